@@ -1,0 +1,28 @@
+#pragma once
+// What the game host needs from its surroundings. The Qt host adapter implements it with real
+// sockets and a QTimer; tests implement it with a recording fake and a manual timer.
+
+#include <string>
+
+namespace core {
+
+class HostPort {
+public:
+    virtual ~HostPort() = default;
+    // Send one message (without terminator; the transport frames it) to a connected slot.
+    virtual void send(int slot, const std::string& message) = 0;
+    // Close a slot's connection. The transport later reports the close through
+    // GameHost::connectionClosed, as for a close by the peer.
+    virtual void close(int slot) = 0;
+    // A host notice ("too many rolls", ...): shown to the hosting player, logged by a
+    // dedicated host.
+    virtual void notice(const std::string& text) = 0;
+    // The game countdown timer `timer1`: (re)arm it to tick every intervalMs, or stop it.
+    virtual void armCountdown(int intervalMs) = 0;
+    virtual void stopCountdown() = 0;
+    // The computer player's interval in milliseconds (the "Bot Speed" setting; 750 until the
+    // settings are loaded).
+    virtual int botSpeedMs() const = 0;
+};
+
+} // namespace core

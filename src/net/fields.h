@@ -1,0 +1,53 @@
+#pragma once
+// Field cutting and message building shared by every message handler and builder.
+//
+// A message on the wire is a command word, then each field preceded by "+", then the
+// terminator byte 0xFF. A handler receives the payload (everything after the first "+")
+// and cuts it into fields at "+".
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+inline constexpr char kTerminator = static_cast<char>(0xFF);
+
+// Strict decimal integer conversion: an optional leading '-' then digits only, no blanks,
+// within int range. Anything else gives nullopt.
+std::optional<int> parseInt(std::string_view text);
+
+// Splits a queue entry into its command word and payload at the first "+".
+// An entry without "+" has an empty command word (and is ignored by every dispatcher).
+struct SplitEntry {
+    std::string_view command;
+    std::string_view payload;
+};
+SplitEntry splitEntry(std::string_view entry);
+
+// Reads fields off the front of a payload, one "+" at a time.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view payload) : m_rest(payload) {}
+
+    // True when nothing is left to read.
+    bool atEnd() const { return m_rest.empty(); }
+    // The next field: the text up to the next "+" (or the end), and consumes that "+".
+    std::string_view next();
+    // The next field as a strict integer; nullopt when it does not convert (the field is
+    // consumed either way).
+    std::optional<int> nextInt();
+    // Everything not yet read (for free-text last fields that may contain "+").
+    std::string_view rest() const { return m_rest; }
+
+private:
+    std::string_view m_rest;
+};
+
+// Builds one message text without the terminator: command, then "+" and each field.
+// With closingPlus a final "+" is appended (an empty last field).
+std::string buildMessage(std::string_view command, const std::vector<std::string>& fields,
+                         bool closingPlus = false);
+
+} // namespace core
