@@ -1,0 +1,26 @@
+#pragma once
+// The game host's seat and login logic hands every game request and event to a TurnHandler:
+// the turn engine in the program, a recording fake in tests of the seat logic.
+
+#include <string_view>
+
+namespace core {
+
+class TurnHandler {
+public:
+    virtual ~TurnHandler() = default;
+    // "CMD_startgame" payload (name, bonus-roll limit); sender already checked.
+    virtual void startgame(std::string_view payload) = 0;
+    // "CMD_rollthedice" / "CMD_selectcat" payloads; the seat field is already checked against
+    // the sending connection's slot.
+    virtual void rollthedice(std::string_view payload) = 0;
+    virtual void selectcat(std::string_view payload) = 0;
+    // One tick of the game countdown timer `timer1`.
+    virtual void timer1Timer() = 0;
+    // A connected slot has just closed; its connected, name and justwatch fields are cleared.
+    virtual void seatVacated(int slot) = 0;
+    // A seat has just been switched to just watching (and it was broadcast).
+    virtual void justWatchStarted(int seat) = 0;
+};
+
+} // namespace core
