@@ -36,7 +36,7 @@ TEST(ChatModel, LinesIntoItems) {
         {"3+Bob chats: see www.x.com now", 3, "Bob chats: | |see |<0:www.x.com >|now "},
         {"4+Ann chats: http://a.b/c?d=1 x", 4, "Ann chats: | |<0:http://a.b/c?d=1 >|x "},
         {"2+Al chats: a:b c", 2, "Al chats: | |a:b |c "},
-        {"2+Al chats:", 2, "Al chats: | "},
+        {"2+Al chats:", 2, "Al chats: "},
         {"2+Al chats: two  spaces", 2, "Al chats: | |two | |spaces "},
         {"2+Al chats: hi, there!", 2, "Al chats: | |hi, |there! "},
         // Smileys: code c is picture c-10; anything not 10..27 is picture 0.
@@ -60,7 +60,7 @@ TEST(ChatModel, LinesIntoItems) {
         {"abc+Al chats: x", 0, "Al chats: | |x "},
         {"no plus: x", 0, "no plus: | |x "},
         {"14+a+b", 14, " |a+b "},
-        {"", 0, " | "},
+        {"", 0, " "},
     };
     for (const auto& c : cases) {
         ChatModel model;
