@@ -1,12 +1,11 @@
-// Program entry. The start-up sequence (instance check, window creation) lives in app/qt.
+// Program entry: the table window is the program's main window; closing it ends the program.
+#include "client/qt/tchat.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel label("Bramblies");
-    label.setWindowTitle("Bramblies");
-    label.resize(704, 501);
-    label.show();
+    ui::Tchat table;
+    table.show();
     return app.exec();
 }
