@@ -699,8 +699,9 @@ void TableClient::winner(std::string_view payload) {
     }
     m_port.playsounds("winner");
 
+    // Decided by seat, not by comparing names: a namesake who wins alone is not us.
     std::string label;
-    if (iAmSeated() && seatName(m_myslot) == text)
+    if (iAmSeated() && iWon && winners.size() == 1)
         label = kYouWon;
     else
         label = text + (winners.size() > 1 ? kHaveWon : kHasWon);

@@ -249,6 +249,8 @@ TEST(ClientGame, WinnerTextsAndTally) {
         {1, "2+0+", "150", "abc", "Bob has Won the Game!", {"tally:addgame:Bob"}, {2}},
         {2, "1+2+0+", "90", "0", "Ann and You have Won the Game!",
          {"tally:addgame:addtomine", "tally:set:3:90"}, {1, 2}},
+        // A namesake at seat 3 wins alone: not our win.
+        {5, "3+0+", "80", "100", "Me has Won the Game!", {"tally:addgame:Me"}, {3}},
     };
     for (const auto& c : cases) {
         Table t(c.slot, c.slot == 1);
