@@ -31,8 +31,8 @@ constexpr qreal kColumnW = 42;
 constexpr qreal kDiceX = 14;
 constexpr qreal kDiceStep = 56;
 constexpr qreal kDieSize = 48;
-constexpr qreal kLabelTop = 196;
-constexpr qreal kLabelH = 74;
+constexpr qreal kLabelTop = 178;
+constexpr qreal kLabelH = 92;
 
 const QColor kInk(40, 32, 28);
 const QColor kGreyInk(0x59, 0x59, 0x59);
@@ -219,7 +219,7 @@ void BoardView::build() {
 
         auto* name = new pieces::RotatedLabel(this);
         name->setObjectName(QString("label_playername%1").arg(s));
-        place(name, {x, kLabelTop, kColumnW, kLabelH}, 13);
+        place(name, {x, kLabelTop, kColumnW, kLabelH}, 12);
         {
             QFont f = name->font();
             f.setBold(true);
@@ -237,7 +237,7 @@ void BoardView::build() {
         if (s >= 3) {
             auto* np = new pieces::MarkView(pieces::MarkView::Kind::NotPlaying, this);
             np->setObjectName(QString("image_notplaying%1").arg(s));
-            place(np, {x + 7.5, 172, 27, 27});
+            place(np, {x + 7.5, 170, 27, 27});
             w.notPlaying[s - 1] = np;
         }
 
@@ -496,7 +496,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     p.setPen(QPen(QColor(221, 205, 150), 1));
     for (int s = 1; s <= core::kSeats + 1; ++s) {
         const qreal x = kSheetX + core::BoardModel::columnLeft(1) + (s - 1) * kColumnW;
-        p.drawLine(QPointF(x, kLabelTop - 24), QPointF(x, rowRect(core::kRows).bottom()));
+        p.drawLine(QPointF(x, kLabelTop - 6), QPointF(x, rowRect(core::kRows).bottom()));
     }
     QFont label = font();
     label.setPixelSize(13);
