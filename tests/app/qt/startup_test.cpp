@@ -44,7 +44,18 @@ protected:
 
 class StartupTest : public QObject {
     Q_OBJECT
+    QStringList m_lockNames;
+
+    QString lockName() {
+        m_lockNames << uniqueName("lock");
+        return m_lockNames.back();
+    }
+
 private slots:
+    void cleanupTestCase() {
+        for (const QString& n : m_lockNames) QFile::remove(QDir::tempPath() + QLatin1Char('/') + n + QStringLiteral(".lock"));
+    }
+
     void instanceNameFollowsThePort_data();
     void instanceNameFollowsThePort();
     void secondCopyAsksTheFirstToRaise();
@@ -150,7 +161,7 @@ void StartupTest::nameIsFreeAgainAfterTheFirstCopyEnds() {
 }
 
 void StartupTest::presenceLockIsSharedAndGoesWithTheLastHolder() {
-    const QString name = uniqueName("lock");
+    const QString name = lockName();
     QVERIFY(!PresenceLock::isHeldAnywhere(name));
     auto one = std::make_unique<PresenceLock>(name);
     QVERIFY(one->isHeld());
@@ -240,7 +251,7 @@ void StartupTest::closingTheTableWindowEndsTheProgram() {
 
 void StartupTest::startupRunsOnceAndASecondCopyShowsNothing() {
     const QString instance = uniqueName("startup");
-    const QString lock = uniqueName("startuplock");
+    const QString lock = lockName();
 
     WindowSet firstSet;
     firstSet.addDefaultCreators();
