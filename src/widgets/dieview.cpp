@@ -55,6 +55,17 @@ void DieView::setFace(int face) { draw(face, m_body); }
 
 void DieView::setBody(Body body) { draw(m_face, body); }
 
+void DieView::setRaised(bool raised) {
+    m_raised = raised;
+    move(x(), raised ? m_raisedTop : m_restingTop);
+}
+
+void DieView::setTops(int restingTop, int raisedTop) {
+    m_restingTop = restingTop;
+    m_raisedTop = raisedTop;
+    setRaised(m_raised);
+}
+
 void DieView::clear() {
     m_drawn = false;
     update();

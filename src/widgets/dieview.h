@@ -14,6 +14,9 @@ public:
     enum class Body { Plain = 7, Bonus = 8 };
     static constexpr int kSize = 48;
     static constexpr int kFrameCount = 9;
+    // Tops of a die on the board: resting, and raised (held, or matching the bonus face).
+    static constexpr int kRestingTop = 119;
+    static constexpr int kRaisedTop = 110;
 
     explicit DieView(QWidget* parent = nullptr);
 
@@ -22,6 +25,12 @@ public:
     void setFace(int face);  // keeps the body, shows the picture
     void setBody(Body body); // keeps the face, shows the picture
     void clear();            // nothing drawn
+
+    // Moves the die to its raised or resting top, keeping its left edge. A board laid out at
+    // another scale sets its own tops first.
+    void setRaised(bool raised);
+    bool isRaised() const { return m_raised; }
+    void setTops(int restingTop, int raisedTop);
 
     bool isCleared() const { return !m_drawn; }
     int face() const { return m_face; }
@@ -46,6 +55,9 @@ protected:
 
 private:
     bool m_drawn = false;
+    bool m_raised = false;
+    int m_restingTop = kRestingTop;
+    int m_raisedTop = kRaisedTop;
     int m_face = 0;
     Body m_body = Body::Plain;
 };

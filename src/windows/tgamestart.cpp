@@ -137,6 +137,17 @@ void Tgamestart::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(card, 8, 8);
 }
 
+void Tgamestart::showEvent(QShowEvent* event) {
+    // The first time, open over the middle of the table window; afterwards wherever the player
+    // last left it.
+    if (!m_placed && parentWidget()) {
+        const QRect table = parentWidget()->window()->frameGeometry();
+        move(table.center() - QPoint(width() / 2, height() / 2));
+        m_placed = true;
+    }
+    QWidget::showEvent(event);
+}
+
 void Tgamestart::boxClicked(int value) { setLimit(value); }
 
 void Tgamestart::button_startClick() {

@@ -36,6 +36,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Choice {
@@ -48,6 +49,7 @@ private:
     TickBox* box(const QString& boxName) const;
 
     int m_limit = 0;
+    bool m_placed = false;
     PictureButton* m_start = nullptr;
 };
 

@@ -65,6 +65,7 @@ private slots:
     void dieClearedShowsNothingAndKeepsItsFace();
     void dieFramesFollowThePictureList();
     void dieReportsTheReleasedButton();
+    void dieRestsAndRisesKeepingItsLeftEdge();
     void rollsIndicatorCrossesRollsUsed_data();
     void rollsIndicatorCrossesRollsUsed();
     void rotatedLabelReadsUpwards();
@@ -175,6 +176,24 @@ void BoardWidgetsTest::dieReportsTheReleasedButton() {
     QCOMPARE(spy.count(), 2);
     QCOMPARE(spy.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
     QCOMPARE(spy.at(1).at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+}
+
+void BoardWidgetsTest::dieRestsAndRisesKeepingItsLeftEdge() {
+    QWidget board;
+    DieView die(&board);
+    die.move(260, 40);
+    die.setRaised(false);
+    QCOMPARE(die.pos(), QPoint(260, 119));
+    QVERIFY(!die.isRaised());
+    die.setRaised(true);
+    QCOMPARE(die.pos(), QPoint(260, 110));
+    QVERIFY(die.isRaised());
+    die.clear();  // clearing the picture does not move the die
+    QCOMPARE(die.pos(), QPoint(260, 110));
+    die.setTops(238, 220);  // a board drawn at twice the size
+    QCOMPARE(die.pos(), QPoint(260, 220));
+    die.setRaised(false);
+    QCOMPARE(die.pos(), QPoint(260, 238));
 }
 
 void BoardWidgetsTest::rollsIndicatorCrossesRollsUsed_data() {

@@ -121,6 +121,7 @@ void TgamestartTest::startSendsTheLimitAndHides() {
     QSignalSpy spy(w, &Tgamestart::startRequested);
     w->setLimit(2);  // loaded from the settings
     w->show();
+    QVERIFY((w->frameGeometry().center() - table.frameGeometry().center()).manhattanLength() <= 4);
     QTest::mouseClick(w->findChild<PictureButton*>(QStringLiteral("button_start")), Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toInt(), 2);
