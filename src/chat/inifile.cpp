@@ -208,6 +208,10 @@ bool IniFile::save(const std::filesystem::path& path) const {
             return false;
         }
     }
+    // Keep the old file's permissions (a file another program shares may be group-writable).
+    const auto old = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(old))
+        std::filesystem::permissions(tmp, old.permissions(), ec);
     std::filesystem::rename(tmp, path, ec);
     if (ec) {
         std::filesystem::remove(tmp, ec);

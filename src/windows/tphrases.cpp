@@ -38,14 +38,16 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setPalette(windowPalette);
 
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(10, 8, 10, 8);
-    grid->setVerticalSpacing(3);
+    // Ten rows, the note and the button fit the window's 282 pixels.
+    grid->setContentsMargins(10, 6, 10, 6);
+    grid->setVerticalSpacing(2);
     grid->setColumnStretch(1, 1);
     for (int n = 0; n < kPhraseCount; ++n) {
         auto* label = new QLabel(QString::fromLatin1(kLabel).arg(n + 1), this);
         auto* field = new QLineEdit(QString::fromLatin1(kDesignPhrases[n]), this);
         field->setObjectName(QStringLiteral("phrase%1").arg(n + 1));
         field->setMaxLength(kMaxPhraseLength);
+        field->setFixedHeight(20);
         QPalette fieldPalette = field->palette();
         fieldPalette.setColor(QPalette::Base, kFieldColour);
         field->setPalette(fieldPalette);
@@ -63,6 +65,7 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 
     auto* doneButton = new QPushButton(QString::fromLatin1(kDone), this);
     doneButton->setObjectName(QStringLiteral("button_done"));
+    doneButton->setFixedSize(75, 24);
     grid->addWidget(doneButton, kPhraseCount + 1, 0, 1, 2, Qt::AlignCenter);
     connect(doneButton, &QPushButton::clicked, this, &Tphrases::button_doneClick);
 }
