@@ -1,9 +1,9 @@
 #include "chat/settings.h"
 
+#include "chat/colourtext.h"
 #include "chat/inifile.h"
 #include "net/fields.h"
 
-#include <cstdio>
 
 namespace core {
 
@@ -31,95 +31,6 @@ constexpr int kMinTextSize = 1;
 constexpr int kMaxTextSize = 96;
 constexpr int kMaxEdge = 32767;
 constexpr int kMaxWindowSize = 8192;
-
-// Colour names of the chat's colour text. The chat module owns colour text; this local copy
-// covers what the settings file needs (reading any form, writing the name or "$" form).
-struct NamedColour {
-    std::string_view name;
-    std::uint32_t value;
-};
-constexpr NamedColour kColourNames[] = {
-    {"clBlack", 0x00000000},
-    {"clMaroon", 0x00000080},
-    {"clGreen", 0x00008000},
-    {"clOlive", 0x00008080},
-    {"clNavy", 0x00800000},
-    {"clPurple", 0x00800080},
-    {"clTeal", 0x00808000},
-    {"clGray", 0x00808080},
-    {"clSilver", 0x00C0C0C0},
-    {"clRed", 0x000000FF},
-    {"clLime", 0x0000FF00},
-    {"clYellow", 0x0000FFFF},
-    {"clBlue", 0x00FF0000},
-    {"clFuchsia", 0x00FF00FF},
-    {"clAqua", 0x00FFFF00},
-    {"clWhite", 0x00FFFFFF},
-    {"clScrollBar", 0x80000000},
-    {"clBackground", 0x80000001},
-    {"clActiveCaption", 0x80000002},
-    {"clInactiveCaption", 0x80000003},
-    {"clMenu", 0x80000004},
-    {"clWindow", 0x80000005},
-    {"clWindowFrame", 0x80000006},
-    {"clMenuText", 0x80000007},
-    {"clWindowText", 0x80000008},
-    {"clCaptionText", 0x80000009},
-    {"clActiveBorder", 0x8000000A},
-    {"clInactiveBorder", 0x8000000B},
-    {"clAppWorkSpace", 0x8000000C},
-    {"clHighlight", 0x8000000D},
-    {"clHighlightText", 0x8000000E},
-    {"clBtnFace", 0x8000000F},
-    {"clBtnShadow", 0x80000010},
-    {"clGrayText", 0x80000011},
-    {"clBtnText", 0x80000012},
-    {"clInactiveCaptionText", 0x80000013},
-    {"clBtnHighlight", 0x80000014},
-    {"cl3DDkShadow", 0x80000015},
-    {"cl3DLight", 0x80000016},
-    {"clInfoText", 0x80000017},
-    {"clInfoBk", 0x80000018},
-    {"clNone", 0x1FFFFFFF},
-};
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-std::optional<std::uint32_t> readColourText(std::string_view text) {
-    for (const auto& c : kColourNames)
-        if (equalsNoCase(c.name, text)) return c.value;
-    if (!text.empty() && text.front() == '$') {
-        const std::string_view hex = text.substr(1);
-        if (hex.empty() || hex.size() > 8) return std::nullopt;
-        std::uint32_t v = 0;
-        for (char ch : hex) {
-            int d;
-            if (ch >= '0' && ch <= '9') d = ch - '0';
-            else if (ch >= 'a' && ch <= 'f') d = ch - 'a' + 10;
-            else if (ch >= 'A' && ch <= 'F') d = ch - 'A' + 10;
-            else return std::nullopt;
-            v = (v << 4) | static_cast<std::uint32_t>(d);
-        }
-        return v;
-    }
-    if (const auto n = parseInt(text)) return static_cast<std::uint32_t>(*n);
-    return std::nullopt;
-}
-
-std::string writeColourText(std::uint32_t colour) {
-    for (const auto& c : kColourNames)
-        if (c.value == colour) return std::string(c.name);
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "$%08X", static_cast<unsigned>(colour));
-    return buf;
-}
 
 int readInt(const IniFile& ini, std::string_view key, int def, int lo, int hi) {
     const auto text = ini.value(Settings::kSection, key);
@@ -201,7 +112,9 @@ bool Settings::write(unsigned keys, const Placement& placement) {
         put(kKeyWidth, std::to_string(placement.width));
         put(kKeyHeight, std::to_string(placement.height));
     }
-    if (keys & kTextColour) put(kKeyTextColour, writeColourText(m_textColour));
+    // A colour that cannot be written as text leaves the key as it was.
+    if (keys & kTextColour)
+        if (const auto text = writeColourText(m_textColour)) put(kKeyTextColour, *text);
     if (keys & kBotSpeed) put(kKeyBotSpeed, std::to_string(m_botSpeed));
     if (keys & kRolls) put(kKeyRolls, std::to_string(m_rolls));
     if (keys & kTurnSound) put(kKeyTurnSound, std::to_string(m_turnSound));

@@ -38,7 +38,7 @@ void ChatterSoundMenu::popupAt(QWidget* button) {
 void ChatterSoundMenu::wave20Click(int k) {
     const Session session = m_session ? m_session() : Session{};
     if (const auto message = core::chatterSoundRequest(k, session.loggedin, session.myslot))
-        emit sendMessage(*message);
+        emit sendRequested(QString::fromStdString(*message));
 }
 
 QAction* ChatterSoundMenu::item(int k) const {

@@ -7,7 +7,6 @@
 #include <QMenu>
 
 #include <functional>
-#include <string>
 
 class QAction;
 
@@ -37,8 +36,9 @@ public:
     QAction* item(int k) const;
 
 signals:
-    // A message to send to the host, without the terminator byte.
-    void sendMessage(const std::string& message);
+    // A message to send to the host, without the terminator byte (like the chat panel's
+    // sendRequested, so both can go to the same sender).
+    void sendRequested(const QString& message);
 
 private:
     SessionSource m_session;

@@ -154,8 +154,8 @@ void SoundPlayerTest::menuSendsOnlyForASeatedLoggedInPlayer() {
 
     ChatterSoundMenu::Session session;
     menu.setSessionSource([&] { return session; });
-    std::vector<std::string> sent;
-    connect(&menu, &ChatterSoundMenu::sendMessage, [&](const std::string& m) { sent.push_back(m); });
+    QStringList sent;
+    connect(&menu, &ChatterSoundMenu::sendRequested, [&](const QString& m) { sent << m; });
 
     session = {true, 7}; // a spectator
     applause->trigger();
@@ -163,10 +163,10 @@ void SoundPlayerTest::menuSendsOnlyForASeatedLoggedInPlayer() {
     applause->trigger();
     session = {true, 2};
     menu.item(0)->trigger(); // <Cancel>
-    QVERIFY(sent.empty());
+    QVERIFY(sent.isEmpty());
     applause->trigger();
     menu.item(20)->trigger();
-    QCOMPARE(sent, (std::vector<std::string>{"CMD_playasound+2+wave13+", "CMD_playasound+2+wave20+"}));
+    QCOMPARE(sent, (QStringList{"CMD_playasound+2+wave13+", "CMD_playasound+2+wave20+"}));
 }
 
 void SoundPlayerTest::realOutputNeverHangsWithoutAudio() {
