@@ -60,14 +60,6 @@ void expectFileDefaults(const Settings& s) {
     EXPECT_EQ(s.rolls(), 0);
 }
 
-TEST_F(SettingsTest, StartValuesBeforeTheFirstRead) {
-    Settings s(m_path);
-    EXPECT_FALSE(s.loaded());
-    EXPECT_EQ(s.textSize(), 10);
-    EXPECT_EQ(s.botSpeed(), 750);
-    EXPECT_TRUE(s.playSounds() && s.remindMe() && s.playChatterSounds());
-}
-
 TEST_F(SettingsTest, NoFileReadsAsDefaultsAndCreatesNothing) {
     Settings s(m_path);
     EXPECT_TRUE(s.loadinifile());
