@@ -132,8 +132,8 @@ t=$(tmp); synth "$t" 0.5 sine 1600-350 fade q 0.01 0.5 0.15 tremolo 22 40; LEVEL
 
 # winner: a small fanfare ending on a chord.
 parts=()
-for spec in "392 0.12" "523 0.12" "659 0.12" "784 0.25" "659 0.12"; do
-  set -- $spec; k=$(tmp); note "$k" triangle "$1" "$2"; parts+=("$k")
+for step in "392 0.12" "523 0.12" "659 0.12" "784 0.25" "659 0.12"; do
+  set -- $step; k=$(tmp); note "$k" triangle "$1" "$2"; parts+=("$k")
 done
 c1=$(tmp); synth "$c1" 0.9 triangle 523 fade p 0 0.9 0.7
 c2=$(tmp); synth "$c2" 0.9 triangle 659 fade p 0 0.9 0.7
