@@ -7,6 +7,7 @@
 
 #include "stats/tallytable.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,7 +22,8 @@ public:
     // An unreadable tally file is kept under this extra suffix before a fresh tally replaces it.
     static constexpr const char* kDamagedSuffix = ".bad";
     // Nothing this program writes comes near this; a bigger file is not a tally.
-    static constexpr std::uintmax_t kMaxFileSize = 16u * 1024 * 1024;
+    static constexpr std::uintmax_t kMaxFileSize = 4u * 1024 * 1024;
+    static constexpr std::uint32_t kMaxTextSize = 16u * 1024 * 1024;
 
     enum class LoadStatus { Loaded, Missing, Failed };
     struct LoadResult {
