@@ -139,7 +139,6 @@ void Tdownload::getbuttonClick() {
     m_get->setEnabled(false);
     m_abort->setEnabled(true);
     m_status1->setText(QStringLiteral("Loading"));
-    m_status2->clear();
 
     m_file.close();
     bool named = !m_fileName.isEmpty() && m_fileName != QLatin1String(".") &&
