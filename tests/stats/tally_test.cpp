@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 using core::Tally;
 using core::TallySeats;
 
@@ -64,6 +66,8 @@ struct GameCase {
     std::vector<std::vector<std::string>> rows;
 };
 
+void PrintTo(const GameCase& c, std::ostream* os) { *os << c.what; }
+
 class AddGame : public ::testing::TestWithParam<GameCase> {};
 
 TEST_P(AddGame, RecordsOneGame) {
@@ -101,7 +105,13 @@ INSTANTIATE_TEST_SUITE_P(
         GameCase{"tallied but not seated is untouched", {"Bob", "Cid"}, {"Me", "Cid"}, "Me",
                  V{"0", "1", "0", "0", "0", "0", "0", "0", "0"},
                  {V{"Bob", "0", "0", "0", "0", "0", "0", "0", "0"},
-                  V{"Cid", "1", "0", "0", "1", "1", "0", "0", "1"}}}));
+                  V{"Cid", "1", "0", "0", "1", "1", "0", "0", "1"}}}),
+    [](const ::testing::TestParamInfo<GameCase>& info) {
+        std::string name = info.param.what;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
 
 TEST(Tally, WinnerAnnouncement) {
     // Shared win between two others: nothing at all, not even the game count.
