@@ -62,7 +62,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, cons
 }
 } // namespace
 
-Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+// A tool window of the table window, so it stays above it.
+Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setFixedSize(724, 500);
     setAutoFillBackground(true);
