@@ -1,7 +1,6 @@
 #include "windows/sitelinks.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QProcess>
 
@@ -23,10 +22,6 @@ SiteLinks& siteLinks() {
 }
 
 namespace {
-UrlOpener& urlOpener() {
-    static UrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    return opener;
-}
 ProgramStarter& programStarter() {
     static ProgramStarter starter = [](const QString& program, const QStringList& arguments,
                                        const QString& dir) {
@@ -35,15 +30,6 @@ ProgramStarter& programStarter() {
     return starter;
 }
 } // namespace
-
-void setUrlOpener(UrlOpener opener) { urlOpener() = std::move(opener); }
-
-void openWebAddress(const QString& address) {
-    const QString text = address.contains(QStringLiteral("://"))
-                             ? address
-                             : QStringLiteral("http://") + address;
-    if (urlOpener()) urlOpener()(QUrl(text));
-}
 
 void setProgramStarter(ProgramStarter starter) { programStarter() = std::move(starter); }
 

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 
 #include <functional>
 
@@ -38,12 +37,6 @@ struct SiteLinks {
 
 // The program-wide values.
 SiteLinks& siteLinks();
-
-// Opens a web address in the desktop's browser, "http://" put in front when it has no scheme.
-// Tests replace the opener to see what would have been opened.
-using UrlOpener = std::function<void(const QUrl&)>;
-void setUrlOpener(UrlOpener opener);
-void openWebAddress(const QString& address);
 
 // Starts another program without waiting for it; false when it cannot be started. Tests
 // replace the starter.

@@ -1,5 +1,7 @@
 #include "windows/tabout.h"
 
+#include "widgets/linkopener.h"
+#include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
 
 #include <QDate>
@@ -24,9 +26,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setFixedSize(304, 174);
-    setAutoFillBackground(true);
+    TiledBackground::apply(this);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
 
@@ -87,7 +88,7 @@ bool Tabout::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Tabout::Label7Click() { openWebAddress(siteLinks().makerAddress); }
+void Tabout::Label7Click() { LinkOpener::open(siteLinks().makerAddress); }
 
 void Tabout::Button1Click() { close(); }
 

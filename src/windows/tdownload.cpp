@@ -1,5 +1,6 @@
 #include "windows/tdownload.h"
 
+#include "widgets/tiledbackground.h"
 #include "windows/httpdownload.h"
 #include "windows/sitelinks.h"
 #include "windows/windowart.h"
@@ -66,9 +67,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, cons
 Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setFixedSize(724, 500);
-    setAutoFillBackground(true);
+    TiledBackground::apply(this);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(254, 248, 211));
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     m_message = [](QWidget* parent, const QString& text) {

@@ -1,5 +1,6 @@
 #include "windows/thelp.h"
 
+#include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
 
 #include <QDate>
@@ -194,10 +195,7 @@ QString Thelp::pageCaption(int page) {
 Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setFixedSize(521, 422);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    TiledBackground::apply(this);
 
     auto* side = new QFrame(this);
     side->setObjectName(QStringLiteral("panel_side"));

@@ -1,5 +1,7 @@
 #include "windows/tsolo.h"
 
+#include "widgets/linkopener.h"
+#include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
 #include "windows/windowart.h"
 
@@ -18,9 +20,8 @@ const char* const kInvite = "Check out Bramblies Solo, the single-player edition
 Tsolo::Tsolo(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setFixedSize(569, 407);
-    setAutoFillBackground(true);
+    TiledBackground::apply(this);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
 
@@ -73,7 +74,7 @@ void Tsolo::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void Tsolo::Label6Click() { openWebAddress(QStringLiteral("http://") + siteLinks().soloAddress); }
+void Tsolo::Label6Click() { LinkOpener::open(QStringLiteral("http://") + siteLinks().soloAddress); }
 
 void Tsolo::button_doneClick() { close(); }
 

@@ -1,5 +1,7 @@
 #include "windows/tspylist.h"
 
+#include "widgets/tiledbackground.h"
+
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -28,9 +30,8 @@ QString Tspylist::leftLine(const QString& name) { return name + QStringLiteral("
 Tspylist::Tspylist(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setFixedSize(162, 168);
-    setAutoFillBackground(true);
+    TiledBackground::apply(this);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
 

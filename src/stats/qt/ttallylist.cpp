@@ -1,5 +1,7 @@
 #include "stats/qt/ttallylist.h"
 
+#include "widgets/tiledbackground.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -83,9 +85,8 @@ Ttallylist::Ttallylist(const QString& directory, QWidget* parent, Dialogs dialog
 Ttallylist::~Ttallylist() { FormDestroy(); }
 
 void Ttallylist::buildLayout() {
-    setAutoFillBackground(true);
+    TiledBackground::apply(this);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     QFont bold = font();
