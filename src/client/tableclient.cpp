@@ -51,6 +51,9 @@ constexpr const char* kCategoryStatus[kCategories] = {
     "Keep your ONES",  "Select all TWOS", "Looking for THREES", "Roll those FOURS",
     "Get some FIVES", "Grab all Sixes",   "Make a STRAIGHT"};
 
+// The host numbers its connections 1 to 9; slots above the seats are spectators.
+constexpr int kLastSlot = 9;
+
 bool isSeat(int n) { return n >= 1 && n <= kSeats; }
 bool isCategory(int n) { return n >= 1 && n <= kCategories; }
 bool isDie(int n) { return n >= 1 && n <= kDice; }
@@ -191,7 +194,7 @@ void TableClient::newplayerinfo(std::string_view payload) {
         if (!slot) return;
         std::string name = str(r.next());
         std::string_view watching = r.next();
-        if (*slot < 1) continue;
+        if (*slot < 1 || *slot > kLastSlot) continue;
 
         if (*slot == m_myslot) {
             chatLine(kYouConnected);
@@ -203,7 +206,16 @@ void TableClient::newplayerinfo(std::string_view payload) {
             m_board.seat(*slot).label = name;
             if (watching == "1") m_board.seat(*slot).eyes = true;
         } else {
-            std::string entry = std::to_string(*slot) + ": " + name;
+            // A slot holds one spectator: announced again, its old entry is replaced, so the
+            // list cannot grow past the three spectator slots.
+            const std::string prefix = std::to_string(*slot) + ": ";
+            for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
+                if (it->rfind(prefix, 0) != 0) continue;
+                m_port.removeSpectator(*it);
+                m_spectators.erase(it);
+                break;
+            }
+            std::string entry = prefix + name;
             m_spectators.push_back(entry);
             m_port.addSpectator(entry);
             chatLine(*slot == m_myslot ? std::string(kYouSpying) : "0+" + name + kIsSpying);
