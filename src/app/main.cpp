@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
     // The dedicated host needs no display, so it is chosen before any GUI object exists.
-    const auto commandLine = core::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const auto commandLine =
+        core::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (commandLine.dedicatedHost) return ui::runDedicatedHost(commandLine, argc, argv);
 
     QApplication app(argc, argv);

@@ -46,7 +46,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             value = args[++i];
         }
         if (name == "--port") {
-            if (auto port = parseInt(*value); port && *port >= 0 && *port <= 65535) out.port = *port;
+            if (auto port = parseInt(*value); port && *port >= 0 && *port <= 65535)
+                out.port = *port;
         } else if (name == "--time-scale") {
             if (auto scale = parsePositiveDouble(*value)) out.timeScale = *scale;
         } else if (auto ms = parseInt(*value); ms && *ms > 0) {

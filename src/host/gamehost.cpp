@@ -110,16 +110,35 @@ void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
     switch (msg::dispatchIndex(msg::kHostDispatchOrder, command)) {
-    case 0: receivedlogininfo(slot, payload); break;
-    case 1: kickhim(slot, payload); break;
-    case 2: chat(slot, payload); break;
-    case 3: playasound(slot, payload); break;
-    case 4: action(slot, payload); break;
-    case 5: startgame(slot, payload); break;
-    case 6: justwatch(slot, payload); break;
-    case 7: rollthedice(slot, payload); break;
-    case 8: selectcat(slot, payload); break;
-    default: break; // unknown command words and entries without "+" are dropped
+    case 0:
+        receivedlogininfo(slot, payload);
+        break;
+    case 1:
+        kickhim(slot, payload);
+        break;
+    case 2:
+        chat(slot, payload);
+        break;
+    case 3:
+        playasound(slot, payload);
+        break;
+    case 4:
+        action(slot, payload);
+        break;
+    case 5:
+        startgame(slot, payload);
+        break;
+    case 6:
+        justwatch(slot, payload);
+        break;
+    case 7:
+        rollthedice(slot, payload);
+        break;
+    case 8:
+        selectcat(slot, payload);
+        break;
+    default:
+        break; // unknown command words and entries without "+" are dropped
     }
 }
 
@@ -158,9 +177,9 @@ void GameHost::sendCatchUp(int slot) {
     static const PlayerSlot noSeat;
     const PlayerSlot& current =
         HostState::validSeat(turn.currentseat) ? m_state.slot(turn.currentseat) : noSeat;
-    m_state.sendTo(slot, msg::toClient::loadstats(slot, turn.currentseat, turn.bonuslimit,
-                                                  current.rolls, turn.round, current.workingcat,
-                                                  turn.dice));
+    m_state.sendTo(slot,
+                   msg::toClient::loadstats(slot, turn.currentseat, turn.bonuslimit, current.rolls,
+                                            turn.round, current.workingcat, turn.dice));
     std::vector<msg::SeatScores> seats;
     for (int seat = 1; seat <= kSeatCount; ++seat) {
         const auto& s = m_state.slot(seat);

@@ -6,7 +6,9 @@ namespace core::msg {
 
 namespace {
 
-std::string n(int value) { return std::to_string(value); }
+std::string n(int value) {
+    return std::to_string(value);
+}
 
 // Command word and fields; with closing set, the message ends in one more "+".
 class Builder {
@@ -19,7 +21,8 @@ public:
     }
     Builder& add(int value) { return add(n(value)); }
     Builder& addFiveDice(const Faces& dice) {
-        for (int die = 1; die <= 5; ++die) add(die).add(dice[static_cast<std::size_t>(die)]);
+        for (int die = 1; die <= 5; ++die)
+            add(die).add(dice[static_cast<std::size_t>(die)]);
         return *this;
     }
     std::string done(bool closing = false) {
@@ -112,7 +115,8 @@ std::string rollthedice(int seat, std::span<const int> dice) {
     Builder b(cmd::rollthedice);
     b.add(seat);
     if (dice.empty()) b.add(0);
-    for (int d : dice) b.add(d);
+    for (int d : dice)
+        b.add(d);
     return b.done();
 }
 std::string selectcat(int seat, int category) {
@@ -121,20 +125,27 @@ std::string selectcat(int seat, int category) {
 } // namespace toHost
 
 namespace toClient {
-std::string sendlogininfo(int slot) { return Builder(cmd::sendlogininfo).add(slot).done(); }
-std::string full() { return Builder(cmd::full).done(true); }
+std::string sendlogininfo(int slot) {
+    return Builder(cmd::sendlogininfo).add(slot).done();
+}
+std::string full() {
+    return Builder(cmd::full).done(true);
+}
 std::string newplayerinfo(int slot, std::string_view name) {
     return Builder(cmd::newplayerinfo).add(slot).add(name).add(0).done();
 }
 std::string existingplayers(std::span<const PlayerEntry> players) {
     Builder b(cmd::existingplayers);
-    for (const auto& p : players) b.add(p.slot).add(p.name).add(p.watching ? 1 : 0);
+    for (const auto& p : players)
+        b.add(p.slot).add(p.name).add(p.watching ? 1 : 0);
     return b.done();
 }
 std::string havewrongversion(std::string_view name) {
     return Builder(cmd::havewrongversion).add(name).done();
 }
-std::string wrongversion() { return Builder(cmd::wrongversion).done(true); }
+std::string wrongversion() {
+    return Builder(cmd::wrongversion).done(true);
+}
 std::string loadstats(int slot, int currentSeat, int bonusLimit, int rolls, int round,
                       int workingcat, const Faces& dice) {
     return Builder(cmd::loadstats)
@@ -152,7 +163,8 @@ std::string loadscores(int slot, std::span<const SeatScores> seats) {
     b.add(slot);
     for (const auto& s : seats) {
         std::string entry = n(s.seat) + (s.ingame ? "*t" : "*f");
-        for (int k = 1; k <= 8; ++k) entry += "*" + n(k) + "*" + n(s.rows[static_cast<std::size_t>(k)]);
+        for (int k = 1; k <= 8; ++k)
+            entry += "*" + n(k) + "*" + n(s.rows[static_cast<std::size_t>(k)]);
         b.add(entry);
     }
     return b.done();
@@ -185,18 +197,22 @@ std::string nextplayer(int seat, int round, std::span<const int> open) {
     Builder b(cmd::nextplayer);
     b.add(seat).add(round);
     if (open.empty()) b.add(0);
-    for (int c : open) b.add(c);
+    for (int c : open)
+        b.add(c);
     return b.done();
 }
 std::string selectedcat(int seat, int category) {
     return Builder(cmd::selectedcat).add(seat).add(category).done(true);
 }
-std::string needcat(int seat) { return Builder(cmd::needcat).add(seat).done(true); }
+std::string needcat(int seat) {
+    return Builder(cmd::needcat).add(seat).done(true);
+}
 std::string createdice(int seat, int rolls, std::span<const DieFace> rolled) {
     Builder b(cmd::createdice);
     b.add(seat).add(rolls);
     if (rolled.empty()) b.add(0).add(0);
-    for (const auto& d : rolled) b.add(d.die).add(d.face);
+    for (const auto& d : rolled)
+        b.add(d.die).add(d.face);
     return b.done();
 }
 std::string bramble(int seat, int total, int score, const Faces& dice) {
@@ -222,10 +238,13 @@ std::string gotbonus(int seat, int total, int gain, int category, int categorySc
 std::string bonusend(int seat, const Faces& dice) {
     return Builder(cmd::bonusend).add(seat).addFiveDice(dice).done();
 }
-std::string bonusendByLimit(int seat) { return Builder(cmd::bonusend).add(seat).add(0).add(0).done(); }
+std::string bonusendByLimit(int seat) {
+    return Builder(cmd::bonusend).add(seat).add(0).add(0).done();
+}
 std::string winner(std::span<const int> seats) {
     Builder b(cmd::winner);
-    for (int s : seats) b.add(s);
+    for (int s : seats)
+        b.add(s);
     return b.add(0).done(true);
 }
 } // namespace toClient
@@ -378,7 +397,9 @@ std::optional<Nextplayer> parseNextplayer(std::string_view payload) {
     return okOr(r, std::move(out));
 }
 
-std::optional<int> parseNeedcat(std::string_view payload) { return parseSendlogininfo(payload); }
+std::optional<int> parseNeedcat(std::string_view payload) {
+    return parseSendlogininfo(payload);
+}
 
 std::optional<Createdice> parseCreatedice(std::string_view payload) {
     Reader r(payload);
@@ -412,7 +433,9 @@ std::optional<Scored> parsePostscores(std::string_view payload) {
     out.category = r.num();
     return okOr(r, out);
 }
-std::optional<Scored> parseBonustime(std::string_view payload) { return parsePostscores(payload); }
+std::optional<Scored> parseBonustime(std::string_view payload) {
+    return parsePostscores(payload);
+}
 
 std::optional<Gotbonus> parseGotbonus(std::string_view payload) {
     Reader r(payload);
@@ -434,7 +457,8 @@ std::optional<Bonusend> parseBonusend(std::string_view payload) {
     if (!r.ok()) return std::nullopt;
     if (numbers.size() == 2 && numbers[0] == 0) return out;
     if (numbers.size() != 10) return std::nullopt;
-    for (std::size_t i = 0; i < numbers.size(); i += 2) out.dice.push_back({numbers[i], numbers[i + 1]});
+    for (std::size_t i = 0; i < numbers.size(); i += 2)
+        out.dice.push_back({numbers[i], numbers[i + 1]});
     return out;
 }
 

@@ -25,10 +25,10 @@ namespace cmd {
 // Client to host.
 inline constexpr std::string_view logininfo = "CMD_logininfo";
 inline constexpr std::string_view kickhim = "CMD_kickhim";
-inline constexpr std::string_view chat = "CMD_chat"; // both directions
+inline constexpr std::string_view chat = "CMD_chat";             // both directions
 inline constexpr std::string_view playasound = "CMD_playasound"; // both directions
-inline constexpr std::string_view action = "CMD_action"; // both directions
-inline constexpr std::string_view startgame = "CMD_startgame"; // both directions
+inline constexpr std::string_view action = "CMD_action";         // both directions
+inline constexpr std::string_view startgame = "CMD_startgame";   // both directions
 inline constexpr std::string_view justwatch = "CMD_justwatch";
 inline constexpr std::string_view rollthedice = "CMD_rollthedice";
 inline constexpr std::string_view selectcat = "CMD_selectcat";
@@ -61,17 +61,35 @@ inline constexpr std::array<std::string_view, 9> kHostDispatchOrder{
     cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat};
 
 // The order in which the table client compares a received command word.
-inline constexpr std::array<std::string_view, 24> kClientDispatchOrder{
-    cmd::sendlogininfo, cmd::chat,          cmd::action,           cmd::playasound,
-    cmd::newplayerinfo, cmd::havewrongversion, cmd::wrongversion,  cmd::existingplayers,
-    cmd::playerdisconnected, cmd::startgame, cmd::nextplayer,      cmd::winner,
-    cmd::full,          cmd::justwatching,  cmd::createdice,       cmd::selectedcat,
-    cmd::bonustime,     cmd::bonusend,      cmd::gotbonus,         cmd::postscores,
-    cmd::bramble,       cmd::needcat,       cmd::loadstats,        cmd::loadscores};
+inline constexpr std::array<std::string_view, 24> kClientDispatchOrder{cmd::sendlogininfo,
+                                                                       cmd::chat,
+                                                                       cmd::action,
+                                                                       cmd::playasound,
+                                                                       cmd::newplayerinfo,
+                                                                       cmd::havewrongversion,
+                                                                       cmd::wrongversion,
+                                                                       cmd::existingplayers,
+                                                                       cmd::playerdisconnected,
+                                                                       cmd::startgame,
+                                                                       cmd::nextplayer,
+                                                                       cmd::winner,
+                                                                       cmd::full,
+                                                                       cmd::justwatching,
+                                                                       cmd::createdice,
+                                                                       cmd::selectedcat,
+                                                                       cmd::bonustime,
+                                                                       cmd::bonusend,
+                                                                       cmd::gotbonus,
+                                                                       cmd::postscores,
+                                                                       cmd::bramble,
+                                                                       cmd::needcat,
+                                                                       cmd::loadstats,
+                                                                       cmd::loadscores};
 
 // Position of a command word in a dispatch order (exact, case-sensitive); -1 when unknown.
 template <std::size_t N>
-constexpr int dispatchIndex(const std::array<std::string_view, N>& order, std::string_view command) {
+constexpr int dispatchIndex(const std::array<std::string_view, N>& order,
+                            std::string_view command) {
     for (std::size_t i = 0; i < N; ++i)
         if (order[i] == command) return static_cast<int>(i);
     return -1;
@@ -192,8 +210,8 @@ struct Justwatch {
     int seat = 0;
     int mode = 0;
 };
-std::optional<Justwatch> parseJustwatch(std::string_view payload);     // request
-std::optional<Justwatch> parseJustwatching(std::string_view payload);  // announcement
+std::optional<Justwatch> parseJustwatch(std::string_view payload);    // request
+std::optional<Justwatch> parseJustwatching(std::string_view payload); // announcement
 
 struct Rollthedice {
     int seat = 0;

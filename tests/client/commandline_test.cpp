@@ -16,7 +16,12 @@ TEST(CommandLine, OptionsAreTakenOutWhereverTheyStand) {
     const std::vector<Case> cases{
         {{}, {}, 7772, 1.0, 750, false},
         {{"Ann", "10.0.0.5", "true"}, {"Ann", "10.0.0.5", "true"}, 7772, 1.0, 750, false},
-        {{"--port", "7000", "Ann", "--time-scale", "20", "h", "x"}, {"Ann", "h", "x"}, 7000, 20, 750, false},
+        {{"--port", "7000", "Ann", "--time-scale", "20", "h", "x"},
+         {"Ann", "h", "x"},
+         7000,
+         20,
+         750,
+         false},
         {{"--dedicated-host", "--bot-speed=50", "--port=0"}, {}, 0, 1.0, 50, true},
         {{"Ann", "--unknown", "h", "--x=1", "true"}, {"Ann", "h", "true"}, 7772, 1.0, 750, false},
         // Values that do not convert keep the default; a missing value takes nothing.

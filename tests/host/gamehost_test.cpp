@@ -29,7 +29,8 @@ protected:
     }
     // Accepts and logs in players in slots 1, 2, ... and forgets what was sent.
     void seat(std::initializer_list<const char*> names) {
-        for (auto name : names) login(accept(), name);
+        for (auto name : names)
+            login(accept(), name);
         port.take();
     }
 };
@@ -82,11 +83,13 @@ TEST_F(Seats, LoginNamesAreCleanedStoredInTheOwnSlotAndMayBeRepeated) {
 }
 
 TEST_F(Seats, SlotsAreReusedLowestFirstAndTheTenthIsRefused) {
-    for (int n = 1; n <= 4; ++n) EXPECT_EQ(accept(), n);
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(accept(), n);
     host.connectionClosed(2);
     EXPECT_EQ(accept(), 2);
     EXPECT_EQ(accept(), 5);
-    for (int n = 6; n <= 9; ++n) EXPECT_EQ(accept(), n);
+    for (int n = 6; n <= 9; ++n)
+        EXPECT_EQ(accept(), n);
     port.take();
     EXPECT_EQ(accept(), GameHost::kRefusedSlot);
     EXPECT_EQ(port.take(), (std::vector<Sent>{{10, "CMD_full+"}}));
@@ -122,14 +125,13 @@ TEST_F(Seats, LateJoinerGetsTheGameState) {
     auto sent = port.take();
     ASSERT_EQ(sent.size(), 7u);
     EXPECT_EQ(sent[5], (Sent{4, "CMD_loadstats+4+3+2+2+4+6+1+6+2+6+3+2+4+0+5+1"}));
-    EXPECT_EQ(sent[6],
-              (Sent{4, "CMD_loadscores+4"
-                       "+1*t*1*3*2*0*3*9*4*-1*5*-1*6*-1*7*-1*8*12"
-                       "+2*t*1*3*2*0*3*9*4*-1*5*-1*6*-1*7*-1*8*12"
-                       "+3*t*1*3*2*0*3*9*4*-1*5*-1*6*-1*7*-1*8*12"
-                       "+4*t*1*2*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*2"
-                       "+5*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
-                       "+6*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"}));
+    EXPECT_EQ(sent[6], (Sent{4, "CMD_loadscores+4"
+                                "+1*t*1*3*2*0*3*9*4*-1*5*-1*6*-1*7*-1*8*12"
+                                "+2*t*1*3*2*0*3*9*4*-1*5*-1*6*-1*7*-1*8*12"
+                                "+3*t*1*3*2*0*3*9*4*-1*5*-1*6*-1*7*-1*8*12"
+                                "+4*t*1*2*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*2"
+                                "+5*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
+                                "+6*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"}));
 }
 
 TEST_F(Seats, KicksObeyOnlyTheHostingPlayerInItsOwnName) {
@@ -143,10 +145,8 @@ TEST_F(Seats, KicksObeyOnlyTheHostingPlayerInItsOwnName) {
         {2, "CMD_kickhim+2+3+", false}, // not the hosting player
         {2, "CMD_kickhim+1+3+", false}, // claims to be the hosting player
         {1, "CMD_kickhim+1+0+", false}, // targets outside 1..9
-        {1, "CMD_kickhim+1+10+", false},
-        {1, "CMD_kickhim+1+-1+", false},
-        {1, "CMD_kickhim+1+x+", false},
-        {1, "CMD_kickhim+1+8+", false}, // nobody there
+        {1, "CMD_kickhim+1+10+", false}, {1, "CMD_kickhim+1+-1+", false},
+        {1, "CMD_kickhim+1+x+", false},  {1, "CMD_kickhim+1+8+", false}, // nobody there
         {1, "CMD_kickhim+1+3+", true},
     };
     for (const auto& c : cases) {
@@ -182,7 +182,8 @@ TEST_F(Seats, JustWatchWithAndWithoutAGame) {
     turns.calls.clear();
     auto everyone = [](const std::string& text) {
         std::vector<Sent> out;
-        for (int n = 1; n <= 7; ++n) out.push_back({n, text});
+        for (int n = 1; n <= 7; ++n)
+            out.push_back({n, text});
         return out;
     };
     struct Case {
@@ -210,8 +211,8 @@ TEST_F(Seats, JustWatchWithAndWithoutAGame) {
         from(c.from, c.message);
         EXPECT_EQ(port.take(), c.broadcast ? everyone(c.broadcast) : std::vector<Sent>{})
             << c.message;
-        EXPECT_EQ(turns.calls, c.turnCall ? std::vector<std::string>{c.turnCall}
-                                          : std::vector<std::string>{})
+        EXPECT_EQ(turns.calls,
+                  c.turnCall ? std::vector<std::string>{c.turnCall} : std::vector<std::string>{})
             << c.message;
     }
     EXPECT_TRUE(state.slot(4).justwatch);
@@ -254,10 +255,11 @@ TEST_F(Seats, RelaysAndSpoofedRequests) {
         from(c.from, c.message);
         std::vector<Sent> expected;
         if (c.relayed)
-            for (int n = 1; n <= 3; ++n) expected.push_back({n, c.relayed});
+            for (int n = 1; n <= 3; ++n)
+                expected.push_back({n, c.relayed});
         EXPECT_EQ(port.take(), expected) << c.message;
-        EXPECT_EQ(turns.calls, c.turnCall ? std::vector<std::string>{c.turnCall}
-                                          : std::vector<std::string>{})
+        EXPECT_EQ(turns.calls,
+                  c.turnCall ? std::vector<std::string>{c.turnCall} : std::vector<std::string>{})
             << c.message;
     }
 }
@@ -295,7 +297,8 @@ TEST_F(Seats, MemoryBoundsCloseTheFlooder) {
     // More than 256 entries waiting: the connection is closed and its entries are dropped.
     port.closed.clear();
     std::string flood;
-    for (int i = 0; i < 300; ++i) flood += "CMD_chat+3+spam|c" + T;
+    for (int i = 0; i < 300; ++i)
+        flood += "CMD_chat+3+spam|c" + T;
     host.bytesReceived(1, "CMD_chat+1+mine|c" + T);
     EXPECT_FALSE(host.bytesReceived(3, flood));
     EXPECT_EQ(port.closed, std::vector<int>{3});
@@ -306,7 +309,8 @@ TEST_F(Seats, MemoryBoundsCloseTheFlooder) {
     host.connectionClosed(3);
     EXPECT_EQ(accept(), 2);
     std::string most;
-    for (int i = 0; i < 256; ++i) most += "CMD_chat+2+ok|c" + T;
+    for (int i = 0; i < 256; ++i)
+        most += "CMD_chat+2+ok|c" + T;
     EXPECT_TRUE(host.bytesReceived(2, most));
 }
 

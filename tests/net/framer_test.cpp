@@ -23,18 +23,28 @@ TEST(Framer, CutsReadsIntoMessages) {
          {"CMD_chat+1+a|clBlack" + T + "CMD_sendlogininfo+2" + T + "CMD_full+" + T},
          {"CMD_chat+1+a|clBlack", "CMD_sendlogininfo+2", "CMD_full+"},
          0},
-        {"split across reads", {"CMD_logininfo+1+1.", "0.2+An", "n" + T}, {"CMD_logininfo+1+1.0.2+Ann"}, 0},
-        {"tail kept after a complete one", {"CMD_a+1" + T + "CMD_b", "+2" + T}, {"CMD_a+1", "CMD_b+2"}, 0},
+        {"split across reads",
+         {"CMD_logininfo+1+1.", "0.2+An", "n" + T},
+         {"CMD_logininfo+1+1.0.2+Ann"},
+         0},
+        {"tail kept after a complete one",
+         {"CMD_a+1" + T + "CMD_b", "+2" + T},
+         {"CMD_a+1", "CMD_b+2"},
+         0},
         {"empty messages", {T + T + "x" + T}, {"", "", "x"}, 0},
         {"unfinished stays pending", {"CMD_chat+1+"}, {}, 11},
         {"terminator alone in a later read", {"CMD_full+", T}, {"CMD_full+"}, 0},
-        {"UTF-8 text passes untouched", {"CMD_chat+1+Zo\xc3\xab|clBlack" + T}, {"CMD_chat+1+Zo\xc3\xab|clBlack"}, 0},
+        {"UTF-8 text passes untouched",
+         {"CMD_chat+1+Zo\xc3\xab|clBlack" + T},
+         {"CMD_chat+1+Zo\xc3\xab|clBlack"},
+         0},
     };
     for (const auto& c : cases) {
         Framer f;
         std::vector<std::string> got;
         for (const auto& r : c.reads)
-            for (auto& m : f.feed(r)) got.push_back(m);
+            for (auto& m : f.feed(r))
+                got.push_back(m);
         EXPECT_EQ(got, c.messages) << c.what;
         EXPECT_EQ(f.pendingBytes(), c.pending) << c.what;
         EXPECT_FALSE(f.overflowed()) << c.what;
@@ -75,7 +85,8 @@ TEST(ReceiveQueue, KeepsArrivalOrderBoundsEachSlotAndDropsClosedSlots) {
     EXPECT_TRUE(q.push(2, "f")) << "other slots are not affected";
     q.dropSlot(2);
     std::vector<std::string> order;
-    while (auto e = q.pop()) order.push_back(std::to_string(e->slot) + e->text);
+    while (auto e = q.pop())
+        order.push_back(std::to_string(e->slot) + e->text);
     EXPECT_EQ(order, (std::vector<std::string>{"1a", "1c", "1d"}));
     EXPECT_TRUE(q.push(1, "g")) << "popping frees room again";
     EXPECT_EQ(q.waiting(1), 1u);

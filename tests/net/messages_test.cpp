@@ -63,12 +63,14 @@ TEST(Messages, BuildersWriteTheExactTexts) {
         {toClient::bramble(2, 40, 38, kDice), "CMD_bramble+2+40+38+3+1+3+2+1+3+6+4+6+5+2"},
         {toClient::postscores(2, 40, 12, 6), "CMD_postscores+2+40+12+6+"},
         {toClient::bonustime(2, 58, 30, 6), "CMD_bonustime+2+58+30+6+"},
-        {toClient::gotbonus(2, 70, 12, 6, 42, kDice), "CMD_gotbonus+2+70+12+6+42+1+3+2+1+3+6+4+6+5+2"},
+        {toClient::gotbonus(2, 70, 12, 6, 42, kDice),
+         "CMD_gotbonus+2+70+12+6+42+1+3+2+1+3+6+4+6+5+2"},
         {toClient::bonusend(2, kDice), "CMD_bonusend+2+1+3+2+1+3+6+4+6+5+2"},
         {toClient::bonusendByLimit(2), "CMD_bonusend+2+0+0"},
         {toClient::winner(tie), "CMD_winner+2+5+0+"},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.built, c.wire);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.built, c.wire);
 }
 
 TEST(Messages, ParsersReadWhatTheBuildersWrite) {
@@ -94,7 +96,8 @@ TEST(Messages, ParsersReadWhatTheBuildersWrite) {
     SeatScores seat;
     seat.seat = 4;
     seat.rows = {0, -1, 4, -1, -1, -1, -1, 0, 4};
-    auto scores = parseLoadscores(payload(toClient::loadscores(8, std::vector<SeatScores>{seat, seat})));
+    auto scores =
+        parseLoadscores(payload(toClient::loadscores(8, std::vector<SeatScores>{seat, seat})));
     ASSERT_TRUE(scores);
     EXPECT_EQ(scores->seats, (std::vector<SeatScores>{seat, seat}));
 
@@ -111,7 +114,8 @@ TEST(Messages, ParsersReadWhatTheBuildersWrite) {
     EXPECT_EQ(parseWinner("2+5+0+"), (std::vector<int>{2, 5}));
     EXPECT_EQ(parseSelectedcat("2+6+")->category, 6);
     EXPECT_EQ(parseStartgame("Ann+5+")->bonusLimit, 5);
-    EXPECT_EQ(parseGotbonus(payload(toClient::gotbonus(2, 70, 12, 6, 42, kDice)))->categoryScore, 42);
+    EXPECT_EQ(parseGotbonus(payload(toClient::gotbonus(2, 70, 12, 6, 42, kDice)))->categoryScore,
+              42);
 }
 
 TEST(Messages, ParsersRefuseFieldsThatAreNotNumbers) {

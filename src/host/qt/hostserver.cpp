@@ -27,7 +27,9 @@ const char* const kSlotTag = "bramblies_slot";
 const char* const kClosing = "bramblies_closing";
 const char* const kEnded = "bramblies_ended";
 
-int slotOf(const QTcpSocket* s) { return s->property(kSlotTag).toInt(); }
+int slotOf(const QTcpSocket* s) {
+    return s->property(kSlotTag).toInt();
+}
 
 } // namespace
 
@@ -91,12 +93,13 @@ void HostServer::acceptPending() {
 
 void HostServer::readFrom(QTcpSocket* s) {
     int slot = slotOf(s);
-    bool believed = m_sockets[static_cast<std::size_t>(slot)] == s && !s->property(kClosing).toBool();
+    bool believed =
+        m_sockets[static_cast<std::size_t>(slot)] == s && !s->property(kClosing).toBool();
     while (s->bytesAvailable() > 0) {
         QByteArray data = s->read(kReadChunk);
         if (!believed) continue; // a closing or refused connection: read and forget
-        if (!m_host.bytesReceived(slot, std::string_view(data.constData(),
-                                                         static_cast<std::size_t>(data.size()))))
+        if (!m_host.bytesReceived(
+                slot, std::string_view(data.constData(), static_cast<std::size_t>(data.size()))))
             believed = false;
     }
     scheduleDrain();
@@ -152,7 +155,8 @@ void HostServer::endConnection(QTcpSocket* s) {
 void HostServer::scheduleDrain() {
     if (m_drainTimer.isActive() || !m_host.hasPending()) return;
     qint64 wait = 0;
-    if (m_sinceDrain.isValid()) wait = std::max<qint64>(0, kDrainIntervalMs - m_sinceDrain.elapsed());
+    if (m_sinceDrain.isValid())
+        wait = std::max<qint64>(0, kDrainIntervalMs - m_sinceDrain.elapsed());
     m_drainTimer.start(static_cast<int>(wait));
 }
 
@@ -162,15 +166,21 @@ void HostServer::drainOne() {
     scheduleDrain();
 }
 
-void HostServer::notice(const std::string& text) { emit noticeRaised(QString::fromStdString(text)); }
+void HostServer::notice(const std::string& text) {
+    emit noticeRaised(QString::fromStdString(text));
+}
 
 void HostServer::armCountdown(int intervalMs) {
     int scaled = static_cast<int>(std::lround(intervalMs / m_timeScale));
     m_countdown.start(std::max(1, scaled));
 }
 
-void HostServer::stopCountdown() { m_countdown.stop(); }
+void HostServer::stopCountdown() {
+    m_countdown.stop();
+}
 
-int HostServer::botSpeedMs() const { return m_botSpeed ? m_botSpeed() : kDefaultBotSpeedMs; }
+int HostServer::botSpeedMs() const {
+    return m_botSpeed ? m_botSpeed() : kDefaultBotSpeedMs;
+}
 
 } // namespace ui

@@ -69,13 +69,15 @@ void ClientConnection::send(const std::string& message) {
     m_socket.write(data);
 }
 
-void ClientConnection::close() { m_socket.disconnectFromHost(); }
+void ClientConnection::close() {
+    m_socket.disconnectFromHost();
+}
 
 void ClientConnection::readAll() {
     while (m_socket.bytesAvailable() > 0) {
         QByteArray data = m_socket.read(kReadBufferBytes);
-        for (auto& message : m_framer.feed(std::string_view(
-                 data.constData(), static_cast<std::size_t>(data.size())))) {
+        for (auto& message : m_framer.feed(
+                 std::string_view(data.constData(), static_cast<std::size_t>(data.size())))) {
             if (!m_queue.push(0, std::move(message))) {
                 m_socket.abort();
                 break;

@@ -15,7 +15,8 @@ const char T = '\xff';
 
 QByteArray wire(std::initializer_list<QByteArray> messages) {
     QByteArray out;
-    for (const auto& m : messages) out += m + T;
+    for (const auto& m : messages)
+        out += m + T;
     return out;
 }
 
@@ -69,13 +70,15 @@ class HostServerTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(c.received, ask, 5000);
         c.take();
         c.write("CMD_logininfo+" + QByteArray::number(slot) + "+1.0.2+" + name + T);
-        QByteArray announced = "CMD_newplayerinfo+" + QByteArray::number(slot) + "+" + name + "+0" + T;
+        QByteArray announced =
+            "CMD_newplayerinfo+" + QByteArray::number(slot) + "+" + name + "+0" + T;
         QTRY_VERIFY_WITH_TIMEOUT(c.received.startsWith(announced), 5000);
     }
     RawClient& client(int slot) { return *m_clients[static_cast<std::size_t>(slot - 1)]; }
     void forgetReceived() {
         QTest::qWait(50);
-        for (auto& c : m_clients) c->take();
+        for (auto& c : m_clients)
+            c->take();
     }
 
 private slots:
@@ -98,11 +101,12 @@ private slots:
         first.take();
         JOIN("Bob");
         auto& second = *m_clients.back();
-        QTRY_COMPARE_WITH_TIMEOUT(second.received, wire({"CMD_newplayerinfo+2+Bob+0",
-                                                       "CMD_existingplayers+1+Ann+0"}),
-                                  5000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            second.received, wire({"CMD_newplayerinfo+2+Bob+0", "CMD_existingplayers+1+Ann+0"}),
+            5000);
         QTRY_COMPARE_WITH_TIMEOUT(first.received, wire({"CMD_newplayerinfo+2+Bob+0"}), 5000);
-        for (int n = 3; n <= 9; ++n) JOIN("P" + QByteArray::number(n));
+        for (int n = 3; n <= 9; ++n)
+            JOIN("P" + QByteArray::number(n));
         forgetReceived();
 
         auto& tenth = connectClient();
@@ -184,7 +188,8 @@ private slots:
             ann.received = ann.received.right(departure.size() + 1);
             QTest::qWait(5);
         }
-        QVERIFY2(ann.received.contains(departure), "the host kept buffering for a peer that reads nothing");
+        QVERIFY2(ann.received.contains(departure),
+                 "the host kept buffering for a peer that reads nothing");
         QVERIFY(!ann.closed);
         qInfo("closed after %d relays of 60 kB", sent);
     }
