@@ -2,9 +2,16 @@
 
 #include "host/qt/hostserver.h"
 
+#if __has_include("host/turnengine.h")
+#include "host/randomsource.h"
+#include "host/turnengine.h"
+#define BRAMBLIES_HAVE_TURN_ENGINE 1
+#endif
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -41,6 +48,11 @@ int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
     QObject::connect(&server, &HostServer::statusText, &printErr);
 
     std::unique_ptr<core::TurnHandler> turns;
+#ifdef BRAMBLIES_HAVE_TURN_ENGINE
+    core::SeededRandom random(
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    if (!makeTurns) turns = std::make_unique<core::TurnEngine>(server.state(), random);
+#endif
     if (makeTurns) turns = makeTurns(server);
     server.setTurnHandler(turns.get());
 

@@ -14,7 +14,7 @@ namespace ui {
 
 class HostServer;
 
-// Builds the turn engine for a host; without one, game requests are ignored.
+// Builds the turn handler for a host; by default the program's turn engine plays the games.
 using TurnHandlerFactory = std::function<std::unique_ptr<core::TurnHandler>(HostServer&)>;
 
 int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
