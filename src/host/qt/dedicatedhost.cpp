@@ -47,10 +47,12 @@ int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
     QObject::connect(&server, &HostServer::noticeRaised, &printErr);
     QObject::connect(&server, &HostServer::statusText, &printErr);
 
-    std::unique_ptr<core::TurnHandler> turns;
 #ifdef BRAMBLIES_HAVE_TURN_ENGINE
     core::SeededRandom random(
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+#endif
+    std::unique_ptr<core::TurnHandler> turns;
+#ifdef BRAMBLIES_HAVE_TURN_ENGINE
     if (!makeTurns) turns = std::make_unique<core::TurnEngine>(server.state(), random);
 #endif
     if (makeTurns) turns = makeTurns(server);
