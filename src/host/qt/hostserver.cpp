@@ -46,8 +46,9 @@ HostServer::~HostServer() {
     m_countdown.stop();
     m_drainTimer.stop();
     m_server.close();
-    for (auto* s : m_sockets) {
-        if (!s) continue;
+    // Every connection, including those still handing over their last bytes, is cut loose
+    // first: its close must not reach a game host that is being torn down.
+    for (auto* s : m_server.findChildren<QTcpSocket*>()) {
         s->disconnect(this);
         s->abort();
     }

@@ -55,6 +55,12 @@ ClientConnection::ClientConnection(QObject* parent) : QObject(parent) {
     connect(&m_socket, &QAbstractSocket::errorOccurred, this, &ClientConnection::reportError);
 }
 
+ClientConnection::~ClientConnection() {
+    // Going away is not a close the window should hear about.
+    m_socket.disconnect(this);
+    m_socket.abort();
+}
+
 void ClientConnection::connectToHost(const QString& host, quint16 port) {
     m_socket.connectToHost(host, port);
 }

@@ -28,6 +28,7 @@ public:
     static constexpr std::size_t kMaxWaiting = 4096;
 
     explicit ClientConnection(QObject* parent = nullptr);
+    ~ClientConnection() override;
 
     // Connects without blocking; a host text is a dotted address or a name to look up.
     void connectToHost(const QString& host, quint16 port = kDefaultPort);
