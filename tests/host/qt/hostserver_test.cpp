@@ -206,6 +206,13 @@ private slots:
         QVERIFY(ann.received.endsWith(wire({"CMD_playerdisconnected+2+"})));
     }
 
+    void aTakenPortIsABindingError() {
+        HostServer second;
+        QSignalSpy status(&second, &HostServer::statusText);
+        QVERIFY(!second.listen(m_port));
+        QCOMPARE(status.value(0).value(0).toString(), QString("Listen - Error Binding Socket"));
+    }
+
     void countdownTicksAreScaledAndNoticesRaised() {
         struct Ticks : core::TurnHandler {
             int count = 0;
