@@ -10,6 +10,7 @@
 // click do nothing until the host answers.
 
 #include "client/boardmodel.h"
+#include "host/playerslot.h" // kVersionText, shared with the host
 
 #include <cstdint>
 #include <optional>
@@ -23,7 +24,6 @@ namespace core {
 class ClientPort;
 class FieldReader;
 
-inline constexpr const char* kVersionText = "1.0.2";
 inline constexpr int kHostPort = 7772;
 inline constexpr int kCompanionPort = 9001;
 inline constexpr const char* kLocalAddress = "127.0.0.1";
