@@ -63,6 +63,7 @@ private slots:
     void transfers();
     void stopAfterSomeData();
     void stopBeforeAnyDownload();
+    void headerLinesAddDotsAndAnEndlessHeaderFails();
     void playWithOthers();
 
 private:
@@ -183,6 +184,34 @@ void TdownloadTest::stopBeforeAnyDownload() {
     QCOMPARE(w.statusLine2(), QStringLiteral("Download Aborted"));
     QTest::qWait(20);
     QCOMPARE(w.statusLine1(), QStringLiteral("Download has been aborted."));
+}
+
+void TdownloadTest::headerLinesAddDotsAndAnEndlessHeaderFails() {
+    {
+        TestServer server;
+        server.header = "HTTP/1.0 200 OK\r\nServer: test\r\n";
+        server.hold = true;
+        ui::siteLinks().installerUrl = server.url("/lobbysetup.bin");
+        Tdownload w;
+        w.findChild<QPushButton*>("getbutton")->click();
+        QVERIFY(QTest::qWaitFor([&] { return w.statusLine1() == "Loading.."; }, 5000));
+        w.findChild<QPushButton*>("abortbutton")->click();
+    }
+    // Short header lines without end: every one lengthens the status text, so the transfer
+    // has to stop on its own rather than grow it for ever.
+    TestServer server;
+    QByteArray flood = "HTTP/1.0 200 OK\r\n";
+    while (flood.size() < 1024 * 1024) flood += "X: y\r\n";
+    server.header = flood;
+    server.hold = true;
+    ui::siteLinks().installerUrl = server.url("/lobbysetup.bin");
+    Tdownload w;
+    auto* get = w.findChild<QPushButton*>("getbutton");
+    get->click();
+    QVERIFY(QTest::qWaitFor([&] { return get->isEnabled(); }, 5000));
+    QCOMPARE(w.statusLine1(), QStringLiteral("Download Aborted"));
+    QCOMPARE(w.downloadState(), 2);
+    QVERIFY(m_started.isEmpty());
 }
 
 void TdownloadTest::playWithOthers() {
