@@ -65,6 +65,7 @@ private slots:
     void stopBeforeAnyDownload();
     void headerLinesAddDotsAndAnEndlessHeaderFails();
     void playWithOthers();
+    void enterPlaysSolo();
 
 private:
     QTemporaryDir m_dir;
@@ -234,6 +235,26 @@ void TdownloadTest::playWithOthers() {
     w.findChild<QPushButton*>("Button2")->click();
     QCOMPARE(m_started, QList<QStringList>{{lobby}});
     QCOMPARE(exits.count(), 1);
+}
+
+void TdownloadTest::enterPlaysSolo() {
+    Tdownload w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_Return);
+    QVERIFY(!w.isVisible());
+
+    // With another button focused, Enter presses that one instead.
+    QStringList messages;
+    w.setMessageFn([&](QWidget*, const QString& text) { messages << text; });
+    ui::siteLinks().lobbyProgram = QDir(m_dir.path()).filePath("no-such-lobby");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* others = w.findChild<QPushButton*>("Button2");
+    others->setFocus();
+    QTest::keyClick(&w, Qt::Key_Enter);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(w.isVisible());
 }
 
 QTEST_MAIN(TdownloadTest)
