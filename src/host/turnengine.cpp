@@ -1,0 +1,348 @@
+#include "host/turnengine.h"
+
+#include "host/computerplayer.h"
+#include "host/rules.h"
+#include "net/fields.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace core {
+
+namespace {
+
+constexpr const char* kCmdStartgame = "CMD_startgame";
+constexpr const char* kCmdNextplayer = "CMD_nextplayer";
+constexpr const char* kCmdSelectedcat = "CMD_selectedcat";
+constexpr const char* kCmdNeedcat = "CMD_needcat";
+constexpr const char* kCmdCreatedice = "CMD_createdice";
+constexpr const char* kCmdBramble = "CMD_bramble";
+constexpr const char* kCmdPostscores = "CMD_postscores";
+constexpr const char* kCmdBonustime = "CMD_bonustime";
+constexpr const char* kCmdGotbonus = "CMD_gotbonus";
+constexpr const char* kCmdBonusend = "CMD_bonusend";
+constexpr const char* kCmdWinner = "CMD_winner";
+
+std::string num(int n) { return std::to_string(n); }
+
+void appendAllDice(std::vector<std::string>& fields, const Dice& dice) {
+    for (int d = 1; d <= kDiceCount; ++d) {
+        fields.push_back(num(d));
+        fields.push_back(num(dice[static_cast<std::size_t>(d)]));
+    }
+}
+
+} // namespace
+
+TurnEngine::TurnEngine(HostState& state, RandomSource& random) : m_state(state), m_random(random) {}
+
+// --- countdown --------------------------------------------------------------------------------
+
+void TurnEngine::arm(int countdown, Action action, int intervalMs) {
+    m_countdown = countdown;
+    m_action = action;
+    m_state.port().armCountdown(intervalMs);
+}
+
+void TurnEngine::disarm() {
+    m_action = Action::None;
+    m_countdown = 0;
+    m_state.port().stopCountdown();
+}
+
+void TurnEngine::armComputerMove(int countdown) {
+    arm(countdown, Action::ComputerMove, m_state.port().botSpeedMs());
+}
+
+void TurnEngine::armPause() { arm(5, Action::NextTurn, kPauseIntervalMs); }
+
+void TurnEngine::timer1Timer() {
+    if (m_action == Action::None) return; // a tick that was already on its way when we stopped
+    if (--m_countdown >= 1) return;
+    Action action = m_action;
+    disarm();
+    switch (action) {
+    case Action::NextTurn: findplayer(); break;
+    case Action::BonusRoll: bonusrolls(m_state.turn.currentseat); break;
+    case Action::ComputerMove: computerplay(m_state.turn.currentseat); break;
+    case Action::None: break;
+    }
+}
+
+// --- game start and turn order --------------------------------------------------------------
+
+void TurnEngine::startgame(std::string_view payload) {
+    disarm();
+    TurnState& turn = m_state.turn;
+    turn.gamerunning = true;
+
+    FieldReader reader(payload);
+    std::string name(reader.next());
+    // Anything but a sensible number means no limit.
+    turn.bonuslimit = std::max(0, reader.nextInt().value_or(0));
+    m_state.broadcast(buildMessage(kCmdStartgame, {name, num(turn.bonuslimit)}, true));
+
+    for (int seat = 1; seat <= kSeatCount; ++seat) {
+        PlayerSlot& s = m_state.slot(seat);
+        s.turnactive = false;
+        s.justwatch = false;
+        s.total = 0;
+        s.scores.fill(-1);
+        s.rolls = 0;
+        s.workingcat = 0;
+        s.ingame = s.connected;
+    }
+    // Seats 1 and 2 are in every game; the computer plays whichever of them nobody sits in.
+    // Rounds are counted on seat 1's turns, so a game without seat 1 would never end.
+    m_state.slot(1).ingame = true;
+    m_state.slot(2).ingame = true;
+
+    turn.round = 0;
+    turn.currentseat = 0;
+    turn.bonusrollsused = 0;
+    turn.dice.fill(0);
+    findplayer();
+}
+
+void TurnEngine::findplayer() {
+    // Whatever was pending belonged to the previous turn.
+    disarm();
+    TurnState& turn = m_state.turn;
+    int seat = turn.currentseat;
+    bool found = false;
+    for (int step = 0; step < kSeatCount && !found; ++step) {
+        seat = seat % kSeatCount + 1;
+        found = m_state.slot(seat).ingame;
+    }
+    if (!found) { // cannot happen while seats 1 and 2 are always in; end rather than spin
+        checkforwin();
+        return;
+    }
+    turn.currentseat = seat;
+    if (seat == 1) ++turn.round;
+    if (turn.round > kRounds) {
+        checkforwin();
+        return;
+    }
+
+    PlayerSlot& s = m_state.slot(seat);
+    turn.dice.fill(0);
+    s.workingcat = 0;
+    s.rolls = 0;
+    std::vector<std::string> fields{num(seat), num(turn.round)};
+    auto open = openCategories(s.scores, turn.round);
+    if (open.empty()) fields.push_back("0");
+    for (int c : open) fields.push_back(num(c));
+    s.turnactive = true;
+    m_state.broadcast(buildMessage(kCmdNextplayer, fields));
+
+    if (m_state.isComputerPlayed(seat)) armComputerMove(3);
+}
+
+void TurnEngine::checkforwin() {
+    SeatTotals totals{};
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        totals[static_cast<std::size_t>(seat)] = m_state.slot(seat).total;
+    std::vector<std::string> fields;
+    for (int seat : winners(totals)) fields.push_back(num(seat));
+    fields.push_back("0");
+    m_state.broadcast(buildMessage(kCmdWinner, fields, true));
+    m_state.turn.gamerunning = false;
+}
+
+// --- requests ---------------------------------------------------------------------------------
+
+void TurnEngine::rollthedice(std::string_view payload) {
+    TurnState& turn = m_state.turn;
+    FieldReader reader(payload);
+    auto seatField = reader.nextInt();
+    if (!seatField || *seatField != turn.currentseat || !HostState::validSeat(*seatField)) return;
+    const int seat = *seatField;
+    PlayerSlot& s = m_state.slot(seat);
+    if (reader.atEnd() || !s.turnactive) return;
+
+    // Every die number must be 0..5 before anything counts: a bad one would roll outside the
+    // dice, so the whole request is dropped.
+    std::vector<int> named;
+    while (!reader.atEnd()) {
+        auto d = reader.nextInt();
+        if (!d || *d < 0 || *d > kDiceCount) return;
+        named.push_back(*d);
+    }
+
+    if (s.rolls >= 3) {
+        m_state.port().notice(kNoticeTooManyRolls);
+        return;
+    }
+    if (s.rolls == 2 && s.workingcat == 0) {
+        if (s.connected)
+            m_state.sendTo(seat, buildMessage(kCmdNeedcat, {num(seat)}, true));
+        else
+            m_state.port().notice(kNoticeNeedsCategory);
+        return;
+    }
+
+    std::vector<std::string> fields{num(seat), ""}; // roll count filled in below
+    if (s.rolls == 0) {
+        AutoCategory autoCat = autoWorkingCategory(s.scores);
+        if (autoCat.error) m_state.port().notice(kNoticeAutoCat7);
+        if (autoCat.category != 0) {
+            s.workingcat = autoCat.category;
+            m_state.broadcast(buildMessage(kCmdSelectedcat, {num(seat), num(s.workingcat)}, true));
+        }
+        rollAll(turn.dice, m_random);
+        if (isOpen(s.scores, kBrambleCategory) && isStraight(turn.dice)) {
+            int score = firstRollBrambleScore(turn.dice);
+            s.total += score;
+            s.scores[kBrambleCategory] = score;
+            s.rolls = 3;
+            std::vector<std::string> bramble{num(seat), num(s.total), num(score), "3"};
+            appendAllDice(bramble, turn.dice);
+            m_state.broadcast(buildMessage(kCmdBramble, bramble));
+            s.turnactive = false;
+            armPause();
+            return;
+        }
+        appendAllDice(fields, turn.dice);
+    } else {
+        for (int d : named) {
+            if (d == 0) continue;
+            auto& face = turn.dice[static_cast<std::size_t>(d)];
+            face = rerollFace(face, m_random);
+            fields.push_back(num(d));
+            fields.push_back(num(face));
+        }
+    }
+    if (fields.size() == 2) {
+        fields.push_back("0");
+        fields.push_back("0");
+    }
+    ++s.rolls;
+    fields[1] = num(s.rolls);
+    m_state.broadcast(buildMessage(kCmdCreatedice, fields));
+
+    if (s.rolls < 3) {
+        if (m_state.isComputerPlayed(seat)) armComputerMove(1);
+        return;
+    }
+    scoreTurn(seat);
+}
+
+void TurnEngine::scoreTurn(int seat) {
+    TurnState& turn = m_state.turn;
+    PlayerSlot& s = m_state.slot(seat);
+    const int c = s.workingcat;
+    if (c < 1 || c > kCategoryCount) { // the third roll is refused without a category
+        s.turnactive = false;
+        armPause();
+        return;
+    }
+    int score = c == kBrambleCategory ? finalBrambleScore(turn.dice) : faceScore(turn.dice, c);
+    s.total += score;
+    s.scores[static_cast<std::size_t>(c)] = score;
+    s.turnactive = false;
+    std::vector<std::string> fields{num(seat), num(s.total), num(score), num(c)};
+    if (c != kBrambleCategory && isBonus(c, turn.dice)) {
+        turn.bonusrollsused = 0;
+        m_state.broadcast(buildMessage(kCmdBonustime, fields, true));
+        arm(3, Action::BonusRoll, m_state.port().botSpeedMs());
+        return;
+    }
+    m_state.broadcast(buildMessage(kCmdPostscores, fields, true));
+    armPause();
+}
+
+void TurnEngine::selectcat(std::string_view payload) {
+    FieldReader reader(payload);
+    auto seatField = reader.nextInt();
+    if (!seatField || *seatField != m_state.turn.currentseat || !HostState::validSeat(*seatField))
+        return;
+    const int seat = *seatField;
+    PlayerSlot& s = m_state.slot(seat);
+    // Only during the seat's own turn: after it is scored a choice could still set a category
+    // and re-arm the countdown over the pending next turn, and the game would stop.
+    if (!s.turnactive) return;
+    auto category = reader.nextInt();
+    // A category outside the sheet would be written outside it: drop the request.
+    if (!category || *category < 1 || *category > kCategoryCount) return;
+
+    if (s.workingcat != 0) {
+        m_state.port().notice(kNoticeWorkingSelected);
+        return;
+    }
+    if (s.score(*category) != -1) {
+        m_state.port().notice(kNoticeAlreadySelected);
+        return;
+    }
+    s.workingcat = *category;
+    m_state.broadcast(buildMessage(kCmdSelectedcat, {num(seat), num(s.workingcat)}, true));
+    if (m_state.isComputerPlayed(seat)) armComputerMove(1);
+}
+
+// --- bonus mode and the computer player -----------------------------------------------------
+
+void TurnEngine::bonusrolls(int seat) {
+    if (!HostState::validSeat(seat)) return;
+    TurnState& turn = m_state.turn;
+    PlayerSlot& s = m_state.slot(seat);
+    const int c = s.workingcat;
+    if (turn.bonuslimit != 0 && turn.bonusrollsused == turn.bonuslimit) {
+        m_state.broadcast(buildMessage(kCmdBonusend, {num(seat), "0", "0"}));
+        armPause();
+        return;
+    }
+    ++turn.bonusrollsused;
+    rollAll(turn.dice, m_random);
+    int gain = bonusGain(c, turn.dice);
+    if (gain == 0) {
+        std::vector<std::string> fields{num(seat)};
+        appendAllDice(fields, turn.dice);
+        m_state.broadcast(buildMessage(kCmdBonusend, fields));
+        armPause();
+        return;
+    }
+    s.total += gain;
+    s.scores[static_cast<std::size_t>(c)] += gain;
+    std::vector<std::string> fields{num(seat), num(s.total), num(gain), num(c), num(s.score(c))};
+    appendAllDice(fields, turn.dice);
+    m_state.broadcast(buildMessage(kCmdGotbonus, fields));
+    arm(2, Action::BonusRoll, m_state.port().botSpeedMs());
+}
+
+void TurnEngine::computerplay(int seat) {
+    ComputerMove move = computerMove(m_state, seat);
+    switch (move.kind) {
+    case ComputerMove::Kind::Roll: rollthedice(move.payload); break;
+    case ComputerMove::Kind::SelectCategory: selectcat(move.payload); break;
+    case ComputerMove::Kind::None: break;
+    }
+}
+
+// --- seat changes -----------------------------------------------------------------------------
+
+void TurnEngine::seatVacated(int slot) {
+    const TurnState& turn = m_state.turn;
+    if (!turn.gamerunning || !HostState::validSeat(slot) || slot != turn.currentseat) return;
+    PlayerSlot& s = m_state.slot(slot);
+    if (!s.turnactive) return;
+    if (slot <= 2) {
+        // Seats 1 and 2 are in every game: the computer finishes this turn and plays the
+        // seat's later turns.
+        armComputerMove(1);
+        return;
+    }
+    s.ingame = false;
+    s.turnactive = false;
+    findplayer();
+}
+
+void TurnEngine::justWatchStarted(int seat) {
+    const TurnState& turn = m_state.turn;
+    if (!turn.gamerunning || !HostState::validSeat(seat) || seat != turn.currentseat) return;
+    if (m_state.slot(seat).turnactive) armComputerMove(1);
+}
+
+} // namespace core
