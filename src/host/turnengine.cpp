@@ -235,7 +235,7 @@ void TurnEngine::scoreTurn(int seat) {
     TurnState& turn = m_state.turn;
     PlayerSlot& s = m_state.slot(seat);
     const int c = s.workingcat;
-    if (c < 1 || c > kCategoryCount) { // the third roll is refused without a category
+    if (c < 1 || c > kCategoryCount) { // not reached: a third roll needs a category
         s.turnactive = false;
         armPause();
         return;
