@@ -5,7 +5,9 @@
 #include "net/fields.h"
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -343,6 +345,34 @@ void TurnEngine::justWatchStarted(int seat) {
     const TurnState& turn = m_state.turn;
     if (!turn.gamerunning || !HostState::validSeat(seat) || seat != turn.currentseat) return;
     if (m_state.slot(seat).turnactive) armComputerMove(1);
+}
+
+} // namespace core
+
+namespace core {
+
+namespace {
+// The dice must exist before the engine that holds a reference to them: base classes are
+// built in the order they are listed.
+struct OwnedDice {
+    explicit OwnedDice(std::uint64_t seed) : dice(seed) {}
+    SeededRandom dice;
+};
+struct OwnedTurnEngine : private OwnedDice, public TurnEngine {
+    OwnedTurnEngine(HostState& state, std::uint64_t seed)
+        : OwnedDice(seed), TurnEngine(state, OwnedDice::dice) {}
+};
+} // namespace
+
+std::unique_ptr<TurnHandler> makeTurnEngine(HostState& state, std::uint64_t seed) {
+    return std::make_unique<OwnedTurnEngine>(state, seed);
+}
+
+std::uint64_t startupSeed() {
+    std::random_device device;
+    auto clock = static_cast<std::uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    return clock ^ (static_cast<std::uint64_t>(device()) << 32) ^ device();
 }
 
 } // namespace core

@@ -16,6 +16,8 @@
 #include "host/randomsource.h"
 #include "host/turnhandler.h"
 
+#include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace core {
@@ -69,5 +71,11 @@ private:
     Action m_action = Action::None;
     int m_countdown = 0;
 };
+
+// The program's turn engine: owns its dice, seeded with `seed`.
+std::unique_ptr<TurnHandler> makeTurnEngine(HostState& state, std::uint64_t seed);
+
+// A seed that differs on every start (the clock mixed with the system's entropy source).
+std::uint64_t startupSeed();
 
 } // namespace core
