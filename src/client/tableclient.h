@@ -12,6 +12,7 @@
 #include "client/boardmodel.h"
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 namespace core {
 
 class ClientPort;
+class FieldReader;
 
 inline constexpr const char* kVersionText = "1.0.2";
 inline constexpr int kHostPort = 7772;
@@ -125,6 +127,9 @@ private:
     void winner(std::string_view payload);
     void loadstats(std::string_view payload);
     void loadscores(std::string_view payload);
+    bool drawRolledDice(FieldReader& r, DieBody body);
+    bool postTotal(std::optional<int> seat, const std::string& total);
+    bool postCategory(int seat, std::optional<int> cat, const std::string& score);
 
     ClientPort& m_port;
     BoardModel m_board;

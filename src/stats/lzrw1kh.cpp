@@ -1,0 +1,179 @@
+#include "stats/lzrw1kh.h"
+
+#include "stats/lzrw1exception.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace core {
+
+namespace {
+
+const char* const kNoMemory = "LZRW1KH : no memory for HASH table";
+const char* const kBadCall = "LZRW1KH : block buffer too small";
+const char* const kCutShort = "LZRW1KH : corrupt block, an item is cut short";
+const char* const kBadOffset = "LZRW1KH : corrupt block, a copy reaches before the start of the chunk";
+const char* const kTooBig = "LZRW1KH : corrupt block, the chunk grows past 32768 bytes";
+
+constexpr std::size_t kMaxOffset = 4095;
+constexpr std::size_t kMaxMatch = 18;
+constexpr std::size_t kMinMatch = 3;
+constexpr std::size_t kMinRun = 16;
+constexpr std::size_t kMaxRun = 4095;
+
+} // namespace
+
+Lzrw1KHCompressor::Lzrw1KHCompressor() {
+    try {
+        m_table = std::make_unique<std::int16_t[]>(kTableSize);
+    } catch (const std::bad_alloc&) {
+        throw ELzrw1KHCompressor(kNoMemory);
+    }
+}
+
+std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk,
+                                             std::span<std::uint8_t> body) {
+    const std::size_t n = chunk.size();
+    if (n > kChunkSize || body.size() < n + kSlack) throw ELzrw1KHCompressor(kBadCall);
+    const std::uint8_t* s = chunk.data();
+    std::uint8_t* t = body.data();
+    std::int16_t* table = m_table.get();
+    std::fill_n(table, kTableSize, std::int16_t(-1));
+
+    t[0] = kCompressed;
+    std::size_t x = 0;      // input position
+    std::size_t y = 3;      // output position
+    std::size_t z = 1;      // where the current control word goes
+    unsigned k = 0;         // items under the current control word
+    std::uint32_t c = 0;    // control word; only its low 16 bits are ever stored
+
+    while (x < n && y <= n) {
+        if (k > 15) {
+            t[z] = std::uint8_t(c >> 8);
+            t[z + 1] = std::uint8_t(c);
+            z = y;
+            k = 0;
+            y += 2;
+        }
+        const std::uint8_t b = s[x];
+        std::size_t m = 1;
+        while (m < kMaxRun && x + m < n && s[x + m] == b) ++m;
+        if (m >= kMinRun) {
+            const std::size_t count = m - kMinRun;
+            t[y] = 0;
+            t[y + 1] = std::uint8_t(count >> 8);
+            t[y + 2] = std::uint8_t(count);
+            t[y + 3] = b;
+            y += 4;
+            x += m;
+            c = (c << 1) | 1;
+        } else {
+            // Past the end of the chunk the hash sees zeros; that only picks another slot,
+            // and no match can start that close to the end anyway.
+            const std::uint32_t b1 = x + 1 < n ? s[x + 1] : 0;
+            const std::uint32_t b2 = x + 2 < n ? s[x + 2] : 0;
+            const std::uint32_t h =
+                ((((((std::uint32_t(b) << 4) ^ b1) << 4) ^ b2) * 40543u) >> 4) & 0xFFF;
+            const int p = table[h];
+            table[h] = std::int16_t(x);
+            std::size_t len = 0;
+            if (p != -1 && x - std::size_t(p) <= kMaxOffset) {
+                const std::uint8_t* q = s + p;
+                const std::size_t limit = std::min(kMaxMatch, n - x);
+                while (len < limit && s[x + len] == q[len]) ++len;
+            }
+            if (len >= kMinMatch) {
+                const std::size_t w = ((x - std::size_t(p)) << 4) + (len - kMinMatch);
+                t[y] = std::uint8_t(w >> 8);
+                t[y + 1] = std::uint8_t(w);
+                y += 2;
+                x += len;
+                c = (c << 1) | 1;
+            } else {
+                t[y] = b;
+                y += 1;
+                x += 1;
+                c <<= 1;
+            }
+        }
+        ++k;
+    }
+    c <<= (16 - k);
+    t[z] = std::uint8_t(c >> 8);
+    t[z + 1] = std::uint8_t(c);
+
+    if (y > n) {
+        t[0] = kStored;
+        if (n > 0) std::memcpy(t + 1, s, n);
+        return n + 1;
+    }
+    return y;
+}
+
+std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
+                                           std::span<std::uint8_t> chunk) {
+    const std::size_t len = body.size();
+    if (len <= 1) return 0;
+    if (len > kMaxBody) throw ELzrw1KHCompressor(kTextTooLong);
+    const std::uint8_t* s = body.data();
+    std::uint8_t* out = chunk.data();
+    const std::size_t limit = std::min(chunk.size(), kChunkSize);
+
+    if (s[0] == kStored) {
+        const std::size_t n = len - 1;
+        if (n > limit) throw ELzrw1KHCompressor(kTooBig);
+        std::memcpy(out, s + 1, n);
+        return n;
+    }
+    if (len < 3) throw ELzrw1KHCompressor(kCutShort);
+
+    std::uint32_t control = (std::uint32_t(s[1]) << 8) | s[2];
+    unsigned flags = 16;
+    std::size_t pos = 3;
+    std::size_t o = 0;
+    while (pos < len) {
+        if (flags == 0) {
+            if (len - pos < 2) throw ELzrw1KHCompressor(kCutShort);
+            control = (std::uint32_t(s[pos]) << 8) | s[pos + 1];
+            pos += 2;
+            flags = 16;
+            if (pos >= len) throw ELzrw1KHCompressor(kCutShort);
+        }
+        if ((control & 0x8000) == 0) {
+            if (o >= limit) throw ELzrw1KHCompressor(kTooBig);
+            out[o++] = s[pos++];
+        } else {
+            if (len - pos < 2) throw ELzrw1KHCompressor(kCutShort);
+            const std::uint8_t b0 = s[pos];
+            const std::uint8_t b1 = s[pos + 1];
+            if (b0 == 0 && b1 < 16) {
+                if (len - pos < 4) throw ELzrw1KHCompressor(kCutShort);
+                const std::size_t count = ((std::size_t(b1) << 8) | s[pos + 2]) + kMinRun;
+                if (count > limit - o) throw ELzrw1KHCompressor(kTooBig);
+                std::memset(out + o, s[pos + 3], count);
+                o += count;
+                pos += 4;
+            } else {
+                const std::size_t d = (std::size_t(b0) << 4) | (b1 >> 4);
+                const std::size_t n = (b1 & 0x0F) + kMinMatch;
+                if (d > o) throw ELzrw1KHCompressor(kBadOffset);
+                if (n > limit - o) throw ELzrw1KHCompressor(kTooBig);
+                const std::uint8_t* from = out + o - d;
+                if (d >= n) {
+                    std::memcpy(out + o, from, n);
+                } else {
+                    // Overlapping: byte by byte so the pattern repeats.
+                    for (std::size_t i = 0; i < n; ++i) out[o + i] = from[i];
+                }
+                o += n;
+                pos += 2;
+            }
+        }
+        control <<= 1;
+        --flags;
+    }
+    return o;
+}
+
+} // namespace core
