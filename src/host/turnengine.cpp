@@ -3,6 +3,7 @@
 #include "host/computerplayer.h"
 #include "host/rules.h"
 #include "net/fields.h"
+#include "net/messages.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,31 +14,6 @@
 #include <vector>
 
 namespace core {
-
-namespace {
-
-constexpr const char* kCmdStartgame = "CMD_startgame";
-constexpr const char* kCmdNextplayer = "CMD_nextplayer";
-constexpr const char* kCmdSelectedcat = "CMD_selectedcat";
-constexpr const char* kCmdNeedcat = "CMD_needcat";
-constexpr const char* kCmdCreatedice = "CMD_createdice";
-constexpr const char* kCmdBramble = "CMD_bramble";
-constexpr const char* kCmdPostscores = "CMD_postscores";
-constexpr const char* kCmdBonustime = "CMD_bonustime";
-constexpr const char* kCmdGotbonus = "CMD_gotbonus";
-constexpr const char* kCmdBonusend = "CMD_bonusend";
-constexpr const char* kCmdWinner = "CMD_winner";
-
-std::string num(int n) { return std::to_string(n); }
-
-void appendAllDice(std::vector<std::string>& fields, const Dice& dice) {
-    for (int d = 1; d <= kDiceCount; ++d) {
-        fields.push_back(num(d));
-        fields.push_back(num(dice[static_cast<std::size_t>(d)]));
-    }
-}
-
-} // namespace
 
 TurnEngine::TurnEngine(HostState& state, RandomSource& random) : m_state(state), m_random(random) {}
 
@@ -85,7 +61,7 @@ void TurnEngine::startgame(std::string_view payload) {
     std::string name(reader.next());
     // Anything but a sensible number means no limit.
     turn.bonuslimit = std::max(0, reader.nextInt().value_or(0));
-    m_state.broadcast(buildMessage(kCmdStartgame, {name, num(turn.bonuslimit)}, true));
+    m_state.broadcast(msg::toClient::startgame(name, turn.bonuslimit));
 
     for (int seat = 1; seat <= kSeatCount; ++seat) {
         PlayerSlot& s = m_state.slot(seat);
@@ -134,12 +110,8 @@ void TurnEngine::findplayer() {
     turn.dice.fill(0);
     s.workingcat = 0;
     s.rolls = 0;
-    std::vector<std::string> fields{num(seat), num(turn.round)};
-    auto open = openCategories(s.scores, turn.round);
-    if (open.empty()) fields.push_back("0");
-    for (int c : open) fields.push_back(num(c));
     s.turnactive = true;
-    m_state.broadcast(buildMessage(kCmdNextplayer, fields));
+    m_state.broadcast(msg::toClient::nextplayer(seat, turn.round, openCategories(s.scores, turn.round)));
 
     if (m_state.isComputerPlayed(seat)) armComputerMove(3);
 }
@@ -148,10 +120,7 @@ void TurnEngine::checkforwin() {
     SeatTotals totals{};
     for (int seat = 1; seat <= kSeatCount; ++seat)
         totals[static_cast<std::size_t>(seat)] = m_state.slot(seat).total;
-    std::vector<std::string> fields;
-    for (int seat : winners(totals)) fields.push_back(num(seat));
-    fields.push_back("0");
-    m_state.broadcast(buildMessage(kCmdWinner, fields, true));
+    m_state.broadcast(msg::toClient::winner(winners(totals)));
     m_state.turn.gamerunning = false;
 }
 
@@ -181,19 +150,19 @@ void TurnEngine::rollthedice(std::string_view payload) {
     }
     if (s.rolls == 2 && s.workingcat == 0) {
         if (s.connected)
-            m_state.sendTo(seat, buildMessage(kCmdNeedcat, {num(seat)}, true));
+            m_state.sendTo(seat, msg::toClient::needcat(seat));
         else
             m_state.port().notice(kNoticeNeedsCategory);
         return;
     }
 
-    std::vector<std::string> fields{num(seat), ""}; // roll count filled in below
+    std::vector<msg::DieFace> rolled;
     if (s.rolls == 0) {
         AutoCategory autoCat = autoWorkingCategory(s.scores);
         if (autoCat.error) m_state.port().notice(kNoticeAutoCat7);
         if (autoCat.category != 0) {
             s.workingcat = autoCat.category;
-            m_state.broadcast(buildMessage(kCmdSelectedcat, {num(seat), num(s.workingcat)}, true));
+            m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
         }
         rollAll(turn.dice, m_random);
         if (isOpen(s.scores, kBrambleCategory) && isStraight(turn.dice)) {
@@ -201,30 +170,22 @@ void TurnEngine::rollthedice(std::string_view payload) {
             s.total += score;
             s.scores[kBrambleCategory] = score;
             s.rolls = 3;
-            std::vector<std::string> bramble{num(seat), num(s.total), num(score), "3"};
-            appendAllDice(bramble, turn.dice);
-            m_state.broadcast(buildMessage(kCmdBramble, bramble));
+            m_state.broadcast(msg::toClient::bramble(seat, s.total, score, turn.dice));
             s.turnactive = false;
             armPause();
             return;
         }
-        appendAllDice(fields, turn.dice);
+        for (int d = 1; d <= kDiceCount; ++d) rolled.push_back({d, turn.dice[static_cast<std::size_t>(d)]});
     } else {
         for (int d : named) {
             if (d == 0) continue;
             auto& face = turn.dice[static_cast<std::size_t>(d)];
             face = rerollFace(face, m_random);
-            fields.push_back(num(d));
-            fields.push_back(num(face));
+            rolled.push_back({d, face});
         }
     }
-    if (fields.size() == 2) {
-        fields.push_back("0");
-        fields.push_back("0");
-    }
     ++s.rolls;
-    fields[1] = num(s.rolls);
-    m_state.broadcast(buildMessage(kCmdCreatedice, fields));
+    m_state.broadcast(msg::toClient::createdice(seat, s.rolls, rolled));
 
     if (s.rolls < 3) {
         if (m_state.isComputerPlayed(seat)) armComputerMove(1);
@@ -246,14 +207,13 @@ void TurnEngine::scoreTurn(int seat) {
     s.total += score;
     s.scores[static_cast<std::size_t>(c)] = score;
     s.turnactive = false;
-    std::vector<std::string> fields{num(seat), num(s.total), num(score), num(c)};
     if (c != kBrambleCategory && isBonus(c, turn.dice)) {
         turn.bonusrollsused = 0;
-        m_state.broadcast(buildMessage(kCmdBonustime, fields, true));
+        m_state.broadcast(msg::toClient::bonustime(seat, s.total, score, c));
         arm(3, Action::BonusRoll, m_state.port().botSpeedMs());
         return;
     }
-    m_state.broadcast(buildMessage(kCmdPostscores, fields, true));
+    m_state.broadcast(msg::toClient::postscores(seat, s.total, score, c));
     armPause();
 }
 
@@ -280,7 +240,7 @@ void TurnEngine::selectcat(std::string_view payload) {
         return;
     }
     s.workingcat = *category;
-    m_state.broadcast(buildMessage(kCmdSelectedcat, {num(seat), num(s.workingcat)}, true));
+    m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
     if (m_state.isComputerPlayed(seat)) armComputerMove(1);
 }
 
@@ -292,7 +252,7 @@ void TurnEngine::bonusrolls(int seat) {
     PlayerSlot& s = m_state.slot(seat);
     const int c = s.workingcat;
     if (turn.bonuslimit != 0 && turn.bonusrollsused == turn.bonuslimit) {
-        m_state.broadcast(buildMessage(kCmdBonusend, {num(seat), "0", "0"}));
+        m_state.broadcast(msg::toClient::bonusendByLimit(seat));
         armPause();
         return;
     }
@@ -300,17 +260,13 @@ void TurnEngine::bonusrolls(int seat) {
     rollAll(turn.dice, m_random);
     int gain = bonusGain(c, turn.dice);
     if (gain == 0) {
-        std::vector<std::string> fields{num(seat)};
-        appendAllDice(fields, turn.dice);
-        m_state.broadcast(buildMessage(kCmdBonusend, fields));
+        m_state.broadcast(msg::toClient::bonusend(seat, turn.dice));
         armPause();
         return;
     }
     s.total += gain;
     s.scores[static_cast<std::size_t>(c)] += gain;
-    std::vector<std::string> fields{num(seat), num(s.total), num(gain), num(c), num(s.score(c))};
-    appendAllDice(fields, turn.dice);
-    m_state.broadcast(buildMessage(kCmdGotbonus, fields));
+    m_state.broadcast(msg::toClient::gotbonus(seat, s.total, gain, c, s.score(c), turn.dice));
     arm(2, Action::BonusRoll, m_state.port().botSpeedMs());
 }
 

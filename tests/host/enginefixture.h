@@ -3,6 +3,7 @@
 // host sends and whether its countdown is armed, dice that follow a script, and a fixture that
 // plays the seat logic's part (connect, leave, just watch) on the host state directly.
 
+#include "host/gamehost.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
 #include "host/randomsource.h"
@@ -88,6 +89,7 @@ struct EngineRig {
     core::HostState state{port};
     ScriptedRandom dice;
     core::TurnEngine engine{state, dice};
+    core::GameHost host{state, &engine};
 
     // What the seat logic does on accept and login.
     void connect(int slot, const std::string& name = "p") {
@@ -107,6 +109,15 @@ struct EngineRig {
     void watch(int seat) {
         state.slot(seat).justwatch = true;
         engine.justWatchStarted(seat);
+    }
+    // A client logs into a free slot; returns what it was sent from its login on (during a
+    // game the last two are its catch-up messages).
+    std::vector<std::string> lateJoin(int slot, const std::string& name = "late") {
+        connect(slot, name);
+        const std::size_t before = port.to(slot).size();
+        host.dispatch(slot, "CMD_logininfo+" + std::to_string(slot) + "+1.0.2+" + name);
+        auto all = port.to(slot);
+        return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
     }
     // One tick of timer1, only while it runs (as a real timer would).
     bool tick() {

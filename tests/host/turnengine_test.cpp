@@ -1,7 +1,6 @@
 #include "host/turnengine.h"
 
 #include "host/enginefixture.h"
-#include "host/latejoin.h"
 
 #include <gtest/gtest.h>
 
@@ -155,7 +154,7 @@ TEST_F(TurnEngineTest, BrambleAsWorkingCategoryScoresOnce) {
     EXPECT_EQ(seen(), (Strings{"CMD_selectedcat+1+7+", "CMD_createdice+1+1+1+1+2+1+3+2+4+3+5+4",
                                "CMD_createdice+1+2+1+5", "CMD_createdice+1+3+0+0",
                                "CMD_postscores+1+15+15+7+"}));
-    EXPECT_NE(loadscoresMessage(state, 3).find("1*t*1*0*2*0*3*0*4*0*5*0*6*0*7*15*8*15+"),
+    EXPECT_NE(lateJoin(3).back().find("+1*t*1*0*2*0*3*0*4*0*5*0*6*0*7*15*8*15+"),
               std::string::npos);
 }
 
@@ -484,8 +483,10 @@ TEST_F(TurnEngineTest, LateJoinerMessages) {
     engine.selectcat("1+5+");
     state.slot(2).scores[7] = 35;
     state.slot(2).total = 35;
-    EXPECT_EQ(loadstatsMessage(state, 5), "CMD_loadstats+5+1+2+1+1+5+1+6+2+5+3+1+4+3+5+2");
-    EXPECT_EQ(loadscoresMessage(state, 5),
+    Strings joined = lateJoin(5);
+    ASSERT_GE(joined.size(), 2u);
+    EXPECT_EQ(joined[joined.size() - 2], "CMD_loadstats+5+1+2+1+1+5+1+6+2+5+3+1+4+3+5+2");
+    EXPECT_EQ(joined.back(),
               "CMD_loadscores+5"
               "+1*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
               "+2*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*35*8*35"
