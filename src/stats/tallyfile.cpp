@@ -34,15 +34,18 @@ bool writeWhole(const std::filesystem::path& path, const std::string& bytes) {
 TallyFile::TallyFile(std::filesystem::path directory)
     : m_path(std::move(directory) / (std::string(kProgramName) + kFileSuffix)) {}
 
-TallyFile::LoadResult TallyFile::load(TallyTable& table) const {
+TallyFile::LoadResult TallyFile::load(TallyTable& table) {
+    m_keepOld = false;
     std::error_code ec;
     if (!std::filesystem::exists(m_path, ec)) return {LoadStatus::Missing, {}};
 
     auto fail = [&](std::string text) {
         std::filesystem::path kept = m_path;
         kept += kDamagedSuffix;
-        std::filesystem::copy_file(m_path, kept, std::filesystem::copy_options::overwrite_existing,
-                                   ec);
+        std::error_code copyError;
+        const bool copied = std::filesystem::copy_file(
+            m_path, kept, std::filesystem::copy_options::overwrite_existing, copyError);
+        m_keepOld = !copied || copyError;
         return LoadResult{LoadStatus::Failed, std::move(text)};
     };
 
@@ -87,6 +90,9 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) const {
 }
 
 std::optional<std::string> TallyFile::save(const TallyTable& table) const {
+    if (m_keepOld)
+        return "The unreadable tally file could not be kept aside, so it is left as it is : " +
+               m_path.string();
     std::string bytes;
     try {
         Tlzrw1 doit;

@@ -38,14 +38,16 @@ public:
 
     // Reads the tally. Missing: no file, the table is untouched. Failed: the file does not
     // decompress or its text does not read; the table is untouched, the text says why, and a
-    // copy of the file is kept beside it with kDamagedSuffix.
-    LoadResult load(TallyTable& table) const;
+    // copy of the file is kept beside it with kDamagedSuffix. When that copy cannot be made,
+    // the file is the only copy of whatever it holds, and save() refuses to replace it.
+    LoadResult load(TallyTable& table);
 
     // Writes the tally whole: nullopt on success, else the reason (the old file then stays).
     std::optional<std::string> save(const TallyTable& table) const;
 
 private:
     std::filesystem::path m_path;
+    bool m_keepOld = false; // a damaged file could not be copied aside
 };
 
 } // namespace core

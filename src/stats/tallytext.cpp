@@ -6,26 +6,42 @@ namespace core {
 
 namespace {
 constexpr std::string_view kLineEnd = "\r\n";
+// Far more opponents than anybody follows; a count beyond it is damage, and honouring it
+// would build a table (and a list) of millions of rows.
+constexpr long kMaxRows = 100000;
 
 void appendLine(std::string& out, std::string_view text) {
     for (char c : text) out.push_back(c == '\r' || c == '\n' ? ' ' : c);
     out.append(kLineEnd);
 }
 
-// Cuts the text into lines at LF, dropping a CR right before it.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        auto lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
+// Hands out the text's lines one at a time, cut at LF with a CR right before it dropped; a
+// last line without an ending counts when it is not empty. Nothing is copied, so a huge text
+// costs no more than itself.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : m_rest(text) {}
+    std::optional<std::string_view> next() {
+        if (m_rest.empty()) return std::nullopt;
+        const auto lf = m_rest.find('\n');
+        std::string_view line = m_rest.substr(0, lf);
         if (lf != std::string_view::npos && !line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos) break;
-        text.remove_prefix(lf + 1);
+        m_rest.remove_prefix(lf == std::string_view::npos ? m_rest.size() : lf + 1);
+        return line;
     }
-    return lines;
-}
+    // Lines still to come, counted without keeping them.
+    std::size_t remaining() const {
+        std::size_t n = 0;
+        for (auto lf = m_rest.find('\n'); lf != std::string_view::npos; lf = m_rest.find('\n', lf + 1))
+            ++n;
+        if (!m_rest.empty() && m_rest.back() != '\n') ++n;
+        return n;
+    }
+
+private:
+    std::string_view m_rest;
+};
 
 // A count line: optional leading blanks, decimal digits, then the end of the line or a blank
 // (the rest of the line is skipped). Values beyond a million are refused outright.
@@ -55,19 +71,21 @@ std::string savegrid(const TallyTable& table) {
 }
 
 std::optional<std::string> loadgrid(std::string_view text, TallyTable& table) {
-    auto lines = splitLines(text);
-    auto cols = lines.size() > 0 ? readCount(lines[0]) : std::nullopt;
+    LineCursor lines(text);
+    const auto colLine = lines.next();
+    const auto cols = colLine ? readCount(*colLine) : std::nullopt;
     if (!cols || *cols != TallyTable::kColumns)
         return std::string("The tally table has a bad column count");
-    auto rows = lines.size() > 1 ? readCount(lines[1]) : std::nullopt;
-    if (!rows || *rows < 1) return std::string("The tally table has a bad row count");
+    const auto rowLine = lines.next();
+    const auto rows = rowLine ? readCount(*rowLine) : std::nullopt;
+    if (!rows || *rows < 1 || *rows > kMaxRows)
+        return std::string("The tally table has a bad row count");
     const std::size_t cells = static_cast<std::size_t>(*rows) * TallyTable::kColumns;
-    if (lines.size() - 2 < cells) return std::string("The tally table ends before its last cell");
+    if (lines.remaining() < cells) return std::string("The tally table ends before its last cell");
 
     std::vector<TallyTable::Row> grid(static_cast<std::size_t>(*rows));
-    std::size_t next = 2;
     for (std::size_t col = 0; col < TallyTable::kColumns; ++col)
-        for (auto& row : grid) row[col] = std::string(lines[next++]);
+        for (auto& row : grid) row[col] = std::string(*lines.next());
     table.setRows(std::move(grid));
     return std::nullopt;
 }

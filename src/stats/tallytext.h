@@ -21,8 +21,8 @@ std::string savegrid(const TallyTable& table);
 // returned; on failure the table is left as it was and the reason is returned. A count line
 // is a decimal number, anything after it on its line is skipped; each cell takes its whole
 // line unchanged (a line may also end with a bare LF; the last line needs no ending). Lines
-// after the last cell are ignored. Refused: a column count other than 9, a row count below 1
-// or above what the text holds, and a text that ends before its last cell.
+// after the last cell are ignored. Refused: a column count other than 9, a row count below 1,
+// above 100000 or above what the text holds, and a text that ends before its last cell.
 std::optional<std::string> loadgrid(std::string_view text, TallyTable& table);
 
 } // namespace core

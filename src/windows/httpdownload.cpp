@@ -33,6 +33,7 @@ bool HttpDownload::start(const QUrl& url, QIODevice* sink) {
     m_sink = sink;
     m_url = url;
     m_header.clear();
+    m_headerBytes = 0;
     m_running = true;
     m_inBody = false;
     m_status = 0;
@@ -110,11 +111,12 @@ void HttpDownload::readHeader() {
     // Lines end with CR LF; a bare LF is taken too. An empty line ends the header.
     while (m_running && !m_inBody) {
         const int lf = m_header.indexOf('\n');
-        if (lf < 0) {
-            if (m_header.size() > kMaxHeaderBytes)
-                finish(false, QStringLiteral("The answer's header is too long"));
+        if (m_headerBytes + (lf < 0 ? m_header.size() : lf + 1) > kMaxHeaderBytes) {
+            finish(false, QStringLiteral("The answer's header is too long"));
             return;
         }
+        if (lf < 0) return;
+        m_headerBytes += lf + 1;
         QByteArray line = m_header.left(lf);
         m_header.remove(0, lf + 1);
         if (line.endsWith('\r')) line.chop(1);

@@ -28,7 +28,8 @@ public:
     static constexpr const char* kUserAgent = "Mozilla/3.0 (compatible)";
     static constexpr const char* kAccept =
         "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
-    // A header bigger than this is not one we want.
+    // A header bigger than this, all its lines together, is not one we want: each line also
+    // lengthens the progress text, so an endless header must end the transfer.
     static constexpr int kMaxHeaderBytes = 64 * 1024;
 
     explicit HttpDownload(QObject* parent = nullptr);
@@ -66,6 +67,7 @@ private:
     QPointer<QIODevice> m_sink;
     QUrl m_url;
     QByteArray m_header;
+    qint64 m_headerBytes = 0; // header bytes taken so far, line ends included
     QTimer m_idle;
     bool m_running = false;
     bool m_inBody = false;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -100,6 +101,7 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool) {
     auto* play = button(solo, "Button1", kSoloButton, {60, 92, 180, 34});
     play->setDefault(true);
     play->setAutoDefault(true);
+    m_solo = play;
     auto* firewall = text(solo, "label_firewall", QString::fromLatin1(kFirewall), {12, 140, 276, 110});
     firewall->setStyleSheet(QStringLiteral("color: red;"));
     connect(play, &QPushButton::clicked, this, &Tdownload::Button1Click);
@@ -126,8 +128,21 @@ void Tdownload::showEvent(QShowEvent* event) {
     if (!m_centred) {
         m_centred = true;
         if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+        // The default button starts with the focus, so Enter plays solo.
+        m_solo->setFocus();
     }
     QWidget::showEvent(event);
+}
+
+void Tdownload::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        QPushButton* target = focused && focused->isEnabled() ? focused : m_solo;
+        if (target->isEnabled()) target->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Tdownload::getbuttonClick() {

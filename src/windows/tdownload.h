@@ -53,6 +53,9 @@ private:
     void HttpCli1DocData(qint64 received);
     void requestDone(bool ok);
     void showEvent(QShowEvent* event) override;
+    // Enter presses the focused button, or "Play Solo Game", the window's default button (a
+    // plain window has no default button of its own).
+    void keyPressEvent(QKeyEvent* event) override;
 
     HttpDownload* m_http = nullptr;
     QFile m_file;
@@ -62,6 +65,7 @@ private:
     QLabel* m_status2 = nullptr;
     QPushButton* m_get = nullptr;
     QPushButton* m_abort = nullptr;
+    QPushButton* m_solo = nullptr;
     MessageFn m_message;
     bool m_centred = false;
 };

@@ -126,6 +126,23 @@ TEST_F(TallyFileTest, MissingAndUnreadableFiles) {
     }
 }
 
+TEST_F(TallyFileTest, ADamagedFileThatCannotBeKeptAsideIsNeverReplaced) {
+    TallyFile file(m_dir);
+    const std::string damaged = "hello, world";
+    write(file.path(), damaged);
+    fs::create_directory(file.path().string() + ".bad"); // the copy cannot be made
+    core::TallyTable table;
+    EXPECT_EQ(file.load(table).status, TallyFile::LoadStatus::Failed);
+    EXPECT_NE(file.save(table), std::nullopt);
+    EXPECT_EQ(read(file.path()), damaged);
+
+    // Once the copy can be made, a fresh tally may take the file's place.
+    fs::remove(file.path().string() + ".bad");
+    EXPECT_EQ(file.load(table).status, TallyFile::LoadStatus::Failed);
+    EXPECT_EQ(file.save(table), std::nullopt);
+    EXPECT_EQ(read(file.path().string() + ".bad"), damaged);
+}
+
 TEST_F(TallyFileTest, AFailedSaveKeepsThePreviousTally) {
     TallyFile file(m_dir);
     ASSERT_EQ(file.save(annExample().table()), std::nullopt);

@@ -55,6 +55,9 @@ TEST(TallyText, ReaderTolerances) {
 
 TEST(TallyText, RefusesBrokenTextAndLeavesTheTableAlone) {
     const std::string fresh = lines({"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+    // Every cell present, but more rows than any tally holds: refused before anything is built.
+    std::string tooManyRows = lines({"9", "100001"});
+    for (int i = 0; i < 9 * 100001; ++i) tooManyRows += "0\r\n";
     struct Case {
         std::string text;
         const char* error;
@@ -65,13 +68,14 @@ TEST(TallyText, RefusesBrokenTextAndLeavesTheTableAlone) {
         {lines({"9", "0"}), "The tally table has a bad row count"},
         {lines({"9", "-1"}), "The tally table has a bad row count"},
         {lines({"9", "99999999999"}), "The tally table has a bad row count"},
+        {tooManyRows, "The tally table has a bad row count"},
         {lines({"9", "2", "0", "Ann"}), "The tally table ends before its last cell"},
         {fresh.substr(0, fresh.size() - 3), "The tally table ends before its last cell"},
     };
     for (const auto& c : cases) {
         TallyTable g;
         g.appendOpponent("Keep");
-        EXPECT_EQ(loadgrid(c.text, g), std::string(c.error)) << c.text;
+        EXPECT_EQ(loadgrid(c.text, g), std::string(c.error)) << c.text.substr(0, 40);
         EXPECT_EQ(g.rowCount(), 2);
         EXPECT_EQ(g.cell(0, 1), "Keep");
     }

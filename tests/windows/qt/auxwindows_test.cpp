@@ -63,6 +63,26 @@ void AuxWindowsTest::helpPages() {
         QCOMPARE(text->toPlainText().split('\n'), ui::Thelp::pageLines(page));
     }
     QCOMPARE(ui::Thelp::pageLines(1).last(), QStringLiteral("new name Bramblies. "));
+    // Lines whose blanks and spellings are easy to "correct" by mistake.
+    const struct {
+        int page, line;
+        const char* text;
+    } stored[] = {
+        {1, 3, "interesting addition to The Lobby.  While programming, I decided to add a few "},
+        {2, 3, "games can be played while offline.  Since the game is designed to be playing "},
+        {2, 7, "to play multi-player games.  The Quar77 Lobby can be downloaded from "},
+        {2, 19, "Note: If at any time the host (ussually the first player in the list) is "},
+        {3, 5, "Seven rounds are played to complete a game of Brambles. "},
+        {3, 9, "category on their first roll, they will automatically roll all five dice again. "},
+        {3, 16, "Clicking on the dice will select that dice and you will not roll it the next roll. "},
+        {3, 21, "shot for unless you roll a bramble on the first roll for your turn. You "},
+        {3, 29, "number then the bonus mode ends. "},
+        {4, 5, "A Bramble is a straight. It is scored by adding up all the numbers on the dice. "},
+        {5, 4, "  -Added Smiles"},
+        {5, 21, "2006 - First alpha release Version 1."},
+    };
+    for (const auto& s : stored)
+        QCOMPARE(ui::Thelp::pageLines(s.page).value(s.line), QString::fromLatin1(s.text));
     QCOMPARE(ui::Thelp::pageLines(5).size(), 22);
     QCOMPARE(ui::Thelp::pageLines(3).size(), 33);
     QVERIFY(ui::Thelp::pageLines(2).contains(ui::siteLinks().networkAddress +

@@ -63,7 +63,9 @@ private slots:
     void transfers();
     void stopAfterSomeData();
     void stopBeforeAnyDownload();
+    void headerLinesAddDotsAndAnEndlessHeaderFails();
     void playWithOthers();
+    void enterPlaysSolo();
 
 private:
     QTemporaryDir m_dir;
@@ -185,6 +187,34 @@ void TdownloadTest::stopBeforeAnyDownload() {
     QCOMPARE(w.statusLine1(), QStringLiteral("Download has been aborted."));
 }
 
+void TdownloadTest::headerLinesAddDotsAndAnEndlessHeaderFails() {
+    {
+        TestServer server;
+        server.header = "HTTP/1.0 200 OK\r\nServer: test\r\n";
+        server.hold = true;
+        ui::siteLinks().installerUrl = server.url("/lobbysetup.bin");
+        Tdownload w;
+        w.findChild<QPushButton*>("getbutton")->click();
+        QVERIFY(QTest::qWaitFor([&] { return w.statusLine1() == "Loading.."; }, 5000));
+        w.findChild<QPushButton*>("abortbutton")->click();
+    }
+    // Short header lines without end: every one lengthens the status text, so the transfer
+    // has to stop on its own rather than grow it for ever.
+    TestServer server;
+    QByteArray flood = "HTTP/1.0 200 OK\r\n";
+    while (flood.size() < 1024 * 1024) flood += "X: y\r\n";
+    server.header = flood;
+    server.hold = true;
+    ui::siteLinks().installerUrl = server.url("/lobbysetup.bin");
+    Tdownload w;
+    auto* get = w.findChild<QPushButton*>("getbutton");
+    get->click();
+    QVERIFY(QTest::qWaitFor([&] { return get->isEnabled(); }, 5000));
+    QCOMPARE(w.statusLine1(), QStringLiteral("Download Aborted"));
+    QCOMPARE(w.downloadState(), 2);
+    QVERIFY(m_started.isEmpty());
+}
+
 void TdownloadTest::playWithOthers() {
     QStringList messages;
     Tdownload w;
@@ -205,6 +235,26 @@ void TdownloadTest::playWithOthers() {
     w.findChild<QPushButton*>("Button2")->click();
     QCOMPARE(m_started, QList<QStringList>{{lobby}});
     QCOMPARE(exits.count(), 1);
+}
+
+void TdownloadTest::enterPlaysSolo() {
+    Tdownload w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_Return);
+    QVERIFY(!w.isVisible());
+
+    // With another button focused, Enter presses that one instead.
+    QStringList messages;
+    w.setMessageFn([&](QWidget*, const QString& text) { messages << text; });
+    ui::siteLinks().lobbyProgram = QDir(m_dir.path()).filePath("no-such-lobby");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* others = w.findChild<QPushButton*>("Button2");
+    others->setFocus();
+    QTest::keyClick(&w, Qt::Key_Enter);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(w.isVisible());
 }
 
 QTEST_MAIN(TdownloadTest)
