@@ -28,7 +28,9 @@ public:
 };
 
 // Seats taken by players who then just watch.
-int watchingSeats(int seats) { return seats == 6 ? 6 : 0; }
+int watchingSeats(int seats) {
+    return seats == 6 ? 6 : 0;
+}
 
 struct Figures {
     double gamesPerSecond;
@@ -51,8 +53,10 @@ Figures run(int seats, double seconds) {
     };
     while (elapsed() < seconds) {
         for (int g = 0; g < 100; ++g) {
-            for (int n = 1; n <= 9; ++n) state.slot(n).connected = false;
-            for (int n = 1; n <= watchingSeats(seats); ++n) state.slot(n).connected = true;
+            for (int n = 1; n <= 9; ++n)
+                state.slot(n).connected = false;
+            for (int n = 1; n <= watchingSeats(seats); ++n)
+                state.slot(n).connected = true;
             state.slot(7).connected = true; // the spectator whose messages are recorded
             state.slotcount = 7;
             port.recorded.clear();
@@ -82,8 +86,9 @@ Figures run(int seats, double seconds) {
 int main() {
     for (int seats : {2, 6}) {
         Figures f = run(seats, 2.0);
-        std::printf("%d-seat computer games: %.0f games/s (%.0f messages, %.0f timer ticks per game)\n",
-                    seats, f.gamesPerSecond, f.messagesPerGame, f.ticksPerGame);
+        std::printf(
+            "%d-seat computer games: %.0f games/s (%.0f messages, %.0f timer ticks per game)\n",
+            seats, f.gamesPerSecond, f.messagesPerGame, f.ticksPerGame);
     }
     return 0;
 }

@@ -50,7 +50,8 @@ ComputerMove computerMove(const HostState& state, int seat) {
     std::string payload = seatText;
     auto roll = diceToReroll(s.workingcat, state.turn.dice);
     if (roll.empty()) payload += "+0";
-    for (int d : roll) payload += '+' + std::to_string(d);
+    for (int d : roll)
+        payload += '+' + std::to_string(d);
     return {ComputerMove::Kind::Roll, payload};
 }
 

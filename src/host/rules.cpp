@@ -3,12 +3,14 @@
 namespace core {
 
 void rollAll(Dice& dice, RandomSource& random) {
-    for (int d = 1; d <= kDiceCount; ++d) dice[static_cast<std::size_t>(d)] = random.face();
+    for (int d = 1; d <= kDiceCount; ++d)
+        dice[static_cast<std::size_t>(d)] = random.face();
 }
 
 int rerollFace(int current, RandomSource& random) {
     int face = random.face();
-    while (face == current) face = random.face();
+    while (face == current)
+        face = random.face();
     return face;
 }
 
@@ -21,7 +23,8 @@ int faceCount(const Dice& dice, int face) {
 
 int diceSum(const Dice& dice) {
     int sum = 0;
-    for (int d = 1; d <= kDiceCount; ++d) sum += dice[static_cast<std::size_t>(d)];
+    for (int d = 1; d <= kDiceCount; ++d)
+        sum += dice[static_cast<std::size_t>(d)];
     return sum;
 }
 
@@ -34,11 +37,17 @@ bool isStraight(const Dice& dice) {
     return hasAll(1, 5) || hasAll(2, 6);
 }
 
-int faceScore(const Dice& dice, int category) { return category * faceCount(dice, category); }
+int faceScore(const Dice& dice, int category) {
+    return category * faceCount(dice, category);
+}
 
-int finalBrambleScore(const Dice& dice) { return isStraight(dice) ? diceSum(dice) : 0; }
+int finalBrambleScore(const Dice& dice) {
+    return isStraight(dice) ? diceSum(dice) : 0;
+}
 
-int firstRollBrambleScore(const Dice& dice) { return diceSum(dice) + kFirstRollBrambleBonus; }
+int firstRollBrambleScore(const Dice& dice) {
+    return diceSum(dice) + kFirstRollBrambleBonus;
+}
 
 bool isOpen(const ScoreSheet& scores, int category) {
     return category >= 1 && category <= kCategoryCount &&
@@ -73,7 +82,9 @@ bool isBonus(int category, const Dice& dice) {
     return category >= 1 && category <= 6 && faceScore(dice, category) == 5 * category;
 }
 
-int bonusGain(int category, const Dice& dice) { return faceScore(dice, category); }
+int bonusGain(int category, const Dice& dice) {
+    return faceScore(dice, category);
+}
 
 std::vector<int> winners(const SeatTotals& totals) {
     int best = 1;
@@ -81,7 +92,8 @@ std::vector<int> winners(const SeatTotals& totals) {
         if (totals[static_cast<std::size_t>(s)] > totals[static_cast<std::size_t>(best)]) best = s;
     std::vector<int> result{best};
     for (int s = 1; s <= kSeatCount; ++s)
-        if (s != best && totals[static_cast<std::size_t>(s)] == totals[static_cast<std::size_t>(best)])
+        if (s != best &&
+            totals[static_cast<std::size_t>(s)] == totals[static_cast<std::size_t>(best)])
             result.push_back(s);
     return result;
 }

@@ -35,7 +35,9 @@ void TurnEngine::armComputerMove(int countdown) {
     arm(countdown, Action::ComputerMove, m_state.port().botSpeedMs());
 }
 
-void TurnEngine::armPause() { arm(5, Action::NextTurn, kPauseIntervalMs); }
+void TurnEngine::armPause() {
+    arm(5, Action::NextTurn, kPauseIntervalMs);
+}
 
 void TurnEngine::timer1Timer() {
     if (m_action == Action::None) return; // a tick that was already on its way when we stopped
@@ -43,10 +45,17 @@ void TurnEngine::timer1Timer() {
     Action action = m_action;
     disarm();
     switch (action) {
-    case Action::NextTurn: findplayer(); break;
-    case Action::BonusRoll: bonusrolls(m_state.turn.currentseat); break;
-    case Action::ComputerMove: computerplay(m_state.turn.currentseat); break;
-    case Action::None: break;
+    case Action::NextTurn:
+        findplayer();
+        break;
+    case Action::BonusRoll:
+        bonusrolls(m_state.turn.currentseat);
+        break;
+    case Action::ComputerMove:
+        computerplay(m_state.turn.currentseat);
+        break;
+    case Action::None:
+        break;
     }
 }
 
@@ -111,7 +120,8 @@ void TurnEngine::findplayer() {
     s.workingcat = 0;
     s.rolls = 0;
     s.turnactive = true;
-    m_state.broadcast(msg::toClient::nextplayer(seat, turn.round, openCategories(s.scores, turn.round)));
+    m_state.broadcast(
+        msg::toClient::nextplayer(seat, turn.round, openCategories(s.scores, turn.round)));
 
     if (m_state.isComputerPlayed(seat)) armComputerMove(3);
 }
@@ -175,7 +185,8 @@ void TurnEngine::rollthedice(std::string_view payload) {
             armPause();
             return;
         }
-        for (int d = 1; d <= kDiceCount; ++d) rolled.push_back({d, turn.dice[static_cast<std::size_t>(d)]});
+        for (int d = 1; d <= kDiceCount; ++d)
+            rolled.push_back({d, turn.dice[static_cast<std::size_t>(d)]});
     } else {
         for (int d : named) {
             if (d == 0) continue;
@@ -273,9 +284,14 @@ void TurnEngine::bonusrolls(int seat) {
 void TurnEngine::computerplay(int seat) {
     ComputerMove move = computerMove(m_state, seat);
     switch (move.kind) {
-    case ComputerMove::Kind::Roll: rollthedice(move.payload); break;
-    case ComputerMove::Kind::SelectCategory: selectcat(move.payload); break;
-    case ComputerMove::Kind::None: break;
+    case ComputerMove::Kind::Roll:
+        rollthedice(move.payload);
+        break;
+    case ComputerMove::Kind::SelectCategory:
+        selectcat(move.payload);
+        break;
+    case ComputerMove::Kind::None:
+        break;
     }
 }
 

@@ -8,13 +8,16 @@ using namespace core;
 
 namespace {
 
-Dice dice(int a, int b, int c, int d, int e) { return Dice{0, a, b, c, d, e}; }
+Dice dice(int a, int b, int c, int d, int e) {
+    return Dice{0, a, b, c, d, e};
+}
 
 ScoreSheet openOnly(std::initializer_list<int> open) {
     ScoreSheet s;
     s.fill(0);
     s[0] = -1;
-    for (int c : open) s[static_cast<std::size_t>(c)] = -1;
+    for (int c : open)
+        s[static_cast<std::size_t>(c)] = -1;
     return s;
 }
 
@@ -30,7 +33,8 @@ TEST(ComputerPlayer, ChoosesTheOpenFaceWithMostDice) {
         {openOnly({7}), dice(1, 1, 1, 1, 1), 7},
         {openOnly({1, 2, 3, 4, 5, 6, 7}), dice(5, 5, 3, 3, 3), 3},
     };
-    for (const auto& c : cases) EXPECT_EQ(chooseWorkingCategory(c.s, c.d), c.expected);
+    for (const auto& c : cases)
+        EXPECT_EQ(chooseWorkingCategory(c.s, c.d), c.expected);
 }
 
 TEST(ComputerPlayer, KeepRules) {
@@ -39,15 +43,13 @@ TEST(ComputerPlayer, KeepRules) {
         Dice d;
         std::vector<int> roll;
     } cases[] = {
-        {7, dice(1, 6, 3, 3, 5), {2, 4}},
-        {7, dice(2, 3, 4, 5, 6), {}},
-        {7, dice(6, 6, 6, 1, 2), {2, 3, 4}},
-        {7, dice(4, 4, 4, 4, 4), {2, 3, 4, 5}},
-        {4, dice(4, 1, 4, 2, 6), {2, 4, 5}},
-        {4, dice(4, 4, 4, 4, 4), {}},
+        {7, dice(1, 6, 3, 3, 5), {2, 4}},          {7, dice(2, 3, 4, 5, 6), {}},
+        {7, dice(6, 6, 6, 1, 2), {2, 3, 4}},       {7, dice(4, 4, 4, 4, 4), {2, 3, 4, 5}},
+        {4, dice(4, 1, 4, 2, 6), {2, 4, 5}},       {4, dice(4, 4, 4, 4, 4), {}},
         {1, dice(2, 3, 4, 5, 6), {1, 2, 3, 4, 5}},
     };
-    for (const auto& c : cases) EXPECT_EQ(diceToReroll(c.cat, c.d), c.roll) << c.cat;
+    for (const auto& c : cases)
+        EXPECT_EQ(diceToReroll(c.cat, c.d), c.roll) << c.cat;
 }
 
 TEST(ComputerPlayer, MovesOnlyForAnActiveSeatNobodyPresentPlays) {

@@ -126,7 +126,8 @@ struct EngineRig {
         return true;
     }
     void ticks(int n) {
-        for (int i = 0; i < n; ++i) tick();
+        for (int i = 0; i < n; ++i)
+            tick();
     }
     // Ticks until the countdown stops; returns the ticks taken.
     int runUntilIdle(int limit = 100000) {

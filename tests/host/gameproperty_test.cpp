@@ -30,7 +30,8 @@ public:
     // Plays one game; returns a description of the first broken rule, or "" when all held.
     std::string play() {
         // Nine arrive so that the observer gets slot 9; some of the others leave at once.
-        for (int n = 1; n <= kObserver; ++n) join();
+        for (int n = 1; n <= kObserver; ++n)
+            join();
         for (int n = 2; n < kObserver; ++n)
             if (chance(50)) host().connectionClosed(n);
         static const char* limits[] = {"0", "1", "2", "5"};
@@ -76,7 +77,8 @@ private:
             stats->workingcat != current.workingcat || stats->bonusLimit != turn.bonuslimit)
             m_lateJoinError = "loadstats differs from the game: " + got[got.size() - 2];
         for (int d = 1; stats && d <= kDiceCount; ++d)
-            if (stats->dice[static_cast<std::size_t>(d - 1)].face != turn.dice[static_cast<std::size_t>(d)])
+            if (stats->dice[static_cast<std::size_t>(d - 1)].face !=
+                turn.dice[static_cast<std::size_t>(d)])
                 m_lateJoinError = "loadstats dice differ";
         if (!scores || scores->seats.size() != kSeatCount) {
             m_lateJoinError = "loadscores unreadable: " + got.back();
@@ -87,13 +89,15 @@ private:
             bool same = entry.ingame == s.ingame && entry.rows[8] == s.total;
             for (int c = 1; c <= kCategoryCount; ++c)
                 same = same && entry.rows[static_cast<std::size_t>(c)] == s.score(c);
-            if (!same) m_lateJoinError = "loadscores differs for seat " + std::to_string(entry.seat);
+            if (!same)
+                m_lateJoinError = "loadscores differs for seat " + std::to_string(entry.seat);
         }
     }
 
     bool humanOnTurn() {
         int seat = m_rig.state.turn.currentseat;
-        return HostState::validSeat(seat) && slot(seat).turnactive && !m_rig.state.isComputerPlayed(seat);
+        return HostState::validSeat(seat) && slot(seat).turnactive &&
+               !m_rig.state.isComputerPlayed(seat);
     }
 
     // Arrivals, departures, just-watch switches and requests made in another seat's name.
@@ -105,16 +109,23 @@ private:
         }
         const std::string me = std::to_string(n);
         switch (m_rng() % 5) {
-        case 0: host().connectionClosed(n); break;
-        case 1: from(n, "CMD_justwatch+" + me + "+1"); break;
-        case 2: from(n, "CMD_justwatch+" + me + "+2"); break;
+        case 0:
+            host().connectionClosed(n);
+            break;
+        case 1:
+            from(n, "CMD_justwatch+" + me + "+1");
+            break;
+        case 2:
+            from(n, "CMD_justwatch+" + me + "+2");
+            break;
         case 3: // own requests at any moment: out of turn, while watching, during a pause
             from(n, chance(50) ? "CMD_selectcat+" + me + "+" + std::to_string(1 + m_rng() % 7) + "+"
                                : "CMD_rollthedice+" + me + "+1");
             break;
         default: { // spoofed: must change nothing
             const std::string other = std::to_string(m_rig.state.turn.currentseat);
-            from(n, chance(50) ? "CMD_rollthedice+" + other + "+1+2" : "CMD_selectcat+" + other + "+3+");
+            from(n, chance(50) ? "CMD_rollthedice+" + other + "+1+2"
+                               : "CMD_selectcat+" + other + "+3+");
         }
         }
     }
@@ -185,7 +196,8 @@ private:
                 int seat = f.nextInt().value_or(0);
                 f.next();
                 f.next();
-                int category = command == "CMD_bramble" ? kBrambleCategory : f.nextInt().value_or(0);
+                int category =
+                    command == "CMD_bramble" ? kBrambleCategory : f.nextInt().value_or(0);
                 if (!scored.insert({seat, category}).second) return "scored twice: " + m;
             } else if (command == "CMD_winner") {
                 ++winnerCount;
@@ -193,7 +205,8 @@ private:
                 for (int seat = 1; seat <= kSeatCount; ++seat)
                     totals[static_cast<std::size_t>(seat)] = slot(seat).total;
                 std::vector<std::string> expect;
-                for (int w : winners(totals)) expect.push_back(std::to_string(w));
+                for (int w : winners(totals))
+                    expect.push_back(std::to_string(w));
                 expect.push_back("0");
                 if (m != buildMessage("CMD_winner", expect, true)) return "wrong winner " + m;
             }

@@ -8,12 +8,15 @@ using namespace core;
 
 namespace {
 
-Dice dice(int a, int b, int c, int d, int e) { return Dice{0, a, b, c, d, e}; }
+Dice dice(int a, int b, int c, int d, int e) {
+    return Dice{0, a, b, c, d, e};
+}
 
 ScoreSheet sheet(std::initializer_list<std::pair<int, int>> scored) {
     ScoreSheet s;
     s.fill(-1);
-    for (auto [c, v] : scored) s[static_cast<std::size_t>(c)] = v;
+    for (auto [c, v] : scored)
+        s[static_cast<std::size_t>(c)] = v;
     return s;
 }
 
@@ -24,8 +27,8 @@ TEST(Rules, StraightsAndCategoryScores) {
         int bramble; // category 7 at the third roll
         int firstRoll;
     } cases[] = {
-        {dice(2, 3, 4, 5, 6), true, 20, 40},  {dice(1, 2, 3, 4, 5), true, 15, 35},
-        {dice(3, 1, 4, 5, 2), true, 15, 35},  {dice(6, 5, 4, 3, 2), true, 20, 40},
+        {dice(2, 3, 4, 5, 6), true, 20, 40}, {dice(1, 2, 3, 4, 5), true, 15, 35},
+        {dice(3, 1, 4, 5, 2), true, 15, 35}, {dice(6, 5, 4, 3, 2), true, 20, 40},
         {dice(1, 1, 2, 3, 4), false, 0, 31}, {dice(1, 2, 3, 4, 6), false, 0, 36},
         {dice(1, 3, 4, 5, 6), false, 0, 39}, {dice(0, 0, 0, 0, 0), false, 0, 20},
     };
@@ -83,7 +86,8 @@ TEST(Rules, WinnerAndTies) {
         {{0, 10, 5, 0, 0, 0, 10}, {1, 6}},
         {{0, 10, 50, 0, 0, 51, 0}, {5}},
     };
-    for (const auto& c : cases) EXPECT_EQ(winners(c.totals), c.result);
+    for (const auto& c : cases)
+        EXPECT_EQ(winners(c.totals), c.result);
 }
 
 TEST(Rules, ReRolledDieNeverKeepsItsFace) {
@@ -102,7 +106,8 @@ TEST(Rules, ReRolledDieNeverKeepsItsFace) {
         ASSERT_LE(f, 5);
         ++seen[static_cast<std::size_t>(f)];
     }
-    for (int f = 1; f <= 5; ++f) EXPECT_GT(seen[static_cast<std::size_t>(f)], 1000) << f;
+    for (int f = 1; f <= 5; ++f)
+        EXPECT_GT(seen[static_cast<std::size_t>(f)], 1000) << f;
 }
 
 } // namespace

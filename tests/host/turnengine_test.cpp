@@ -19,7 +19,8 @@ protected:
         return out;
     }
     void startWith(std::initializer_list<int> slots, const char* payload = "Ann+0+") {
-        for (int s : slots) connect(s);
+        for (int s : slots)
+            connect(s);
         connect(7, "spy");
         engine.startgame(payload);
     }
@@ -31,7 +32,8 @@ protected:
         engine.rollthedice(std::to_string(seat) + "+1+2+3+4+5");
         if (seat_(seat).workingcat == 0) {
             int c = 1;
-            while (seat_(seat).score(c) != -1) ++c;
+            while (seat_(seat).score(c) != -1)
+                ++c;
             engine.selectcat(std::to_string(seat) + "+" + std::to_string(c) + "+");
         }
         engine.rollthedice(std::to_string(seat) + "+0");
@@ -106,7 +108,8 @@ TEST_F(TurnEngineTest, ComputerKeepsFiveOfAKindAndRollsNoDie) {
     startWith({});
     seen();
     // Only face 4 open: it is set automatically before the first roll.
-    for (int c : {1, 2, 3, 5, 6}) state.slot(1).scores[static_cast<std::size_t>(c)] = 0;
+    for (int c : {1, 2, 3, 5, 6})
+        state.slot(1).scores[static_cast<std::size_t>(c)] = 0;
     dice.push({4, 4, 4, 4, 4});
     ticks(3);
     tick();
@@ -144,7 +147,8 @@ TEST_F(TurnEngineTest, FirstRollBramble) {
 
 TEST_F(TurnEngineTest, BrambleAsWorkingCategoryScoresOnce) {
     startWith({1});
-    for (int c = 1; c <= 6; ++c) state.slot(1).scores[static_cast<std::size_t>(c)] = 0;
+    for (int c = 1; c <= 6; ++c)
+        state.slot(1).scores[static_cast<std::size_t>(c)] = 0;
     seen();
     dice.push({1, 1, 2, 3, 4});
     engine.rollthedice("1+1+2+3+4+5");
@@ -222,7 +226,8 @@ TEST_F(TurnEngineTest, RequestsThatDoNotFitAreIgnoredWhole) {
     EXPECT_EQ(seat_(1).rolls, 1);
     EXPECT_EQ(seat_(1).workingcat, 0);
     EXPECT_EQ(dice.drawn, drawn);
-    for (int c = 1; c <= 7; ++c) EXPECT_EQ(seat_(1).score(c), -1);
+    for (int c = 1; c <= 7; ++c)
+        EXPECT_EQ(seat_(1).score(c), -1);
 }
 
 TEST_F(TurnEngineTest, BonusLimits) {
@@ -231,13 +236,18 @@ TEST_F(TurnEngineTest, BonusLimits) {
         std::initializer_list<int> bonusDice;
         Strings expected;
     } cases[] = {
-        {"A+0+", {1, 1, 2, 3, 4, 2, 2, 2, 2, 2},
+        {"A+0+",
+         {1, 1, 2, 3, 4, 2, 2, 2, 2, 2},
          {"CMD_gotbonus+1+7+2+1+7+1+1+2+1+3+2+4+3+5+4", "CMD_bonusend+1+1+2+2+2+3+2+4+2+5+2"}},
-        {"A+1+", {1, 1, 1, 1, 1}, {"CMD_gotbonus+1+10+5+1+10+1+1+2+1+3+1+4+1+5+1", "CMD_bonusend+1+0+0"}},
-        {"A+2+", {1, 2, 2, 2, 2, 1, 1, 2, 2, 2},
+        {"A+1+",
+         {1, 1, 1, 1, 1},
+         {"CMD_gotbonus+1+10+5+1+10+1+1+2+1+3+1+4+1+5+1", "CMD_bonusend+1+0+0"}},
+        {"A+2+",
+         {1, 2, 2, 2, 2, 1, 1, 2, 2, 2},
          {"CMD_gotbonus+1+6+1+1+6+1+1+2+2+3+2+4+2+5+2",
           "CMD_gotbonus+1+8+2+1+8+1+1+2+1+3+2+4+2+5+2", "CMD_bonusend+1+0+0"}},
-        {"A+5+", {1, 3, 3, 3, 3, 6, 6, 6, 6, 6},
+        {"A+5+",
+         {1, 3, 3, 3, 3, 6, 6, 6, 6, 6},
          {"CMD_gotbonus+1+6+1+1+6+1+1+2+3+3+3+4+3+5+3", "CMD_bonusend+1+1+6+2+6+3+6+4+6+5+6"}},
         {"A+junk+", {2, 2, 2, 2, 2}, {"CMD_bonusend+1+1+2+2+2+3+2+4+2+5+2"}},
     };
@@ -267,7 +277,8 @@ TEST_F(TurnEngineTest, RoundsAndWinner) {
     startWith({1});
     seen();
     auto& s1 = state.slot(1);
-    for (int c = 1; c <= 5; ++c) s1.scores[static_cast<std::size_t>(c)] = c;
+    for (int c = 1; c <= 5; ++c)
+        s1.scores[static_cast<std::size_t>(c)] = c;
     state.turn.currentseat = 2;
     state.turn.round = 6;
     engine.findplayer();
@@ -303,7 +314,8 @@ TEST_F(TurnEngineTest, WholeGameAgainstTheComputer) {
     EXPECT_EQ(all.back().rfind("CMD_winner+", 0), 0u);
     EXPECT_FALSE(state.turn.gamerunning);
     for (int seat : {1, 2})
-        for (int c = 1; c <= 7; ++c) EXPECT_NE(seat_(seat).score(c), -1) << seat << c;
+        for (int c = 1; c <= 7; ++c)
+            EXPECT_NE(seat_(seat).score(c), -1) << seat << c;
 }
 
 TEST_F(TurnEngineTest, StartDuringARunningGameStartsAfresh) {
@@ -325,7 +337,8 @@ TEST_F(TurnEngineTest, StartDuringARunningGameStartsAfresh) {
     for (int seat : {1, 2, 3}) {
         EXPECT_EQ(seat_(seat).total, 0);
         EXPECT_TRUE(seat_(seat).ingame);
-        for (int c = 1; c <= 7; ++c) EXPECT_EQ(seat_(seat).score(c), -1);
+        for (int c = 1; c <= 7; ++c)
+            EXPECT_EQ(seat_(seat).score(c), -1);
     }
     EXPECT_EQ(state.turn.round, 1);
     EXPECT_EQ(state.turn.bonuslimit, 5);
@@ -364,7 +377,8 @@ TEST_F(TurnEngineTest, LeavingDuringOwnTurnSeats1And2AreFinishedByTheComputer) {
         rig.runUntilIdle();
         EXPECT_FALSE(rig.state.turn.gamerunning) << slot;
         EXPECT_TRUE(rig.seat(slot).ingame);
-        for (int c = 1; c <= 7; ++c) EXPECT_NE(rig.seat(slot).score(c), -1) << slot;
+        for (int c = 1; c <= 7; ++c)
+            EXPECT_NE(rig.seat(slot).score(c), -1) << slot;
     }
 }
 
@@ -408,7 +422,8 @@ TEST_F(TurnEngineTest, LeavingSeatsThreeToSix) {
     }
     runUntilIdle();
     EXPECT_FALSE(state.turn.gamerunning);
-    for (const auto& m : port.to(7)) EXPECT_NE(m.rfind("CMD_nextplayer+3+", 0), 0u) << m;
+    for (const auto& m : port.to(7))
+        EXPECT_NE(m.rfind("CMD_nextplayer+3+", 0), 0u) << m;
 }
 
 TEST_F(TurnEngineTest, LeavingWhileNotOnTurnOrAfterScoringChangesNothing) {
@@ -426,7 +441,8 @@ TEST_F(TurnEngineTest, LeavingWhileNotOnTurnOrAfterScoringChangesNothing) {
     EXPECT_EQ(state.turn.currentseat, 3);
     EXPECT_EQ(state.turn.round, 2);
     int scored = 0;
-    for (int c = 1; c <= 7; ++c) scored += seat_(1).score(c) != -1;
+    for (int c = 1; c <= 7; ++c)
+        scored += seat_(1).score(c) != -1;
     EXPECT_EQ(scored, 2);
 }
 
@@ -486,14 +502,13 @@ TEST_F(TurnEngineTest, LateJoinerMessages) {
     Strings joined = lateJoin(5);
     ASSERT_GE(joined.size(), 2u);
     EXPECT_EQ(joined[joined.size() - 2], "CMD_loadstats+5+1+2+1+1+5+1+6+2+5+3+1+4+3+5+2");
-    EXPECT_EQ(joined.back(),
-              "CMD_loadscores+5"
-              "+1*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
-              "+2*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*35*8*35"
-              "+3*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
-              "+4*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
-              "+5*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
-              "+6*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0");
+    EXPECT_EQ(joined.back(), "CMD_loadscores+5"
+                             "+1*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
+                             "+2*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*35*8*35"
+                             "+3*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
+                             "+4*t*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
+                             "+5*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0"
+                             "+6*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*0");
 }
 
 } // namespace

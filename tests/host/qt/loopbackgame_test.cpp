@@ -30,7 +30,9 @@ std::vector<std::string> fieldsOf(const std::string& message) {
         start = plus + 1;
     }
 }
-int num(const std::string& text) { return std::stoi(text); }
+int num(const std::string& text) {
+    return std::stoi(text);
+}
 
 // Speaks the wire format byte for byte. The host lives on this thread, so waiting means
 // running the event loop.
@@ -118,9 +120,11 @@ struct Board {
     // What a client joining now, in `slot`, should be told.
     std::string loadstats(int slot) const {
         std::string out = "CMD_loadstats+" + std::to_string(slot);
-        for (int v : {currentSeat, bonusLimit, rolls, round, workingcat}) out += "+" + std::to_string(v);
+        for (int v : {currentSeat, bonusLimit, rolls, round, workingcat})
+            out += "+" + std::to_string(v);
         for (int d = 1; d <= 5; ++d)
-            out += "+" + std::to_string(d) + "+" + std::to_string(dice[static_cast<std::size_t>(d)]);
+            out +=
+                "+" + std::to_string(d) + "+" + std::to_string(dice[static_cast<std::size_t>(d)]);
         return out;
     }
     std::string loadscores(int slot, int seatsInGame) const {
@@ -128,8 +132,9 @@ struct Board {
         for (int s = 1; s <= 6; ++s) {
             out += "+" + std::to_string(s) + (s <= seatsInGame ? "*t" : "*f");
             for (int k = 1; k <= 8; ++k)
-                out += "*" + std::to_string(k) + "*" +
-                       std::to_string(rows[static_cast<std::size_t>(s)][static_cast<std::size_t>(k)]);
+                out +=
+                    "*" + std::to_string(k) + "*" +
+                    std::to_string(rows[static_cast<std::size_t>(s)][static_cast<std::size_t>(k)]);
         }
         return out;
     }
@@ -175,8 +180,10 @@ private slots:
                     bob = std::make_unique<RawClient>(server.serverPort());
                     QCOMPARE(bob->next().value_or("(none)"), std::string("CMD_sendlogininfo+2"));
                     bob->send("CMD_logininfo+2+1.0.2+Bob");
-                    QCOMPARE(bob->next().value_or("(none)"), std::string("CMD_newplayerinfo+2+Bob+0"));
-                    QCOMPARE(bob->next().value_or("(none)"), std::string("CMD_existingplayers+1+Alice+0"));
+                    QCOMPARE(bob->next().value_or("(none)"),
+                             std::string("CMD_newplayerinfo+2+Bob+0"));
+                    QCOMPARE(bob->next().value_or("(none)"),
+                             std::string("CMD_existingplayers+1+Alice+0"));
                     QCOMPARE(bob->next().value_or("(none)"), board.loadstats(2));
                     QCOMPARE(bob->next().value_or("(none)"), board.loadscores(2, 2));
                     // He lets the computer go on playing his seat.
@@ -201,7 +208,8 @@ private slots:
         QCOMPARE(myTurns, 7);
         for (int seat : {1, 2})
             for (int c = 1; c <= 7; ++c)
-                QVERIFY2(board.rows[static_cast<std::size_t>(seat)][static_cast<std::size_t>(c)] != -1,
+                QVERIFY2(board.rows[static_cast<std::size_t>(seat)][static_cast<std::size_t>(c)] !=
+                             -1,
                          qPrintable(QStringLiteral("seat %1 category %2 open").arg(seat).arg(c)));
 
         // Bob saw the same ending.
