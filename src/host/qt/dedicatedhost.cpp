@@ -2,16 +2,11 @@
 
 #include "host/qt/hostserver.h"
 
-#if __has_include("host/turnengine.h")
-#include "host/randomsource.h"
 #include "host/turnengine.h"
-#define BRAMBLIES_HAVE_TURN_ENGINE 1
-#endif
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -47,15 +42,9 @@ int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
     QObject::connect(&server, &HostServer::noticeRaised, &printErr);
     QObject::connect(&server, &HostServer::statusText, &printErr);
 
-#ifdef BRAMBLIES_HAVE_TURN_ENGINE
-    core::SeededRandom random(
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-#endif
-    std::unique_ptr<core::TurnHandler> turns;
-#ifdef BRAMBLIES_HAVE_TURN_ENGINE
-    if (!makeTurns) turns = std::make_unique<core::TurnEngine>(server.state(), random);
-#endif
-    if (makeTurns) turns = makeTurns(server);
+    // Dice seeded differently on every start.
+    std::unique_ptr<core::TurnHandler> turns =
+        makeTurns ? makeTurns(server) : core::makeTurnEngine(server.state(), core::startupSeed());
     server.setTurnHandler(turns.get());
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
