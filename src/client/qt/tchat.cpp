@@ -8,10 +8,7 @@
 #include "client/qt/noticestrip.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
-#if __has_include("host/turnengine.h")
 #include "host/turnengine.h"
-#define BRAMBLIES_HAVE_TURN_ENGINE 1
-#endif
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
 #include "widgets/linkopener.h"
@@ -267,9 +264,7 @@ void Tchat::setHostServer(HostServer* host) {
     m_host = host;
     if (!host) return;
     host->setTimeScale(m_options.timeScale);
-#ifdef BRAMBLIES_HAVE_TURN_ENGINE
     if (!m_turns) m_turns = core::makeTurnEngine(host->state(), core::startupSeed());
-#endif
     host->setTurnHandler(m_turns.get());
     // The computer player follows this copy's "Bot Speed" menu.
     host->setBotSpeedProvider([this] { return m_settings->botSpeed(); });

@@ -52,6 +52,7 @@ class TchatTableTest : public QObject {
 private slots:
     void windowShape();
     void arrivalsChatAndRemoval();
+    void spectatorAndJustWatch();
 };
 
 void TchatTableTest::windowShape() {
@@ -182,6 +183,55 @@ void TchatTableTest::arrivalsChatAndRemoval() {
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(dan, "You are Connected."), kWaitMs);
     ann.close();
     QTRY_VERIFY_WITH_TIMEOUT(!dan.isVisible(), kWaitMs);
+}
+
+void TchatTableTest::spectatorAndJustWatch() {
+    Table t;
+    Tchat& ann = t.open("Ann", true);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "You are Connected."), kWaitMs);
+    for (const char* name : {"B", "C", "D", "E", "F"}) t.open(name, false);
+    Tchat& spy = t.open("Spy", false);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(spy, "You are spying."), kWaitMs);
+    QCOMPARE(spy.client().myslot(), 7);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Spy is spying."), kWaitMs);
+
+    // The hosting player starts a game through the game options window.
+    Tchat& b = *t.windows[1];
+    QTRY_VERIFY_WITH_TIMEOUT(b.client().loggedin(), kWaitMs);
+    ann.menuAction("StartGame1")->trigger();
+    Tgamestart* options = ann.gameOptions();
+    QVERIFY(options->isVisible());
+    auto* start = options->findChild<QAbstractButton*>("button_start");
+    QVERIFY(start);
+    QTest::mouseClick(start, Qt::LeftButton, {}, start->rect().center());
+    QVERIFY(!options->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "You have started a game."), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(b, "Ann has started a game."), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(spy, "Ann has started a game."), kWaitMs);
+
+    // A seated player switches to just watching and back through the menu; the mark
+    // follows the host's answer.
+    b.menuAction("JustWatch1")->trigger();
+    QVERIFY(!b.menuAction("JustWatch1")->isChecked());
+    QTRY_VERIFY_WITH_TIMEOUT(b.menuAction("JustWatch1")->isChecked(), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "B is just watching"), kWaitMs);
+    QVERIFY(testsupport::boardShows(ann, "image_eyes2"));
+    b.menuAction("JustWatch1")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!b.menuAction("JustWatch1")->isChecked(), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "B is now playing again"), kWaitMs);
+
+    // A tenth copy is turned away.
+    Tchat& late1 = t.open("G", false);
+    Tchat& late2 = t.open("H", false);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(late2, "You are spying."), kWaitMs);
+    Tchat& full = t.open("Full", false);
+    QTRY_VERIFY_WITH_TIMEOUT(!full.isVisible(), kWaitMs);
+    QVERIFY(t.boxes.contains("Full: Game is full"));
+    QVERIFY(late1.isVisible());
+
+    // The spectator leaving is seen as "has left.".
+    spy.close();
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Spy has left."), kWaitMs);
 }
 
 QTEST_MAIN(TchatTableTest)
