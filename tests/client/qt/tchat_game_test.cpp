@@ -9,12 +9,14 @@
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
 #include "net/qt/clientconnection.h"
+#include "stats/qt/ttallylist.h"
 #include "windows/tdownload.h"
 #include "windows/tgamestart.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 
@@ -193,6 +195,13 @@ void TchatGameTest::soloGameToTheWinner() {
         QVERIFY(std::stoi(b.cell(seat, 8).text) >= sum); // bonus points come on top
     }
     QVERIFY(boardShows(*you, "button_start"));
+
+    // The game went into the tally, which is saved beside the settings file at once.
+    const core::TallyTable& tally = you->tally()->stringgrid_scores();
+    QCOMPARE(tally.cell(1, 0), std::string("1"));
+    QCOMPARE(tally.cell(2, 0), std::string(winner.contains("You") ? "1" : "0"));
+    if (std::stoi(b.cell(1, 8).text) > 0) QCOMPARE(tally.cell(3, 0), b.cell(1, 8).text);
+    QVERIFY(QFileInfo::exists(QFileInfo(ini.path()).absolutePath() + "/brambliestally.tld"));
     QVERIFY(you->hostNotices().isEmpty());
     QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
 }
