@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -34,7 +35,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTcpSocket>
-#include <QTimer>
+#include <QVBoxLayout>
 
 namespace ui {
 
@@ -105,7 +106,10 @@ Tchat::~Tchat() {
     disconnect(m_connection, nullptr, this, nullptr);
     delete m_connection;
     delete centralWidget();
-    if (m_host) m_host->setTurnHandler(nullptr);
+    if (m_host) {
+        m_host->setTurnHandler(nullptr);
+        m_host->setBotSpeedProvider({});
+    }
 }
 
 void Tchat::buildLayout() {
@@ -118,7 +122,16 @@ void Tchat::buildLayout() {
     connect(m_board, &BoardView::logoClicked, this,
             [] { LinkOpener::open(siteLinks().makerAddress); });
 
-    m_chat = new ChatPanel(central);
+    // The chat sits on a card with the same gold trim as the board's score sheet.
+    auto* chatCard = new QFrame(central);
+    chatCard->setObjectName(QStringLiteral("chatcard"));
+    chatCard->setStyleSheet(QStringLiteral(
+        "QFrame#chatcard { background: rgb(255, 253, 244); border: 2px solid rgb(163, 128, 18);"
+        " border-radius: 10px; }"));
+    m_chat = new ChatPanel(chatCard);
+    auto* cardLayout = new QVBoxLayout(chatCard);
+    cardLayout->setContentsMargins(7, 7, 7, 7);
+    cardLayout->addWidget(m_chat);
     m_chat->setMessageBox([this](const QString& text) { showMessage(text); });
     connect(m_chat, &ChatPanel::sendRequested, this,
             [this](const QString& message) { send(message.toStdString()); });
@@ -127,7 +140,7 @@ void Tchat::buildLayout() {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(6);
     layout->addWidget(m_board, 56);
-    layout->addWidget(m_chat, 44);
+    layout->addWidget(chatCard, 44);
     setCentralWidget(central);
 
     m_noticeStrip = new NoticeStrip(central);

@@ -11,6 +11,7 @@
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
 #include "windows/tgamestart.h"
+#include "windows/tspylist.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -110,8 +111,9 @@ void TchatTableTest::windowShape() {
     // The board and the chat share the window without overlapping.
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QRect board = window.board()->geometry();
-    const QRect chat = window.chat()->geometry();
+    auto inWindow = [&window](QWidget* w) { return QRect(w->mapTo(&window, QPoint(0, 0)), w->size()); };
+    const QRect board = inWindow(window.board());
+    const QRect chat = inWindow(window.chat());
     QVERIFY(!board.intersects(chat));
     QVERIFY(board.width() >= 300 && chat.width() >= 250);
 }
@@ -229,9 +231,14 @@ void TchatTableTest::spectatorAndJustWatch() {
     QVERIFY(t.boxes.contains("Full: Game is full"));
     QVERIFY(late1.isVisible());
 
-    // The spectator leaving is seen as "has left.".
-    spy.close();
-    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Spy has left."), kWaitMs);
+    // The spectator list of every copy holds the spectators; the hosting player removes one
+    // from it, and the others see him leave.
+    QCOMPARE(ann.spyList()->entries(), (QStringList{"7: Spy", "8: G", "9: H"}));
+    QCOMPARE(spy.spyList()->entries().first(), QString("7: Spy"));
+    emit ann.spyList()->kickRequested(7);
+    QTRY_VERIFY_WITH_TIMEOUT(!spy.isVisible(), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Spy has left.") && chatHas(b, "Spy has left."), kWaitMs);
+    QCOMPARE(ann.spyList()->entries(), (QStringList{"8: G", "9: H"}));
 }
 
 QTEST_MAIN(TchatTableTest)
