@@ -13,7 +13,8 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    const auto commandLine = core::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const auto commandLine =
+        core::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (commandLine.dedicatedHost) return ui::runDedicatedHost(commandLine, argc, argv);
 
     QApplication app(argc, argv);

@@ -48,10 +48,12 @@ TchatOptions tchatOptions(const core::CommandLine& line) {
 
 void addTableCreators(WindowSet& windows, const TchatOptions& options) {
     windows.addDefaultCreators();
-    windows.setCreator(Role::Table, [options](WindowSet&) -> QObject* { return new Tchat(options); });
+    windows.setCreator(Role::Table,
+                       [options](WindowSet&) -> QObject* { return new Tchat(options); });
     windows.setCreator(Role::Tally, attached(&Tchat::setTally, [](QWidget* parent) {
                            // The tally file lives beside the settings file.
-                           const QString dir = QFileInfo(SettingsLocation::filePath()).absolutePath();
+                           const QString dir =
+                               QFileInfo(SettingsLocation::filePath()).absolutePath();
                            return new Ttallylist(dir, parent);
                        }));
     windows.setCreator(Role::About, attached(&Tchat::setAbout));

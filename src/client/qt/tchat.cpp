@@ -43,7 +43,9 @@ const QString Tchat::kCaption = QStringLiteral("Bramblies");
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -153,7 +155,9 @@ QAction* Tchat::addItem(QMenu* menu, const QString& text, const char* name, bool
     return a;
 }
 
-QAction* Tchat::menuAction(const QString& name) const { return findChild<QAction*>(name); }
+QAction* Tchat::menuAction(const QString& name) const {
+    return findChild<QAction*>(name);
+}
 
 void Tchat::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -223,7 +227,8 @@ void Tchat::buildMenus() {
     options->addAction(textColor);
     QMenu* textSize = m_chat->textSizeMenu();
     textSize->setObjectName(QStringLiteral("TextSize1"));
-    for (QAction* a : textSize->actions()) a->setObjectName(QStringLiteral("N") + a->text());
+    for (QAction* a : textSize->actions())
+        a->setObjectName(QStringLiteral("N") + a->text());
     options->addMenu(textSize);
     QAction* scrollOff = m_chat->scrollChatOffAction();
     scrollOff->setObjectName(QStringLiteral("ScrollChatOff1"));
@@ -271,7 +276,9 @@ void Tchat::buildMenus() {
 
 // ---- windows made after the table window ---------------------------------------------------
 
-HostServer* Tchat::hostServer() const { return m_host.data(); }
+HostServer* Tchat::hostServer() const {
+    return m_host.data();
+}
 
 void Tchat::setHostServer(HostServer* host) {
     m_host = host;
@@ -318,7 +325,8 @@ void Tchat::setTally(Ttallylist* window) {
     if (!window) return;
     window->setSeatSource([this] {
         Ttallylist::Seats seats;
-        for (int n = 1; n <= core::kSeats; ++n) seats.labels << q(m_client->board().seat(n).label);
+        for (int n = 1; n <= core::kSeats; ++n)
+            seats.labels << q(m_client->board().seat(n).label);
         seats.myslot = m_client->myslot();
         return seats;
     });
@@ -353,14 +361,18 @@ Thelp* Tchat::help() {
     return m_help;
 }
 
-void Tchat::setAbout(Tabout* window) { m_about = window; }
+void Tchat::setAbout(Tabout* window) {
+    m_about = window;
+}
 
 Tabout* Tchat::about() {
     if (!m_about) setAbout(new Tabout(this));
     return m_about;
 }
 
-void Tchat::setSolo(Tsolo* window) { m_solo = window; }
+void Tchat::setSolo(Tsolo* window) {
+    m_solo = window;
+}
 
 Tsolo* Tchat::solo() {
     if (!m_solo) setSolo(new Tsolo(this));
@@ -386,7 +398,9 @@ void Tchat::showWindow(QWidget* window) {
 
 // ---- seams ---------------------------------------------------------------------------------
 
-void Tchat::setMessageBox(MessageBoxFn show) { m_messageBox = std::move(show); }
+void Tchat::setMessageBox(MessageBoxFn show) {
+    m_messageBox = std::move(show);
+}
 
 void Tchat::showMessage(const QString& text) {
     if (m_messageBox) m_messageBox(text);
@@ -449,7 +463,9 @@ void Tchat::openCompanion(const std::string& address, int port) {
     m_companion->connectToHost(q(address), static_cast<quint16>(port));
 }
 
-void Tchat::send(const std::string& message) { m_connection->send(message); }
+void Tchat::send(const std::string& message) {
+    m_connection->send(message);
+}
 
 // ---- ClientPort: presentation --------------------------------------------------------------
 
@@ -457,16 +473,22 @@ void Tchat::addlinetochat(const std::string& line, std::uint32_t colour) {
     m_chat->addlinetochat(line, colour);
 }
 
-void Tchat::chatrecieved(const std::string& payload) { m_chat->chatrecieved(payload); }
+void Tchat::chatrecieved(const std::string& payload) {
+    m_chat->chatrecieved(payload);
+}
 
 void Tchat::playasound(const std::string& payload) {
     if (const std::optional<QString> line = m_sound->playasound(q(payload)))
         addlinetochat(line->toStdString(), m_client->systemcolour());
 }
 
-void Tchat::playsounds(const std::string& cue) { m_sound->playsounds(q(cue)); }
+void Tchat::playsounds(const std::string& cue) {
+    m_sound->playsounds(q(cue));
+}
 
-void Tchat::messageBox(const std::string& text) { showMessage(q(text)); }
+void Tchat::messageBox(const std::string& text) {
+    showMessage(q(text));
+}
 
 void Tchat::closeWindow() {
     // Asked for from inside a message handler; close once that handler has returned.
@@ -478,13 +500,19 @@ void Tchat::boardChanged() {
     syncSession();
 }
 
-void Tchat::syncSession() { m_chat->setSession(m_client->loggedin(), m_client->myslot()); }
+void Tchat::syncSession() {
+    m_chat->setSession(m_client->loggedin(), m_client->myslot());
+}
 
 // ---- ClientPort: windows and menus ---------------------------------------------------------
 
-void Tchat::showLobbyDownload() { showWindow(download()); }
+void Tchat::showLobbyDownload() {
+    showWindow(download());
+}
 
-void Tchat::showGameOptions() { showWindow(gameOptions()); }
+void Tchat::showGameOptions() {
+    showWindow(gameOptions());
+}
 
 namespace {
 
@@ -509,11 +537,17 @@ void Tchat::removeSpectator(const std::string& entry) {
     spyList()->removeSpy(slot, name);
 }
 
-void Tchat::setStartGameEnabled(bool enabled) { m_startGame->setEnabled(enabled); }
+void Tchat::setStartGameEnabled(bool enabled) {
+    m_startGame->setEnabled(enabled);
+}
 
-void Tchat::setJustWatchChecked(bool checked) { m_justWatch->setChecked(checked); }
+void Tchat::setJustWatchChecked(bool checked) {
+    m_justWatch->setChecked(checked);
+}
 
-void Tchat::setSpyRemoveEnabled(bool enabled) { spyList()->setRemoveEnabled(enabled); }
+void Tchat::setSpyRemoveEnabled(bool enabled) {
+    spyList()->setRemoveEnabled(enabled);
+}
 
 // ---- ClientPort: settings, timers, tally ---------------------------------------------------
 
@@ -566,17 +600,25 @@ void Tchat::ResetScreenLocation1Click() {
     resize(home.width, home.height);
 }
 
-void Tchat::startDiceAnimation() { m_board->startDiceAnimation(); }
+void Tchat::startDiceAnimation() {
+    m_board->startDiceAnimation();
+}
 
-void Tchat::stopDiceAnimation() { m_board->stopDiceAnimation(); }
+void Tchat::stopDiceAnimation() {
+    m_board->stopDiceAnimation();
+}
 
-void Tchat::addtomineincrease(int column) { tally()->addtomineincrease(column); }
+void Tchat::addtomineincrease(int column) {
+    tally()->addtomineincrease(column);
+}
 
 void Tchat::addtomineset(int column, const std::string& text) {
     tally()->addtomineset(column, q(text));
 }
 
-void Tchat::addgame(const std::string& text) { tally()->addgame(q(text)); }
+void Tchat::addgame(const std::string& text) {
+    tally()->addgame(q(text));
+}
 
 std::string Tchat::mylabel3() const {
     // The tally's best-total label; the window is made on demand, so ask through a

@@ -32,7 +32,7 @@ namespace core {
 class Settings;
 class TableClient;
 class TurnHandler;
-}
+} // namespace core
 
 namespace ui {
 

@@ -31,7 +31,8 @@ private slots:
 };
 
 void TableWindowsTest::optionsFromTheCommandLine() {
-    const auto line = core::parseCommandLine({"Ann", "--port", "7801", "10.0.0.5", "--time-scale=20", "true"});
+    const auto line =
+        core::parseCommandLine({"Ann", "--port", "7801", "10.0.0.5", "--time-scale=20", "true"});
     const TchatOptions options = tchatOptions(line);
     QCOMPARE(options.params, (std::vector<std::string>{"Ann", "10.0.0.5", "true"}));
     QCOMPARE(options.port, quint16(7801));
@@ -60,13 +61,17 @@ void TableWindowsTest::everyWindowMadeOnceAndAttached() {
     QCOMPARE(table->spyList(), windows.as<Tspylist>(Role::SpyList));
     QCOMPARE(table->solo(), windows.as<Tsolo>(Role::Solo));
     for (Role role : WindowSet::order())
-        if (role != Role::Table && windows.window(role)) QVERIFY(!windows.window(role)->isVisible());
+        if (role != Role::Table && windows.window(role))
+            QVERIFY(!windows.window(role)->isVisible());
 
     // The menus open the windows that belong to them.
     const std::pair<const char*, QWidget*> items[] = {
-        {"ViewTally1", table->tally()}, {"SpyList1", table->spyList()},
-        {"PrhaseList1", table->phrasesWindow()}, {"Help2", table->help()},
-        {"About1", table->about()}, {"CheckoutBramblesSolo1", table->solo()},
+        {"ViewTally1", table->tally()},
+        {"SpyList1", table->spyList()},
+        {"PrhaseList1", table->phrasesWindow()},
+        {"Help2", table->help()},
+        {"About1", table->about()},
+        {"CheckoutBramblesSolo1", table->solo()},
     };
     for (const auto& [item, window] : items) {
         table->menuAction(item)->trigger();

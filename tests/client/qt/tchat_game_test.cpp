@@ -6,10 +6,10 @@
 #include "client/qt/boardview.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
-#include "support/qt/tablewindows.h"
-#include "support/qt/tempsettingsfile.h"
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
+#include "support/qt/tablewindows.h"
+#include "support/qt/tempsettingsfile.h"
 #include "windows/tdownload.h"
 #include "windows/tgamestart.h"
 
@@ -32,7 +32,8 @@ namespace {
 constexpr int kWaitMs = 10000;
 constexpr double kFast = 50.0; // the host's pauses and computer moves 50 times quicker
 
-std::unique_ptr<Tchat> openWindow(std::vector<std::string> params, quint16 port, QStringList& boxes) {
+std::unique_ptr<Tchat> openWindow(std::vector<std::string> params, quint16 port,
+                                  QStringList& boxes) {
     TchatOptions options;
     options.params = std::move(params);
     options.port = port;
@@ -76,7 +77,8 @@ bool playStep(Tchat& w, QStringList& log) {
         for (int n = 1; n <= core::kCategories; ++n) {
             if (!b.category(n).selectable) continue;
             int count = 0;
-            for (int d = 1; d <= core::kDice; ++d) count += b.die(d).face == n ? 1 : 0;
+            for (int d = 1; d <= core::kDice; ++d)
+                count += b.die(d).face == n ? 1 : 0;
             if (n == 7) count = 0;
             if (count >= bestCount) best = n, bestCount = count;
         }
@@ -104,16 +106,19 @@ bool sameBoard(const Tchat& ann, const Tchat& joiner, QString& why) {
     const core::BoardModel& a = ann.client().board();
     const core::BoardModel& j = joiner.client().board();
     auto differs = [&why](const QString& what, const std::string& mine, const std::string& theirs) {
-        why = QString("%1: %2 vs %3").arg(what, QString::fromStdString(mine), QString::fromStdString(theirs));
+        why = QString("%1: %2 vs %3")
+                  .arg(what, QString::fromStdString(mine), QString::fromStdString(theirs));
         return false;
     };
     if (j.roundText != a.roundText) return differs("round", a.roundText, j.roundText);
     if (j.limitLabel != a.limitLabel) return differs("limit", a.limitLabel, j.limitLabel);
     if (j.rollsUsed() != a.rollsUsed() || j.scoreturnLeft != a.scoreturnLeft)
-        return differs("rolls/column", std::to_string(a.rollsUsed()), std::to_string(j.rollsUsed()));
+        return differs("rolls/column", std::to_string(a.rollsUsed()),
+                       std::to_string(j.rollsUsed()));
     for (int d = 1; d <= core::kDice; ++d)
         if (j.die(d).face != a.die(d).face)
-            return differs(QString("die %1").arg(d), std::to_string(a.die(d).face), std::to_string(j.die(d).face));
+            return differs(QString("die %1").arg(d), std::to_string(a.die(d).face),
+                           std::to_string(j.die(d).face));
     for (int seat = 1; seat <= core::kSeats; ++seat) {
         const std::string label = seat == 2 ? "Bob" : a.seat(seat).label;
         if (j.seat(seat).label != label) return differs("label", label, j.seat(seat).label);
@@ -121,8 +126,10 @@ bool sameBoard(const Tchat& ann, const Tchat& joiner, QString& why) {
             const std::string& mine = a.cell(seat, row).text;
             const std::string expected = mine == "0" ? std::string() : mine;
             const QString where = QString("score_%1%2").arg(seat).arg(row);
-            if (j.cell(seat, row).text != expected) return differs(where, expected, j.cell(seat, row).text);
-            if (j.cell(seat, row).bold != a.cell(seat, row).bold) return differs(where + " bold", "", "");
+            if (j.cell(seat, row).text != expected)
+                return differs(where, expected, j.cell(seat, row).text);
+            if (j.cell(seat, row).bold != a.cell(seat, row).bold)
+                return differs(where + " bold", "", "");
         }
     }
     return true;
@@ -169,8 +176,10 @@ void TchatGameTest::soloGameToTheWinner() {
         if (myTurnToRoll(*you) && b.rollsUsed() == 2 && b.workingCategory != 0)
             testsupport::saveShot(*you, "solo-turn");
         if (b.status.find("BONUS") != std::string::npos) testsupport::saveShot(*you, "solo-bonus");
-        if (!playStep(*you, log)) QTest::qWait(2);
-        else QCoreApplication::processEvents();
+        if (!playStep(*you, log))
+            QTest::qWait(2);
+        else
+            QCoreApplication::processEvents();
     }
     testsupport::saveShot(*you, "solo-winner");
     QVERIFY2(boardShows(*you, "panel_winner"), qPrintable(log.mid(log.size() - 20).join(", ")));

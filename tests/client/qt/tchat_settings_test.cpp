@@ -55,9 +55,12 @@ void TchatSettingsTest::switchesAreWrittenAndReadBack() {
             const char* value;
         };
         const Flip flips[] = {
-            {"PlaySounds1", "Playsounds", "false"},   {"PlayChatterSounds1", "Playerphrasesounds", "false"},
-            {"New1", "Turnsound", "1"},               {"remindme1", "Remindme", "false"},
-            {"Fast1", "Botspeed", "350"},             {"N12", "Textsize", "12"},
+            {"PlaySounds1", "Playsounds", "false"},
+            {"PlayChatterSounds1", "Playerphrasesounds", "false"},
+            {"New1", "Turnsound", "1"},
+            {"remindme1", "Remindme", "false"},
+            {"Fast1", "Botspeed", "350"},
+            {"N12", "Textsize", "12"},
         };
         for (const Flip& f : flips) {
             first.menuAction(f.item)->trigger();
@@ -65,7 +68,8 @@ void TchatSettingsTest::switchesAreWrittenAndReadBack() {
         }
         QVERIFY(!first.menuAction("remindme1")->isChecked());
         QVERIFY(!first.client().remindMe());
-        QVERIFY(first.menuAction("Fast1")->isChecked() && !first.menuAction("Normal1")->isChecked());
+        QVERIFY(first.menuAction("Fast1")->isChecked() &&
+                !first.menuAction("Normal1")->isChecked());
         // Closing a window whose settings were never read leaves the placement alone.
         first.show();
         first.move(200, 100);
@@ -76,7 +80,8 @@ void TchatSettingsTest::switchesAreWrittenAndReadBack() {
 
     ini.write(ini.contents() + "Phrase3=Nicely done\nRolls=5\nTextcolor=clRed\n");
     Tchat second;
-    QVERIFY(second.menuAction("PlaySounds1")->isChecked()); // start values until the host lets us in
+    QVERIFY(
+        second.menuAction("PlaySounds1")->isChecked()); // start values until the host lets us in
     letIn(second, 1, "Ann");
     QVERIFY(!second.menuAction("PlaySounds1")->isChecked());
     QVERIFY(!second.menuAction("PlayChatterSounds1")->isChecked());

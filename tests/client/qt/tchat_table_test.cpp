@@ -39,7 +39,8 @@ struct Table {
         options.params = {name, "127.0.0.1", host ? "true" : "false"};
         options.port = port;
         auto window = std::make_unique<Tchat>(options);
-        window->setMessageBox([this, name](const QString& text) { boxes << QString("%1: %2").arg(name, text); });
+        window->setMessageBox(
+            [this, name](const QString& text) { boxes << QString("%1: %2").arg(name, text); });
         window->show();
         windows.push_back(std::move(window));
         return *windows.back();
@@ -111,7 +112,9 @@ void TchatTableTest::windowShape() {
     // The board and the chat share the window without overlapping.
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto inWindow = [&window](QWidget* w) { return QRect(w->mapTo(&window, QPoint(0, 0)), w->size()); };
+    auto inWindow = [&window](QWidget* w) {
+        return QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
+    };
     const QRect board = inWindow(window.board());
     const QRect chat = inWindow(window.chat());
     QVERIFY(!board.intersects(chat));
@@ -132,8 +135,10 @@ void TchatTableTest::arrivalsChatAndRemoval() {
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(cat, "You are Connected."), kWaitMs);
 
     // Arrivals: the newcomer hears of everybody already there, everybody hears of the newcomer.
-    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Bob is Connected.") && chatHas(ann, "Cat is Connected."), kWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(chatHas(bob, "Ann is Connected.") && chatHas(bob, "Cat is Connected."), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Bob is Connected.") && chatHas(ann, "Cat is Connected."),
+                             kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(bob, "Ann is Connected.") && chatHas(bob, "Cat is Connected."),
+                             kWaitMs);
     QVERIFY(chatHas(cat, "Ann is Connected.") && chatHas(cat, "Bob is Connected."));
     QCOMPARE(cat.client().board().seat(2).label, std::string("Bob"));
     QVERIFY(!bob.menuAction("StartGame1")->isEnabled());
@@ -155,7 +160,8 @@ void TchatTableTest::arrivalsChatAndRemoval() {
     // Cat leaves by the menu; the others see it.
     cat.menuAction("Exit1")->trigger();
     QVERIFY(!cat.isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Cat disconnected.") && chatHas(bob, "Cat disconnected."), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Cat disconnected.") && chatHas(bob, "Cat disconnected."),
+                             kWaitMs);
     QCOMPARE(ann.client().board().seat(3).label, std::string("<Waiting>"));
 
     // Joining copies see the seat menu disabled; the hosting copy removes Bob with it.
@@ -191,7 +197,8 @@ void TchatTableTest::spectatorAndJustWatch() {
     Table t;
     Tchat& ann = t.open("Ann", true);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "You are Connected."), kWaitMs);
-    for (const char* name : {"B", "C", "D", "E", "F"}) t.open(name, false);
+    for (const char* name : {"B", "C", "D", "E", "F"})
+        t.open(name, false);
     Tchat& spy = t.open("Spy", false);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(spy, "You are spying."), kWaitMs);
     QCOMPARE(spy.client().myslot(), 7);

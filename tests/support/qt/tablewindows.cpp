@@ -22,13 +22,16 @@ QStringList chatText(const ui::Tchat& window) {
     QStringList out;
     for (const core::ChatLine& line : window.chat()->view()->model().lines()) {
         QString text;
-        for (const core::ChatItem& item : line.items) text += QString::fromStdString(item.text);
+        for (const core::ChatItem& item : line.items)
+            text += QString::fromStdString(item.text);
         out << text.simplified(); // the head keeps its own space before the first word
     }
     return out;
 }
 
-bool chatHas(const ui::Tchat& window, const QString& text) { return chatText(window).contains(text); }
+bool chatHas(const ui::Tchat& window, const QString& text) {
+    return chatText(window).contains(text);
+}
 
 bool clickBoard(ui::Tchat& window, const QString& name) {
     auto* w = window.board()->findChild<QWidget*>(name);
