@@ -347,7 +347,7 @@ std::uint64_t Tlzrw1::decompressStream(ByteSource& in, ByteSink& out) {
             need(body.data(), len);
             read += 2 + len;
             idle();
-            n = m_lzr.ExpandBlock({body.data(), len}, {chunk.data(), kChunk});
+            n = m_lzr.ExpandBlock({body.data(), len}, chunk);
             // Past the announced size the file is wrong whatever follows; stopping here
             // keeps a forged file from making us write without end.
             if (written + n > size) throw ELzrw1Exception(kSizeMismatchLzrw);
