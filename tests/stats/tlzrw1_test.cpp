@@ -85,6 +85,8 @@ TEST(Tlzrw1Buffer, HeaderAndBlockLayout) {
     // LZH: signature, size, and nothing more for empty input.
     EXPECT_EQ(compress(Tlzrw1::Good, ""), std::string("!HZL\0\0\0\0", 8));
     EXPECT_EQ(compress(Tlzrw1::Good, "abc").substr(0, 8), std::string("!HZL\x03\0\0\0", 8));
+    // "A" in the starting tree: leaf 65 lies nine levels down, path 111001101, padded.
+    EXPECT_EQ(compress(Tlzrw1::Good, "A"), std::string("!HZL\x01\0\0\0\xE6\x80", 10));
     // Random data costs at most the header, two length bytes and one kind byte per chunk.
     const std::string noise = randomBytes(100000, 1);
     EXPECT_EQ(compress(Tlzrw1::Fast, noise).size(), 8 + 4 * 3 + noise.size());
