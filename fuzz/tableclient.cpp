@@ -1,0 +1,78 @@
+// Messages from the host drive the whole table client. Whatever arrives, cut at 0xFF into
+// entries and mixed with the local player's clicks, must leave the board consistent and never
+// crash.
+
+#include "client/clientport.h"
+#include "client/tableclient.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+class NullPort : public core::ClientPort {
+public:
+    void startListening() override {}
+    void connectToHost(const std::string&, int) override {}
+    void openCompanion(const std::string&, int) override {}
+    void send(const std::string&) override {}
+    void addlinetochat(const std::string&, std::uint32_t) override {}
+    void chatrecieved(const std::string&) override {}
+    void playasound(const std::string&) override {}
+    void playsounds(const std::string&) override {}
+    void messageBox(const std::string&) override {}
+    void closeWindow() override {}
+    void boardChanged() override {}
+    void showLobbyDownload() override {}
+    void showGameOptions() override {}
+    void addSpectator(const std::string&) override {}
+    void removeSpectator(const std::string&) override {}
+    void setStartGameEnabled(bool) override {}
+    void setJustWatchChecked(bool) override {}
+    void setSpyRemoveEnabled(bool) override {}
+    void loadSettings() override {}
+    void writeSettings() override {}
+    void startDiceAnimation() override {}
+    void stopDiceAnimation() override {}
+    void addtomineincrease(int) override {}
+    void addtomineset(int, const std::string&) override {}
+    void addgame(const std::string&) override {}
+    std::string mylabel3() const override { return "12"; }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    NullPort port;
+    core::TableClient client(port, 1);
+    client.processparams({"Fuzz", "127.0.0.1", "true"});
+    client.handleMessage("CMD_sendlogininfo+" + std::to_string(1 + data[0] % 9));
+    const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = rest.find('\xFF', start);
+        if (end == std::string_view::npos) end = rest.size();
+        const std::string_view entry = rest.substr(start, end - start);
+        client.handleMessage(entry);
+        // A short entry doubles as a click, so controls run between messages.
+        if (entry.size() == 1) {
+            const int c = static_cast<unsigned char>(entry[0]);
+            switch (c % 6) {
+            case 0: client.button_rollClick(); break;
+            case 1: client.button_yesClick(); break;
+            case 2: client.image_dMouseUp(c / 6 % 7, core::MouseButton::Left); break;
+            case 3: client.categoryClick(c / 6 % 9); break;
+            case 4: client.dicetimerTimer(); break;
+            case 5: client.label_playernameMouseUp(c / 6 % 10); client.RemoveFromGame1Click(); break;
+            }
+        }
+        start = end + 1;
+    }
+    const core::BoardModel& b = client.board();
+    for (int d = 1; d <= core::kDice; ++d)
+        if (b.die(d).pips < 0 || b.die(d).pips > 6) std::abort();
+    if (b.rollsFrame() < -1 || b.rollsFrame() > 3) std::abort();
+    return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The previous-instance check. The first copy of the program claims a local server name and
+// listens on it; a later copy finds the server, asks it to bring its window forward and ends
+// without creating any window. Copies started on another game port use their own name, so
+// several can run on one machine for local play and tests.
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QLocalServer;
+class QWidget;
+
+namespace ui {
+
+class InstanceGuard : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultPort = 7772;
+
+    explicit InstanceGuard(QString name, QObject* parent = nullptr);
+    ~InstanceGuard() override;
+
+    // "77rauq" for the default game port, "77rauq-<port>" for any other.
+    static QString nameForPort(int port);
+    // The value of "--port N" or "--port=N" in the arguments; fallback when absent or unreadable.
+    static int portArgument(const QStringList& arguments, int fallback = kDefaultPort);
+
+    // True when this is the first copy: the name is now ours and raise requests will arrive.
+    // False when another copy holds the name: it has been asked to raise its window.
+    bool claim();
+    bool isFirst() const;
+    QString name() const { return m_name; }
+
+    // The window a raise request brings forward (restoring it if minimised).
+    void setWindow(QWidget* window) { m_window = window; }
+    static void raiseWindow(QWidget* window);
+
+signals:
+    void raiseRequested();
+
+private:
+    bool askRunningCopy();
+    bool listen();
+    void onNewConnection();
+
+    QString m_name;
+    QLocalServer* m_server = nullptr;
+    QPointer<QWidget> m_window;
+};
+
+}  // namespace ui

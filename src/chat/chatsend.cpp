@@ -1,0 +1,54 @@
+#include "chat/chatsend.h"
+
+#include "chat/colourtext.h"
+#include "net/fields.h"
+
+namespace core {
+
+const std::array<std::string_view, kPhraseCount> kDefaultPhrases{
+    "Way To Go!",        "Good One!", "Nice Try!",         "Excellent!",
+    "Brilliant!",        "Wow, WTG!", "Thanks!",           "Way To Go Teamie!",
+    "Good Game Everyone!", "/me waves \"Good-Bye\"",
+};
+
+namespace {
+
+constexpr std::string_view kMePrefix = "/me";
+constexpr std::string_view kPhraseMePrefix = "/me ";
+constexpr std::string_view kSays = "says: ";
+
+std::string message(std::string_view command, int myslot, std::string_view text,
+                    std::uint32_t colour) {
+    return buildMessage(command, {std::to_string(myslot), chatText(text, colour)});
+}
+
+} // namespace
+
+std::string chatText(std::string_view text, std::uint32_t colour) {
+    std::string out(text);
+    out.push_back('|');
+    out += writeColourText(colour).value_or("clBlack");
+    return out;
+}
+
+SendResult sendit(std::string_view entryText, bool loggedin, int myslot, std::uint32_t colour) {
+    if (!loggedin) return {std::nullopt, false};
+    if (entryText.empty()) return {std::nullopt, true};
+    if (entryText.front() != '/') return {message(kChatCommand, myslot, entryText, colour), true};
+    if (entryText.starts_with(kMePrefix)) {
+        // "/me" and the character after it (normally the space) are dropped.
+        const std::string_view rest = entryText.size() > 4 ? entryText.substr(4) : "";
+        return {message(kActionCommand, myslot, rest, colour), true};
+    }
+    return {std::nullopt, true};
+}
+
+std::string phraseMessage(std::string_view phrase, int myslot, std::uint32_t colour) {
+    if (phrase.starts_with(kPhraseMePrefix))
+        return message(kActionCommand, myslot, phrase.substr(kPhraseMePrefix.size()), colour);
+    std::string text(kSays);
+    text += phrase;
+    return message(kActionCommand, myslot, text, colour);
+}
+
+} // namespace core

@@ -1,0 +1,195 @@
+#include "chat/settings.h"
+
+#include "chat/colourtext.h"
+#include "chat/inifile.h"
+#include "net/fields.h"
+
+
+namespace core {
+
+namespace {
+
+// Keys, as written.
+constexpr std::string_view kKeyTextSize = "Textsize";
+constexpr std::string_view kKeyTop = "Top";
+constexpr std::string_view kKeyLeft = "Left";
+constexpr std::string_view kKeyWidth = "Width";
+constexpr std::string_view kKeyHeight = "Height";
+constexpr std::string_view kKeyTextColour = "Textcolor";
+constexpr std::string_view kKeyBotSpeed = "Botspeed";
+constexpr std::string_view kKeyPlaySounds = "Playsounds";
+constexpr std::string_view kKeyRemindMe = "Remindme";
+constexpr std::string_view kKeyTurnSound = "Turnsound";
+constexpr std::string_view kKeyChatterSounds = "Playerphrasesounds";
+constexpr std::string_view kKeyRolls = "Rolls";
+constexpr std::string_view kDefaultTextColourText = "clblack";
+
+// Values that a hand-edited or damaged file may hold but no window can use: a 100000-point
+// font or a window a million pixels wide would exhaust memory when drawn. Such values are
+// treated like text that is not a number.
+constexpr int kMinTextSize = 1;
+constexpr int kMaxTextSize = 96;
+constexpr int kMaxEdge = 32767;
+constexpr int kMaxWindowSize = 8192;
+
+int readInt(const IniFile& ini, std::string_view key, int def, int lo, int hi) {
+    const auto text = ini.value(Settings::kSection, key);
+    if (!text) return def;
+    const auto n = parseInt(*text);
+    if (!n || *n < lo || *n > hi) return def;
+    return *n;
+}
+
+} // namespace
+
+ClosePlacement placementOnClose(const Placement& current, const Placement& last,
+                                int workAreaWidth, int workAreaHeight) {
+    ClosePlacement out{false, current};
+    if (current == last) return out;
+    out.write = true;
+    if (current.width > workAreaWidth) out.placement.width -= 15;
+    if (current.height > workAreaHeight) out.placement.height -= 15;
+    return out;
+}
+
+Settings::Settings(std::filesystem::path file) : m_file(std::move(file)) {}
+
+bool Settings::isTextSizeItem(int size) {
+    return size == 8 || size == 10 || size == 12 || size == 14;
+}
+
+bool Settings::loadinifile() {
+    IniFile ini;
+    const bool readable = ini.load(m_file) != IniFile::LoadResult::Unreadable;
+    const std::string_view s = kSection;
+
+    m_textSize = readInt(ini, kKeyTextSize, kDefaultTextSize, kMinTextSize, kMaxTextSize);
+    m_last.top = readInt(ini, kKeyTop, Placement{}.top, -kMaxEdge, kMaxEdge);
+    m_last.left = readInt(ini, kKeyLeft, Placement{}.left, -kMaxEdge, kMaxEdge);
+    m_last.width = readInt(ini, kKeyWidth, Placement{}.width, 1, kMaxWindowSize);
+    m_last.height = readInt(ini, kKeyHeight, Placement{}.height, 1, kMaxWindowSize);
+
+    // Botspeed, Playsounds and Remindme take the text just read for the key before them as
+    // their default; files written by the phrase editor alone rely on that.
+    const std::string colourText = ini.readString(s, kKeyTextColour, kDefaultTextColourText);
+    m_textColour = readColourText(colourText).value_or(kDefaultTextColour);
+
+    const std::string botText = ini.readString(s, kKeyBotSpeed, colourText);
+    m_botSpeed = botText == "1000" ? kBotSlow : botText == "350" ? kBotFast : kBotNormal;
+
+    for (std::size_t n = 0; n < m_phrases.size(); ++n)
+        m_phrases[n] = ini.readString(s, "Phrase" + std::to_string(n + 1), "");
+
+    const std::string playText = ini.readString(s, kKeyPlaySounds, m_phrases[9]);
+    m_playSounds = playText != "false";
+    const std::string remindText = ini.readString(s, kKeyRemindMe, playText);
+    m_remindMe = remindText != "false";
+    m_turnSound = ini.readString(s, kKeyTurnSound, "0") == "1" ? 1 : 0;
+    m_playChatterSounds = ini.readString(s, kKeyChatterSounds, "true") != "false";
+
+    const std::string rollsText = ini.readString(s, kKeyRolls, "0");
+    m_rolls = rollsText == "1" ? 1 : rollsText == "2" ? 2 : rollsText == "5" ? 5 : 0;
+
+    m_loaded = true;
+    m_changed = 0;
+    return readable;
+}
+
+bool Settings::write(unsigned keys, const Placement& placement) {
+    if (keys == 0) return true;
+    IniFile ini;
+    if (ini.load(m_file) == IniFile::LoadResult::Unreadable) return false;
+    const std::string_view s = kSection;
+    auto put = [&](std::string_view key, const std::string& value) {
+        ini.writeString(s, key, value);
+    };
+    auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
+
+    if (keys & kTextSize) put(kKeyTextSize, std::to_string(m_textSize));
+    if (keys & kPlacement) {
+        put(kKeyTop, std::to_string(placement.top));
+        put(kKeyLeft, std::to_string(placement.left));
+        put(kKeyWidth, std::to_string(placement.width));
+        put(kKeyHeight, std::to_string(placement.height));
+    }
+    // A colour that cannot be written as text leaves the key as it was.
+    if (keys & kTextColour)
+        if (const auto text = writeColourText(m_textColour)) put(kKeyTextColour, *text);
+    if (keys & kBotSpeed) put(kKeyBotSpeed, std::to_string(m_botSpeed));
+    if (keys & kRolls) put(kKeyRolls, std::to_string(m_rolls));
+    if (keys & kTurnSound) put(kKeyTurnSound, std::to_string(m_turnSound));
+    if (keys & kPlaySounds) put(kKeyPlaySounds, flag(m_playSounds));
+    if (keys & kRemindMe) put(kKeyRemindMe, flag(m_remindMe));
+    if (keys & kChatterSounds) put(kKeyChatterSounds, flag(m_playChatterSounds));
+    return ini.save(m_file);
+}
+
+bool Settings::saveinifile() {
+    const Placement placement = m_placementSource ? m_placementSource() : m_last;
+    return write(m_loaded ? unsigned(kAll) : m_changed, placement);
+}
+
+bool Settings::change(unsigned key) {
+    if (!m_loaded) m_changed |= key;
+    return saveinifile();
+}
+
+bool Settings::setTextSize(int points) {
+    m_textSize = points;
+    return change(kTextSize);
+}
+
+bool Settings::setTextColour(std::uint32_t colour) {
+    m_textColour = colour;
+    return change(kTextColour);
+}
+
+bool Settings::setBotSpeed(int ms) {
+    m_botSpeed = ms;
+    return change(kBotSpeed);
+}
+
+bool Settings::setPlaySounds(bool on) {
+    m_playSounds = on;
+    return change(kPlaySounds);
+}
+
+bool Settings::setRemindMe(bool on) {
+    m_remindMe = on;
+    return change(kRemindMe);
+}
+
+bool Settings::setTurnSound(int choice) {
+    m_turnSound = choice == 1 ? 1 : 0;
+    return change(kTurnSound);
+}
+
+bool Settings::setPlayChatterSounds(bool on) {
+    m_playChatterSounds = on;
+    return change(kChatterSounds);
+}
+
+bool Settings::setRolls(int limit) {
+    m_rolls = (limit == 1 || limit == 2 || limit == 5) ? limit : 0;
+    return change(kRolls);
+}
+
+bool Settings::savePhrases(const std::array<std::string, 10>& phrases) {
+    IniFile ini;
+    if (ini.load(m_file) == IniFile::LoadResult::Unreadable) return false;
+    for (std::size_t n = 0; n < phrases.size(); ++n)
+        ini.writeString(kSection, "Phrase" + std::to_string(n + 1), phrases[n]);
+    if (!ini.save(m_file)) return false;
+    m_phrases = phrases;
+    return true;
+}
+
+bool Settings::closeWindow(const Placement& current, int workAreaWidth, int workAreaHeight) {
+    if (!m_loaded) return false;
+    const ClosePlacement decision = placementOnClose(current, m_last, workAreaWidth, workAreaHeight);
+    if (!decision.write) return false;
+    m_last = decision.placement;
+    return write(kAll, decision.placement);
+}
+
+} // namespace core

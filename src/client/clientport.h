@@ -1,0 +1,68 @@
+#pragma once
+// What the table client needs from its surroundings: the connection to the host, the chat
+// view, the sound player, the tally, the auxiliary windows, the menus and the timers. The
+// window implements it; tests implement it with a recording fake.
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+class ClientPort {
+public:
+    virtual ~ClientPort() = default;
+
+    // --- connection -------------------------------------------------------------------
+    // Switches the game host's listening socket on (hosting copy only).
+    virtual void startListening() = 0;
+    // Connects the table connection to address:port without blocking.
+    virtual void connectToHost(const std::string& address, int port) = 0;
+    // Opens the lobby companion connection (127.0.0.1:9001); nothing is ever sent on it.
+    virtual void openCompanion(const std::string& address, int port) = 0;
+    // One message text without its terminator; the transport frames it.
+    virtual void send(const std::string& message) = 0;
+
+    // --- presentation -----------------------------------------------------------------
+    // A chat line "<sender>+<body>" in a colour ($00BBGGRR layout).
+    virtual void addlinetochat(const std::string& line, std::uint32_t colour) = 0;
+    // A "CMD_chat" / "CMD_action" payload for the chat view to parse and show.
+    virtual void chatrecieved(const std::string& payload) = 0;
+    // A "CMD_playasound" payload (chatter sound).
+    virtual void playasound(const std::string& payload) = 0;
+    // A named sound cue ("dice", "turn", "entered", ...).
+    virtual void playsounds(const std::string& cue) = 0;
+    // A modal message box; must return once the user has dismissed it.
+    virtual void messageBox(const std::string& text) = 0;
+    // Closes the table window (which ends the program).
+    virtual void closeWindow() = 0;
+    // Something on the board changed; the view should redraw from the model.
+    virtual void boardChanged() = 0;
+
+    // --- windows and menus ------------------------------------------------------------
+    virtual void showLobbyDownload() = 0;
+    virtual void showGameOptions() = 0;
+    virtual void addSpectator(const std::string& entry) = 0;    // "8: Guest"
+    virtual void removeSpectator(const std::string& entry) = 0;
+    virtual void setStartGameEnabled(bool enabled) = 0;         // File > "Start Game"
+    virtual void setJustWatchChecked(bool checked) = 0;         // Options > "Just Watch"
+    virtual void setSpyRemoveEnabled(bool enabled) = 0;         // spy list "Remove From Game"
+
+    // --- settings ---------------------------------------------------------------------
+    // Reads the settings file; called when the host announces our own arrival.
+    virtual void loadSettings() = 0;
+    // Writes the settings file (after the reminder option changed).
+    virtual void writeSettings() = 0;
+
+    // --- dice animation timer (500 ms; each tick calls TableClient::dicetimerTimer) ------
+    virtual void startDiceAnimation() = 0;
+    virtual void stopDiceAnimation() = 0;
+
+    // --- tally ------------------------------------------------------------------------
+    virtual void addtomineincrease(int column) = 0;
+    virtual void addtomineset(int column, const std::string& text) = 0;
+    virtual void addgame(const std::string& text) = 0;
+    // The current text of the tally's best-total label (mylabel_3).
+    virtual std::string mylabel3() const = 0;
+};
+
+} // namespace core

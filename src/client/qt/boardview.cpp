@@ -1,0 +1,509 @@
+#include "client/qt/boardview.h"
+
+#include "client/boardmodel.h"
+#include "client/qt/boardstandins.h"
+#include "client/tableclient.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+
+#include <cmath>
+
+namespace ui {
+
+namespace pieces = ui::standin;
+
+namespace {
+
+// Design grid (pixels at scale 1).
+constexpr qreal kSheetX = 12;       // origin of the score sheet's own coordinates
+constexpr qreal kRow1Y = 272;       // top of row 1
+constexpr qreal kRowH = 21;
+constexpr qreal kTotalGap = 4;      // extra space above the totals row
+constexpr qreal kColumnW = 42;
+constexpr qreal kDiceX = 14;
+constexpr qreal kDiceStep = 56;
+constexpr qreal kDieSize = 48;
+constexpr qreal kLabelTop = 178;
+constexpr qreal kLabelH = 92;
+
+const QColor kInk(40, 32, 28);
+const QColor kGreyInk(0x59, 0x59, 0x59);
+const QColor kCream(254, 248, 211);
+const QColor kPaleGold(253, 242, 185);
+const QColor kGold(211, 186, 44);
+const QColor kDeepGold(163, 128, 18);
+const QColor kFelt(30, 92, 58);
+const QColor kDieRed(214, 30, 34);
+
+const char* kPanelErrorText = "If you do not select a category, you will roll all five dice again.";
+const char* kPanelErrorQuestion = "Roll Without Selecting A Category?";
+const char* kPanelError1Text = "You must select a Category before rolling your third roll.";
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+core::MouseButton toCore(Qt::MouseButton b) {
+    if (b == Qt::LeftButton) return core::MouseButton::Left;
+    if (b == Qt::RightButton) return core::MouseButton::Right;
+    return core::MouseButton::Middle;
+}
+
+} // namespace
+
+struct BoardView::Widgets {
+    QLabel* logo = nullptr;
+    QLabel* round = nullptr;
+    QLabel* limit = nullptr;
+    QLabel* status = nullptr;
+    pieces::ColumnHighlight* scoreturn = nullptr;
+    std::array<std::array<QLabel*, core::kRows>, core::kSeats> cells{};
+    std::array<pieces::CategoryButton*, core::kCategories> buttons{};
+    std::array<pieces::CategoryBar*, core::kCategories> bars{};
+    std::array<pieces::MarkView*, core::kCategories> catMarks{};
+    std::array<pieces::DieView*, core::kDice> dice{};
+    std::array<pieces::MarkView*, core::kDice> bonus{};
+    pieces::RollsIndicator* rolls = nullptr;
+    pieces::PictureButton* start = nullptr;
+    pieces::PictureButton* roll = nullptr;
+    std::array<pieces::RotatedLabel*, core::kSeats> names{};
+    std::array<pieces::MarkView*, core::kSeats> eyes{};
+    std::array<pieces::MarkView*, core::kSeats> notPlaying{};   // seats 3..6
+    std::array<pieces::MarkView*, core::kSeats> winnerMarks{};
+    QFrame* winnerPanel = nullptr;
+    QLabel* winner1 = nullptr;
+    QLabel* winner2 = nullptr;
+    QFrame* panelError = nullptr;
+    QFrame* panelError1 = nullptr;
+};
+
+BoardView::BoardView(core::TableClient& client, QWidget* parent)
+    : QWidget(parent), m_client(client), m_w(new Widgets) {
+    setObjectName("board");
+    m_dicetimer = new QTimer(this);
+    m_dicetimer->setObjectName("dicetimer");
+    m_dicetimer->setInterval(kDiceInterval);
+    connect(m_dicetimer, &QTimer::timeout, this, [this] {
+        m_client.dicetimerTimer();
+        refresh();
+    });
+    build();
+    refresh();
+}
+
+BoardView::~BoardView() { delete m_w; }
+
+QRectF BoardView::rowRect(int row) const {
+    const qreal y = kRow1Y + (row - 1) * kRowH + (row == core::kRows ? kTotalGap : 0);
+    return QRectF(0, y, 0, kRowH);
+}
+
+qreal BoardView::columnX(int seat) const { return kSheetX + core::BoardModel::columnLeft(seat); }
+
+QLabel* BoardView::makeLabel(QWidget* parent, const QString& name, const QString& text,
+                             const QRectF& r, qreal fontPx, Qt::Alignment align, bool bold) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setAlignment(align);
+    QFont f = l->font();
+    f.setBold(bold);
+    l->setFont(f);
+    place(l, r, fontPx);
+    return l;
+}
+
+void BoardView::place(QWidget* w, const QRectF& design, qreal fontPx) {
+    m_placed.push_back({w, design, fontPx});
+    apply(m_placed.back());
+}
+
+void BoardView::moveTo(QWidget* w, const QRectF& design) {
+    for (auto& p : m_placed)
+        if (p.widget == w) {
+            if (p.design == design) return;
+            p.design = design;
+            apply(p);
+            return;
+        }
+}
+
+void BoardView::apply(const Placed& p) {
+    const QPointF origin = p.widget->parentWidget() == this ? m_offset : QPointF();
+    const QRectF r(origin + p.design.topLeft() * m_scale, p.design.size() * m_scale);
+    p.widget->setGeometry(QRect(QPoint(std::lround(r.left()), std::lround(r.top())),
+                                QPoint(std::lround(r.right()) - 1, std::lround(r.bottom()) - 1)));
+    if (p.fontPx > 0) {
+        QFont f = p.widget->font();
+        f.setPixelSize(std::max(6, int(std::lround(p.fontPx * m_scale))));
+        p.widget->setFont(f);
+    }
+}
+
+void BoardView::layoutAll() {
+    m_scale = std::min(width() / qreal(kDesignWidth), height() / qreal(kDesignHeight));
+    m_offset = QPointF((width() - kDesignWidth * m_scale) / 2, (height() - kDesignHeight * m_scale) / 2);
+    for (const auto& p : m_placed) apply(p);
+}
+
+void BoardView::resizeEvent(QResizeEvent*) {
+    layoutAll();
+    update();
+}
+
+void BoardView::build() {
+    Widgets& w = *m_w;
+
+    // Header: logo, round and limit; the status line under it.
+    w.logo = makeLabel(this, "Image3", "Bramblies", {12, 4, 170, 36}, 28, Qt::AlignLeft | Qt::AlignVCenter, true);
+    {
+        QFont f = w.logo->font();
+        f.setFamily("DejaVu Serif");
+        f.setItalic(true);
+        w.logo->setFont(f);
+        QPalette pal = w.logo->palette();
+        pal.setColor(QPalette::WindowText, kDieRed.darker(115));
+        w.logo->setPalette(pal);
+        w.logo->setCursor(Qt::PointingHandCursor);
+        w.logo->installEventFilter(this);
+    }
+    w.round = makeLabel(this, "label_round", {}, {200, 7, 168, 16}, 13, Qt::AlignRight | Qt::AlignVCenter, true);
+    w.limit = makeLabel(this, "label_rl", {}, {150, 24, 218, 15}, 11, Qt::AlignRight | Qt::AlignVCenter);
+    w.status = makeLabel(this, "label_status", {}, {14, 45, 352, 26}, 15, Qt::AlignCenter, true);
+
+    // Score sheet. The highlight goes first so the cells are drawn over it.
+    w.scoreturn = new pieces::ColumnHighlight(this);
+    w.scoreturn->setObjectName("image_scoreturn");
+    place(w.scoreturn, {columnX(1), kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
+
+    for (int n = 1; n <= core::kCategories; ++n) {
+        const QRectF row = rowRect(n);
+        auto* bar = new pieces::CategoryBar(n, this);
+        bar->setObjectName(QString("image_spacer%1").arg(n));
+        place(bar, {kSheetX + 44, row.top() + 1, core::kIdleBarWidth, kRowH - 2});
+        connect(bar, &QAbstractButton::clicked, this, [this, n] {
+            m_client.categoryClick(n);
+            refresh();
+        });
+        w.bars[n - 1] = bar;
+
+        auto* button = new pieces::CategoryButton(n, this);
+        button->setObjectName(QString("image_button%1").arg(n));
+        place(button, {kSheetX + 4, row.top() + 1, 38, kRowH - 2}, 12);
+        connect(button, &QAbstractButton::clicked, this, [this, n] {
+            m_client.categoryClick(n);
+            refresh();
+        });
+        w.buttons[n - 1] = button;
+
+        auto* mark = new pieces::MarkView(pieces::MarkView::Kind::Category, this);
+        mark->setObjectName(QString("image_cat%1").arg(n));
+        place(mark, {0, row.top() + 3, 15, 15});
+        w.catMarks[n - 1] = mark;
+    }
+
+    for (int s = 1; s <= core::kSeats; ++s) {
+        const qreal x = columnX(s);
+        for (int r = 1; r <= core::kRows; ++r) {
+            const QRectF row = rowRect(r);
+            QLabel* cell = makeLabel(this, QString("score_%1%2").arg(s).arg(r), {},
+                                     {x + 1, row.top() + 1, kColumnW - 2, kRowH - 2},
+                                     r == core::kRows ? 14 : 13, Qt::AlignCenter);
+            w.cells[s - 1][r - 1] = cell;
+        }
+
+        auto* name = new pieces::RotatedLabel(this);
+        name->setObjectName(QString("label_playername%1").arg(s));
+        place(name, {x, kLabelTop, kColumnW, kLabelH}, 12);
+        {
+            QFont f = name->font();
+            f.setBold(true);
+            name->setFont(f);
+        }
+        connect(name, &pieces::RotatedLabel::mouseReleased, this,
+                [this, s](Qt::MouseButton b, const QPoint& pos) { seatLabelReleased(s, b, pos); });
+        w.names[s - 1] = name;
+
+        auto* eyes = new pieces::MarkView(pieces::MarkView::Kind::Eyes, this);
+        eyes->setObjectName(QString("image_eyes%1").arg(s));
+        place(eyes, {x + 5, 177, 32, 18});
+        w.eyes[s - 1] = eyes;
+
+        if (s >= 3) {
+            auto* np = new pieces::MarkView(pieces::MarkView::Kind::NotPlaying, this);
+            np->setObjectName(QString("image_notplaying%1").arg(s));
+            place(np, {x + 7.5, 170, 27, 27});
+            w.notPlaying[s - 1] = np;
+        }
+
+        auto* crown = new pieces::MarkView(pieces::MarkView::Kind::Winner, this);
+        crown->setObjectName(QString("image_winner%1").arg(s));
+        place(crown, {x + 5, rowRect(core::kRows).bottom() + 1, 32, 21});
+        w.winnerMarks[s - 1] = crown;
+    }
+
+    // Dice with their bonus marks, the rolls indicator and the Start/Roll place.
+    for (int d = 1; d <= core::kDice; ++d) {
+        const qreal x = kDiceX + (d - 1) * kDiceStep;
+        auto* bonus = new pieces::MarkView(pieces::MarkView::Kind::Bonus, this);
+        bonus->setObjectName(QString("image_bonus%1").arg(d));
+        place(bonus, {x + 1.5, 93, 45, 14});
+        w.bonus[d - 1] = bonus;
+
+        auto* die = new pieces::DieView(this);
+        die->setObjectName(QString("image_d%1").arg(d));
+        die->setCursor(Qt::PointingHandCursor);
+        place(die, {x, core::kDieRestTop, kDieSize, kDieSize});
+        connect(die, &pieces::DieView::mouseReleased, this, [this, d](Qt::MouseButton b) {
+            m_client.image_dMouseUp(d, toCore(b));
+            refresh();
+        });
+        w.dice[d - 1] = die;
+    }
+    w.rolls = new pieces::RollsIndicator(this);
+    w.rolls->setObjectName("image_rolls");
+    place(w.rolls, {300, 104, 66, 22});
+
+    w.start = new pieces::PictureButton("Start", this);
+    w.start->setObjectName("button_start");
+    place(w.start, {296, 134, 74, 32}, 15);
+    connect(w.start, &QAbstractButton::clicked, this, [this] {
+        m_client.button_startClick();
+        refresh();
+    });
+    w.roll = new pieces::PictureButton("Roll", this);
+    w.roll->setObjectName("button_roll");
+    place(w.roll, {296, 134, 74, 32}, 15);
+    connect(w.roll, &QAbstractButton::clicked, this, [this] {
+        m_client.button_rollClick();
+        refresh();
+    });
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(w.start), static_cast<QAbstractButton*>(w.roll)}) {
+        QFont f = b->font();
+        f.setBold(true);
+        b->setFont(f);
+    }
+
+    // Panels float over the sheet.
+    auto makePanel = [this](const QString& name, const QRectF& r) {
+        auto* panel = new QFrame(this);
+        panel->setObjectName(name);
+        panel->setAutoFillBackground(false);
+        panel->setStyleSheet(QString("QFrame#%1 { background: rgb(254,248,211); border: 2px solid rgb(163,128,18);"
+                                     " border-radius: 8px; }").arg(name));
+        place(panel, r);
+        return panel;
+    };
+    auto makePanelButton = [this](QWidget* parent, const QString& name, const QString& text, const QRectF& r) {
+        auto* b = new pieces::PictureButton(text, parent);
+        b->setObjectName(name);
+        place(b, r, 13);
+        return b;
+    };
+
+    w.winnerPanel = makePanel("panel_winner", {36, 296, 308, 86});
+    w.winner2 = makeLabel(w.winnerPanel, "label_winner2", {}, {10, 12, 290, 64}, 19,
+                          Qt::AlignCenter, true);
+    w.winner1 = makeLabel(w.winnerPanel, "label_winner1", {}, {8, 10, 290, 64}, 19,
+                          Qt::AlignCenter, true);
+    w.winner1->setWordWrap(true);
+    w.winner2->setWordWrap(true);
+    {
+        QPalette pal = w.winner2->palette();
+        pal.setColor(QPalette::WindowText, QColor(150, 150, 150));
+        w.winner2->setPalette(pal);
+        pal.setColor(QPalette::WindowText, kDieRed.darker(110));
+        w.winner1->setPalette(pal);
+    }
+
+    w.panelError = makePanel("panel_error", {26, 262, 328, 118});
+    auto* t1 = makeLabel(w.panelError, "label_error", kPanelErrorText, {12, 8, 304, 40}, 13, Qt::AlignCenter);
+    t1->setWordWrap(true);
+    makeLabel(w.panelError, "label_error2", kPanelErrorQuestion, {12, 48, 304, 22}, 14, Qt::AlignCenter, true);
+    auto* yes = makePanelButton(w.panelError, "button_yes", "Yes", {66, 78, 86, 30});
+    auto* no = makePanelButton(w.panelError, "button_no", "No", {176, 78, 86, 30});
+    connect(yes, &QAbstractButton::clicked, this, [this] {
+        m_client.button_yesClick();
+        refresh();
+    });
+    connect(no, &QAbstractButton::clicked, this, [this] {
+        m_client.button_noClick();
+        refresh();
+    });
+
+    w.panelError1 = makePanel("panel_error1", {26, 272, 328, 100});
+    auto* t2 = makeLabel(w.panelError1, "label_error1", kPanelError1Text, {12, 10, 304, 44}, 14, Qt::AlignCenter, true);
+    t2->setWordWrap(true);
+    auto* ok = makePanelButton(w.panelError1, "button_ok", "OK", {121, 60, 86, 30});
+    connect(ok, &QAbstractButton::clicked, this, [this] {
+        m_client.button_okClick();
+        refresh();
+    });
+
+    // The seat menu opened on the name labels.
+    m_seatMenu = new QMenu(this);
+    m_seatMenu->setObjectName("popup_kick");
+    m_removeAction = m_seatMenu->addAction("Remove From Game");
+    m_removeAction->setObjectName("RemoveFromGame1");
+    m_setWatchAction = m_seatMenu->addAction("Set to Just Watch");
+    m_setWatchAction->setObjectName("SettoJustWatch1");
+    m_unsetWatchAction = m_seatMenu->addAction("Unset Just Watch");
+    m_unsetWatchAction->setObjectName("UnsetJustWatch1");
+    connect(m_removeAction, &QAction::triggered, this, [this] { m_client.RemoveFromGame1Click(); });
+    connect(m_setWatchAction, &QAction::triggered, this, [this] { m_client.SettoJustWatch1Click(); });
+    connect(m_unsetWatchAction, &QAction::triggered, this, [this] { m_client.UnsetJustWatch1Click(); });
+}
+
+void BoardView::seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos) {
+    const core::SeatMenuState menu = m_client.label_playernameMouseUp(seat);
+    m_removeAction->setEnabled(menu.removeEnabled);
+    m_setWatchAction->setEnabled(menu.setJustWatchEnabled);
+    m_unsetWatchAction->setEnabled(menu.unsetJustWatchEnabled);
+    if (button == Qt::RightButton) m_seatMenu->popup(globalPos);
+}
+
+bool BoardView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_w->logo && event->type() == QEvent::MouseButtonRelease) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) emit logoClicked();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoardView::startDiceAnimation() { m_dicetimer->start(); }
+void BoardView::stopDiceAnimation() { m_dicetimer->stop(); }
+bool BoardView::diceAnimationRunning() const { return m_dicetimer->isActive(); }
+void BoardView::setDiceInterval(int ms) { m_dicetimer->setInterval(std::max(1, ms)); }
+
+void BoardView::refresh() {
+    const core::BoardModel& b = m_client.board();
+    Widgets& w = *m_w;
+
+    w.round->setText(q(b.roundText));
+    w.limit->setText(q(b.limitLabel));
+    w.status->setText(q(b.status));
+
+    for (int s = 1; s <= core::kSeats; ++s) {
+        for (int r = 1; r <= core::kRows; ++r) {
+            const core::ScoreCell& c = b.cell(s, r);
+            QLabel* cell = w.cells[s - 1][r - 1];
+            cell->setText(q(c.text));
+            QFont f = cell->font();
+            if (f.bold() != c.bold) {
+                f.setBold(c.bold);
+                cell->setFont(f);
+            }
+            const QColor ink = c.grey ? kGreyInk : Qt::black;
+            if (cell->palette().color(QPalette::WindowText) != ink) {
+                QPalette pal = cell->palette();
+                pal.setColor(QPalette::WindowText, ink);
+                cell->setPalette(pal);
+            }
+        }
+        const core::SeatState& seat = b.seat(s);
+        w.names[s - 1]->setText(q(seat.label));
+        w.eyes[s - 1]->setVisible(seat.eyes);
+        if (w.notPlaying[s - 1]) w.notPlaying[s - 1]->setVisible(seat.notPlaying);
+        w.winnerMarks[s - 1]->setVisible(seat.winnerMark);
+    }
+
+    moveTo(w.scoreturn, {kSheetX + b.scoreturnLeft, kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
+    w.scoreturn->setVisible(b.scoreturnVisible);
+
+    for (int n = 1; n <= core::kCategories; ++n) {
+        const core::CategoryState& c = b.category(n);
+        w.buttons[n - 1]->setVisible(c.buttonVisible);
+        w.buttons[n - 1]->setSelectable(c.selectable);
+        w.bars[n - 1]->setSelectable(c.selectable);
+        moveTo(w.bars[n - 1], {kSheetX + 44, rowRect(n).top() + 1, qreal(c.barWidth), kRowH - 2});
+        w.bars[n - 1]->setVisible(c.barVisible);
+        w.catMarks[n - 1]->setVisible(c.markVisible);
+    }
+
+    for (int d = 1; d <= core::kDice; ++d) {
+        const core::DieState& die = b.die(d);
+        pieces::DieView* view = w.dice[d - 1];
+        moveTo(view, {kDiceX + (d - 1) * kDiceStep, qreal(die.top), kDieSize, kDieSize});
+        if (die.body == core::DieBody::Blank)
+            view->clear();
+        else
+            view->draw(die.pips, die.body == core::DieBody::Bonus ? pieces::DieView::Body::Bonus
+                                                                   : pieces::DieView::Body::Plain);
+        w.bonus[d - 1]->setVisible(die.bonusMark);
+    }
+    w.rolls->setRolls(b.rollsUsed());
+
+    w.start->setVisible(b.startVisible);
+    w.roll->setVisible(b.rollVisible);
+    w.panelError->setVisible(b.panelErrorVisible);
+    w.panelError1->setVisible(b.panelError1Visible);
+    w.winnerPanel->setVisible(b.winnerPanelVisible);
+    w.winner1->setText(q(b.winner1));
+    w.winner2->setText(q(b.winner2));
+    // Panels stay above everything else they cover.
+    for (QWidget* panel : {static_cast<QWidget*>(w.winnerPanel), static_cast<QWidget*>(w.panelError),
+                           static_cast<QWidget*>(w.panelError1)})
+        if (panel->isVisibleTo(this)) panel->raise();
+}
+
+void BoardView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), QColor(255, 253, 244));
+    p.translate(m_offset);
+    p.scale(m_scale, m_scale);
+
+    // Status banner.
+    p.setPen(QPen(kGold, 1.2));
+    p.setBrush(kPaleGold);
+    p.drawRoundedRect(QRectF(8, 44, 364, 28), 8, 8);
+
+    // Dice tray.
+    QLinearGradient felt(0, 84, 0, 174);
+    felt.setColorAt(0, kFelt.lighter(120));
+    felt.setColorAt(1, kFelt.darker(115));
+    p.setPen(QPen(kDeepGold, 2));
+    p.setBrush(felt);
+    p.drawRoundedRect(QRectF(6, 84, 284, 88), 10, 10);
+    p.setPen(kInk);
+    QFont small = font();
+    small.setPixelSize(10);
+    small.setBold(true);
+    p.setFont(small);
+    p.drawText(QRectF(300, 88, 66, 14), Qt::AlignCenter, "ROLLS");
+
+    // Score sheet card.
+    const QRectF card(4, 172, 372, 296);
+    p.setPen(QPen(kDeepGold, 2));
+    p.setBrush(kCream);
+    p.drawRoundedRect(card, 10, 10);
+    p.setPen(QPen(QColor(221, 205, 150), 1));
+    p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(card.right() - 8, kRow1Y));
+    for (int r = 1; r <= core::kRows; ++r) {
+        const QRectF row = rowRect(r);
+        if (r % 2 == 0) p.fillRect(QRectF(kSheetX + 44, row.top(), 302, kRowH), QColor(250, 240, 196));
+        p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(card.right() - 8, row.bottom()));
+    }
+    p.setPen(QPen(kDeepGold, 1.5));
+    const qreal totalTop = rowRect(core::kRows).top() - 1;
+    p.drawLine(QPointF(kSheetX, totalTop), QPointF(card.right() - 8, totalTop));
+    p.drawLine(QPointF(kSheetX, totalTop - 3), QPointF(card.right() - 8, totalTop - 3));
+    p.setPen(QPen(QColor(221, 205, 150), 1));
+    for (int s = 1; s <= core::kSeats + 1; ++s) {
+        const qreal x = kSheetX + core::BoardModel::columnLeft(1) + (s - 1) * kColumnW;
+        p.drawLine(QPointF(x, kLabelTop - 6), QPointF(x, rowRect(core::kRows).bottom()));
+    }
+    QFont label = font();
+    label.setPixelSize(13);
+    label.setBold(true);
+    p.setFont(label);
+    p.setPen(kInk);
+    p.drawText(QRectF(kSheetX, rowRect(core::kRows).top(), 82, kRowH), Qt::AlignVCenter | Qt::AlignLeft, " Total");
+}
+
+} // namespace ui

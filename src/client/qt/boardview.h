@@ -1,0 +1,94 @@
+#pragma once
+// The board of the table window: score sheet, column highlight, category buttons and bars,
+// dice with their bonus marks, rolls indicator, round/limit/status texts, the Start and
+// Roll buttons, the two warning panels, the winner panel, the seat name labels with their
+// marks, and the seat menu popup_kick.
+//
+// It shows core::TableClient's BoardModel and forwards every click to the client; it decides
+// nothing itself. Child widgets carry the control names (button_roll, image_d3, score_48,
+// label_status, ...). The whole board is laid out on a 380 x 470 design grid and scaled
+// uniformly to the space it is given, centred.
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QMenu;
+class QAction;
+class QTimer;
+
+namespace core {
+class TableClient;
+}
+
+namespace ui {
+
+class BoardView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kDesignWidth = 380;
+    static constexpr int kDesignHeight = 470;
+    static constexpr int kDiceInterval = 500;
+
+    explicit BoardView(core::TableClient& client, QWidget* parent = nullptr);
+    ~BoardView() override;
+
+    // Redraws every element from the client's board model. Call after each handled message
+    // (ClientPort::boardChanged); the view calls it itself after forwarding a click.
+    void refresh();
+
+    // The dice animation timer (dicetimer); ClientPort::startDiceAnimation/stopDiceAnimation
+    // forward here. Each tick calls TableClient::dicetimerTimer and redraws.
+    void startDiceAnimation();
+    void stopDiceAnimation();
+    bool diceAnimationRunning() const;
+    void setDiceInterval(int ms);   // tests and --time-scale
+
+    QSize sizeHint() const override { return {kDesignWidth, kDesignHeight}; }
+    QSize minimumSizeHint() const override { return {kDesignWidth * 3 / 4, kDesignHeight * 3 / 4}; }
+
+signals:
+    // The logo at the top of the board was clicked (Image3Click: open the web page).
+    void logoClicked();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Placed {
+        QWidget* widget;
+        QRectF design;     // in the parent's design coordinates
+        qreal fontPx;      // 0: keep the font size
+    };
+
+    void build();
+    QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRectF& r,
+                      qreal fontPx, Qt::Alignment align, bool bold = false);
+    void place(QWidget* w, const QRectF& design, qreal fontPx = 0);
+    void moveTo(QWidget* w, const QRectF& design);
+    void apply(const Placed& p);
+    void layoutAll();
+    QRectF rowRect(int row) const;
+    qreal columnX(int seat) const;
+    void seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos);
+
+    core::TableClient& m_client;
+    std::vector<Placed> m_placed;
+    qreal m_scale = 1.0;
+    QPointF m_offset;
+
+    struct Widgets;
+    Widgets* m_w;
+    QTimer* m_dicetimer;
+    QMenu* m_seatMenu;
+    QAction* m_removeAction;
+    QAction* m_setWatchAction;
+    QAction* m_unsetWatchAction;
+};
+
+} // namespace ui

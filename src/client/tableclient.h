@@ -1,0 +1,151 @@
+#pragma once
+// The table client's logic: session state (who we are, whether we host), the command line,
+// the login, who is at the table, every game message from the host and what it does to the
+// board, and the local player's controls. It owns the BoardModel and talks outward only
+// through ClientPort.
+//
+// Session: created (myslot 0) -> connecting (processparams) -> logged in
+// ("CMD_sendlogininfo"). Within a game the board follows the host's messages; the only local
+// changes are the player's holds and `turnseat` := 0 on every request, which makes a second
+// click do nothing until the host answers.
+
+#include "client/boardmodel.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+class ClientPort;
+
+inline constexpr const char* kVersionText = "1.0.2";
+inline constexpr int kHostPort = 7772;
+inline constexpr int kCompanionPort = 9001;
+inline constexpr const char* kLocalAddress = "127.0.0.1";
+inline constexpr std::uint32_t kSystemColour = 0x00FF0000;  // blue
+
+// The seat menu popup_kick as prepared for one seat label.
+struct SeatMenuState {
+    int seat = 0;
+    bool removeEnabled = false;        // "Remove From Game"
+    bool setJustWatchEnabled = false;  // "Set to Just Watch"
+    bool unsetJustWatchEnabled = false;// "Unset Just Watch"
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+class TableClient {
+public:
+    explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}());
+
+    // --- start-up ---------------------------------------------------------------------
+    // The positional command-line parameters (program name excluded).
+    void processparams(const std::vector<std::string>& params);
+    void hostpress();
+    void joinpress();
+
+    // --- transport --------------------------------------------------------------------
+    // One received queue entry (command word, "+", payload). Unknown or malformed entries
+    // are dropped.
+    void handleMessage(std::string_view entry);
+    // A status text of the table connection; "Socket Closed" closes the window.
+    void sockInfo(std::string_view text);
+
+    // --- menus and seat menu ------------------------------------------------------------
+    void JustWatch1Click();
+    SeatMenuState label_playernameMouseUp(int seat);   // prepares popup_kick
+    const SeatMenuState& seatMenu() const { return m_seatMenu; }
+    void RemoveFromGame1Click();
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    void kicking(int slot);
+    void remindme1Click();
+    // Settings load sets the reminder without writing the file back.
+    void setRemindMe(bool checked) { m_remindMe = checked; }
+    bool remindMe() const { return m_remindMe; }
+
+    // --- turn controls ------------------------------------------------------------------
+    void button_startClick();
+    // The game options window's Start: sends "CMD_startgame" with our name and the limit.
+    void sendStartGame(int limit);
+    void button_rollClick();
+    void button_yesClick();
+    void button_noClick();
+    void button_okClick();
+    void image_dMouseUp(int die, MouseButton button);
+    void categoryClick(int category);   // image_button<n> and image_spacer<n>
+    // One tick of the dice animation: every die shows the plain body and random pips.
+    void dicetimerTimer();
+    bool diceAnimating() const { return m_animating; }
+
+    // --- state ------------------------------------------------------------------------
+    const BoardModel& board() const { return m_board; }
+    int myslot() const { return m_myslot; }
+    bool loggedin() const { return m_loggedin; }
+    bool hosting() const { return m_hosting; }
+    int turnseat() const { return m_turnseat; }
+    const std::string& playername() const { return m_playername; }
+    const std::string& hostaddress() const { return m_hostaddress; }
+    int seatcount() const { return m_seatcount; }
+    std::uint32_t systemcolour() const { return m_systemcolour; }
+    bool justWatchChecked() const { return m_justWatchChecked; }
+    bool startGameEnabled() const { return m_startGameEnabled; }
+    const std::vector<std::string>& spectators() const { return m_spectators; }
+
+private:
+    bool myTurn() const { return m_myslot != 0 && m_turnseat == m_myslot; }
+    bool iAmSeated() const { return m_myslot >= 1 && m_myslot <= m_seatcount; }
+    std::string seatName(int seat) const;
+    void chatLine(const std::string& body);
+    void startAnimation();
+    void stopAnimation();
+    void setJustWatch(bool checked);
+
+    // Handlers of the host's messages, one per command word.
+    void sendloginfo(std::string_view payload);
+    void newplayerinfo(std::string_view payload);
+    void playerdisconnected(std::string_view payload);
+    void justwatching(std::string_view payload);
+    void havewrongversion(std::string_view payload);
+    void wrongversion();
+    void gamefull();
+    void startthegame(std::string_view payload);
+    void getnextplayer(std::string_view payload);
+    void createdice(std::string_view payload);
+    void selectedcat(std::string_view payload);
+    void needcat(std::string_view payload);
+    void bramble(std::string_view payload);
+    void postscore(std::string_view payload);
+    void bonustime(std::string_view payload);
+    void gotbonus(std::string_view payload);
+    void bonusend(std::string_view payload);
+    void winner(std::string_view payload);
+    void loadstats(std::string_view payload);
+    void loadscores(std::string_view payload);
+
+    ClientPort& m_port;
+    BoardModel m_board;
+    std::mt19937 m_rng;
+
+    int m_myslot = 0;
+    bool m_loggedin = false;
+    bool m_hosting = false;
+    int m_turnseat = 0;
+    std::string m_playername;
+    std::string m_hostaddress;
+    std::string m_loginname;
+    int m_seatcount = 6;
+    std::uint32_t m_systemcolour = kSystemColour;
+
+    bool m_animating = false;
+    bool m_remindMe = true;
+    bool m_justWatchChecked = false;
+    bool m_startGameEnabled = false;
+    SeatMenuState m_seatMenu;
+    std::vector<std::string> m_spectators;
+};
+
+} // namespace core

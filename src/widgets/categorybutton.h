@@ -1,0 +1,35 @@
+#pragma once
+// A category button (image_button1..image_button7) left of the score sheet: a small die
+// showing the face for ones to sixes, a rising staircase for the Bramble (the straight).
+// While selectable it lights up under the mouse and shows the pointing hand; the board
+// decides what a click does.
+#include <QAbstractButton>
+
+namespace ui {
+
+class CategoryButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    static constexpr int kBramble = 7;
+
+    explicit CategoryButton(int category, QWidget* parent = nullptr);
+
+    int category() const { return m_category; }
+    void setSelectable(bool selectable);
+    bool isSelectable() const { return m_selectable; }
+
+    static void paintCategory(QPainter& p, const QRectF& r, int category, bool lit);
+    QSize sizeHint() const override { return {40, 20}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    int m_category;
+    bool m_selectable = false;
+    bool m_hovered = false;
+};
+
+}  // namespace ui

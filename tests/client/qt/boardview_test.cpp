@@ -1,0 +1,216 @@
+// The board widget: element names, what it shows for the model, and the clicks it forwards.
+#include "client/fakeclientport.h"
+#include "client/qt/boardview.h"
+#include "client/tableclient.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+
+// The fake port, redrawing the board like the window does.
+class Port : public test::FakeClientPort {
+public:
+    ui::BoardView* view = nullptr;
+    void boardChanged() override {
+        if (view) view->refresh();
+    }
+    void startDiceAnimation() override {
+        FakeClientPort::startDiceAnimation();
+        if (view) view->startDiceAnimation();
+    }
+    void stopDiceAnimation() override {
+        FakeClientPort::stopDiceAnimation();
+        if (view) view->stopDiceAnimation();
+    }
+};
+
+struct Fixture {
+    Port port;
+    core::TableClient client{port, 3};
+    ui::BoardView view{client};
+    explicit Fixture(int slot = 1, bool host = true) {
+        port.view = &view;
+        client.processparams({"Me", "10.0.0.5", host ? "true" : "x"});
+        msg("CMD_sendlogininfo+" + std::to_string(slot));
+        msg("CMD_newplayerinfo+" + std::to_string(slot) + "+Me+0");
+        msg(slot == 2 ? "CMD_existingplayers+1+Ann+0" : "CMD_existingplayers+2+Bob+0");
+        view.resize(ui::BoardView::kDesignWidth, ui::BoardView::kDesignHeight);
+        view.show();
+        port.clear();
+    }
+    void msg(const std::string& m) { client.handleMessage(m); }
+    template <class T = QWidget>
+    T* get(const QString& name) {
+        T* w = view.findChild<T*>(name);
+        if (!w) qFatal("missing %s", qPrintable(name));
+        return w;
+    }
+    bool shown(const QString& name) { return get(name)->isVisible(); }
+    QString text(const QString& name) { return get<QLabel>(name)->text(); }
+};
+
+} // namespace
+
+class BoardViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void hasEveryNamedElement();
+    void showsATurnAndForwardsClicks();
+    void warningPanels();
+    void seatMenu();
+    void winnerPanelAndScaling();
+    void diceAnimationTicks();
+};
+
+void BoardViewTest::hasEveryNamedElement() {
+    Fixture f;
+    QStringList names{"image_scoreturn", "image_rolls", "label_round", "label_rl", "label_status",
+                      "panel_winner", "label_winner1", "label_winner2", "button_start",
+                      "button_roll", "panel_error", "button_yes", "button_no", "panel_error1",
+                      "button_ok", "dicetimer", "popup_kick"};
+    for (int s = 1; s <= 6; ++s) {
+        for (int r = 1; r <= 8; ++r) names << QString("score_%1%2").arg(s).arg(r);
+        names << QString("label_playername%1").arg(s) << QString("image_eyes%1").arg(s)
+              << QString("image_winner%1").arg(s);
+        if (s >= 3) names << QString("image_notplaying%1").arg(s);
+    }
+    for (int n = 1; n <= 7; ++n)
+        names << QString("image_button%1").arg(n) << QString("image_spacer%1").arg(n)
+              << QString("image_cat%1").arg(n);
+    for (int d = 1; d <= 5; ++d) names << QString("image_d%1").arg(d) << QString("image_bonus%1").arg(d);
+    for (const QString& n : names) QVERIFY2(f.view.findChild<QObject*>(n), qPrintable(n));
+
+    QCOMPARE(f.text("label_status"), QString("Welcome to Brambles"));
+    QCOMPARE(f.text("label_round"), QString("Round: 0"));
+    QCOMPARE(f.text("label_rl"), QString("Bonus Rolls Limited to 5 Rolls"));
+    QVERIFY(f.shown("button_start"));
+    QVERIFY(!f.shown("button_roll"));
+    QVERIFY(!f.shown("image_scoreturn"));
+    QVERIFY(!f.shown("panel_winner"));
+    QVERIFY(!f.shown("panel_error"));
+    QVERIFY(!f.shown("image_eyes1"));
+}
+
+void BoardViewTest::showsATurnAndForwardsClicks() {
+    Fixture f;
+    f.msg("CMD_startgame+Me+2+");
+    QVERIFY(!f.shown("button_start"));
+    QVERIFY(f.shown("image_notplaying3"));
+    f.msg("CMD_nextplayer+1+1+1+2+3+4+5+6+7");
+    QVERIFY(f.view.diceAnimationRunning());
+    QCOMPARE(f.text("label_status"), QString("Your Turn"));
+    QVERIFY(f.shown("image_scoreturn"));
+    QVERIFY(f.shown("image_button3"));
+    QVERIFY(!f.shown("image_spacer3"));
+    QVERIFY(f.get<QLabel>("score_11")->font().bold());
+    QCOMPARE(f.get<QLabel>("score_21")->palette().color(QPalette::WindowText), QColor(0x59, 0x59, 0x59));
+
+    QTest::mouseClick(f.get("button_roll"), Qt::LeftButton);
+    QCOMPARE(f.port.with("send:"), std::vector<std::string>{"send:CMD_rollthedice+1+1+2+3+4+5"});
+    QVERIFY(!f.shown("button_roll"));
+
+    f.msg("CMD_createdice+1+1+1+3+2+3+3+3+4+6+5+1");
+    QVERIFY(!f.view.diceAnimationRunning());
+    QVERIFY(f.shown("button_roll"));
+    QWidget* d2 = f.get("image_d2");
+    const int restY = d2->y();
+    QTest::mouseClick(d2, Qt::LeftButton);
+    QVERIFY(f.client.board().die(2).held);
+    QVERIFY(d2->y() < restY);
+    QTest::mouseClick(d2, Qt::RightButton);   // only the left button holds
+    QVERIFY(f.client.board().die(2).held);
+
+    QTest::mouseClick(f.get("image_button3"), Qt::LeftButton);
+    QCOMPARE(f.port.with("send:").back(), std::string("send:CMD_selectcat+1+3+"));
+    f.msg("CMD_selectedcat+1+3+");
+    QVERIFY(f.shown("image_spacer3"));
+    QVERIFY(f.shown("image_cat3"));
+    QVERIFY(!f.shown("image_button4"));
+    QCOMPARE(f.get("image_spacer3")->width(), 50);
+    QCOMPARE(f.text("label_status"), QString("Looking for THREES"));
+
+    f.msg("CMD_postscores+1+9+9+3+");
+    QCOMPARE(f.text("score_13"), QString("9"));
+    QCOMPARE(f.text("score_18"), QString("9"));
+    f.view.grab().save(QDir::temp().filePath("boardview_turn.png"));
+}
+
+void BoardViewTest::warningPanels() {
+    Fixture f;
+    f.msg("CMD_nextplayer+1+1+1+2+3+4+5+6+7");
+    f.msg("CMD_createdice+1+1+1+3+2+3+3+3+4+6+5+1");
+    QTest::mouseClick(f.get("button_roll"), Qt::LeftButton);
+    QVERIFY(f.shown("panel_error"));
+    f.view.grab().save(QDir::temp().filePath("boardview_panel.png"));
+    QTest::mouseClick(f.get("button_no"), Qt::LeftButton);
+    QVERIFY(!f.shown("panel_error"));
+    QTest::mouseClick(f.get("button_roll"), Qt::LeftButton);
+    QTest::mouseClick(f.get("button_yes"), Qt::LeftButton);
+    QVERIFY(!f.shown("panel_error"));
+    QCOMPARE(f.port.with("send:"), std::vector<std::string>{"send:CMD_rollthedice+1+1+2+3+4+5"});
+
+    f.msg("CMD_createdice+1+2+1+3+2+3+3+3+4+6+5+1");
+    QTest::mouseClick(f.get("button_roll"), Qt::LeftButton);
+    QVERIFY(f.shown("panel_error1"));
+    QTest::mouseClick(f.get("button_ok"), Qt::LeftButton);
+    QVERIFY(!f.shown("panel_error1"));
+}
+
+void BoardViewTest::seatMenu() {
+    Fixture host(1, true);
+    auto* label = host.get("label_playername3");
+    QTest::mouseClick(label, Qt::RightButton);
+    auto* menu = host.get<QMenu>("popup_kick");
+    auto* remove = menu->findChild<QAction*>("RemoveFromGame1");
+    QVERIFY(remove && !remove->isEnabled());   // "<Waiting>"
+    QVERIFY(menu->findChild<QAction*>("SettoJustWatch1")->isEnabled());
+    menu->hide();
+    QTest::mouseClick(host.get("label_playername2"), Qt::RightButton);
+    QVERIFY(remove->isEnabled());
+    remove->trigger();
+    menu->hide();
+    QCOMPARE(host.port.with("send:"), std::vector<std::string>{"send:CMD_kickhim+1+2+"});
+
+    Fixture guest(2, false);
+    QTest::mouseClick(guest.get("label_playername1"), Qt::RightButton);
+    auto* gmenu = guest.get<QMenu>("popup_kick");
+    for (QAction* a : gmenu->actions()) QVERIFY(!a->isEnabled());
+    gmenu->hide();
+}
+
+void BoardViewTest::winnerPanelAndScaling() {
+    Fixture f(2, false);
+    f.msg("CMD_startgame+Ann+0+");
+    f.msg("CMD_nextplayer+2+7+1");
+    f.msg("CMD_postscores+2+120+3+1+");
+    f.msg("CMD_winner+2+0+");
+    QVERIFY(f.shown("panel_winner"));
+    QVERIFY(f.shown("image_winner2"));
+    QVERIFY(!f.shown("image_winner1"));
+    QCOMPARE(f.text("label_winner1"), QString("You have Won the Game!"));
+    QCOMPARE(f.text("label_status"), QString("Game Over!"));
+    f.view.grab().save(QDir::temp().filePath("boardview_winner.png"));
+
+    // Twice the space: everything scales together.
+    const int cellW = f.get("score_11")->width();
+    f.view.resize(2 * ui::BoardView::kDesignWidth, 2 * ui::BoardView::kDesignHeight);
+    QCOMPARE(f.get("score_11")->width(), 2 * cellW);
+    f.view.grab().save(QDir::temp().filePath("boardview_large.png"));
+}
+
+void BoardViewTest::diceAnimationTicks() {
+    Fixture f;
+    f.view.setDiceInterval(5);
+    f.msg("CMD_nextplayer+1+1+1");
+    QTRY_VERIFY(f.client.board().die(1).pips != 0);
+    QTest::mouseClick(f.get("image_d1"), Qt::LeftButton);   // tumbling: no hold
+    QVERIFY(!f.client.board().die(1).held);
+}
+
+QTEST_MAIN(BoardViewTest)
+#include "boardview_test.moc"
