@@ -45,7 +45,7 @@ inline std::size_t commonLength(const std::uint8_t* a, const std::uint8_t* b, st
 
 Lzrw1KHCompressor::Lzrw1KHCompressor() {
     try {
-        m_table = std::make_unique<std::int16_t[]>(kTableSize);
+        m_table = std::make_unique<std::uint16_t[]>(kTableSize);
     } catch (const std::bad_alloc&) {
         throw ELzrw1KHCompressor(kNoMemory);
     }
@@ -57,8 +57,10 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
     if (n > kChunkSize || body.size() < n + kSlack) throw ELzrw1KHCompressor(kBadCall);
     const std::uint8_t* s = chunk.data();
     std::uint8_t* t = body.data();
-    std::int16_t* table = m_table.get();
-    std::fill_n(table, kTableSize, std::int16_t(-1));
+    // The table holds position + 4096 in its 16 bits, so an empty slot (0) is simply a
+    // candidate too far back, and one comparison tests both.
+    std::uint16_t* table = m_table.get();
+    std::fill_n(table, kTableSize, std::uint16_t(0));
 
     t[0] = kCompressed;
     std::size_t x = 0;      // input position
@@ -77,7 +79,8 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
         }
         const std::uint8_t b = s[x];
         std::size_t m = 1;
-        while (m < kMaxRun && x + m < n && s[x + m] == b) ++m;
+        const std::size_t runLimit = std::min(kMaxRun, n - x);
+        while (m < runLimit && s[x + m] == b) ++m;
         if (m >= kMinRun) {
             const std::size_t count = m - kMinRun;
             t[y] = 0;
@@ -94,14 +97,12 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
             const std::uint32_t b2 = x + 2 < n ? s[x + 2] : 0;
             const std::uint32_t h =
                 ((((((std::uint32_t(b) << 4) ^ b1) << 4) ^ b2) * 40543u) >> 4) & 0xFFF;
-            const int p = table[h];
-            table[h] = std::int16_t(x);
+            const std::size_t d = x + kTableSize - table[h];
+            table[h] = std::uint16_t(x + kTableSize);
             std::size_t len = 0;
-            if (p != -1 && x - std::size_t(p) <= kMaxOffset) {
-                len = commonLength(s + x, s + p, std::min(kMaxMatch, n - x));
-            }
+            if (d <= kMaxOffset) len = commonLength(s + x, s + x - d, std::min(kMaxMatch, n - x));
             if (len >= kMinMatch) {
-                const std::size_t w = ((x - std::size_t(p)) << 4) + (len - kMinMatch);
+                const std::size_t w = (d << 4) + (len - kMinMatch);
                 t[y] = std::uint8_t(w >> 8);
                 t[y + 1] = std::uint8_t(w);
                 y += 2;

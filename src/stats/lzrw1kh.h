@@ -46,7 +46,7 @@ public:
 
 private:
     static constexpr std::size_t kTableSize = 4096;
-    std::unique_ptr<std::int16_t[]> m_table;
+    std::unique_ptr<std::uint16_t[]> m_table; // 4096 slots: last position seen + 4096
 };
 
 } // namespace core
