@@ -3,6 +3,8 @@
 #include "chat/colourtext.h"
 #include "net/fields.h"
 
+#include <algorithm>
+
 namespace core {
 
 const std::array<std::string_view, kPhraseCount> kDefaultPhrases{
@@ -16,6 +18,15 @@ namespace {
 constexpr std::string_view kMePrefix = "/me";
 constexpr std::string_view kPhraseMePrefix = "/me ";
 constexpr std::string_view kSays = "says: ";
+
+// Bytes of the UTF-8 character that starts with byte c (1 for a stray byte).
+std::size_t utf8Length(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0xF0 && b <= 0xF7) return 4;
+    if (b >= 0xE0 && b <= 0xEF) return 3;
+    if (b >= 0xC0 && b <= 0xDF) return 2;
+    return 1;
+}
 
 std::string message(std::string_view command, int myslot, std::string_view text,
                     std::uint32_t colour) {
@@ -36,8 +47,10 @@ SendResult sendit(std::string_view entryText, bool loggedin, int myslot, std::ui
     if (entryText.empty()) return {std::nullopt, true};
     if (entryText.front() != '/') return {message(kChatCommand, myslot, entryText, colour), true};
     if (entryText.starts_with(kMePrefix)) {
-        // "/me" and the character after it (normally the space) are dropped.
-        const std::string_view rest = entryText.size() > 4 ? entryText.substr(4) : "";
+        // "/me" and the character after it (normally the space) are dropped; that character
+        // may take several bytes, and cutting inside it would send broken text.
+        std::string_view rest = entryText.substr(kMePrefix.size());
+        if (!rest.empty()) rest.remove_prefix(std::min(utf8Length(rest.front()), rest.size()));
         return {message(kActionCommand, myslot, rest, colour), true};
     }
     return {std::nullopt, true};

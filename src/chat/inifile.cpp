@@ -57,9 +57,12 @@ IniFile::Line IniFile::parseLine(std::string_view text) {
     return line;
 }
 
-void IniFile::setText(std::string_view text) {
+bool IniFile::setText(std::string_view text) {
     m_lines.clear();
     m_readable = true;
+    std::size_t lines = 0;
+    for (std::size_t nl = text.find('\n'); nl != std::string_view::npos; nl = text.find('\n', nl + 1))
+        if (++lines >= kMaxLines) return false;
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto nl = text.find('\n', pos);
@@ -78,6 +81,7 @@ void IniFile::setText(std::string_view text) {
         if (nl == std::string_view::npos) break;
         pos = nl + 1;
     }
+    return true;
 }
 
 IniFile::LoadResult IniFile::load(const std::filesystem::path& path) {
@@ -101,7 +105,7 @@ IniFile::LoadResult IniFile::load(const std::filesystem::path& path) {
     in.read(data.data(), static_cast<std::streamsize>(data.size()));
     if (in.bad()) return refuse();
     data.resize(static_cast<std::size_t>(in.gcount()));
-    setText(data);
+    if (!setText(data)) return refuse();
     return LoadResult::Read;
 }
 

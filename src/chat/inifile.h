@@ -30,8 +30,11 @@ namespace core {
 
 class IniFile {
 public:
-    // Files larger than this are not read (and therefore never replaced).
+    // Files larger than this, or with more lines than this, are not read (and therefore never
+    // replaced). Each line is kept with its parsed parts, so the line count, not the size
+    // alone, decides how much memory a file takes: 64 MB of bare line ends would take gigabytes.
     static constexpr std::uintmax_t kMaxFileSize = 64u * 1024u * 1024u;
+    static constexpr std::size_t kMaxLines = 100000;
 
     enum class LoadResult { Read, Missing, Unreadable };
 
@@ -40,8 +43,9 @@ public:
     // Reads the file at path. Missing: empty content, save() will create it. Unreadable: empty
     // content, save() refuses.
     LoadResult load(const std::filesystem::path& path);
-    // Replaces the content by the given text (as if read from a file).
-    void setText(std::string_view text);
+    // Replaces the content by the given text (as if read from a file). False, and nothing
+    // kept, when the text has more than kMaxLines lines.
+    bool setText(std::string_view text);
     // The whole content as it would be written.
     std::string text() const;
 

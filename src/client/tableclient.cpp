@@ -51,6 +51,9 @@ constexpr const char* kCategoryStatus[kCategories] = {
     "Keep your ONES",  "Select all TWOS", "Looking for THREES", "Roll those FOURS",
     "Get some FIVES", "Grab all Sixes",   "Make a STRAIGHT"};
 
+// The host numbers its connections 1 to 9; slots above the seats are spectators.
+constexpr int kLastSlot = 9;
+
 bool isSeat(int n) { return n >= 1 && n <= kSeats; }
 bool isCategory(int n) { return n >= 1 && n <= kCategories; }
 bool isDie(int n) { return n >= 1 && n <= kDice; }
@@ -191,7 +194,7 @@ void TableClient::newplayerinfo(std::string_view payload) {
         if (!slot) return;
         std::string name = str(r.next());
         std::string_view watching = r.next();
-        if (*slot < 1) continue;
+        if (*slot < 1 || *slot > kLastSlot) continue;
 
         if (*slot == m_myslot) {
             chatLine(kYouConnected);
@@ -203,7 +206,16 @@ void TableClient::newplayerinfo(std::string_view payload) {
             m_board.seat(*slot).label = name;
             if (watching == "1") m_board.seat(*slot).eyes = true;
         } else {
-            std::string entry = std::to_string(*slot) + ": " + name;
+            // A slot holds one spectator: announced again, its old entry is replaced, so the
+            // list cannot grow past the three spectator slots.
+            const std::string prefix = std::to_string(*slot) + ": ";
+            for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
+                if (it->rfind(prefix, 0) != 0) continue;
+                m_port.removeSpectator(*it);
+                m_spectators.erase(it);
+                break;
+            }
+            std::string entry = prefix + name;
             m_spectators.push_back(entry);
             m_port.addSpectator(entry);
             chatLine(*slot == m_myslot ? std::string(kYouSpying) : "0+" + name + kIsSpying);
@@ -433,15 +445,18 @@ void TableClient::startthegame(std::string_view payload) {
         if (m_board.seat(s).label == kWaiting) m_board.seat(s).notPlaying = true;
 }
 
+// The game handlers below apply their effects in the order the board is drawn and read each
+// number where it is first needed: a field that is not a number stops the handler there, with
+// everything before it already done.
+
 void TableClient::getnextplayer(std::string_view payload) {
     FieldReader r(payload);
+    startAnimation();
     auto seat = r.nextInt();
     if (!seat) return;
+    m_turnseat = *seat;
     std::string round = str(r.next());
     if (!parseInt(round)) return;
-
-    startAnimation();
-    m_turnseat = *seat;
     m_board.roundText = "Round: " + round;
     m_board.setRollsUsed(0);
     m_board.scoreturnLeft = BoardModel::columnLeft(*seat);
@@ -450,8 +465,8 @@ void TableClient::getnextplayer(std::string_view payload) {
     m_board.resetCategories(true);
     while (!r.atEnd()) {
         auto cat = r.nextInt();
-        if (!cat) break;
-        if (!isCategory(*cat)) continue;
+        if (!cat) return;
+        if (!isCategory(*cat)) continue;   // 0: nothing open
         CategoryState& c = m_board.category(*cat);
         c.barWidth = m_board.currentBarWidth;
         c.buttonVisible = true;
@@ -477,29 +492,37 @@ void TableClient::getnextplayer(std::string_view payload) {
     }
 }
 
-void TableClient::createdice(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    if (!seat) return;
-    auto rolls = r.nextInt();
-    if (!rolls) return;
-
-    stopAnimation();
-    m_board.setRollsUsed(*rolls);
-    m_turnseat = *seat;
-    for (int d = 1; d <= kDice; ++d) m_board.die(d).top = kDieRaisedTop;
+// Reads die and face pairs to the end of the payload and draws each named die at rest with
+// the given body (the placeholder pair 0, 0 names no die). False when a field is not a number.
+bool TableClient::drawRolledDice(FieldReader& r, DieBody body) {
     while (!r.atEnd()) {
         auto die = r.nextInt();
-        if (!die) return;
+        if (!die) return false;
         auto face = r.nextInt();
-        if (!face) return;
-        if (!isDie(*die)) continue;   // the placeholder pair 0, 0 names no die
+        if (!face) return false;
+        if (!isDie(*die)) continue;
         DieState& d = m_board.die(*die);
         d.face = *face;
         d.held = false;
         d.top = kDieRestTop;
-        m_board.drawDie(*die, DieBody::Plain);
+        m_board.drawDie(*die, body);
     }
+    return true;
+}
+
+void TableClient::createdice(std::string_view payload) {
+    FieldReader r(payload);
+    auto seat = r.nextInt();
+    auto rolls = r.nextInt();
+
+    stopAnimation();
+    if (!rolls) return;
+    m_board.setRollsUsed(*rolls);
+    if (!seat) return;
+    m_turnseat = *seat;
+    // Dice the roll does not name stay raised and keep their holds and pictures.
+    for (int d = 1; d <= kDice; ++d) m_board.die(d).top = kDieRaisedTop;
+    if (!drawRolledDice(r, DieBody::Plain)) return;
     if (*rolls >= 3)
         m_board.status = kPostingScores;
     else if (*seat == m_myslot)
@@ -511,10 +534,9 @@ void TableClient::selectedcat(std::string_view payload) {
     FieldReader r(payload);
     auto seat = r.nextInt();
     if (!seat) return;
+    m_turnseat = *seat;
     auto cat = r.nextInt();
     if (!cat) return;
-
-    m_turnseat = *seat;
     m_board.workingCategory = *cat;
     for (int n = 1; n <= kCategories; ++n) {
         CategoryState& c = m_board.category(n);
@@ -537,33 +559,33 @@ void TableClient::needcat(std::string_view payload) {
     m_port.playsounds("error");
 }
 
+// Writes row 8 (the total) of the seat; false when the seat or the total is not a number.
+bool TableClient::postTotal(std::optional<int> seat, const std::string& total) {
+    if (!seat || !parseInt(total)) return false;
+    if (isSeat(*seat)) m_board.cell(*seat, 8).text = total;
+    return true;
+}
+
+// Writes the score into the category's row; false when either is not a number.
+bool TableClient::postCategory(int seat, std::optional<int> cat, const std::string& score) {
+    if (!parseInt(score) || !cat) return false;
+    if (isSeat(seat) && isCategory(*cat)) m_board.cell(seat, *cat).text = score;
+    return true;
+}
+
 void TableClient::bramble(std::string_view payload) {
     FieldReader r(payload);
     auto seat = r.nextInt();
     std::string total = str(r.next());
     std::string score = str(r.next());
-    if (!seat || !parseInt(total) || !parseInt(score)) return;
     auto rolls = r.nextInt();
-    if (!rolls) return;
 
     stopAnimation();
-    if (isSeat(*seat)) {
-        m_board.cell(*seat, 8).text = total;
-        m_board.cell(*seat, 7).text = score;
-    }
+    if (!postTotal(seat, total)) return;
+    if (!postCategory(*seat, 7, score)) return;
+    if (!rolls) return;
     m_board.setRollsUsed(*rolls);
-    while (!r.atEnd()) {
-        auto die = r.nextInt();
-        if (!die) return;
-        auto face = r.nextInt();
-        if (!face) return;
-        if (!isDie(*die)) continue;
-        DieState& d = m_board.die(*die);
-        d.face = *face;
-        d.held = false;
-        d.top = kDieRestTop;
-        m_board.drawDie(*die, DieBody::Plain);
-    }
+    if (!drawRolledDice(r, DieBody::Plain)) return;
     if (*seat == m_myslot) {
         m_board.status = kYouBramble;
         m_port.addtomineincrease(5);
@@ -579,15 +601,11 @@ void TableClient::postscore(std::string_view payload) {
     std::string total = str(r.next());
     std::string score = str(r.next());
     auto cat = r.nextInt();
-    auto scoreValue = parseInt(score);
-    if (!seat || !parseInt(total) || !scoreValue || !cat) return;
 
     stopAnimation();
-    if (isSeat(*seat)) {
-        m_board.cell(*seat, 8).text = total;
-        if (isCategory(*cat)) m_board.cell(*seat, *cat).text = score;
-    }
-    m_port.playsounds(*scoreValue > 0 ? "gotpoints" : "nopoints");
+    if (!postTotal(seat, total)) return;
+    if (!postCategory(*seat, cat, score)) return;
+    m_port.playsounds(*parseInt(score) > 0 ? "gotpoints" : "nopoints");
 }
 
 void TableClient::bonustime(std::string_view payload) {
@@ -596,12 +614,9 @@ void TableClient::bonustime(std::string_view payload) {
     std::string total = str(r.next());
     std::string score = str(r.next());
     auto cat = r.nextInt();
-    if (!seat || !parseInt(total) || !parseInt(score) || !cat) return;
 
-    if (isSeat(*seat)) {
-        m_board.cell(*seat, 8).text = total;
-        if (isCategory(*cat)) m_board.cell(*seat, *cat).text = score;
-    }
+    if (!postTotal(seat, total)) return;
+    if (!postCategory(*seat, cat, score)) return;
     if (*seat == m_myslot) {
         m_board.status = kYouEnterBonus;
         m_port.addtomineincrease(4);
@@ -618,25 +633,20 @@ void TableClient::gotbonus(std::string_view payload) {
     std::string gain = str(r.next());
     auto cat = r.nextInt();
     std::string newScore = str(r.next());
-    if (!seat || !parseInt(total) || !parseInt(gain) || !cat || !parseInt(newScore)) return;
 
     stopAnimation();
-    if (isSeat(*seat)) {
-        m_board.cell(*seat, 8).text = total;
-        if (isCategory(*cat)) m_board.cell(*seat, *cat).text = newScore;
-    }
+    if (!postTotal(seat, total)) return;
+    if (!postCategory(*seat, cat, newScore)) return;
+    if (!parseInt(gain)) return;
     if (*seat == m_myslot)
         m_board.status = std::string("You") + kRecieved + gain + kBonusPoints;
     else
         m_board.status = seatName(*seat) + kRecieved + gain + kBonusPoints;
-    bool complete = true;
     while (!r.atEnd()) {
         auto die = r.nextInt();
-        auto face = die ? r.nextInt() : std::nullopt;
-        if (!die || !face) {
-            complete = false;
-            break;
-        }
+        if (!die) return;
+        auto face = r.nextInt();
+        if (!face) return;
         if (!isDie(*die)) continue;
         DieState& d = m_board.die(*die);
         d.face = *face;
@@ -646,25 +656,26 @@ void TableClient::gotbonus(std::string_view payload) {
         d.bonusMark = onBonusFace;
         m_board.drawDie(*die, DieBody::Bonus);
     }
-    if (complete) m_port.playsounds("gotbonus");
+    m_port.playsounds("gotbonus");
 }
 
 void TableClient::bonusend(std::string_view payload) {
     FieldReader r(payload);
     auto seat = r.nextInt();
-    if (!seat) return;
 
     stopAnimation();
+    if (!seat) return;
     if (*seat == m_myslot)
         m_board.status = kYouExitBonus;
     else
         m_board.status = seatName(*seat) + kExitsBonus;
+    // 0, 0: the limit ended it; the dice and their marks stay as they were.
     while (!r.atEnd()) {
         auto die = r.nextInt();
         if (!die) return;
         auto face = r.nextInt();
         if (!face) return;
-        if (!isDie(*die)) continue;   // 0, 0: the limit ended it; the dice stay as they were
+        if (!isDie(*die)) continue;
         DieState& d = m_board.die(*die);
         d.face = *face;
         d.held = false;
@@ -678,12 +689,15 @@ void TableClient::bonusend(std::string_view payload) {
 void TableClient::winner(std::string_view payload) {
     FieldReader r(payload);
     std::vector<int> winners;
+    bool complete = true;
     while (!r.atEnd()) {
         auto seat = r.nextInt();
-        if (!seat) break;
-        if (*seat != 0 && isSeat(*seat)) winners.push_back(*seat);
+        if (!seat) {
+            complete = false;
+            break;
+        }
+        if (isSeat(*seat)) winners.push_back(*seat);   // the closing 0 is skipped
     }
-    if (winners.empty()) return;
 
     std::string text;
     bool iWon = false;
@@ -697,6 +711,8 @@ void TableClient::winner(std::string_view payload) {
             text += me ? std::string(" and You") : " and " + seatName(seat);
         m_board.seat(seat).winnerMark = true;
     }
+    // Nobody listed would record an unnamed winner in the tally.
+    if (!complete || winners.empty()) return;
     m_port.playsounds("winner");
 
     // Decided by seat, not by comparing names: a namesake who wins alone is not us.
@@ -744,17 +760,18 @@ void TableClient::loadstats(std::string_view payload) {
     auto slot = r.nextInt();
     if (!slot || *slot != m_myslot) return;
     auto seat = r.nextInt();
-    if (!seat) return;
     std::string limit = str(r.next());
     auto rolls = r.nextInt();
-    if (!parseInt(limit) || !rolls) return;
     std::string round = str(r.next());
-    auto working = r.nextInt();
-    if (!parseInt(round) || !working) return;
+    auto working = r.nextInt();   // used only after the dice are drawn
 
+    if (!seat) return;
     m_turnseat = *seat;
+    if (!parseInt(limit)) return;
     m_board.limitLabel = BoardModel::limitText(limit);
+    if (!rolls) return;
     m_board.setRollsUsed(*rolls);
+    if (!parseInt(round)) return;
     m_board.roundText = "Round: " + round;
     m_board.scoreturnLeft = BoardModel::columnLeft(*seat);
     m_board.currentBarWidth = BoardModel::activeBarWidth(*seat);
@@ -768,7 +785,7 @@ void TableClient::loadstats(std::string_view payload) {
         if (!isDie(*die)) continue;
         DieState& d = m_board.die(*die);
         d.top = kDieRestTop;
-        d.face = *face == 0 ? 1 : *face;
+        d.face = *face == 0 ? 1 : *face;   // not rolled yet this turn: shown as ones
         d.held = false;
         m_board.drawDie(*die, DieBody::Plain);
     }
@@ -780,6 +797,7 @@ void TableClient::loadstats(std::string_view payload) {
         c.buttonVisible = true;
         c.selectable = true;
     }
+    if (!working) return;
     if (isCategory(*working)) {
         CategoryState& c = m_board.category(*working);
         c.selectable = false;

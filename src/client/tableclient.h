@@ -10,8 +10,10 @@
 // click do nothing until the host answers.
 
 #include "client/boardmodel.h"
+#include "host/playerslot.h" // kVersionText, shared with the host
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -20,8 +22,8 @@
 namespace core {
 
 class ClientPort;
+class FieldReader;
 
-inline constexpr const char* kVersionText = "1.0.2";
 inline constexpr int kHostPort = 7772;
 inline constexpr int kCompanionPort = 9001;
 inline constexpr const char* kLocalAddress = "127.0.0.1";
@@ -125,6 +127,9 @@ private:
     void winner(std::string_view payload);
     void loadstats(std::string_view payload);
     void loadscores(std::string_view payload);
+    bool drawRolledDice(FieldReader& r, DieBody body);
+    bool postTotal(std::optional<int> seat, const std::string& total);
+    bool postCategory(int seat, std::optional<int> cat, const std::string& score);
 
     ClientPort& m_port;
     BoardModel m_board;

@@ -2,6 +2,7 @@
 
 #include "chat/qt/settingslocation.h"
 #include "chat/settings.h"
+#include "widgets/tiledbackground.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -32,9 +33,10 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName(QStringLiteral("Tphrases"));
     setWindowTitle(QString::fromLatin1(kCaption));
     resize(368, 282);
-    setAutoFillBackground(true);
+    // The same white, tiled paper as the table window behind it.
+    TiledBackground::apply(this);
     QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, Qt::white);
+    windowPalette.setColor(QPalette::WindowText, Qt::black);
     setPalette(windowPalette);
 
     auto* grid = new QGridLayout(this);
@@ -71,11 +73,12 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 }
 
 void Tphrases::setBackground(const QPixmap& picture) {
+    if (picture.isNull()) {
+        TiledBackground::apply(this);
+        return;
+    }
     QPalette p = palette();
-    if (picture.isNull())
-        p.setColor(QPalette::Window, Qt::white);
-    else
-        p.setBrush(QPalette::Window, QBrush(picture));
+    p.setBrush(QPalette::Window, QBrush(picture));
     setPalette(p);
 }
 

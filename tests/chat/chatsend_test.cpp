@@ -17,6 +17,7 @@ TEST(Sendit, TypedLines) {
         {"/me", "CMD_action+3+|clGreen"},
         {"/me ", "CMD_action+3+|clGreen"},
         {"/meow", "CMD_action+3+w|clGreen"},
+        {"/me\xC3\xA9t\xC3\xA9", "CMD_action+3+t\xC3\xA9|clGreen"},   // the 4th character is 2 bytes
         {"/msg bob hi", std::nullopt},
         {"/", std::nullopt},
         {"", std::nullopt},

@@ -121,6 +121,22 @@ TEST_F(IniFileTest, UnreadableFileIsNeverReplaced) {
     EXPECT_TRUE(std::filesystem::is_directory(m_path));
 }
 
+TEST_F(IniFileTest, FileWithTooManyLinesIsRefusedAndKept) {
+    // Every line costs a parsed entry; millions of bare line ends would exhaust memory.
+    const std::string data = "[bramblies]\nTop=5\n" + std::string(IniFile::kMaxLines, '\n');
+    writeFile(data);
+    IniFile ini;
+    EXPECT_EQ(ini.load(m_path), IniFile::LoadResult::Unreadable);
+    EXPECT_EQ(ini.value("bramblies", "Top"), std::nullopt);
+    ini.writeString("bramblies", "Top", "3");
+    EXPECT_FALSE(ini.save(m_path));
+    EXPECT_EQ(readFile(), data);
+
+    writeFile("[bramblies]\nTop=5\n" + std::string(IniFile::kMaxLines - 3, '\n'));
+    EXPECT_EQ(ini.load(m_path), IniFile::LoadResult::Read);
+    EXPECT_EQ(ini.value("bramblies", "Top"), "5");
+}
+
 TEST_F(IniFileTest, HostileContentReadsSafelyAndSurvivesAWrite) {
     std::string binary;
     std::mt19937 rng(7);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using core::DieBody;
 using core::MouseButton;
 using core::TableClient;
@@ -445,6 +447,132 @@ TEST(ClientTurn, AnimationTumblesPicturesOnly) {
         EXPECT_GE(t.b().die(d).pips, 1);
         EXPECT_LE(t.b().die(d).pips, 6);
         EXPECT_EQ(t.b().die(d).face, 0);
+    }
+}
+
+// A field that is not a number stops a handler where it is read: what comes before it in the
+// handler is done, nothing after it.
+TEST(ClientGame, BadNumberStopsTheHandlerWhereItIsRead) {
+    using Check = std::function<void(const TableClient&)>;
+    struct Case {
+        const char* message;
+        Events events;
+        Check check;
+    };
+    const Case cases[] = {
+        {"CMD_nextplayer+x+1+1", {"anim:start"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.turnseat(), 0);
+             EXPECT_EQ(c.board().roundText, "Round: 0");
+         }},
+        {"CMD_nextplayer+3+x+1", {"anim:start"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.turnseat(), 3);
+             EXPECT_EQ(c.board().roundText, "Round: 0");
+             EXPECT_FALSE(c.board().cell(3, 1).bold);
+         }},
+        {"CMD_nextplayer+3+2+1+x+5", {"anim:start"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().roundText, "Round: 2");
+             EXPECT_TRUE(c.board().category(1).buttonVisible);
+             EXPECT_FALSE(c.board().category(5).buttonVisible);
+             EXPECT_FALSE(c.board().scoreturnVisible);
+             EXPECT_FALSE(c.board().rollVisible);
+             EXPECT_EQ(c.board().status, "Welcome to Brambles");
+         }},
+        {"CMD_createdice+3+x+1+4", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().rollsUsed(), 0);
+             EXPECT_EQ(c.board().die(1).top, 119);
+         }},
+        {"CMD_createdice+x+2+1+4", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().rollsUsed(), 2);
+             EXPECT_EQ(c.turnseat(), 0);
+             EXPECT_EQ(c.board().die(1).top, 119);
+         }},
+        {"CMD_createdice+3+1+1+4+2+x", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.turnseat(), 3);
+             EXPECT_EQ(c.board().die(1).face, 4);
+             EXPECT_EQ(c.board().die(2).top, 110);
+             EXPECT_FALSE(c.board().rollVisible);
+         }},
+        {"CMD_selectedcat+3+x+", {},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.turnseat(), 3);
+             EXPECT_EQ(c.board().workingCategory, 0);
+         }},
+        {"CMD_bramble+3+40+x+3+1+1+2+2+3+3+4+4+5+5", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().cell(3, 8).text, "40");
+             EXPECT_EQ(c.board().cell(3, 7).text, "");
+             EXPECT_EQ(c.board().die(1).face, 0);
+         }},
+        {"CMD_bramble+3+40+40+3+1+1+2+x", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().cell(3, 7).text, "40");
+             EXPECT_EQ(c.board().rollsUsed(), 3);
+             EXPECT_EQ(c.board().die(1).face, 1);
+             EXPECT_EQ(c.board().status, "Welcome to Brambles");
+         }},
+        {"CMD_postscores+3+x+5+2+", {"anim:stop"},
+         [](const TableClient& c) { EXPECT_EQ(c.board().cell(3, 8).text, ""); }},
+        {"CMD_postscores+3+9+5+x+", {"anim:stop"},
+         [](const TableClient& c) { EXPECT_EQ(c.board().cell(3, 8).text, "9"); }},
+        {"CMD_bonustime+3+25+x+5+", {},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().cell(3, 8).text, "25");
+             EXPECT_EQ(c.board().status, "Welcome to Brambles");
+         }},
+        {"CMD_gotbonus+3+50+x+5+25+1+5+2+5+3+5+4+5+5+5", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().cell(3, 8).text, "50");
+             EXPECT_EQ(c.board().cell(3, 5).text, "25");
+             EXPECT_EQ(c.board().status, "Welcome to Brambles");
+             EXPECT_FALSE(c.board().die(1).bonusMark);
+         }},
+        {"CMD_gotbonus+3+50+5+5+25+1+5+x", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().status, "You recieved 5 bonus points!");
+             EXPECT_TRUE(c.board().die(1).bonusMark);
+         }},
+        {"CMD_bonusend+x+1+1", {"anim:stop"},
+         [](const TableClient& c) { EXPECT_EQ(c.board().status, "Welcome to Brambles"); }},
+        {"CMD_bonusend+3+1+x", {"anim:stop"},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().status, "You are exiting BONUS MODE!");
+         }},
+        {"CMD_winner+2+x+0+", {},
+         [](const TableClient& c) {
+             EXPECT_TRUE(c.board().seat(2).winnerMark);
+             EXPECT_FALSE(c.board().winnerPanelVisible);
+             EXPECT_EQ(c.board().status, "Welcome to Brambles");
+         }},
+        {"CMD_loadstats+3+2+1+1+x+0+1+0+2+0+3+0+4+0+5+0", {},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.turnseat(), 2);
+             EXPECT_EQ(c.board().limitLabel, "Bonus Rolls Limited to 1 Roll");
+             EXPECT_EQ(c.board().rollsUsed(), 1);
+             EXPECT_EQ(c.board().roundText, "Round: 0");
+             EXPECT_EQ(c.board().die(1).face, 0);
+         }},
+        // The working category comes before the dice but is used after them.
+        {"CMD_loadstats+3+2+1+1+4+x+1+6+2+6+3+6+4+1+5+6", {},
+         [](const TableClient& c) {
+             EXPECT_EQ(c.board().roundText, "Round: 4");
+             EXPECT_EQ(c.board().die(1).face, 6);
+             EXPECT_TRUE(c.board().category(6).selectable);
+             EXPECT_FALSE(c.board().scoreturnVisible);
+             EXPECT_EQ(c.board().status, "Welcome to Brambles");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        Table t(3);
+        t.msg(c.message);
+        EXPECT_EQ(t.port.events, c.events);
+        c.check(t.client);
     }
 }
 

@@ -107,6 +107,17 @@ TEST(ClientPresence, OwnSpectatorArrival) {
                                      "chat:0+You are spying.", "sound:entered"}));
 }
 
+TEST(ClientPresence, SpectatorListStaysOneEntryPerSlot) {
+    Joined j(1);
+    for (int i = 0; i < 50; ++i) j.client.handleMessage("CMD_newplayerinfo+8+Eve+0");
+    j.client.handleMessage("CMD_newplayerinfo+8+Fay+0");
+    j.client.handleMessage("CMD_newplayerinfo+12+Gus+0");   // not a slot the host hands out
+    j.client.handleMessage("CMD_newplayerinfo+2147483647+Hal+0");
+    EXPECT_EQ(j.client.spectators(), Events{"8: Fay"});
+    EXPECT_TRUE(j.port.has("spy-:8: Eve"));
+    EXPECT_TRUE(j.port.with("chat:0+Gus").empty());
+}
+
 TEST(ClientPresence, Departures) {
     Joined j(1);
     j.client.handleMessage("CMD_existingplayers+2+Bob+1+4+Dan+0+9+Eve+0");

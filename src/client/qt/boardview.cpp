@@ -1,8 +1,15 @@
 #include "client/qt/boardview.h"
 
 #include "client/boardmodel.h"
-#include "client/qt/boardstandins.h"
 #include "client/tableclient.h"
+#include "widgets/categorybar.h"
+#include "widgets/categorybutton.h"
+#include "widgets/columnhighlight.h"
+#include "widgets/dieview.h"
+#include "widgets/markview.h"
+#include "widgets/picturebutton.h"
+#include "widgets/rollsindicator.h"
+#include "widgets/rotatedlabel.h"
 
 #include <QAction>
 #include <QFrame>
@@ -18,7 +25,7 @@
 
 namespace ui {
 
-namespace pieces = ui::standin;
+namespace pieces = ui;
 
 namespace {
 

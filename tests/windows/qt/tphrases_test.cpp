@@ -1,6 +1,7 @@
 #include "chat/settings.h"
 #include "chat/qt/settingslocation.h"
 #include "support/qt/tempsettingsfile.h"
+#include "widgets/tiledbackground.h"
 #include "windows/tphrases.h"
 
 #include <QLabel>
@@ -31,6 +32,9 @@ private slots:
 void TphrasesTest::opensWithTheButtonsPhrases() {
     Tphrases w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Bramblies - Phrase Buttons "));
+    // The table window's tiled background, like every other window of the game.
+    QCOMPARE(w.palette().brush(QPalette::Window).texture().cacheKey(),
+             ui::TiledBackground::tile().cacheKey());
     w.open(buttonPhrases());
     QVERIFY(w.isVisible());
     QCOMPARE(w.phrases(), buttonPhrases());

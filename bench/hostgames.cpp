@@ -1,0 +1,94 @@
+// How many complete computer games the core host plays per second on one core: two seats
+// (the computer in seats 1 and 2) and six seats (six players who all switch to just watching
+// right after the start). Every broadcast is built and recorded for one spectator, as the
+// transport would get it; no network and no real timer — the countdown is ticked directly.
+
+#include "host/hostport.h"
+#include "host/hoststate.h"
+#include "host/randomsource.h"
+#include "host/turnengine.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+class BenchPort : public core::HostPort {
+public:
+    std::vector<std::string> recorded;
+    bool armed = false;
+    void send(int, const std::string& message) override { recorded.push_back(message); }
+    void close(int) override {}
+    void notice(const std::string&) override {}
+    void armCountdown(int) override { armed = true; }
+    void stopCountdown() override { armed = false; }
+    int botSpeedMs() const override { return 750; }
+};
+
+// Seats taken by players who then just watch.
+int watchingSeats(int seats) {
+    return seats == 6 ? 6 : 0;
+}
+
+struct Figures {
+    double gamesPerSecond;
+    double messagesPerGame;
+    double ticksPerGame;
+};
+
+Figures run(int seats, double seconds) {
+    BenchPort port;
+    core::HostState state(port);
+    core::SeededRandom random(12345);
+    core::TurnEngine engine(state, random);
+
+    long games = 0;
+    long messages = 0;
+    long ticks = 0;
+    const auto start = std::chrono::steady_clock::now();
+    auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    while (elapsed() < seconds) {
+        for (int g = 0; g < 100; ++g) {
+            for (int n = 1; n <= 9; ++n)
+                state.slot(n).connected = false;
+            for (int n = 1; n <= watchingSeats(seats); ++n)
+                state.slot(n).connected = true;
+            state.slot(7).connected = true; // the spectator whose messages are recorded
+            state.slotcount = 7;
+            port.recorded.clear();
+            engine.startgame("Bench+0+");
+            for (int n = 1; n <= watchingSeats(seats); ++n) {
+                state.slot(n).justwatch = true;
+                engine.justWatchStarted(n);
+            }
+            while (state.turn.gamerunning && port.armed) {
+                engine.timer1Timer();
+                ++ticks;
+            }
+            if (state.turn.gamerunning) {
+                std::fprintf(stderr, "a game stopped before its end\n");
+                return {0, 0, 0};
+            }
+            messages += static_cast<long>(port.recorded.size());
+            ++games;
+        }
+    }
+    double t = elapsed();
+    return {games / t, static_cast<double>(messages) / games, static_cast<double>(ticks) / games};
+}
+
+} // namespace
+
+int main() {
+    for (int seats : {2, 6}) {
+        Figures f = run(seats, 2.0);
+        std::printf(
+            "%d-seat computer games: %.0f games/s (%.0f messages, %.0f timer ticks per game)\n",
+            seats, f.gamesPerSecond, f.messagesPerGame, f.ticksPerGame);
+    }
+    return 0;
+}

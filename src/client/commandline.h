@@ -1,0 +1,27 @@
+#pragma once
+// The program's command line. Options that begin with "--" may stand anywhere; they are taken
+// out first, and what remains are the positional parameters (name, host address, "true" to
+// host). Unknown options, and options whose value is missing or does not convert, are dropped
+// and leave the default in place.
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+struct CommandLine {
+    static constexpr int kDefaultPort = 7772;
+    static constexpr int kDefaultBotSpeedMs = 750;
+
+    std::vector<std::string> positional;
+    int port = kDefaultPort;             // --port N (0 lets the system choose when listening)
+    double timeScale = 1.0;              // --time-scale F, divides the game timer's intervals
+    int botSpeedMs = kDefaultBotSpeedMs; // --bot-speed MS, for the dedicated host
+    bool botSpeedGiven = false;
+    bool dedicatedHost = false; // --dedicated-host
+};
+
+// args: the arguments without the program name. Accepts "--port 7000" and "--port=7000".
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+} // namespace core

@@ -1,0 +1,631 @@
+#include "client/qt/tchat.h"
+
+#include "chat/qt/chatpanel.h"
+#include "chat/qt/chattersoundmenu.h"
+#include "chat/qt/settingslocation.h"
+#include "chat/qt/soundplayer.h"
+#include "client/qt/boardview.h"
+#include "client/qt/noticestrip.h"
+#include "client/tableclient.h"
+#include "host/qt/hostserver.h"
+#include "host/turnengine.h"
+#include "net/qt/clientconnection.h"
+#include "stats/qt/ttallylist.h"
+#include "widgets/linkopener.h"
+#include "widgets/tiledbackground.h"
+#include "windows/sitelinks.h"
+#include "windows/tabout.h"
+#include "windows/tdownload.h"
+#include "windows/tgamestart.h"
+#include "windows/thelp.h"
+#include "windows/tphrases.h"
+#include "windows/tsolo.h"
+#include "windows/tspylist.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTcpSocket>
+#include <QVBoxLayout>
+
+namespace ui {
+
+const QString Tchat::kCaption = QStringLiteral("Bramblies");
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+Tchat::Tchat(TchatOptions options, QWidget* parent)
+    : QMainWindow(parent), m_options(std::move(options)) {
+    // FormCreate: the board starts cleared and the dice animation draws from a generator
+    // seeded from the clock.
+    m_client = std::make_unique<core::TableClient>(
+        static_cast<core::ClientPort&>(*this),
+        static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+
+    setObjectName(QStringLiteral("Tchat"));
+    setWindowTitle(kCaption);
+    m_messageBox = [this](const QString& text) { QMessageBox::information(this, kCaption, text); };
+
+    m_settings = std::make_unique<core::Settings>(SettingsLocation::path());
+    m_settings->setPlacementSource([this] { return placement(); });
+
+    buildLayout();
+    buildMenus();
+
+    m_sound = new SoundPlayer(this);
+    m_sound->setSettings(m_settings.get());
+    m_sound->setSeatLabelSource([this](int seat) -> std::optional<QString> {
+        if (seat < 1 || seat > core::kSeats) return std::nullopt;
+        return q(m_client->board().seat(seat).label);
+    });
+
+    m_chatterMenu = new ChatterSoundMenu(this);
+    m_chatterMenu->setSessionSource([this] {
+        return ChatterSoundMenu::Session{m_client->loggedin(), m_client->myslot()};
+    });
+    connect(m_chatterMenu, &ChatterSoundMenu::sendRequested, this,
+            [this](const QString& message) { send(message.toStdString()); });
+    connect(m_chat, &ChatPanel::chatterMenuRequested, this,
+            [this](const QPoint& at) { m_chatterMenu->popup(at); });
+    connect(m_chat, &ChatPanel::textColourChanged, this,
+            [this](std::uint32_t colour) { m_settings->setTextColour(colour); });
+    connect(m_chat, &ChatPanel::textSizeChanged, this,
+            [this](int points) { m_settings->setTextSize(points); });
+    // The chat's looks before the settings file has been read.
+    m_chat->setTextSize(core::Settings::kStartTextSize);
+
+    m_connection = new ClientConnection(this);
+    m_connection->setObjectName(QStringLiteral("sock"));
+    connect(m_connection, &ClientConnection::entryReady, this,
+            [this](const std::string& entry) { m_client->handleMessage(entry); });
+    connect(m_connection, &ClientConnection::statusText, this,
+            [this](const QString& text) { m_client->sockInfo(text.toStdString()); });
+
+    // Below this the board and the chat no longer fit side by side.
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    resize(kDefaultWidth, kDefaultHeight);
+}
+
+Tchat::~Tchat() {
+    // Everything that talks to the client goes before it: the connection (which still
+    // reports its close while it goes), the board and the chat. The host may outlive this
+    // window for a moment; it must not keep our turn engine.
+    disconnect(m_connection, nullptr, this, nullptr);
+    delete m_connection;
+    delete centralWidget();
+    if (m_host) {
+        m_host->setTurnHandler(nullptr);
+        m_host->setBotSpeedProvider({});
+    }
+}
+
+void Tchat::buildLayout() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("tablearea"));
+    TiledBackground::apply(central);
+
+    m_board = new BoardView(*m_client, central);
+    // Image3Click: the logo leads to the maker's page, as the about window does.
+    connect(m_board, &BoardView::logoClicked, this,
+            [] { LinkOpener::open(siteLinks().makerAddress); });
+
+    // The chat sits on a card with the same gold trim as the board's score sheet.
+    auto* chatCard = new QFrame(central);
+    chatCard->setObjectName(QStringLiteral("chatcard"));
+    chatCard->setStyleSheet(QStringLiteral(
+        "QFrame#chatcard { background: rgb(255, 253, 244); border: 2px solid rgb(163, 128, 18);"
+        " border-radius: 10px; }"));
+    m_chat = new ChatPanel(chatCard);
+    auto* cardLayout = new QVBoxLayout(chatCard);
+    cardLayout->setContentsMargins(7, 7, 7, 7);
+    cardLayout->addWidget(m_chat);
+    m_chat->setMessageBox([this](const QString& text) { showMessage(text); });
+    connect(m_chat, &ChatPanel::sendRequested, this,
+            [this](const QString& message) { send(message.toStdString()); });
+
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(6);
+    layout->addWidget(m_board, 56);
+    layout->addWidget(chatCard, 44);
+    setCentralWidget(central);
+
+    m_noticeStrip = new NoticeStrip(central);
+}
+
+QAction* Tchat::addItem(QMenu* menu, const QString& text, const char* name, bool enabled) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setEnabled(enabled);
+    return a;
+}
+
+QAction* Tchat::menuAction(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+void Tchat::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = bar->addMenu(tr("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    m_startGame = addItem(file, tr("Start Game"), "StartGame1", false);
+    connect(m_startGame, &QAction::triggered, this, [this] {
+        m_client->button_startClick();
+        m_board->refresh();
+    });
+    QAction* exit = addItem(file, tr("Exit"), "Exit1");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* options = bar->addMenu(tr("Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    m_playSounds = addItem(options, tr("Play Sounds"), "PlaySounds1");
+    m_playSounds->setCheckable(true);
+    m_playSounds->setChecked(true);
+    connect(m_playSounds, &QAction::triggered, this,
+            [this](bool on) { m_settings->setPlaySounds(on); });
+    m_playChatter = addItem(options, tr("Play Chatter Sounds"), "PlayChatterSounds1");
+    m_playChatter->setCheckable(true);
+    m_playChatter->setChecked(true);
+    connect(m_playChatter, &QAction::triggered, this,
+            [this](bool on) { m_settings->setPlayChatterSounds(on); });
+
+    QMenu* turnSound = options->addMenu(tr("Turn Sound"));
+    turnSound->setObjectName(QStringLiteral("TurnSound1"));
+    auto* turnGroup = new QActionGroup(this);
+    m_classic = addItem(turnSound, tr("Classic"), "Classic1");
+    m_newTurnSound = addItem(turnSound, tr("New"), "New1");
+    for (QAction* a : {m_classic, m_newTurnSound}) {
+        a->setCheckable(true);
+        turnGroup->addAction(a);
+    }
+    m_classic->setChecked(true);
+    connect(m_classic, &QAction::triggered, this, [this] { m_settings->setTurnSound(0); });
+    connect(m_newTurnSound, &QAction::triggered, this, [this] { m_settings->setTurnSound(1); });
+
+    m_remindMe = addItem(options, tr("Remind Me to Select a Category"), "remindme1");
+    m_remindMe->setCheckable(true);
+    m_remindMe->setChecked(m_client->remindMe());
+    connect(m_remindMe, &QAction::triggered, this, [this] {
+        m_client->remindme1Click();
+        m_remindMe->setChecked(m_client->remindMe());
+    });
+
+    QMenu* botSpeed = options->addMenu(tr("Bot Speed"));
+    botSpeed->setObjectName(QStringLiteral("BotSpeed1"));
+    auto* botGroup = new QActionGroup(this);
+    m_slow = addItem(botSpeed, tr("Slow"), "Slow1");
+    m_normal = addItem(botSpeed, tr("Normal"), "Normal1");
+    m_fast = addItem(botSpeed, tr("Fast"), "Fast1");
+    const std::pair<QAction*, int> speeds[] = {{m_slow, core::Settings::kBotSlow},
+                                               {m_normal, core::Settings::kBotNormal},
+                                               {m_fast, core::Settings::kBotFast}};
+    for (const auto& [a, ms] : speeds) {
+        a->setCheckable(true);
+        botGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, ms = ms] { m_settings->setBotSpeed(ms); });
+    }
+    m_normal->setChecked(true);
+
+    QAction* textColor = m_chat->textColorAction();
+    textColor->setObjectName(QStringLiteral("TextColor1"));
+    options->addAction(textColor);
+    QMenu* textSize = m_chat->textSizeMenu();
+    textSize->setObjectName(QStringLiteral("TextSize1"));
+    for (QAction* a : textSize->actions())
+        a->setObjectName(QStringLiteral("N") + a->text());
+    options->addMenu(textSize);
+    QAction* scrollOff = m_chat->scrollChatOffAction();
+    scrollOff->setObjectName(QStringLiteral("ScrollChatOff1"));
+    options->addAction(scrollOff);
+    QAction* clear = m_chat->clearMainChatAction();
+    clear->setObjectName(QStringLiteral("ClearMainChat1"));
+    options->addAction(clear);
+    QAction* reset = addItem(options, tr("Reset Screen Location"), "ResetScreenLocation1");
+    connect(reset, &QAction::triggered, this, &Tchat::ResetScreenLocation1Click);
+    m_justWatch = addItem(options, tr("Just Watch"), "JustWatch1");
+    m_justWatch->setCheckable(true);
+    connect(m_justWatch, &QAction::triggered, this, [this] {
+        // The mark follows the host's answer, not the click.
+        m_justWatch->setChecked(m_client->justWatchChecked());
+        m_client->JustWatch1Click();
+    });
+
+    QMenu* view = bar->addMenu(tr("View"));
+    view->setObjectName(QStringLiteral("View1"));
+    QAction* viewTally = addItem(view, tr("View Tally"), "ViewTally1");
+    connect(viewTally, &QAction::triggered, this, [this] { tally()->viewTally(); });
+    QAction* spies = addItem(view, tr("Spy List"), "SpyList1");
+    connect(spies, &QAction::triggered, this, [this] { showWindow(spyList()); });
+    QAction* phrases = addItem(view, tr("Phrase List"), "PrhaseList1");
+    connect(phrases, &QAction::triggered, this, [this] {
+        Tphrases::Phrases current;
+        for (int n = 1; n <= Tphrases::kPhraseCount; ++n)
+            current[static_cast<std::size_t>(n - 1)] = m_chat->phrase(n);
+        phrasesWindow()->open(current);
+    });
+
+    QMenu* help = bar->addMenu(tr("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction* content = addItem(help, tr("Content"), "Help2");
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(content, &QAction::triggered, this, [this] { showWindow(this->help()); });
+    QAction* aboutItem = addItem(help, tr("About"), "About1");
+    connect(aboutItem, &QAction::triggered, this, [this] { showWindow(about()); });
+
+    // A top-level item without a menu of its own.
+    QAction* soloItem = bar->addAction(tr("Check out Brambles Solo!"));
+    soloItem->setObjectName(QStringLiteral("CheckoutBramblesSolo1"));
+    connect(soloItem, &QAction::triggered, this, [this] { showWindow(solo()); });
+}
+
+// ---- windows made after the table window ---------------------------------------------------
+
+HostServer* Tchat::hostServer() const {
+    return m_host.data();
+}
+
+void Tchat::setHostServer(HostServer* host) {
+    m_host = host;
+    if (!host) return;
+    host->setTimeScale(m_options.timeScale);
+    if (!m_turns) m_turns = core::makeTurnEngine(host->state(), core::startupSeed());
+    host->setTurnHandler(m_turns.get());
+    // The computer player follows this copy's "Bot Speed" menu.
+    host->setBotSpeedProvider([this] { return m_settings->botSpeed(); });
+    connect(host, &HostServer::noticeRaised, this, &Tchat::hostNotice);
+}
+
+void Tchat::setGameOptions(Tgamestart* window) {
+    m_gameOptions = window;
+    if (!window) return;
+    connect(window, &Tgamestart::startRequested, this, [this](int limit) {
+        m_client->sendStartGame(limit);
+        m_settings->setRolls(limit);
+    });
+}
+
+void Tchat::setPhrasesWindow(Tphrases* window) {
+    m_phrases = window;
+    if (!window) return;
+    window->setSettings(m_settings.get());
+    connect(window, &Tphrases::done, this, [this](const std::array<QString, 10>& phrases) {
+        for (int n = 1; n <= Tphrases::kPhraseCount; ++n)
+            m_chat->setPhrase(n, phrases[static_cast<std::size_t>(n - 1)]);
+    });
+}
+
+Tphrases* Tchat::phrasesWindow() {
+    if (!m_phrases) setPhrasesWindow(new Tphrases(this));
+    return m_phrases;
+}
+
+Tgamestart* Tchat::gameOptions() {
+    if (!m_gameOptions) setGameOptions(new Tgamestart(this));
+    return m_gameOptions;
+}
+
+void Tchat::setTally(Ttallylist* window) {
+    m_tally = window;
+    if (!window) return;
+    window->setSeatSource([this] {
+        Ttallylist::Seats seats;
+        for (int n = 1; n <= core::kSeats; ++n)
+            seats.labels << q(m_client->board().seat(n).label);
+        seats.myslot = m_client->myslot();
+        return seats;
+    });
+}
+
+Ttallylist* Tchat::tally() {
+    // The tally file lives beside the settings file.
+    if (!m_tally)
+        setTally(new Ttallylist(QFileInfo(SettingsLocation::filePath()).absolutePath(), this));
+    return m_tally;
+}
+
+void Tchat::setSpyList(Tspylist* window) {
+    m_spyList = window;
+    if (!window) return;
+    window->setRemoveEnabled(m_client->hosting());
+    connect(window, &Tspylist::kickRequested, this, [this](int slot) { m_client->kicking(slot); });
+}
+
+Tspylist* Tchat::spyList() {
+    if (!m_spyList) setSpyList(new Tspylist(this));
+    return m_spyList;
+}
+
+void Tchat::setHelp(Thelp* window) {
+    m_help = window;
+    if (window) connect(window, &Thelp::aboutRequested, this, [this] { showWindow(about()); });
+}
+
+Thelp* Tchat::help() {
+    if (!m_help) setHelp(new Thelp(this));
+    return m_help;
+}
+
+void Tchat::setAbout(Tabout* window) {
+    m_about = window;
+}
+
+Tabout* Tchat::about() {
+    if (!m_about) setAbout(new Tabout(this));
+    return m_about;
+}
+
+void Tchat::setSolo(Tsolo* window) {
+    m_solo = window;
+}
+
+Tsolo* Tchat::solo() {
+    if (!m_solo) setSolo(new Tsolo(this));
+    return m_solo;
+}
+
+void Tchat::setDownload(Tdownload* window) {
+    m_download = window;
+    // Its "Exit" ends the program the way the File menu does.
+    if (window) connect(window, &Tdownload::exitRequested, this, &QWidget::close);
+}
+
+Tdownload* Tchat::download() {
+    if (!m_download) setDownload(new Tdownload(this));
+    return m_download;
+}
+
+void Tchat::showWindow(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+// ---- seams ---------------------------------------------------------------------------------
+
+void Tchat::setMessageBox(MessageBoxFn show) {
+    m_messageBox = std::move(show);
+}
+
+void Tchat::showMessage(const QString& text) {
+    if (m_messageBox) m_messageBox(text);
+}
+
+void Tchat::hostNotice(const QString& text) {
+    m_notices << text;
+    m_noticeStrip->notice(text);
+}
+
+// ---- show and close ------------------------------------------------------------------------
+
+void Tchat::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void Tchat::FormShow() {
+    m_client->processparams(m_options.params);
+    syncSession();
+}
+
+void Tchat::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (m_closing) return;
+    m_closing = true;
+    // FormClose: the placement is kept when it changed (and the settings have been read in
+    // this run; otherwise the stored placement stays).
+    const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, width(), height());
+    m_settings->closeWindow(placement(), work.width(), work.height());
+    // Leaving the table: the host learns of it at once. A hosting copy takes its game host
+    // with it, which closes everybody else's connection.
+    m_connection->close();
+    if (m_companion) m_companion->abort();
+    if (m_host && m_client->hosting()) m_host->deleteLater();
+}
+
+// ---- ClientPort: connection ----------------------------------------------------------------
+
+void Tchat::startListening() {
+    if (!m_host) setHostServer(new HostServer(this));
+    if (!m_host->isListening() && !m_host->listen(m_options.port))
+        hostNotice(tr("The game could not be hosted on port %1.").arg(m_options.port));
+}
+
+void Tchat::connectToHost(const std::string& address, int) {
+    // The port is this copy's game port (7772 unless given on the command line).
+    m_connection->connectToHost(q(address), m_options.port);
+}
+
+void Tchat::openCompanion(const std::string& address, int port) {
+    // Kept open for the lobby's sake; nothing is sent or read, and a refusal is harmless.
+    if (!m_companion) {
+        m_companion = new QTcpSocket(this);
+        m_companion->setObjectName(QStringLiteral("Sock11"));
+    }
+    m_companion->connectToHost(q(address), static_cast<quint16>(port));
+}
+
+void Tchat::send(const std::string& message) {
+    m_connection->send(message);
+}
+
+// ---- ClientPort: presentation --------------------------------------------------------------
+
+void Tchat::addlinetochat(const std::string& line, std::uint32_t colour) {
+    m_chat->addlinetochat(line, colour);
+}
+
+void Tchat::chatrecieved(const std::string& payload) {
+    m_chat->chatrecieved(payload);
+}
+
+void Tchat::playasound(const std::string& payload) {
+    if (const std::optional<QString> line = m_sound->playasound(q(payload)))
+        addlinetochat(line->toStdString(), m_client->systemcolour());
+}
+
+void Tchat::playsounds(const std::string& cue) {
+    m_sound->playsounds(q(cue));
+}
+
+void Tchat::messageBox(const std::string& text) {
+    showMessage(q(text));
+}
+
+void Tchat::closeWindow() {
+    // Asked for from inside a message handler; close once that handler has returned.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Tchat::boardChanged() {
+    m_board->refresh();
+    syncSession();
+}
+
+void Tchat::syncSession() {
+    m_chat->setSession(m_client->loggedin(), m_client->myslot());
+}
+
+// ---- ClientPort: windows and menus ---------------------------------------------------------
+
+void Tchat::showLobbyDownload() {
+    showWindow(download());
+}
+
+void Tchat::showGameOptions() {
+    showWindow(gameOptions());
+}
+
+namespace {
+
+// A spectator entry "7: Ann" back into its slot and name.
+std::pair<int, QString> spyEntry(const std::string& entry) {
+    const QString text = q(entry);
+    const qsizetype cut = text.indexOf(QStringLiteral(": "));
+    if (cut < 0) return {0, QString()};
+    return {text.left(cut).toInt(), text.mid(cut + 2)};
+}
+
+} // namespace
+
+void Tchat::addSpectator(const std::string& entry) {
+    // The client has written the chat line already.
+    const auto [slot, name] = spyEntry(entry);
+    spyList()->addSpy(slot, name, m_client->myslot());
+}
+
+void Tchat::removeSpectator(const std::string& entry) {
+    const auto [slot, name] = spyEntry(entry);
+    spyList()->removeSpy(slot, name);
+}
+
+void Tchat::setStartGameEnabled(bool enabled) {
+    m_startGame->setEnabled(enabled);
+}
+
+void Tchat::setJustWatchChecked(bool checked) {
+    m_justWatch->setChecked(checked);
+}
+
+void Tchat::setSpyRemoveEnabled(bool enabled) {
+    spyList()->setRemoveEnabled(enabled);
+}
+
+// ---- ClientPort: settings, timers, tally ---------------------------------------------------
+
+void Tchat::loadSettings() {
+    m_settings->loadinifile();
+    applySettings();
+}
+
+void Tchat::applySettings() {
+    const core::Settings& st = *m_settings;
+    m_chat->setTextSize(st.textSize());
+    const core::Placement& at = st.lastPlacement();
+    move(at.left, at.top);
+    resize(at.width, at.height);
+    m_chat->setTextColour(st.textColour());
+    m_slow->setChecked(st.botSpeed() == core::Settings::kBotSlow);
+    m_fast->setChecked(st.botSpeed() == core::Settings::kBotFast);
+    m_normal->setChecked(st.botSpeed() != core::Settings::kBotSlow &&
+                         st.botSpeed() != core::Settings::kBotFast);
+    for (int n = 1; n <= Tphrases::kPhraseCount; ++n) {
+        const std::string& phrase = st.phrases()[static_cast<std::size_t>(n - 1)];
+        if (!phrase.empty()) m_chat->setPhrase(n, q(phrase));
+    }
+    m_playSounds->setChecked(st.playSounds());
+    m_client->setRemindMe(st.remindMe());
+    m_remindMe->setChecked(st.remindMe());
+    (st.turnSound() == 1 ? m_newTurnSound : m_classic)->setChecked(true);
+    m_playChatter->setChecked(st.playChatterSounds());
+    gameOptions()->setLimit(st.rolls());
+}
+
+void Tchat::writeSettings() {
+    // The client asks for this after the reminder switch changed.
+    m_settings->setRemindMe(m_client->remindMe());
+}
+
+core::Placement Tchat::placement() const {
+    core::Placement p;
+    p.top = pos().y();
+    p.left = pos().x();
+    p.width = width();
+    p.height = height();
+    return p;
+}
+
+void Tchat::ResetScreenLocation1Click() {
+    // Stored by the close rule, not at once.
+    const core::Placement home;
+    move(home.left, home.top);
+    resize(home.width, home.height);
+}
+
+void Tchat::startDiceAnimation() {
+    m_board->startDiceAnimation();
+}
+
+void Tchat::stopDiceAnimation() {
+    m_board->stopDiceAnimation();
+}
+
+void Tchat::addtomineincrease(int column) {
+    tally()->addtomineincrease(column);
+}
+
+void Tchat::addtomineset(int column, const std::string& text) {
+    tally()->addtomineset(column, q(text));
+}
+
+void Tchat::addgame(const std::string& text) {
+    tally()->addgame(q(text));
+}
+
+std::string Tchat::mylabel3() const {
+    // The tally's best-total label; the window is made on demand, so ask through a
+    // non-const path.
+    auto* self = const_cast<Tchat*>(this);
+    const auto* label = self->tally()->findChild<QLabel*>(QStringLiteral("mylabel_3"));
+    return label ? label->text().toStdString() : std::string();
+}
+
+} // namespace ui

@@ -1,0 +1,255 @@
+#include "host/gamehost.h"
+
+#include "net/fields.h"
+#include "net/messages.h"
+
+#include <vector>
+
+namespace core {
+
+namespace {
+constexpr int kJustWatchOn = 1;
+constexpr int kJustWatchOff = 2;
+} // namespace
+
+std::string cleanLoginName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        if (c == '+' || c == '|') c = '-';
+    return out;
+}
+
+GameHost::GameHost(HostState& state, TurnHandler* turns) : m_state(state), m_turns(turns) {}
+
+int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
+    int slot = 0;
+    if (m_state.slotcount == 0) {
+        m_state.slotcount = 1;
+        slot = 1;
+    } else {
+        slot = m_state.slotcount;
+        for (int n = 1; n <= m_state.slotcount; ++n) {
+            if (!m_state.slot(n).connected) {
+                slot = n;
+                break;
+            }
+        }
+        if (m_state.slot(slot).connected) {
+            if (m_state.slotcount < kMaxSlot)
+                slot = ++m_state.slotcount;
+            else
+                slot = kRefusedSlot;
+        }
+    }
+
+    m_slots[index(slot)] = Connection{};
+    if (bind) bind(slot);
+    if (slot == kRefusedSlot) {
+        m_slots[index(slot)].refused = true;
+        m_state.port().send(slot, msg::toClient::full());
+        m_state.port().close(slot);
+        return slot;
+    }
+    m_state.slot(slot).connected = true;
+    m_state.sendTo(slot, msg::toClient::sendlogininfo(slot));
+    return slot;
+}
+
+bool GameHost::bytesReceived(int slot, std::string_view bytes) {
+    if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return false;
+    auto& conn = m_slots[index(slot)];
+    if (conn.refused) return false;
+    for (auto& message : conn.framer.feed(bytes)) {
+        if (!m_queue.push(slot, std::move(message))) {
+            refuse(slot);
+            return false;
+        }
+    }
+    if (conn.framer.overflowed()) {
+        refuse(slot);
+        return false;
+    }
+    return true;
+}
+
+void GameHost::refuse(int slot) {
+    auto& conn = m_slots[index(slot)];
+    if (conn.refused) return;
+    conn.refused = true;
+    // Nothing more from this connection is believed, including what it already queued.
+    m_queue.dropSlot(slot);
+    m_state.port().close(slot);
+}
+
+void GameHost::connectionClosed(int slot) {
+    if (!HostState::validSlot(slot)) return;
+    auto& s = m_state.slot(slot);
+    if (!s.connected) return;
+    m_state.broadcastExcept(slot, msg::toClient::playerdisconnected(slot, s.name));
+    s.connected = false;
+    s.name.clear();
+    s.justwatch = false;
+    m_slots[index(slot)] = Connection{};
+    m_queue.dropSlot(slot);
+    if (m_turns) m_turns->seatVacated(slot);
+}
+
+void GameHost::loginTimedOut(int slot) {
+    if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return;
+    if (!m_slots[index(slot)].loggedIn) refuse(slot);
+}
+
+bool GameHost::processNext() {
+    auto entry = m_queue.pop();
+    if (!entry) return false;
+    dispatch(entry->slot, entry->text);
+    return true;
+}
+
+void GameHost::dispatch(int slot, std::string_view entry) {
+    if (!HostState::validSlot(slot)) return;
+    auto [command, payload] = splitEntry(entry);
+    switch (msg::dispatchIndex(msg::kHostDispatchOrder, command)) {
+    case 0:
+        receivedlogininfo(slot, payload);
+        break;
+    case 1:
+        kickhim(slot, payload);
+        break;
+    case 2:
+        chat(slot, payload);
+        break;
+    case 3:
+        playasound(slot, payload);
+        break;
+    case 4:
+        action(slot, payload);
+        break;
+    case 5:
+        startgame(slot, payload);
+        break;
+    case 6:
+        justwatch(slot, payload);
+        break;
+    case 7:
+        rollthedice(slot, payload);
+        break;
+    case 8:
+        selectcat(slot, payload);
+        break;
+    default:
+        break; // unknown command words and entries without "+" are dropped
+    }
+}
+
+void GameHost::timer1Tick() {
+    if (m_turns) m_turns->timer1Timer();
+}
+
+void GameHost::receivedlogininfo(int sender, std::string_view payload) {
+    auto login = msg::parseLogininfo(payload);
+    if (!login) return;
+    // The slot field is the client's echo of what it was told; the connection decides.
+    auto& me = m_state.slot(sender);
+    me.name = cleanLoginName(login->name);
+    me.connected = true;
+    m_slots[index(sender)].loggedIn = true;
+
+    m_state.broadcast(msg::toClient::newplayerinfo(sender, me.name));
+
+    std::vector<msg::PlayerEntry> others;
+    for (int n = 1; n <= m_state.slotcount && n <= kMaxSlot; ++n) {
+        const auto& s = m_state.slot(n);
+        if (n != sender && s.connected) others.push_back({n, s.name, s.justwatch});
+    }
+    if (!others.empty()) m_state.sendTo(sender, msg::toClient::existingplayers(others));
+
+    if (login->version != kVersionText) {
+        m_state.sendTo(1, msg::toClient::havewrongversion(me.name));
+        m_state.sendTo(sender, msg::toClient::wrongversion());
+    }
+
+    if (m_state.turn.gamerunning) sendCatchUp(sender);
+}
+
+void GameHost::sendCatchUp(int slot) {
+    const auto& turn = m_state.turn;
+    static const PlayerSlot noSeat;
+    const PlayerSlot& current =
+        HostState::validSeat(turn.currentseat) ? m_state.slot(turn.currentseat) : noSeat;
+    m_state.sendTo(slot,
+                   msg::toClient::loadstats(slot, turn.currentseat, turn.bonuslimit, current.rolls,
+                                            turn.round, current.workingcat, turn.dice));
+    std::vector<msg::SeatScores> seats;
+    for (int seat = 1; seat <= kSeatCount; ++seat) {
+        const auto& s = m_state.slot(seat);
+        msg::SeatScores entry;
+        entry.seat = seat;
+        entry.ingame = s.ingame;
+        for (int c = 1; c <= kCategoryCount; ++c)
+            entry.rows[static_cast<std::size_t>(c)] = s.score(c);
+        entry.rows[8] = s.total;
+        seats.push_back(entry);
+    }
+    m_state.sendTo(slot, msg::toClient::loadscores(slot, seats));
+}
+
+void GameHost::kickhim(int sender, std::string_view payload) {
+    auto kick = msg::parseKickhim(payload);
+    if (!kick) return;
+    // Only the hosting player removes players, and only in its own name.
+    if (sender != 1 || kick->sender != sender) return;
+    if (!HostState::validSlot(kick->target)) return;
+    if (m_state.slot(kick->target).connected) refuse(kick->target);
+}
+
+void GameHost::chat(int sender, std::string_view payload) {
+    auto said = msg::parseSlotAndRest(payload);
+    if (!said || said->slot != sender) return;
+    m_state.broadcast(msg::toClient::chat(sender, m_state.slot(sender).name, said->rest));
+}
+
+void GameHost::action(int sender, std::string_view payload) {
+    auto did = msg::parseSlotAndRest(payload);
+    if (!did || did->slot != sender) return;
+    m_state.broadcast(msg::toClient::action(sender, m_state.slot(sender).name, did->rest));
+}
+
+void GameHost::playasound(int sender, std::string_view payload) {
+    auto sound = msg::parseSlotAndRest(payload);
+    if (!sound || sound->slot != sender) return;
+    m_state.broadcast(msg::toClient::playasound(sender, sound->rest));
+}
+
+void GameHost::startgame(int sender, std::string_view payload) {
+    if (sender != 1) return;
+    if (m_turns) m_turns->startgame(payload);
+}
+
+void GameHost::justwatch(int sender, std::string_view payload) {
+    auto request = msg::parseJustwatch(payload);
+    if (!request || !HostState::validSeat(request->seat)) return;
+    // Another seat may be switched only by the hosting player.
+    if (request->seat != sender && sender != 1) return;
+    auto& seat = m_state.slot(request->seat);
+    if (request->mode == kJustWatchOff) {
+        seat.justwatch = false;
+        m_state.broadcast(msg::toClient::justwatching(request->seat, kJustWatchOff));
+    } else if (request->mode == kJustWatchOn && m_state.turn.gamerunning) {
+        seat.justwatch = true;
+        m_state.broadcast(msg::toClient::justwatching(request->seat, kJustWatchOn));
+        if (m_turns) m_turns->justWatchStarted(request->seat);
+    }
+}
+
+void GameHost::rollthedice(int sender, std::string_view payload) {
+    if (FieldReader(payload).nextInt() != sender) return;
+    if (m_turns) m_turns->rollthedice(payload);
+}
+
+void GameHost::selectcat(int sender, std::string_view payload) {
+    if (FieldReader(payload).nextInt() != sender) return;
+    if (m_turns) m_turns->selectcat(payload);
+}
+
+} // namespace core

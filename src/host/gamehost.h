@@ -1,0 +1,98 @@
+#pragma once
+// The game host's seat logic: who is connected in which slot, the login exchange, late-joiner
+// catch-up, kicking, departures, the just-watch switch and the chat, action and chatter-sound
+// relays. Game requests and the countdown timer are handed to the TurnHandler.
+//
+// The transport feeds it raw bytes per connection; each connection has its own framer, and
+// complete messages wait in one receive queue (arrival order across all connections) until
+// the transport's drain timer calls processNext(). The sender of a request is always the slot
+// of the connection it arrived on; fields that name another slot are not believed.
+//
+// Per slot: free -> connected (connectionAccepted) -> logged in (CMD_logininfo) -> free
+// (connectionClosed). A connection that floods the host (an unfinished message past 64 KiB,
+// more than 256 entries waiting) is closed through HostPort::close.
+
+#include "host/hoststate.h"
+#include "host/turnhandler.h"
+#include "net/framer.h"
+#include "net/receivequeue.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+class GameHost {
+public:
+    // The slot a refused connection is parked in while it is told "CMD_full+" and closed.
+    static constexpr int kRefusedSlot = kMaxSlot + 1;
+
+    GameHost(HostState& state, TurnHandler* turns);
+
+    // The turn engine (may be null: game requests are then ignored).
+    void setTurnHandler(TurnHandler* turns) { m_turns = turns; }
+    HostState& state() { return m_state; }
+
+    // A connection has been accepted. Picks the lowest free slot, calls bind(slot) so the
+    // transport can tie the connection to it, then greets it. Returns the slot, or
+    // kRefusedSlot when all nine are taken: that connection has been sent "CMD_full+" and
+    // closed.
+    int connectionAccepted(const std::function<void(int slot)>& bind = {});
+
+    // Bytes read from a slot's connection. Complete messages join the receive queue. Returns
+    // false when the connection was refused for flooding (close already requested).
+    bool bytesReceived(int slot, std::string_view bytes);
+
+    // A slot's connection has closed (by the peer, a kick or the host). Announces the
+    // departure once and frees the slot; a repeated report for a free slot does nothing.
+    void connectionClosed(int slot);
+
+    // The login deadline of a slot has passed: closes the connection if it has not logged in.
+    void loginTimedOut(int slot);
+    bool loggedIn(int slot) const { return m_slots[index(slot)].loggedIn; }
+
+    // Handles the oldest waiting entry. False when the queue was empty.
+    bool processNext();
+    bool hasPending() const { return !m_queue.empty(); }
+    std::size_t pendingFor(int slot) const { return m_queue.waiting(slot); }
+
+    // Handles one entry as if it had arrived from the given slot.
+    void dispatch(int slot, std::string_view entry);
+
+    // One tick of the game countdown timer.
+    void timer1Tick();
+
+private:
+    struct Connection {
+        Framer framer;
+        bool loggedIn = false;
+        bool refused = false; // close requested; its further bytes are ignored
+    };
+    static std::size_t index(int slot) { return static_cast<std::size_t>(slot); }
+    void refuse(int slot);
+
+    void receivedlogininfo(int sender, std::string_view payload);
+    void kickhim(int sender, std::string_view payload);
+    void chat(int sender, std::string_view payload);
+    void playasound(int sender, std::string_view payload);
+    void action(int sender, std::string_view payload);
+    void startgame(int sender, std::string_view payload);
+    void justwatch(int sender, std::string_view payload);
+    void rollthedice(int sender, std::string_view payload);
+    void selectcat(int sender, std::string_view payload);
+
+    void sendCatchUp(int slot);
+
+    HostState& m_state;
+    TurnHandler* m_turns;
+    ReceiveQueue m_queue;
+    std::array<Connection, kRefusedSlot + 1> m_slots{};
+};
+
+// A login name as the host keeps it: "+" and "|" would break every player list and chat line,
+// so each becomes "-".
+std::string cleanLoginName(std::string_view name);
+
+} // namespace core

@@ -1,0 +1,84 @@
+#include "host/qt/dedicatedhost.h"
+
+#include "host/qt/hostserver.h"
+
+#include "host/turnengine.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace ui {
+
+namespace {
+
+// Signals reach the event loop through a socket pair: the handler only writes one byte.
+int g_signalPipe[2] = {-1, -1};
+
+extern "C" void onQuitSignal(int) {
+    char byte = 1;
+    [[maybe_unused]] auto written = ::write(g_signalPipe[0], &byte, 1);
+}
+
+void printErr(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+} // namespace
+
+int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
+                     const TurnHandlerFactory& makeTurns) {
+    QCoreApplication app(argc, argv);
+
+    HostServer server;
+    server.setTimeScale(line.timeScale);
+    const int botSpeed = line.botSpeedMs;
+    server.setBotSpeedProvider([botSpeed] { return botSpeed; });
+    QObject::connect(&server, &HostServer::noticeRaised, &printErr);
+    QObject::connect(&server, &HostServer::statusText, &printErr);
+
+    // Dice seeded differently on every start.
+    std::unique_ptr<core::TurnHandler> turns =
+        makeTurns ? makeTurns(server) : core::makeTurnEngine(server.state(), core::startupSeed());
+    server.setTurnHandler(turns.get());
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
+        printErr(QStringLiteral("Cannot set up signal handling"));
+        return 1;
+    }
+    QSocketNotifier quitNotifier(g_signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, [&] {
+        char byte = 0;
+        [[maybe_unused]] auto got = ::read(g_signalPipe[1], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    int rc = 1;
+    if (server.listen(static_cast<quint16>(line.port))) {
+        std::printf("Bramblies dedicated host listening on port %u\n",
+                    static_cast<unsigned>(server.serverPort()));
+        std::fflush(stdout);
+        rc = app.exec();
+    }
+
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    server.setTurnHandler(nullptr);
+    ::close(g_signalPipe[0]);
+    ::close(g_signalPipe[1]);
+    g_signalPipe[0] = g_signalPipe[1] = -1;
+    return rc;
+}
+
+} // namespace ui

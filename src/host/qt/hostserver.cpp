@@ -1,0 +1,187 @@
+#include "host/qt/hostserver.h"
+
+#include "net/fields.h"
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpSocket>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+const QString kListeningStarted = QStringLiteral("Listening Started");
+const QString kErrorBinding = QStringLiteral("Listen - Error Binding Socket");
+const QString kErrorListening = QStringLiteral("Listen - Error Starting Listen");
+
+constexpr int kListenBacklog = 5;
+constexpr qint64 kReadChunk = 64 * 1024;
+// A closed connection gets this long to hand over what is still queued for it.
+constexpr int kCloseGraceMs = 5000;
+
+// Per-connection bookkeeping kept on the socket itself.
+const char* const kSlotTag = "bramblies_slot";
+const char* const kClosing = "bramblies_closing";
+const char* const kEnded = "bramblies_ended";
+
+int slotOf(const QTcpSocket* s) {
+    return s->property(kSlotTag).toInt();
+}
+
+} // namespace
+
+HostServer::HostServer(QObject* parent) : QObject(parent) {
+    m_server.setListenBacklogSize(kListenBacklog);
+    connect(&m_server, &QTcpServer::newConnection, this, &HostServer::acceptPending);
+    m_drainTimer.setSingleShot(true);
+    m_drainTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_drainTimer, &QTimer::timeout, this, &HostServer::drainOne);
+    connect(&m_countdown, &QTimer::timeout, this, [this] { m_host.timer1Tick(); });
+}
+
+HostServer::~HostServer() {
+    m_countdown.stop();
+    m_drainTimer.stop();
+    m_server.close();
+    // Every connection, including those still handing over their last bytes, is cut loose
+    // first: its close must not reach a game host that is being torn down.
+    for (auto* s : m_server.findChildren<QTcpSocket*>()) {
+        s->disconnect(this);
+        s->abort();
+    }
+}
+
+bool HostServer::listen(quint16 port) {
+    if (m_server.listen(QHostAddress::AnyIPv4, port)) {
+        emit statusText(kListeningStarted);
+        return true;
+    }
+    auto error = m_server.serverError();
+    bool binding = error == QAbstractSocket::AddressInUseError ||
+                   error == QAbstractSocket::SocketAccessError ||
+                   error == QAbstractSocket::SocketAddressNotAvailableError;
+    emit statusText(binding ? kErrorBinding : kErrorListening);
+    return false;
+}
+
+void HostServer::setTimeScale(double scale) {
+    if (std::isfinite(scale) && scale > 0) m_timeScale = scale;
+}
+
+void HostServer::acceptPending() {
+    while (QTcpSocket* s = m_server.nextPendingConnection()) {
+        s->setReadBufferSize(kReadChunk);
+        connect(s, &QTcpSocket::readyRead, this, [this, s] { readFrom(s); });
+        connect(s, &QAbstractSocket::stateChanged, this, [this, s](auto state) {
+            if (state == QAbstractSocket::UnconnectedState) endConnection(s);
+        });
+        int slot = m_host.connectionAccepted([this, s](int n) {
+            s->setProperty(kSlotTag, n);
+            m_sockets[static_cast<std::size_t>(n)] = s;
+        });
+        if (slot == core::GameHost::kRefusedSlot) continue;
+        auto* deadline = new QTimer(s);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, this, [this, s, slot] {
+            if (m_sockets[static_cast<std::size_t>(slot)] == s) m_host.loginTimedOut(slot);
+        });
+        deadline->start(m_loginTimeoutMs);
+    }
+}
+
+void HostServer::readFrom(QTcpSocket* s) {
+    int slot = slotOf(s);
+    bool believed =
+        m_sockets[static_cast<std::size_t>(slot)] == s && !s->property(kClosing).toBool();
+    while (s->bytesAvailable() > 0) {
+        QByteArray data = s->read(kReadChunk);
+        if (!believed) continue; // a closing or refused connection: read and forget
+        if (!m_host.bytesReceived(
+                slot, std::string_view(data.constData(), static_cast<std::size_t>(data.size()))))
+            believed = false;
+    }
+    scheduleDrain();
+}
+
+void HostServer::send(int slot, const std::string& message) {
+    if (slot < 0 || slot > core::GameHost::kRefusedSlot) return;
+    QTcpSocket* s = m_sockets[static_cast<std::size_t>(slot)];
+    if (!s || s->property(kClosing).toBool()) return;
+    QByteArray data(message.data(), static_cast<qsizetype>(message.size()));
+    data.append(core::kTerminator);
+    s->write(data);
+    if (s->bytesToWrite() > m_maxUnsent) {
+        // The peer is not taking what it is sent; stop holding it.
+        s->setProperty(kClosing, true);
+        s->abort();
+        endConnection(s);
+    }
+}
+
+void HostServer::close(int slot) {
+    if (slot < 0 || slot > core::GameHost::kRefusedSlot) return;
+    QTcpSocket* s = m_sockets[static_cast<std::size_t>(slot)];
+    if (!s || s->property(kClosing).toBool()) return;
+    s->setProperty(kClosing, true);
+    QTimer::singleShot(kCloseGraceMs, s, [s] { s->abort(); });
+    s->disconnectFromHost(); // lets "CMD_full+" and the like go out first
+    endConnection(s);
+}
+
+// Reports the end of a connection to the game host once, from the event loop.
+void HostServer::endConnection(QTcpSocket* s) {
+    if (s->property(kEnded).toBool()) return;
+    s->setProperty(kEnded, true);
+    QPointer<QTcpSocket> guard(s);
+    int slot = slotOf(s);
+    QMetaObject::invokeMethod(
+        this,
+        [this, s, guard, slot] {
+            if (m_sockets[static_cast<std::size_t>(slot)] == s) {
+                m_sockets[static_cast<std::size_t>(slot)] = nullptr;
+                m_host.connectionClosed(slot);
+            }
+            if (!guard) return;
+            if (guard->state() == QAbstractSocket::UnconnectedState)
+                guard->deleteLater();
+            else
+                connect(guard, &QAbstractSocket::disconnected, guard, &QObject::deleteLater);
+        },
+        Qt::QueuedConnection);
+}
+
+void HostServer::scheduleDrain() {
+    if (m_drainTimer.isActive() || !m_host.hasPending()) return;
+    qint64 wait = 0;
+    if (m_sinceDrain.isValid())
+        wait = std::max<qint64>(0, kDrainIntervalMs - m_sinceDrain.elapsed());
+    m_drainTimer.start(static_cast<int>(wait));
+}
+
+void HostServer::drainOne() {
+    m_host.processNext();
+    m_sinceDrain.restart();
+    scheduleDrain();
+}
+
+void HostServer::notice(const std::string& text) {
+    emit noticeRaised(QString::fromStdString(text));
+}
+
+void HostServer::armCountdown(int intervalMs) {
+    int scaled = static_cast<int>(std::lround(intervalMs / m_timeScale));
+    m_countdown.start(std::max(1, scaled));
+}
+
+void HostServer::stopCountdown() {
+    m_countdown.stop();
+}
+
+int HostServer::botSpeedMs() const {
+    return m_botSpeed ? m_botSpeed() : kDefaultBotSpeedMs;
+}
+
+} // namespace ui

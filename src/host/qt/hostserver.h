@@ -1,0 +1,94 @@
+#pragma once
+// The game host's network side: the listening socket, one QTcpSocket per accepted client, the
+// receive-queue drain timer and the game countdown timer. All decisions are GameHost's; this
+// class moves bytes and time.
+//
+// The drain timer runs only while entries wait: the first entry after a quiet spell is handled
+// at once, later ones at most one per 10 ms. A connection is closed when its peer leaves more
+// than 1 MiB of output untaken, or when it has not logged in 30 s after being asked to.
+// Every connection's end is reported to GameHost exactly once, from the event loop, never from
+// inside a send or a broadcast.
+
+#include "host/gamehost.h"
+#include "host/hostport.h"
+#include "host/hoststate.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+
+class QTcpSocket;
+
+namespace ui {
+
+class HostServer : public QObject, public core::HostPort {
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 7772;
+    static constexpr int kDrainIntervalMs = 10;
+    static constexpr int kLoginTimeoutMs = 30000;
+    static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
+    static constexpr int kDefaultBotSpeedMs = 750;
+
+    explicit HostServer(QObject* parent = nullptr);
+    ~HostServer() override;
+
+    // Starts listening on every IPv4 address. Raises "Listening Started", or a listen error
+    // status and returns false. Port 0 lets the system choose (see serverPort()).
+    bool listen(quint16 port = kDefaultPort);
+    bool isListening() const { return m_server.isListening(); }
+    quint16 serverPort() const { return m_server.serverPort(); }
+
+    core::HostState& state() { return m_state; }
+    core::GameHost& gameHost() { return m_host; }
+    void setTurnHandler(core::TurnHandler* turns) { m_host.setTurnHandler(turns); }
+
+    // Divides every interval of the game countdown timer (default 1).
+    void setTimeScale(double scale);
+    // Where the computer player's interval comes from (the hosting copy's "Bot Speed" menu);
+    // without one it is 750 ms.
+    void setBotSpeedProvider(std::function<int()> provider) { m_botSpeed = std::move(provider); }
+    // For tests: shorter limits than the program's.
+    void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
+    void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
+
+    // core::HostPort
+    void send(int slot, const std::string& message) override;
+    void close(int slot) override;
+    void notice(const std::string& text) override;
+    void armCountdown(int intervalMs) override;
+    void stopCountdown() override;
+    int botSpeedMs() const override;
+
+signals:
+    // A host notice ("too many rolls", ...).
+    void noticeRaised(const QString& text);
+    // "Listening Started" or a listen error text.
+    void statusText(const QString& text);
+
+private:
+    void acceptPending();
+    void readFrom(QTcpSocket* socket);
+    void endConnection(QTcpSocket* socket);
+    void scheduleDrain();
+    void drainOne();
+
+    QTcpServer m_server;
+    core::HostState m_state{*this};
+    core::GameHost m_host{m_state, nullptr};
+    std::array<QTcpSocket*, core::GameHost::kRefusedSlot + 1> m_sockets{};
+    QTimer m_drainTimer;
+    QElapsedTimer m_sinceDrain;
+    QTimer m_countdown;
+    double m_timeScale = 1.0;
+    std::function<int()> m_botSpeed;
+    int m_loginTimeoutMs = kLoginTimeoutMs;
+    qint64 m_maxUnsent = kMaxUnsentBytes;
+};
+
+} // namespace ui

@@ -1,0 +1,350 @@
+#include "host/turnengine.h"
+
+#include "host/computerplayer.h"
+#include "host/rules.h"
+#include "net/fields.h"
+#include "net/messages.h"
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace core {
+
+TurnEngine::TurnEngine(HostState& state, RandomSource& random) : m_state(state), m_random(random) {}
+
+// --- countdown --------------------------------------------------------------------------------
+
+void TurnEngine::arm(int countdown, Action action, int intervalMs) {
+    m_countdown = countdown;
+    m_action = action;
+    m_state.port().armCountdown(intervalMs);
+}
+
+void TurnEngine::disarm() {
+    m_action = Action::None;
+    m_countdown = 0;
+    m_state.port().stopCountdown();
+}
+
+void TurnEngine::armComputerMove(int countdown) {
+    arm(countdown, Action::ComputerMove, m_state.port().botSpeedMs());
+}
+
+void TurnEngine::armPause() {
+    arm(5, Action::NextTurn, kPauseIntervalMs);
+}
+
+void TurnEngine::timer1Timer() {
+    if (m_action == Action::None) return; // a tick that was already on its way when we stopped
+    if (--m_countdown >= 1) return;
+    Action action = m_action;
+    disarm();
+    switch (action) {
+    case Action::NextTurn:
+        findplayer();
+        break;
+    case Action::BonusRoll:
+        bonusrolls(m_state.turn.currentseat);
+        break;
+    case Action::ComputerMove:
+        computerplay(m_state.turn.currentseat);
+        break;
+    case Action::None:
+        break;
+    }
+}
+
+// --- game start and turn order --------------------------------------------------------------
+
+void TurnEngine::startgame(std::string_view payload) {
+    disarm();
+    TurnState& turn = m_state.turn;
+    turn.gamerunning = true;
+
+    FieldReader reader(payload);
+    std::string name(reader.next());
+    // Anything but a sensible number means no limit.
+    turn.bonuslimit = std::max(0, reader.nextInt().value_or(0));
+    m_state.broadcast(msg::toClient::startgame(name, turn.bonuslimit));
+
+    for (int seat = 1; seat <= kSeatCount; ++seat) {
+        PlayerSlot& s = m_state.slot(seat);
+        s.turnactive = false;
+        s.justwatch = false;
+        s.total = 0;
+        s.scores.fill(-1);
+        s.rolls = 0;
+        s.workingcat = 0;
+        s.ingame = s.connected;
+    }
+    // Seats 1 and 2 are in every game; the computer plays whichever of them nobody sits in.
+    // Rounds are counted on seat 1's turns, so a game without seat 1 would never end.
+    m_state.slot(1).ingame = true;
+    m_state.slot(2).ingame = true;
+
+    turn.round = 0;
+    turn.currentseat = 0;
+    turn.bonusrollsused = 0;
+    turn.dice.fill(0);
+    findplayer();
+}
+
+void TurnEngine::findplayer() {
+    // Whatever was pending belonged to the previous turn.
+    disarm();
+    TurnState& turn = m_state.turn;
+    int seat = turn.currentseat;
+    bool found = false;
+    for (int step = 0; step < kSeatCount && !found; ++step) {
+        seat = seat % kSeatCount + 1;
+        found = m_state.slot(seat).ingame;
+    }
+    if (!found) { // cannot happen while seats 1 and 2 are always in; end rather than spin
+        checkforwin();
+        return;
+    }
+    turn.currentseat = seat;
+    if (seat == 1) ++turn.round;
+    if (turn.round > kRounds) {
+        checkforwin();
+        return;
+    }
+
+    PlayerSlot& s = m_state.slot(seat);
+    turn.dice.fill(0);
+    s.workingcat = 0;
+    s.rolls = 0;
+    s.turnactive = true;
+    m_state.broadcast(
+        msg::toClient::nextplayer(seat, turn.round, openCategories(s.scores, turn.round)));
+
+    if (m_state.isComputerPlayed(seat)) armComputerMove(3);
+}
+
+void TurnEngine::checkforwin() {
+    SeatTotals totals{};
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        totals[static_cast<std::size_t>(seat)] = m_state.slot(seat).total;
+    m_state.broadcast(msg::toClient::winner(winners(totals)));
+    m_state.turn.gamerunning = false;
+}
+
+// --- requests ---------------------------------------------------------------------------------
+
+void TurnEngine::rollthedice(std::string_view payload) {
+    TurnState& turn = m_state.turn;
+    FieldReader reader(payload);
+    auto seatField = reader.nextInt();
+    if (!seatField || *seatField != turn.currentseat || !HostState::validSeat(*seatField)) return;
+    const int seat = *seatField;
+    PlayerSlot& s = m_state.slot(seat);
+    if (reader.atEnd() || !s.turnactive) return;
+
+    // Every die number must be 0..5 before anything counts: a bad one would roll outside the
+    // dice, so the whole request is dropped.
+    std::vector<int> named;
+    while (!reader.atEnd()) {
+        auto d = reader.nextInt();
+        if (!d || *d < 0 || *d > kDiceCount) return;
+        named.push_back(*d);
+    }
+
+    if (s.rolls >= 3) {
+        m_state.port().notice(kNoticeTooManyRolls);
+        return;
+    }
+    if (s.rolls == 2 && s.workingcat == 0) {
+        if (s.connected)
+            m_state.sendTo(seat, msg::toClient::needcat(seat));
+        else
+            m_state.port().notice(kNoticeNeedsCategory);
+        return;
+    }
+
+    std::vector<msg::DieFace> rolled;
+    if (s.rolls == 0) {
+        AutoCategory autoCat = autoWorkingCategory(s.scores);
+        if (autoCat.error) m_state.port().notice(kNoticeAutoCat7);
+        if (autoCat.category != 0) {
+            s.workingcat = autoCat.category;
+            m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
+        }
+        rollAll(turn.dice, m_random);
+        if (isOpen(s.scores, kBrambleCategory) && isStraight(turn.dice)) {
+            int score = firstRollBrambleScore(turn.dice);
+            s.total += score;
+            s.scores[kBrambleCategory] = score;
+            s.rolls = 3;
+            m_state.broadcast(msg::toClient::bramble(seat, s.total, score, turn.dice));
+            s.turnactive = false;
+            armPause();
+            return;
+        }
+        for (int d = 1; d <= kDiceCount; ++d)
+            rolled.push_back({d, turn.dice[static_cast<std::size_t>(d)]});
+    } else {
+        for (int d : named) {
+            if (d == 0) continue;
+            auto& face = turn.dice[static_cast<std::size_t>(d)];
+            face = rerollFace(face, m_random);
+            rolled.push_back({d, face});
+        }
+    }
+    ++s.rolls;
+    m_state.broadcast(msg::toClient::createdice(seat, s.rolls, rolled));
+
+    if (s.rolls < 3) {
+        if (m_state.isComputerPlayed(seat)) armComputerMove(1);
+        return;
+    }
+    scoreTurn(seat);
+}
+
+void TurnEngine::scoreTurn(int seat) {
+    TurnState& turn = m_state.turn;
+    PlayerSlot& s = m_state.slot(seat);
+    const int c = s.workingcat;
+    if (c < 1 || c > kCategoryCount) { // not reached: a third roll needs a category
+        s.turnactive = false;
+        armPause();
+        return;
+    }
+    int score = c == kBrambleCategory ? finalBrambleScore(turn.dice) : faceScore(turn.dice, c);
+    s.total += score;
+    s.scores[static_cast<std::size_t>(c)] = score;
+    s.turnactive = false;
+    if (c != kBrambleCategory && isBonus(c, turn.dice)) {
+        turn.bonusrollsused = 0;
+        m_state.broadcast(msg::toClient::bonustime(seat, s.total, score, c));
+        arm(3, Action::BonusRoll, m_state.port().botSpeedMs());
+        return;
+    }
+    m_state.broadcast(msg::toClient::postscores(seat, s.total, score, c));
+    armPause();
+}
+
+void TurnEngine::selectcat(std::string_view payload) {
+    FieldReader reader(payload);
+    auto seatField = reader.nextInt();
+    if (!seatField || *seatField != m_state.turn.currentseat || !HostState::validSeat(*seatField))
+        return;
+    const int seat = *seatField;
+    PlayerSlot& s = m_state.slot(seat);
+    // Only during the seat's own turn: after it is scored a choice could still set a category
+    // and re-arm the countdown over the pending next turn, and the game would stop.
+    if (!s.turnactive) return;
+    auto category = reader.nextInt();
+    // A category outside the sheet would be written outside it: drop the request.
+    if (!category || *category < 1 || *category > kCategoryCount) return;
+
+    if (s.workingcat != 0) {
+        m_state.port().notice(kNoticeWorkingSelected);
+        return;
+    }
+    if (s.score(*category) != -1) {
+        m_state.port().notice(kNoticeAlreadySelected);
+        return;
+    }
+    s.workingcat = *category;
+    m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
+    if (m_state.isComputerPlayed(seat)) armComputerMove(1);
+}
+
+// --- bonus mode and the computer player -----------------------------------------------------
+
+void TurnEngine::bonusrolls(int seat) {
+    if (!HostState::validSeat(seat)) return;
+    TurnState& turn = m_state.turn;
+    PlayerSlot& s = m_state.slot(seat);
+    const int c = s.workingcat;
+    if (turn.bonuslimit != 0 && turn.bonusrollsused == turn.bonuslimit) {
+        m_state.broadcast(msg::toClient::bonusendByLimit(seat));
+        armPause();
+        return;
+    }
+    ++turn.bonusrollsused;
+    rollAll(turn.dice, m_random);
+    int gain = bonusGain(c, turn.dice);
+    if (gain == 0) {
+        m_state.broadcast(msg::toClient::bonusend(seat, turn.dice));
+        armPause();
+        return;
+    }
+    s.total += gain;
+    s.scores[static_cast<std::size_t>(c)] += gain;
+    m_state.broadcast(msg::toClient::gotbonus(seat, s.total, gain, c, s.score(c), turn.dice));
+    arm(2, Action::BonusRoll, m_state.port().botSpeedMs());
+}
+
+void TurnEngine::computerplay(int seat) {
+    ComputerMove move = computerMove(m_state, seat);
+    switch (move.kind) {
+    case ComputerMove::Kind::Roll:
+        rollthedice(move.payload);
+        break;
+    case ComputerMove::Kind::SelectCategory:
+        selectcat(move.payload);
+        break;
+    case ComputerMove::Kind::None:
+        break;
+    }
+}
+
+// --- seat changes -----------------------------------------------------------------------------
+
+void TurnEngine::seatVacated(int slot) {
+    const TurnState& turn = m_state.turn;
+    if (!turn.gamerunning || !HostState::validSeat(slot) || slot != turn.currentseat) return;
+    PlayerSlot& s = m_state.slot(slot);
+    if (!s.turnactive) return;
+    if (slot <= 2) {
+        // Seats 1 and 2 are in every game: the computer finishes this turn and plays the
+        // seat's later turns.
+        armComputerMove(1);
+        return;
+    }
+    s.ingame = false;
+    s.turnactive = false;
+    findplayer();
+}
+
+void TurnEngine::justWatchStarted(int seat) {
+    const TurnState& turn = m_state.turn;
+    if (!turn.gamerunning || !HostState::validSeat(seat) || seat != turn.currentseat) return;
+    if (m_state.slot(seat).turnactive) armComputerMove(1);
+}
+
+} // namespace core
+
+namespace core {
+
+namespace {
+// The dice must exist before the engine that holds a reference to them: base classes are
+// built in the order they are listed.
+struct OwnedDice {
+    explicit OwnedDice(std::uint64_t seed) : dice(seed) {}
+    SeededRandom dice;
+};
+struct OwnedTurnEngine : private OwnedDice, public TurnEngine {
+    OwnedTurnEngine(HostState& state, std::uint64_t seed)
+        : OwnedDice(seed), TurnEngine(state, OwnedDice::dice) {}
+};
+} // namespace
+
+std::unique_ptr<TurnHandler> makeTurnEngine(HostState& state, std::uint64_t seed) {
+    return std::make_unique<OwnedTurnEngine>(state, seed);
+}
+
+std::uint64_t startupSeed() {
+    std::random_device device;
+    auto clock = static_cast<std::uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    return clock ^ (static_cast<std::uint64_t>(device()) << 32) ^ device();
+}
+
+} // namespace core

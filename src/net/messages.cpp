@@ -1,0 +1,473 @@
+#include "net/messages.h"
+
+#include "net/fields.h"
+
+namespace core::msg {
+
+namespace {
+
+std::string n(int value) {
+    return std::to_string(value);
+}
+
+// Command word and fields; with closing set, the message ends in one more "+".
+class Builder {
+public:
+    explicit Builder(std::string_view command) : m_text(command) {}
+    Builder& add(std::string_view field) {
+        m_text += '+';
+        m_text += field;
+        return *this;
+    }
+    Builder& add(int value) { return add(n(value)); }
+    Builder& addFiveDice(const Faces& dice) {
+        for (int die = 1; die <= 5; ++die)
+            add(die).add(dice[static_cast<std::size_t>(die)]);
+        return *this;
+    }
+    std::string done(bool closing = false) {
+        if (closing) m_text += '+';
+        return std::move(m_text);
+    }
+
+private:
+    std::string m_text;
+};
+
+// Reads a payload field by field; once a numeric field fails every later read fails too.
+class Reader {
+public:
+    explicit Reader(std::string_view payload) : m_fields(payload) {}
+    int num() {
+        if (!m_ok) return 0;
+        auto v = m_fields.nextInt();
+        if (!v) m_ok = false;
+        return v.value_or(0);
+    }
+    std::string text() { return std::string(m_fields.next()); }
+    std::string rest() const { return std::string(m_fields.rest()); }
+    bool atEnd() const { return m_fields.atEnd(); }
+    // True when only an optional closing "+" (an empty last field) is left.
+    bool atClosing() const { return m_fields.atEnd() || m_fields.rest().empty(); }
+    bool ok() const { return m_ok; }
+    std::vector<DieFace> pairs(std::size_t count) {
+        std::vector<DieFace> out;
+        for (std::size_t i = 0; i < count && m_ok; ++i) {
+            int die = num();
+            int face = num();
+            out.push_back({die, face});
+        }
+        return out;
+    }
+    // Numbers until the payload (or its closing "+") is used up.
+    std::vector<int> numbersToEnd() {
+        std::vector<int> out;
+        while (m_ok && !m_fields.atEnd()) {
+            auto field = m_fields.next();
+            if (field.empty() && m_fields.atEnd()) break; // closing "+"
+            auto v = parseInt(field);
+            if (!v) {
+                m_ok = false;
+                break;
+            }
+            out.push_back(*v);
+        }
+        return out;
+    }
+
+private:
+    FieldReader m_fields;
+    bool m_ok = true;
+};
+
+template <typename T> std::optional<T> okOr(const Reader& r, T value) {
+    if (!r.ok()) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+namespace toHost {
+std::string logininfo(int slot, std::string_view version, std::string_view name) {
+    return Builder(cmd::logininfo).add(slot).add(version).add(name).done();
+}
+std::string kickhim(int senderSlot, int targetSlot) {
+    return Builder(cmd::kickhim).add(senderSlot).add(targetSlot).done(true);
+}
+std::string chat(int slot, std::string_view chatText) {
+    return Builder(cmd::chat).add(slot).add(chatText).done();
+}
+std::string action(int slot, std::string_view chatText) {
+    return Builder(cmd::action).add(slot).add(chatText).done();
+}
+std::string playasound(int slot, int soundNumber) {
+    return Builder(cmd::playasound).add(slot).add("wave" + n(soundNumber)).done(true);
+}
+std::string startgame(std::string_view name, int bonusLimit) {
+    return Builder(cmd::startgame).add(name).add(bonusLimit).done(true);
+}
+std::string justwatch(int seat, int mode) {
+    return Builder(cmd::justwatch).add(seat).add(mode).done();
+}
+std::string rollthedice(int seat, std::span<const int> dice) {
+    Builder b(cmd::rollthedice);
+    b.add(seat);
+    if (dice.empty()) b.add(0);
+    for (int d : dice)
+        b.add(d);
+    return b.done();
+}
+std::string selectcat(int seat, int category) {
+    return Builder(cmd::selectcat).add(seat).add(category).done(true);
+}
+} // namespace toHost
+
+namespace toClient {
+std::string sendlogininfo(int slot) {
+    return Builder(cmd::sendlogininfo).add(slot).done();
+}
+std::string full() {
+    return Builder(cmd::full).done(true);
+}
+std::string newplayerinfo(int slot, std::string_view name) {
+    return Builder(cmd::newplayerinfo).add(slot).add(name).add(0).done();
+}
+std::string existingplayers(std::span<const PlayerEntry> players) {
+    Builder b(cmd::existingplayers);
+    for (const auto& p : players)
+        b.add(p.slot).add(p.name).add(p.watching ? 1 : 0);
+    return b.done();
+}
+std::string havewrongversion(std::string_view name) {
+    return Builder(cmd::havewrongversion).add(name).done();
+}
+std::string wrongversion() {
+    return Builder(cmd::wrongversion).done(true);
+}
+std::string loadstats(int slot, int currentSeat, int bonusLimit, int rolls, int round,
+                      int workingcat, const Faces& dice) {
+    return Builder(cmd::loadstats)
+        .add(slot)
+        .add(currentSeat)
+        .add(bonusLimit)
+        .add(rolls)
+        .add(round)
+        .add(workingcat)
+        .addFiveDice(dice)
+        .done();
+}
+std::string loadscores(int slot, std::span<const SeatScores> seats) {
+    Builder b(cmd::loadscores);
+    b.add(slot);
+    for (const auto& s : seats) {
+        std::string entry = n(s.seat) + (s.ingame ? "*t" : "*f");
+        for (int k = 1; k <= 8; ++k)
+            entry += "*" + n(k) + "*" + n(s.rows[static_cast<std::size_t>(k)]);
+        b.add(entry);
+    }
+    return b.done();
+}
+std::string playerdisconnected(int slot, std::string_view name) {
+    return Builder(cmd::playerdisconnected).add(slot).add(name).done();
+}
+std::string justwatching(int seat, int mode) {
+    return Builder(cmd::justwatching).add(seat).add(mode).done();
+}
+std::string chat(int slot, std::string_view name, std::string_view said) {
+    std::string text(name);
+    text += " chats: ";
+    text += said;
+    return Builder(cmd::chat).add(slot).add(text).done();
+}
+std::string action(int slot, std::string_view name, std::string_view did) {
+    std::string text(name);
+    text += ' ';
+    text += did;
+    return Builder(cmd::action).add(slot).add(text).done();
+}
+std::string playasound(int slot, std::string_view rest) {
+    return Builder(cmd::playasound).add(slot).add(rest).done();
+}
+std::string startgame(std::string_view name, int bonusLimit) {
+    return Builder(cmd::startgame).add(name).add(bonusLimit).done(true);
+}
+std::string nextplayer(int seat, int round, std::span<const int> open) {
+    Builder b(cmd::nextplayer);
+    b.add(seat).add(round);
+    if (open.empty()) b.add(0);
+    for (int c : open)
+        b.add(c);
+    return b.done();
+}
+std::string selectedcat(int seat, int category) {
+    return Builder(cmd::selectedcat).add(seat).add(category).done(true);
+}
+std::string needcat(int seat) {
+    return Builder(cmd::needcat).add(seat).done(true);
+}
+std::string createdice(int seat, int rolls, std::span<const DieFace> rolled) {
+    Builder b(cmd::createdice);
+    b.add(seat).add(rolls);
+    if (rolled.empty()) b.add(0).add(0);
+    for (const auto& d : rolled)
+        b.add(d.die).add(d.face);
+    return b.done();
+}
+std::string bramble(int seat, int total, int score, const Faces& dice) {
+    return Builder(cmd::bramble).add(seat).add(total).add(score).add(3).addFiveDice(dice).done();
+}
+std::string postscores(int seat, int total, int score, int category) {
+    return Builder(cmd::postscores).add(seat).add(total).add(score).add(category).done(true);
+}
+std::string bonustime(int seat, int total, int score, int category) {
+    return Builder(cmd::bonustime).add(seat).add(total).add(score).add(category).done(true);
+}
+std::string gotbonus(int seat, int total, int gain, int category, int categoryScore,
+                     const Faces& dice) {
+    return Builder(cmd::gotbonus)
+        .add(seat)
+        .add(total)
+        .add(gain)
+        .add(category)
+        .add(categoryScore)
+        .addFiveDice(dice)
+        .done();
+}
+std::string bonusend(int seat, const Faces& dice) {
+    return Builder(cmd::bonusend).add(seat).addFiveDice(dice).done();
+}
+std::string bonusendByLimit(int seat) {
+    return Builder(cmd::bonusend).add(seat).add(0).add(0).done();
+}
+std::string winner(std::span<const int> seats) {
+    Builder b(cmd::winner);
+    for (int s : seats)
+        b.add(s);
+    return b.add(0).done(true);
+}
+} // namespace toClient
+
+// ---------------------------------------------------------------------------------------------
+
+std::optional<Logininfo> parseLogininfo(std::string_view payload) {
+    Reader r(payload);
+    Logininfo out;
+    out.slot = r.num();
+    out.version = r.text();
+    out.name = r.rest();
+    return okOr(r, std::move(out));
+}
+
+std::optional<Kickhim> parseKickhim(std::string_view payload) {
+    Reader r(payload);
+    Kickhim out;
+    out.sender = r.num();
+    out.target = r.num();
+    return okOr(r, out);
+}
+
+std::optional<SlotAndRest> parseSlotAndRest(std::string_view payload) {
+    Reader r(payload);
+    SlotAndRest out;
+    out.slot = r.num();
+    out.rest = r.rest();
+    return okOr(r, std::move(out));
+}
+
+std::optional<Startgame> parseStartgame(std::string_view payload) {
+    Reader r(payload);
+    Startgame out;
+    out.name = r.text();
+    out.bonusLimit = r.num();
+    return okOr(r, std::move(out));
+}
+
+std::optional<Justwatch> parseJustwatch(std::string_view payload) {
+    Reader r(payload);
+    Justwatch out;
+    out.seat = r.num();
+    out.mode = r.num();
+    return okOr(r, out);
+}
+std::optional<Justwatch> parseJustwatching(std::string_view payload) {
+    return parseJustwatch(payload);
+}
+
+std::optional<Rollthedice> parseRollthedice(std::string_view payload) {
+    Reader r(payload);
+    Rollthedice out;
+    out.seat = r.num();
+    out.dice = r.numbersToEnd();
+    if (out.dice.size() == 1 && out.dice[0] == 0) out.dice.clear();
+    return okOr(r, std::move(out));
+}
+
+std::optional<SeatCategory> parseSelectcat(std::string_view payload) {
+    Reader r(payload);
+    SeatCategory out;
+    out.seat = r.num();
+    out.category = r.num();
+    return okOr(r, out);
+}
+std::optional<SeatCategory> parseSelectedcat(std::string_view payload) {
+    return parseSelectcat(payload);
+}
+
+std::optional<int> parseSendlogininfo(std::string_view payload) {
+    Reader r(payload);
+    int slot = r.num();
+    return okOr(r, slot);
+}
+
+std::vector<PlayerEntry> parsePlayerList(std::string_view payload) {
+    std::vector<PlayerEntry> out;
+    FieldReader f(payload);
+    while (!f.atEnd()) {
+        auto slot = f.nextInt();
+        if (!slot || f.atEnd()) break;
+        std::string name(f.next());
+        auto watching = f.nextInt();
+        if (!watching) break;
+        out.push_back({*slot, std::move(name), *watching == 1});
+    }
+    return out;
+}
+
+std::optional<Playerdisconnected> parsePlayerdisconnected(std::string_view payload) {
+    Reader r(payload);
+    Playerdisconnected out;
+    out.slot = r.num();
+    out.name = r.text();
+    return okOr(r, std::move(out));
+}
+
+std::optional<Loadstats> parseLoadstats(std::string_view payload) {
+    Reader r(payload);
+    Loadstats out;
+    out.slot = r.num();
+    out.currentSeat = r.num();
+    out.bonusLimit = r.num();
+    out.rolls = r.num();
+    out.round = r.num();
+    out.workingcat = r.num();
+    out.dice = r.pairs(5);
+    return okOr(r, std::move(out));
+}
+
+std::optional<Loadscores> parseLoadscores(std::string_view payload) {
+    Reader r(payload);
+    Loadscores out;
+    out.slot = r.num();
+    if (!r.ok()) return std::nullopt;
+    while (!r.atClosing()) {
+        std::string entry = r.text();
+        std::vector<std::string_view> parts;
+        std::string_view rest(entry);
+        for (auto star = rest.find('*'); star != std::string_view::npos; star = rest.find('*')) {
+            parts.push_back(rest.substr(0, star));
+            rest.remove_prefix(star + 1);
+        }
+        parts.push_back(rest);
+        if (parts.size() != 18) return std::nullopt;
+        SeatScores s;
+        auto seat = parseInt(parts[0]);
+        if (!seat || (parts[1] != "t" && parts[1] != "f")) return std::nullopt;
+        s.seat = *seat;
+        s.ingame = parts[1] == "t";
+        for (std::size_t i = 2; i < parts.size(); i += 2) {
+            auto row = parseInt(parts[i]);
+            auto value = parseInt(parts[i + 1]);
+            if (!row || !value || *row < 1 || *row > 8) return std::nullopt;
+            s.rows[static_cast<std::size_t>(*row)] = *value;
+        }
+        out.seats.push_back(s);
+    }
+    return out;
+}
+
+std::optional<Nextplayer> parseNextplayer(std::string_view payload) {
+    Reader r(payload);
+    Nextplayer out;
+    out.seat = r.num();
+    out.round = r.num();
+    out.open = r.numbersToEnd();
+    if (out.open.size() == 1 && out.open[0] == 0) out.open.clear();
+    return okOr(r, std::move(out));
+}
+
+std::optional<int> parseNeedcat(std::string_view payload) {
+    return parseSendlogininfo(payload);
+}
+
+std::optional<Createdice> parseCreatedice(std::string_view payload) {
+    Reader r(payload);
+    Createdice out;
+    out.seat = r.num();
+    out.rolls = r.num();
+    auto numbers = r.numbersToEnd();
+    if (!r.ok() || numbers.size() % 2 != 0) return std::nullopt;
+    for (std::size_t i = 0; i < numbers.size(); i += 2)
+        if (numbers[i] != 0) out.rolled.push_back({numbers[i], numbers[i + 1]});
+    return out;
+}
+
+std::optional<Bramble> parseBramble(std::string_view payload) {
+    Reader r(payload);
+    Bramble out;
+    out.seat = r.num();
+    out.total = r.num();
+    out.score = r.num();
+    out.rolls = r.num();
+    out.dice = r.pairs(5);
+    return okOr(r, std::move(out));
+}
+
+std::optional<Scored> parsePostscores(std::string_view payload) {
+    Reader r(payload);
+    Scored out;
+    out.seat = r.num();
+    out.total = r.num();
+    out.score = r.num();
+    out.category = r.num();
+    return okOr(r, out);
+}
+std::optional<Scored> parseBonustime(std::string_view payload) {
+    return parsePostscores(payload);
+}
+
+std::optional<Gotbonus> parseGotbonus(std::string_view payload) {
+    Reader r(payload);
+    Gotbonus out;
+    out.seat = r.num();
+    out.total = r.num();
+    out.gain = r.num();
+    out.category = r.num();
+    out.categoryScore = r.num();
+    out.dice = r.pairs(5);
+    return okOr(r, std::move(out));
+}
+
+std::optional<Bonusend> parseBonusend(std::string_view payload) {
+    Reader r(payload);
+    Bonusend out;
+    out.seat = r.num();
+    auto numbers = r.numbersToEnd();
+    if (!r.ok()) return std::nullopt;
+    if (numbers.size() == 2 && numbers[0] == 0) return out;
+    if (numbers.size() != 10) return std::nullopt;
+    for (std::size_t i = 0; i < numbers.size(); i += 2)
+        out.dice.push_back({numbers[i], numbers[i + 1]});
+    return out;
+}
+
+std::optional<std::vector<int>> parseWinner(std::string_view payload) {
+    Reader r(payload);
+    auto seats = r.numbersToEnd();
+    if (!r.ok()) return std::nullopt;
+    std::erase(seats, 0);
+    return seats;
+}
+
+} // namespace core::msg

@@ -1,0 +1,64 @@
+#pragma once
+// The table client's connection to the game host. Frames what arrives into a queue and hands
+// the entries on one per tick (entryReady); the tick timer runs only while entries wait, and
+// the first entry after a quiet spell goes out at once. Status changes come as the texts the
+// table window knows: "Non-Blocking Socket Connected", "Socket Closed", error texts.
+//
+// "Socket Closed" is raised only after every entry that arrived before the close has been
+// handed on, so a last message such as "CMD_full+" is not lost to the close.
+
+#include "net/framer.h"
+#include "net/receivequeue.h"
+
+#include <QObject>
+#include <QString>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <string>
+
+namespace ui {
+
+class ClientConnection : public QObject {
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 7772;
+    static constexpr int kTickMs = 1;
+    // Far more than a host ever has in flight to one client; past it the host is misbehaving.
+    static constexpr std::size_t kMaxWaiting = 4096;
+
+    explicit ClientConnection(QObject* parent = nullptr);
+    ~ClientConnection() override;
+
+    // Connects without blocking; a host text is a dotted address or a name to look up.
+    void connectToHost(const QString& host, quint16 port = kDefaultPort);
+    // Sends one message (without terminator; it is appended here).
+    void send(const std::string& message);
+    void close();
+    bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+
+signals:
+    // One received message text, without its terminator, in arrival order.
+    void entryReady(const std::string& entry);
+    void statusText(const QString& text);
+
+private:
+    void readAll();
+    void tick();
+    void socketClosed();
+    void reportError(QAbstractSocket::SocketError error);
+
+    QTcpSocket m_socket;
+    core::Framer m_framer;
+    core::ReceiveQueue m_queue{kMaxWaiting};
+    QTimer m_tick;
+    bool m_wasConnected = false;
+    bool m_closeWaiting = false; // "Socket Closed" waits for the queue to empty
+    bool m_handing = false;      // an entry's handler is running (it may open a modal box)
+};
+
+// The status text of a socket error: the lookup failure text, or "Error #" with the system's
+// error number and its symbolic name.
+QString socketErrorText(QAbstractSocket::SocketError error);
+
+} // namespace ui

@@ -1,0 +1,53 @@
+#pragma once
+// The help window, "Bramblies - Help File": six read-only pages behind page buttons, a
+// title bar naming the page in front, "About", a credits block and "Done".
+//
+// A page shows each stored line as a line of its own (trailing blanks kept) and wraps a line
+// only where it is wider than the page. The title bar takes the caption of the button that
+// brought the page forward, so page 5 is titled "Documentation" while its text begins
+// "History".
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace ui {
+
+class Thelp : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kPages = 6;
+
+    explicit Thelp(QWidget* parent = nullptr);
+
+    // The stored lines of a page (1..6); page 2 carries the configured web addresses.
+    static QStringList pageLines(int page);
+    // The caption of the button of a page (1..6).
+    static QString pageCaption(int page);
+
+    int currentPage() const;
+    QString title() const;
+
+signals:
+    // "About" was pressed: the about window should be shown.
+    void aboutRequested();
+
+public slots:
+    void SelButton1Click();
+    void button_aboutClick();
+    void button_doneClick();
+
+private:
+    void FormCreate();
+    void showPage(int page);
+
+    QLabel* m_title = nullptr;
+    QLabel* m_credits = nullptr;
+    QStackedWidget* m_pages = nullptr;
+};
+
+} // namespace ui

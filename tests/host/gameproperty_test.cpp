@@ -1,0 +1,241 @@
+// Thousands of seeded games with computer seats, humans who play at random, and players who
+// come, go and switch to just watching at random moments, all through the seat logic as the
+// network would drive it. Every game must end with a winner after round 7 with consistent
+// score sheets, however the seats changed hands.
+
+#include "host/enginefixture.h"
+#include "host/rules.h"
+#include "net/fields.h"
+#include "net/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+using namespace core;
+
+namespace {
+
+constexpr int kObserver = 9; // a spectator who stays for the whole game and sees every broadcast
+
+class GameSim {
+public:
+    explicit GameSim(unsigned seed) : m_rng(seed) {
+        m_rig.dice = enginetest::ScriptedRandom(seed * 7919u + 1);
+        m_rig.dice.strict = false;
+    }
+
+    // Plays one game; returns a description of the first broken rule, or "" when all held.
+    std::string play() {
+        // Nine arrive so that the observer gets slot 9; some of the others leave at once.
+        for (int n = 1; n <= kObserver; ++n)
+            join();
+        for (int n = 2; n < kObserver; ++n)
+            if (chance(50)) host().connectionClosed(n);
+        static const char* limits[] = {"0", "1", "2", "5"};
+        from(1, std::string("CMD_startgame+Host+") + limits[m_rng() % 4] + "+");
+        if (chance(30)) host().connectionClosed(1); // the starter is gone before playing
+
+        for (long step = 0; m_rig.state.turn.gamerunning; ++step) {
+            if (step > 200000) return "game did not end";
+            if (chance(2)) {
+                seatEvent();
+            } else if (humanOnTurn() && (!m_rig.port.armed || chance(50))) {
+                humanMove();
+            } else if (m_rig.port.armed) {
+                host().timer1Tick();
+            } else {
+                return "stalled: nobody to move and no countdown";
+            }
+            if (auto broken = checkSheets(); !broken.empty()) return broken;
+        }
+        return checkEnd();
+    }
+
+private:
+    bool chance(int percent) { return static_cast<int>(m_rng() % 100) < percent; }
+    PlayerSlot& slot(int n) { return m_rig.state.slot(n); }
+    GameHost& host() { return m_rig.host; }
+    void from(int slot, const std::string& entry) { host().dispatch(slot, entry); }
+
+    // A connection is accepted and logs in; during a game its catch-up must describe the
+    // live game.
+    void join() {
+        int n = host().connectionAccepted();
+        if (!HostState::validSlot(n)) return;
+        from(n, "CMD_logininfo+" + std::to_string(n) + "+1.0.2+P" + std::to_string(n));
+        if (!m_rig.state.turn.gamerunning || !m_lateJoinError.empty()) return;
+        auto got = m_rig.port.to(n);
+        auto stats = msg::parseLoadstats(splitEntry(got[got.size() - 2]).payload);
+        auto scores = msg::parseLoadscores(splitEntry(got.back()).payload);
+        const TurnState& turn = m_rig.state.turn;
+        const PlayerSlot& current = slot(turn.currentseat);
+        if (!stats || stats->slot != n || stats->currentSeat != turn.currentseat ||
+            stats->rolls != current.rolls || stats->round != turn.round ||
+            stats->workingcat != current.workingcat || stats->bonusLimit != turn.bonuslimit)
+            m_lateJoinError = "loadstats differs from the game: " + got[got.size() - 2];
+        for (int d = 1; stats && d <= kDiceCount; ++d)
+            if (stats->dice[static_cast<std::size_t>(d - 1)].face !=
+                turn.dice[static_cast<std::size_t>(d)])
+                m_lateJoinError = "loadstats dice differ";
+        if (!scores || scores->seats.size() != kSeatCount) {
+            m_lateJoinError = "loadscores unreadable: " + got.back();
+            return;
+        }
+        for (const auto& entry : scores->seats) {
+            const PlayerSlot& s = slot(entry.seat);
+            bool same = entry.ingame == s.ingame && entry.rows[8] == s.total;
+            for (int c = 1; c <= kCategoryCount; ++c)
+                same = same && entry.rows[static_cast<std::size_t>(c)] == s.score(c);
+            if (!same)
+                m_lateJoinError = "loadscores differs for seat " + std::to_string(entry.seat);
+        }
+    }
+
+    bool humanOnTurn() {
+        int seat = m_rig.state.turn.currentseat;
+        return HostState::validSeat(seat) && slot(seat).turnactive &&
+               !m_rig.state.isComputerPlayed(seat);
+    }
+
+    // Arrivals, departures, just-watch switches and requests made in another seat's name.
+    void seatEvent() {
+        int n = 1 + static_cast<int>(m_rng() % 8);
+        if (!slot(n).connected) {
+            join();
+            return;
+        }
+        const std::string me = std::to_string(n);
+        switch (m_rng() % 5) {
+        case 0:
+            host().connectionClosed(n);
+            break;
+        case 1:
+            from(n, "CMD_justwatch+" + me + "+1");
+            break;
+        case 2:
+            from(n, "CMD_justwatch+" + me + "+2");
+            break;
+        case 3: // own requests at any moment: out of turn, while watching, during a pause
+            from(n, chance(50) ? "CMD_selectcat+" + me + "+" + std::to_string(1 + m_rng() % 7) + "+"
+                               : "CMD_rollthedice+" + me + "+1");
+            break;
+        default: { // spoofed: must change nothing
+            const std::string other = std::to_string(m_rig.state.turn.currentseat);
+            from(n, chance(50) ? "CMD_rollthedice+" + other + "+1+2"
+                               : "CMD_selectcat+" + other + "+3+");
+        }
+        }
+    }
+
+    // A human who knows the rules loosely: rolls random dice, sometimes picks a category too
+    // early or a used one, sometimes sends nonsense.
+    void humanMove() {
+        const int seat = m_rig.state.turn.currentseat;
+        const PlayerSlot& s = slot(seat);
+        const std::string roll = "CMD_rollthedice+" + std::to_string(seat);
+        const std::string select = "CMD_selectcat+" + std::to_string(seat);
+        int r = static_cast<int>(m_rng() % 100);
+        if (r < 3) {
+            static const char* junk[] = {"+9", "+-1", "+x", "", "+1+6", "+1+2+3+4+5+0+7"};
+            from(seat, (chance(50) ? roll : select) + junk[m_rng() % 6] + "+");
+            return;
+        }
+        if (r < 8) { // any category, used or not
+            from(seat, select + "+" + std::to_string(1 + m_rng() % 7) + "+");
+            return;
+        }
+        if (s.rolls >= 1 && s.workingcat == 0 && (s.rolls == 2 || chance(40))) {
+            auto open = openCategories(s.scores, m_rig.state.turn.round);
+            if (open.empty()) open.push_back(kBrambleCategory);
+            from(seat, select + "+" + std::to_string(open[m_rng() % open.size()]) + "+");
+            return;
+        }
+        std::string payload = roll;
+        for (int d = 1; d <= kDiceCount; ++d)
+            if (chance(50)) payload += "+" + std::to_string(d);
+        if (payload == roll) payload += "+0";
+        from(seat, payload);
+    }
+
+    std::string checkSheets() {
+        if (!m_lateJoinError.empty()) return m_lateJoinError;
+        for (int seat = 1; seat <= kSeatCount; ++seat) {
+            int sum = 0;
+            for (int c = 1; c <= kCategoryCount; ++c)
+                if (slot(seat).score(c) != -1) sum += slot(seat).score(c);
+            if (sum != slot(seat).total)
+                return "seat " + std::to_string(seat) + " total differs from its sheet";
+        }
+        return {};
+    }
+
+    std::string checkEnd() {
+        std::set<std::pair<int, int>> scored;
+        std::map<int, int> turns;
+        std::vector<std::set<int>> seatsInRound(kRounds + 2);
+        int lastRound = 0;
+        int winnerCount = 0;
+        const auto seen = m_rig.port.to(kObserver);
+        for (const auto& m : seen) {
+            auto [command, payload] = splitEntry(m);
+            FieldReader f(payload);
+            if (command == "CMD_nextplayer") {
+                int seat = f.nextInt().value_or(0);
+                int round = f.nextInt().value_or(0);
+                if (round < lastRound || round < 1 || round > kRounds) return "bad round " + m;
+                if (seat == 1 && round != lastRound + 1) return "round not counted on seat 1";
+                if (!seatsInRound[static_cast<std::size_t>(round)].insert(seat).second)
+                    return "two turns in one round: " + m;
+                lastRound = round;
+                ++turns[seat];
+            } else if (command == "CMD_postscores" || command == "CMD_bonustime" ||
+                       command == "CMD_bramble") {
+                int seat = f.nextInt().value_or(0);
+                f.next();
+                f.next();
+                int category =
+                    command == "CMD_bramble" ? kBrambleCategory : f.nextInt().value_or(0);
+                if (!scored.insert({seat, category}).second) return "scored twice: " + m;
+            } else if (command == "CMD_winner") {
+                ++winnerCount;
+                SeatTotals totals{};
+                for (int seat = 1; seat <= kSeatCount; ++seat)
+                    totals[static_cast<std::size_t>(seat)] = slot(seat).total;
+                std::vector<std::string> expect;
+                for (int w : winners(totals))
+                    expect.push_back(std::to_string(w));
+                expect.push_back("0");
+                if (m != buildMessage("CMD_winner", expect, true)) return "wrong winner " + m;
+            }
+        }
+        if (winnerCount != 1 || seen.empty() || seen.back().rfind("CMD_winner+", 0) != 0)
+            return "game did not end with one CMD_winner";
+        if (lastRound != kRounds || m_rig.state.turn.round != kRounds + 1)
+            return "game ended before round 7";
+        for (int seat = 1; seat <= kSeatCount; ++seat) {
+            if (!slot(seat).ingame) continue;
+            if (turns[seat] != kRounds) return "seat in game missed turns";
+            for (int c = 1; c <= kCategoryCount; ++c)
+                if (slot(seat).score(c) == -1)
+                    return "seat " + std::to_string(seat) + " left category open";
+        }
+        if (!slot(1).ingame || !slot(2).ingame) return "seat 1 or 2 not in the game";
+        return {};
+    }
+
+    std::mt19937 m_rng;
+    enginetest::EngineRig m_rig;
+    std::string m_lateJoinError;
+};
+
+TEST(GameProperty, SeededGamesWithComingsAndGoingsAllEndSoundly) {
+    for (unsigned seed = 1; seed <= 3000; ++seed) {
+        GameSim sim(seed);
+        ASSERT_EQ(sim.play(), "") << "seed " << seed;
+    }
+}
+
+} // namespace

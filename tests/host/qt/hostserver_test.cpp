@@ -1,0 +1,244 @@
+// The host on a real loopback port, driven by raw TCP clients that speak the wire format.
+#include "host/qt/hostserver.h"
+
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using ui::HostServer;
+
+namespace {
+
+const char T = '\xff';
+
+QByteArray wire(std::initializer_list<QByteArray> messages) {
+    QByteArray out;
+    for (const auto& m : messages)
+        out += m + T;
+    return out;
+}
+
+// A raw client: collects everything it receives and notes when the host closes it.
+class RawClient {
+public:
+    explicit RawClient(quint16 port) {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
+        QObject::connect(&socket, &QTcpSocket::disconnected, [this] { closed = true; });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    // Everything received so far; forgets it.
+    QByteArray take() {
+        QByteArray out = received;
+        received.clear();
+        return out;
+    }
+    void write(const QByteArray& bytes) { socket.write(bytes); }
+
+    QTcpSocket socket;
+    QByteArray received;
+    bool closed = false;
+};
+
+} // namespace
+
+// Logs a client in and stops the test if that failed.
+#define JOIN(name)                                                                                 \
+    do {                                                                                           \
+        join(name);                                                                                \
+        if (QTest::currentTestFailed()) return;                                                    \
+    } while (false)
+
+class HostServerTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<HostServer> m_host;
+    std::vector<std::unique_ptr<RawClient>> m_clients;
+    quint16 m_port = 0;
+
+    RawClient& connectClient() {
+        m_clients.push_back(std::make_unique<RawClient>(m_port));
+        return *m_clients.back();
+    }
+    // Connects and logs in as slot n (the next free one), then forgets the login replies of
+    // every client.
+    void join(const QByteArray& name) {
+        auto& c = connectClient();
+        int slot = static_cast<int>(m_clients.size());
+        QByteArray ask = "CMD_sendlogininfo+" + QByteArray::number(slot) + T;
+        QTRY_COMPARE_WITH_TIMEOUT(c.received, ask, 5000);
+        c.take();
+        c.write("CMD_logininfo+" + QByteArray::number(slot) + "+1.0.2+" + name + T);
+        QByteArray announced =
+            "CMD_newplayerinfo+" + QByteArray::number(slot) + "+" + name + "+0" + T;
+        QTRY_VERIFY_WITH_TIMEOUT(c.received.startsWith(announced), 5000);
+    }
+    RawClient& client(int slot) { return *m_clients[static_cast<std::size_t>(slot - 1)]; }
+    void forgetReceived() {
+        QTest::qWait(50);
+        for (auto& c : m_clients)
+            c->take();
+    }
+
+private slots:
+    void init() {
+        m_host = std::make_unique<HostServer>();
+        QSignalSpy status(m_host.get(), &HostServer::statusText);
+        QVERIFY(m_host->listen(0));
+        QCOMPARE(status.value(0).value(0).toString(), QString("Listening Started"));
+        m_port = m_host->serverPort();
+    }
+    void cleanup() {
+        m_clients.clear();
+        m_host.reset();
+    }
+
+    void nineLogInTheTenthIsRefusedAndADepartureIsAnnounced() {
+        JOIN("Ann");
+        auto& first = *m_clients.back();
+        QTRY_COMPARE_WITH_TIMEOUT(first.received, wire({"CMD_newplayerinfo+1+Ann+0"}), 5000);
+        first.take();
+        JOIN("Bob");
+        auto& second = *m_clients.back();
+        QTRY_COMPARE_WITH_TIMEOUT(
+            second.received, wire({"CMD_newplayerinfo+2+Bob+0", "CMD_existingplayers+1+Ann+0"}),
+            5000);
+        QTRY_COMPARE_WITH_TIMEOUT(first.received, wire({"CMD_newplayerinfo+2+Bob+0"}), 5000);
+        for (int n = 3; n <= 9; ++n)
+            JOIN("P" + QByteArray::number(n));
+        forgetReceived();
+
+        auto& tenth = connectClient();
+        QTRY_VERIFY_WITH_TIMEOUT(tenth.closed, 5000);
+        QCOMPARE(tenth.take(), wire({"CMD_full+"}));
+
+        m_clients[3]->socket.disconnectFromHost(); // slot 4 leaves
+        for (int n = 1; n <= 9; ++n) {
+            if (n == 4) continue;
+            QTRY_COMPARE_WITH_TIMEOUT(m_clients[static_cast<std::size_t>(n - 1)]->received,
+                                      wire({"CMD_playerdisconnected+4+P4"}), 5000);
+        }
+        QTest::qWait(50);
+        QCOMPARE(m_clients[0]->take(), wire({"CMD_playerdisconnected+4+P4"})); // only once
+
+        // The freed slot is the next one handed out.
+        auto& again = connectClient();
+        QTRY_COMPARE_WITH_TIMEOUT(again.received, wire({"CMD_sendlogininfo+4"}), 5000);
+    }
+
+    void messagesSplitAndJoinedOnTheWireArriveWhole() {
+        JOIN("Ann");
+        auto& ann = *m_clients.back();
+        forgetReceived();
+        ann.write("CMD_chat+1+one|c");
+        ann.socket.flush();
+        QTest::qWait(30);
+        ann.write(QByteArray(1, T) + "CMD_action+1+two|c" + T + T + "CMD_chat+1+three|c" + T);
+        QTRY_COMPARE_WITH_TIMEOUT(ann.received,
+                                  wire({"CMD_chat+1+Ann chats: one|c", "CMD_action+1+Ann two|c",
+                                        "CMD_chat+1+Ann chats: three|c"}),
+                                  5000);
+    }
+
+    void kickFromTheHostingPlayerClosesTheTarget() {
+        JOIN("Ann");
+        auto& ann = *m_clients.back();
+        JOIN("Bob");
+        auto& bob = *m_clients.back();
+        forgetReceived();
+        bob.write(wire({"CMD_kickhim+2+1+"}));
+        QTest::qWait(100);
+        QVERIFY(!ann.closed);
+        ann.write(wire({"CMD_kickhim+1+2+"}));
+        QTRY_VERIFY_WITH_TIMEOUT(bob.closed, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(ann.received, wire({"CMD_playerdisconnected+2+Bob"}), 5000);
+    }
+
+    void anOversizedMessageClosesTheConnection() {
+        JOIN("Ann");
+        auto& ann = *m_clients.back();
+        JOIN("Bob");
+        auto& bob = *m_clients.back();
+        forgetReceived();
+        bob.write(QByteArray(64 * 1024 + 10, 'x'));
+        QTRY_VERIFY_WITH_TIMEOUT(bob.closed, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(ann.received, wire({"CMD_playerdisconnected+2+Bob"}), 5000);
+    }
+
+    void aPeerThatTakesNothingIsClosedPastTheOutputBound() {
+        JOIN("Ann");
+        auto& ann = *m_clients.back();
+        JOIN("Bob");
+        auto& bob = *m_clients.back();
+        // Bob stops reading (and so does not notice the close either); Ann's chats are relayed
+        // to both, and Ann reads everything.
+        QObject::disconnect(&bob.socket, &QTcpSocket::readyRead, nullptr, nullptr);
+        bob.socket.setReadBufferSize(1);
+        const QByteArray chat = "CMD_chat+1+" + QByteArray(60000, 'a') + "|c" + T;
+        const QByteArray departure = "CMD_playerdisconnected+2+Bob";
+        int sent = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (!ann.received.contains(departure) && clock.elapsed() < 30000) {
+            if (ann.socket.bytesToWrite() < 256 * 1024) {
+                ann.write(chat);
+                ++sent;
+            }
+            ann.received = ann.received.right(departure.size() + 1);
+            QTest::qWait(5);
+        }
+        QVERIFY2(ann.received.contains(departure),
+                 "the host kept buffering for a peer that reads nothing");
+        QVERIFY(!ann.closed);
+        qInfo("closed after %d relays of 60 kB", sent);
+    }
+
+    void aConnectionThatDoesNotLogInIsClosed() {
+        m_host->setLoginTimeoutMs(300);
+        JOIN("Ann");
+        auto& ann = *m_clients.back();
+        auto& idle = connectClient();
+        QTRY_VERIFY_WITH_TIMEOUT(idle.closed, 5000);
+        QCOMPARE(idle.take(), wire({"CMD_sendlogininfo+2"}));
+        QTest::qWait(400);
+        QVERIFY(!ann.closed);
+        QVERIFY(ann.received.endsWith(wire({"CMD_playerdisconnected+2+"})));
+    }
+
+    void aTakenPortIsABindingError() {
+        HostServer second;
+        QSignalSpy status(&second, &HostServer::statusText);
+        QVERIFY(!second.listen(m_port));
+        QCOMPARE(status.value(0).value(0).toString(), QString("Listen - Error Binding Socket"));
+    }
+
+    void countdownTicksAreScaledAndNoticesRaised() {
+        struct Ticks : core::TurnHandler {
+            int count = 0;
+            void startgame(std::string_view) override {}
+            void rollthedice(std::string_view) override {}
+            void selectcat(std::string_view) override {}
+            void timer1Timer() override { ++count; }
+            void seatVacated(int) override {}
+            void justWatchStarted(int) override {}
+        } ticks;
+        m_host->setTurnHandler(&ticks);
+        m_host->setTimeScale(100);
+        m_host->armCountdown(2000); // every 20 ms
+        QTest::qWait(300);
+        m_host->stopCountdown();
+        QVERIFY2(ticks.count >= 5 && ticks.count <= 16, qPrintable(QString::number(ticks.count)));
+        m_host->setTurnHandler(nullptr);
+
+        QSignalSpy notices(m_host.get(), &HostServer::noticeRaised);
+        m_host->notice("too many rolls");
+        QCOMPARE(notices.value(0).value(0).toString(), QString("too many rolls"));
+        QCOMPARE(m_host->botSpeedMs(), 750);
+        m_host->setBotSpeedProvider([] { return 350; });
+        QCOMPARE(m_host->botSpeedMs(), 350);
+    }
+};
+
+QTEST_MAIN(HostServerTest)
+#include "hostserver_test.moc"

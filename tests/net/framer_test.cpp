@@ -1,0 +1,106 @@
+#include "net/fields.h"
+#include "net/framer.h"
+#include "net/messages.h"
+#include "net/receivequeue.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+
+namespace {
+const std::string T(1, '\xff');
+}
+
+TEST(Framer, CutsReadsIntoMessages) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> reads;
+        std::vector<std::string> messages;
+        std::size_t pending;
+    };
+    const std::vector<Case> cases{
+        {"three in one read",
+         {"CMD_chat+1+a|clBlack" + T + "CMD_sendlogininfo+2" + T + "CMD_full+" + T},
+         {"CMD_chat+1+a|clBlack", "CMD_sendlogininfo+2", "CMD_full+"},
+         0},
+        {"split across reads",
+         {"CMD_logininfo+1+1.", "0.2+An", "n" + T},
+         {"CMD_logininfo+1+1.0.2+Ann"},
+         0},
+        {"tail kept after a complete one",
+         {"CMD_a+1" + T + "CMD_b", "+2" + T},
+         {"CMD_a+1", "CMD_b+2"},
+         0},
+        {"empty messages", {T + T + "x" + T}, {"", "", "x"}, 0},
+        {"unfinished stays pending", {"CMD_chat+1+"}, {}, 11},
+        {"terminator alone in a later read", {"CMD_full+", T}, {"CMD_full+"}, 0},
+        {"UTF-8 text passes untouched",
+         {"CMD_chat+1+Zo\xc3\xab|clBlack" + T},
+         {"CMD_chat+1+Zo\xc3\xab|clBlack"},
+         0},
+    };
+    for (const auto& c : cases) {
+        Framer f;
+        std::vector<std::string> got;
+        for (const auto& r : c.reads)
+            for (auto& m : f.feed(r))
+                got.push_back(m);
+        EXPECT_EQ(got, c.messages) << c.what;
+        EXPECT_EQ(f.pendingBytes(), c.pending) << c.what;
+        EXPECT_FALSE(f.overflowed()) << c.what;
+    }
+}
+
+TEST(Framer, RefusesOversizedMessages) {
+    const std::string longest(Framer::kMaxMessageBytes, 'a');
+    {
+        Framer f; // the largest allowed message, in two reads
+        EXPECT_TRUE(f.feed(longest).empty());
+        EXPECT_EQ(f.feed(T), std::vector<std::string>{longest});
+        EXPECT_FALSE(f.overflowed());
+    }
+    {
+        Framer f; // one byte more without a terminator, split over reads
+        f.feed(longest.substr(0, 1000));
+        f.feed(longest.substr(1000) + "b");
+        EXPECT_TRUE(f.overflowed());
+        EXPECT_EQ(f.pendingBytes(), 0u);
+        EXPECT_TRUE(f.feed("ok" + T).empty()) << "nothing is taken after an overflow";
+    }
+    {
+        Framer f; // an over-long message even when its terminator arrives in the same read
+        auto got = f.feed("CMD_x+1" + T + longest + "b" + T);
+        EXPECT_EQ(got, std::vector<std::string>{"CMD_x+1"});
+        EXPECT_TRUE(f.overflowed());
+    }
+}
+
+TEST(ReceiveQueue, KeepsArrivalOrderBoundsEachSlotAndDropsClosedSlots) {
+    ReceiveQueue q(3);
+    EXPECT_TRUE(q.push(1, "a"));
+    EXPECT_TRUE(q.push(2, "b"));
+    EXPECT_TRUE(q.push(1, "c"));
+    EXPECT_TRUE(q.push(1, "d"));
+    EXPECT_FALSE(q.push(1, "e")) << "slot 1 is at its bound";
+    EXPECT_TRUE(q.push(2, "f")) << "other slots are not affected";
+    q.dropSlot(2);
+    std::vector<std::string> order;
+    while (auto e = q.pop())
+        order.push_back(std::to_string(e->slot) + e->text);
+    EXPECT_EQ(order, (std::vector<std::string>{"1a", "1c", "1d"}));
+    EXPECT_TRUE(q.push(1, "g")) << "popping frees room again";
+    EXPECT_EQ(q.waiting(1), 1u);
+    EXPECT_EQ(q.waiting(2), 0u);
+}
+
+TEST(Dispatch, CommandWordsMatchExactlyAndInOrder) {
+    // An entry without "+" has no command word; "CMD_full+" is the full message.
+    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, splitEntry("CMD_full").command), -1);
+    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, splitEntry("CMD_full+").command), 12);
+    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, "cmd_full"), -1);
+    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, "CMD_fullx"), -1);
+    EXPECT_EQ(msg::dispatchIndex(msg::kHostDispatchOrder, "CMD_logininfo"), 0);
+    EXPECT_EQ(msg::dispatchIndex(msg::kHostDispatchOrder, "CMD_selectcat"), 8);
+    EXPECT_EQ(msg::dispatchIndex(msg::kHostDispatchOrder, "CMD_full"), -1);
+    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, "CMD_loadscores"), 23);
+}

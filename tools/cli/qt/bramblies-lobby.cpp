@@ -1,0 +1,178 @@
+// bramblies-lobby: a small stand-in for the lobby program. It asks for a name, a host address
+// and whether to host or join, starts the game beside it with those three arguments and, while
+// that game runs, listens on 127.0.0.1 port 9001 where the game expects its lobby.
+//
+//   bramblies-lobby [--game PATH] [--player NAME] [--address HOST] [--join] [--start]
+//
+// PATH defaults to "bramblies" beside this program. --player, --address and --join fill in the
+// window (X11 takes -name for itself, hence --player); --start starts the game at once, as if "Start Game" had been pressed.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+constexpr quint16 kLobbyPort = 9001;
+
+class LobbyWindow : public QWidget {
+public:
+    explicit LobbyWindow(QString gamePath) : m_gamePath(std::move(gamePath)) {
+        setWindowTitle(QStringLiteral("Bramblies Lobby"));
+        setAutoFillBackground(true);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, QColor(254, 248, 211));
+        setPalette(pal);
+
+        auto* title = new QLabel(QStringLiteral("Bramblies Lobby"));
+        QFont big = title->font();
+        big.setBold(true);
+        big.setPointSizeF(big.pointSizeF() * 1.6);
+        title->setFont(big);
+        title->setAlignment(Qt::AlignCenter);
+        title->setStyleSheet(QStringLiteral("color: rgb(140,115,10);"));
+
+        m_name = new QLineEdit;
+        m_name->setObjectName(QStringLiteral("edit_name"));
+        m_name->setMaxLength(20);
+        m_name->setPlaceholderText(QStringLiteral("Your name"));
+        m_address = new QLineEdit(QStringLiteral("127.0.0.1"));
+        m_address->setObjectName(QStringLiteral("edit_address"));
+        m_host = new QRadioButton(QStringLiteral("Host a game"));
+        m_join = new QRadioButton(QStringLiteral("Join a game"));
+        m_host->setChecked(true);
+        auto* role = new QHBoxLayout;
+        role->addWidget(m_host);
+        role->addWidget(m_join);
+
+        auto* form = new QFormLayout;
+        form->addRow(QStringLiteral("Name:"), m_name);
+        form->addRow(QStringLiteral("Host address:"), m_address);
+        form->addRow(QString(), role);
+
+        m_start = new QPushButton(QStringLiteral("Start Game"));
+        m_start->setObjectName(QStringLiteral("button_start"));
+        m_start->setDefault(true);
+        m_status = new QLabel;
+        m_status->setWordWrap(true);
+
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(title);
+        layout->addLayout(form);
+        layout->addWidget(m_start);
+        layout->addWidget(m_status);
+        setFixedWidth(340);
+
+        connect(m_start, &QPushButton::clicked, this, [this] { startGame(); });
+        connect(m_name, &QLineEdit::textChanged, this, [this] { updateStart(); });
+        connect(m_address, &QLineEdit::textChanged, this, [this] { updateStart(); });
+        connect(&m_server, &QTcpServer::newConnection, this, [this] { acceptCompanion(); });
+        connect(&m_game, &QProcess::finished, this, [this] { gameEnded(); });
+        connect(&m_game, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+            if (e == QProcess::FailedToStart) {
+                m_status->setText(QStringLiteral("Could not start ") + m_gamePath);
+                gameEnded();
+            }
+        });
+        updateStart();
+    }
+
+    void fill(const QString& name, const QString& address, bool join) {
+        if (!name.isEmpty()) m_name->setText(name);
+        if (!address.isEmpty()) m_address->setText(address);
+        (join ? m_join : m_host)->setChecked(true);
+    }
+    void startIfReady() {
+        if (m_start->isEnabled()) startGame();
+    }
+
+private:
+    void updateStart() {
+        const bool running = m_game.state() != QProcess::NotRunning;
+        m_start->setEnabled(!running && !m_name->text().trimmed().isEmpty() &&
+                            !m_address->text().trimmed().isEmpty());
+    }
+
+    void startGame() {
+        // The game reaches its lobby here while it runs; a busy port only means it finds
+        // somebody else's listener, so the game starts either way.
+        if (!m_server.isListening() && !m_server.listen(QHostAddress::LocalHost, kLobbyPort))
+            m_status->setText(QStringLiteral("Port 9001 is busy: ") + m_server.errorString());
+        else
+            m_status->setText(QStringLiteral("Game running..."));
+        const QStringList args = {m_name->text().trimmed(), m_address->text().trimmed(),
+                                  m_host->isChecked() ? QStringLiteral("true")
+                                                      : QStringLiteral("false")};
+        m_game.setProgram(m_gamePath);
+        m_game.setArguments(args);
+        m_game.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_game.start();
+        updateStart();
+    }
+
+    void acceptCompanion() {
+        while (QTcpSocket* s = m_server.nextPendingConnection()) {
+            // Kept open and never read from in earnest: drop whatever arrives.
+            connect(s, &QTcpSocket::readyRead, s, [s] { s->readAll(); });
+            connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        }
+    }
+
+    void gameEnded() {
+        m_server.close();
+        const auto companions = m_server.findChildren<QTcpSocket*>();
+        for (QTcpSocket* s : companions) s->disconnectFromHost();
+        if (m_status->text() == QStringLiteral("Game running...")) m_status->clear();
+        updateStart();
+    }
+
+    QString m_gamePath;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_address = nullptr;
+    QRadioButton* m_host = nullptr;
+    QRadioButton* m_join = nullptr;
+    QPushButton* m_start = nullptr;
+    QLabel* m_status = nullptr;
+    QTcpServer m_server;
+    QProcess m_game;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("bramblies-lobby"));
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    QCommandLineOption game(QStringLiteral("game"), QStringLiteral("The game program."),
+                            QStringLiteral("path"));
+    QCommandLineOption name(QStringLiteral("player"), QStringLiteral("The player's name."),
+                            QStringLiteral("name"));
+    QCommandLineOption address(QStringLiteral("address"), QStringLiteral("The host address."),
+                               QStringLiteral("host"));
+    QCommandLineOption join(QStringLiteral("join"), QStringLiteral("Join instead of hosting."));
+    QCommandLineOption start(QStringLiteral("start"), QStringLiteral("Start the game at once."));
+    parser.addOptions({game, name, address, join, start});
+    parser.process(app);
+    QString gamePath = parser.value(game);
+    if (gamePath.isEmpty())
+        gamePath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bramblies"));
+
+    LobbyWindow window(gamePath);
+    window.fill(parser.value(name), parser.value(address), parser.isSet(join));
+    window.show();
+    if (parser.isSet(start)) window.startIfReady();
+    return app.exec();
+}
