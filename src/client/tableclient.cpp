@@ -60,6 +60,20 @@ bool isDie(int n) { return n >= 1 && n <= kDice; }
 
 std::string str(std::string_view s) { return std::string(s); }
 
+// Reads die and face pairs to the end of the payload and hands each pair that names a die to
+// apply (the placeholder pair 0, 0 names none). False when a field is not a number.
+template <typename Apply>
+bool forEachDiePair(FieldReader& r, Apply apply) {
+    while (!r.atEnd()) {
+        auto die = r.nextInt();
+        if (!die) return false;
+        auto face = r.nextInt();
+        if (!face) return false;
+        if (isDie(*die)) apply(*die, *face);
+    }
+    return true;
+}
+
 } // namespace
 
 TableClient::TableClient(ClientPort& port, unsigned animationSeed)
@@ -492,22 +506,16 @@ void TableClient::getnextplayer(std::string_view payload) {
     }
 }
 
-// Reads die and face pairs to the end of the payload and draws each named die at rest with
-// the given body (the placeholder pair 0, 0 names no die). False when a field is not a number.
+// Draws each die the rest of the payload names at rest with the given body. False when a
+// field is not a number.
 bool TableClient::drawRolledDice(FieldReader& r, DieBody body) {
-    while (!r.atEnd()) {
-        auto die = r.nextInt();
-        if (!die) return false;
-        auto face = r.nextInt();
-        if (!face) return false;
-        if (!isDie(*die)) continue;
-        DieState& d = m_board.die(*die);
-        d.face = *face;
+    return forEachDiePair(r, [&](int die, int face) {
+        DieState& d = m_board.die(die);
+        d.face = face;
         d.held = false;
         d.top = kDieRestTop;
-        m_board.drawDie(*die, body);
-    }
-    return true;
+        m_board.drawDie(die, body);
+    });
 }
 
 void TableClient::createdice(std::string_view payload) {
@@ -642,20 +650,16 @@ void TableClient::gotbonus(std::string_view payload) {
         m_board.status = std::string("You") + kRecieved + gain + kBonusPoints;
     else
         m_board.status = seatName(*seat) + kRecieved + gain + kBonusPoints;
-    while (!r.atEnd()) {
-        auto die = r.nextInt();
-        if (!die) return;
-        auto face = r.nextInt();
-        if (!face) return;
-        if (!isDie(*die)) continue;
-        DieState& d = m_board.die(*die);
-        d.face = *face;
+    const bool complete = forEachDiePair(r, [&](int die, int face) {
+        DieState& d = m_board.die(die);
+        d.face = face;
         d.held = false;
-        const bool onBonusFace = *face == *cat;
+        const bool onBonusFace = face == *cat;
         d.top = onBonusFace ? kDieRaisedTop : kDieRestTop;
         d.bonusMark = onBonusFace;
-        m_board.drawDie(*die, DieBody::Bonus);
-    }
+        m_board.drawDie(die, DieBody::Bonus);
+    });
+    if (!complete) return;
     m_port.playsounds("gotbonus");
 }
 
@@ -670,19 +674,15 @@ void TableClient::bonusend(std::string_view payload) {
     else
         m_board.status = seatName(*seat) + kExitsBonus;
     // 0, 0: the limit ended it; the dice and their marks stay as they were.
-    while (!r.atEnd()) {
-        auto die = r.nextInt();
-        if (!die) return;
-        auto face = r.nextInt();
-        if (!face) return;
-        if (!isDie(*die)) continue;
-        DieState& d = m_board.die(*die);
-        d.face = *face;
+    const bool complete = forEachDiePair(r, [&](int die, int face) {
+        DieState& d = m_board.die(die);
+        d.face = face;
         d.held = false;
         d.top = kDieRestTop;
         d.bonusMark = false;
-        m_board.drawDie(*die, DieBody::Bonus);
-    }
+        m_board.drawDie(die, DieBody::Bonus);
+    });
+    if (!complete) return;
     m_port.playsounds("exitbonus");
 }
 
@@ -777,18 +777,14 @@ void TableClient::loadstats(std::string_view payload) {
     m_board.currentBarWidth = BoardModel::activeBarWidth(*seat);
     m_board.highlightColumn(*seat);
     m_board.resetCategories(false);
-    while (!r.atEnd()) {
-        auto die = r.nextInt();
-        if (!die) return;
-        auto face = r.nextInt();
-        if (!face) return;
-        if (!isDie(*die)) continue;
-        DieState& d = m_board.die(*die);
+    const bool complete = forEachDiePair(r, [&](int die, int face) {
+        DieState& d = m_board.die(die);
         d.top = kDieRestTop;
-        d.face = *face == 0 ? 1 : *face;   // not rolled yet this turn: shown as ones
+        d.face = face == 0 ? 1 : face;   // not rolled yet this turn: shown as ones
         d.held = false;
-        m_board.drawDie(*die, DieBody::Plain);
-    }
+        m_board.drawDie(die, DieBody::Plain);
+    });
+    if (!complete) return;
     // The message does not say which categories are still open, so all are offered; the
     // host refuses the ones already scored.
     for (int n = 1; n <= kCategories; ++n) {
