@@ -473,21 +473,12 @@ void TableClient::getnextplayer(std::string_view payload) {
     if (!parseInt(round)) return;
     m_board.roundText = "Round: " + round;
     m_board.setRollsUsed(0);
-    m_board.scoreturnLeft = BoardModel::columnLeft(*seat);
-    m_board.currentBarWidth = BoardModel::activeBarWidth(*seat);
-    m_board.highlightColumn(*seat);
-    m_board.resetCategories(true);
+    showTurnColumn(*seat, true);
     while (!r.atEnd()) {
         auto cat = r.nextInt();
         if (!cat) return;
-        if (!isCategory(*cat)) continue;   // 0: nothing open
-        CategoryState& c = m_board.category(*cat);
-        c.barWidth = m_board.currentBarWidth;
-        c.buttonVisible = true;
-        c.selectable = true;
+        if (isCategory(*cat)) offerCategory(*cat);   // 0: nothing open
     }
-    m_board.scoreturnVisible = true;
-    m_board.workingCategory = 0;
     for (int d = 1; d <= kDice; ++d) {
         DieState& die = m_board.die(d);
         die.bonusMark = false;
@@ -497,12 +488,34 @@ void TableClient::getnextplayer(std::string_view payload) {
         die.face = 0;
         die.held = false;
     }
-    if (*seat == m_myslot) {
+    announceTurn(*seat);
+}
+
+// Moves the score marker and the highlight to the seat's column and closes every category.
+void TableClient::showTurnColumn(int seat, bool hideMarks) {
+    m_board.scoreturnLeft = BoardModel::columnLeft(seat);
+    m_board.currentBarWidth = BoardModel::activeBarWidth(seat);
+    m_board.highlightColumn(seat);
+    m_board.resetCategories(hideMarks);
+}
+
+void TableClient::offerCategory(int category) {
+    CategoryState& c = m_board.category(category);
+    c.barWidth = m_board.currentBarWidth;
+    c.buttonVisible = true;
+    c.selectable = true;
+}
+
+// The last step of setting up a turn: no category chosen yet, and the status says whose it is.
+void TableClient::announceTurn(int seat) {
+    m_board.scoreturnVisible = true;
+    m_board.workingCategory = 0;
+    if (seat == m_myslot) {
         m_board.status = kYourTurn;
         m_port.playsounds("turn");
         m_board.rollVisible = true;
     } else {
-        m_board.status = seatName(*seat) + kSomeonesTurn;
+        m_board.status = seatName(seat) + kSomeonesTurn;
     }
 }
 
@@ -773,10 +786,7 @@ void TableClient::loadstats(std::string_view payload) {
     m_board.setRollsUsed(*rolls);
     if (!parseInt(round)) return;
     m_board.roundText = "Round: " + round;
-    m_board.scoreturnLeft = BoardModel::columnLeft(*seat);
-    m_board.currentBarWidth = BoardModel::activeBarWidth(*seat);
-    m_board.highlightColumn(*seat);
-    m_board.resetCategories(false);
+    showTurnColumn(*seat, false);
     const bool complete = forEachDiePair(r, [&](int die, int face) {
         DieState& d = m_board.die(die);
         d.top = kDieRestTop;
@@ -787,12 +797,7 @@ void TableClient::loadstats(std::string_view payload) {
     if (!complete) return;
     // The message does not say which categories are still open, so all are offered; the
     // host refuses the ones already scored.
-    for (int n = 1; n <= kCategories; ++n) {
-        CategoryState& c = m_board.category(n);
-        c.barWidth = m_board.currentBarWidth;
-        c.buttonVisible = true;
-        c.selectable = true;
-    }
+    for (int n = 1; n <= kCategories; ++n) offerCategory(n);
     if (!working) return;
     if (isCategory(*working)) {
         CategoryState& c = m_board.category(*working);
@@ -800,15 +805,7 @@ void TableClient::loadstats(std::string_view payload) {
         c.buttonVisible = true;
         c.barVisible = true;
     }
-    m_board.scoreturnVisible = true;
-    m_board.workingCategory = 0;
-    if (*seat == m_myslot) {
-        m_board.status = kYourTurn;
-        m_port.playsounds("turn");
-        m_board.rollVisible = true;
-    } else {
-        m_board.status = seatName(*seat) + kSomeonesTurn;
-    }
+    announceTurn(*seat);
 }
 
 void TableClient::loadscores(std::string_view payload) {

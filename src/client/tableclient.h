@@ -127,6 +127,9 @@ private:
     void winner(std::string_view payload);
     void loadstats(std::string_view payload);
     void loadscores(std::string_view payload);
+    void showTurnColumn(int seat, bool hideMarks);
+    void offerCategory(int category);
+    void announceTurn(int seat);
     bool drawRolledDice(FieldReader& r, DieBody body);
     bool postTotal(std::optional<int> seat, const std::string& total);
     bool postCategory(int seat, std::optional<int> cat, const std::string& score);
