@@ -390,26 +390,28 @@ std::uint64_t Tlzrw1::Compress() {
     if (ec || size > std::numeric_limits<std::uint32_t>::max()) {
         throw ELzrw1Exception(kNoSize + InputFile);
     }
-    InputFileHandle input(InputFile);
-    if (!input.get()) throw ELzrw1Exception(kNoInput + InputFile);
-    PendingOutput output(OutputFile);
-    if (!output.create()) throw ELzrw1Exception(kNoOutput + OutputFile);
-    FileSource src(input.get());
-    FileSink sink(output.get());
-    const std::uint64_t written = compressStream(mode, src, size, sink, buffers);
-    if (!output.commit()) throw ELzrw1Exception(kWriteError + OutputFile);
-    return written;
+    return throughFiles([&](ByteSource& in, ByteSink& out) {
+        return compressStream(mode, in, size, out, buffers);
+    });
 }
 
 std::uint64_t Tlzrw1::Decompress() {
     IoBuffers buffers(kNoBuffers);
+    return throughFiles([&](ByteSource& in, ByteSink& out) {
+        return decompressStream(in, out, buffers);
+    });
+}
+
+// Runs work from InputFile into a pending OutputFile, which replaces OutputFile only when
+// work and the final write both succeed.
+std::uint64_t Tlzrw1::throughFiles(const StreamWork& work) {
     InputFileHandle input(InputFile);
     if (!input.get()) throw ELzrw1Exception(kNoInput + InputFile);
     PendingOutput output(OutputFile);
     if (!output.create()) throw ELzrw1Exception(kNoOutput + OutputFile);
     FileSource src(input.get());
     FileSink sink(output.get());
-    const std::uint64_t written = decompressStream(src, sink, buffers);
+    const std::uint64_t written = work(src, sink);
     if (!output.commit()) throw ELzrw1Exception(kWriteError + OutputFile);
     return written;
 }

@@ -85,6 +85,8 @@ private:
     std::uint64_t compressStream(TCompressMode mode, ByteSource& in, std::uint64_t size,
                                  ByteSink& out, IoBuffers& buffers);
     std::uint64_t decompressStream(ByteSource& in, ByteSink& out, IoBuffers& buffers);
+    using StreamWork = std::function<std::uint64_t(ByteSource&, ByteSink&)>;
+    std::uint64_t throughFiles(const StreamWork& work);
     void idle();
 
     Lzrw1KHCompressor m_lzr;
