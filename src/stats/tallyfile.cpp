@@ -29,6 +29,13 @@ bool writeWhole(const std::filesystem::path& path, const std::string& bytes) {
     return ok;
 }
 
+// The tally is stored with the fast method; the file's name goes into the codec's error texts.
+void nameTallyCodec(Tlzrw1& codec, const std::filesystem::path& path) {
+    codec.CompressMode = TCompressMode::Fast;
+    codec.InputFile = path.string();
+    codec.OutputFile = path.string();
+}
+
 } // namespace
 
 TallyFile::TallyFile(std::filesystem::path directory)
@@ -73,12 +80,8 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) {
     std::string text;
     try {
         Tlzrw1 doit;
-        doit.CompressMode = TCompressMode::Fast;
-        doit.InputFile = m_path.string();
-        doit.OutputFile = m_path.string();
+        nameTallyCodec(doit, m_path);
         text = doit.decompressBuffer(bytes);
-    } catch (const ELzrw1Exception& e) {
-        return fail(e.what());
     } catch (const std::exception& e) {
         return fail(e.what());
     }
@@ -96,9 +99,7 @@ std::optional<std::string> TallyFile::save(const TallyTable& table) const {
     std::string bytes;
     try {
         Tlzrw1 doit;
-        doit.CompressMode = TCompressMode::Fast;
-        doit.InputFile = m_path.string();
-        doit.OutputFile = m_path.string();
+        nameTallyCodec(doit, m_path);
         bytes = doit.compressBuffer(savegrid(table));
     } catch (const std::exception& e) {
         return std::string(e.what());
