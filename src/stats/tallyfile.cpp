@@ -15,6 +15,10 @@ namespace core {
 
 namespace {
 
+// Why a tally could not be loaded; the file's name follows.
+constexpr const char* kNotReadable = "The tally file is not readable : ";
+constexpr const char* kTooLarge = "The tally file is too large : ";
+
 // Writes the bytes to a new file and forces them to the disk before the rename makes them the
 // tally, so a crash cannot leave a half-written tally behind.
 bool writeWhole(const std::filesystem::path& path, const std::string& bytes) {
@@ -57,11 +61,11 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) {
     };
 
     const auto size = std::filesystem::file_size(m_path, ec);
-    if (ec) return fail("The tally file is not readable : " + m_path.string());
-    if (size > kMaxFileSize) return fail("The tally file is too large : " + m_path.string());
+    if (ec) return fail(kNotReadable + m_path.string());
+    if (size > kMaxFileSize) return fail(kTooLarge + m_path.string());
     std::ifstream in(m_path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return fail("The tally file is not readable : " + m_path.string());
+    if (in.bad()) return fail(kNotReadable + m_path.string());
     // The header states the text's size; a few bytes can claim gigabytes, so a claim far
     // beyond any tally is refused before anything is expanded.
     if (bytes.size() >= Tlzrw1::kHeaderSize) {
@@ -74,7 +78,7 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) {
         const bool known =
             signature == Tlzrw1::kSignatureLzrw1KH || signature == Tlzrw1::kSignatureLzh;
         if (known && le32(4) > kMaxTextSize)
-            return fail("The tally file is too large : " + m_path.string());
+            return fail(kTooLarge + m_path.string());
     }
 
     std::string text;
