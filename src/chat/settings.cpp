@@ -32,6 +32,9 @@ constexpr int kMaxTextSize = 96;
 constexpr int kMaxEdge = 32767;
 constexpr int kMaxWindowSize = 8192;
 
+// "Phrase1" to "Phrase10": the key of the phrase at index n.
+std::string phraseKey(std::size_t n) { return "Phrase" + std::to_string(n + 1); }
+
 int readInt(const IniFile& ini, std::string_view key, int def, int lo, int hi) {
     const auto text = ini.value(Settings::kSection, key);
     if (!text) return def;
@@ -78,7 +81,7 @@ bool Settings::loadinifile() {
     m_botSpeed = botText == "1000" ? kBotSlow : botText == "350" ? kBotFast : kBotNormal;
 
     for (std::size_t n = 0; n < m_phrases.size(); ++n)
-        m_phrases[n] = ini.readString(s, "Phrase" + std::to_string(n + 1), "");
+        m_phrases[n] = ini.readString(s, phraseKey(n), "");
 
     const std::string playText = ini.readString(s, kKeyPlaySounds, m_phrases[9]);
     m_playSounds = playText != "false";
@@ -178,7 +181,7 @@ bool Settings::savePhrases(const std::array<std::string, 10>& phrases) {
     IniFile ini;
     if (ini.load(m_file) == IniFile::LoadResult::Unreadable) return false;
     for (std::size_t n = 0; n < phrases.size(); ++n)
-        ini.writeString(kSection, "Phrase" + std::to_string(n + 1), phrases[n]);
+        ini.writeString(kSection, phraseKey(n), phrases[n]);
     if (!ini.save(m_file)) return false;
     m_phrases = phrases;
     return true;
