@@ -3,11 +3,13 @@
 // connection it arrived on, in arrival order across all connections. The owner drains it one
 // entry per timer tick.
 //
-// Each slot may have at most a fixed number of entries waiting; a push beyond that is refused
-// so the owner can close the flooding connection instead of growing without bound.
+// Each slot may have at most a fixed number of entries, and optionally of text bytes, waiting;
+// a push beyond either is refused so the owner can close the flooding connection instead of
+// growing without bound.
 
 #include <cstddef>
 #include <deque>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,10 +25,15 @@ class ReceiveQueue {
 public:
     static constexpr std::size_t kDefaultMaxPerSlot = 256;
 
-    explicit ReceiveQueue(std::size_t maxPerSlot = kDefaultMaxPerSlot) : m_maxPerSlot(maxPerSlot) {}
+    static constexpr std::size_t kNoByteLimit = std::numeric_limits<std::size_t>::max();
+
+    explicit ReceiveQueue(std::size_t maxPerSlot = kDefaultMaxPerSlot,
+                          std::size_t maxBytesPerSlot = kNoByteLimit)
+        : m_maxPerSlot(maxPerSlot), m_maxBytesPerSlot(maxBytesPerSlot) {}
 
     // Appends an entry; false (and nothing appended) when the slot already has the maximum
-    // number of entries waiting.
+    // number of entries waiting, or when the entry's text would take the slot's waiting bytes
+    // past their maximum.
     bool push(int slot, std::string text);
     // Takes the oldest entry; nullopt when the queue is empty.
     std::optional<QueueEntry> pop();
@@ -36,14 +43,23 @@ public:
     bool empty() const { return m_entries.empty(); }
     std::size_t size() const { return m_entries.size(); }
     std::size_t waiting(int slot) const;
+    // The text bytes of a slot's waiting entries.
+    std::size_t waitingBytes(int slot) const;
     std::size_t maxPerSlot() const { return m_maxPerSlot; }
+    std::size_t maxBytesPerSlot() const { return m_maxBytesPerSlot; }
 
 private:
-    std::size_t& countFor(int slot);
+    struct Load {
+        std::size_t entries = 0;
+        std::size_t bytes = 0;
+    };
+    Load& loadFor(int slot);
+    const Load* findLoad(int slot) const;
 
     std::size_t m_maxPerSlot;
+    std::size_t m_maxBytesPerSlot;
     std::deque<QueueEntry> m_entries;
-    std::vector<std::size_t> m_counts; // indexed by slot
+    std::vector<Load> m_loads; // indexed by slot
 };
 
 } // namespace core

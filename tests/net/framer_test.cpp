@@ -93,6 +93,28 @@ TEST(ReceiveQueue, KeepsArrivalOrderBoundsEachSlotAndDropsClosedSlots) {
     EXPECT_EQ(q.waiting(2), 0u);
 }
 
+TEST(ReceiveQueue, BoundsTheBytesEachSlotHasWaiting) {
+    ReceiveQueue q(10, 6);
+    EXPECT_TRUE(q.push(1, "abcd"));
+    EXPECT_FALSE(q.push(1, "efg")) << "7 bytes would wait";
+    EXPECT_TRUE(q.push(1, "ef")) << "exactly at the bound";
+    EXPECT_FALSE(q.push(1, "g"));
+    EXPECT_TRUE(q.push(1, "")) << "an empty entry takes no bytes";
+    EXPECT_TRUE(q.push(2, "123456")) << "each slot has its own bound";
+    EXPECT_FALSE(q.push(3, "1234567")) << "one entry alone past the bound";
+    EXPECT_EQ(q.waitingBytes(1), 6u);
+    EXPECT_EQ(q.pop()->text, "abcd");
+    EXPECT_EQ(q.waitingBytes(1), 2u);
+    EXPECT_TRUE(q.push(1, "hijk")) << "popping frees bytes again";
+    q.dropSlot(2);
+    EXPECT_EQ(q.waitingBytes(2), 0u);
+    EXPECT_TRUE(q.push(2, "123456"));
+
+    ReceiveQueue unbounded(2); // without a byte bound only the entry count limits
+    EXPECT_TRUE(unbounded.push(0, std::string(1 << 20, 'x')));
+    EXPECT_EQ(unbounded.waitingBytes(0), std::size_t(1) << 20);
+}
+
 TEST(Dispatch, CommandWordsMatchExactlyAndInOrder) {
     // An entry without "+" has no command word; "CMD_full+" is the full message.
     EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, splitEntry("CMD_full").command), -1);

@@ -24,8 +24,12 @@ class ClientConnection : public QObject {
 public:
     static constexpr quint16 kDefaultPort = 7772;
     static constexpr int kTickMs = 1;
-    // Far more than a host ever has in flight to one client; past it the host is misbehaving.
+    // Far more than a host ever has in flight to one client; past either bound the host is
+    // misbehaving and the connection is closed as for an oversized message. The byte bound
+    // matters while a handler holds the queue (a modal box): without it 4096 entries of up to
+    // 64 KiB each could pile up.
     static constexpr std::size_t kMaxWaiting = 4096;
+    static constexpr std::size_t kMaxWaitingBytes = 4 * 1024 * 1024;
 
     explicit ClientConnection(QObject* parent = nullptr);
     ~ClientConnection() override;
@@ -50,7 +54,7 @@ private:
 
     QTcpSocket m_socket;
     core::Framer m_framer;
-    core::ReceiveQueue m_queue{kMaxWaiting};
+    core::ReceiveQueue m_queue{kMaxWaiting, kMaxWaitingBytes};
     QTimer m_tick;
     bool m_wasConnected = false;
     bool m_closeWaiting = false; // "Socket Closed" waits for the queue to empty

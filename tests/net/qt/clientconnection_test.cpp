@@ -102,6 +102,32 @@ private slots:
         const QStringList expected{"entry CMD_chat+1+ok|c", "status Socket Closed"};
         QTRY_COMPARE_WITH_TIMEOUT(m_log, expected, 5000);
     }
+
+    // While a handler holds the queue (as a modal box does) a host that keeps sending large
+    // messages is cut off once their bytes pass the bound; what was queued before still
+    // arrives, then the close.
+    void tooManyWaitingBytesEndTheConnection() {
+        constexpr int kSize = 60000; // well under the per-message limit
+        constexpr int kFits = int(ClientConnection::kMaxWaitingBytes / kSize);
+        static_assert(kFits < 100 && kFits < int(ClientConnection::kMaxWaiting));
+        const std::string big(kSize, 'x');
+        bool closedWhileHeld = false;
+        connect(m_client, &ClientConnection::entryReady, this, [&](const std::string& e) {
+            if (e != "CMD_chat+1+hold|c") return;
+            // The host keeps sending while this handler runs its own event loop.
+            for (int n = 0; n < 100; ++n) m_peer->write(QByteArray::fromStdString(big) + T);
+            QDeadlineTimer deadline(10000);
+            while (m_client->isConnected() && !deadline.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            closedWhileHeld = !m_client->isConnected();
+        });
+        connectClient();
+        m_peer->write(QByteArray("CMD_chat+1+hold|c") + T);
+        QTRY_VERIFY_WITH_TIMEOUT(m_log.endsWith("status Socket Closed"), 15000);
+        QVERIFY(closedWhileHeld);
+        QCOMPARE(m_log.size(), 1 + kFits + 1);
+        QCOMPARE(m_log.count("entry " + QString::fromStdString(big)), kFits);
+    }
 };
 
 QTEST_MAIN(ClientConnectionTest)
