@@ -12,6 +12,7 @@
 #include "widgets/rotatedlabel.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
@@ -40,6 +41,8 @@ constexpr qreal kDiceStep = 56;
 constexpr qreal kDieSize = 48;
 constexpr qreal kLabelTop = 178;
 constexpr qreal kLabelH = 92;
+constexpr qreal kMarkH = 16;        // the eyes and not-playing marks above a name
+constexpr qreal kNameFontPx = 12;
 
 const QColor kInk(40, 32, 28);
 const QColor kGreyInk(0x59, 0x59, 0x59);
@@ -231,7 +234,7 @@ void BoardView::build() {
 
         auto* name = new pieces::RotatedLabel(this);
         name->setObjectName(QString("label_playername%1").arg(s));
-        place(name, {x, kLabelTop, kColumnW, kLabelH}, 12);
+        place(name, {x, kLabelTop, kColumnW, kLabelH}, kNameFontPx);
         {
             QFont f = name->font();
             f.setBold(true);
@@ -421,6 +424,14 @@ void BoardView::refresh() {
         }
         const core::SeatState& seat = b.seat(s);
         w.names[s - 1]->setText(q(seat.label));
+        // A name too long for the room below the seat's mark is cut short before the mark
+        // rather than running under it (measured at the design size, so at any scale).
+        QFont designFont = w.names[s - 1]->font();
+        designFont.setPixelSize(kNameFontPx);
+        const bool crowded = (seat.eyes || seat.notPlaying) &&
+                             QFontMetricsF(designFont).horizontalAdvance(q(seat.label)) > kLabelH - kMarkH;
+        const qreal markRoom = crowded ? kMarkH : 0;
+        moveTo(w.names[s - 1], {columnX(s), kLabelTop + markRoom, kColumnW, kLabelH - markRoom});
         w.eyes[s - 1]->setVisible(seat.eyes);
         if (w.notPlaying[s - 1]) w.notPlaying[s - 1]->setVisible(seat.notPlaying);
         w.winnerMarks[s - 1]->setVisible(seat.winnerMark);

@@ -2,9 +2,11 @@
 #include "client/fakeclientport.h"
 #include "client/qt/boardview.h"
 #include "client/tableclient.h"
+#include "widgets/rotatedlabel.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -67,6 +69,7 @@ private slots:
     void winnerPanelAndScaling();
     void diceAnimationTicks();
     void rowHeadersWithoutButtons();
+    void namesGiveWayToMarks();
 };
 
 void BoardViewTest::hasEveryNamedElement() {
@@ -256,6 +259,31 @@ void BoardViewTest::rowHeadersWithoutButtons() {
     const QImage turn = f.view.grab().toImage();
     QCOMPARE(turn.copy(nameRect(2)), idle.copy(nameRect(2)));
     QVERIFY(turn.copy(nameRect(3)) != idle.copy(nameRect(3)));
+}
+
+void BoardViewTest::namesGiveWayToMarks() {
+    Fixture f;
+    f.msg("CMD_existingplayers+3+Christopherson Longname+1+5+Wilhelmina+0");
+    f.msg("CMD_startgame+Me+0+");   // seats 4 and 6 wait: not playing
+    // A name is drawn upwards from the label's foot; its top must stay clear of a shown mark
+    // (a pixel or two of the mark's transparent edge aside).
+    auto clear = [&f](int seat, const char* mark) {
+        auto* label = f.get<ui::RotatedLabel>(QString("label_playername%1").arg(seat));
+        QWidget* m = f.get(QString("%1%2").arg(mark).arg(seat));
+        const qreal advance = QFontMetricsF(label->font()).horizontalAdvance(label->text());
+        const qreal textTop = label->geometry().bottom() - 2 - std::min(advance, label->height() - 4.0);
+        return !m->isVisible() || textTop >= m->geometry().bottom() - 2;
+    };
+    for (int seat = 1; seat <= 6; ++seat) {
+        QVERIFY2(clear(seat, "image_eyes"), qPrintable(QString("eyes %1").arg(seat)));
+        if (seat >= 3) QVERIFY2(clear(seat, "image_notplaying"), qPrintable(QString("mark %1").arg(seat)));
+    }
+    QVERIFY(f.shown("image_eyes3") && f.shown("image_notplaying4"));
+    f.view.grab().save(QDir::temp().filePath("boardview_names.png"));
+    // Without a mark a name keeps the whole height.
+    QVERIFY(f.get("label_playername5")->height() > f.get("label_playername3")->height());
+    f.msg("CMD_justwatching+3+2");
+    QCOMPARE(f.get("label_playername3")->height(), f.get("label_playername5")->height());
 }
 
 QTEST_MAIN(BoardViewTest)
