@@ -50,7 +50,11 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
         m_state.port().close(slot);
         return slot;
     }
-    m_state.slot(slot).connected = true;
+    auto& s = m_state.slot(slot);
+    s.connected = true;
+    // The hosting player may have handed a vacant seat to the computer; whoever sits down now
+    // plays it.
+    s.justwatch = false;
     m_state.sendTo(slot, msg::toClient::sendlogininfo(slot));
     return slot;
 }

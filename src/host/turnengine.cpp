@@ -235,9 +235,6 @@ void TurnEngine::selectcat(std::string_view payload) {
         return;
     const int seat = *seatField;
     PlayerSlot& s = m_state.slot(seat);
-    // Only during the seat's own turn: after it is scored a choice could still set a category
-    // and re-arm the countdown over the pending next turn, and the game would stop.
-    if (!s.turnactive) return;
     auto category = reader.nextInt();
     // A category outside the sheet would be written outside it: drop the request.
     if (!category || *category < 1 || *category > kCategoryCount) return;
@@ -250,6 +247,10 @@ void TurnEngine::selectcat(std::string_view payload) {
         m_state.port().notice(kNoticeAlreadySelected);
         return;
     }
+    // Only during the seat's own turn: once it is scored (a first-roll Bramble leaves no
+    // working category) a choice would still set one and could re-arm the countdown over the
+    // pending next turn, and the game would stop.
+    if (!s.turnactive) return;
     s.workingcat = *category;
     m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
     if (m_state.isComputerPlayed(seat)) armComputerMove(1);

@@ -3,6 +3,7 @@
 #include "stats/lzrw1exception.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -22,11 +23,29 @@ constexpr std::size_t kMinMatch = 3;
 constexpr std::size_t kMinRun = 16;
 constexpr std::size_t kMaxRun = 4095;
 
+// How many of the first limit bytes of a and b agree; eight at a time where the machine
+// lets us find the first difference from the low end of a word.
+inline std::size_t commonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
+    std::size_t m = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (limit - m >= 8) {
+            std::uint64_t wa;
+            std::uint64_t wb;
+            std::memcpy(&wa, a + m, 8);
+            std::memcpy(&wb, b + m, 8);
+            if (const std::uint64_t diff = wa ^ wb) return m + std::size_t(std::countr_zero(diff)) / 8;
+            m += 8;
+        }
+    }
+    while (m < limit && a[m] == b[m]) ++m;
+    return m;
+}
+
 } // namespace
 
 Lzrw1KHCompressor::Lzrw1KHCompressor() {
     try {
-        m_table = std::make_unique<std::int16_t[]>(kTableSize);
+        m_table = std::make_unique<std::uint16_t[]>(kTableSize);
     } catch (const std::bad_alloc&) {
         throw ELzrw1KHCompressor(kNoMemory);
     }
@@ -38,8 +57,10 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
     if (n > kChunkSize || body.size() < n + kSlack) throw ELzrw1KHCompressor(kBadCall);
     const std::uint8_t* s = chunk.data();
     std::uint8_t* t = body.data();
-    std::int16_t* table = m_table.get();
-    std::fill_n(table, kTableSize, std::int16_t(-1));
+    // The table holds position + 4096 in its 16 bits, so an empty slot (0) is simply a
+    // candidate too far back, and one comparison tests both.
+    std::uint16_t* table = m_table.get();
+    std::fill_n(table, kTableSize, std::uint16_t(0));
 
     t[0] = kCompressed;
     std::size_t x = 0;      // input position
@@ -58,7 +79,8 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
         }
         const std::uint8_t b = s[x];
         std::size_t m = 1;
-        while (m < kMaxRun && x + m < n && s[x + m] == b) ++m;
+        const std::size_t runLimit = std::min(kMaxRun, n - x);
+        while (m < runLimit && s[x + m] == b) ++m;
         if (m >= kMinRun) {
             const std::size_t count = m - kMinRun;
             t[y] = 0;
@@ -75,16 +97,12 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
             const std::uint32_t b2 = x + 2 < n ? s[x + 2] : 0;
             const std::uint32_t h =
                 ((((((std::uint32_t(b) << 4) ^ b1) << 4) ^ b2) * 40543u) >> 4) & 0xFFF;
-            const int p = table[h];
-            table[h] = std::int16_t(x);
+            const std::size_t d = x + kTableSize - table[h];
+            table[h] = std::uint16_t(x + kTableSize);
             std::size_t len = 0;
-            if (p != -1 && x - std::size_t(p) <= kMaxOffset) {
-                const std::uint8_t* q = s + p;
-                const std::size_t limit = std::min(kMaxMatch, n - x);
-                while (len < limit && s[x + len] == q[len]) ++len;
-            }
+            if (d <= kMaxOffset) len = commonLength(s + x, s + x - d, std::min(kMaxMatch, n - x));
             if (len >= kMinMatch) {
-                const std::size_t w = ((x - std::size_t(p)) << 4) + (len - kMinMatch);
+                const std::size_t w = (d << 4) + (len - kMinMatch);
                 t[y] = std::uint8_t(w >> 8);
                 t[y + 1] = std::uint8_t(w);
                 y += 2;
@@ -118,7 +136,8 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
     if (len > kMaxBody) throw ELzrw1KHCompressor(kTextTooLong);
     const std::uint8_t* s = body.data();
     std::uint8_t* out = chunk.data();
-    const std::size_t limit = std::min(chunk.size(), kChunkSize);
+    const std::size_t room = chunk.size();                   // what we may touch
+    const std::size_t limit = std::min(room, kChunkSize);    // what the chunk may hold
 
     if (s[0] == kStored) {
         const std::size_t n = len - 1;
@@ -128,7 +147,7 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
     }
     if (len < 3) throw ELzrw1KHCompressor(kCutShort);
 
-    std::uint32_t control = (std::uint32_t(s[1]) << 8) | s[2];
+    std::uint32_t control = (std::uint32_t(s[1]) << 8) | s[2]; // flags in bits 15 downwards
     unsigned flags = 16;
     std::size_t pos = 3;
     std::size_t o = 0;
@@ -141,34 +160,51 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
             if (pos >= len) throw ELzrw1KHCompressor(kCutShort);
         }
         if ((control & 0x8000) == 0) {
-            if (o >= limit) throw ELzrw1KHCompressor(kTooBig);
-            out[o++] = s[pos++];
-        } else {
-            if (len - pos < 2) throw ELzrw1KHCompressor(kCutShort);
-            const std::uint8_t b0 = s[pos];
-            const std::uint8_t b1 = s[pos + 1];
-            if (b0 == 0 && b1 < 16) {
-                if (len - pos < 4) throw ELzrw1KHCompressor(kCutShort);
-                const std::size_t count = ((std::size_t(b1) << 8) | s[pos + 2]) + kMinRun;
-                if (count > limit - o) throw ELzrw1KHCompressor(kTooBig);
-                std::memset(out + o, s[pos + 3], count);
-                o += count;
-                pos += 4;
+            // All the literals up to the next copy or run at once; the body simply ends
+            // when it runs out of bytes.
+            const std::uint16_t rest = std::uint16_t(control);
+            std::size_t lits = std::min<std::size_t>(rest ? std::countl_zero(rest) : 16, flags);
+            lits = std::min(lits, len - pos);
+            if (lits > limit - o) throw ELzrw1KHCompressor(kTooBig);
+            if (len - pos >= 16 && room - o >= 16) {
+                std::memcpy(out + o, s + pos, 16); // a fixed size copies fastest
             } else {
-                const std::size_t d = (std::size_t(b0) << 4) | (b1 >> 4);
-                const std::size_t n = (b1 & 0x0F) + kMinMatch;
-                if (d > o) throw ELzrw1KHCompressor(kBadOffset);
-                if (n > limit - o) throw ELzrw1KHCompressor(kTooBig);
-                const std::uint8_t* from = out + o - d;
-                if (d >= n) {
-                    std::memcpy(out + o, from, n);
-                } else {
-                    // Overlapping: byte by byte so the pattern repeats.
-                    for (std::size_t i = 0; i < n; ++i) out[o + i] = from[i];
-                }
-                o += n;
-                pos += 2;
+                std::memcpy(out + o, s + pos, lits);
             }
+            o += lits;
+            pos += lits;
+            control <<= lits;
+            flags -= unsigned(lits);
+            continue;
+        }
+        if (len - pos < 2) throw ELzrw1KHCompressor(kCutShort);
+        const std::uint8_t b0 = s[pos];
+        const std::uint8_t b1 = s[pos + 1];
+        if (b0 == 0 && b1 < 16) {
+            if (len - pos < 4) throw ELzrw1KHCompressor(kCutShort);
+            const std::size_t count = ((std::size_t(b1) << 8) | s[pos + 2]) + kMinRun;
+            if (count > limit - o) throw ELzrw1KHCompressor(kTooBig);
+            std::memset(out + o, s[pos + 3], count);
+            o += count;
+            pos += 4;
+        } else {
+            const std::size_t d = (std::size_t(b0) << 4) | (b1 >> 4);
+            const std::size_t n = (b1 & 0x0F) + kMinMatch;
+            if (d > o) throw ELzrw1KHCompressor(kBadOffset);
+            if (n > limit - o) throw ELzrw1KHCompressor(kTooBig);
+            std::uint8_t* to = out + o;
+            const std::uint8_t* from = to - d;
+            if (d >= 8 && room - o >= 24) {
+                // Eight bytes at a time: with d >= 8 each piece reads only bytes already
+                // written, so an overlapping copy still repeats its pattern.
+                std::memcpy(to, from, 8);
+                std::memcpy(to + 8, from + 8, 8);
+                std::memcpy(to + 16, from + 16, 8);
+            } else {
+                for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+            }
+            o += n;
+            pos += 2;
         }
         control <<= 1;
         --flags;

@@ -37,7 +37,8 @@ public:
     std::size_t CompressBlock(std::span<const std::uint8_t> chunk, std::span<std::uint8_t> body);
 
     // Expands a body into chunk (at most kChunkSize bytes are ever produced, whatever the
-    // capacity of chunk). Returns the chunk size. A body that is corrupt -- longer than
+    // capacity of chunk). Returns the chunk size. Bytes of chunk past the result may be
+    // overwritten: given kSlack bytes of room beyond the data it copies in whole words. A body that is corrupt -- longer than
     // kMaxBody, an item or control word cut short, a copy reaching before the start of the
     // chunk, or a chunk growing past its limit -- raises ELzrw1KHCompressor; nothing is read
     // or written outside the two spans.
@@ -45,7 +46,7 @@ public:
 
 private:
     static constexpr std::size_t kTableSize = 4096;
-    std::unique_ptr<std::int16_t[]> m_table;
+    std::unique_ptr<std::uint16_t[]> m_table; // 4096 slots: last position seen + 4096
 };
 
 } // namespace core

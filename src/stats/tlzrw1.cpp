@@ -50,13 +50,25 @@ const char* const kRecommendsFast = "Lzrw1 recommends FAST compression : ";
 const char* const kRecommendsGood = "Lzrw1 recommends GOOD compression : ";
 const char* const kRecommendsSmall = "Lzrw1 recommends GOOD compression :  small file !!";
 
-std::vector<std::uint8_t> allocate(std::size_t n, const char* failText) {
-    try {
-        return std::vector<std::uint8_t>(n);
-    } catch (const std::bad_alloc&) {
-        throw ELzrw1Exception(failText);
+} // namespace
+
+// The two I/O buffers of one operation. The second has room for a block's 2-byte length in
+// front of its body.
+struct Tlzrw1::IoBuffers {
+    std::vector<std::uint8_t> in;
+    std::vector<std::uint8_t> out;
+
+    explicit IoBuffers(const char* failText) {
+        try {
+            in.resize(kIoBufferSize);
+            out.resize(kIoBufferSize + 2);
+        } catch (const std::bad_alloc&) {
+            throw ELzrw1Exception(failText);
+        }
     }
-}
+};
+
+namespace {
 
 std::uint32_t getLE32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
@@ -231,14 +243,15 @@ void Tlzrw1::idle() {
 // thirds of the data and compares what LZRW1/KH makes of them against Threshold.
 Tlzrw1::TCompressMode Tlzrw1::resolveMode(
     std::uint64_t size,
-    const std::function<std::size_t(std::uint64_t, std::uint8_t*, std::size_t)>& readAt) {
+    const std::function<std::size_t(std::uint64_t, std::uint8_t*, std::size_t)>& readAt,
+    IoBuffers& buffers) {
     if (size <= kSmallFile) {
         CompressMode = Good;
         m_caption = kRecommendsSmall;
         return Good;
     }
-    auto in = allocate(kIoBufferSize, kAdviseBuffers);
-    auto out = allocate(kIoBufferSize, kAdviseBuffers);
+    auto& in = buffers.in;
+    auto& out = buffers.out;
     std::uint64_t sumRead = 0;
     std::uint64_t sumBody = 0;
     for (const std::uint64_t at : {size / 3, size * 2 / 3}) {
@@ -254,12 +267,11 @@ Tlzrw1::TCompressMode Tlzrw1::resolveMode(
 }
 
 Tlzrw1::TCompressMode Tlzrw1::Advise() {
-    // Allocation first, as for the other operations, so its text wins over the others.
-    allocate(kIoBufferSize, kAdviseBuffers);
+    IoBuffers buffers(kAdviseBuffers);
     std::error_code ec;
     const std::uint64_t size = fs::file_size(InputFile, ec);
     if (ec) throw ELzrw1Exception(kAdviseSize + InputFile);
-    if (size <= kSmallFile) return resolveMode(size, {});
+    if (size <= kSmallFile) return resolveMode(size, {}, buffers);
     InputFileHandle file(InputFile);
     if (!file.get()) throw ELzrw1Exception(kAdviseOpen + InputFile);
     return resolveMode(size, [&](std::uint64_t at, std::uint8_t* dst, std::size_t n) {
@@ -271,11 +283,11 @@ Tlzrw1::TCompressMode Tlzrw1::Advise() {
             throw ELzrw1Exception(kAdviseRead + InputFile);
         }
         return got;
-    });
+    }, buffers);
 }
 
 std::uint64_t Tlzrw1::compressStream(TCompressMode mode, ByteSource& in, std::uint64_t size,
-                                     ByteSink& out) {
+                                     ByteSink& out, IoBuffers& buffers) {
     const std::string writeError = kWriteError + OutputFile;
     const bool fast = mode == Fast;
     std::uint8_t header[kHeaderSize];
@@ -287,8 +299,8 @@ std::uint64_t Tlzrw1::compressStream(TCompressMode mode, ByteSource& in, std::ui
     std::string readError = kReadError + InputFile + (fast ? kReadErrorLzrw : kReadErrorLzh);
 
     if (fast) {
-        auto chunk = allocate(kIoBufferSize, kNoBuffers);
-        auto body = allocate(kIoBufferSize + 2, kNoBuffers);
+        auto& chunk = buffers.in;
+        auto& body = buffers.out;
         std::size_t got = 0;
         do {
             if (!readFull(in, chunk.data(), kChunk, got)) throw ELzrw1Exception(readError);
@@ -314,7 +326,7 @@ std::uint64_t Tlzrw1::compressStream(TCompressMode mode, ByteSource& in, std::ui
     return written;
 }
 
-std::uint64_t Tlzrw1::decompressStream(ByteSource& in, ByteSink& out) {
+std::uint64_t Tlzrw1::decompressStream(ByteSource& in, ByteSink& out, IoBuffers& buffers) {
     const std::string readError = kReadError + InputFile;
     const std::string writeError = kWriteError + OutputFile;
     auto need = [&](std::uint8_t* dst, std::size_t n) {
@@ -334,8 +346,8 @@ std::uint64_t Tlzrw1::decompressStream(ByteSource& in, ByteSink& out) {
     std::uint64_t written = 0;
 
     if (signature == kSignatureLzrw1KH) {
-        auto body = allocate(kIoBufferSize, kNoBuffers);
-        auto chunk = allocate(kIoBufferSize, kNoBuffers);
+        auto& body = buffers.in;
+        auto& chunk = buffers.out;
         std::size_t n = 0;
         do {
             std::uint8_t lenBytes[2];
@@ -347,7 +359,7 @@ std::uint64_t Tlzrw1::decompressStream(ByteSource& in, ByteSink& out) {
             need(body.data(), len);
             read += 2 + len;
             idle();
-            n = m_lzr.ExpandBlock({body.data(), len}, {chunk.data(), kChunk});
+            n = m_lzr.ExpandBlock({body.data(), len}, chunk);
             // Past the announced size the file is wrong whatever follows; stopping here
             // keeps a forged file from making us write without end.
             if (written + n > size) throw ELzrw1Exception(kSizeMismatchLzrw);
@@ -371,7 +383,7 @@ std::uint64_t Tlzrw1::decompressStream(ByteSource& in, ByteSink& out) {
 std::uint64_t Tlzrw1::Compress() {
     TCompressMode mode = CompressMode;
     if (mode == Auto) mode = Advise();
-    allocate(2 * kIoBufferSize, kNoBuffers);
+    IoBuffers buffers(kNoBuffers);
     std::error_code ec;
     const std::uint64_t size = fs::file_size(InputFile, ec);
     // The header holds the size in 32 bits; a larger file could not be restored.
@@ -384,20 +396,20 @@ std::uint64_t Tlzrw1::Compress() {
     if (!output.create()) throw ELzrw1Exception(kNoOutput + OutputFile);
     FileSource src(input.get());
     FileSink sink(output.get());
-    const std::uint64_t written = compressStream(mode, src, size, sink);
+    const std::uint64_t written = compressStream(mode, src, size, sink, buffers);
     if (!output.commit()) throw ELzrw1Exception(kWriteError + OutputFile);
     return written;
 }
 
 std::uint64_t Tlzrw1::Decompress() {
-    allocate(2 * kIoBufferSize, kNoBuffers);
+    IoBuffers buffers(kNoBuffers);
     InputFileHandle input(InputFile);
     if (!input.get()) throw ELzrw1Exception(kNoInput + InputFile);
     PendingOutput output(OutputFile);
     if (!output.create()) throw ELzrw1Exception(kNoOutput + OutputFile);
     FileSource src(input.get());
     FileSink sink(output.get());
-    const std::uint64_t written = decompressStream(src, sink);
+    const std::uint64_t written = decompressStream(src, sink, buffers);
     if (!output.commit()) throw ELzrw1Exception(kWriteError + OutputFile);
     return written;
 }
@@ -406,6 +418,7 @@ std::string Tlzrw1::compressBuffer(std::string_view data) {
     if (data.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw ELzrw1Exception(kNoSize + InputFile);
     }
+    IoBuffers buffers(kNoBuffers);
     TCompressMode mode = CompressMode;
     if (mode == Auto) {
         mode = resolveMode(data.size(), [&](std::uint64_t at, std::uint8_t* dst,
@@ -413,20 +426,21 @@ std::string Tlzrw1::compressBuffer(std::string_view data) {
             const std::size_t got = std::min<std::size_t>(n, data.size() - at);
             std::memcpy(dst, data.data() + at, got);
             return got;
-        });
+        }, buffers);
     }
     std::string out;
     MemorySource src(data);
     StringSink sink(out);
-    compressStream(mode, src, data.size(), sink);
+    compressStream(mode, src, data.size(), sink, buffers);
     return out;
 }
 
 std::string Tlzrw1::decompressBuffer(std::string_view data) {
+    IoBuffers buffers(kNoBuffers);
     std::string out;
     MemorySource src(data);
     StringSink sink(out);
-    decompressStream(src, sink);
+    decompressStream(src, sink, buffers);
     return out;
 }
 

@@ -77,12 +77,14 @@ public:
     LzhCompressor& TLZH() { return m_lzh; }
 
 private:
+    struct IoBuffers;
     TCompressMode resolveMode(std::uint64_t size,
                               const std::function<std::size_t(std::uint64_t, std::uint8_t*,
-                                                              std::size_t)>& readAt);
+                                                              std::size_t)>& readAt,
+                              IoBuffers& buffers);
     std::uint64_t compressStream(TCompressMode mode, ByteSource& in, std::uint64_t size,
-                                 ByteSink& out);
-    std::uint64_t decompressStream(ByteSource& in, ByteSink& out);
+                                 ByteSink& out, IoBuffers& buffers);
+    std::uint64_t decompressStream(ByteSource& in, ByteSink& out, IoBuffers& buffers);
     void idle();
 
     Lzrw1KHCompressor m_lzr;

@@ -210,6 +210,44 @@ TEST_F(TurnEngineTest, NoticesForInconsistentRequests) {
     EXPECT_EQ(rig.state.slot(1).rolls, 1);
 }
 
+TEST_F(TurnEngineTest, CategoryRequestsAfterTheTurnIsScored) {
+    // Once the turn is over a choice still earns its notice but never sets a category or
+    // touches the pending next turn.
+    struct Case {
+        bool bramble; // scored by a first-roll Bramble (no working category) or by a third roll
+        const char* request;
+        Strings notices;
+    } cases[] = {
+        {false, "1+4+", {"working selected"}},
+        {true, "1+7+", {"arleady selected"}},
+        {true, "1+4+", {}},
+    };
+    for (const auto& c : cases) {
+        EngineRig rig;
+        rig.connect(1);
+        rig.engine.startgame("A+0+");
+        if (c.bramble) {
+            rig.dice.push({1, 2, 3, 4, 5});
+            rig.engine.rollthedice("1+1+2+3+4+5");
+        } else {
+            rig.dice.push({1, 1, 2, 3, 4});
+            rig.engine.rollthedice("1+1+2+3+4+5");
+            rig.engine.selectcat("1+2+");
+            rig.engine.rollthedice("1+0");
+            rig.engine.rollthedice("1+0");
+        }
+        ASSERT_FALSE(rig.seat(1).turnactive) << c.request;
+        const int workingcat = rig.seat(1).workingcat;
+        rig.port.clear();
+        rig.engine.selectcat(c.request);
+        EXPECT_EQ(rig.port.notices, c.notices) << c.request;
+        EXPECT_TRUE(rig.port.sent.empty()) << c.request;
+        EXPECT_EQ(rig.seat(1).workingcat, workingcat) << c.request;
+        EXPECT_EQ(rig.engine.pendingAction(), TurnEngine::Action::NextTurn) << c.request;
+        EXPECT_EQ(rig.engine.countdown(), 5) << c.request;
+    }
+}
+
 TEST_F(TurnEngineTest, RequestsThatDoNotFitAreIgnoredWhole) {
     startWith({1, 3});
     dice.push({1, 1, 2, 3, 4});

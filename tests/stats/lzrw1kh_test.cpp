@@ -92,3 +92,90 @@ TEST(Lzrw1KHFile, KnownFiles) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Lzrw1KHBlock, CorruptBodiesAreRefused) {
+    struct Case {
+        const char* name;
+        Bytes body;
+        const char* text;
+    };
+    const std::string cut = "LZRW1KH : corrupt block, an item is cut short";
+    const std::string before =
+        "LZRW1KH : corrupt block, a copy reaches before the start of the chunk";
+    const std::string grows = "LZRW1KH : corrupt block, the chunk grows past 32768 bytes";
+    // 16 literals, then a second control word announcing a copy whose bytes are missing.
+    Bytes sixteen = hex("40 00 00");
+    sixteen.insert(sixteen.end(), 16, 'a');
+    Bytes noSecondWord = sixteen;
+    noSecondWord.push_back(0x80);
+    Bytes noItemAfterWord = sixteen;
+    noItemAfterWord.insert(noItemAfterWord.end(), {0x80, 0x00});
+    Bytes copyCut = sixteen;
+    copyCut.insert(copyCut.end(), {0x80, 0x00, 0x01});
+    // Eight runs of 4095 and one more: 36855 bytes.
+    Bytes manyRuns = hex("40 FF 80");
+    for (int i = 0; i < 9; ++i) manyRuns.insert(manyRuns.end(), {0x00, 0x0F, 0xEF, 0x41});
+    // One literal, then copies of 18 bytes from one back until past 32768.
+    Bytes copiesPast = hex("40 7F FF 41");
+    for (int i = 1; i <= 1821; ++i) {
+        if (i % 16 == 0) copiesPast.insert(copiesPast.end(), {0xFF, 0xFF});
+        copiesPast.insert(copiesPast.end(), {0x00, 0x1F});
+    }
+    Bytes storedTooLong(core::Lzrw1KHCompressor::kMaxBody + 1, 0x41);
+    storedTooLong[0] = 0x80;
+
+    const Case cases[] = {
+        {"kind and half a control word", hex("40 00"), cut.c_str()},
+        {"second control word cut", noSecondWord, cut.c_str()},
+        {"control word with no item", noItemAfterWord, cut.c_str()},
+        {"copy cut short", copyCut, cut.c_str()},
+        {"run cut short", hex("40 80 00 00 00 18"), cut.c_str()},
+        {"copy from before the chunk", hex("40 40 00 61 00 2F"), before.c_str()},
+        {"copy at the very start", hex("40 80 00 00 1F"), before.c_str()},
+        {"runs past 32768", manyRuns, grows.c_str()},
+        {"copies past 32768", copiesPast, grows.c_str()},
+        {"body above 32769", storedTooLong, core::Lzrw1KHCompressor::kTextTooLong},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            expandBlock(c.body);
+            ADD_FAILURE() << "accepted";
+        } catch (const core::ELzrw1KHCompressor& e) {
+            EXPECT_STREQ(e.what(), c.text);
+        }
+    }
+}
+
+TEST(Lzrw1KHBlock, ChunkOfExactly32768FromOneBody) {
+    // Eight runs: 7 x 4095 + 4103 would overflow; 8 x 4095 + 8 literals is exactly 32768.
+    Bytes body = hex("40 FF 00");
+    for (int i = 0; i < 8; ++i) body.insert(body.end(), {0x00, 0x0F, 0xEF, 0x41});
+    body.insert(body.end(), 8, 0x42);
+    EXPECT_EQ(expandBlock(body).size(), 32768u);
+}
+
+TEST(Lzrw1KHBlock, NeverGrowsByMoreThanOneByteAndRoundTrips) {
+    std::mt19937 rng(7);
+    core::Lzrw1KHCompressor codec;
+    for (std::size_t n : {0u, 1u, 2u, 3u, 4u, 17u, 100u, 4096u, 32767u, 32768u}) {
+        for (int kind = 0; kind < 3; ++kind) {
+            Bytes chunk(n);
+            for (auto& b : chunk) {
+                b = kind == 0 ? std::uint8_t(rng()) : kind == 1 ? std::uint8_t(rng() % 3)
+                                                                : std::uint8_t('a' + rng() % 26);
+            }
+            Bytes body(n + core::Lzrw1KHCompressor::kSlack);
+            const std::size_t len = codec.CompressBlock(chunk, body);
+            EXPECT_LE(len, n + 1);
+            body.resize(len);
+            Bytes back(32768);
+            back.resize(codec.ExpandBlock(body, back));
+            EXPECT_EQ(back, chunk) << n << " " << kind;
+        }
+    }
+}
+
+} // namespace

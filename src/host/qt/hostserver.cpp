@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ui {
 
@@ -109,7 +110,10 @@ void HostServer::readFrom(QTcpSocket* s) {
 void HostServer::send(int slot, const std::string& message) {
     if (slot < 0 || slot > core::GameHost::kRefusedSlot) return;
     QTcpSocket* s = m_sockets[static_cast<std::size_t>(slot)];
-    if (!s || s->property(kClosing).toBool()) return;
+    // A peer that has just gone is reported to the game host a moment later; until then
+    // there is nobody to write to.
+    if (!s || s->property(kClosing).toBool() || s->state() != QAbstractSocket::ConnectedState)
+        return;
     QByteArray data(message.data(), static_cast<qsizetype>(message.size()));
     data.append(core::kTerminator);
     s->write(data);
@@ -172,8 +176,11 @@ void HostServer::notice(const std::string& text) {
 }
 
 void HostServer::armCountdown(int intervalMs) {
-    int scaled = static_cast<int>(std::lround(intervalMs / m_timeScale));
-    m_countdown.start(std::max(1, scaled));
+    // A tiny scale must give a slow timer, not an overflowed (and therefore instant) one.
+    double scaled = std::round(intervalMs / m_timeScale);
+    int ms = scaled >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                        : std::max(1, static_cast<int>(scaled));
+    m_countdown.start(ms);
 }
 
 void HostServer::stopCountdown() {

@@ -65,6 +65,9 @@ public:
     void stopCountdown() override;
     int botSpeedMs() const override;
 
+    // The game countdown timer's current interval (after the time scale), for tests.
+    int countdownIntervalMs() const { return m_countdown.interval(); }
+
 signals:
     // A host notice ("too many rolls", ...).
     void noticeRaised(const QString& text);

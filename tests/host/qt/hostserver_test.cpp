@@ -4,6 +4,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -237,6 +238,25 @@ private slots:
         QCOMPARE(m_host->botSpeedMs(), 750);
         m_host->setBotSpeedProvider([] { return 350; });
         QCOMPARE(m_host->botSpeedMs(), 350);
+    }
+
+    void countdownIntervalsStayWithinTheTimersRange() {
+        struct Case {
+            double scale;
+            int intervalMs;
+            int expected;
+        } cases[] = {
+            {1, 750, 750},
+            {4, 350, 88},
+            {1e6, 750, 1},
+            {1e-300, 750, std::numeric_limits<int>::max()},
+        };
+        for (const auto& c : cases) {
+            m_host->setTimeScale(c.scale);
+            m_host->armCountdown(c.intervalMs);
+            QCOMPARE(m_host->countdownIntervalMs(), c.expected);
+        }
+        m_host->stopCountdown();
     }
 };
 
