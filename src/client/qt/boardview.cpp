@@ -12,6 +12,7 @@
 #include "widgets/rotatedlabel.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
@@ -40,6 +41,8 @@ constexpr qreal kDiceStep = 56;
 constexpr qreal kDieSize = 48;
 constexpr qreal kLabelTop = 178;
 constexpr qreal kLabelH = 92;
+constexpr qreal kMarkH = 16;        // the eyes and not-playing marks above a name
+constexpr qreal kNameFontPx = 12;
 
 const QColor kInk(40, 32, 28);
 const QColor kGreyInk(0x59, 0x59, 0x59);
@@ -53,6 +56,11 @@ const QColor kDieRed(214, 30, 34);
 const char* kPanelErrorText = "If you do not select a category, you will roll all five dice again.";
 const char* kPanelErrorQuestion = "Roll Without Selecting A Category?";
 const char* kPanelError1Text = "You must select a Category before rolling your third roll.";
+
+// Row names shown faintly beside the category buttons, so the sheet can be read while no
+// button is up (between games, and in rows a turn does not offer).
+const char* const kRowNames[core::kCategories] = {"Ones", "Twos", "Threes", "Fours",
+                                                 "Fives", "Sixes", "Bramble"};
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -226,7 +234,7 @@ void BoardView::build() {
 
         auto* name = new pieces::RotatedLabel(this);
         name->setObjectName(QString("label_playername%1").arg(s));
-        place(name, {x, kLabelTop, kColumnW, kLabelH}, 12);
+        place(name, {x, kLabelTop, kColumnW, kLabelH}, kNameFontPx);
         {
             QFont f = name->font();
             f.setBold(true);
@@ -313,10 +321,12 @@ void BoardView::build() {
         return b;
     };
 
-    w.winnerPanel = makePanel("panel_winner", {36, 296, 308, 86});
-    w.winner2 = makeLabel(w.winnerPanel, "label_winner2", {}, {10, 12, 290, 64}, 19,
+    // The winner panel covers the dice tray, whose dice mean nothing once the game is over,
+    // and leaves the final score sheet and the winners' crowns in view.
+    w.winnerPanel = makePanel("panel_winner", {6, 84, 284, 88});
+    w.winner2 = makeLabel(w.winnerPanel, "label_winner2", {}, {11, 11, 264, 68}, 18,
                           Qt::AlignCenter, true);
-    w.winner1 = makeLabel(w.winnerPanel, "label_winner1", {}, {8, 10, 290, 64}, 19,
+    w.winner1 = makeLabel(w.winnerPanel, "label_winner1", {}, {9, 9, 264, 68}, 18,
                           Qt::AlignCenter, true);
     w.winner1->setWordWrap(true);
     w.winner2->setWordWrap(true);
@@ -414,6 +424,14 @@ void BoardView::refresh() {
         }
         const core::SeatState& seat = b.seat(s);
         w.names[s - 1]->setText(q(seat.label));
+        // A name too long for the room below the seat's mark is cut short before the mark
+        // rather than running under it (measured at the design size, so at any scale).
+        QFont designFont = w.names[s - 1]->font();
+        designFont.setPixelSize(kNameFontPx);
+        const bool crowded = (seat.eyes || seat.notPlaying) &&
+                             QFontMetricsF(designFont).horizontalAdvance(q(seat.label)) > kLabelH - kMarkH;
+        const qreal markRoom = crowded ? kMarkH : 0;
+        moveTo(w.names[s - 1], {columnX(s), kLabelTop + markRoom, kColumnW, kLabelH - markRoom});
         w.eyes[s - 1]->setVisible(seat.eyes);
         if (w.notPlaying[s - 1]) w.notPlaying[s - 1]->setVisible(seat.notPlaying);
         w.winnerMarks[s - 1]->setVisible(seat.winnerMark);
@@ -444,6 +462,17 @@ void BoardView::refresh() {
         w.bonus[d - 1]->setVisible(die.bonusMark);
     }
     w.rolls->setRolls(b.rollsUsed());
+    // The row headers under the category buttons follow the buttons and bars.
+    unsigned headers = 0;
+    for (int n = 1; n <= core::kCategories; ++n) {
+        const core::CategoryState& c = b.category(n);
+        headers |= (c.buttonVisible ? 1u : 0u) << (2 * n);
+        headers |= (c.barVisible ? 2u : 0u) << (2 * n);
+    }
+    if (headers != m_headersDrawn) {
+        m_headersDrawn = headers;
+        update();
+    }
 
     w.start->setVisible(b.startVisible);
     w.roll->setVisible(b.rollVisible);
@@ -456,6 +485,82 @@ void BoardView::refresh() {
     for (QWidget* panel : {static_cast<QWidget*>(w.winnerPanel), static_cast<QWidget*>(w.panelError),
                            static_cast<QWidget*>(w.panelError1)})
         if (panel->isVisibleTo(this)) panel->raise();
+}
+
+QRectF BoardView::rowHeaderPicture(int category) const {
+    const QRectF row = rowRect(category);
+    return QRectF(kSheetX + 4, row.top() + 1, 38, kRowH - 2);
+}
+
+QRectF BoardView::rowHeaderName(int category) const {
+    const QRectF row = rowRect(category);
+    return QRectF(kSheetX + 46, row.top(), columnX(1) - kSheetX - 48, kRowH);
+}
+
+namespace {
+
+// A die face sketched in ink rather than painted as a die: quiet enough to sit under the
+// category buttons, plain enough to read at row height. The Bramble gets its staircase.
+void paintFaceSketch(QPainter& p, const QRectF& area, int category) {
+    const qreal side = area.height() - 2;
+    const QRectF face(area.center().x() - side / 2, area.center().y() - side / 2, side, side);
+    const QColor line(163, 128, 18, 150);
+    const QColor ink(110, 78, 20, 175);
+    p.setPen(QPen(line, 1.0));
+    p.setBrush(QColor(255, 255, 255, 130));
+    p.drawRoundedRect(face, side * 0.2, side * 0.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    if (category == core::kCategories) {
+        const QRectF b = face.adjusted(side * 0.22, side * 0.22, -side * 0.22, -side * 0.22);
+        QPainterPath steps;
+        steps.moveTo(b.bottomLeft());
+        for (int i = 0; i < 3; ++i) {
+            const qreal top = b.bottom() - (i + 1) * b.height() / 3;
+            steps.lineTo(b.left() + i * b.width() / 3, top);
+            steps.lineTo(b.left() + (i + 1) * b.width() / 3, top);
+        }
+        steps.lineTo(b.bottomRight());
+        steps.closeSubpath();
+        p.drawPath(steps);
+        return;
+    }
+    // Pip places on a 3 x 3 grid, column and row 0..2, as on a real die.
+    static const std::vector<std::pair<int, int>> pips[7] = {
+        {},
+        {{1, 1}},
+        {{2, 0}, {0, 2}},
+        {{2, 0}, {1, 1}, {0, 2}},
+        {{0, 0}, {2, 0}, {0, 2}, {2, 2}},
+        {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}},
+        {{0, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}, {2, 2}},
+    };
+    const qreal step = side * 0.28;
+    const qreal r = side * 0.09;
+    for (const auto& [col, row] : pips[category])
+        p.drawEllipse(QPointF(face.center().x() + (col - 1) * step, face.center().y() + (row - 1) * step), r, r);
+}
+
+} // namespace
+
+void BoardView::paintRowHeaders(QPainter& p) const {
+    // Drawn under the buttons and bars and only where they are down, so a shown button or
+    // bar looks exactly as it does without the headers.
+    const core::BoardModel& b = m_client.board();
+    QFont f = font();
+    f.setPixelSize(10);
+    f.setItalic(true);
+    p.save();
+    p.setFont(f);
+    for (int n = 1; n <= core::kCategories; ++n) {
+        const core::CategoryState& c = b.category(n);
+        if (!c.buttonVisible) paintFaceSketch(p, rowHeaderPicture(n), n);
+        if (!c.barVisible) {
+            p.setPen(QColor(130, 100, 30, 200));
+            p.drawText(rowHeaderName(n), Qt::AlignVCenter | Qt::AlignLeft, QString::fromLatin1(kRowNames[n - 1]));
+        }
+    }
+    p.restore();
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
@@ -496,6 +601,7 @@ void BoardView::paintEvent(QPaintEvent*) {
         if (r % 2 == 0) p.fillRect(QRectF(kSheetX + 44, row.top(), 302, kRowH), QColor(250, 240, 196));
         p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(card.right() - 8, row.bottom()));
     }
+    paintRowHeaders(p);
     p.setPen(QPen(kDeepGold, 1.5));
     const qreal totalTop = rowRect(core::kRows).top() - 1;
     p.drawLine(QPointF(kSheetX, totalTop), QPointF(card.right() - 8, totalTop));

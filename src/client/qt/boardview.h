@@ -17,6 +17,7 @@
 class QFrame;
 class QLabel;
 class QMenu;
+class QPainter;
 class QAction;
 class QTimer;
 
@@ -75,12 +76,17 @@ private:
     void layoutAll();
     QRectF rowRect(int row) const;
     qreal columnX(int seat) const;
+    // Where a category row's faint header picture and name are drawn (design coordinates).
+    QRectF rowHeaderPicture(int category) const;
+    QRectF rowHeaderName(int category) const;
+    void paintRowHeaders(QPainter& p) const;
     void seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos);
 
     core::TableClient& m_client;
     std::vector<Placed> m_placed;
     qreal m_scale = 1.0;
     QPointF m_offset;
+    unsigned m_headersDrawn = 0;   // button and bar visibility the row headers were drawn for
 
     struct Widgets;
     Widgets* m_w;

@@ -2,12 +2,15 @@
 #include "client/fakeclientport.h"
 #include "client/qt/boardview.h"
 #include "client/tableclient.h"
+#include "widgets/rotatedlabel.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -65,6 +68,8 @@ private slots:
     void seatMenu();
     void winnerPanelAndScaling();
     void diceAnimationTicks();
+    void rowHeadersWithoutButtons();
+    void namesGiveWayToMarks();
 };
 
 void BoardViewTest::hasEveryNamedElement() {
@@ -194,6 +199,12 @@ void BoardViewTest::winnerPanelAndScaling() {
     QVERIFY(!f.shown("image_winner1"));
     QCOMPARE(f.text("label_winner1"), QString("You have Won the Game!"));
     QCOMPARE(f.text("label_status"), QString("Game Over!"));
+    // The panel leaves the final sheet and the crowns in view, and Start beside it.
+    const QRect panel = f.get("panel_winner")->geometry();
+    for (QLabel* cell : f.view.findChildren<QLabel*>(QRegularExpression("^score_\\d\\d$")))
+        QVERIFY2(!panel.intersects(cell->geometry()), qPrintable(cell->objectName()));
+    QVERIFY(!panel.intersects(f.get("image_winner2")->geometry()));
+    QVERIFY(!panel.intersects(f.get("button_start")->geometry()));
     f.view.grab().save(QDir::temp().filePath("boardview_winner.png"));
 
     // Twice the space: everything scales together.
@@ -210,6 +221,69 @@ void BoardViewTest::diceAnimationTicks() {
     QTRY_VERIFY(f.client.board().die(1).pips != 0);
     QTest::mouseClick(f.get("image_d1"), Qt::LeftButton);   // tumbling: no hold
     QVERIFY(!f.client.board().die(1).held);
+}
+
+// Dark pixels in a part of the board's picture: ink, not the sheet's cream paper.
+static int inkIn(const QImage& image, const QRect& r) {
+    int count = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 190) ++count;
+    return count;
+}
+
+void BoardViewTest::rowHeadersWithoutButtons() {
+    // Between games no category button is up, yet every row says what it is: a picture where
+    // the button sits and a name between it and the first score column. Under a shown button
+    // the button is all there is.
+    Fixture f;
+    const QImage idle = f.view.grab().toImage();
+    const int nameRight = f.get("score_11")->x() - 4; // clear of the column highlight
+    auto pictureRect = [&f](int n) { return f.get(QString("image_button%1").arg(n))->geometry(); };
+    auto nameRect = [&](int n) {
+        const QRect b = pictureRect(n);
+        return QRect(QPoint(b.right() + 3, b.top()), QPoint(nameRight, b.bottom()));
+    };
+    for (int n = 1; n <= 7; ++n) {
+        QVERIFY(!f.shown(QString("image_button%1").arg(n)));
+        QVERIFY2(inkIn(idle, pictureRect(n)) > 0, qPrintable(QString("picture of row %1").arg(n)));
+        QVERIFY2(inkIn(idle, nameRect(n)) > 5, qPrintable(QString("name of row %1").arg(n)));
+        if (n > 1) QVERIFY(idle.copy(nameRect(n)) != idle.copy(nameRect(n - 1)));
+    }
+    // The working category's bar lies over its row's name.
+    f.msg("CMD_startgame+Me+0+");
+    f.msg("CMD_nextplayer+1+1+1+2+3+4+5+6+7");
+    f.msg("CMD_createdice+1+1+1+3+2+3+3+3+4+6+5+1");
+    f.msg("CMD_selectedcat+1+3+");
+    QVERIFY(f.shown("image_spacer3") && !f.shown("image_button2"));
+    const QImage turn = f.view.grab().toImage();
+    QCOMPARE(turn.copy(nameRect(2)), idle.copy(nameRect(2)));
+    QVERIFY(turn.copy(nameRect(3)) != idle.copy(nameRect(3)));
+}
+
+void BoardViewTest::namesGiveWayToMarks() {
+    Fixture f;
+    f.msg("CMD_existingplayers+3+Christopherson Longname+1+5+Wilhelmina+0");
+    f.msg("CMD_startgame+Me+0+");   // seats 4 and 6 wait: not playing
+    // A name is drawn upwards from the label's foot; its top must stay clear of a shown mark
+    // (a pixel or two of the mark's transparent edge aside).
+    auto clear = [&f](int seat, const char* mark) {
+        auto* label = f.get<ui::RotatedLabel>(QString("label_playername%1").arg(seat));
+        QWidget* m = f.get(QString("%1%2").arg(mark).arg(seat));
+        const qreal advance = QFontMetricsF(label->font()).horizontalAdvance(label->text());
+        const qreal textTop = label->geometry().bottom() - 2 - std::min(advance, label->height() - 4.0);
+        return !m->isVisible() || textTop >= m->geometry().bottom() - 2;
+    };
+    for (int seat = 1; seat <= 6; ++seat) {
+        QVERIFY2(clear(seat, "image_eyes"), qPrintable(QString("eyes %1").arg(seat)));
+        if (seat >= 3) QVERIFY2(clear(seat, "image_notplaying"), qPrintable(QString("mark %1").arg(seat)));
+    }
+    QVERIFY(f.shown("image_eyes3") && f.shown("image_notplaying4"));
+    f.view.grab().save(QDir::temp().filePath("boardview_names.png"));
+    // Without a mark a name keeps the whole height.
+    QVERIFY(f.get("label_playername5")->height() > f.get("label_playername3")->height());
+    f.msg("CMD_justwatching+3+2");
+    QCOMPARE(f.get("label_playername3")->height(), f.get("label_playername5")->height());
 }
 
 QTEST_MAIN(BoardViewTest)

@@ -17,8 +17,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using namespace ui;
@@ -104,6 +106,24 @@ void TchatTableTest::windowShape() {
         QCOMPARE(a->isCheckable(), item.checkable);
         QCOMPARE(a->isChecked(), item.checked);
     }
+    // ... and each in its menu, in the table's order, the solo item on the bar itself.
+    QStringList layout;
+    std::function<QString(const QList<QAction*>&)> walk = [&walk](const QList<QAction*>& actions) {
+        QStringList parts;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) continue;
+            parts << (a->menu() ? a->text() + "{" + walk(a->menu()->actions()) + "}" : a->text());
+        }
+        return parts.join(", ");
+    };
+    QCOMPARE(walk(window.menuBar()->actions()),
+             QString("File{Start Game, Exit}, "
+                     "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
+                     "Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
+                     "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
+                     "Reset Screen Location, Just Watch}, "
+                     "View{View Tally, Spy List, Phrase List}, Help{Content, About}, "
+                     "Check out Brambles Solo!"));
     QCOMPARE(window.menuAction("ScrollChatOff1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     QCOMPARE(window.menuAction("Help2")->shortcut(), QKeySequence(Qt::Key_F1));
     // "Start Game" waits for hosting; nothing is connected yet.
