@@ -28,6 +28,9 @@ class GameHost {
 public:
     // The slot a refused connection is parked in while it is told "CMD_full+" and closed.
     static constexpr int kRefusedSlot = kMaxSlot + 1;
+    // What one connection may have waiting in the receive queue, in bytes, besides the entry
+    // count: past it the connection is closed like any flooding peer.
+    static constexpr std::size_t kMaxWaitingBytesPerSlot = 4u << 20;
 
     GameHost(HostState& state, TurnHandler* turns);
 
@@ -87,7 +90,7 @@ private:
 
     HostState& m_state;
     TurnHandler* m_turns;
-    ReceiveQueue m_queue;
+    ReceiveQueue m_queue{ReceiveQueue::kDefaultMaxPerSlot, kMaxWaitingBytesPerSlot};
     std::array<Connection, kRefusedSlot + 1> m_slots{};
 };
 

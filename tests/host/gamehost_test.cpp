@@ -321,6 +321,18 @@ TEST_F(Seats, MemoryBoundsCloseTheFlooder) {
     for (int i = 0; i < 256; ++i)
         most += "CMD_chat+2+ok|c" + T;
     EXPECT_TRUE(host.bytesReceived(2, most));
+
+    // Few entries but many bytes: 4 MiB waiting is the most one connection may hold.
+    while (host.processNext()) {
+    }
+    port.closed.clear();
+    const std::string big = "CMD_chat+2+" + std::string(60000, 'b') + "|c" + T;
+    std::size_t sent = 0;
+    while (host.bytesReceived(2, big)) sent += big.size() - 1;
+    EXPECT_LE(sent, GameHost::kMaxWaitingBytesPerSlot);
+    EXPECT_GT(sent + big.size(), GameHost::kMaxWaitingBytesPerSlot);
+    EXPECT_EQ(port.closed, std::vector<int>{2});
+    EXPECT_EQ(host.pendingFor(2), 0u);
 }
 
 TEST_F(Seats, LoginDeadlineClosesOnlyConnectionsThatHaveNotLoggedIn) {
