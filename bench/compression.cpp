@@ -25,10 +25,11 @@ namespace {
 
 std::string makeText(std::size_t n, std::mt19937& rng) {
     static const char* const words[] = {
-        "the", "player", "rolls", "five", "dice", "and", "holds", "two", "of", "them", "before",
-        "the", "third", "roll", "scores", "chosen", "category", "Bramble", "straight", "bonus",
-        "host", "sends", "message", "to", "every", "connected", "slot", "in", "order", "a",
-        "tally", "file", "keeps", "games", "played", "won", "together", "with", "opponents"};
+        "the",      "player",    "rolls",    "five",  "dice",     "and",   "holds",    "two",
+        "of",       "them",      "before",   "the",   "third",    "roll",  "scores",   "chosen",
+        "category", "Bramble",   "straight", "bonus", "host",     "sends", "message",  "to",
+        "every",    "connected", "slot",     "in",    "order",    "a",     "tally",    "file",
+        "keeps",    "games",     "played",   "won",   "together", "with",  "opponents"};
     std::string s;
     std::size_t inLine = 0;
     while (s.size() < n) {
@@ -54,7 +55,8 @@ std::string makeBinary(std::size_t n, std::mt19937& rng) {
         const std::uint32_t fields[] = {stamp, std::uint32_t(rng() % 7), std::uint32_t(rng() % 100),
                                         std::uint32_t(rng()), std::uint32_t(rng() % 65536)};
         for (std::uint32_t v : fields) {
-            for (int b = 0; b < 4; ++b) s += char(v >> (8 * b));
+            for (int b = 0; b < 4; ++b)
+                s += char(v >> (8 * b));
         }
     }
     s.resize(n);
@@ -82,7 +84,8 @@ double seconds(const std::function<void()>& f, std::size_t bytes) {
     int reps = 1;
     for (int round = 0; round < 5; ++round) {
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < reps; ++i) f();
+        for (int i = 0; i < reps; ++i)
+            f();
         const double t =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         best = std::min(best, t / reps);
@@ -137,41 +140,40 @@ int main(int argc, char** argv) {
          [&](const std::string& p, std::size_t) { return good.decompressBuffer(p); }},
     };
 #ifdef BRAMBLIES_HAVE_LZ4_ZLIB
-    codecs.push_back(
-        {"LZ4 (default, fastest)",
-         [](const std::string& d) {
-             std::string out(std::size_t(LZ4_compressBound(int(d.size()))), '\0');
-             out.resize(std::size_t(
-                 LZ4_compress_default(d.data(), out.data(), int(d.size()), int(out.size()))));
-             return out;
-         },
-         [](const std::string& p, std::size_t n) {
-             std::string out(n, '\0');
-             LZ4_decompress_safe(p.data(), out.data(), int(p.size()), int(n));
-             return out;
-         }});
-    codecs.push_back(
-        {"zlib level 1",
-         [](const std::string& d) {
-             uLongf len = compressBound(uLong(d.size()));
-             std::string out(len, '\0');
-             compress2(reinterpret_cast<Bytef*>(out.data()), &len,
-                       reinterpret_cast<const Bytef*>(d.data()), uLong(d.size()), 1);
-             out.resize(len);
-             return out;
-         },
-         [](const std::string& p, std::size_t n) {
-             std::string out(n, '\0');
-             uLongf len = uLongf(n);
-             uncompress(reinterpret_cast<Bytef*>(out.data()), &len,
-                        reinterpret_cast<const Bytef*>(p.data()), uLong(p.size()));
-             return out;
-         }});
+    codecs.push_back({"LZ4 (default, fastest)",
+                      [](const std::string& d) {
+                          std::string out(std::size_t(LZ4_compressBound(int(d.size()))), '\0');
+                          out.resize(std::size_t(LZ4_compress_default(
+                              d.data(), out.data(), int(d.size()), int(out.size()))));
+                          return out;
+                      },
+                      [](const std::string& p, std::size_t n) {
+                          std::string out(n, '\0');
+                          LZ4_decompress_safe(p.data(), out.data(), int(p.size()), int(n));
+                          return out;
+                      }});
+    codecs.push_back({"zlib level 1",
+                      [](const std::string& d) {
+                          uLongf len = compressBound(uLong(d.size()));
+                          std::string out(len, '\0');
+                          compress2(reinterpret_cast<Bytef*>(out.data()), &len,
+                                    reinterpret_cast<const Bytef*>(d.data()), uLong(d.size()), 1);
+                          out.resize(len);
+                          return out;
+                      },
+                      [](const std::string& p, std::size_t n) {
+                          std::string out(n, '\0');
+                          uLongf len = uLongf(n);
+                          uncompress(reinterpret_cast<Bytef*>(out.data()), &len,
+                                     reinterpret_cast<const Bytef*>(p.data()), uLong(p.size()));
+                          return out;
+                      }});
 #else
     std::printf("(LZ4 and zlib not found at build time: own methods only)\n");
 #endif
     if (argc > 2) {
-        std::erase_if(codecs, [&](const Codec& c) { return std::string(c.name).find(argv[2]) != 0; });
+        std::erase_if(codecs,
+                      [&](const Codec& c) { return std::string(c.name).find(argv[2]) != 0; });
     }
     run("mixed corpus", mixed, codecs);
     run("text", text, codecs);

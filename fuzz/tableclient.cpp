@@ -2,8 +2,8 @@
 // entries and mixed with the local player's clicks, must leave the board consistent and never
 // crash.
 
-#include "client/clientport.h"
 #include "client/tableclient.h"
+#include "client/clientport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -60,12 +60,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (entry.size() == 1) {
             const int c = static_cast<unsigned char>(entry[0]);
             switch (c % 6) {
-            case 0: client.button_rollClick(); break;
-            case 1: client.button_yesClick(); break;
-            case 2: client.image_dMouseUp(c / 6 % 7, core::MouseButton::Left); break;
-            case 3: client.categoryClick(c / 6 % 9); break;
-            case 4: client.dicetimerTimer(); break;
-            case 5: client.label_playernameMouseUp(c / 6 % 10); client.RemoveFromGame1Click(); break;
+            case 0:
+                client.button_rollClick();
+                break;
+            case 1:
+                client.button_yesClick();
+                break;
+            case 2:
+                client.image_dMouseUp(c / 6 % 7, core::MouseButton::Left);
+                break;
+            case 3:
+                client.categoryClick(c / 6 % 9);
+                break;
+            case 4:
+                client.dicetimerTimer();
+                break;
+            case 5:
+                client.label_playernameMouseUp(c / 6 % 10);
+                client.RemoveFromGame1Click();
+                break;
             }
         }
         start = end + 1;

@@ -15,13 +15,17 @@ namespace {
 std::string sampleLine(int i) {
     const int sender = 1 + i % 9;
     switch (i % 4) {
-    case 0: return std::to_string(sender) + "+Player" + std::to_string(sender) +
-                   " chats: nice roll there, that was close :)#1" + std::to_string(i % 8);
-    case 1: return std::to_string(sender) + "+Player" + std::to_string(sender) +
-                   " chats: see www.example.com/page" + std::to_string(i) + " for the rules";
-    case 2: return "0+Player" + std::to_string(sender) + " is Connected.";
-    default: return std::to_string(sender) + "+Player" + std::to_string(sender) +
-                    " says: Good Game Everyone!";
+    case 0:
+        return std::to_string(sender) + "+Player" + std::to_string(sender) +
+               " chats: nice roll there, that was close :)#1" + std::to_string(i % 8);
+    case 1:
+        return std::to_string(sender) + "+Player" + std::to_string(sender) +
+               " chats: see www.example.com/page" + std::to_string(i) + " for the rules";
+    case 2:
+        return "0+Player" + std::to_string(sender) + " is Connected.";
+    default:
+        return std::to_string(sender) + "+Player" + std::to_string(sender) +
+               " says: Good Game Everyone!";
     }
 }
 
@@ -29,7 +33,8 @@ std::string sampleLine(int i) {
 double timeAppends(ui::ChatView& view, int start, int count, bool newColourEachLine,
                    bool paint = true) {
     view.clear();
-    for (int i = 0; i < start; ++i) view.addlinetochat(sampleLine(i), 0x00008000);
+    for (int i = 0; i < start; ++i)
+        view.addlinetochat(sampleLine(i), 0x00008000);
     view.viewport()->repaint();
     QElapsedTimer timer;
     timer.start();

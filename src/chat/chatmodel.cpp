@@ -117,7 +117,8 @@ void ChatModel::addWords(std::string_view run, ChatLine& line) {
 void ChatModel::clear() {
     m_lines.clear();
     m_linkCounter = -1;
-    for (std::string& link : m_chatlinks) link.clear();
+    for (std::string& link : m_chatlinks)
+        link.clear();
 }
 
 std::string_view ChatModel::chatlink(int k) const {
@@ -127,7 +128,8 @@ std::string_view ChatModel::chatlink(int k) const {
 
 std::optional<std::string> ChatModel::linkTarget(int k) const {
     std::string_view text = chatlink(k);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
     return std::string(text);
 }

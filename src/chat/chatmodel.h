@@ -33,9 +33,9 @@ struct LineStyle {
 struct ChatItem {
     enum class Kind { Text, Link, Smiley };
     Kind kind = Kind::Text;
-    std::string text;   // Text and Link items; a link keeps its trailing space
-    int link = -1;      // Link items: index into the link table
-    int smiley = 0;     // Smiley items: picture 0..17
+    std::string text; // Text and Link items; a link keeps its trailing space
+    int link = -1;    // Link items: index into the link table
+    int smiley = 0;   // Smiley items: picture 0..17
 };
 
 // One paragraph of the view: the items of one written line. Its first item is the head

@@ -8,9 +8,8 @@
 namespace core {
 
 const std::array<std::string_view, kPhraseCount> kDefaultPhrases{
-    "Way To Go!",        "Good One!", "Nice Try!",         "Excellent!",
-    "Brilliant!",        "Wow, WTG!", "Thanks!",           "Way To Go Teamie!",
-    "Good Game Everyone!", "/me waves \"Good-Bye\"",
+    "Way To Go!", "Good One!", "Nice Try!",         "Excellent!",          "Brilliant!",
+    "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!", "/me waves \"Good-Bye\"",
 };
 
 namespace {

@@ -17,7 +17,9 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::string chatterSoundName(int k) { return "wave" + std::to_string(k); }
+std::string chatterSoundName(int k) {
+    return "wave" + std::to_string(k);
+}
 
 std::optional<std::string_view> chatterCaption(std::string_view soundName) {
     for (std::size_t i = 0; i < kChatterCaptions.size(); ++i)

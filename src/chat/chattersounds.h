@@ -13,7 +13,7 @@ namespace core {
 
 // The game cues, in the order of the cue table.
 inline constexpr std::array<std::string_view, 14> kGameCues = {
-    "dice",     "select",     "turn",     "error",     "bramble", "gotpoints", "nopoints",
+    "dice",       "select",   "turn",      "error",  "bramble", "gotpoints", "nopoints",
     "enterbonus", "gotbonus", "exitbonus", "winner", "entered", "set",       "unset"};
 
 // The turn cue played instead of "turn" when the "New" turn sound is chosen.
@@ -22,9 +22,10 @@ inline constexpr std::string_view kNewTurnSound = "turn_new";
 // Captions of the chatter sounds "wave1" to "wave20" (index k-1); each is also the menu
 // item's tooltip.
 inline constexpr std::array<std::string_view, 20> kChatterCaptions = {
-    "Doh",   "Cough",  "Hello",    "Thank You", "Where have you been?", "Snoring",  "Sneezing",
-    "Sorry", "Welcome", "Yeehaa",  "Yippee",    "Oh No",                "Applause", "Honk",
-    "Oooh",  "Razzberry", "Cheer", "Woman Laughing", "Man Laughing",    "Crying"};
+    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
+    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
+    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
+    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying"};
 
 inline constexpr std::string_view kCancelCaption = "<Cancel>";
 inline constexpr std::string_view kPlayASoundCommand = "CMD_playasound";

@@ -53,7 +53,9 @@ constexpr std::array<NamedColour, 42> kNamedColours{{
     {"clNone", 0x1FFFFFFF},
 }};
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -71,7 +73,9 @@ int hexDigit(char c) {
 
 } // namespace
 
-std::span<const NamedColour> namedColours() { return kNamedColours; }
+std::span<const NamedColour> namedColours() {
+    return kNamedColours;
+}
 
 std::optional<std::uint32_t> readColourText(std::string_view text) {
     for (const NamedColour& nc : kNamedColours)

@@ -38,9 +38,15 @@ std::optional<std::uint32_t> readColourText(std::string_view text);
 std::optional<std::string> writeColourText(std::uint32_t colour);
 
 // Colour values to plain RGB and back (the layout above keeps red in the low byte).
-inline constexpr int colourRed(std::uint32_t c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int colourGreen(std::uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int colourBlue(std::uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int colourRed(std::uint32_t c) {
+    return static_cast<int>(c & 0xFF);
+}
+inline constexpr int colourGreen(std::uint32_t c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int colourBlue(std::uint32_t c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 inline constexpr std::uint32_t colourFromRgb(int r, int g, int b) {
     return static_cast<std::uint32_t>(r & 0xFF) | (static_cast<std::uint32_t>(g & 0xFF) << 8) |
            (static_cast<std::uint32_t>(b & 0xFF) << 16);

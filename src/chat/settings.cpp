@@ -4,7 +4,6 @@
 #include "chat/inifile.h"
 #include "net/fields.h"
 
-
 namespace core {
 
 namespace {
@@ -33,7 +32,9 @@ constexpr int kMaxEdge = 32767;
 constexpr int kMaxWindowSize = 8192;
 
 // "Phrase1" to "Phrase10": the key of the phrase at index n.
-std::string phraseKey(std::size_t n) { return "Phrase" + std::to_string(n + 1); }
+std::string phraseKey(std::size_t n) {
+    return "Phrase" + std::to_string(n + 1);
+}
 
 int readInt(const IniFile& ini, std::string_view key, int def, int lo, int hi) {
     const auto text = ini.value(Settings::kSection, key);
@@ -45,8 +46,8 @@ int readInt(const IniFile& ini, std::string_view key, int def, int lo, int hi) {
 
 } // namespace
 
-ClosePlacement placementOnClose(const Placement& current, const Placement& last,
-                                int workAreaWidth, int workAreaHeight) {
+ClosePlacement placementOnClose(const Placement& current, const Placement& last, int workAreaWidth,
+                                int workAreaHeight) {
     ClosePlacement out{false, current};
     if (current == last) return out;
     out.write = true;
@@ -189,7 +190,8 @@ bool Settings::savePhrases(const std::array<std::string, 10>& phrases) {
 
 bool Settings::closeWindow(const Placement& current, int workAreaWidth, int workAreaHeight) {
     if (!m_loaded) return false;
-    const ClosePlacement decision = placementOnClose(current, m_last, workAreaWidth, workAreaHeight);
+    const ClosePlacement decision =
+        placementOnClose(current, m_last, workAreaWidth, workAreaHeight);
     if (!decision.write) return false;
     m_last = decision.placement;
     return write(kAll, decision.placement);

@@ -43,8 +43,8 @@ struct ClosePlacement {
 // The close rule: nothing happens unless the window's placement differs from the last one
 // read or stored; then a window wider (taller) than the desktop's work area loses 15 pixels of
 // width (height) so that it fits a little better at the next start.
-ClosePlacement placementOnClose(const Placement& current, const Placement& last,
-                                int workAreaWidth, int workAreaHeight);
+ClosePlacement placementOnClose(const Placement& current, const Placement& last, int workAreaWidth,
+                                int workAreaHeight);
 
 class Settings {
 public:
@@ -57,7 +57,7 @@ public:
     static constexpr int kBotBeforeLoad = 750;
 
     static constexpr int kDefaultTextSize = 8;
-    static constexpr int kStartTextSize = 10; // the chat's looks before the first read
+    static constexpr int kStartTextSize = 10;              // the chat's looks before the first read
     static constexpr std::uint32_t kDefaultTextColour = 0; // black
 
     explicit Settings(std::filesystem::path file = {});

@@ -7,7 +7,9 @@ constexpr std::array<int, kSeats> kColumnLeft{94, 136, 178, 220, 262, 304};
 constexpr std::array<int, kSeats> kActiveBarWidth{50, 91, 133, 175, 217, 259};
 } // namespace
 
-BoardModel::BoardModel() { clearall(); }
+BoardModel::BoardModel() {
+    clearall();
+}
 
 int BoardModel::columnLeft(int seat) {
     return seat >= 1 && seat <= kSeats ? kColumnLeft[seat - 1] : 0;
@@ -33,7 +35,8 @@ void BoardModel::clearall() {
     for (int s = 1; s <= kSeats; ++s) {
         seat(s).winnerMark = false;
         if (s >= 3) seat(s).notPlaying = false;
-        for (auto& c : m_cells[s - 1]) c = ScoreCell{};
+        for (auto& c : m_cells[s - 1])
+            c = ScoreCell{};
     }
     resetCategories(true);
 }

@@ -11,7 +11,7 @@
 namespace core {
 
 inline constexpr int kSeats = 6;
-inline constexpr int kRows = 8;        // rows 1..7 the categories, row 8 the total
+inline constexpr int kRows = 8; // rows 1..7 the categories, row 8 the total
 inline constexpr int kCategories = 7;
 inline constexpr int kDice = 5;
 
@@ -30,7 +30,7 @@ enum class DieBody { Blank, Plain, Bonus };
 
 struct ScoreCell {
     std::string text;
-    bool grey = false;   // grey 0x595959 rather than black
+    bool grey = false; // grey 0x595959 rather than black
     bool bold = false;
 };
 
@@ -38,24 +38,24 @@ struct CategoryState {
     int barWidth = kIdleBarWidth;
     bool buttonVisible = false;
     bool barVisible = false;
-    bool markVisible = false;   // image_cat: the working category
-    bool selectable = false;    // shared by the button and the bar
+    bool markVisible = false; // image_cat: the working category
+    bool selectable = false;  // shared by the button and the bar
 };
 
 struct DieState {
-    int face = 0;               // 0: not rolled yet in this turn
+    int face = 0; // 0: not rolled yet in this turn
     bool held = false;
     int top = kDieRestTop;
-    DieBody body = DieBody::Blank;   // the picture as drawn
-    int pips = 0;                    // the pips drawn on it, 0 for none
-    bool bonusMark = false;          // image_bonus above the die
+    DieBody body = DieBody::Blank; // the picture as drawn
+    int pips = 0;                  // the pips drawn on it, 0 for none
+    bool bonusMark = false;        // image_bonus above the die
 };
 
 struct SeatState {
-    std::string label = kWaiting;    // label_playername
-    bool eyes = false;               // image_eyes: just watching
-    bool notPlaying = false;         // image_notplaying (seats 3..6 only)
-    bool winnerMark = false;         // image_winner
+    std::string label = kWaiting; // label_playername
+    bool eyes = false;            // image_eyes: just watching
+    bool notPlaying = false;      // image_notplaying (seats 3..6 only)
+    bool winnerMark = false;      // image_winner
 };
 
 class BoardModel {
@@ -106,8 +106,8 @@ public:
 
     bool startVisible = false;
     bool rollVisible = false;
-    bool panelErrorVisible = false;    // "Roll Without Selecting A Category?"
-    bool panelError1Visible = false;   // "You must select a Category before ..."
+    bool panelErrorVisible = false;  // "Roll Without Selecting A Category?"
+    bool panelError1Visible = false; // "You must select a Category before ..."
 
     int rollsUsed() const { return m_rollsUsed; }
     void setRollsUsed(int n) { m_rollsUsed = n; }

@@ -41,11 +41,11 @@ public:
     // --- windows and menus ------------------------------------------------------------
     virtual void showLobbyDownload() = 0;
     virtual void showGameOptions() = 0;
-    virtual void addSpectator(const std::string& entry) = 0;    // "8: Guest"
+    virtual void addSpectator(const std::string& entry) = 0; // "8: Guest"
     virtual void removeSpectator(const std::string& entry) = 0;
-    virtual void setStartGameEnabled(bool enabled) = 0;         // File > "Start Game"
-    virtual void setJustWatchChecked(bool checked) = 0;         // Options > "Just Watch"
-    virtual void setSpyRemoveEnabled(bool enabled) = 0;         // spy list "Remove From Game"
+    virtual void setStartGameEnabled(bool enabled) = 0; // File > "Start Game"
+    virtual void setJustWatchChecked(bool checked) = 0; // Options > "Just Watch"
+    virtual void setSpyRemoveEnabled(bool enabled) = 0; // spy list "Remove From Game"
 
     // --- settings ---------------------------------------------------------------------
     // Reads the settings file; called when the host announces our own arrival.

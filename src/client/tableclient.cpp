@@ -48,22 +48,29 @@ constexpr const char* kGameOver = "Game Over!";
 
 // Status on choosing a working category, by category 1..7.
 constexpr const char* kCategoryStatus[kCategories] = {
-    "Keep your ONES",  "Select all TWOS", "Looking for THREES", "Roll those FOURS",
-    "Get some FIVES", "Grab all Sixes",   "Make a STRAIGHT"};
+    "Keep your ONES", "Select all TWOS", "Looking for THREES", "Roll those FOURS",
+    "Get some FIVES", "Grab all Sixes",  "Make a STRAIGHT"};
 
 // The host numbers its connections 1 to 9; slots above the seats are spectators.
 constexpr int kLastSlot = 9;
 
-bool isSeat(int n) { return n >= 1 && n <= kSeats; }
-bool isCategory(int n) { return n >= 1 && n <= kCategories; }
-bool isDie(int n) { return n >= 1 && n <= kDice; }
+bool isSeat(int n) {
+    return n >= 1 && n <= kSeats;
+}
+bool isCategory(int n) {
+    return n >= 1 && n <= kCategories;
+}
+bool isDie(int n) {
+    return n >= 1 && n <= kDice;
+}
 
-std::string str(std::string_view s) { return std::string(s); }
+std::string str(std::string_view s) {
+    return std::string(s);
+}
 
 // Reads die and face pairs to the end of the payload and hands each pair that names a die to
 // apply (the placeholder pair 0, 0 names none). False when a field is not a number.
-template <typename Apply>
-bool forEachDiePair(FieldReader& r, Apply apply) {
+template <typename Apply> bool forEachDiePair(FieldReader& r, Apply apply) {
     while (!r.atEnd()) {
         auto die = r.nextInt();
         if (!die) return false;
@@ -83,7 +90,9 @@ std::string TableClient::seatName(int seat) const {
     return isSeat(seat) ? m_board.seat(seat).label : std::string();
 }
 
-void TableClient::chatLine(const std::string& body) { m_port.addlinetochat(body, m_systemcolour); }
+void TableClient::chatLine(const std::string& body) {
+    m_port.addlinetochat(body, m_systemcolour);
+}
 
 void TableClient::startAnimation() {
     m_animating = true;
@@ -156,31 +165,56 @@ void TableClient::handleMessage(std::string_view entry) {
     auto [command, payload] = splitEntry(entry);
     if (command.empty()) return;
 
-    if (command == "CMD_sendlogininfo") sendloginfo(payload);
-    else if (command == "CMD_chat") m_port.chatrecieved(str(payload));
-    else if (command == "CMD_action") m_port.chatrecieved(str(payload));
-    else if (command == "CMD_playasound") m_port.playasound(str(payload));
-    else if (command == "CMD_newplayerinfo") newplayerinfo(payload);
-    else if (command == "CMD_havewrongversion") havewrongversion(payload);
-    else if (command == "CMD_wrongversion") wrongversion();
-    else if (command == "CMD_existingplayers") newplayerinfo(payload);
-    else if (command == "CMD_playerdisconnected") playerdisconnected(payload);
-    else if (command == "CMD_startgame") startthegame(payload);
-    else if (command == "CMD_nextplayer") getnextplayer(payload);
-    else if (command == "CMD_winner") winner(payload);
-    else if (command == "CMD_full") gamefull();
-    else if (command == "CMD_justwatching") justwatching(payload);
-    else if (command == "CMD_createdice") createdice(payload);
-    else if (command == "CMD_selectedcat") selectedcat(payload);
-    else if (command == "CMD_bonustime") bonustime(payload);
-    else if (command == "CMD_bonusend") bonusend(payload);
-    else if (command == "CMD_gotbonus") gotbonus(payload);
-    else if (command == "CMD_postscores") postscore(payload);
-    else if (command == "CMD_bramble") bramble(payload);
-    else if (command == "CMD_needcat") needcat(payload);
-    else if (command == "CMD_loadstats") loadstats(payload);
-    else if (command == "CMD_loadscores") loadscores(payload);
-    else return;
+    if (command == "CMD_sendlogininfo")
+        sendloginfo(payload);
+    else if (command == "CMD_chat")
+        m_port.chatrecieved(str(payload));
+    else if (command == "CMD_action")
+        m_port.chatrecieved(str(payload));
+    else if (command == "CMD_playasound")
+        m_port.playasound(str(payload));
+    else if (command == "CMD_newplayerinfo")
+        newplayerinfo(payload);
+    else if (command == "CMD_havewrongversion")
+        havewrongversion(payload);
+    else if (command == "CMD_wrongversion")
+        wrongversion();
+    else if (command == "CMD_existingplayers")
+        newplayerinfo(payload);
+    else if (command == "CMD_playerdisconnected")
+        playerdisconnected(payload);
+    else if (command == "CMD_startgame")
+        startthegame(payload);
+    else if (command == "CMD_nextplayer")
+        getnextplayer(payload);
+    else if (command == "CMD_winner")
+        winner(payload);
+    else if (command == "CMD_full")
+        gamefull();
+    else if (command == "CMD_justwatching")
+        justwatching(payload);
+    else if (command == "CMD_createdice")
+        createdice(payload);
+    else if (command == "CMD_selectedcat")
+        selectedcat(payload);
+    else if (command == "CMD_bonustime")
+        bonustime(payload);
+    else if (command == "CMD_bonusend")
+        bonusend(payload);
+    else if (command == "CMD_gotbonus")
+        gotbonus(payload);
+    else if (command == "CMD_postscores")
+        postscore(payload);
+    else if (command == "CMD_bramble")
+        bramble(payload);
+    else if (command == "CMD_needcat")
+        needcat(payload);
+    else if (command == "CMD_loadstats")
+        loadstats(payload);
+    else if (command == "CMD_loadscores")
+        loadscores(payload);
+    else
+        return;
     m_port.boardChanged();
 }
 
@@ -197,8 +231,8 @@ void TableClient::sendloginfo(std::string_view payload) {
     if (!slot || *slot < 1) return;
     m_myslot = *slot;
     m_loggedin = true;
-    m_port.send(buildMessage("CMD_logininfo",
-                             {std::to_string(m_myslot), kVersionText, m_loginname}));
+    m_port.send(
+        buildMessage("CMD_logininfo", {std::to_string(m_myslot), kVersionText, m_loginname}));
 }
 
 void TableClient::newplayerinfo(std::string_view payload) {
@@ -284,7 +318,9 @@ void TableClient::havewrongversion(std::string_view payload) {
     chatLine("0+" + str(payload) + kHaveWrongVersion);
 }
 
-void TableClient::wrongversion() { chatLine(kWrongVersion); }
+void TableClient::wrongversion() {
+    chatLine(kWrongVersion);
+}
 
 void TableClient::gamefull() {
     m_port.messageBox(kGameFull);
@@ -296,8 +332,8 @@ void TableClient::gamefull() {
 
 void TableClient::JustWatch1Click() {
     if (!m_loggedin || !iAmSeated()) return;
-    m_port.send(buildMessage("CMD_justwatch",
-                             {std::to_string(m_myslot), m_justWatchChecked ? "2" : "1"}));
+    m_port.send(
+        buildMessage("CMD_justwatch", {std::to_string(m_myslot), m_justWatchChecked ? "2" : "1"}));
 }
 
 SeatMenuState TableClient::label_playernameMouseUp(int seat) {
@@ -309,7 +345,9 @@ SeatMenuState TableClient::label_playernameMouseUp(int seat) {
     return m_seatMenu;
 }
 
-void TableClient::RemoveFromGame1Click() { kicking(m_seatMenu.seat); }
+void TableClient::RemoveFromGame1Click() {
+    kicking(m_seatMenu.seat);
+}
 
 void TableClient::SettoJustWatch1Click() {
     if (!m_loggedin || !isSeat(m_seatMenu.seat)) return;
@@ -323,8 +361,8 @@ void TableClient::UnsetJustWatch1Click() {
 
 void TableClient::kicking(int slot) {
     if (!m_hosting || !m_loggedin) return;
-    m_port.send(buildMessage("CMD_kickhim", {std::to_string(m_myslot), std::to_string(slot)},
-                             true));
+    m_port.send(
+        buildMessage("CMD_kickhim", {std::to_string(m_myslot), std::to_string(slot)}, true));
 }
 
 void TableClient::remindme1Click() {
@@ -383,8 +421,10 @@ void TableClient::button_rollClick() {
 
 void TableClient::button_yesClick() {
     if (myTurn() && m_loggedin) {
-        for (int d = 1; d <= kDice; ++d) m_board.die(d).top = kDieRestTop;
-        m_port.send(buildMessage("CMD_rollthedice", {std::to_string(m_myslot), "1", "2", "3", "4", "5"}));
+        for (int d = 1; d <= kDice; ++d)
+            m_board.die(d).top = kDieRestTop;
+        m_port.send(
+            buildMessage("CMD_rollthedice", {std::to_string(m_myslot), "1", "2", "3", "4", "5"}));
     }
     m_board.panelErrorVisible = false;
     m_board.rollVisible = false;
@@ -415,8 +455,8 @@ void TableClient::image_dMouseUp(int die, MouseButton button) {
 void TableClient::categoryClick(int category) {
     if (!isCategory(category) || !m_loggedin || !myTurn()) return;
     if (!m_board.category(category).selectable) return;
-    m_port.send(buildMessage("CMD_selectcat",
-                             {std::to_string(m_myslot), std::to_string(category)}, true));
+    m_port.send(
+        buildMessage("CMD_selectcat", {std::to_string(m_myslot), std::to_string(category)}, true));
     m_turnseat = 0;
     m_port.boardChanged();
 }
@@ -477,7 +517,7 @@ void TableClient::getnextplayer(std::string_view payload) {
     while (!r.atEnd()) {
         auto cat = r.nextInt();
         if (!cat) return;
-        if (isCategory(*cat)) offerCategory(*cat);   // 0: nothing open
+        if (isCategory(*cat)) offerCategory(*cat); // 0: nothing open
     }
     for (int d = 1; d <= kDice; ++d) {
         DieState& die = m_board.die(d);
@@ -542,7 +582,8 @@ void TableClient::createdice(std::string_view payload) {
     if (!seat) return;
     m_turnseat = *seat;
     // Dice the roll does not name stay raised and keep their holds and pictures.
-    for (int d = 1; d <= kDice; ++d) m_board.die(d).top = kDieRaisedTop;
+    for (int d = 1; d <= kDice; ++d)
+        m_board.die(d).top = kDieRaisedTop;
     if (!drawRolledDice(r, DieBody::Plain)) return;
     if (*rolls >= 3)
         m_board.status = kPostingScores;
@@ -709,7 +750,7 @@ void TableClient::winner(std::string_view payload) {
             complete = false;
             break;
         }
-        if (isSeat(*seat)) winners.push_back(*seat);   // the closing 0 is skipped
+        if (isSeat(*seat)) winners.push_back(*seat); // the closing 0 is skipped
     }
 
     std::string text;
@@ -776,7 +817,7 @@ void TableClient::loadstats(std::string_view payload) {
     std::string limit = str(r.next());
     auto rolls = r.nextInt();
     std::string round = str(r.next());
-    auto working = r.nextInt();   // used only after the dice are drawn
+    auto working = r.nextInt(); // used only after the dice are drawn
 
     if (!seat) return;
     m_turnseat = *seat;
@@ -790,14 +831,15 @@ void TableClient::loadstats(std::string_view payload) {
     const bool complete = forEachDiePair(r, [&](int die, int face) {
         DieState& d = m_board.die(die);
         d.top = kDieRestTop;
-        d.face = face == 0 ? 1 : face;   // not rolled yet this turn: shown as ones
+        d.face = face == 0 ? 1 : face; // not rolled yet this turn: shown as ones
         d.held = false;
         m_board.drawDie(die, DieBody::Plain);
     });
     if (!complete) return;
     // The message does not say which categories are still open, so all are offered; the
     // host refuses the ones already scored.
-    for (int n = 1; n <= kCategories; ++n) offerCategory(n);
+    for (int n = 1; n <= kCategories; ++n)
+        offerCategory(n);
     if (!working) return;
     if (isCategory(*working)) {
         CategoryState& c = m_board.category(*working);

@@ -27,14 +27,14 @@ class FieldReader;
 inline constexpr int kHostPort = 7772;
 inline constexpr int kCompanionPort = 9001;
 inline constexpr const char* kLocalAddress = "127.0.0.1";
-inline constexpr std::uint32_t kSystemColour = 0x00FF0000;  // blue
+inline constexpr std::uint32_t kSystemColour = 0x00FF0000; // blue
 
 // The seat menu popup_kick as prepared for one seat label.
 struct SeatMenuState {
     int seat = 0;
-    bool removeEnabled = false;        // "Remove From Game"
-    bool setJustWatchEnabled = false;  // "Set to Just Watch"
-    bool unsetJustWatchEnabled = false;// "Unset Just Watch"
+    bool removeEnabled = false;         // "Remove From Game"
+    bool setJustWatchEnabled = false;   // "Set to Just Watch"
+    bool unsetJustWatchEnabled = false; // "Unset Just Watch"
 };
 
 enum class MouseButton { Left, Right, Middle };
@@ -58,7 +58,7 @@ public:
 
     // --- menus and seat menu ------------------------------------------------------------
     void JustWatch1Click();
-    SeatMenuState label_playernameMouseUp(int seat);   // prepares popup_kick
+    SeatMenuState label_playernameMouseUp(int seat); // prepares popup_kick
     const SeatMenuState& seatMenu() const { return m_seatMenu; }
     void RemoveFromGame1Click();
     void SettoJustWatch1Click();
@@ -78,7 +78,7 @@ public:
     void button_noClick();
     void button_okClick();
     void image_dMouseUp(int die, MouseButton button);
-    void categoryClick(int category);   // image_button<n> and image_spacer<n>
+    void categoryClick(int category); // image_button<n> and image_spacer<n>
     // One tick of the dice animation: every die shows the plain body and random pips.
     void dicetimerTimer();
     bool diceAnimating() const { return m_animating; }

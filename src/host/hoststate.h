@@ -13,10 +13,10 @@ namespace core {
 
 struct TurnState {
     bool gamerunning = false;
-    int currentseat = 0;        // 0 before the first turn
-    int round = 0;              // 1..7 during a game; 8 = over
-    std::array<int, 6> dice{};  // index 1..5; 0 = not rolled yet this turn
-    int bonuslimit = 0;         // 0 unlimited, 1, 2 or 5
+    int currentseat = 0;       // 0 before the first turn
+    int round = 0;             // 1..7 during a game; 8 = over
+    std::array<int, 6> dice{}; // index 1..5; 0 = not rolled yet this turn
+    int bonuslimit = 0;        // 0 unlimited, 1, 2 or 5
     int bonusrollsused = 0;
 };
 

@@ -35,7 +35,9 @@ std::string_view FieldReader::next() {
     return field;
 }
 
-std::optional<int> FieldReader::nextInt() { return parseInt(next()); }
+std::optional<int> FieldReader::nextInt() {
+    return parseInt(next());
+}
 
 std::string buildMessage(std::string_view command, const std::vector<std::string>& fields,
                          bool closingPlus) {

@@ -15,13 +15,13 @@ namespace {
 
 const char* const kNoMemory = "LZH : Cannot get memory for dictionary tables";
 
-constexpr int N = 4096;             // ring buffer size
-constexpr int F = 60;               // look-ahead size, longest match
-constexpr int kThreshold = 2;       // a match must be longer than this
-constexpr int NIL = N;              // "no node" in the search tree
+constexpr int N = 4096;                      // ring buffer size
+constexpr int F = 60;                        // look-ahead size, longest match
+constexpr int kThreshold = 2;                // a match must be longer than this
+constexpr int NIL = N;                       // "no node" in the search tree
 constexpr int kChars = 256 - kThreshold + F; // 314 symbols: bytes and match lengths 3..60
-constexpr int T = kChars * 2 - 1;   // nodes of the Huffman tree
-constexpr int R = T - 1;            // its root
+constexpr int T = kChars * 2 - 1;            // nodes of the Huffman tree
+constexpr int R = T - 1;                     // its root
 constexpr unsigned kMaxFreq = 0x8000;
 constexpr std::size_t kBufferSize = 32768;
 // A valid stream never needs bytes past its end (its last byte is padded with zero bits);
@@ -95,7 +95,8 @@ struct Huffman {
         for (int i = 0, n = kChars; n < T; i += 2, ++n) {
             const unsigned f = freq[i] + freq[i + 1];
             int k = n - 1;
-            while (f < freq[k]) --k;
+            while (f < freq[k])
+                --k;
             ++k;
             std::copy_backward(freq.begin() + k, freq.begin() + n, freq.begin() + n + 1);
             freq[k] = f;
@@ -149,8 +150,10 @@ struct Dictionary {
     int matchLength = 0;
 
     void init() {
-        for (int i = N + 1; i <= N + 256; ++i) rson[i] = NIL;
-        for (int i = 0; i < N; ++i) dad[i] = NIL;
+        for (int i = N + 1; i <= N + 256; ++i)
+            rson[i] = NIL;
+        for (int i = 0; i < N; ++i)
+            dad[i] = NIL;
     }
 
     void insert(int r) {
@@ -352,7 +355,8 @@ public:
     }
     unsigned bits(int n) {
         unsigned v = 0;
-        while (n-- > 0) v = (v << 1) | bit();
+        while (n-- > 0)
+            v = (v << 1) | bit();
         return v;
     }
 
@@ -410,7 +414,8 @@ int decodePosition(BitReader& r) {
     unsigned i = r.bits(8);
     const unsigned upper = kPosition.decodeIndex[i];
     const int more = kPosition.decodeLen[i] - 2;
-    for (int j = 0; j < more; ++j) i = (i << 1) | r.bit();
+    for (int j = 0; j < more; ++j)
+        i = (i << 1) | r.bit();
     return int((upper << 6) | (i & 0x3F));
 }
 
@@ -432,10 +437,12 @@ LzhCompressor::Counts LzhCompressor::Encode(ByteSource& in, ByteSink& out, const
     std::fill(text, text + r, std::uint8_t(' '));
     int len = 0;
     int c = 0;
-    for (; len < F && (c = rd.get()) != -1; ++len) text[r + len] = std::uint8_t(c);
+    for (; len < F && (c = rd.get()) != -1; ++len)
+        text[r + len] = std::uint8_t(c);
     if (len == 0) return {rd.count(), 0};
 
-    for (int i = 1; i <= F; ++i) d.insert(r - i);
+    for (int i = 1; i <= F; ++i)
+        d.insert(r - i);
     d.insert(r);
     do {
         if (d.matchLength > len) d.matchLength = len;

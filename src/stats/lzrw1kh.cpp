@@ -14,7 +14,8 @@ namespace {
 const char* const kNoMemory = "LZRW1KH : no memory for HASH table";
 const char* const kBadCall = "LZRW1KH : block buffer too small";
 const char* const kCutShort = "LZRW1KH : corrupt block, an item is cut short";
-const char* const kBadOffset = "LZRW1KH : corrupt block, a copy reaches before the start of the chunk";
+const char* const kBadOffset =
+    "LZRW1KH : corrupt block, a copy reaches before the start of the chunk";
 const char* const kTooBig = "LZRW1KH : corrupt block, the chunk grows past 32768 bytes";
 
 constexpr std::size_t kMaxOffset = 4095;
@@ -33,11 +34,13 @@ inline std::size_t commonLength(const std::uint8_t* a, const std::uint8_t* b, st
             std::uint64_t wb;
             std::memcpy(&wa, a + m, 8);
             std::memcpy(&wb, b + m, 8);
-            if (const std::uint64_t diff = wa ^ wb) return m + std::size_t(std::countr_zero(diff)) / 8;
+            if (const std::uint64_t diff = wa ^ wb)
+                return m + std::size_t(std::countr_zero(diff)) / 8;
             m += 8;
         }
     }
-    while (m < limit && a[m] == b[m]) ++m;
+    while (m < limit && a[m] == b[m])
+        ++m;
     return m;
 }
 
@@ -63,11 +66,11 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
     std::fill_n(table, kTableSize, std::uint16_t(0));
 
     t[0] = kCompressed;
-    std::size_t x = 0;      // input position
-    std::size_t y = 3;      // output position
-    std::size_t z = 1;      // where the current control word goes
-    unsigned k = 0;         // items under the current control word
-    std::uint32_t c = 0;    // control word; only its low 16 bits are ever stored
+    std::size_t x = 0;   // input position
+    std::size_t y = 3;   // output position
+    std::size_t z = 1;   // where the current control word goes
+    unsigned k = 0;      // items under the current control word
+    std::uint32_t c = 0; // control word; only its low 16 bits are ever stored
 
     while (x < n && y <= n) {
         if (k > 15) {
@@ -80,7 +83,8 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
         const std::uint8_t b = s[x];
         std::size_t m = 1;
         const std::size_t runLimit = std::min(kMaxRun, n - x);
-        while (m < runLimit && s[x + m] == b) ++m;
+        while (m < runLimit && s[x + m] == b)
+            ++m;
         if (m >= kMinRun) {
             const std::size_t count = m - kMinRun;
             t[y] = 0;
@@ -136,8 +140,8 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
     if (len > kMaxBody) throw ELzrw1KHCompressor(kTextTooLong);
     const std::uint8_t* s = body.data();
     std::uint8_t* out = chunk.data();
-    const std::size_t room = chunk.size();                   // what we may touch
-    const std::size_t limit = std::min(room, kChunkSize);    // what the chunk may hold
+    const std::size_t room = chunk.size();                // what we may touch
+    const std::size_t limit = std::min(room, kChunkSize); // what the chunk may hold
 
     if (s[0] == kStored) {
         const std::size_t n = len - 1;
@@ -201,7 +205,8 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
                 std::memcpy(to + 8, from + 8, 8);
                 std::memcpy(to + 16, from + 16, 8);
             } else {
-                for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+                for (std::size_t i = 0; i < n; ++i)
+                    to[i] = from[i];
             }
             o += n;
             pos += 2;

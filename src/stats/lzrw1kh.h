@@ -38,10 +38,10 @@ public:
 
     // Expands a body into chunk (at most kChunkSize bytes are ever produced, whatever the
     // capacity of chunk). Returns the chunk size. Bytes of chunk past the result may be
-    // overwritten: given kSlack bytes of room beyond the data it copies in whole words. A body that is corrupt -- longer than
-    // kMaxBody, an item or control word cut short, a copy reaching before the start of the
-    // chunk, or a chunk growing past its limit -- raises ELzrw1KHCompressor; nothing is read
-    // or written outside the two spans.
+    // overwritten: given kSlack bytes of room beyond the data it copies in whole words. A body that
+    // is corrupt -- longer than kMaxBody, an item or control word cut short, a copy reaching before
+    // the start of the chunk, or a chunk growing past its limit -- raises ELzrw1KHCompressor;
+    // nothing is read or written outside the two spans.
     std::size_t ExpandBlock(std::span<const std::uint8_t> body, std::span<std::uint8_t> chunk);
 
 private:

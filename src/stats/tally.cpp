@@ -7,7 +7,9 @@
 namespace core {
 
 namespace {
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -32,14 +34,16 @@ bool Tally::addOpponent(std::string_view name) {
         if (c == '\r' || c == '\n') c = ' ';
     if (findTallied(clean) >= 0) return false;
     m_table.appendOpponent(std::move(clean));
-    for (auto& item : m_checklist) item.checked = findTallied(item.name) >= 0;
+    for (auto& item : m_checklist)
+        item.checked = findTallied(item.name) >= 0;
     return true;
 }
 
 void Tally::removeOpponent(int index) {
     if (index < 0 || index >= opponentCount()) return;
     m_table.moverow(index + 1);
-    for (auto& item : m_checklist) item.checked = findTallied(item.name) >= 0;
+    for (auto& item : m_checklist)
+        item.checked = findTallied(item.name) >= 0;
 }
 
 void Tally::loadchecklist(const TallySeats& seats) {
@@ -121,12 +125,14 @@ bool Tally::recordWinner(bool localWon, std::string_view winnersText, std::strin
 
 void Tally::loadtally() {
     for (int r = 1; r < m_table.rowCount(); ++r)
-        for (int col = kSessionFirst; col <= kLastCol; ++col) m_table.setCell(col, r, "0");
+        for (int col = kSessionFirst; col <= kLastCol; ++col)
+            m_table.setCell(col, r, "0");
 }
 
 void Tally::reset() {
     m_table.reset();
-    for (auto& item : m_checklist) item.checked = false;
+    for (auto& item : m_checklist)
+        item.checked = false;
 }
 
 } // namespace core

@@ -71,14 +71,14 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) {
     if (bytes.size() >= Tlzrw1::kHeaderSize) {
         auto le32 = [&](int at) {
             std::uint32_t v = 0;
-            for (int i = at + 3; i >= at; --i) v = (v << 8) | static_cast<unsigned char>(bytes[i]);
+            for (int i = at + 3; i >= at; --i)
+                v = (v << 8) | static_cast<unsigned char>(bytes[i]);
             return v;
         };
         const std::uint32_t signature = le32(0);
         const bool known =
             signature == Tlzrw1::kSignatureLzrw1KH || signature == Tlzrw1::kSignatureLzh;
-        if (known && le32(4) > kMaxTextSize)
-            return fail(kTooLarge + m_path.string());
+        if (known && le32(4) > kMaxTextSize) return fail(kTooLarge + m_path.string());
     }
 
     std::string text;

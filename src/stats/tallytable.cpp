@@ -16,7 +16,9 @@ TallyTable::Row zeroRow() {
 }
 } // namespace
 
-TallyTable::TallyTable() { reset(); }
+TallyTable::TallyTable() {
+    reset();
+}
 
 const std::string& TallyTable::cell(int col, int row) const {
     if (col < 0 || col >= kColumns || row < 0 || row >= rowCount()) return kEmpty;
@@ -48,7 +50,9 @@ int TallyTable::addit(int col, int row) {
     return *value + 1;
 }
 
-void TallyTable::reset() { m_rows.assign(1, zeroRow()); }
+void TallyTable::reset() {
+    m_rows.assign(1, zeroRow());
+}
 
 void TallyTable::setRows(std::vector<Row> rows) {
     if (rows.empty()) return reset();

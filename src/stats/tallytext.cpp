@@ -11,7 +11,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr long kMaxRows = 100000;
 
 void appendLine(std::string& out, std::string_view text) {
-    for (char c : text) out.push_back(c == '\r' || c == '\n' ? ' ' : c);
+    for (char c : text)
+        out.push_back(c == '\r' || c == '\n' ? ' ' : c);
     out.append(kLineEnd);
 }
 
@@ -33,7 +34,8 @@ public:
     // Lines still to come, counted without keeping them.
     std::size_t remaining() const {
         std::size_t n = 0;
-        for (auto lf = m_rest.find('\n'); lf != std::string_view::npos; lf = m_rest.find('\n', lf + 1))
+        for (auto lf = m_rest.find('\n'); lf != std::string_view::npos;
+             lf = m_rest.find('\n', lf + 1))
             ++n;
         if (!m_rest.empty() && m_rest.back() != '\n') ++n;
         return n;
@@ -47,7 +49,8 @@ private:
 // (the rest of the line is skipped). Values beyond a million are refused outright.
 std::optional<long> readCount(std::string_view line) {
     std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
     std::size_t start = i;
     long value = 0;
     while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
@@ -66,7 +69,8 @@ std::string savegrid(const TallyTable& table) {
     appendLine(out, std::to_string(table.colCount()));
     appendLine(out, std::to_string(table.rowCount()));
     for (int col = 0; col < table.colCount(); ++col)
-        for (int row = 0; row < table.rowCount(); ++row) appendLine(out, table.cell(col, row));
+        for (int row = 0; row < table.rowCount(); ++row)
+            appendLine(out, table.cell(col, row));
     return out;
 }
 
@@ -85,7 +89,8 @@ std::optional<std::string> loadgrid(std::string_view text, TallyTable& table) {
 
     std::vector<TallyTable::Row> grid(static_cast<std::size_t>(*rows));
     for (std::size_t col = 0; col < TallyTable::kColumns; ++col)
-        for (auto& row : grid) row[col] = std::string(*lines.next());
+        for (auto& row : grid)
+            row[col] = std::string(*lines.next());
     table.setRows(std::move(grid));
     return std::nullopt;
 }

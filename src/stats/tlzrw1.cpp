@@ -274,16 +274,18 @@ Tlzrw1::TCompressMode Tlzrw1::Advise() {
     if (size <= kSmallFile) return resolveMode(size, {}, buffers);
     InputFileHandle file(InputFile);
     if (!file.get()) throw ELzrw1Exception(kAdviseOpen + InputFile);
-    return resolveMode(size, [&](std::uint64_t at, std::uint8_t* dst, std::size_t n) {
-        FileSource src(file.get());
-        std::size_t got = 0;
-        if (at > std::uint64_t(std::numeric_limits<long>::max()) ||
-            std::fseek(file.get(), long(at), SEEK_SET) != 0 ||
-            !readFull(src, dst, n, got)) {
-            throw ELzrw1Exception(kAdviseRead + InputFile);
-        }
-        return got;
-    }, buffers);
+    return resolveMode(
+        size,
+        [&](std::uint64_t at, std::uint8_t* dst, std::size_t n) {
+            FileSource src(file.get());
+            std::size_t got = 0;
+            if (at > std::uint64_t(std::numeric_limits<long>::max()) ||
+                std::fseek(file.get(), long(at), SEEK_SET) != 0 || !readFull(src, dst, n, got)) {
+                throw ELzrw1Exception(kAdviseRead + InputFile);
+            }
+            return got;
+        },
+        buffers);
 }
 
 std::uint64_t Tlzrw1::compressStream(TCompressMode mode, ByteSource& in, std::uint64_t size,
@@ -305,8 +307,8 @@ std::uint64_t Tlzrw1::compressStream(TCompressMode mode, ByteSource& in, std::ui
         do {
             if (!readFull(in, chunk.data(), kChunk, got)) throw ELzrw1Exception(readError);
             read += got;
-            const std::size_t len = m_lzr.CompressBlock({chunk.data(), got},
-                                                        {body.data() + 2, body.size() - 2});
+            const std::size_t len =
+                m_lzr.CompressBlock({chunk.data(), got}, {body.data() + 2, body.size() - 2});
             body[0] = std::uint8_t(len);
             body[1] = std::uint8_t(len >> 8);
             if (!out.write(body.data(), len + 2)) throw ELzrw1Exception(writeError);
@@ -314,8 +316,7 @@ std::uint64_t Tlzrw1::compressStream(TCompressMode mode, ByteSource& in, std::ui
             idle();
         } while (got == kChunk);
     } else {
-        const auto counts =
-            m_lzh.Encode(in, out, {readError, writeError}, [this] { idle(); });
+        const auto counts = m_lzh.Encode(in, out, {readError, writeError}, [this] { idle(); });
         read = counts.read;
         written += counts.written;
     }
@@ -369,8 +370,7 @@ std::uint64_t Tlzrw1::decompressStream(ByteSource& in, ByteSink& out, IoBuffers&
         } while (n == kChunk);
         if (written != size) throw ELzrw1Exception(kSizeMismatchLzrw);
     } else {
-        const auto counts = m_lzh.Decode(in, out, size,
-                                         {readError + kReadErrorLzh, writeError},
+        const auto counts = m_lzh.Decode(in, out, size, {readError + kReadErrorLzh, writeError},
                                          [this] { idle(); });
         read += counts.read;
         written = counts.written;
@@ -397,9 +397,8 @@ std::uint64_t Tlzrw1::Compress() {
 
 std::uint64_t Tlzrw1::Decompress() {
     IoBuffers buffers(kNoBuffers);
-    return throughFiles([&](ByteSource& in, ByteSink& out) {
-        return decompressStream(in, out, buffers);
-    });
+    return throughFiles(
+        [&](ByteSource& in, ByteSink& out) { return decompressStream(in, out, buffers); });
 }
 
 // Runs work from InputFile into a pending OutputFile, which replaces OutputFile only when
@@ -423,12 +422,14 @@ std::string Tlzrw1::compressBuffer(std::string_view data) {
     IoBuffers buffers(kNoBuffers);
     TCompressMode mode = CompressMode;
     if (mode == Auto) {
-        mode = resolveMode(data.size(), [&](std::uint64_t at, std::uint8_t* dst,
-                                            std::size_t n) {
-            const std::size_t got = std::min<std::size_t>(n, data.size() - at);
-            std::memcpy(dst, data.data() + at, got);
-            return got;
-        }, buffers);
+        mode = resolveMode(
+            data.size(),
+            [&](std::uint64_t at, std::uint8_t* dst, std::size_t n) {
+                const std::size_t got = std::min<std::size_t>(n, data.size() - at);
+                std::memcpy(dst, data.data() + at, got);
+                return got;
+            },
+            buffers);
     }
     std::string out;
     MemorySource src(data);

@@ -78,10 +78,10 @@ public:
 
 private:
     struct IoBuffers;
-    TCompressMode resolveMode(std::uint64_t size,
-                              const std::function<std::size_t(std::uint64_t, std::uint8_t*,
-                                                              std::size_t)>& readAt,
-                              IoBuffers& buffers);
+    TCompressMode
+    resolveMode(std::uint64_t size,
+                const std::function<std::size_t(std::uint64_t, std::uint8_t*, std::size_t)>& readAt,
+                IoBuffers& buffers);
     std::uint64_t compressStream(TCompressMode mode, ByteSource& in, std::uint64_t size,
                                  ByteSink& out, IoBuffers& buffers);
     std::uint64_t decompressStream(ByteSource& in, ByteSink& out, IoBuffers& buffers);

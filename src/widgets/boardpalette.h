@@ -5,20 +5,44 @@
 
 namespace ui::BoardPalette {
 
-inline QColor dieLight() { return QColor(255, 112, 96); }
-inline QColor dieRed() { return QColor(214, 30, 34); }
-inline QColor dieDark() { return QColor(128, 10, 14); }
-inline QColor dieEdge() { return QColor(96, 6, 10); }
+inline QColor dieLight() {
+    return QColor(255, 112, 96);
+}
+inline QColor dieRed() {
+    return QColor(214, 30, 34);
+}
+inline QColor dieDark() {
+    return QColor(128, 10, 14);
+}
+inline QColor dieEdge() {
+    return QColor(96, 6, 10);
+}
 
-inline QColor pip() { return QColor(255, 255, 255); }
-inline QColor pipShade() { return QColor(222, 214, 210); }
+inline QColor pip() {
+    return QColor(255, 255, 255);
+}
+inline QColor pipShade() {
+    return QColor(222, 214, 210);
+}
 
-inline QColor cream() { return QColor(254, 248, 211); }
-inline QColor paleGold() { return QColor(253, 242, 185); }
-inline QColor gold() { return QColor(211, 186, 44); }
-inline QColor deepGold() { return QColor(163, 128, 18); }
-inline QColor rimLight() { return QColor(255, 241, 178); }
+inline QColor cream() {
+    return QColor(254, 248, 211);
+}
+inline QColor paleGold() {
+    return QColor(253, 242, 185);
+}
+inline QColor gold() {
+    return QColor(211, 186, 44);
+}
+inline QColor deepGold() {
+    return QColor(163, 128, 18);
+}
+inline QColor rimLight() {
+    return QColor(255, 241, 178);
+}
 
-inline QColor ink() { return QColor(40, 32, 28); }
+inline QColor ink() {
+    return QColor(40, 32, 28);
+}
 
-}  // namespace ui::BoardPalette
+} // namespace ui::BoardPalette

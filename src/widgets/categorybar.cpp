@@ -7,7 +7,8 @@
 
 namespace ui {
 
-CategoryBar::CategoryBar(int category, QWidget* parent) : QAbstractButton(parent), m_category(category) {
+CategoryBar::CategoryBar(int category, QWidget* parent)
+    : QAbstractButton(parent), m_category(category) {
     setFocusPolicy(Qt::NoFocus);
     resize(sizeHint());
 }
@@ -18,7 +19,9 @@ void CategoryBar::setSelectable(bool selectable) {
     update();
 }
 
-void CategoryBar::setBarWidth(int width) { resize(std::max(0, width), height()); }
+void CategoryBar::setBarWidth(int width) {
+    resize(std::max(0, width), height());
+}
 
 void CategoryBar::paintBar(QPainter& p, const QRectF& r, bool lit) {
     p.save();
@@ -40,7 +43,8 @@ void CategoryBar::paintBar(QPainter& p, const QRectF& r, bool lit) {
     p.setPen(QPen(BoardPalette::deepGold(), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(path);
     p.setPen(QPen(QColor(255, 255, 255, 150), 1.0));
-    p.drawLine(QPointF(band.left() + 1, band.top() + 1.5), QPointF(band.right() - tip - 1, band.top() + 1.5));
+    p.drawLine(QPointF(band.left() + 1, band.top() + 1.5),
+               QPointF(band.right() - tip - 1, band.top() + 1.5));
     p.restore();
 }
 
@@ -61,4 +65,4 @@ void CategoryBar::leaveEvent(QEvent* event) {
     QAbstractButton::leaveEvent(event);
 }
 
-}  // namespace ui
+} // namespace ui

@@ -34,4 +34,4 @@ private:
     bool m_hovered = false;
 };
 
-}  // namespace ui
+} // namespace ui

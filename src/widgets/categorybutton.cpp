@@ -38,7 +38,8 @@ void CategoryButton::paintCategory(QPainter& p, const QRectF& r, int category, b
 
     // The die or the staircase tile, centred on the plate.
     const qreal side = plate.height() + 0.5;
-    const QRectF tile(plate.center().x() - side / 2, plate.center().y() - side / 2 + 0.4, side, side);
+    const QRectF tile(plate.center().x() - side / 2, plate.center().y() - side / 2 + 0.4, side,
+                      side);
     if (category >= 1 && category <= 6) {
         DieView::paintBody(p, tile, DieView::Body::Plain);
         DieView::paintPips(p, tile, category);
@@ -81,4 +82,4 @@ void CategoryButton::leaveEvent(QEvent* event) {
     QAbstractButton::leaveEvent(event);
 }
 
-}  // namespace ui
+} // namespace ui

@@ -32,4 +32,4 @@ private:
     bool m_hovered = false;
 };
 
-}  // namespace ui
+} // namespace ui

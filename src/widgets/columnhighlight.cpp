@@ -34,4 +34,4 @@ void ColumnHighlight::paintEvent(QPaintEvent*) {
     paintHighlight(p, rect());
 }
 
-}  // namespace ui
+} // namespace ui

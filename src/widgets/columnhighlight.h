@@ -19,4 +19,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace ui
+} // namespace ui

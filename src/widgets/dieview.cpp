@@ -11,7 +11,9 @@ namespace ui {
 
 namespace {
 
-int normalisedFace(int face) { return face >= 0 && face <= 6 ? face : 0; }
+int normalisedFace(int face) {
+    return face >= 0 && face <= 6 ? face : 0;
+}
 
 QRectF squareIn(const QRectF& r) {
     const qreal side = std::min(r.width(), r.height());
@@ -38,7 +40,7 @@ const std::array<std::vector<QPoint>, 7>& pipLayout() {
     return layout;
 }
 
-}  // namespace
+} // namespace
 
 DieView::DieView(QWidget* parent) : QWidget(parent) {
     resize(kSize, kSize);
@@ -51,9 +53,13 @@ void DieView::draw(int face, Body body) {
     update();
 }
 
-void DieView::setFace(int face) { draw(face, m_body); }
+void DieView::setFace(int face) {
+    draw(face, m_body);
+}
 
-void DieView::setBody(Body body) { draw(m_face, body); }
+void DieView::setBody(Body body) {
+    draw(m_face, body);
+}
 
 void DieView::setRaised(bool raised) {
     m_raised = raised;
@@ -88,7 +94,8 @@ void DieView::paintBody(QPainter& p, const QRectF& r, Body body) {
         p.drawRoundedRect(sh, radius + grow, radius + grow);
     }
 
-    QRadialGradient fill(b.left() + 0.32 * b.width(), b.top() + 0.26 * b.height(), 1.05 * b.width());
+    QRadialGradient fill(b.left() + 0.32 * b.width(), b.top() + 0.26 * b.height(),
+                         1.05 * b.width());
     fill.setColorAt(0.0, BoardPalette::dieLight());
     fill.setColorAt(0.42, BoardPalette::dieRed());
     fill.setColorAt(1.0, BoardPalette::dieDark());
@@ -113,7 +120,8 @@ void DieView::paintBody(QPainter& p, const QRectF& r, Body body) {
     QPainterPath gloss;
     gloss.addRoundedRect(inner.adjusted(0.04 * s, 0.01 * s, -0.04 * s, -0.52 * inner.height()),
                          radius * 0.8, radius * 0.8);
-    QLinearGradient shine(inner.topLeft(), QPointF(inner.left(), inner.top() + 0.5 * inner.height()));
+    QLinearGradient shine(inner.topLeft(),
+                          QPointF(inner.left(), inner.top() + 0.5 * inner.height()));
     shine.setColorAt(0.0, QColor(255, 255, 255, 90));
     shine.setColorAt(1.0, QColor(255, 255, 255, 0));
     p.setPen(Qt::NoPen);
@@ -129,8 +137,8 @@ void DieView::paintBody(QPainter& p, const QRectF& r, Body body) {
         gold.setColorAt(1.0, BoardPalette::gold());
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(255, 226, 120, 90), 0.03 * s));
-        p.drawRoundedRect(b.adjusted(-0.012 * s, -0.012 * s, 0.012 * s, 0.012 * s), radius + 0.012 * s,
-                          radius + 0.012 * s);
+        p.drawRoundedRect(b.adjusted(-0.012 * s, -0.012 * s, 0.012 * s, 0.012 * s),
+                          radius + 0.012 * s, radius + 0.012 * s);
         p.setPen(QPen(QBrush(gold), rim));
         p.drawRoundedRect(b.adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2), radius - rim / 2,
                           radius - rim / 2);
@@ -173,9 +181,12 @@ QPixmap DieView::frame(int index, int side) {
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     const QRectF r(0, 0, side, side);
-    if (index == static_cast<int>(Body::Plain)) paintBody(p, r, Body::Plain);
-    else if (index == static_cast<int>(Body::Bonus)) paintBody(p, r, Body::Bonus);
-    else if (index >= 1 && index <= 6) paintPips(p, r, index);
+    if (index == static_cast<int>(Body::Plain))
+        paintBody(p, r, Body::Plain);
+    else if (index == static_cast<int>(Body::Bonus))
+        paintBody(p, r, Body::Bonus);
+    else if (index >= 1 && index <= 6)
+        paintPips(p, r, index);
     return pm;
 }
 
@@ -192,4 +203,4 @@ void DieView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-}  // namespace ui
+} // namespace ui

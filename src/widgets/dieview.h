@@ -62,4 +62,4 @@ private:
     Body m_body = Body::Plain;
 };
 
-}  // namespace ui
+} // namespace ui

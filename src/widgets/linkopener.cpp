@@ -16,9 +16,13 @@ bool LinkOpener::open(const QString& address) {
     return handler ? handler(address) : false;
 }
 
-void LinkOpener::setHandler(Handler handler) { current() = std::move(handler); }
+void LinkOpener::setHandler(Handler handler) {
+    current() = std::move(handler);
+}
 
-void LinkOpener::resetHandler() { current() = &LinkOpener::openWithDesktop; }
+void LinkOpener::resetHandler() {
+    current() = &LinkOpener::openWithDesktop;
+}
 
 bool LinkOpener::openWithDesktop(const QString& address) {
     const QUrl url = QUrl::fromUserInput(address);
@@ -31,6 +35,8 @@ LinkOpener::ScopedHandler::ScopedHandler(Handler handler) : m_previous(std::move
     current() = std::move(handler);
 }
 
-LinkOpener::ScopedHandler::~ScopedHandler() { current() = std::move(m_previous); }
+LinkOpener::ScopedHandler::~ScopedHandler() {
+    current() = std::move(m_previous);
+}
 
-}  // namespace ui
+} // namespace ui

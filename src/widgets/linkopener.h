@@ -37,4 +37,4 @@ private:
     static Handler& current();
 };
 
-}  // namespace ui
+} // namespace ui

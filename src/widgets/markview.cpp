@@ -106,8 +106,10 @@ QPainterPath starPath(const QPointF& c, qreal outer, qreal inner) {
         const qreal r = (i % 2 == 0) ? outer : inner;
         const qreal a = -M_PI / 2 + i * M_PI / 5;
         const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-        if (i == 0) star.moveTo(pt);
-        else star.lineTo(pt);
+        if (i == 0)
+            star.moveTo(pt);
+        else
+            star.lineTo(pt);
     }
     star.closeSubpath();
     return star;
@@ -168,7 +170,7 @@ void paintCategory(QPainter& p) {
     p.drawLine(QPointF(2.2, 6.8), QPointF(9.5, 6.8));
 }
 
-}  // namespace
+} // namespace
 
 MarkView::MarkView(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -177,11 +179,16 @@ MarkView::MarkView(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {
 
 QSize MarkView::designSize(Kind kind) {
     switch (kind) {
-    case Kind::Eyes: return {32, 18};
-    case Kind::NotPlaying: return {27, 27};
-    case Kind::Winner: return {36, 24};
-    case Kind::Bonus: return {45, 14};
-    case Kind::Category: return {18, 16};
+    case Kind::Eyes:
+        return {32, 18};
+    case Kind::NotPlaying:
+        return {27, 27};
+    case Kind::Winner:
+        return {36, 24};
+    case Kind::Bonus:
+        return {45, 14};
+    case Kind::Category:
+        return {18, 16};
     }
     return {16, 16};
 }
@@ -192,14 +199,25 @@ void MarkView::paintMark(QPainter& p, const QRectF& r, Kind kind) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.translate(r.center().x() - design.width() * scale / 2, r.center().y() - design.height() * scale / 2);
+    p.translate(r.center().x() - design.width() * scale / 2,
+                r.center().y() - design.height() * scale / 2);
     p.scale(scale, scale);
     switch (kind) {
-    case Kind::Eyes: paintEyes(p); break;
-    case Kind::NotPlaying: paintNotPlaying(p); break;
-    case Kind::Winner: paintWinner(p); break;
-    case Kind::Bonus: paintBonus(p); break;
-    case Kind::Category: paintCategory(p); break;
+    case Kind::Eyes:
+        paintEyes(p);
+        break;
+    case Kind::NotPlaying:
+        paintNotPlaying(p);
+        break;
+    case Kind::Winner:
+        paintWinner(p);
+        break;
+    case Kind::Bonus:
+        paintBonus(p);
+        break;
+    case Kind::Category:
+        paintCategory(p);
+        break;
     }
     p.restore();
 }
@@ -209,4 +227,4 @@ void MarkView::paintEvent(QPaintEvent*) {
     paintMark(p, rect(), m_kind);
 }
 
-}  // namespace ui
+} // namespace ui

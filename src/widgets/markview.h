@@ -29,4 +29,4 @@ private:
     Kind m_kind;
 };
 
-}  // namespace ui
+} // namespace ui

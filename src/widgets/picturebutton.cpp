@@ -28,8 +28,8 @@ QSize PictureButton::sizeHint() const {
     return {std::max(80, fm.horizontalAdvance(text()) + 40), std::max(30, fm.height() + 16)};
 }
 
-void PictureButton::paintButton(QPainter& p, const QRectF& r, const QString& text, Tone tone, Look look,
-                                const QFont& font) {
+void PictureButton::paintButton(QPainter& p, const QRectF& r, const QString& text, Tone tone,
+                                Look look, const QFont& font) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -83,7 +83,8 @@ void PictureButton::paintButton(QPainter& p, const QRectF& r, const QString& tex
     p.drawRoundedRect(plate, radius, radius);
     // A gold trim inside the edge and a gloss over the upper half.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(tone == Tone::Red ? QColor(255, 220, 140, 150) : QColor(255, 255, 255, 150), 1.0));
+    p.setPen(
+        QPen(tone == Tone::Red ? QColor(255, 220, 140, 150) : QColor(255, 255, 255, 150), 1.0));
     p.drawRoundedRect(plate.adjusted(2, 2, -2, -2), radius - 2, radius - 2);
     QLinearGradient gloss(plate.topLeft(), QPointF(plate.left(), plate.center().y()));
     gloss.setColorAt(0.0, QColor(255, 255, 255, pressed ? 30 : 85));
@@ -103,9 +104,12 @@ void PictureButton::paintButton(QPainter& p, const QRectF& r, const QString& tex
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     Look look = Look::Normal;
-    if (!isEnabled()) look = Look::Disabled;
-    else if (isDown()) look = Look::Pressed;
-    else if (m_hovered) look = Look::Hover;
+    if (!isEnabled())
+        look = Look::Disabled;
+    else if (isDown())
+        look = Look::Pressed;
+    else if (m_hovered)
+        look = Look::Hover;
     paintButton(p, rect(), text(), m_tone, look, font());
 }
 
@@ -121,4 +125,4 @@ void PictureButton::leaveEvent(QEvent* event) {
     QAbstractButton::leaveEvent(event);
 }
 
-}  // namespace ui
+} // namespace ui

@@ -31,4 +31,4 @@ private:
     bool m_hovered = false;
 };
 
-}  // namespace ui
+} // namespace ui

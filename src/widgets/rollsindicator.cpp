@@ -6,14 +6,18 @@
 
 namespace ui {
 
-RollsIndicator::RollsIndicator(QWidget* parent) : QWidget(parent) { resize(kWidth, kHeight); }
+RollsIndicator::RollsIndicator(QWidget* parent) : QWidget(parent) {
+    resize(kWidth, kHeight);
+}
 
 void RollsIndicator::setRolls(int rolls) {
     m_rolls = rolls;
     update();
 }
 
-int RollsIndicator::shownFrame() const { return m_rolls >= 0 && m_rolls <= kBoxes ? m_rolls : -1; }
+int RollsIndicator::shownFrame() const {
+    return m_rolls >= 0 && m_rolls <= kBoxes ? m_rolls : -1;
+}
 
 void RollsIndicator::paintFrame(QPainter& p, const QRectF& r, int crossed) {
     // Scale the 66 x 22 design into r, keeping its proportions.
@@ -55,4 +59,4 @@ void RollsIndicator::paintEvent(QPaintEvent*) {
     paintFrame(p, rect(), frame);
 }
 
-}  // namespace ui
+} // namespace ui

@@ -30,4 +30,4 @@ private:
     int m_rolls = 0;
 };
 
-}  // namespace ui
+} // namespace ui

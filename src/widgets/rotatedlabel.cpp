@@ -54,4 +54,4 @@ void RotatedLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-}  // namespace ui
+} // namespace ui

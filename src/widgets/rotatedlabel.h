@@ -38,4 +38,4 @@ private:
     QColor m_colour = Qt::black;
 };
 
-}  // namespace ui
+} // namespace ui

@@ -11,8 +11,24 @@ namespace ui {
 namespace {
 
 enum Face {
-    Smile, Grin, Wink, Sad, Tongue, Surprised, Cool, Angry, Laugh,
-    Cry, Love, Confused, Sleepy, Kiss, Devil, Angel, Blush, Nerd
+    Smile,
+    Grin,
+    Wink,
+    Sad,
+    Tongue,
+    Surprised,
+    Cool,
+    Angry,
+    Laugh,
+    Cry,
+    Love,
+    Confused,
+    Sleepy,
+    Kiss,
+    Devil,
+    Angel,
+    Blush,
+    Nerd
 };
 
 const QColor kOutline(120, 72, 0);

@@ -63,4 +63,4 @@ void TickBox::paintEvent(QPaintEvent*) {
     paintBox(p, rect(), m_ticked);
 }
 
-}  // namespace ui
+} // namespace ui

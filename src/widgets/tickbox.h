@@ -27,4 +27,4 @@ private:
     bool m_ticked = false;
 };
 
-}  // namespace ui
+} // namespace ui

@@ -30,20 +30,23 @@ QPixmap makeTile() {
         p.drawEllipse(pt + QPointF(c, 0), 1.6, 1.6);
     }
     p.setBrush(QColor(226, 204, 130, 90));
-    for (const QPointF& corner : {QPointF(0, 0), QPointF(s, 0), QPointF(0, s), QPointF(s, s), QPointF(c, c)}) {
+    for (const QPointF& corner :
+         {QPointF(0, 0), QPointF(s, 0), QPointF(0, s), QPointF(s, s), QPointF(c, c)}) {
         p.drawEllipse(corner, 2.0, 2.0);
     }
     return pm;
 }
 
-}  // namespace
+} // namespace
 
 const QPixmap& TiledBackground::tile() {
     static const QPixmap pixmap = makeTile();
     return pixmap;
 }
 
-void TiledBackground::paint(QPainter& p, const QRect& r) { p.drawTiledPixmap(r, tile(), r.topLeft()); }
+void TiledBackground::paint(QPainter& p, const QRect& r) {
+    p.drawTiledPixmap(r, tile(), r.topLeft());
+}
 
 void TiledBackground::apply(QWidget* w) {
     QPalette pal = w->palette();
@@ -52,4 +55,4 @@ void TiledBackground::apply(QWidget* w) {
     w->setAutoFillBackground(true);
 }
 
-}  // namespace ui
+} // namespace ui

@@ -21,4 +21,4 @@ public:
     static void apply(QWidget* w);
 };
 
-}  // namespace ui
+} // namespace ui

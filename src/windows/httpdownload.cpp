@@ -131,8 +131,10 @@ void HttpDownload::readHeader() {
             if (!m_running) return;
             const QByteArray rest = m_header;
             m_header.clear();
-            if (!rest.isEmpty()) writeBody(rest);
-            else if (m_length == 0) finish(true, {});
+            if (!rest.isEmpty())
+                writeBody(rest);
+            else if (m_length == 0)
+                finish(true, {});
             return;
         }
 
@@ -184,10 +186,12 @@ void HttpDownload::onDisconnected() {
     // Pick up anything still buffered before judging the end.
     if (m_socket->bytesAvailable() > 0) onReadyRead();
     if (!m_running) return;
-    if (!m_inBody) finish(false, QStringLiteral("The connection closed before the answer"));
+    if (!m_inBody)
+        finish(false, QStringLiteral("The connection closed before the answer"));
     else if (m_length >= 0 && m_body < m_length)
         finish(false, QStringLiteral("The download was cut short"));
-    else finish(true, {});
+    else
+        finish(true, {});
 }
 
 void HttpDownload::finish(bool ok, const QString& error) {

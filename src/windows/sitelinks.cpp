@@ -31,7 +31,9 @@ ProgramStarter& programStarter() {
 }
 } // namespace
 
-void setProgramStarter(ProgramStarter starter) { programStarter() = std::move(starter); }
+void setProgramStarter(ProgramStarter starter) {
+    programStarter() = std::move(starter);
+}
 
 bool startProgram(const QString& program, const QStringList& arguments, const QString& dir) {
     return programStarter() && programStarter()(program, arguments, dir);

@@ -77,7 +77,9 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     FormCreate();
 }
 
-void Tabout::FormCreate() { m_credits->setText(creditsText(QDate::currentDate().year())); }
+void Tabout::FormCreate() {
+    m_credits->setText(creditsText(QDate::currentDate().year()));
+}
 
 bool Tabout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_address && event->type() == QEvent::MouseButtonRelease &&
@@ -88,8 +90,12 @@ bool Tabout::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Tabout::Label7Click() { LinkOpener::open(siteLinks().makerAddress); }
+void Tabout::Label7Click() {
+    LinkOpener::open(siteLinks().makerAddress);
+}
 
-void Tabout::Button1Click() { close(); }
+void Tabout::Button1Click() {
+    close();
+}
 
 } // namespace ui

@@ -41,9 +41,10 @@ QFrame* panel(QWidget* parent, const char* name, const QRect& at) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QString::fromLatin1(name));
     frame->setGeometry(at);
-    frame->setStyleSheet(QStringLiteral("#%1 { background: white; border: 2px groove rgb(211,186,44);"
-                                        " border-radius: 4px; }")
-                             .arg(QString::fromLatin1(name)));
+    frame->setStyleSheet(
+        QStringLiteral("#%1 { background: white; border: 2px groove rgb(211,186,44);"
+                       " border-radius: 4px; }")
+            .arg(QString::fromLatin1(name)));
     return frame;
 }
 
@@ -102,7 +103,8 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool) {
     play->setDefault(true);
     play->setAutoDefault(true);
     m_solo = play;
-    auto* firewall = text(solo, "label_firewall", QString::fromLatin1(kFirewall), {12, 140, 276, 110});
+    auto* firewall =
+        text(solo, "label_firewall", QString::fromLatin1(kFirewall), {12, 140, 276, 110});
     firewall->setStyleSheet(QStringLiteral("color: red;"));
     connect(play, &QPushButton::clicked, this, &Tdownload::Button1Click);
 
@@ -121,8 +123,12 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
 Tdownload::~Tdownload() = default;
 
-QString Tdownload::statusLine1() const { return m_status1->text(); }
-QString Tdownload::statusLine2() const { return m_status2->text(); }
+QString Tdownload::statusLine1() const {
+    return m_status1->text();
+}
+QString Tdownload::statusLine2() const {
+    return m_status2->text();
+}
 
 void Tdownload::showEvent(QShowEvent* event) {
     if (!m_centred) {
@@ -158,7 +164,7 @@ void Tdownload::getbuttonClick() {
 
     m_file.close();
     bool named = !m_fileName.isEmpty() && m_fileName != QLatin1String(".") &&
-                       m_fileName != QLatin1String("..");
+                 m_fileName != QLatin1String("..");
     if (named) {
         m_file.setFileName(QDir(links.downloadDirectoryPath()).filePath(m_fileName));
         named = m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -166,7 +172,9 @@ void Tdownload::getbuttonClick() {
     if (!named || !m_http->start(url, &m_file)) requestDone(false);
 }
 
-void Tdownload::HttpCli1HeaderData() { m_status1->setText(m_status1->text() + QLatin1Char('.')); }
+void Tdownload::HttpCli1HeaderData() {
+    m_status1->setText(m_status1->text() + QLatin1Char('.'));
+}
 
 void Tdownload::HttpCli1DocBegin() {
     m_status2->setText(QStringLiteral("Downloading: ") + m_fileName);
@@ -194,8 +202,8 @@ void Tdownload::requestDone(bool ok) {
     m_status2->setText(QStringLiteral("Installing"));
     const SiteLinks& links = siteLinks();
     // A file fresh from the web is not runnable until it is marked so.
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner |
-                                    QFileDevice::ExeUser);
+    QFile::setPermissions(path,
+                          QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
     if (!startProgram(path, links.installerArguments, QFileInfo(path).absolutePath())) {
         if (m_message) m_message(this, QString::fromLatin1(kStartFailed));
         return;
@@ -210,7 +218,9 @@ void Tdownload::abortbuttonClick() {
     m_status2->setText(QStringLiteral("Download Aborted"));
 }
 
-void Tdownload::Button1Click() { close(); }
+void Tdownload::Button1Click() {
+    close();
+}
 
 void Tdownload::Button2Click() {
     const SiteLinks& links = siteLinks();

@@ -21,20 +21,22 @@ const char* const kStart = "Start";
 // A label that ticks its box when clicked, so the whole row is a target.
 class RowLabel : public QLabel {
 public:
-    RowLabel(const QString& text, TickBox* box, QWidget* parent) : QLabel(text, parent), m_box(box) {
+    RowLabel(const QString& text, TickBox* box, QWidget* parent)
+        : QLabel(text, parent), m_box(box) {
         setCursor(Qt::PointingHandCursor);
     }
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) m_box->click();
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            m_box->click();
     }
 
 private:
     TickBox* m_box;
 };
 
-}  // namespace
+} // namespace
 
 const std::array<Tgamestart::Choice, 4>& Tgamestart::choices() {
     static const std::array<Choice, 4> list = {{
@@ -101,7 +103,8 @@ Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
 TickBox* Tgamestart::box(const QString& boxName) const {
     for (const Choice& c : choices()) {
-        if (boxName == QLatin1String(c.boxName)) return findChild<TickBox*>(boxName, Qt::FindDirectChildrenOnly);
+        if (boxName == QLatin1String(c.boxName))
+            return findChild<TickBox*>(boxName, Qt::FindDirectChildrenOnly);
     }
     return nullptr;
 }
@@ -116,12 +119,13 @@ bool Tgamestart::isTicked(const QString& boxName) const {
 }
 
 void Tgamestart::setLimit(int limit) {
-    const Choice* chosen = &choices().back();  // unlimited
+    const Choice* chosen = &choices().back(); // unlimited
     for (const Choice& c : choices()) {
         if (c.value == limit) chosen = &c;
     }
     m_limit = chosen->value;
-    for (const Choice& c : choices()) changebox(QString::fromLatin1(c.boxName), &c == chosen);
+    for (const Choice& c : choices())
+        changebox(QString::fromLatin1(c.boxName), &c == chosen);
 }
 
 void Tgamestart::paintEvent(QPaintEvent*) {
@@ -148,11 +152,13 @@ void Tgamestart::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void Tgamestart::boxClicked(int value) { setLimit(value); }
+void Tgamestart::boxClicked(int value) {
+    setLimit(value);
+}
 
 void Tgamestart::button_startClick() {
     emit startRequested(m_limit);
     hide();
 }
 
-}  // namespace ui
+} // namespace ui

@@ -53,4 +53,4 @@ private:
     PictureButton* m_start = nullptr;
 };
 
-}  // namespace ui
+} // namespace ui

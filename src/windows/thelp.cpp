@@ -153,8 +153,7 @@ const char* const kLicense[] = {
     "players at your table and nothing else.",
 };
 
-template <std::size_t N>
-QStringList toList(const char* const (&lines)[N]) {
+template <std::size_t N> QStringList toList(const char* const (&lines)[N]) {
     QStringList out;
     for (const char* line : lines) {
         if (line == kMakerLine)
@@ -177,13 +176,20 @@ const char* const kButtonStyle =
 
 QStringList Thelp::pageLines(int page) {
     switch (page) {
-    case 1: return toList(kOverview);
-    case 2: return toList(kConnecting);
-    case 3: return toList(kGamePlay);
-    case 4: return toList(kScoring);
-    case 5: return toList(kHistory);
-    case 6: return toList(kLicense);
-    default: return {};
+    case 1:
+        return toList(kOverview);
+    case 2:
+        return toList(kConnecting);
+    case 3:
+        return toList(kGamePlay);
+    case 4:
+        return toList(kScoring);
+    case 5:
+        return toList(kHistory);
+    case 6:
+        return toList(kLicense);
+    default:
+        return {};
     }
 }
 
@@ -273,9 +279,13 @@ void Thelp::showPage(int page) {
     m_title->setText(pageCaption(page));
 }
 
-int Thelp::currentPage() const { return m_pages->currentIndex() + 1; }
+int Thelp::currentPage() const {
+    return m_pages->currentIndex() + 1;
+}
 
-QString Thelp::title() const { return m_title->text(); }
+QString Thelp::title() const {
+    return m_title->text();
+}
 
 void Thelp::SelButton1Click() {
     auto* button = qobject_cast<QPushButton*>(sender());
@@ -283,8 +293,12 @@ void Thelp::SelButton1Click() {
     showPage(button->property("page").toInt());
 }
 
-void Thelp::button_aboutClick() { emit aboutRequested(); }
+void Thelp::button_aboutClick() {
+    emit aboutRequested();
+}
 
-void Thelp::button_doneClick() { hide(); }
+void Thelp::button_doneClick() {
+    hide();
+}
 
 } // namespace ui

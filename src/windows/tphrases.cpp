@@ -92,14 +92,16 @@ void Tphrases::open(const Phrases& phrases) {
 
 Tphrases::Phrases Tphrases::phrases() const {
     Phrases out;
-    for (std::size_t n = 0; n < out.size(); ++n) out[n] = m_fields[n]->text();
+    for (std::size_t n = 0; n < out.size(); ++n)
+        out[n] = m_fields[n]->text();
     return out;
 }
 
 void Tphrases::button_doneClick() {
     const Phrases typed = phrases();
     std::array<std::string, kPhraseCount> stored;
-    for (std::size_t n = 0; n < stored.size(); ++n) stored[n] = typed[n].toStdString();
+    for (std::size_t n = 0; n < stored.size(); ++n)
+        stored[n] = typed[n].toStdString();
     if (m_settings) {
         m_settings->savePhrases(stored);
     } else {

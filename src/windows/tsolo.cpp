@@ -74,8 +74,12 @@ void Tsolo::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void Tsolo::Label6Click() { LinkOpener::open(QStringLiteral("http://") + siteLinks().soloAddress); }
+void Tsolo::Label6Click() {
+    LinkOpener::open(QStringLiteral("http://") + siteLinks().soloAddress);
+}
 
-void Tsolo::button_doneClick() { close(); }
+void Tsolo::button_doneClick() {
+    close();
+}
 
 } // namespace ui

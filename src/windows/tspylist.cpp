@@ -25,7 +25,9 @@ QString Tspylist::spyingLine(int slot, const QString& name, int myslot) {
     return name + QStringLiteral(" is spying.");
 }
 
-QString Tspylist::leftLine(const QString& name) { return name + QStringLiteral(" has left."); }
+QString Tspylist::leftLine(const QString& name) {
+    return name + QStringLiteral(" has left.");
+}
 
 Tspylist::Tspylist(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -83,11 +85,14 @@ bool Tspylist::removeSpy(int slot, const QString& name) {
     return false;
 }
 
-void Tspylist::setRemoveEnabled(bool enabled) { m_kick->setEnabled(enabled); }
+void Tspylist::setRemoveEnabled(bool enabled) {
+    m_kick->setEnabled(enabled);
+}
 
 QStringList Tspylist::entries() const {
     QStringList out;
-    for (int i = 0; i < m_list->count(); ++i) out << m_list->item(i)->text();
+    for (int i = 0; i < m_list->count(); ++i)
+        out << m_list->item(i)->text();
     return out;
 }
 
@@ -122,6 +127,8 @@ void Tspylist::popup_kickhimClick() {
     emit kickRequested(slot);
 }
 
-void Tspylist::button_doneClick() { hide(); }
+void Tspylist::button_doneClick() {
+    hide();
+}
 
 } // namespace ui

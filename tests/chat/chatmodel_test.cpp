@@ -13,11 +13,15 @@ std::string describe(const ChatLine& line) {
     for (const ChatItem& item : line.items) {
         if (!out.empty()) out += '|';
         switch (item.kind) {
-        case ChatItem::Kind::Text: out += item.text; break;
+        case ChatItem::Kind::Text:
+            out += item.text;
+            break;
         case ChatItem::Kind::Link:
             out += '<' + std::to_string(item.link) + ':' + item.text + '>';
             break;
-        case ChatItem::Kind::Smiley: out += '{' + std::to_string(item.smiley) + '}'; break;
+        case ChatItem::Kind::Smiley:
+            out += '{' + std::to_string(item.smiley) + '}';
+            break;
         }
     }
     return out;

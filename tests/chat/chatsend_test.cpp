@@ -17,7 +17,7 @@ TEST(Sendit, TypedLines) {
         {"/me", "CMD_action+3+|clGreen"},
         {"/me ", "CMD_action+3+|clGreen"},
         {"/meow", "CMD_action+3+w|clGreen"},
-        {"/me\xC3\xA9t\xC3\xA9", "CMD_action+3+t\xC3\xA9|clGreen"},   // the 4th character is 2 bytes
+        {"/me\xC3\xA9t\xC3\xA9", "CMD_action+3+t\xC3\xA9|clGreen"}, // the 4th character is 2 bytes
         {"/msg bob hi", std::nullopt},
         {"/", std::nullopt},
         {"", std::nullopt},
@@ -37,8 +37,7 @@ TEST(Sendit, NotLoggedInKeepsTheEntry) {
 }
 
 TEST(Sendit, UnnamedColourGoesAsHex) {
-    EXPECT_EQ(sendit("x", true, 7, colourFromRgb(255, 192, 64)).message,
-              "CMD_chat+7+x|$0040C0FF");
+    EXPECT_EQ(sendit("x", true, 7, colourFromRgb(255, 192, 64)).message, "CMD_chat+7+x|$0040C0FF");
 }
 
 TEST(PhraseMessage, SaysOrMe) {

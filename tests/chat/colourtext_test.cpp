@@ -14,8 +14,10 @@ TEST(ColourText, EveryNameRoundTripsInAnyCase) {
         EXPECT_EQ(writeColourText(nc.value), std::string(nc.name));
         EXPECT_EQ(readColourText(nc.name), nc.value) << nc.name;
         std::string upper(nc.name), lower(nc.name);
-        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_EQ(readColourText(upper), nc.value) << upper;
         EXPECT_EQ(readColourText(lower), nc.value) << lower;
     }
@@ -25,11 +27,12 @@ TEST(ColourText, TableValues) {
     const struct {
         const char* name;
         std::uint32_t value;
-    } cases[] = {{"clBlack", 0}, {"clMaroon", 0x80}, {"clRed", 0xFF}, {"clGreen", 0x8000},
-                 {"clBlue", 0xFF0000}, {"clSilver", 0xC0C0C0}, {"clAqua", 0xFFFF00},
-                 {"clScrollBar", 0x80000000}, {"clBtnFace", 0x8000000F},
+    } cases[] = {{"clBlack", 0},           {"clMaroon", 0x80},          {"clRed", 0xFF},
+                 {"clGreen", 0x8000},      {"clBlue", 0xFF0000},        {"clSilver", 0xC0C0C0},
+                 {"clAqua", 0xFFFF00},     {"clScrollBar", 0x80000000}, {"clBtnFace", 0x8000000F},
                  {"clInfoBk", 0x80000018}, {"clNone", 0x1FFFFFFF}};
-    for (const auto& c : cases) EXPECT_EQ(readColourText(c.name), c.value) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(readColourText(c.name), c.value) << c.name;
 }
 
 TEST(ColourText, UnnamedValuesUseEightHexDigits) {
@@ -45,13 +48,27 @@ TEST(ColourText, Numbers) {
         const char* text;
         std::optional<std::uint32_t> value;
     } cases[] = {
-        {"$0040C0FF", 0x0040C0FF}, {"$ff", 0xFF},          {"$FFFFFFFF", 0xFFFFFFFF},
-        {"255", 255},              {"0", 0},               {"-1", 0xFFFFFFFF},
-        {"2147483647", 0x7FFFFFFF}, {"-2147483648", 0x80000000},
-        {"2147483648", std::nullopt}, {"$123456789", std::nullopt}, {"$", std::nullopt},
-        {"$12G", std::nullopt},    {"", std::nullopt},     {"-", std::nullopt},
-        {" 12", std::nullopt},     {"12 ", std::nullopt},  {"clGreenish", std::nullopt},
-        {"green", std::nullopt},   {"1.5", std::nullopt},  {"99999999999", std::nullopt},
+        {"$0040C0FF", 0x0040C0FF},
+        {"$ff", 0xFF},
+        {"$FFFFFFFF", 0xFFFFFFFF},
+        {"255", 255},
+        {"0", 0},
+        {"-1", 0xFFFFFFFF},
+        {"2147483647", 0x7FFFFFFF},
+        {"-2147483648", 0x80000000},
+        {"2147483648", std::nullopt},
+        {"$123456789", std::nullopt},
+        {"$", std::nullopt},
+        {"$12G", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {" 12", std::nullopt},
+        {"12 ", std::nullopt},
+        {"clGreenish", std::nullopt},
+        {"green", std::nullopt},
+        {"1.5", std::nullopt},
+        {"99999999999", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(readColourText(c.text), c.value) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(readColourText(c.text), c.value) << c.text;
 }

@@ -15,17 +15,15 @@ class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = std::filesystem::temp_directory_path() /
-                ("bramblies_ini_" + std::string(info->name()) + "_" +
-                 std::to_string(std::random_device{}()));
+        m_dir =
+            std::filesystem::temp_directory_path() / ("bramblies_ini_" + std::string(info->name()) +
+                                                      "_" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(m_dir);
         m_path = m_dir / "quarlobby.ini";
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
-    void writeFile(const std::string& data) {
-        std::ofstream(m_path, std::ios::binary) << data;
-    }
+    void writeFile(const std::string& data) { std::ofstream(m_path, std::ios::binary) << data; }
     std::string readFile() {
         std::ifstream in(m_path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -96,7 +94,8 @@ TEST_F(IniFileTest, SaveReplacesTheFileWholeAndLeavesNoWorkFile) {
     ASSERT_TRUE(ini.save(m_path));
     EXPECT_EQ(readFile(), "[a]\nb=c\n[bramblies]\nRolls=5\n");
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(m_dir)) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(m_dir))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }
 
@@ -140,7 +139,8 @@ TEST_F(IniFileTest, FileWithTooManyLinesIsRefusedAndKept) {
 TEST_F(IniFileTest, HostileContentReadsSafelyAndSurvivesAWrite) {
     std::string binary;
     std::mt19937 rng(7);
-    for (int i = 0; i < 200000; ++i) binary += static_cast<char>(rng() & 0xFF);
+    for (int i = 0; i < 200000; ++i)
+        binary += static_cast<char>(rng() & 0xFF);
     const std::string hugeLine(10 * 1024 * 1024, 'A');
     const std::string cases[] = {
         binary,

@@ -52,7 +52,8 @@ void expectFileDefaults(const Settings& s) {
     EXPECT_EQ(s.lastPlacement(), (Placement{3, 3, 704, 501}));
     EXPECT_EQ(s.textColour(), 0u);
     EXPECT_EQ(s.botSpeed(), 650);
-    for (const auto& p : s.phrases()) EXPECT_EQ(p, "");
+    for (const auto& p : s.phrases())
+        EXPECT_EQ(p, "");
     EXPECT_TRUE(s.playSounds());
     EXPECT_TRUE(s.remindMe());
     EXPECT_EQ(s.turnSound(), 0);
@@ -70,7 +71,8 @@ TEST_F(SettingsTest, NoFileReadsAsDefaultsAndCreatesNothing) {
 TEST_F(SettingsTest, HostileFilesReadAsDefaults) {
     std::string binary;
     std::mt19937 rng(11);
-    for (int i = 0; i < 100000; ++i) binary += static_cast<char>(rng() & 0xFF);
+    for (int i = 0; i < 100000; ++i)
+        binary += static_cast<char>(rng() & 0xFF);
     const std::string cases[] = {
         binary,
         "[bramblies]\nTextsize=" + std::string(10 * 1024 * 1024, '9') + "\n",
@@ -147,8 +149,7 @@ TEST_F(SettingsTest, ReadingRules) {
              EXPECT_TRUE(s.playSounds());
              EXPECT_TRUE(s.remindMe());
          }},
-        {"[bramblies]\nPlaysounds=false\n",
-         [](const Settings& s) { EXPECT_FALSE(s.remindMe()); }},
+        {"[bramblies]\nPlaysounds=false\n", [](const Settings& s) { EXPECT_FALSE(s.remindMe()); }},
         {"[other]\nTextsize=12\n[bramblies]\n", [](const Settings& s) { expectFileDefaults(s); }},
     };
     for (const auto& c : cases) {
@@ -190,7 +191,8 @@ TEST_F(SettingsTest, PhraseEditorWritesTheTenKeysOnly) {
     writeFile("[bramblies]\nTop=40\n");
     Settings s(m_path);
     std::array<std::string, 10> phrases;
-    for (int n = 0; n < 10; ++n) phrases[n] = "phrase " + std::to_string(n + 1);
+    for (int n = 0; n < 10; ++n)
+        phrases[n] = "phrase " + std::to_string(n + 1);
     phrases[2] = "";
     ASSERT_TRUE(s.savePhrases(phrases));
     EXPECT_EQ(stored("Phrase3"), "");
@@ -236,10 +238,8 @@ TEST(PlacementOnClose, NarrowsWindowsLargerThanTheWorkArea) {
         Placement stored;
     };
     const Case cases[] = {
-        {{3, 3, 704, 501}, false, {3, 3, 704, 501}},
-        {{3, 3, 1300, 501}, true, {3, 3, 1285, 501}},
-        {{3, 3, 704, 900}, true, {3, 3, 704, 885}},
-        {{3, 3, 1300, 900}, true, {3, 3, 1285, 885}},
+        {{3, 3, 704, 501}, false, {3, 3, 704, 501}},  {{3, 3, 1300, 501}, true, {3, 3, 1285, 501}},
+        {{3, 3, 704, 900}, true, {3, 3, 704, 885}},   {{3, 3, 1300, 900}, true, {3, 3, 1285, 885}},
         {{3, 3, 1280, 800}, true, {3, 3, 1280, 800}}, // exactly the work area: kept
         {{0, 9, 704, 501}, true, {0, 9, 704, 501}},
     };

@@ -13,11 +13,15 @@ namespace test {
 class FakeClientPort : public core::ClientPort {
 public:
     std::vector<std::string> events;
-    std::string bestTotal = "0";   // what mylabel_3 shows
+    std::string bestTotal = "0"; // what mylabel_3 shows
 
     void startListening() override { log("listen"); }
-    void connectToHost(const std::string& a, int p) override { log("connect:" + a + ":" + std::to_string(p)); }
-    void openCompanion(const std::string& a, int p) override { log("companion:" + a + ":" + std::to_string(p)); }
+    void connectToHost(const std::string& a, int p) override {
+        log("connect:" + a + ":" + std::to_string(p));
+    }
+    void openCompanion(const std::string& a, int p) override {
+        log("companion:" + a + ":" + std::to_string(p));
+    }
     void send(const std::string& m) override { log("send:" + m); }
     void addlinetochat(const std::string& line, std::uint32_t colour) override {
         log("chat:" + line + (colour == 0x00FF0000 ? "" : " (not system colour)"));
@@ -32,15 +36,23 @@ public:
     void showGameOptions() override { log("options"); }
     void addSpectator(const std::string& e) override { log("spy+:" + e); }
     void removeSpectator(const std::string& e) override { log("spy-:" + e); }
-    void setStartGameEnabled(bool on) override { log(std::string("startmenu:") + (on ? "on" : "off")); }
-    void setJustWatchChecked(bool on) override { log(std::string("justwatch:") + (on ? "on" : "off")); }
-    void setSpyRemoveEnabled(bool on) override { log(std::string("spyremove:") + (on ? "on" : "off")); }
+    void setStartGameEnabled(bool on) override {
+        log(std::string("startmenu:") + (on ? "on" : "off"));
+    }
+    void setJustWatchChecked(bool on) override {
+        log(std::string("justwatch:") + (on ? "on" : "off"));
+    }
+    void setSpyRemoveEnabled(bool on) override {
+        log(std::string("spyremove:") + (on ? "on" : "off"));
+    }
     void loadSettings() override { log("loadsettings"); }
     void writeSettings() override { log("writesettings"); }
     void startDiceAnimation() override { log("anim:start"); }
     void stopDiceAnimation() override { log("anim:stop"); }
     void addtomineincrease(int c) override { log("tally:increase:" + std::to_string(c)); }
-    void addtomineset(int c, const std::string& t) override { log("tally:set:" + std::to_string(c) + ":" + t); }
+    void addtomineset(int c, const std::string& t) override {
+        log("tally:set:" + std::to_string(c) + ":" + t);
+    }
     void addgame(const std::string& t) override { log("tally:addgame:" + t); }
     std::string mylabel3() const override { return bestTotal; }
 

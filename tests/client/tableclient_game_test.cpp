@@ -1,7 +1,7 @@
 // The board under the host's game messages, the local player's turn controls and the
 // late-joiner rebuild.
-#include "client/tableclient.h"
 #include "client/fakeclientport.h"
+#include "client/tableclient.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ TEST(ClientGame, StartAnnouncesAndMarksEmptySeats) {
     }
 
     Table t(1, true);
-    t.msg("CMD_playerdisconnected+2+Bob");   // seat 2 now "Vosk"
+    t.msg("CMD_playerdisconnected+2+Bob"); // seat 2 now "Vosk"
     t.msg("CMD_startgame+Me+0+");
     EXPECT_EQ(t.b().limitLabel, "Unlimited Bonus Rolls");
     EXPECT_FALSE(t.b().startVisible);
@@ -110,8 +110,9 @@ TEST(ClientGame, NextPlayerHighlightsColumnAndOffersCategories) {
     EXPECT_EQ(t.b().category(7).barWidth, 175);
     EXPECT_EQ(t.b().category(1).barWidth, 11);
 
-    t.msg("CMD_nextplayer+4+7+0");   // nothing left open
-    for (int n = 1; n <= 7; ++n) EXPECT_FALSE(t.b().category(n).buttonVisible);
+    t.msg("CMD_nextplayer+4+7+0"); // nothing left open
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_FALSE(t.b().category(n).buttonVisible);
 }
 
 TEST(ClientGame, CreateDiceRollsNamedDiceOnly) {
@@ -128,7 +129,7 @@ TEST(ClientGame, CreateDiceRollsNamedDiceOnly) {
 
     t.client.image_dMouseUp(2, MouseButton::Left);
     EXPECT_TRUE(t.b().die(2).held);
-    t.client.button_rollClick();   // no category: the reminder panel
+    t.client.button_rollClick(); // no category: the reminder panel
     t.client.button_noClick();
     t.msg("CMD_selectedcat+1+3+");
     t.client.button_rollClick();
@@ -136,7 +137,8 @@ TEST(ClientGame, CreateDiceRollsNamedDiceOnly) {
 
     // A roll of nothing: every die raised, holds kept, the indicator still advances.
     t.msg("CMD_createdice+1+2+0+0");
-    for (int d = 1; d <= 5; ++d) EXPECT_EQ(t.b().die(d).top, 110);
+    for (int d = 1; d <= 5; ++d)
+        EXPECT_EQ(t.b().die(d).top, 110);
     EXPECT_TRUE(t.b().die(2).held);
     EXPECT_EQ(t.b().die(1).face, 3);
     EXPECT_EQ(t.b().rollsFrame(), 2);
@@ -148,7 +150,7 @@ TEST(ClientGame, CreateDiceRollsNamedDiceOnly) {
     EXPECT_FALSE(t.b().rollVisible);
     EXPECT_EQ(t.b().rollsFrame(), 3);
     EXPECT_EQ(t.b().die(1).top, 119);
-    EXPECT_EQ(t.b().die(2).top, 110);   // held, not rolled
+    EXPECT_EQ(t.b().die(2).top, 110); // held, not rolled
 
     t.msg("CMD_createdice+1+4+0+0");
     EXPECT_EQ(t.b().rollsFrame(), -1);
@@ -236,27 +238,37 @@ TEST(ClientGame, WinnerTextsAndTally) {
     struct Case {
         int slot;
         std::string winners;
-        std::string myTotal;   // row 8 of my seat
-        std::string best;      // mylabel_3
+        std::string myTotal; // row 8 of my seat
+        std::string best;    // mylabel_3
         std::string label;
         Events tally;
         std::vector<int> marks;
     };
     const Case cases[] = {
-        {4, "2+4+0+", "120", "100", "Bob and You have Won the Game!",
-         {"tally:addgame:addtomine", "tally:set:3:120"}, {2, 4}},
+        {4,
+         "2+4+0+",
+         "120",
+         "100",
+         "Bob and You have Won the Game!",
+         {"tally:addgame:addtomine", "tally:set:3:120"},
+         {2, 4}},
         {5, "1+3+0+", "80", "100", "Ann and Me have Won the Game!", {}, {1, 3}},
         {8, "2+0+", "", "0", "Bob has Won the Game!", {}, {2}},
         {1, "1+0+", "90", "100", "You have Won the Game!", {"tally:addgame:addtomine"}, {1}},
         {1, "2+0+", "150", "abc", "Bob has Won the Game!", {"tally:addgame:Bob"}, {2}},
-        {2, "1+2+0+", "90", "0", "Ann and You have Won the Game!",
-         {"tally:addgame:addtomine", "tally:set:3:90"}, {1, 2}},
+        {2,
+         "1+2+0+",
+         "90",
+         "0",
+         "Ann and You have Won the Game!",
+         {"tally:addgame:addtomine", "tally:set:3:90"},
+         {1, 2}},
         // A namesake at seat 3 wins alone: not our win.
         {5, "3+0+", "80", "100", "Me has Won the Game!", {"tally:addgame:Me"}, {3}},
     };
     for (const auto& c : cases) {
         Table t(c.slot, c.slot == 1);
-        if (c.slot == 5) t.msg("CMD_newplayerinfo+3+Me+0");   // another "Me" at seat 3
+        if (c.slot == 5) t.msg("CMD_newplayerinfo+3+Me+0"); // another "Me" at seat 3
         t.msg("CMD_startgame+Ann+0+");
         t.msg("CMD_nextplayer+1+7+1");
         if (c.slot <= 6 && !c.myTotal.empty())
@@ -286,36 +298,61 @@ TEST(ClientTurn, RollButtonBranches) {
     struct Case {
         const char* name;
         bool remind;
-        int rolls;          // rolls before the click (0 = not rolled yet)
-        int category;       // working category before the click
+        int rolls;    // rolls before the click (0 = not rolled yet)
+        int category; // working category before the click
         bool holdAll;
-        Events sent;        // "send:" events
+        Events sent; // "send:" events
         bool panel, panel1, rollShown;
     };
     const Case cases[] = {
-        {"first roll", true, 0, 0, false, {"send:CMD_rollthedice+3+1+2+3+4+5"}, false, false, false},
+        {"first roll",
+         true,
+         0,
+         0,
+         false,
+         {"send:CMD_rollthedice+3+1+2+3+4+5"},
+         false,
+         false,
+         false},
         {"third without category", true, 2, 0, false, {}, false, true, true},
         {"reminder", true, 1, 0, false, {}, true, false, true},
-        {"no reminder drops holds", false, 1, 0, false, {"send:CMD_rollthedice+3+1+2+3+4+5"},
-         false, false, false},
-        {"category, holds count", true, 1, 2, false, {"send:CMD_rollthedice+3+1+3+5"}, false,
-         false, false},
+        {"no reminder drops holds",
+         false,
+         1,
+         0,
+         false,
+         {"send:CMD_rollthedice+3+1+2+3+4+5"},
+         false,
+         false,
+         false},
+        {"category, holds count",
+         true,
+         1,
+         2,
+         false,
+         {"send:CMD_rollthedice+3+1+3+5"},
+         false,
+         false,
+         false},
         {"everything held", true, 1, 2, true, {"send:CMD_rollthedice+3+0"}, false, false, false},
     };
     for (const auto& c : cases) {
         Table t(3);
         t.client.setRemindMe(c.remind);
         t.msg("CMD_nextplayer+3+1+1+2+3+4+5+6+7");
-        if (c.rolls > 0) t.msg("CMD_createdice+3+" + std::to_string(c.rolls) + "+1+1+2+2+3+3+4+4+5+6");
+        if (c.rolls > 0)
+            t.msg("CMD_createdice+3+" + std::to_string(c.rolls) + "+1+1+2+2+3+3+4+4+5+6");
         if (c.category > 0) t.msg("CMD_selectedcat+3+" + std::to_string(c.category) + "+");
         if (c.rolls > 0) {
-            for (int d : {2, 4}) t.client.image_dMouseUp(d, MouseButton::Left);
+            for (int d : {2, 4})
+                t.client.image_dMouseUp(d, MouseButton::Left);
             if (c.holdAll)
-                for (int d : {1, 3, 5}) t.client.image_dMouseUp(d, MouseButton::Left);
+                for (int d : {1, 3, 5})
+                    t.client.image_dMouseUp(d, MouseButton::Left);
         }
         t.port.clear();
         t.client.button_rollClick();
-        t.client.button_rollClick();   // a second quick click sends nothing more
+        t.client.button_rollClick(); // a second quick click sends nothing more
         EXPECT_EQ(t.port.with("send:"), c.sent) << c.name;
         EXPECT_EQ(t.b().panelErrorVisible, c.panel) << c.name;
         EXPECT_EQ(t.b().panelError1Visible, c.panel1) << c.name;
@@ -355,7 +392,7 @@ TEST(ClientTurn, WarningPanelButtons) {
 
     // The host's refusal of a third roll without a category.
     t.msg("CMD_createdice+3+2+1+1+2+2+3+3+4+4+5+6");
-    t.msg("CMD_needcat+4+");   // not me
+    t.msg("CMD_needcat+4+"); // not me
     EXPECT_FALSE(t.b().panelError1Visible);
     t.port.clear();
     t.msg("CMD_needcat+3+");
@@ -375,7 +412,7 @@ TEST(ClientTurn, WarningPanelButtons) {
 TEST(ClientTurn, HoldsOnlyOnMyTurnAfterTheFirstRoll) {
     Table t(3);
     t.msg("CMD_nextplayer+3+1+1+2+3+4+5+6+7");
-    t.client.image_dMouseUp(1, MouseButton::Left);   // dice tumbling
+    t.client.image_dMouseUp(1, MouseButton::Left); // dice tumbling
     EXPECT_FALSE(t.b().die(1).held);
     t.msg("CMD_createdice+3+1+1+1+2+2+3+3+4+4+5+6");
     t.port.clear();
@@ -404,14 +441,14 @@ TEST(ClientTurn, CategoryClicks) {
     Table t(3);
     t.msg("CMD_nextplayer+3+1+2+5");
     t.port.clear();
-    t.client.categoryClick(1);   // not open
+    t.client.categoryClick(1); // not open
     t.client.categoryClick(5);
-    t.client.categoryClick(2);   // request on its way
+    t.client.categoryClick(2); // request on its way
     EXPECT_EQ(t.port.events, Events{"send:CMD_selectcat+3+5+"});
     EXPECT_EQ(t.client.turnseat(), 0);
     t.msg("CMD_selectedcat+3+5+");
     t.port.clear();
-    t.client.categoryClick(2);   // chosen already: nothing selectable
+    t.client.categoryClick(2); // chosen already: nothing selectable
     EXPECT_TRUE(t.port.events.empty());
 }
 
@@ -460,18 +497,21 @@ TEST(ClientGame, BadNumberStopsTheHandlerWhereItIsRead) {
         Check check;
     };
     const Case cases[] = {
-        {"CMD_nextplayer+x+1+1", {"anim:start"},
+        {"CMD_nextplayer+x+1+1",
+         {"anim:start"},
          [](const TableClient& c) {
              EXPECT_EQ(c.turnseat(), 0);
              EXPECT_EQ(c.board().roundText, "Round: 0");
          }},
-        {"CMD_nextplayer+3+x+1", {"anim:start"},
+        {"CMD_nextplayer+3+x+1",
+         {"anim:start"},
          [](const TableClient& c) {
              EXPECT_EQ(c.turnseat(), 3);
              EXPECT_EQ(c.board().roundText, "Round: 0");
              EXPECT_FALSE(c.board().cell(3, 1).bold);
          }},
-        {"CMD_nextplayer+3+2+1+x+5", {"anim:start"},
+        {"CMD_nextplayer+3+2+1+x+5",
+         {"anim:start"},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().roundText, "Round: 2");
              EXPECT_TRUE(c.board().category(1).buttonVisible);
@@ -480,76 +520,89 @@ TEST(ClientGame, BadNumberStopsTheHandlerWhereItIsRead) {
              EXPECT_FALSE(c.board().rollVisible);
              EXPECT_EQ(c.board().status, "Welcome to Brambles");
          }},
-        {"CMD_createdice+3+x+1+4", {"anim:stop"},
+        {"CMD_createdice+3+x+1+4",
+         {"anim:stop"},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().rollsUsed(), 0);
              EXPECT_EQ(c.board().die(1).top, 119);
          }},
-        {"CMD_createdice+x+2+1+4", {"anim:stop"},
+        {"CMD_createdice+x+2+1+4",
+         {"anim:stop"},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().rollsUsed(), 2);
              EXPECT_EQ(c.turnseat(), 0);
              EXPECT_EQ(c.board().die(1).top, 119);
          }},
-        {"CMD_createdice+3+1+1+4+2+x", {"anim:stop"},
+        {"CMD_createdice+3+1+1+4+2+x",
+         {"anim:stop"},
          [](const TableClient& c) {
              EXPECT_EQ(c.turnseat(), 3);
              EXPECT_EQ(c.board().die(1).face, 4);
              EXPECT_EQ(c.board().die(2).top, 110);
              EXPECT_FALSE(c.board().rollVisible);
          }},
-        {"CMD_selectedcat+3+x+", {},
+        {"CMD_selectedcat+3+x+",
+         {},
          [](const TableClient& c) {
              EXPECT_EQ(c.turnseat(), 3);
              EXPECT_EQ(c.board().workingCategory, 0);
          }},
-        {"CMD_bramble+3+40+x+3+1+1+2+2+3+3+4+4+5+5", {"anim:stop"},
+        {"CMD_bramble+3+40+x+3+1+1+2+2+3+3+4+4+5+5",
+         {"anim:stop"},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().cell(3, 8).text, "40");
              EXPECT_EQ(c.board().cell(3, 7).text, "");
              EXPECT_EQ(c.board().die(1).face, 0);
          }},
-        {"CMD_bramble+3+40+40+3+1+1+2+x", {"anim:stop"},
+        {"CMD_bramble+3+40+40+3+1+1+2+x",
+         {"anim:stop"},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().cell(3, 7).text, "40");
              EXPECT_EQ(c.board().rollsUsed(), 3);
              EXPECT_EQ(c.board().die(1).face, 1);
              EXPECT_EQ(c.board().status, "Welcome to Brambles");
          }},
-        {"CMD_postscores+3+x+5+2+", {"anim:stop"},
+        {"CMD_postscores+3+x+5+2+",
+         {"anim:stop"},
          [](const TableClient& c) { EXPECT_EQ(c.board().cell(3, 8).text, ""); }},
-        {"CMD_postscores+3+9+5+x+", {"anim:stop"},
+        {"CMD_postscores+3+9+5+x+",
+         {"anim:stop"},
          [](const TableClient& c) { EXPECT_EQ(c.board().cell(3, 8).text, "9"); }},
-        {"CMD_bonustime+3+25+x+5+", {},
+        {"CMD_bonustime+3+25+x+5+",
+         {},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().cell(3, 8).text, "25");
              EXPECT_EQ(c.board().status, "Welcome to Brambles");
          }},
-        {"CMD_gotbonus+3+50+x+5+25+1+5+2+5+3+5+4+5+5+5", {"anim:stop"},
+        {"CMD_gotbonus+3+50+x+5+25+1+5+2+5+3+5+4+5+5+5",
+         {"anim:stop"},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().cell(3, 8).text, "50");
              EXPECT_EQ(c.board().cell(3, 5).text, "25");
              EXPECT_EQ(c.board().status, "Welcome to Brambles");
              EXPECT_FALSE(c.board().die(1).bonusMark);
          }},
-        {"CMD_gotbonus+3+50+5+5+25+1+5+x", {"anim:stop"},
+        {"CMD_gotbonus+3+50+5+5+25+1+5+x",
+         {"anim:stop"},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().status, "You recieved 5 bonus points!");
              EXPECT_TRUE(c.board().die(1).bonusMark);
          }},
-        {"CMD_bonusend+x+1+1", {"anim:stop"},
+        {"CMD_bonusend+x+1+1",
+         {"anim:stop"},
          [](const TableClient& c) { EXPECT_EQ(c.board().status, "Welcome to Brambles"); }},
-        {"CMD_bonusend+3+1+x", {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().status, "You are exiting BONUS MODE!");
-         }},
-        {"CMD_winner+2+x+0+", {},
+        {"CMD_bonusend+3+1+x",
+         {"anim:stop"},
+         [](const TableClient& c) { EXPECT_EQ(c.board().status, "You are exiting BONUS MODE!"); }},
+        {"CMD_winner+2+x+0+",
+         {},
          [](const TableClient& c) {
              EXPECT_TRUE(c.board().seat(2).winnerMark);
              EXPECT_FALSE(c.board().winnerPanelVisible);
              EXPECT_EQ(c.board().status, "Welcome to Brambles");
          }},
-        {"CMD_loadstats+3+2+1+1+x+0+1+0+2+0+3+0+4+0+5+0", {},
+        {"CMD_loadstats+3+2+1+1+x+0+1+0+2+0+3+0+4+0+5+0",
+         {},
          [](const TableClient& c) {
              EXPECT_EQ(c.turnseat(), 2);
              EXPECT_EQ(c.board().limitLabel, "Bonus Rolls Limited to 1 Roll");
@@ -558,7 +611,8 @@ TEST(ClientGame, BadNumberStopsTheHandlerWhereItIsRead) {
              EXPECT_EQ(c.board().die(1).face, 0);
          }},
         // The working category comes before the dice but is used after them.
-        {"CMD_loadstats+3+2+1+1+4+x+1+6+2+6+3+6+4+1+5+6", {},
+        {"CMD_loadstats+3+2+1+1+4+x+1+6+2+6+3+6+4+1+5+6",
+         {},
          [](const TableClient& c) {
              EXPECT_EQ(c.board().roundText, "Round: 4");
              EXPECT_EQ(c.board().die(1).face, 6);
@@ -579,13 +633,12 @@ TEST(ClientGame, BadNumberStopsTheHandlerWhereItIsRead) {
 // ---------------------------------------------------------------------------------------
 // Late joiners
 
-const char* kScores =
-    "+1*t*1*3*2*-1*3*0*4*-1*5*-1*6*-1*7*-1*8*3"
-    "+2*t*1*-1*2*4*3*-1*4*-1*5*-1*6*-1*7*-1*8*4"
-    "+3*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*-1"
-    "+4*t*1*2*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*2"
-    "+5*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*-1"
-    "+6*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*-1";
+const char* kScores = "+1*t*1*3*2*-1*3*0*4*-1*5*-1*6*-1*7*-1*8*3"
+                      "+2*t*1*-1*2*4*3*-1*4*-1*5*-1*6*-1*7*-1*8*4"
+                      "+3*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*-1"
+                      "+4*t*1*2*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*2"
+                      "+5*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*-1"
+                      "+6*f*1*-1*2*-1*3*-1*4*-1*5*-1*6*-1*7*-1*8*-1";
 
 TEST(ClientLateJoiner, ScoresAndWaitingLine) {
     struct Case {
@@ -596,14 +649,15 @@ TEST(ClientLateJoiner, ScoresAndWaitingLine) {
         Table t(c.slot);
         t.msg("CMD_loadscores+" + std::to_string(c.slot) + kScores);
         EXPECT_EQ(t.b().cell(1, 1).text, "3");
-        EXPECT_EQ(t.b().cell(1, 3).text, "");   // a 0 is shown empty
+        EXPECT_EQ(t.b().cell(1, 3).text, ""); // a 0 is shown empty
         EXPECT_EQ(t.b().cell(2, 8).text, "4");
         EXPECT_TRUE(t.b().seat(3).notPlaying);
         EXPECT_TRUE(t.b().seat(5).notPlaying);
         EXPECT_FALSE(t.b().seat(4).notPlaying);
         Events wait;
         if (c.waitLine)
-            wait = {"chat:0+The game has started. You will have to wait until the next game to play."};
+            wait = {
+                "chat:0+The game has started. You will have to wait until the next game to play."};
         EXPECT_EQ(t.port.with("chat:"), wait) << c.slot;
     }
     Table other(3);
@@ -625,7 +679,7 @@ TEST(ClientLateJoiner, StatsRebuildTheTurn) {
     EXPECT_TRUE(t.b().cell(1, 1).grey);
     EXPECT_EQ(t.b().status, "Bob's turn");
     for (int d = 1; d <= 5; ++d) {
-        EXPECT_EQ(t.b().die(d).face, 1);   // not rolled yet: shown as ones
+        EXPECT_EQ(t.b().die(d).face, 1); // not rolled yet: shown as ones
         EXPECT_EQ(t.b().die(d).top, 119);
         EXPECT_EQ(t.b().die(d).body, DieBody::Plain);
     }

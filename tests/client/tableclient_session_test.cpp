@@ -1,6 +1,6 @@
 // Start-up, login, presence and the seat menu of the table client.
-#include "client/tableclient.h"
 #include "client/fakeclientport.h"
+#include "client/tableclient.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 struct ParamCase {
     std::vector<std::string> params;
-    Events expected;   // every recorded event, in order
+    Events expected; // every recorded event, in order
     bool hosting;
 };
 
@@ -35,7 +35,8 @@ TEST(ClientCommandLine, SoloHostJoinAndShortForms) {
           "connect:10.0.0.5:7772", "companion:127.0.0.1:9001"},
          false},
         {{"Ann", "10.0.0.5"},
-         {"startmenu:off", "chat:0+Loading Multi-player Game.. Please Wait."}, false},
+         {"startmenu:off", "chat:0+Loading Multi-player Game.. Please Wait."},
+         false},
         {{"Ann"}, {"startmenu:off", "chat:0+Loading Multi-player Game.. Please Wait."}, false},
     };
     for (const auto& c : cases) {
@@ -109,9 +110,10 @@ TEST(ClientPresence, OwnSpectatorArrival) {
 
 TEST(ClientPresence, SpectatorListStaysOneEntryPerSlot) {
     Joined j(1);
-    for (int i = 0; i < 50; ++i) j.client.handleMessage("CMD_newplayerinfo+8+Eve+0");
+    for (int i = 0; i < 50; ++i)
+        j.client.handleMessage("CMD_newplayerinfo+8+Eve+0");
     j.client.handleMessage("CMD_newplayerinfo+8+Fay+0");
-    j.client.handleMessage("CMD_newplayerinfo+12+Gus+0");   // not a slot the host hands out
+    j.client.handleMessage("CMD_newplayerinfo+12+Gus+0"); // not a slot the host hands out
     j.client.handleMessage("CMD_newplayerinfo+2147483647+Hal+0");
     EXPECT_EQ(j.client.spectators(), Events{"8: Fay"});
     EXPECT_TRUE(j.port.has("spy-:8: Eve"));
@@ -160,9 +162,9 @@ TEST(ClientPresence, JustWatchingMarksAndOwnMenuCheck) {
     EXPECT_TRUE(j.client.justWatchChecked());
 
     j.port.clear();
-    j.client.JustWatch1Click();   // checked: ask to play again
+    j.client.JustWatch1Click(); // checked: ask to play again
     j.client.handleMessage("CMD_justwatching+2+2");
-    j.client.handleMessage("CMD_justwatching+8+1");   // a spectator slot is ignored
+    j.client.handleMessage("CMD_justwatching+8+1"); // a spectator slot is ignored
     EXPECT_EQ(j.port.events, (Events{"send:CMD_justwatch+2+2", "justwatch:off",
                                      "chat:0+Me is now playing again"}));
     EXPECT_FALSE(j.client.board().seat(2).eyes);
@@ -172,7 +174,7 @@ TEST(ClientPresence, VersionLinesAndFullGame) {
     Joined j(1);
     j.client.handleMessage("CMD_havewrongversion+Bob");
     j.client.handleMessage("CMD_wrongversion+");
-    j.client.handleMessage("CMD_full");   // no "+": not a message
+    j.client.handleMessage("CMD_full"); // no "+": not a message
     j.client.handleMessage("CMD_full+");
     j.client.sockInfo("Non-Blocking Socket Connected");
     j.client.sockInfo("Socket Closed");
@@ -189,16 +191,14 @@ TEST(ClientSeatMenu, EnabledStatesAndActions) {
         bool remove, set, unset;
     };
     const Case cases[] = {
-        {true, 3, false, true, true},   // "<Waiting>"
-        {true, 1, true, true, true},
-        {true, 2, true, true, true},    // Vosk
-        {false, 1, false, false, false},
-        {false, 3, false, false, false},
+        {true, 3, false, true, true},                                 // "<Waiting>"
+        {true, 1, true, true, true},     {true, 2, true, true, true}, // Vosk
+        {false, 1, false, false, false}, {false, 3, false, false, false},
     };
     for (const auto& c : cases) {
         Joined j(1, c.host);
         j.client.handleMessage("CMD_existingplayers+1+Me+0");
-        j.client.handleMessage("CMD_playerdisconnected+2+x");   // seat 2 now shows Vosk
+        j.client.handleMessage("CMD_playerdisconnected+2+x"); // seat 2 now shows Vosk
         auto menu = j.client.label_playernameMouseUp(c.seat);
         EXPECT_EQ(menu.seat, c.seat);
         EXPECT_EQ(menu.removeEnabled, c.remove) << c.host << c.seat;
@@ -211,7 +211,7 @@ TEST(ClientSeatMenu, EnabledStatesAndActions) {
     host.client.SettoJustWatch1Click();
     host.client.UnsetJustWatch1Click();
     host.client.RemoveFromGame1Click();
-    host.client.kicking(8);   // from the spectator list
+    host.client.kicking(8); // from the spectator list
     EXPECT_EQ(host.port.events, (Events{"send:CMD_justwatch+4+1", "send:CMD_justwatch+4+2",
                                         "send:CMD_kickhim+1+4+", "send:CMD_kickhim+1+8+"}));
 
@@ -242,14 +242,25 @@ TEST(ClientRequests, SpectatorHasNoJustWatch) {
 
 TEST(ClientDispatch, MalformedAndUnknownEntriesAreHarmless) {
     Joined j(1);
-    const char* junk[] = {"", "receivedlist", "CMD_nosuch+1", "CMD_newplayerinfo+x+y",
-                          "CMD_createdice+", "CMD_createdice+1", "CMD_gotbonus+1+2",
-                          "CMD_winner+", "CMD_loadscores+1+99*t*3*5", "CMD_loadscores+1+*",
-                          "CMD_loadstats+1+9+0+1+1+0+9+9", "CMD_nextplayer+0+1+99",
-                          "CMD_selectedcat+1+99+", "CMD_postscores+1+5+5+42+",
-                          "CMD_justwatching+-3+1", "CMD_playerdisconnected+0+x",
+    const char* junk[] = {"",
+                          "receivedlist",
+                          "CMD_nosuch+1",
+                          "CMD_newplayerinfo+x+y",
+                          "CMD_createdice+",
+                          "CMD_createdice+1",
+                          "CMD_gotbonus+1+2",
+                          "CMD_winner+",
+                          "CMD_loadscores+1+99*t*3*5",
+                          "CMD_loadscores+1+*",
+                          "CMD_loadstats+1+9+0+1+1+0+9+9",
+                          "CMD_nextplayer+0+1+99",
+                          "CMD_selectedcat+1+99+",
+                          "CMD_postscores+1+5+5+42+",
+                          "CMD_justwatching+-3+1",
+                          "CMD_playerdisconnected+0+x",
                           "CMD_bonusend+1+7+2+x"};
-    for (const char* e : junk) j.client.handleMessage(e);
+    for (const char* e : junk)
+        j.client.handleMessage(e);
     SUCCEED();
 }
 

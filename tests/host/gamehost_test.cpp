@@ -328,7 +328,8 @@ TEST_F(Seats, MemoryBoundsCloseTheFlooder) {
     port.closed.clear();
     const std::string big = "CMD_chat+2+" + std::string(60000, 'b') + "|c" + T;
     std::size_t sent = 0;
-    while (host.bytesReceived(2, big)) sent += big.size() - 1;
+    while (host.bytesReceived(2, big))
+        sent += big.size() - 1;
     EXPECT_LE(sent, GameHost::kMaxWaitingBytesPerSlot);
     EXPECT_GT(sent + big.size(), GameHost::kMaxWaitingBytesPerSlot);
     EXPECT_EQ(port.closed, std::vector<int>{2});

@@ -23,11 +23,14 @@ Bytes hex(const std::string& text) {
     return out;
 }
 
-Bytes bytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes bytes(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 std::string lines(std::initializer_list<const char*> items) {
     std::string s;
-    for (const char* item : items) s += std::string(item) + "\r\n";
+    for (const char* item : items)
+        s += std::string(item) + "\r\n";
     return s;
 }
 
@@ -74,9 +77,8 @@ TEST(Lzrw1KHFile, KnownFiles) {
     const Case cases[] = {
         {"nine zeros", lines({"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}),
          "57 52 5A 4C 21 00 00 00 0E 00 40 01 80 39 0D 0A 31 0D 0A 30 00 3F 01 25"},
-        {"tally table",
-         lines({"9", "2", "0", "Ann", "12", "7", "5", "2", "230", "3", "3", "2", "4", "0", "0",
-                "0", "0", "0", "0", "0"}),
+        {"tally table", lines({"9", "2", "0", "Ann", "12", "7", "5", "2", "230", "3",
+                               "3", "2", "4", "0",   "0",  "0", "0", "0", "0",   "0"}),
          "57 52 5A 4C 41 00 00 00 30 00 40 00 01 39 0D 0A 32 0D 0A 30 0D 0A 41 6E 6E 0D 0A 31 00 "
          "C0 09 1B 37 0D 0A 35 01 52 32 33 01 70 33 0D 0A 00 30 01 70 34 02 62 01 20 80 00 00 3C"},
         {"empty", "", "57 52 5A 4C 00 00 00 00 01 00 80"},
@@ -116,7 +118,8 @@ TEST(Lzrw1KHBlock, CorruptBodiesAreRefused) {
     copyCut.insert(copyCut.end(), {0x80, 0x00, 0x01});
     // Eight runs of 4095 and one more: 36855 bytes.
     Bytes manyRuns = hex("40 FF 80");
-    for (int i = 0; i < 9; ++i) manyRuns.insert(manyRuns.end(), {0x00, 0x0F, 0xEF, 0x41});
+    for (int i = 0; i < 9; ++i)
+        manyRuns.insert(manyRuns.end(), {0x00, 0x0F, 0xEF, 0x41});
     // One literal, then copies of 18 bytes from one back until past 32768.
     Bytes copiesPast = hex("40 7F FF 41");
     for (int i = 1; i <= 1821; ++i) {
@@ -152,7 +155,8 @@ TEST(Lzrw1KHBlock, CorruptBodiesAreRefused) {
 TEST(Lzrw1KHBlock, ChunkOfExactly32768FromOneBody) {
     // Eight runs: 7 x 4095 + 4103 would overflow; 8 x 4095 + 8 literals is exactly 32768.
     Bytes body = hex("40 FF 00");
-    for (int i = 0; i < 8; ++i) body.insert(body.end(), {0x00, 0x0F, 0xEF, 0x41});
+    for (int i = 0; i < 8; ++i)
+        body.insert(body.end(), {0x00, 0x0F, 0xEF, 0x41});
     body.insert(body.end(), 8, 0x42);
     EXPECT_EQ(expandBlock(body).size(), 32768u);
 }
@@ -164,8 +168,9 @@ TEST(Lzrw1KHBlock, NeverGrowsByMoreThanOneByteAndRoundTrips) {
         for (int kind = 0; kind < 3; ++kind) {
             Bytes chunk(n);
             for (auto& b : chunk) {
-                b = kind == 0 ? std::uint8_t(rng()) : kind == 1 ? std::uint8_t(rng() % 3)
-                                                                : std::uint8_t('a' + rng() % 26);
+                b = kind == 0   ? std::uint8_t(rng())
+                    : kind == 1 ? std::uint8_t(rng() % 3)
+                                : std::uint8_t('a' + rng() % 26);
             }
             Bytes body(n + core::Lzrw1KHCompressor::kSlack);
             const std::size_t len = codec.CompressBlock(chunk, body);

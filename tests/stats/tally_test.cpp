@@ -18,16 +18,20 @@ TallySeats seats(std::vector<std::string> labels, int myslot = 1) {
 
 std::vector<std::string> row(const Tally& t, int r) {
     std::vector<std::string> out;
-    for (int c = 0; c < 9; ++c) out.push_back(t.table().cell(c, r));
+    for (int c = 0; c < 9; ++c)
+        out.push_back(t.table().cell(c, r));
     return out;
 }
 
-std::vector<std::string> personal(const Tally& t) { return row(t, 0); }
+std::vector<std::string> personal(const Tally& t) {
+    return row(t, 0);
+}
 
 // A tally following the given opponents.
 Tally following(std::initializer_list<const char*> names) {
     Tally t;
-    for (auto n : names) EXPECT_TRUE(t.addOpponent(n));
+    for (auto n : names)
+        EXPECT_TRUE(t.addOpponent(n));
     return t;
 }
 
@@ -66,14 +70,17 @@ struct GameCase {
     std::vector<std::vector<std::string>> rows;
 };
 
-void PrintTo(const GameCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const GameCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class AddGame : public ::testing::TestWithParam<GameCase> {};
 
 TEST_P(AddGame, RecordsOneGame) {
     const GameCase& c = GetParam();
     Tally t;
-    for (auto n : c.tallied) t.addOpponent(n);
+    for (auto n : c.tallied)
+        t.addOpponent(n);
     EXPECT_FALSE(t.addgame(c.text, seats(c.labels)));
     EXPECT_EQ(personal(t), c.personal) << c.what;
     for (std::size_t i = 0; i < c.rows.size(); ++i)
@@ -84,25 +91,43 @@ using V = std::vector<std::string>;
 INSTANTIATE_TEST_SUITE_P(
     Cases, AddGame,
     ::testing::Values(
-        GameCase{"he wins alone", {"Bob"}, {"Me", "Bob"}, "Bob",
+        GameCase{"he wins alone",
+                 {"Bob"},
+                 {"Me", "Bob"},
+                 "Bob",
                  V{"0", "1", "0", "0", "0", "0", "0", "0", "0"},
                  {V{"Bob", "1", "1", "0", "0", "1", "1", "0", "0"}}},
-        GameCase{"we win", {"Bob"}, {"Me", "Bob"}, "addtomine",
+        GameCase{"we win",
+                 {"Bob"},
+                 {"Me", "Bob"},
+                 "addtomine",
                  V{"0", "1", "1", "0", "0", "0", "0", "0", "0"},
                  {V{"Bob", "1", "0", "1", "0", "1", "0", "1", "0"}}},
-        GameCase{"a third player wins", {"Bob"}, {"Me", "Bob", "Cid"}, "Cid",
+        GameCase{"a third player wins",
+                 {"Bob"},
+                 {"Me", "Bob", "Cid"},
+                 "Cid",
                  V{"0", "1", "0", "0", "0", "0", "0", "0", "0"},
                  {V{"Bob", "1", "0", "0", "1", "1", "0", "0", "1"}}},
         // Found by name whatever the case, but the win compares exactly: it is nobody's.
-        GameCase{"Bob sits as BOB and wins", {"Bob"}, {"Me", "BOB"}, "BOB",
+        GameCase{"Bob sits as BOB and wins",
+                 {"Bob"},
+                 {"Me", "BOB"},
+                 "BOB",
                  V{"0", "1", "0", "0", "0", "0", "0", "0", "0"},
                  {V{"Bob", "1", "0", "0", "1", "1", "0", "0", "1"}}},
         // A player literally named addtomine counts as our win, except in his own row.
-        GameCase{"winner named addtomine", {"addtomine", "Bob"}, {"Me", "addtomine", "Bob"},
-                 "addtomine", V{"0", "1", "1", "0", "0", "0", "0", "0", "0"},
+        GameCase{"winner named addtomine",
+                 {"addtomine", "Bob"},
+                 {"Me", "addtomine", "Bob"},
+                 "addtomine",
+                 V{"0", "1", "1", "0", "0", "0", "0", "0", "0"},
                  {V{"addtomine", "1", "1", "0", "0", "1", "1", "0", "0"},
                   V{"Bob", "1", "0", "1", "0", "1", "0", "1", "0"}}},
-        GameCase{"tallied but not seated is untouched", {"Bob", "Cid"}, {"Me", "Cid"}, "Me",
+        GameCase{"tallied but not seated is untouched",
+                 {"Bob", "Cid"},
+                 {"Me", "Cid"},
+                 "Me",
                  V{"0", "1", "0", "0", "0", "0", "0", "0", "0"},
                  {V{"Bob", "0", "0", "0", "0", "0", "0", "0", "0"},
                   V{"Cid", "1", "0", "0", "1", "1", "0", "0", "1"}}}),

@@ -50,8 +50,10 @@ core::Tally annExample() {
     t.addOpponent("Ann");
     const char* mine[] = {"12", "5", "230", "3", "4"};
     const char* ann[] = {"7", "2", "3", "2"};
-    for (int c = 1; c <= 5; ++c) t.table().setCell(c, 0, mine[c - 1]);
-    for (int c = 1; c <= 4; ++c) t.table().setCell(c, 1, ann[c - 1]);
+    for (int c = 1; c <= 5; ++c)
+        t.table().setCell(c, 0, mine[c - 1]);
+    for (int c = 1; c <= 4; ++c)
+        t.table().setCell(c, 1, ann[c - 1]);
     return t;
 }
 
@@ -91,7 +93,8 @@ TEST_F(TallyFileTest, ReloadKeepsTotalsAndStartsANewSession) {
     EXPECT_EQ(after.table().cell(4, 1), "2");
     EXPECT_EQ(after.table().cell(5, 0), "4"); // the personal row keeps its Brambles
     for (int r = 1; r <= 2; ++r)
-        for (int c = 5; c <= 8; ++c) EXPECT_EQ(after.table().cell(c, r), "0");
+        for (int c = 5; c <= 8; ++c)
+            EXPECT_EQ(after.table().cell(c, r), "0");
 }
 
 TEST_F(TallyFileTest, MissingAndUnreadableFiles) {
@@ -104,12 +107,14 @@ TEST_F(TallyFileTest, MissingAndUnreadableFiles) {
         std::string bytes;
         std::string error;
     } cases[] = {
-        {"hello, world", file.path().string() +
-                             " : Lzrw1 decompression : this file has no valid header !"},
+        {"hello, world",
+         file.path().string() + " : Lzrw1 decompression : this file has no valid header !"},
         {std::string("WRZL\x21\0\0\0\x0E\0\x40\x01", 12),
          "Lzrw1 : Error reading from input file : " + file.path().string()},
         // Decompresses, but the text inside is not a table.
-        {std::string("WRZL\x03\0\0\0\x04\0\x80" "abc", 14),
+        {std::string("WRZL\x03\0\0\0\x04\0\x80"
+                     "abc",
+                     14),
          "The tally table has a bad column count"},
         // A header claiming four gigabytes is refused before anything is expanded.
         {std::string("WRZL\xff\xff\xff\xff\x01\0\x80", 11),

@@ -10,7 +10,8 @@ using core::TallyTable;
 namespace {
 std::string lines(std::initializer_list<const char*> ls) {
     std::string out;
-    for (auto l : ls) out += std::string(l) + "\r\n";
+    for (auto l : ls)
+        out += std::string(l) + "\r\n";
     return out;
 }
 } // namespace
@@ -24,10 +25,12 @@ TEST(TallyText, WritesFreshAndExampleTables) {
     auto& g = t.table();
     const char* mine[] = {"12", "5", "230", "3", "4"};
     const char* ann[] = {"7", "2", "3", "2"};
-    for (int c = 1; c <= 5; ++c) g.setCell(c, 0, mine[c - 1]);
-    for (int c = 1; c <= 4; ++c) g.setCell(c, 1, ann[c - 1]);
-    EXPECT_EQ(savegrid(g), lines({"9", "2", "0", "Ann", "12", "7", "5", "2", "230", "3", "3",
-                                  "2", "4", "0", "0", "0", "0", "0", "0", "0"}));
+    for (int c = 1; c <= 5; ++c)
+        g.setCell(c, 0, mine[c - 1]);
+    for (int c = 1; c <= 4; ++c)
+        g.setCell(c, 1, ann[c - 1]);
+    EXPECT_EQ(savegrid(g), lines({"9", "2", "0", "Ann", "12", "7", "5", "2", "230", "3",
+                                  "3", "2", "4", "0",   "0",  "0", "0", "0", "0",   "0"}));
 }
 
 TEST(TallyText, RoundTripKeepsEveryCellAsText) {
@@ -57,7 +60,8 @@ TEST(TallyText, RefusesBrokenTextAndLeavesTheTableAlone) {
     const std::string fresh = lines({"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
     // Every cell present, but more rows than any tally holds: refused before anything is built.
     std::string tooManyRows = lines({"9", "100001"});
-    for (int i = 0; i < 9 * 100001; ++i) tooManyRows += "0\r\n";
+    for (int i = 0; i < 9 * 100001; ++i)
+        tooManyRows += "0\r\n";
     struct Case {
         std::string text;
         const char* error;

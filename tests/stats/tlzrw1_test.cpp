@@ -20,16 +20,18 @@ using core::Tlzrw1;
 std::string randomBytes(std::size_t n, unsigned seed) {
     std::mt19937 rng(seed);
     std::string s(n, '\0');
-    for (auto& c : s) c = char(rng());
+    for (auto& c : s)
+        c = char(rng());
     return s;
 }
 
 std::string sampleText(std::size_t n) {
-    static const char* const words[] = {"Ann", "rolls", "the", "dice", "and", "holds",
-                                        "two", "sixes", "\r\n", "0", "12", "Bramble"};
+    static const char* const words[] = {"Ann", "rolls", "the",  "dice", "and", "holds",
+                                        "two", "sixes", "\r\n", "0",    "12",  "Bramble"};
     std::mt19937 rng(3);
     std::string s;
-    while (s.size() < n) s += std::string(words[rng() % 12]) + " ";
+    while (s.size() < n)
+        s += std::string(words[rng() % 12]) + " ";
     s.resize(n);
     return s;
 }
@@ -63,7 +65,8 @@ std::string errorOf(const std::function<void()>& f) {
 TEST(Tlzrw1Buffer, RoundTripsBothMethods) {
     std::vector<std::size_t> sizes = {0, 1, 2, 3, 59, 60, 61, 4095, 4096, 4097};
     for (std::size_t k = 1; k <= 3; ++k) {
-        for (std::size_t d : {k * 32768 - 1, k * 32768, k * 32768 + 1}) sizes.push_back(d);
+        for (std::size_t d : {k * 32768 - 1, k * 32768, k * 32768 + 1})
+            sizes.push_back(d);
     }
     for (auto mode : {Tlzrw1::Fast, Tlzrw1::Good}) {
         for (std::size_t n : sizes) {
@@ -114,7 +117,8 @@ TEST(Tlzrw1Buffer, BadInputGivesItsText) {
     std::string lzhWrongSize = compress(Tlzrw1::Good, std::string(1000, 'a'));
     lzhWrongSize[4] = 2;
     lzhWrongSize[5] = 0;
-    std::string badBlock = std::string("WRZL\x03\0\0\0", 8) + std::string("\x06\x00\x40\x40\x00a\x00\x2f", 8);
+    std::string badBlock =
+        std::string("WRZL\x03\0\0\0", 8) + std::string("\x06\x00\x40\x40\x00a\x00\x2f", 8);
     std::string longBlock = std::string("WRZL\x03\0\0\0", 8) + std::string("\x02\x80", 2);
     const std::string read = "Lzrw1 : Error reading from input file : tally";
     const std::string mismatch =
@@ -127,7 +131,8 @@ TEST(Tlzrw1Buffer, BadInputGivesItsText) {
     const Case cases[] = {
         {"empty", "", read},
         {"short signature", "WRZ", read},
-        {"wrong signature", "WRZX\0\0\0\0\x01\x00\x80", "tally : Lzrw1 decompression : this file has no valid header !"},
+        {"wrong signature", "WRZX\0\0\0\0\x01\x00\x80",
+         "tally : Lzrw1 decompression : this file has no valid header !"},
         {"missing size", "WRZL\0\0", read},
         {"missing block", std::string("WRZL\0\0\0\0", 8), read},
         {"block cut short", fast.substr(0, 1000), read},
@@ -184,9 +189,10 @@ TEST(Tlzrw1Buffer, AdviseSamplesTheMiddleThirds) {
 class Tlzrw1Files : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tlzrw1_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir =
+            fs::temp_directory_path() /
+            ("tlzrw1_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
@@ -202,7 +208,8 @@ protected:
     }
     std::vector<std::string> listing() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir)) names.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(m_dir))
+            names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }

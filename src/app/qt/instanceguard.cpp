@@ -16,9 +16,10 @@ const QByteArray kRaise = QByteArrayLiteral("raise\n");
 constexpr qint64 kMaxRequest = 64;
 constexpr int kConnectTimeoutMs = 1000;
 
-}  // namespace
+} // namespace
 
-InstanceGuard::InstanceGuard(QString name, QObject* parent) : QObject(parent), m_name(std::move(name)) {}
+InstanceGuard::InstanceGuard(QString name, QObject* parent)
+    : QObject(parent), m_name(std::move(name)) {}
 
 InstanceGuard::~InstanceGuard() {
     if (m_server) m_server->close();
@@ -33,9 +34,12 @@ int InstanceGuard::portArgument(const QStringList& arguments, int fallback) {
     const QString flag = QStringLiteral("--port");
     for (int i = 0; i < arguments.size(); ++i) {
         QString value;
-        if (arguments[i] == flag && i + 1 < arguments.size()) value = arguments[i + 1];
-        else if (arguments[i].startsWith(flag + QLatin1Char('='))) value = arguments[i].mid(flag.size() + 1);
-        else continue;
+        if (arguments[i] == flag && i + 1 < arguments.size())
+            value = arguments[i + 1];
+        else if (arguments[i].startsWith(flag + QLatin1Char('=')))
+            value = arguments[i].mid(flag.size() + 1);
+        else
+            continue;
         bool ok = false;
         const int port = value.toInt(&ok);
         return ok && port > 0 && port <= 65535 ? port : fallback;
@@ -43,7 +47,9 @@ int InstanceGuard::portArgument(const QStringList& arguments, int fallback) {
     return fallback;
 }
 
-bool InstanceGuard::isFirst() const { return m_server && m_server->isListening(); }
+bool InstanceGuard::isFirst() const {
+    return m_server && m_server->isListening();
+}
 
 bool InstanceGuard::claim() {
     if (isFirst()) return true;
@@ -82,7 +88,8 @@ void InstanceGuard::onNewConnection() {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, request] {
             request->append(socket->read(kMaxRequest - request->size()));
-            if (!request->contains('\n') && request->size() < kMaxRequest) return;  // wait for the rest
+            if (!request->contains('\n') && request->size() < kMaxRequest)
+                return; // wait for the rest
             const bool isRaise = *request == kRaise;
             socket->abort();
             socket->deleteLater();
@@ -95,10 +102,11 @@ void InstanceGuard::onNewConnection() {
 
 void InstanceGuard::raiseWindow(QWidget* window) {
     if (!window) return;
-    if (window->isMinimized()) window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    if (window->isMinimized())
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window->show();
     window->raise();
     window->activateWindow();
 }
 
-}  // namespace ui
+} // namespace ui

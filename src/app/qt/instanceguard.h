@@ -48,4 +48,4 @@ private:
     QPointer<QWidget> m_window;
 };
 
-}  // namespace ui
+} // namespace ui

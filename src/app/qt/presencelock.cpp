@@ -16,7 +16,9 @@
 
 namespace ui {
 
-QString PresenceLock::defaultName() { return QStringLiteral("bramblies"); }
+QString PresenceLock::defaultName() {
+    return QStringLiteral("bramblies");
+}
 
 #ifdef Q_OS_UNIX
 
@@ -26,13 +28,14 @@ QByteArray lockPath(const QString& name) {
     return QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".lock"));
 }
 
-}  // namespace
+} // namespace
 
 struct PresenceLock::Handle {
     int fd = -1;
 };
 
-PresenceLock::PresenceLock(const QString& name) : m_name(name), m_handle(std::make_unique<Handle>()) {
+PresenceLock::PresenceLock(const QString& name)
+    : m_name(name), m_handle(std::make_unique<Handle>()) {
     const int fd = ::open(lockPath(name).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return;
     // A tester holds the exclusive lock only for a moment; try a few times rather than wait
@@ -49,10 +52,12 @@ PresenceLock::PresenceLock(const QString& name) : m_name(name), m_handle(std::ma
 }
 
 PresenceLock::~PresenceLock() {
-    if (m_handle->fd >= 0) ::close(m_handle->fd);  // closing drops the lock
+    if (m_handle->fd >= 0) ::close(m_handle->fd); // closing drops the lock
 }
 
-bool PresenceLock::isHeld() const { return m_handle->fd >= 0; }
+bool PresenceLock::isHeld() const {
+    return m_handle->fd >= 0;
+}
 
 bool PresenceLock::isHeldAnywhere(const QString& name) {
     const int fd = ::open(lockPath(name).constData(), O_RDONLY | O_CLOEXEC);
@@ -69,7 +74,8 @@ struct PresenceLock::Handle {
     QSharedMemory memory;
 };
 
-PresenceLock::PresenceLock(const QString& name) : m_name(name), m_handle(std::make_unique<Handle>(name)) {
+PresenceLock::PresenceLock(const QString& name)
+    : m_name(name), m_handle(std::make_unique<Handle>(name)) {
     QSharedMemory& m = m_handle->memory;
     if (!m.create(1) && m.error() == QSharedMemory::AlreadyExists) m.attach();
 }
@@ -78,7 +84,9 @@ PresenceLock::~PresenceLock() {
     if (m_handle->memory.isAttached()) m_handle->memory.detach();
 }
 
-bool PresenceLock::isHeld() const { return m_handle->memory.isAttached(); }
+bool PresenceLock::isHeld() const {
+    return m_handle->memory.isAttached();
+}
 
 bool PresenceLock::isHeldAnywhere(const QString& name) {
     QSharedMemory probe(name);
@@ -89,4 +97,4 @@ bool PresenceLock::isHeldAnywhere(const QString& name) {
 
 #endif
 
-}  // namespace ui
+} // namespace ui

@@ -15,7 +15,7 @@ namespace ui {
 
 class PresenceLock {
 public:
-    static QString defaultName();  // "bramblies"
+    static QString defaultName(); // "bramblies"
 
     explicit PresenceLock(const QString& name = defaultName());
     ~PresenceLock();
@@ -34,4 +34,4 @@ private:
     std::unique_ptr<Handle> m_handle;
 };
 
-}  // namespace ui
+} // namespace ui

@@ -17,7 +17,8 @@ Startup::Startup(const QStringList& arguments, QObject* parent)
 Startup::~Startup() = default;
 
 Startup::Outcome Startup::begin(WindowSet& windows) {
-    if (m_guard && m_guard->isFirst() && windows.isCreated()) return Outcome::Started;  // already done
+    if (m_guard && m_guard->isFirst() && windows.isCreated())
+        return Outcome::Started; // already done
     m_guard = std::make_unique<InstanceGuard>(m_instanceName);
     if (!m_guard->claim()) return Outcome::AnotherCopyRunning;
     m_lock = std::make_unique<PresenceLock>(m_lockName);
@@ -31,11 +32,14 @@ Startup::Outcome Startup::begin(WindowSet& windows) {
 
 int Startup::run(QApplication& app, WindowSet& windows) {
     switch (begin(windows)) {
-    case Outcome::AnotherCopyRunning: return 0;
-    case Outcome::NoTableWindow: return 1;
-    case Outcome::Started: break;
+    case Outcome::AnotherCopyRunning:
+        return 0;
+    case Outcome::NoTableWindow:
+        return 1;
+    case Outcome::Started:
+        break;
     }
     return app.exec();
 }
 
-}  // namespace ui
+} // namespace ui

@@ -51,4 +51,4 @@ private:
     std::unique_ptr<PresenceLock> m_lock;
 };
 
-}  // namespace ui
+} // namespace ui

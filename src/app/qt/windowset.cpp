@@ -9,9 +9,9 @@
 namespace ui {
 
 const std::array<WindowSet::Role, WindowSet::kRoleCount>& WindowSet::order() {
-    static const std::array<Role, kRoleCount> roles = {Role::Table,   Role::Tally, Role::About,   Role::Download,
-                                                       Role::Help,    Role::Phrases, Role::Host,  Role::SpyList,
-                                                       Role::GameStart, Role::Solo};
+    static const std::array<Role, kRoleCount> roles = {
+        Role::Table,   Role::Tally, Role::About,   Role::Download,  Role::Help,
+        Role::Phrases, Role::Host,  Role::SpyList, Role::GameStart, Role::Solo};
     return roles;
 }
 
@@ -26,12 +26,17 @@ WindowSet::~WindowSet() {
     }
 }
 
-void WindowSet::setCreator(Role role, Creator creator) { m_creators[index(role)] = std::move(creator); }
+void WindowSet::setCreator(Role role, Creator creator) {
+    m_creators[index(role)] = std::move(creator);
+}
 
-bool WindowSet::hasCreator(Role role) const { return static_cast<bool>(m_creators[index(role)]); }
+bool WindowSet::hasCreator(Role role) const {
+    return static_cast<bool>(m_creators[index(role)]);
+}
 
 void WindowSet::addDefaultCreators() {
-    setCreator(Role::GameStart, [](WindowSet& set) -> QObject* { return new Tgamestart(set.table()); });
+    setCreator(Role::GameStart,
+               [](WindowSet& set) -> QObject* { return new Tgamestart(set.table()); });
 }
 
 bool WindowSet::createAll() {
@@ -61,14 +66,18 @@ bool WindowSet::createAll() {
     return true;
 }
 
-QObject* WindowSet::object(Role role) const { return m_objects[index(role)].data(); }
+QObject* WindowSet::object(Role role) const {
+    return m_objects[index(role)].data();
+}
 
 QWidget* WindowSet::window(Role role) const {
     QObject* obj = object(role);
     return obj && obj->isWidgetType() ? static_cast<QWidget*>(obj) : nullptr;
 }
 
-Tgamestart* WindowSet::gameStart() const { return as<Tgamestart>(Role::GameStart); }
+Tgamestart* WindowSet::gameStart() const {
+    return as<Tgamestart>(Role::GameStart);
+}
 
 bool WindowSet::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Close && watched == object(Role::Table)) {
@@ -83,4 +92,4 @@ bool WindowSet::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace ui
+} // namespace ui

@@ -20,7 +20,18 @@ class Tgamestart;
 class WindowSet : public QObject {
     Q_OBJECT
 public:
-    enum class Role { Table, Tally, About, Download, Help, Phrases, Host, SpyList, GameStart, Solo };
+    enum class Role {
+        Table,
+        Tally,
+        About,
+        Download,
+        Help,
+        Phrases,
+        Host,
+        SpyList,
+        GameStart,
+        Solo
+    };
     static constexpr int kRoleCount = 10;
     // The creation order.
     static const std::array<Role, kRoleCount>& order();
@@ -47,10 +58,7 @@ public:
     QWidget* window(Role role) const;
     QWidget* table() const { return window(Role::Table); }
     Tgamestart* gameStart() const;
-    template <class T>
-    T* as(Role role) const {
-        return qobject_cast<T*>(object(role));
-    }
+    template <class T> T* as(Role role) const { return qobject_cast<T*>(object(role)); }
 
 signals:
     // The table window has been closed: the program should end.
@@ -69,4 +77,4 @@ private:
     bool m_created = false;
 };
 
-}  // namespace ui
+} // namespace ui

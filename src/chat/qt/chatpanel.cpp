@@ -215,7 +215,9 @@ void ChatPanel::addlinetochat(const std::string& line, std::uint32_t colour) {
     m_view->addlinetochat(line, colour);
 }
 
-void ChatPanel::chatrecieved(const std::string& payload) { m_view->chatrecieved(payload); }
+void ChatPanel::chatrecieved(const std::string& payload) {
+    m_view->chatrecieved(payload);
+}
 
 void ChatPanel::clearMainChat() {
     m_view->clear();
@@ -255,10 +257,13 @@ void ChatPanel::chooseTextColour() {
 
 void ChatPanel::setTextSize(int points) {
     m_view->setTextSize(points);
-    for (QAction* a : m_textSizeGroup->actions()) a->setChecked(a->data().toInt() == points);
+    for (QAction* a : m_textSizeGroup->actions())
+        a->setChecked(a->data().toInt() == points);
 }
 
-int ChatPanel::textSize() const { return m_view->textSize(); }
+int ChatPanel::textSize() const {
+    return m_view->textSize();
+}
 
 void ChatPanel::setPhrase(int n, const QString& phrase) {
     if (n < 1 || n > core::kPhraseCount) return;
@@ -279,7 +284,9 @@ void ChatPanel::setMessageBox(std::function<void(const QString&)> show) {
 void ChatPanel::setColourChooser(std::function<std::optional<QColor>(const QColor&)> choose) {
     m_chooseColour = std::move(choose);
 }
-void ChatPanel::setClock(std::function<qint64()> nowMs) { m_now = std::move(nowMs); }
+void ChatPanel::setClock(std::function<qint64()> nowMs) {
+    m_now = std::move(nowMs);
+}
 
 // ---- sending -------------------------------------------------------------------------------
 

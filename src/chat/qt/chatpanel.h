@@ -32,8 +32,8 @@ class ChatView;
 class ChatPanel : public QWidget {
     Q_OBJECT
 public:
-    static const QString kPlaceholder;     // "<Enter Chat Here>"
-    static const QString kCannotOpenLink;  // "Cannot open Webpage"
+    static const QString kPlaceholder;    // "<Enter Chat Here>"
+    static const QString kCannotOpenLink; // "Cannot open Webpage"
 
     explicit ChatPanel(QWidget* parent = nullptr);
 

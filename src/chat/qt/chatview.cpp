@@ -19,7 +19,7 @@ namespace ui {
 
 namespace {
 
-constexpr int kMargin = 5;     // left and right
+constexpr int kMargin = 5; // left and right
 constexpr int kTopPad = 3;
 constexpr int kBottomPad = 3;
 constexpr int kMinTextSize = 4; // a settings file may hold anything; keep fonts usable
@@ -27,11 +27,14 @@ constexpr int kMaxTextSize = 72;
 const QColor kBackground(254, 248, 211);
 const QString kFontFamily = QStringLiteral("Arial");
 
-bool isPicture(const core::ChatItem& item) { return item.kind == core::ChatItem::Kind::Smiley; }
+bool isPicture(const core::ChatItem& item) {
+    return item.kind == core::ChatItem::Kind::Smiley;
+}
 
 int trailingSpaces(const QString& s, int from, int len) {
     int n = 0;
-    while (n < len && s.at(from + len - 1 - n) == QLatin1Char(' ')) ++n;
+    while (n < len && s.at(from + len - 1 - n) == QLatin1Char(' '))
+        ++n;
     return n;
 }
 
@@ -56,11 +59,12 @@ ChatView::ChatView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void ChatView::addlinetochat(const std::string& line, std::uint32_t colour) {
     std::array<core::LineStyle, core::kLineStyleCount> before;
-    for (int i = 0; i < core::kLineStyleCount; ++i) before[i] = m_model.style(i);
+    for (int i = 0; i < core::kLineStyleCount; ++i)
+        before[i] = m_model.style(i);
 
     const int n = m_model.addlinetochat(line, colour);
-    const bool restyled = before[n].colour != m_model.style(n).colour ||
-                          before[n].bold != m_model.style(n).bold;
+    const bool restyled =
+        before[n].colour != m_model.style(n).colour || before[n].bold != m_model.style(n).bold;
 
     if (m_laidOutWidth != viewport()->width()) {
         relayoutAll();
@@ -136,8 +140,7 @@ const QFont& ChatView::fontFor(const core::ChatLine& line, const core::ChatItem&
 ChatView::LineLayout ChatView::layoutLine(const core::ChatLine& line) const {
     LineLayout out;
     const qreal avail = availableWidth();
-    const QFontMetricsF textMetrics(m_textFont), plainMetrics(m_plainFont),
-        linkMetrics(m_linkFont);
+    const QFontMetricsF textMetrics(m_textFont), plainMetrics(m_plainFont), linkMetrics(m_linkFont);
     qreal x = 0;
     int row = 0;
     out.texts.resize(line.items.size());
@@ -187,8 +190,7 @@ ChatView::LineLayout ChatView::layoutLine(const core::ChatLine& line) const {
                     hi = mid - 1;
             }
             int count = lo;
-            if (count > 0 && count < rest && text.at(from + count - 1).isHighSurrogate())
-                --count;
+            if (count > 0 && count < rest && text.at(from + count - 1).isHighSurrogate()) --count;
             if (count == 0 && x > 0) {
                 ++row;
                 x = 0;
@@ -422,13 +424,14 @@ void ChatView::selectAll() {
     const int last = static_cast<int>(m_layouts.size()) - 1;
     const auto& items = m_model.lines().back().items;
     const int lastItem = static_cast<int>(items.size()) - 1;
-    const int len = isPicture(items.back())
-                        ? 1
-                        : static_cast<int>(m_layouts.back().texts.back().size());
+    const int len =
+        isPicture(items.back()) ? 1 : static_cast<int>(m_layouts.back().texts.back().size());
     setSelection(Pos{}, Pos{last, lastItem, len});
 }
 
-bool ChatView::hasSelection() const { return m_selStart < m_selEnd; }
+bool ChatView::hasSelection() const {
+    return m_selStart < m_selEnd;
+}
 
 QString ChatView::selectedText() const {
     QString out;
@@ -438,7 +441,8 @@ QString ChatView::selectedText() const {
         const auto& items = lines[static_cast<std::size_t>(l)].items;
         const auto& texts = m_layouts[static_cast<std::size_t>(l)].texts;
         const int firstItem = l == m_selStart.line ? m_selStart.item : 0;
-        const int lastItem = l == m_selEnd.line ? m_selEnd.item : static_cast<int>(items.size()) - 1;
+        const int lastItem =
+            l == m_selEnd.line ? m_selEnd.item : static_cast<int>(items.size()) - 1;
         for (int i = firstItem; i <= lastItem; ++i) {
             if (isPicture(items[static_cast<std::size_t>(i)])) continue;
             const QString& text = texts[static_cast<std::size_t>(i)];
@@ -490,8 +494,7 @@ void ChatView::mouseMoveEvent(QMouseEvent* event) {
         viewport()->setCursor(linkAt(pos) ? Qt::PointingHandCursor : Qt::IBeamCursor);
         return;
     }
-    if (!m_dragged &&
-        (pos - m_pressPoint).manhattanLength() < QApplication::startDragDistance())
+    if (!m_dragged && (pos - m_pressPoint).manhattanLength() < QApplication::startDragDistance())
         return;
     m_dragged = true;
     QScrollBar* bar = verticalScrollBar();

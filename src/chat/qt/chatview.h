@@ -72,10 +72,10 @@ private:
     // A piece of an item on one row (a word longer than the row is split over several).
     struct Frag {
         int item;
-        int from;   // first character within the item's text
-        int len;    // characters (0 for a picture)
-        int row;    // row within the line
-        qreal x;    // from the left margin
+        int from; // first character within the item's text
+        int len;  // characters (0 for a picture)
+        int row;  // row within the line
+        qreal x;  // from the left margin
         qreal width;
     };
     struct LineLayout {
@@ -95,9 +95,9 @@ private:
     void relayoutAll();
     LineLayout layoutLine(const core::ChatLine& line) const;
     qreal availableWidth() const;
-    int lineTop(int line) const;          // content y of a line
+    int lineTop(int line) const; // content y of a line
     int contentHeight() const;
-    int firstLineAt(int contentY) const;  // line containing content y (clamped)
+    int firstLineAt(int contentY) const; // line containing content y (clamped)
     void updateScrollRange();
     const QFont& fontFor(const core::ChatLine& line, const core::ChatItem& item) const;
     Pos hitTest(QPoint viewportPos) const;

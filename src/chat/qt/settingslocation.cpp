@@ -41,9 +41,13 @@ QString SettingsLocation::filePath() {
     return choose(programDir, QStandardPaths::writableLocation(QStandardPaths::ConfigLocation));
 }
 
-std::filesystem::path SettingsLocation::path() { return toPath(filePath()); }
+std::filesystem::path SettingsLocation::path() {
+    return toPath(filePath());
+}
 
-void SettingsLocation::setOverride(const QString& filePath) { overridePath() = filePath; }
+void SettingsLocation::setOverride(const QString& filePath) {
+    overridePath() = filePath;
+}
 
 std::filesystem::path SettingsLocation::toPath(const QString& filePath) {
     return std::filesystem::path(QFile::encodeName(filePath).toStdString());

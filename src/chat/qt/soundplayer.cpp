@@ -4,15 +4,17 @@
 #include "chat/settings.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QAudioDevice>
+#include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
 // The sounds are compiled into the shell library; a static library's resources have to be
 // registered by hand, or the linker drops them. Outside any namespace, as the macro needs.
-static void initSoundResources() { Q_INIT_RESOURCE(sounds); }
+static void initSoundResources() {
+    Q_INIT_RESOURCE(sounds);
+}
 
 namespace ui {
 
@@ -68,7 +70,8 @@ void SoundPlayer::play(const QString& name) {
 
 void SoundPlayer::playsounds(const QString& cue) {
     if (m_settings && !m_settings->playSounds()) return;
-    if (m_settings && m_settings->turnSound() == 1 && cue.compare(QLatin1String("turn"), Qt::CaseInsensitive) == 0) {
+    if (m_settings && m_settings->turnSound() == 1 &&
+        cue.compare(QLatin1String("turn"), Qt::CaseInsensitive) == 0) {
         play(fromView(core::kNewTurnSound));
         return;
     }
@@ -92,7 +95,9 @@ std::optional<QString> SoundPlayer::playasound(const QString& payload) {
 
 SoundEffectOutput::SoundEffectOutput(QObject* parent) : QObject(parent) {}
 
-bool SoundEffectOutput::audioAvailable() { return !QMediaDevices::audioOutputs().isEmpty(); }
+bool SoundEffectOutput::audioAvailable() {
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
 
 void SoundEffectOutput::stop() {
     if (m_playing) m_playing->stop();

@@ -31,17 +31,17 @@ namespace pieces = ui;
 namespace {
 
 // Design grid (pixels at scale 1).
-constexpr qreal kSheetX = 12;       // origin of the score sheet's own coordinates
-constexpr qreal kRow1Y = 272;       // top of row 1
+constexpr qreal kSheetX = 12; // origin of the score sheet's own coordinates
+constexpr qreal kRow1Y = 272; // top of row 1
 constexpr qreal kRowH = 21;
-constexpr qreal kTotalGap = 4;      // extra space above the totals row
+constexpr qreal kTotalGap = 4; // extra space above the totals row
 constexpr qreal kColumnW = 42;
 constexpr qreal kDiceX = 14;
 constexpr qreal kDiceStep = 56;
 constexpr qreal kDieSize = 48;
 constexpr qreal kLabelTop = 178;
 constexpr qreal kLabelH = 92;
-constexpr qreal kMarkH = 16;        // the eyes and not-playing marks above a name
+constexpr qreal kMarkH = 16; // the eyes and not-playing marks above a name
 constexpr qreal kNameFontPx = 12;
 
 const QColor kInk(40, 32, 28);
@@ -59,10 +59,12 @@ const char* kPanelError1Text = "You must select a Category before rolling your t
 
 // Row names shown faintly beside the category buttons, so the sheet can be read while no
 // button is up (between games, and in rows a turn does not offer).
-const char* const kRowNames[core::kCategories] = {"Ones", "Twos", "Threes", "Fours",
-                                                 "Fives", "Sixes", "Bramble"};
+const char* const kRowNames[core::kCategories] = {"Ones",  "Twos",  "Threes", "Fours",
+                                                  "Fives", "Sixes", "Bramble"};
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 core::MouseButton toCore(Qt::MouseButton b) {
     if (b == Qt::LeftButton) return core::MouseButton::Left;
@@ -89,7 +91,7 @@ struct BoardView::Widgets {
     pieces::PictureButton* roll = nullptr;
     std::array<pieces::RotatedLabel*, core::kSeats> names{};
     std::array<pieces::MarkView*, core::kSeats> eyes{};
-    std::array<pieces::MarkView*, core::kSeats> notPlaying{};   // seats 3..6
+    std::array<pieces::MarkView*, core::kSeats> notPlaying{}; // seats 3..6
     std::array<pieces::MarkView*, core::kSeats> winnerMarks{};
     QFrame* winnerPanel = nullptr;
     QLabel* winner1 = nullptr;
@@ -112,14 +114,18 @@ BoardView::BoardView(core::TableClient& client, QWidget* parent)
     refresh();
 }
 
-BoardView::~BoardView() { delete m_w; }
+BoardView::~BoardView() {
+    delete m_w;
+}
 
 QRectF BoardView::rowRect(int row) const {
     const qreal y = kRow1Y + (row - 1) * kRowH + (row == core::kRows ? kTotalGap : 0);
     return QRectF(0, y, 0, kRowH);
 }
 
-qreal BoardView::columnX(int seat) const { return kSheetX + core::BoardModel::columnLeft(seat); }
+qreal BoardView::columnX(int seat) const {
+    return kSheetX + core::BoardModel::columnLeft(seat);
+}
 
 QLabel* BoardView::makeLabel(QWidget* parent, const QString& name, const QString& text,
                              const QRectF& r, qreal fontPx, Qt::Alignment align, bool bold) {
@@ -162,8 +168,10 @@ void BoardView::apply(const Placed& p) {
 
 void BoardView::layoutAll() {
     m_scale = std::min(width() / qreal(kDesignWidth), height() / qreal(kDesignHeight));
-    m_offset = QPointF((width() - kDesignWidth * m_scale) / 2, (height() - kDesignHeight * m_scale) / 2);
-    for (const auto& p : m_placed) apply(p);
+    m_offset =
+        QPointF((width() - kDesignWidth * m_scale) / 2, (height() - kDesignHeight * m_scale) / 2);
+    for (const auto& p : m_placed)
+        apply(p);
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
@@ -175,7 +183,8 @@ void BoardView::build() {
     Widgets& w = *m_w;
 
     // Header: logo, round and limit; the status line under it.
-    w.logo = makeLabel(this, "Image3", "Bramblies", {12, 4, 170, 36}, 28, Qt::AlignLeft | Qt::AlignVCenter, true);
+    w.logo = makeLabel(this, "Image3", "Bramblies", {12, 4, 170, 36}, 28,
+                       Qt::AlignLeft | Qt::AlignVCenter, true);
     {
         QFont f = w.logo->font();
         f.setFamily("DejaVu Serif");
@@ -187,8 +196,10 @@ void BoardView::build() {
         w.logo->setCursor(Qt::PointingHandCursor);
         w.logo->installEventFilter(this);
     }
-    w.round = makeLabel(this, "label_round", {}, {200, 7, 168, 16}, 13, Qt::AlignRight | Qt::AlignVCenter, true);
-    w.limit = makeLabel(this, "label_rl", {}, {150, 24, 218, 15}, 11, Qt::AlignRight | Qt::AlignVCenter);
+    w.round = makeLabel(this, "label_round", {}, {200, 7, 168, 16}, 13,
+                        Qt::AlignRight | Qt::AlignVCenter, true);
+    w.limit =
+        makeLabel(this, "label_rl", {}, {150, 24, 218, 15}, 11, Qt::AlignRight | Qt::AlignVCenter);
     w.status = makeLabel(this, "label_status", {}, {14, 45, 352, 26}, 15, Qt::AlignCenter, true);
 
     // Score sheet. The highlight goes first so the cells are drawn over it.
@@ -298,7 +309,8 @@ void BoardView::build() {
         m_client.button_rollClick();
         refresh();
     });
-    for (QAbstractButton* b : {static_cast<QAbstractButton*>(w.start), static_cast<QAbstractButton*>(w.roll)}) {
+    for (QAbstractButton* b :
+         {static_cast<QAbstractButton*>(w.start), static_cast<QAbstractButton*>(w.roll)}) {
         QFont f = b->font();
         f.setBold(true);
         b->setFont(f);
@@ -309,12 +321,15 @@ void BoardView::build() {
         auto* panel = new QFrame(this);
         panel->setObjectName(name);
         panel->setAutoFillBackground(false);
-        panel->setStyleSheet(QString("QFrame#%1 { background: rgb(254,248,211); border: 2px solid rgb(163,128,18);"
-                                     " border-radius: 8px; }").arg(name));
+        panel->setStyleSheet(
+            QString("QFrame#%1 { background: rgb(254,248,211); border: 2px solid rgb(163,128,18);"
+                    " border-radius: 8px; }")
+                .arg(name));
         place(panel, r);
         return panel;
     };
-    auto makePanelButton = [this](QWidget* parent, const QString& name, const QString& text, const QRectF& r) {
+    auto makePanelButton = [this](QWidget* parent, const QString& name, const QString& text,
+                                  const QRectF& r) {
         auto* b = new pieces::PictureButton(text, parent);
         b->setObjectName(name);
         place(b, r, 13);
@@ -324,10 +339,10 @@ void BoardView::build() {
     // The winner panel covers the dice tray, whose dice mean nothing once the game is over,
     // and leaves the final score sheet and the winners' crowns in view.
     w.winnerPanel = makePanel("panel_winner", {6, 84, 284, 88});
-    w.winner2 = makeLabel(w.winnerPanel, "label_winner2", {}, {11, 11, 264, 68}, 18,
-                          Qt::AlignCenter, true);
-    w.winner1 = makeLabel(w.winnerPanel, "label_winner1", {}, {9, 9, 264, 68}, 18,
-                          Qt::AlignCenter, true);
+    w.winner2 =
+        makeLabel(w.winnerPanel, "label_winner2", {}, {11, 11, 264, 68}, 18, Qt::AlignCenter, true);
+    w.winner1 =
+        makeLabel(w.winnerPanel, "label_winner1", {}, {9, 9, 264, 68}, 18, Qt::AlignCenter, true);
     w.winner1->setWordWrap(true);
     w.winner2->setWordWrap(true);
     {
@@ -339,9 +354,11 @@ void BoardView::build() {
     }
 
     w.panelError = makePanel("panel_error", {26, 262, 328, 118});
-    auto* t1 = makeLabel(w.panelError, "label_error", kPanelErrorText, {12, 8, 304, 40}, 13, Qt::AlignCenter);
+    auto* t1 = makeLabel(w.panelError, "label_error", kPanelErrorText, {12, 8, 304, 40}, 13,
+                         Qt::AlignCenter);
     t1->setWordWrap(true);
-    makeLabel(w.panelError, "label_error2", kPanelErrorQuestion, {12, 48, 304, 22}, 14, Qt::AlignCenter, true);
+    makeLabel(w.panelError, "label_error2", kPanelErrorQuestion, {12, 48, 304, 22}, 14,
+              Qt::AlignCenter, true);
     auto* yes = makePanelButton(w.panelError, "button_yes", "Yes", {66, 78, 86, 30});
     auto* no = makePanelButton(w.panelError, "button_no", "No", {176, 78, 86, 30});
     connect(yes, &QAbstractButton::clicked, this, [this] {
@@ -354,7 +371,8 @@ void BoardView::build() {
     });
 
     w.panelError1 = makePanel("panel_error1", {26, 272, 328, 100});
-    auto* t2 = makeLabel(w.panelError1, "label_error1", kPanelError1Text, {12, 10, 304, 44}, 14, Qt::AlignCenter, true);
+    auto* t2 = makeLabel(w.panelError1, "label_error1", kPanelError1Text, {12, 10, 304, 44}, 14,
+                         Qt::AlignCenter, true);
     t2->setWordWrap(true);
     auto* ok = makePanelButton(w.panelError1, "button_ok", "OK", {121, 60, 86, 30});
     connect(ok, &QAbstractButton::clicked, this, [this] {
@@ -372,8 +390,10 @@ void BoardView::build() {
     m_unsetWatchAction = m_seatMenu->addAction("Unset Just Watch");
     m_unsetWatchAction->setObjectName("UnsetJustWatch1");
     connect(m_removeAction, &QAction::triggered, this, [this] { m_client.RemoveFromGame1Click(); });
-    connect(m_setWatchAction, &QAction::triggered, this, [this] { m_client.SettoJustWatch1Click(); });
-    connect(m_unsetWatchAction, &QAction::triggered, this, [this] { m_client.UnsetJustWatch1Click(); });
+    connect(m_setWatchAction, &QAction::triggered, this,
+            [this] { m_client.SettoJustWatch1Click(); });
+    connect(m_unsetWatchAction, &QAction::triggered, this,
+            [this] { m_client.UnsetJustWatch1Click(); });
 }
 
 void BoardView::seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos) {
@@ -392,10 +412,18 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void BoardView::startDiceAnimation() { m_dicetimer->start(); }
-void BoardView::stopDiceAnimation() { m_dicetimer->stop(); }
-bool BoardView::diceAnimationRunning() const { return m_dicetimer->isActive(); }
-void BoardView::setDiceInterval(int ms) { m_dicetimer->setInterval(std::max(1, ms)); }
+void BoardView::startDiceAnimation() {
+    m_dicetimer->start();
+}
+void BoardView::stopDiceAnimation() {
+    m_dicetimer->stop();
+}
+bool BoardView::diceAnimationRunning() const {
+    return m_dicetimer->isActive();
+}
+void BoardView::setDiceInterval(int ms) {
+    m_dicetimer->setInterval(std::max(1, ms));
+}
 
 void BoardView::refresh() {
     const core::BoardModel& b = m_client.board();
@@ -428,8 +456,9 @@ void BoardView::refresh() {
         // rather than running under it (measured at the design size, so at any scale).
         QFont designFont = w.names[s - 1]->font();
         designFont.setPixelSize(kNameFontPx);
-        const bool crowded = (seat.eyes || seat.notPlaying) &&
-                             QFontMetricsF(designFont).horizontalAdvance(q(seat.label)) > kLabelH - kMarkH;
+        const bool crowded =
+            (seat.eyes || seat.notPlaying) &&
+            QFontMetricsF(designFont).horizontalAdvance(q(seat.label)) > kLabelH - kMarkH;
         const qreal markRoom = crowded ? kMarkH : 0;
         moveTo(w.names[s - 1], {columnX(s), kLabelTop + markRoom, kColumnW, kLabelH - markRoom});
         w.eyes[s - 1]->setVisible(seat.eyes);
@@ -437,7 +466,8 @@ void BoardView::refresh() {
         w.winnerMarks[s - 1]->setVisible(seat.winnerMark);
     }
 
-    moveTo(w.scoreturn, {kSheetX + b.scoreturnLeft, kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
+    moveTo(w.scoreturn,
+           {kSheetX + b.scoreturnLeft, kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
     w.scoreturn->setVisible(b.scoreturnVisible);
 
     for (int n = 1; n <= core::kCategories; ++n) {
@@ -458,7 +488,7 @@ void BoardView::refresh() {
             view->clear();
         else
             view->draw(die.pips, die.body == core::DieBody::Bonus ? pieces::DieView::Body::Bonus
-                                                                   : pieces::DieView::Body::Plain);
+                                                                  : pieces::DieView::Body::Plain);
         w.bonus[d - 1]->setVisible(die.bonusMark);
     }
     w.rolls->setRolls(b.rollsUsed());
@@ -482,8 +512,9 @@ void BoardView::refresh() {
     w.winner1->setText(q(b.winner1));
     w.winner2->setText(q(b.winner2));
     // Panels stay above everything else they cover.
-    for (QWidget* panel : {static_cast<QWidget*>(w.winnerPanel), static_cast<QWidget*>(w.panelError),
-                           static_cast<QWidget*>(w.panelError1)})
+    for (QWidget* panel :
+         {static_cast<QWidget*>(w.winnerPanel), static_cast<QWidget*>(w.panelError),
+          static_cast<QWidget*>(w.panelError1)})
         if (panel->isVisibleTo(this)) panel->raise();
 }
 
@@ -538,7 +569,9 @@ void paintFaceSketch(QPainter& p, const QRectF& area, int category) {
     const qreal step = side * 0.28;
     const qreal r = side * 0.09;
     for (const auto& [col, row] : pips[category])
-        p.drawEllipse(QPointF(face.center().x() + (col - 1) * step, face.center().y() + (row - 1) * step), r, r);
+        p.drawEllipse(
+            QPointF(face.center().x() + (col - 1) * step, face.center().y() + (row - 1) * step), r,
+            r);
 }
 
 } // namespace
@@ -557,7 +590,8 @@ void BoardView::paintRowHeaders(QPainter& p) const {
         if (!c.buttonVisible) paintFaceSketch(p, rowHeaderPicture(n), n);
         if (!c.barVisible) {
             p.setPen(QColor(130, 100, 30, 200));
-            p.drawText(rowHeaderName(n), Qt::AlignVCenter | Qt::AlignLeft, QString::fromLatin1(kRowNames[n - 1]));
+            p.drawText(rowHeaderName(n), Qt::AlignVCenter | Qt::AlignLeft,
+                       QString::fromLatin1(kRowNames[n - 1]));
         }
     }
     p.restore();
@@ -598,7 +632,8 @@ void BoardView::paintEvent(QPaintEvent*) {
     p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(card.right() - 8, kRow1Y));
     for (int r = 1; r <= core::kRows; ++r) {
         const QRectF row = rowRect(r);
-        if (r % 2 == 0) p.fillRect(QRectF(kSheetX + 44, row.top(), 302, kRowH), QColor(250, 240, 196));
+        if (r % 2 == 0)
+            p.fillRect(QRectF(kSheetX + 44, row.top(), 302, kRowH), QColor(250, 240, 196));
         p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(card.right() - 8, row.bottom()));
     }
     paintRowHeaders(p);
@@ -616,7 +651,8 @@ void BoardView::paintEvent(QPaintEvent*) {
     label.setBold(true);
     p.setFont(label);
     p.setPen(kInk);
-    p.drawText(QRectF(kSheetX, rowRect(core::kRows).top(), 82, kRowH), Qt::AlignVCenter | Qt::AlignLeft, " Total");
+    p.drawText(QRectF(kSheetX, rowRect(core::kRows).top(), 82, kRowH),
+               Qt::AlignVCenter | Qt::AlignLeft, " Total");
 }
 
 } // namespace ui

@@ -46,7 +46,7 @@ public:
     void startDiceAnimation();
     void stopDiceAnimation();
     bool diceAnimationRunning() const;
-    void setDiceInterval(int ms);   // tests and --time-scale
+    void setDiceInterval(int ms); // tests and --time-scale
 
     QSize sizeHint() const override { return {kDesignWidth, kDesignHeight}; }
     QSize minimumSizeHint() const override { return {kDesignWidth * 3 / 4, kDesignHeight * 3 / 4}; }
@@ -63,8 +63,8 @@ protected:
 private:
     struct Placed {
         QWidget* widget;
-        QRectF design;     // in the parent's design coordinates
-        qreal fontPx;      // 0: keep the font size
+        QRectF design; // in the parent's design coordinates
+        qreal fontPx;  // 0: keep the font size
     };
 
     void build();
@@ -86,7 +86,7 @@ private:
     std::vector<Placed> m_placed;
     qreal m_scale = 1.0;
     QPointF m_offset;
-    unsigned m_headersDrawn = 0;   // button and bar visibility the row headers were drawn for
+    unsigned m_headersDrawn = 0; // button and bar visibility the row headers were drawn for
 
     struct Widgets;
     Widgets* m_w;

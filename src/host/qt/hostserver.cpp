@@ -179,7 +179,7 @@ void HostServer::armCountdown(int intervalMs) {
     // A tiny scale must give a slow timer, not an overflowed (and therefore instant) one.
     double scaled = std::round(intervalMs / m_timeScale);
     int ms = scaled >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                                                        : std::max(1, static_cast<int>(scaled));
+                                                       : std::max(1, static_cast<int>(scaled));
     m_countdown.start(ms);
 }
 

@@ -20,8 +20,12 @@ QString deleteQuestion(const QString& name) {
            QStringLiteral("'s Tally, Are you want to delete it?");
 }
 
-std::string toCore(const QString& text) { return text.toStdString(); }
-QString fromCore(const std::string& text) { return QString::fromStdString(text); }
+std::string toCore(const QString& text) {
+    return text.toStdString();
+}
+QString fromCore(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& at,
                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -46,8 +50,8 @@ QListWidget* addList(QWidget* parent, const char* name, const QRect& at) {
     auto* list = new QListWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(at);
-    list->setStyleSheet(QStringLiteral(
-        "QListWidget { background: white; border: 1px solid rgb(211,186,44); }"));
+    list->setStyleSheet(
+        QStringLiteral("QListWidget { background: white; border: 1px solid rgb(211,186,44); }"));
     return list;
 }
 
@@ -82,7 +86,9 @@ Ttallylist::Ttallylist(const QString& directory, QWidget* parent, Dialogs dialog
     FormCreate();
 }
 
-Ttallylist::~Ttallylist() { FormDestroy(); }
+Ttallylist::~Ttallylist() {
+    FormDestroy();
+}
 
 void Ttallylist::buildLayout() {
     TiledBackground::apply(this);
@@ -97,8 +103,8 @@ void Ttallylist::buildLayout() {
     addLabel(mine, QStringLiteral("label_mytitle"), QStringLiteral("Your Total Tally"),
              {0, 4, 210, 20}, Qt::AlignCenter)
         ->setFont(bold);
-    const char* captions[] = {"Total Games:", "Your Wins:", "Highest Score:", "Bonus Modes:",
-                              "Brambles:"};
+    const char* captions[] = {
+        "Total Games:", "Your Wins:", "Highest Score:", "Bonus Modes:", "Brambles:"};
     for (int col = 1; col <= 5; ++col) {
         const int y = 28 + (col - 1) * 22;
         addLabel(mine, {}, QString::fromLatin1(captions[col - 1]), {14, y, 110, 20});
@@ -121,8 +127,8 @@ void Ttallylist::buildLayout() {
 
     // Right bottom: the selected opponent.
     QFrame* his = addPanel(this, QStringLiteral("panel_his"), {230, 154, 217, 200});
-    m_hisnametop = addLabel(his, QStringLiteral("label_hisnametop"), QString(),
-                            {0, 6, 217, 22}, Qt::AlignCenter);
+    m_hisnametop = addLabel(his, QStringLiteral("label_hisnametop"), QString(), {0, 6, 217, 22},
+                            Qt::AlignCenter);
     m_hisnametop->setFont(bold);
     addLabel(his, QStringLiteral("label_total"), QStringLiteral("Total"), {116, 36, 46, 20},
              Qt::AlignCenter)
@@ -159,7 +165,9 @@ void Ttallylist::buildLayout() {
     connect(m_tallied, &QListWidget::currentRowChanged, this, &Ttallylist::listbox_tallyClick);
 }
 
-QString Ttallylist::filePath() const { return QString::fromStdString(m_file.path().string()); }
+QString Ttallylist::filePath() const {
+    return QString::fromStdString(m_file.path().string());
+}
 
 void Ttallylist::FormCreate() {
     m_tally.reset();
@@ -172,9 +180,13 @@ void Ttallylist::FormCreate() {
     if (result.status == core::TallyFile::LoadStatus::Loaded) loadtally();
 }
 
-void Ttallylist::FormDestroy() { save(); }
+void Ttallylist::FormDestroy() {
+    save();
+}
 
-bool Ttallylist::save() { return !m_file.save(m_tally.table()); }
+bool Ttallylist::save() {
+    return !m_file.save(m_tally.table());
+}
 
 void Ttallylist::loadtally() {
     refreshPersonal();
@@ -183,7 +195,8 @@ void Ttallylist::loadtally() {
 }
 
 void Ttallylist::refreshPersonal() {
-    for (int col = 1; col <= 5; ++col) m_mine[col]->setText(fromCore(m_tally.table().cell(col, 0)));
+    for (int col = 1; col <= 5; ++col)
+        m_mine[col]->setText(fromCore(m_tally.table().cell(col, 0)));
 }
 
 void Ttallylist::rebuildTalliedList() {
@@ -198,9 +211,8 @@ void Ttallylist::syncChecklist() {
     m_updating = true;
     const auto& items = m_tally.checklist();
     for (int i = 0; i < m_checklist->count() && i < static_cast<int>(items.size()); ++i)
-        m_checklist->item(i)->setCheckState(items[static_cast<std::size_t>(i)].checked
-                                                ? Qt::Checked
-                                                : Qt::Unchecked);
+        m_checklist->item(i)->setCheckState(
+            items[static_cast<std::size_t>(i)].checked ? Qt::Checked : Qt::Unchecked);
     m_updating = false;
 }
 
@@ -208,7 +220,8 @@ core::TallySeats Ttallylist::currentSeats() const {
     core::TallySeats seats;
     if (!m_seats) return seats;
     const Seats s = m_seats();
-    for (const QString& label : s.labels) seats.labels.push_back(toCore(label));
+    for (const QString& label : s.labels)
+        seats.labels.push_back(toCore(label));
     seats.myslot = s.myslot;
     return seats;
 }
@@ -280,8 +293,8 @@ void Ttallylist::addgame(const QString& text) {
 
 void Ttallylist::recordWinner(bool localWon, const QString& winnersText, const QString& myTotal) {
     std::optional<std::string> error;
-    const bool recorded = m_tally.recordWinner(localWon, toCore(winnersText), toCore(myTotal),
-                                               currentSeats(), error);
+    const bool recorded =
+        m_tally.recordWinner(localWon, toCore(winnersText), toCore(myTotal), currentSeats(), error);
     if (!recorded && !error) return;
     fillChecklist();
     refreshPersonal();
@@ -322,13 +335,16 @@ void Ttallylist::listbox_tallyClick() {
     const int index = m_tallied->currentRow();
     if (index < 0 || index >= m_tally.opponentCount()) return;
     const int r = index + 1;
-    for (int col = 1; col <= 8; ++col) m_his[col]->setText(fromCore(m_tally.table().cell(col, r)));
+    for (int col = 1; col <= 8; ++col)
+        m_his[col]->setText(fromCore(m_tally.table().cell(col, r)));
     const QString name = fromCore(m_tally.opponentName(index));
     m_hisname->setText(name + QStringLiteral(" Wins:"));
     m_hisnametop->setText(name + QStringLiteral("'s Tally"));
 }
 
-void Ttallylist::button_doneClick() { hide(); }
+void Ttallylist::button_doneClick() {
+    hide();
+}
 
 void Ttallylist::SelButton1Click() {
     if (!m_dialogs.ask || !m_dialogs.ask(this, QString::fromLatin1(kResetQuestion))) return;
@@ -337,8 +353,10 @@ void Ttallylist::SelButton1Click() {
     m_tallied->clear();
     m_updating = false;
     syncChecklist();
-    for (int col = 1; col <= 5; ++col) m_mine[col]->setText(QStringLiteral("0"));
-    for (int col = 1; col <= 8; ++col) m_his[col]->setText(QStringLiteral("0"));
+    for (int col = 1; col <= 5; ++col)
+        m_mine[col]->setText(QStringLiteral("0"));
+    for (int col = 1; col <= 8; ++col)
+        m_his[col]->setText(QStringLiteral("0"));
     m_hisname->setText(QString::fromLatin1(kNoOpponentName));
     m_hisnametop->clear();
 }

@@ -35,12 +35,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override {
-        if (refuseClose) e->ignore();
-        else e->accept();
+        if (refuseClose)
+            e->ignore();
+        else
+            e->accept();
     }
 };
 
-}  // namespace
+} // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -53,7 +55,8 @@ class StartupTest : public QObject {
 
 private slots:
     void cleanupTestCase() {
-        for (const QString& n : m_lockNames) QFile::remove(QDir::tempPath() + QLatin1Char('/') + n + QStringLiteral(".lock"));
+        for (const QString& n : m_lockNames)
+            QFile::remove(QDir::tempPath() + QLatin1Char('/') + n + QStringLiteral(".lock"));
     }
 
     void instanceNameFollowsThePort_data();
@@ -73,11 +76,14 @@ void StartupTest::instanceNameFollowsThePort_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("name");
     QTest::newRow("no arguments") << QStringList{"bramblies"} << "77rauq";
-    QTest::newRow("lobby arguments") << QStringList{"bramblies", "Ann", "10.0.0.5", "true"} << "77rauq";
+    QTest::newRow("lobby arguments")
+        << QStringList{"bramblies", "Ann", "10.0.0.5", "true"} << "77rauq";
     QTest::newRow("default port given") << QStringList{"bramblies", "--port", "7772"} << "77rauq";
-    QTest::newRow("other port") << QStringList{"bramblies", "Ann", "127.0.0.1", "true", "--port", "7800"}
+    QTest::newRow("other port") << QStringList{"bramblies", "Ann",    "127.0.0.1",
+                                               "true",      "--port", "7800"}
                                 << "77rauq-7800";
-    QTest::newRow("other port, one word") << QStringList{"bramblies", "--port=7801"} << "77rauq-7801";
+    QTest::newRow("other port, one word")
+        << QStringList{"bramblies", "--port=7801"} << "77rauq-7801";
     QTest::newRow("unreadable port") << QStringList{"bramblies", "--port", "77x"} << "77rauq";
     QTest::newRow("port out of range") << QStringList{"bramblies", "--port", "70000"} << "77rauq";
     QTest::newRow("flag without value") << QStringList{"bramblies", "--port"} << "77rauq";
@@ -102,7 +108,7 @@ void StartupTest::secondCopyAsksTheFirstToRaise() {
     first.setWindow(&window);
     QSignalSpy raised(&first, &InstanceGuard::raiseRequested);
 
-    InstanceGuard second(name);  // the "second copy", in the same process
+    InstanceGuard second(name); // the "second copy", in the same process
     QVERIFY(!second.claim());
     QVERIFY(!second.isFirst());
     QTRY_COMPARE(raised.count(), 1);
@@ -120,14 +126,15 @@ void StartupTest::strangersCannotRaiseTheWindow() {
     InstanceGuard first(name);
     QVERIFY(first.claim());
     QSignalSpy raised(&first, &InstanceGuard::raiseRequested);
-    for (const QByteArray& junk : {QByteArray("hello\n"), QByteArray(4096, 'r'), QByteArray("rai")}) {
+    for (const QByteArray& junk :
+         {QByteArray("hello\n"), QByteArray(4096, 'r'), QByteArray("rai")}) {
         QLocalSocket socket;
         socket.connectToServer(name);
         QVERIFY(socket.waitForConnected(1000));
         socket.write(junk);
         QVERIFY(socket.waitForBytesWritten(1000));
         if (junk.size() > 64) {
-            QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);  // dropped, not buffered
+            QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState); // dropped, not buffered
         } else {
             QTest::qWait(30);
             socket.disconnectFromServer();
@@ -165,7 +172,7 @@ void StartupTest::presenceLockIsSharedAndGoesWithTheLastHolder() {
     QVERIFY(!PresenceLock::isHeldAnywhere(name));
     auto one = std::make_unique<PresenceLock>(name);
     QVERIFY(one->isHeld());
-    auto two = std::make_unique<PresenceLock>(name);  // another copy on another port
+    auto two = std::make_unique<PresenceLock>(name); // another copy on another port
     QVERIFY(two->isHeld());
     QVERIFY(PresenceLock::isHeldAnywhere(name));
     one.reset();
@@ -189,20 +196,20 @@ void StartupTest::windowsAreCreatedOnceInOrder() {
         set.setCreator(Role::Tally, [&](WindowSet& s) -> QObject* {
             created << QStringLiteral("tally");
             auto* w = new QWidget(s.table(), Qt::Tool);
-            w->show();  // even a window that shows itself starts hidden
+            w->show(); // even a window that shows itself starts hidden
             tally = w;
             return w;
         });
         set.setCreator(Role::Host, [&](WindowSet&) -> QObject* {
             created << QStringLiteral("host");
-            return new QObject;  // the host is no window
+            return new QObject; // the host is no window
         });
         set.setCreator(Role::Solo, [&](WindowSet&) -> QObject* {
             created << QStringLiteral("solo");
-            return nullptr;  // a creator may decline
+            return nullptr; // a creator may decline
         });
         QVERIFY(set.createAll());
-        QVERIFY(set.createAll());  // once only
+        QVERIFY(set.createAll()); // once only
         QCOMPARE(created, QStringList({"table:alone", "tally", "host", "solo"}));
 
         QVERIFY(set.gameStart());
@@ -216,18 +223,24 @@ void StartupTest::windowsAreCreatedOnceInOrder() {
         QCOMPARE(WindowSet::order().front(), Role::Table);
         QCOMPARE(WindowSet::order().back(), Role::Solo);
     }
-    QVERIFY(!table);  // the set owns what it created
+    QVERIFY(!table); // the set owns what it created
     QVERIFY(!tally);
 }
 
 void StartupTest::noTableWindowMeansNothingIsCreated() {
     int made = 0;
     WindowSet none;
-    none.setCreator(Role::Tally, [&](WindowSet&) -> QObject* { ++made; return new QWidget; });
+    none.setCreator(Role::Tally, [&](WindowSet&) -> QObject* {
+        ++made;
+        return new QWidget;
+    });
     QVERIFY(!none.createAll());
     WindowSet notAWindow;
     notAWindow.setCreator(Role::Table, [](WindowSet&) -> QObject* { return new QObject; });
-    notAWindow.setCreator(Role::Tally, [&](WindowSet&) -> QObject* { ++made; return new QWidget; });
+    notAWindow.setCreator(Role::Tally, [&](WindowSet&) -> QObject* {
+        ++made;
+        return new QWidget;
+    });
     QVERIFY(!notAWindow.createAll());
     QCOMPARE(made, 0);
     QVERIFY(!notAWindow.table());

@@ -42,7 +42,8 @@ struct Fixture {
     QToolButton* button(const QString& name) { return panel.findChild<QToolButton*>(name); }
     QStringList takeSent() {
         QStringList out;
-        for (const auto& args : sent) out << args.at(0).toString();
+        for (const auto& args : sent)
+            out << args.at(0).toString();
         sent.clear();
         return out;
     }
@@ -81,12 +82,14 @@ void ChatPanelTest::controlsAndPlaceholder() {
     Fixture f;
     QVERIFY(f.view());
     QCOMPARE(f.entry()->text(), QString("<Enter Chat Here>"));
-    for (int n = 1; n <= 10; ++n) QVERIFY(f.button(QString("b_phrase%1").arg(n)));
+    for (int n = 1; n <= 10; ++n)
+        QVERIFY(f.button(QString("b_phrase%1").arg(n)));
     QVERIFY(f.button("button_smilies"));
     auto* popup = f.panel.findChild<QMenu*>("popup_mainchat");
     QVERIFY(popup);
     QStringList captions;
-    for (QAction* a : popup->actions()) captions << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : popup->actions())
+        captions << (a->isSeparator() ? "-" : a->text());
     QCOMPARE(captions,
              QStringList({"Select All", "Copy", "Clear Main Chat", "-", "Scroll Chat Off"}));
     QCOMPARE(actionNamed(popup, "Copy")->shortcut(), QKeySequence("Ctrl+C"));
@@ -115,8 +118,7 @@ void ChatPanelTest::senditForms() {
     f.type("/me");
     f.type("/away now");
     QCOMPARE(f.takeSent(), QStringList({"CMD_chat+3+hello there|clGreen",
-                                        "CMD_action+3+waves|clGreen",
-                                        "CMD_action+3+|clGreen"}));
+                                        "CMD_action+3+waves|clGreen", "CMD_action+3+|clGreen"}));
     QCOMPARE(f.entry()->text(), QString());
 
     f.panel.setSession(false, 0);
@@ -251,7 +253,8 @@ void ChatPanelTest::scrollChatOffAndPaste() {
     Fixture f;
     f.panel.show();
     QScrollBar* bar = f.view()->verticalScrollBar();
-    for (int i = 0; i < 40; ++i) f.panel.addlinetochat("0+line " + std::to_string(i), 0);
+    for (int i = 0; i < 40; ++i)
+        f.panel.addlinetochat("0+line " + std::to_string(i), 0);
     QCOMPARE(bar->value(), bar->maximum());
     f.panel.scrollChatOffAction()->trigger();
     QVERIFY(f.panel.scrollChatOffAction()->isChecked());

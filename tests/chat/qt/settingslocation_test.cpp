@@ -27,7 +27,8 @@ void SettingsLocationTest::portableInstallKeepsTheFileBesideTheProgram() {
     // A read-only program folder is not used even with the file in it.
     QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner);
     if (QFileInfo(program.path()).isWritable()) {
-        QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(program.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QSKIP("running with rights that ignore folder permissions");
     }
     QCOMPARE(SettingsLocation::choose(program.path(), config.path()), config_file);

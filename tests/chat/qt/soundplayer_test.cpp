@@ -29,9 +29,11 @@ private:
 
 QStringList allSoundNames() {
     QStringList names;
-    for (auto cue : core::kGameCues) names << QString::fromLatin1(cue.data(), cue.size());
+    for (auto cue : core::kGameCues)
+        names << QString::fromLatin1(cue.data(), cue.size());
     names << QString::fromLatin1(core::kNewTurnSound.data(), core::kNewTurnSound.size());
-    for (int k = 1; k <= 20; ++k) names << QStringLiteral("wave%1").arg(k);
+    for (int k = 1; k <= 20; ++k)
+        names << QStringLiteral("wave%1").arg(k);
     return names;
 }
 
@@ -58,9 +60,9 @@ void SoundPlayerTest::everyNameHasASmallMonoWave() {
         QCOMPARE(head.left(4), QByteArray("RIFF"));
         QCOMPARE(head.mid(8, 4), QByteArray("WAVE"));
         const auto u16 = [&](int at) { return quint8(head[at]) | quint8(head[at + 1]) << 8; };
-        QCOMPARE(u16(20), 1);     // PCM
-        QCOMPARE(u16(22), 1);     // mono
-        QCOMPARE(u16(34), 16);    // bits
+        QCOMPARE(u16(20), 1);  // PCM
+        QCOMPARE(u16(22), 1);  // mono
+        QCOMPARE(u16(34), 16); // bits
         QVERIFY(f.size() < 200 * 1024);
     }
     for (const char* none : {"wave21", "wave0", "", "../sounds/dice", "dice.wav", "turn "})
@@ -77,7 +79,8 @@ void SoundPlayerTest::newestSoundStopsThePlayingOne() {
     player.play(QStringLiteral("dice"));
     player.play(QStringLiteral("SELECT"));
     player.play(QStringLiteral("nosuchsound"));
-    QCOMPARE(log, (QStringList{"stop", ":/sounds/dice.wav", "stop", ":/sounds/select.wav", "stop"}));
+    QCOMPARE(log,
+             (QStringList{"stop", ":/sounds/dice.wav", "stop", ":/sounds/select.wav", "stop"}));
     QCOMPARE(player.current(), QStringLiteral("select"));
     QCOMPARE(beeps.count(), 1);
 }
@@ -173,7 +176,8 @@ void SoundPlayerTest::realOutputNeverHangsWithoutAudio() {
     SoundPlayer player; // the real QSoundEffect output
     QElapsedTimer clock;
     clock.start();
-    for (const QString& name : allSoundNames()) player.play(name);
+    for (const QString& name : allSoundNames())
+        player.play(name);
     player.play(QStringLiteral("missing"));
     QTest::qWait(50);
     QVERIFY(clock.elapsed() < 5000);

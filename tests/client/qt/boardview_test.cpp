@@ -47,8 +47,7 @@ struct Fixture {
         port.clear();
     }
     void msg(const std::string& m) { client.handleMessage(m); }
-    template <class T = QWidget>
-    T* get(const QString& name) {
+    template <class T = QWidget> T* get(const QString& name) {
         T* w = view.findChild<T*>(name);
         if (!w) qFatal("missing %s", qPrintable(name));
         return w;
@@ -74,12 +73,14 @@ private slots:
 
 void BoardViewTest::hasEveryNamedElement() {
     Fixture f;
-    QStringList names{"image_scoreturn", "image_rolls", "label_round", "label_rl", "label_status",
-                      "panel_winner", "label_winner1", "label_winner2", "button_start",
-                      "button_roll", "panel_error", "button_yes", "button_no", "panel_error1",
-                      "button_ok", "dicetimer", "popup_kick"};
+    QStringList names{"image_scoreturn", "image_rolls",  "label_round",   "label_rl",
+                      "label_status",    "panel_winner", "label_winner1", "label_winner2",
+                      "button_start",    "button_roll",  "panel_error",   "button_yes",
+                      "button_no",       "panel_error1", "button_ok",     "dicetimer",
+                      "popup_kick"};
     for (int s = 1; s <= 6; ++s) {
-        for (int r = 1; r <= 8; ++r) names << QString("score_%1%2").arg(s).arg(r);
+        for (int r = 1; r <= 8; ++r)
+            names << QString("score_%1%2").arg(s).arg(r);
         names << QString("label_playername%1").arg(s) << QString("image_eyes%1").arg(s)
               << QString("image_winner%1").arg(s);
         if (s >= 3) names << QString("image_notplaying%1").arg(s);
@@ -87,8 +88,10 @@ void BoardViewTest::hasEveryNamedElement() {
     for (int n = 1; n <= 7; ++n)
         names << QString("image_button%1").arg(n) << QString("image_spacer%1").arg(n)
               << QString("image_cat%1").arg(n);
-    for (int d = 1; d <= 5; ++d) names << QString("image_d%1").arg(d) << QString("image_bonus%1").arg(d);
-    for (const QString& n : names) QVERIFY2(f.view.findChild<QObject*>(n), qPrintable(n));
+    for (int d = 1; d <= 5; ++d)
+        names << QString("image_d%1").arg(d) << QString("image_bonus%1").arg(d);
+    for (const QString& n : names)
+        QVERIFY2(f.view.findChild<QObject*>(n), qPrintable(n));
 
     QCOMPARE(f.text("label_status"), QString("Welcome to Brambles"));
     QCOMPARE(f.text("label_round"), QString("Round: 0"));
@@ -113,7 +116,8 @@ void BoardViewTest::showsATurnAndForwardsClicks() {
     QVERIFY(f.shown("image_button3"));
     QVERIFY(!f.shown("image_spacer3"));
     QVERIFY(f.get<QLabel>("score_11")->font().bold());
-    QCOMPARE(f.get<QLabel>("score_21")->palette().color(QPalette::WindowText), QColor(0x59, 0x59, 0x59));
+    QCOMPARE(f.get<QLabel>("score_21")->palette().color(QPalette::WindowText),
+             QColor(0x59, 0x59, 0x59));
 
     QTest::mouseClick(f.get("button_roll"), Qt::LeftButton);
     QCOMPARE(f.port.with("send:"), std::vector<std::string>{"send:CMD_rollthedice+1+1+2+3+4+5"});
@@ -127,7 +131,7 @@ void BoardViewTest::showsATurnAndForwardsClicks() {
     QTest::mouseClick(d2, Qt::LeftButton);
     QVERIFY(f.client.board().die(2).held);
     QVERIFY(d2->y() < restY);
-    QTest::mouseClick(d2, Qt::RightButton);   // only the left button holds
+    QTest::mouseClick(d2, Qt::RightButton); // only the left button holds
     QVERIFY(f.client.board().die(2).held);
 
     QTest::mouseClick(f.get("image_button3"), Qt::LeftButton);
@@ -172,7 +176,7 @@ void BoardViewTest::seatMenu() {
     QTest::mouseClick(label, Qt::RightButton);
     auto* menu = host.get<QMenu>("popup_kick");
     auto* remove = menu->findChild<QAction*>("RemoveFromGame1");
-    QVERIFY(remove && !remove->isEnabled());   // "<Waiting>"
+    QVERIFY(remove && !remove->isEnabled()); // "<Waiting>"
     QVERIFY(menu->findChild<QAction*>("SettoJustWatch1")->isEnabled());
     menu->hide();
     QTest::mouseClick(host.get("label_playername2"), Qt::RightButton);
@@ -184,7 +188,8 @@ void BoardViewTest::seatMenu() {
     Fixture guest(2, false);
     QTest::mouseClick(guest.get("label_playername1"), Qt::RightButton);
     auto* gmenu = guest.get<QMenu>("popup_kick");
-    for (QAction* a : gmenu->actions()) QVERIFY(!a->isEnabled());
+    for (QAction* a : gmenu->actions())
+        QVERIFY(!a->isEnabled());
     gmenu->hide();
 }
 
@@ -219,7 +224,7 @@ void BoardViewTest::diceAnimationTicks() {
     f.view.setDiceInterval(5);
     f.msg("CMD_nextplayer+1+1+1");
     QTRY_VERIFY(f.client.board().die(1).pips != 0);
-    QTest::mouseClick(f.get("image_d1"), Qt::LeftButton);   // tumbling: no hold
+    QTest::mouseClick(f.get("image_d1"), Qt::LeftButton); // tumbling: no hold
     QVERIFY(!f.client.board().die(1).held);
 }
 
@@ -264,19 +269,21 @@ void BoardViewTest::rowHeadersWithoutButtons() {
 void BoardViewTest::namesGiveWayToMarks() {
     Fixture f;
     f.msg("CMD_existingplayers+3+Christopherson Longname+1+5+Wilhelmina+0");
-    f.msg("CMD_startgame+Me+0+");   // seats 4 and 6 wait: not playing
+    f.msg("CMD_startgame+Me+0+"); // seats 4 and 6 wait: not playing
     // A name is drawn upwards from the label's foot; its top must stay clear of a shown mark
     // (a pixel or two of the mark's transparent edge aside).
     auto clear = [&f](int seat, const char* mark) {
         auto* label = f.get<ui::RotatedLabel>(QString("label_playername%1").arg(seat));
         QWidget* m = f.get(QString("%1%2").arg(mark).arg(seat));
         const qreal advance = QFontMetricsF(label->font()).horizontalAdvance(label->text());
-        const qreal textTop = label->geometry().bottom() - 2 - std::min(advance, label->height() - 4.0);
+        const qreal textTop =
+            label->geometry().bottom() - 2 - std::min(advance, label->height() - 4.0);
         return !m->isVisible() || textTop >= m->geometry().bottom() - 2;
     };
     for (int seat = 1; seat <= 6; ++seat) {
         QVERIFY2(clear(seat, "image_eyes"), qPrintable(QString("eyes %1").arg(seat)));
-        if (seat >= 3) QVERIFY2(clear(seat, "image_notplaying"), qPrintable(QString("mark %1").arg(seat)));
+        if (seat >= 3)
+            QVERIFY2(clear(seat, "image_notplaying"), qPrintable(QString("mark %1").arg(seat)));
     }
     QVERIFY(f.shown("image_eyes3") && f.shown("image_notplaying4"));
     f.view.grab().save(QDir::temp().filePath("boardview_names.png"));

@@ -6,11 +6,11 @@
 #include "client/qt/boardview.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
-#include "widgets/dieview.h"
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
+#include "widgets/dieview.h"
 #include "windows/tdownload.h"
 #include "windows/tgamestart.h"
 
@@ -164,7 +164,8 @@ bool sameBoardShown(const Tchat& ann, const Tchat& bob, QString& why) {
     for (const char* name : {"label_round", "label_rl"})
         if (testsupport::boardText(ann, name) != testsupport::boardText(bob, name))
             return fail(QString("%1: %2 vs %3")
-                            .arg(name, testsupport::boardText(ann, name), testsupport::boardText(bob, name)));
+                            .arg(name, testsupport::boardText(ann, name),
+                                 testsupport::boardText(bob, name)));
     for (int seat = 1; seat <= core::kSeats; ++seat) {
         for (int row = 1; row <= core::kRows; ++row) {
             const QString name = QString("score_%1%2").arg(seat).arg(row);
@@ -173,7 +174,8 @@ bool sameBoardShown(const Tchat& ann, const Tchat& bob, QString& why) {
             const QString expected = ca->text() == "0" ? QString() : ca->text();
             if (cj->text() != expected) return fail(name + ": " + expected + " vs " + cj->text());
             if (cj->font().bold() != ca->font().bold() ||
-                cj->palette().color(QPalette::WindowText) != ca->palette().color(QPalette::WindowText))
+                cj->palette().color(QPalette::WindowText) !=
+                    ca->palette().color(QPalette::WindowText))
                 return fail(name + " style");
         }
         if (seat >= 3) {
@@ -239,33 +241,33 @@ void TchatGameTest::soloGameToTheWinner() {
     Holds holds;
     int rollsWithHolds = 0;
     QStringList holdFaults;
-    connect(you->connection(), &ClientConnection::entryReady, you.get(),
-            [&](const std::string& entry) {
-                if (entry.rfind("CMD_createdice+1+", 0) != 0) return;
-                if (!holds.empty()) {
-                    ++rollsWithHolds;
-                    const QStringList fields = QString::fromStdString(entry).split('+');
-                    std::set<int> named;
-                    // All five held: the roll names only the placeholder die 0.
-                    for (int i = 3; i + 1 < fields.size(); i += 2)
-                        if (fields[i].toInt() != 0) named.insert(fields[i].toInt());
-                    const core::BoardModel& b = you->client().board();
-                    for (const auto& [die, face] : holds) {
-                        auto* view = you->board()->findChild<DieView*>(QString("image_d%1").arg(die));
-                        if (named.count(die) || b.die(die).face != face || !b.die(die).held ||
-                            b.die(die).top != core::kDieRaisedTop || view->face() != face)
-                            holdFaults << QString::fromStdString(entry);
-                    }
-                    for (int die : named) {
-                        auto* rolled = you->board()->findChild<DieView*>(QString("image_d%1").arg(die));
-                        auto* held = you->board()->findChild<DieView*>(
-                            QString("image_d%1").arg(holds.begin()->first));
-                        if (holds.count(die) == 0 && !(held->y() < rolled->y()))
-                            holdFaults << "raised: " + QString::fromStdString(entry);
-                    }
+    connect(
+        you->connection(), &ClientConnection::entryReady, you.get(), [&](const std::string& entry) {
+            if (entry.rfind("CMD_createdice+1+", 0) != 0) return;
+            if (!holds.empty()) {
+                ++rollsWithHolds;
+                const QStringList fields = QString::fromStdString(entry).split('+');
+                std::set<int> named;
+                // All five held: the roll names only the placeholder die 0.
+                for (int i = 3; i + 1 < fields.size(); i += 2)
+                    if (fields[i].toInt() != 0) named.insert(fields[i].toInt());
+                const core::BoardModel& b = you->client().board();
+                for (const auto& [die, face] : holds) {
+                    auto* view = you->board()->findChild<DieView*>(QString("image_d%1").arg(die));
+                    if (named.count(die) || b.die(die).face != face || !b.die(die).held ||
+                        b.die(die).top != core::kDieRaisedTop || view->face() != face)
+                        holdFaults << QString::fromStdString(entry);
                 }
-                holds.clear();
-            });
+                for (int die : named) {
+                    auto* rolled = you->board()->findChild<DieView*>(QString("image_d%1").arg(die));
+                    auto* held = you->board()->findChild<DieView*>(
+                        QString("image_d%1").arg(holds.begin()->first));
+                    if (holds.count(die) == 0 && !(held->y() < rolled->y()))
+                        holdFaults << "raised: " + QString::fromStdString(entry);
+                }
+            }
+            holds.clear();
+        });
     QElapsedTimer clock;
     clock.start();
     int myTurns = 0;

@@ -115,7 +115,8 @@ private slots:
         connect(m_client, &ClientConnection::entryReady, this, [&](const std::string& e) {
             if (e != "CMD_chat+1+hold|c") return;
             // The host keeps sending while this handler runs its own event loop.
-            for (int n = 0; n < 100; ++n) m_peer->write(QByteArray::fromStdString(big) + T);
+            for (int n = 0; n < 100; ++n)
+                m_peer->write(QByteArray::fromStdString(big) + T);
             QDeadlineTimer deadline(10000);
             while (m_client->isConnected() && !deadline.hasExpired())
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

@@ -36,20 +36,23 @@ QString text(QWidget* w, const char* name) {
 
 QStringList personal(QWidget* w) {
     QStringList out;
-    for (int c = 1; c <= 5; ++c) out << text(w, QStringLiteral("mylabel_%1").arg(c).toLatin1());
+    for (int c = 1; c <= 5; ++c)
+        out << text(w, QStringLiteral("mylabel_%1").arg(c).toLatin1());
     return out;
 }
 
 QStringList opponent(QWidget* w) {
     QStringList out;
-    for (int c = 1; c <= 8; ++c) out << text(w, QStringLiteral("label_%1").arg(c).toLatin1());
+    for (int c = 1; c <= 8; ++c)
+        out << text(w, QStringLiteral("label_%1").arg(c).toLatin1());
     return out;
 }
 
 QStringList items(QListWidget* list, bool onlyChecked = false) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
-        if (!onlyChecked || list->item(i)->checkState() == Qt::Checked) out << list->item(i)->text();
+        if (!onlyChecked || list->item(i)->checkState() == Qt::Checked)
+            out << list->item(i)->text();
     return out;
 }
 
@@ -143,12 +146,14 @@ void TtallylistTest::deleteQuestionAndReset() {
     w.loadchecklist();
     auto* checklist = w.findChild<QListWidget*>("checklist");
     auto* tallied = w.findChild<QListWidget*>("listbox_tally");
-    for (int i = 0; i < 3; ++i) checklist->item(i)->setCheckState(Qt::Checked);
+    for (int i = 0; i < 3; ++i)
+        checklist->item(i)->setCheckState(Qt::Checked);
     w.addgame("Cid");
 
     boxes.answers = {false};
     tallied->item(0)->setCheckState(Qt::Unchecked);
-    QCOMPARE(boxes.asked.last(), QStringLiteral("This will delete Ann's Tally, Are you want to delete it?"));
+    QCOMPARE(boxes.asked.last(),
+             QStringLiteral("This will delete Ann's Tally, Are you want to delete it?"));
     QCOMPARE(items(tallied, true), (QStringList{"Ann", "Bob", "Cid"}));
     QCOMPARE(w.stringgrid_scores().rowCount(), 4);
 

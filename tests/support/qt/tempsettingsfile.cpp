@@ -12,11 +12,17 @@ TempSettingsFile::TempSettingsFile(const QByteArray& contents) {
     if (!contents.isEmpty()) write(contents);
 }
 
-TempSettingsFile::~TempSettingsFile() { ui::SettingsLocation::setOverride(QString()); }
+TempSettingsFile::~TempSettingsFile() {
+    ui::SettingsLocation::setOverride(QString());
+}
 
-QString TempSettingsFile::path() const { return m_dir.filePath(QStringLiteral("quarlobby.ini")); }
+QString TempSettingsFile::path() const {
+    return m_dir.filePath(QStringLiteral("quarlobby.ini"));
+}
 
-bool TempSettingsFile::exists() const { return QFile::exists(path()); }
+bool TempSettingsFile::exists() const {
+    return QFile::exists(path());
+}
 
 void TempSettingsFile::write(const QByteArray& contents) {
     QFile file(path());

@@ -37,8 +37,12 @@ bool isBlank(const QImage& img) {
     return true;
 }
 
-bool isWhitish(QRgb c) { return qAlpha(c) > 200 && qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 200; }
-bool isReddish(QRgb c) { return qAlpha(c) > 200 && qRed(c) > 100 && qRed(c) - qGreen(c) > 80 && qRed(c) - qBlue(c) > 80; }
+bool isWhitish(QRgb c) {
+    return qAlpha(c) > 200 && qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 200;
+}
+bool isReddish(QRgb c) {
+    return qAlpha(c) > 200 && qRed(c) > 100 && qRed(c) - qGreen(c) > 80 && qRed(c) - qBlue(c) > 80;
+}
 
 // Saves pictures for a person to look at when BRAMBLIES_GRAB_DIR names a folder.
 void keepPicture(const QImage& img, const QString& name) {
@@ -52,7 +56,7 @@ void keepPicture(const QImage& img, const QString& name) {
 const char* const kPips[7] = {"000000000", "000010000", "100000001", "100010001",
                               "101000101", "101010101", "101101101"};
 
-}  // namespace
+} // namespace
 
 class BoardWidgetsTest : public QObject {
     Q_OBJECT
@@ -105,7 +109,8 @@ void BoardWidgetsTest::dieDrawsThePipsOfItsFace_data() {
     QTest::addColumn<int>("face");
     QTest::addColumn<int>("side");
     for (int side : {48, 96})
-        for (int face = 0; face <= 6; ++face) QTest::addRow("face %d at %d", face, side) << face << side;
+        for (int face = 0; face <= 6; ++face)
+            QTest::addRow("face %d at %d", face, side) << face << side;
 }
 
 void BoardWidgetsTest::dieDrawsThePipsOfItsFace() {
@@ -116,15 +121,18 @@ void BoardWidgetsTest::dieDrawsThePipsOfItsFace() {
     die.draw(face, DieView::Body::Plain);
     const QImage img = renderAlone(die);
     // Pip centres sit a quarter of the body apart around the body's centre.
-    const QRectF body = QRectF(0, 0, side, side).adjusted(0.05 * side, 0.04 * side, -0.09 * side, -0.10 * side);
+    const QRectF body =
+        QRectF(0, 0, side, side).adjusted(0.05 * side, 0.04 * side, -0.09 * side, -0.10 * side);
     const qreal step = 0.25 * body.width();
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
-            const QPoint at = (body.center() + QPointF((col - 1) * step, (row - 1) * step)).toPoint();
+            const QPoint at =
+                (body.center() + QPointF((col - 1) * step, (row - 1) * step)).toPoint();
             const QRgb c = img.pixel(at);
             const bool pip = kPips[face][row * 3 + col] == '1';
-            QVERIFY2(pip ? isWhitish(c) : isReddish(c),
-                     qPrintable(QStringLiteral("cell %1,%2 colour %3").arg(row).arg(col).arg(c, 8, 16)));
+            QVERIFY2(
+                pip ? isWhitish(c) : isReddish(c),
+                qPrintable(QStringLiteral("cell %1,%2 colour %3").arg(row).arg(col).arg(c, 8, 16)));
         }
     }
 }
@@ -150,7 +158,7 @@ void BoardWidgetsTest::dieClearedShowsNothingAndKeepsItsFace() {
     QVERIFY(die.isCleared());
     QVERIFY(isBlank(renderAlone(die)));
     QCOMPARE(die.face(), 5);
-    die.setFace(2);  // the animation's way: a new face on the same body brings the picture back
+    die.setFace(2); // the animation's way: a new face on the same body brings the picture back
     QVERIFY(!die.isCleared());
     QCOMPARE(die.body(), DieView::Body::Bonus);
     QVERIFY(!isBlank(renderAlone(die)));
@@ -160,8 +168,8 @@ void BoardWidgetsTest::dieFramesFollowThePictureList() {
     QVERIFY(isBlank(DieView::frame(0).toImage()));
     QVERIFY(isBlank(DieView::frame(9).toImage()));
     const QImage one = DieView::frame(1).toImage().convertToFormat(QImage::Format_ARGB32);
-    QVERIFY(isWhitish(one.pixel(22, 21)));                                  // the pip
-    QCOMPARE(qAlpha(one.pixel(10, 10)), 0);                                 // transparent ground
+    QVERIFY(isWhitish(one.pixel(22, 21)));  // the pip
+    QCOMPARE(qAlpha(one.pixel(10, 10)), 0); // transparent ground
     const QImage body = DieView::frame(7).toImage().convertToFormat(QImage::Format_ARGB32);
     QVERIFY(isReddish(body.pixel(22, 21)));
     QCOMPARE(DieView::frame(8, 96).size(), QSize(96, 96));
@@ -188,9 +196,9 @@ void BoardWidgetsTest::dieRestsAndRisesKeepingItsLeftEdge() {
     die.setRaised(true);
     QCOMPARE(die.pos(), QPoint(260, 110));
     QVERIFY(die.isRaised());
-    die.clear();  // clearing the picture does not move the die
+    die.clear(); // clearing the picture does not move the die
     QCOMPARE(die.pos(), QPoint(260, 110));
-    die.setTops(238, 220);  // a board drawn at twice the size
+    die.setTops(238, 220); // a board drawn at twice the size
     QCOMPARE(die.pos(), QPoint(260, 220));
     die.setRaised(false);
     QCOMPARE(die.pos(), QPoint(260, 238));
@@ -224,7 +232,8 @@ void BoardWidgetsTest::rollsIndicatorCrossesRollsUsed() {
     // Box centres: red where crossed out, paper where not.
     for (int box = 0; box < 3; ++box) {
         const QRgb c = img.pixel(12 + box * 21, 11);
-        QVERIFY2(box < frame ? isReddish(c) : isWhitish(c), qPrintable(QStringLiteral("box %1").arg(box)));
+        QVERIFY2(box < frame ? isReddish(c) : isWhitish(c),
+                 qPrintable(QStringLiteral("box %1").arg(box)));
     }
 }
 
@@ -304,9 +313,10 @@ void BoardWidgetsTest::linkOpenerUsesTheReplaceableHandler() {
         });
         QVERIFY(LinkOpener::open(QStringLiteral("www.example.com/page")));
         QVERIFY(!LinkOpener::open(QStringLiteral("refuse")));
-        QVERIFY(!LinkOpener::open(QStringLiteral("  ")));  // never reaches the handler
+        QVERIFY(!LinkOpener::open(QStringLiteral("  "))); // never reaches the handler
     }
-    QCOMPARE(opened, QStringList({QStringLiteral("www.example.com/page"), QStringLiteral("refuse")}));
+    QCOMPARE(opened,
+             QStringList({QStringLiteral("www.example.com/page"), QStringLiteral("refuse")}));
     // The default route reads scheme-less addresses as a user would type them.
     QVERIFY(!LinkOpener::openWithDesktop(QString()));
 }
@@ -327,12 +337,14 @@ void BoardWidgetsTest::backgroundTilesSeamlessly() {
     QWidget w;
     TiledBackground::apply(&w);
     QVERIFY(w.autoFillBackground());
-    QCOMPARE(w.palette().brush(QPalette::Window).texture().cacheKey(), TiledBackground::tile().cacheKey());
+    QCOMPARE(w.palette().brush(QPalette::Window).texture().cacheKey(),
+             TiledBackground::tile().cacheKey());
 }
 
 // Not a check: a sheet of every piece, saved for a person to look at.
 void BoardWidgetsTest::picturesForALook() {
-    if (qEnvironmentVariableIsEmpty("BRAMBLIES_GRAB_DIR")) QSKIP("set BRAMBLIES_GRAB_DIR to save pictures");
+    if (qEnvironmentVariableIsEmpty("BRAMBLIES_GRAB_DIR"))
+        QSKIP("set BRAMBLIES_GRAB_DIR to save pictures");
     QWidget sheet;
     TiledBackground::apply(&sheet);
     sheet.resize(640, 420);
@@ -400,7 +412,8 @@ void BoardWidgetsTest::picturesForALook() {
     auto* bigBadge = new MarkView(MarkView::Kind::Bonus, &sheet);
     bigBadge->setGeometry(400, 350, 180, 56);
     keepPicture(sheet.grab().toImage(), QStringLiteral("board_pieces"));
-    QImage zoom = sheet.grab().toImage().scaled(sheet.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage zoom = sheet.grab().toImage().scaled(sheet.size() * 2, Qt::IgnoreAspectRatio,
+                                                Qt::FastTransformation);
     keepPicture(zoom.copy(0, 0, 900, 500), QStringLiteral("board_pieces_zoom"));
     keepPicture(zoom.copy(0, 300, 1280, 540), QStringLiteral("board_pieces_zoom2"));
 }

@@ -54,8 +54,9 @@ void AuxWindowsTest::helpPages() {
     QCOMPARE(help.size(), QSize(521, 422));
     QCOMPARE(help.currentPage(), 1);
     QCOMPARE(help.title(), QStringLiteral("Overview"));
-    QVERIFY(help.findChild<QLabel*>("label_credits")->text().endsWith(
-        QString::number(QDate::currentDate().year())));
+    QVERIFY(help.findChild<QLabel*>("label_credits")
+                ->text()
+                .endsWith(QString::number(QDate::currentDate().year())));
 
     // Every page shows its stored lines one per line, trailing blanks kept.
     for (int page = 1; page <= ui::Thelp::kPages; ++page) {
@@ -74,7 +75,8 @@ void AuxWindowsTest::helpPages() {
         {2, 19, "Note: If at any time the host (ussually the first player in the list) is "},
         {3, 5, "Seven rounds are played to complete a game of Brambles. "},
         {3, 9, "category on their first roll, they will automatically roll all five dice again. "},
-        {3, 16, "Clicking on the dice will select that dice and you will not roll it the next roll. "},
+        {3, 16,
+         "Clicking on the dice will select that dice and you will not roll it the next roll. "},
         {3, 21, "shot for unless you roll a bramble on the first roll for your turn. You "},
         {3, 29, "number then the bonus mode ends. "},
         {4, 5, "A Bramble is a straight. It is scored by adding up all the numbers on the dice. "},
@@ -85,11 +87,11 @@ void AuxWindowsTest::helpPages() {
         QCOMPARE(ui::Thelp::pageLines(s.page).value(s.line), QString::fromLatin1(s.text));
     QCOMPARE(ui::Thelp::pageLines(5).size(), 22);
     QCOMPARE(ui::Thelp::pageLines(3).size(), 33);
-    QVERIFY(ui::Thelp::pageLines(2).contains(ui::siteLinks().networkAddress +
-                                              " to find out how to "));
+    QVERIFY(
+        ui::Thelp::pageLines(2).contains(ui::siteLinks().networkAddress + " to find out how to "));
 
-    const char* captions[] = {"Overview", "Connecting", "Game Play", "Scoring", "Documentation",
-                              "License"};
+    const char* captions[] = {"Overview", "Connecting",    "Game Play",
+                              "Scoring",  "Documentation", "License"};
     for (int page = 1; page <= 6; ++page) {
         auto* button = help.findChild<QPushButton*>(QStringLiteral("SelButton%1").arg(page));
         QCOMPARE(button->text(), QString::fromLatin1(captions[page - 1]));
@@ -169,8 +171,8 @@ void AuxWindowsTest::spyList() {
     // The pointed entry, not the selected one, is removed.
     list->setCurrentRow(0);
     const QPoint second = list->visualItemRect(list->item(1)).center();
-    QMouseEvent move(QEvent::MouseMove, second, list->viewport()->mapToGlobal(second),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, second, list->viewport()->mapToGlobal(second), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(list->viewport(), &move);
     QCOMPARE(spys.pointedEntry(), 1);
     kick->trigger();

@@ -95,14 +95,13 @@ void TdownloadTest::transfers_data() {
     QTest::newRow("success with length")
         << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 8000\r\n\r\n") << body
         << QStringLiteral("Received 8000 bytes") << QStringLiteral("Installing") << true;
-    QTest::newRow("not found")
-        << QByteArray("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n")
-        << QList<QByteArray>{"<h1>no such file</h1>"} << QStringLiteral("Download Aborted")
-        << QString() << false;
-    QTest::newRow("cut short")
-        << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 9000\r\n\r\n") << body
-        << QStringLiteral("Download Aborted") << QStringLiteral("Downloading: lobbysetup.bin")
-        << false;
+    QTest::newRow("not found") << QByteArray(
+                                      "HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n")
+                               << QList<QByteArray>{"<h1>no such file</h1>"}
+                               << QStringLiteral("Download Aborted") << QString() << false;
+    QTest::newRow("cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 9000\r\n\r\n")
+                               << body << QStringLiteral("Download Aborted")
+                               << QStringLiteral("Downloading: lobbysetup.bin") << false;
 }
 
 void TdownloadTest::transfers() {
@@ -202,7 +201,8 @@ void TdownloadTest::headerLinesAddDotsAndAnEndlessHeaderFails() {
     // has to stop on its own rather than grow it for ever.
     TestServer server;
     QByteArray flood = "HTTP/1.0 200 OK\r\n";
-    while (flood.size() < 1024 * 1024) flood += "X: y\r\n";
+    while (flood.size() < 1024 * 1024)
+        flood += "X: y\r\n";
     server.header = flood;
     server.hold = true;
     ui::siteLinks().installerUrl = server.url("/lobbysetup.bin");

@@ -13,8 +13,8 @@ using namespace ui;
 
 namespace {
 
-const QStringList kBoxes = {QStringLiteral("image_1"), QStringLiteral("image_2"), QStringLiteral("image_5"),
-                            QStringLiteral("image_0")};
+const QStringList kBoxes = {QStringLiteral("image_1"), QStringLiteral("image_2"),
+                            QStringLiteral("image_5"), QStringLiteral("image_0")};
 
 QString tickedBoxes(const Tgamestart& w) {
     QStringList ticked;
@@ -25,7 +25,7 @@ QString tickedBoxes(const Tgamestart& w) {
     return ticked.join(QLatin1Char(','));
 }
 
-}  // namespace
+} // namespace
 
 class TgamestartTest : public QObject {
     Q_OBJECT
@@ -50,13 +50,16 @@ void TgamestartTest::windowAsCreated() {
     QCOMPARE(w->limit(), 0);
     QCOMPARE(tickedBoxes(*w), QStringLiteral("image_0"));
     QStringList texts;
-    for (auto* label : w->findChildren<QLabel*>()) texts << label->text();
-    for (const char* t : {"GAME OPTIONS", "Bonus Rolls Limit", "1 Roll", "2 Rolls", "5 Rolls", "Unlimited"})
+    for (auto* label : w->findChildren<QLabel*>())
+        texts << label->text();
+    for (const char* t :
+         {"GAME OPTIONS", "Bonus Rolls Limit", "1 Roll", "2 Rolls", "5 Rolls", "Unlimited"})
         QVERIFY2(texts.contains(QString::fromLatin1(t)), t);
     auto* start = w->findChild<PictureButton*>(QStringLiteral("button_start"));
     QVERIFY(start);
     QCOMPARE(start->size(), QSize(156, 36));
-    for (const QString& name : kBoxes) QCOMPARE(w->findChild<TickBox*>(name)->size(), QSize(28, 22));
+    for (const QString& name : kBoxes)
+        QCOMPARE(w->findChild<TickBox*>(name)->size(), QSize(28, 22));
 }
 
 void TgamestartTest::clickingABoxTicksOnlyIt_data() {
@@ -72,7 +75,7 @@ void TgamestartTest::clickingABoxTicksOnlyIt() {
     QFETCH(QString, box);
     QFETCH(int, limit);
     Tgamestart w;
-    w.setLimit(limit == 5 ? 2 : 5);  // start from some other choice
+    w.setLimit(limit == 5 ? 2 : 5); // start from some other choice
     QTest::mouseClick(w.findChild<TickBox*>(box), Qt::LeftButton);
     QCOMPARE(w.limit(), limit);
     QCOMPARE(tickedBoxes(w), box);
@@ -119,7 +122,7 @@ void TgamestartTest::startSendsTheLimitAndHides() {
     table.show();
     auto* w = new Tgamestart(&table);
     QSignalSpy spy(w, &Tgamestart::startRequested);
-    w->setLimit(2);  // loaded from the settings
+    w->setLimit(2); // loaded from the settings
     w->show();
     QVERIFY((w->frameGeometry().center() - table.frameGeometry().center()).manhattanLength() <= 4);
     QTest::mouseClick(w->findChild<PictureButton*>(QStringLiteral("button_start")), Qt::LeftButton);
@@ -144,7 +147,9 @@ void TgamestartTest::picture() {
     w.show();
     QDir().mkpath(dir);
     w.grab().save(dir + QStringLiteral("/tgamestart.png"));
-    w.grab().toImage().scaled(448, 428, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+    w.grab()
+        .toImage()
+        .scaled(448, 428, Qt::IgnoreAspectRatio, Qt::FastTransformation)
         .save(dir + QStringLiteral("/tgamestart_zoom.png"));
 }
 

@@ -1,5 +1,5 @@
-#include "chat/settings.h"
 #include "chat/qt/settingslocation.h"
+#include "chat/settings.h"
 #include "support/qt/tempsettingsfile.h"
 #include "widgets/tiledbackground.h"
 #include "windows/tphrases.h"
@@ -14,8 +14,15 @@ using ui::Tphrases;
 namespace {
 
 Tphrases::Phrases buttonPhrases() {
-    return {"Way To Go!", "Good One!", "Nice Try!",          "Excellent!",          "Brilliant!",
-            "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!",
+    return {"Way To Go!",
+            "Good One!",
+            "Nice Try!",
+            "Excellent!",
+            "Brilliant!",
+            "Wow, WTG!",
+            "Thanks!",
+            "Way To Go Teamie!",
+            "Good Game Everyone!",
             "/me waves \"Good-Bye\""};
 }
 

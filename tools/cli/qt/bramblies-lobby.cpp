@@ -5,7 +5,8 @@
 //   bramblies-lobby [--game PATH] [--player NAME] [--address HOST] [--join] [--start]
 //
 // PATH defaults to "bramblies" beside this program. --player, --address and --join fill in the
-// window (X11 takes -name for itself, hence --player); --start starts the game at once, as if "Start Game" had been pressed.
+// window (X11 takes -name for itself, hence --player); --start starts the game at once, as if
+// "Start Game" had been pressed.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -133,7 +134,8 @@ private:
     void gameEnded() {
         m_server.close();
         const auto companions = m_server.findChildren<QTcpSocket*>();
-        for (QTcpSocket* s : companions) s->disconnectFromHost();
+        for (QTcpSocket* s : companions)
+            s->disconnectFromHost();
         if (m_status->text() == QStringLiteral("Game running...")) m_status->clear();
         updateStart();
     }
@@ -168,7 +170,8 @@ int main(int argc, char** argv) {
     parser.process(app);
     QString gamePath = parser.value(game);
     if (gamePath.isEmpty())
-        gamePath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bramblies"));
+        gamePath =
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bramblies"));
 
     LobbyWindow window(gamePath);
     window.fill(parser.value(name), parser.value(address), parser.isSet(join));
