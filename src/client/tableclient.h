@@ -10,6 +10,7 @@
 // click do nothing until the host answers.
 
 #include "client/boardmodel.h"
+#include "client/tablestate.h"
 #include "host/playerslot.h" // kVersionText, shared with the host
 
 #include <cstdint>
@@ -27,7 +28,6 @@ class FieldReader;
 inline constexpr int kHostPort = 7772;
 inline constexpr int kCompanionPort = 9001;
 inline constexpr const char* kLocalAddress = "127.0.0.1";
-inline constexpr std::uint32_t kSystemColour = 0x00FF0000; // blue
 
 // The seat menu popup_kick as prepared for one seat label.
 struct SeatMenuState {
@@ -81,31 +81,23 @@ public:
     void categoryClick(int category); // image_button<n> and image_spacer<n>
     // One tick of the dice animation: every die shows the plain body and random pips.
     void dicetimerTimer();
-    bool diceAnimating() const { return m_animating; }
+    bool diceAnimating() const { return m_state.animating; }
 
     // --- state ------------------------------------------------------------------------
-    const BoardModel& board() const { return m_board; }
-    int myslot() const { return m_myslot; }
-    bool loggedin() const { return m_loggedin; }
-    bool hosting() const { return m_hosting; }
-    int turnseat() const { return m_turnseat; }
-    const std::string& playername() const { return m_playername; }
-    const std::string& hostaddress() const { return m_hostaddress; }
-    int seatcount() const { return m_seatcount; }
-    std::uint32_t systemcolour() const { return m_systemcolour; }
-    bool justWatchChecked() const { return m_justWatchChecked; }
-    bool startGameEnabled() const { return m_startGameEnabled; }
+    const BoardModel& board() const { return m_state.board; }
+    int myslot() const { return m_state.myslot; }
+    bool loggedin() const { return m_state.loggedin; }
+    bool hosting() const { return m_state.hosting; }
+    int turnseat() const { return m_state.turnseat; }
+    const std::string& playername() const { return m_state.playername; }
+    const std::string& hostaddress() const { return m_state.hostaddress; }
+    int seatcount() const { return m_state.seatcount; }
+    std::uint32_t systemcolour() const { return m_state.systemcolour; }
+    bool justWatchChecked() const { return m_state.justWatchChecked; }
+    bool startGameEnabled() const { return m_state.startGameEnabled; }
     const std::vector<std::string>& spectators() const { return m_spectators; }
 
 private:
-    bool myTurn() const { return m_myslot != 0 && m_turnseat == m_myslot; }
-    bool iAmSeated() const { return m_myslot >= 1 && m_myslot <= m_seatcount; }
-    std::string seatName(int seat) const;
-    void chatLine(const std::string& body);
-    void startAnimation();
-    void stopAnimation();
-    void setJustWatch(bool checked);
-
     // Handlers of the host's messages, one per command word.
     void sendloginfo(std::string_view payload);
     void newplayerinfo(std::string_view payload);
@@ -130,28 +122,13 @@ private:
     void showTurnColumn(int seat, bool hideMarks);
     void offerCategory(int category);
     void announceTurn(int seat);
-    bool drawRolledDice(FieldReader& r, DieBody body);
     bool postTotal(std::optional<int> seat, const std::string& total);
     bool postCategory(int seat, std::optional<int> cat, const std::string& score);
 
-    ClientPort& m_port;
-    BoardModel m_board;
+    TableState m_state;
     std::mt19937 m_rng;
 
-    int m_myslot = 0;
-    bool m_loggedin = false;
-    bool m_hosting = false;
-    int m_turnseat = 0;
-    std::string m_playername;
-    std::string m_hostaddress;
-    std::string m_loginname;
-    int m_seatcount = 6;
-    std::uint32_t m_systemcolour = kSystemColour;
-
-    bool m_animating = false;
     bool m_remindMe = true;
-    bool m_justWatchChecked = false;
-    bool m_startGameEnabled = false;
     SeatMenuState m_seatMenu;
     std::vector<std::string> m_spectators;
 };
