@@ -11,25 +11,10 @@ namespace core {
 namespace {
 
 // Texts the table writes itself (chat lines carry the "0+" sender prefix).
-constexpr const char* kLoadingSolo = "0+Loading Solo Game..Please wait.";
-constexpr const char* kLoadingMulti = "0+Loading Multi-player Game.. Please Wait.";
-constexpr const char* kYouConnected = "0+You are Connected.";
-constexpr const char* kIsConnected = " is Connected.";
-constexpr const char* kYouSpying = "0+You are spying.";
-constexpr const char* kIsSpying = " is spying.";
-constexpr const char* kDisconnected = " disconnected.";
-constexpr const char* kHasLeft = " has left.";
-constexpr const char* kJustWatching = " is just watching";
-constexpr const char* kPlayingAgain = " is now playing again";
-constexpr const char* kHaveWrongVersion = " has a different version of the game then you.";
-constexpr const char* kWrongVersion = "0+You have a differnt version of the game then the host.";
-constexpr const char* kGameFull = "Game is full";
-constexpr const char* kNotConnected = "You are not connected";
 constexpr const char* kYouStarted = "0+You have started a game.";
 constexpr const char* kHasStarted = " has started a game.";
 constexpr const char* kMustWait =
     "0+The game has started. You will have to wait until the next game to play.";
-constexpr const char* kSocketClosed = "Socket Closed";
 
 constexpr const char* kYourTurn = "Your Turn";
 constexpr const char* kSomeonesTurn = "'s turn";
@@ -55,56 +40,8 @@ constexpr const char* kCategoryStatus[kCategories] = {
 } // namespace
 
 TableClient::TableClient(ClientPort& port, unsigned animationSeed)
-    : m_state(port), m_rng(animationSeed) {}
-
-// ---------------------------------------------------------------------------------------
-// Start-up
-
-void TableClient::processparams(const std::vector<std::string>& params) {
-    m_state.board.startVisible = false;
-    m_state.startGameEnabled = false;
-    m_state.port.setStartGameEnabled(false);
-    m_state.loginname.clear();
-
-    if (params.empty()) {
-        m_state.chatLine(kLoadingSolo);
-        m_state.port.showLobbyDownload();
-        m_state.hostaddress = kLocalAddress;
-        m_state.playername = "You";
-        hostpress();
-    } else {
-        m_state.chatLine(kLoadingMulti);
-        // With fewer than three parameters we cannot tell hosting from joining, so the
-        // window stays unconnected.
-        if (params.size() >= 3) {
-            m_state.playername = params[0];
-            m_state.hostaddress = params[1];
-            if (params[2] == "true")
-                hostpress();
-            else
-                joinpress();
-            m_state.port.openCompanion(kLocalAddress, kCompanionPort);
-        }
-    }
-    m_state.port.boardChanged();
-}
-
-void TableClient::hostpress() {
-    m_state.port.startListening();
-    m_state.loginname = m_state.playername;
-    m_state.hosting = true;
-    // Our own host always listens on this machine, whatever address the lobby named.
-    m_state.port.connectToHost(kLocalAddress, kHostPort);
-    m_state.board.startVisible = true;
-    m_state.startGameEnabled = true;
-    m_state.port.setStartGameEnabled(true);
-    m_state.port.setSpyRemoveEnabled(true);
-}
-
-void TableClient::joinpress() {
-    m_state.loginname = m_state.playername;
-    m_state.port.connectToHost(m_state.hostaddress, kHostPort);
-}
+    : m_state(port), m_session(m_state), m_presence(m_state), m_seatMenu(m_state),
+      m_rng(animationSeed) {}
 
 // ---------------------------------------------------------------------------------------
 // Dispatch
@@ -114,7 +51,7 @@ void TableClient::handleMessage(std::string_view entry) {
     if (command.empty()) return;
 
     if (command == "CMD_sendlogininfo")
-        sendloginfo(payload);
+        m_session.sendloginfo(payload);
     else if (command == "CMD_chat")
         m_state.port.chatrecieved(str(payload));
     else if (command == "CMD_action")
@@ -122,15 +59,15 @@ void TableClient::handleMessage(std::string_view entry) {
     else if (command == "CMD_playasound")
         m_state.port.playasound(str(payload));
     else if (command == "CMD_newplayerinfo")
-        newplayerinfo(payload);
+        m_presence.newplayerinfo(payload);
     else if (command == "CMD_havewrongversion")
-        havewrongversion(payload);
+        m_presence.havewrongversion(payload);
     else if (command == "CMD_wrongversion")
-        wrongversion();
+        m_session.wrongversion();
     else if (command == "CMD_existingplayers")
-        newplayerinfo(payload);
+        m_presence.newplayerinfo(payload);
     else if (command == "CMD_playerdisconnected")
-        playerdisconnected(payload);
+        m_presence.playerdisconnected(payload);
     else if (command == "CMD_startgame")
         startthegame(payload);
     else if (command == "CMD_nextplayer")
@@ -138,9 +75,9 @@ void TableClient::handleMessage(std::string_view entry) {
     else if (command == "CMD_winner")
         winner(payload);
     else if (command == "CMD_full")
-        gamefull();
+        m_session.gamefull();
     else if (command == "CMD_justwatching")
-        justwatching(payload);
+        m_presence.justwatching(payload);
     else if (command == "CMD_createdice")
         createdice(payload);
     else if (command == "CMD_selectedcat")
@@ -166,156 +103,6 @@ void TableClient::handleMessage(std::string_view entry) {
     m_state.port.boardChanged();
 }
 
-void TableClient::sockInfo(std::string_view text) {
-    if (text == kSocketClosed) m_state.port.closeWindow();
-}
-
-// ---------------------------------------------------------------------------------------
-// Login and presence
-
-void TableClient::sendloginfo(std::string_view payload) {
-    FieldReader r(payload);
-    auto slot = r.nextInt();
-    if (!slot || *slot < 1) return;
-    m_state.myslot = *slot;
-    m_state.loggedin = true;
-    m_state.port.send(buildMessage(
-        "CMD_logininfo", {std::to_string(m_state.myslot), kVersionText, m_state.loginname}));
-}
-
-void TableClient::newplayerinfo(std::string_view payload) {
-    FieldReader r(payload);
-    while (!r.atEnd()) {
-        auto slot = r.nextInt();
-        if (!slot) return;
-        std::string name = str(r.next());
-        std::string_view watching = r.next();
-        if (*slot < 1 || *slot > kLastSlot) continue;
-
-        if (*slot == m_state.myslot) {
-            m_state.chatLine(kYouConnected);
-            m_state.port.loadSettings();
-        } else {
-            m_state.chatLine("0+" + name + kIsConnected);
-        }
-        if (*slot <= kSeats) {
-            m_state.board.seat(*slot).label = name;
-            if (watching == "1") m_state.board.seat(*slot).eyes = true;
-        } else {
-            // A slot holds one spectator: announced again, its old entry is replaced, so the
-            // list cannot grow past the three spectator slots.
-            const std::string prefix = std::to_string(*slot) + ": ";
-            for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
-                if (it->rfind(prefix, 0) != 0) continue;
-                m_state.port.removeSpectator(*it);
-                m_spectators.erase(it);
-                break;
-            }
-            std::string entry = prefix + name;
-            m_spectators.push_back(entry);
-            m_state.port.addSpectator(entry);
-            m_state.chatLine(*slot == m_state.myslot ? std::string(kYouSpying)
-                                                     : "0+" + name + kIsSpying);
-        }
-    }
-    m_state.port.playsounds("entered");
-}
-
-void TableClient::playerdisconnected(std::string_view payload) {
-    FieldReader r(payload);
-    auto slot = r.nextInt();
-    if (!slot || *slot < 1) return;
-    std::string name = str(r.rest());
-
-    if (*slot <= kSeats) {
-        SeatState& s = m_state.board.seat(*slot);
-        std::string fallback = *slot == 2 ? kSeat2Fallback : "";
-        if (s.label != kWaiting && s.label != fallback)
-            m_state.chatLine("0+" + s.label + kDisconnected);
-        s.label = *slot == 2 ? kSeat2Fallback : kWaiting;
-        if (*slot >= 3) s.notPlaying = true;
-        s.eyes = false;
-        return;
-    }
-    std::string entry = std::to_string(*slot) + ": " + name;
-    for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
-        if (*it != entry) continue;
-        m_state.chatLine("0+" + name + kHasLeft);
-        m_spectators.erase(it);
-        m_state.port.removeSpectator(entry);
-        return;
-    }
-}
-
-void TableClient::justwatching(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    if (!seat || !isSeat(*seat)) return;
-    std::string_view mode = r.next();
-    SeatState& s = m_state.board.seat(*seat);
-    if (mode == "1") {
-        if (*seat == m_state.myslot) m_state.setJustWatch(true);
-        m_state.chatLine("0+" + s.label + kJustWatching);
-        s.eyes = true;
-    } else {
-        if (*seat == m_state.myslot) m_state.setJustWatch(false);
-        m_state.chatLine("0+" + s.label + kPlayingAgain);
-        s.eyes = false;
-    }
-}
-
-void TableClient::havewrongversion(std::string_view payload) {
-    m_state.chatLine("0+" + str(payload) + kHaveWrongVersion);
-}
-
-void TableClient::wrongversion() {
-    m_state.chatLine(kWrongVersion);
-}
-
-void TableClient::gamefull() {
-    m_state.port.messageBox(kGameFull);
-    m_state.port.closeWindow();
-}
-
-// ---------------------------------------------------------------------------------------
-// Menus and the seat menu
-
-void TableClient::JustWatch1Click() {
-    if (!m_state.loggedin || !m_state.iAmSeated()) return;
-    m_state.port.send(buildMessage(
-        "CMD_justwatch", {std::to_string(m_state.myslot), m_state.justWatchChecked ? "2" : "1"}));
-}
-
-SeatMenuState TableClient::label_playernameMouseUp(int seat) {
-    m_seatMenu.seat = seat;
-    m_seatMenu.removeEnabled = m_state.hosting;
-    m_seatMenu.setJustWatchEnabled = m_state.hosting;
-    m_seatMenu.unsetJustWatchEnabled = m_state.hosting;
-    if (isSeat(seat) && m_state.board.seat(seat).label == kWaiting)
-        m_seatMenu.removeEnabled = false;
-    return m_seatMenu;
-}
-
-void TableClient::RemoveFromGame1Click() {
-    kicking(m_seatMenu.seat);
-}
-
-void TableClient::SettoJustWatch1Click() {
-    if (!m_state.loggedin || !isSeat(m_seatMenu.seat)) return;
-    m_state.port.send(buildMessage("CMD_justwatch", {std::to_string(m_seatMenu.seat), "1"}));
-}
-
-void TableClient::UnsetJustWatch1Click() {
-    if (!m_state.loggedin || !isSeat(m_seatMenu.seat)) return;
-    m_state.port.send(buildMessage("CMD_justwatch", {std::to_string(m_seatMenu.seat), "2"}));
-}
-
-void TableClient::kicking(int slot) {
-    if (!m_state.hosting || !m_state.loggedin) return;
-    m_state.port.send(
-        buildMessage("CMD_kickhim", {std::to_string(m_state.myslot), std::to_string(slot)}, true));
-}
-
 void TableClient::remindme1Click() {
     m_remindMe = !m_remindMe;
     m_state.port.writeSettings();
@@ -323,19 +110,6 @@ void TableClient::remindme1Click() {
 
 // ---------------------------------------------------------------------------------------
 // Turn controls
-
-void TableClient::button_startClick() {
-    if (m_state.loggedin)
-        m_state.port.showGameOptions();
-    else
-        m_state.port.messageBox(kNotConnected);
-}
-
-void TableClient::sendStartGame(int limit) {
-    if (!m_state.loggedin) return;
-    m_state.port.send(
-        buildMessage("CMD_startgame", {m_state.playername, std::to_string(limit)}, true));
-}
 
 void TableClient::button_rollClick() {
     const bool noCategory = m_state.board.workingCategory == 0;

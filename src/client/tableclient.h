@@ -10,6 +10,9 @@
 // click do nothing until the host answers.
 
 #include "client/boardmodel.h"
+#include "client/seatmenu.h"
+#include "client/tablepresence.h"
+#include "client/tablesession.h"
 #include "client/tablestate.h"
 #include "host/playerslot.h" // kVersionText, shared with the host
 
@@ -25,18 +28,6 @@ namespace core {
 class ClientPort;
 class FieldReader;
 
-inline constexpr int kHostPort = 7772;
-inline constexpr int kCompanionPort = 9001;
-inline constexpr const char* kLocalAddress = "127.0.0.1";
-
-// The seat menu popup_kick as prepared for one seat label.
-struct SeatMenuState {
-    int seat = 0;
-    bool removeEnabled = false;         // "Remove From Game"
-    bool setJustWatchEnabled = false;   // "Set to Just Watch"
-    bool unsetJustWatchEnabled = false; // "Unset Just Watch"
-};
-
 enum class MouseButton { Left, Right, Middle };
 
 class TableClient {
@@ -45,34 +36,37 @@ public:
 
     // --- start-up ---------------------------------------------------------------------
     // The positional command-line parameters (program name excluded).
-    void processparams(const std::vector<std::string>& params);
-    void hostpress();
-    void joinpress();
+    void processparams(const std::vector<std::string>& params) { m_session.processparams(params); }
+    void hostpress() { m_session.hostpress(); }
+    void joinpress() { m_session.joinpress(); }
 
     // --- transport --------------------------------------------------------------------
     // One received queue entry (command word, "+", payload). Unknown or malformed entries
     // are dropped.
     void handleMessage(std::string_view entry);
     // A status text of the table connection; "Socket Closed" closes the window.
-    void sockInfo(std::string_view text);
+    void sockInfo(std::string_view text) { m_session.sockInfo(text); }
 
     // --- menus and seat menu ------------------------------------------------------------
-    void JustWatch1Click();
-    SeatMenuState label_playernameMouseUp(int seat); // prepares popup_kick
-    const SeatMenuState& seatMenu() const { return m_seatMenu; }
-    void RemoveFromGame1Click();
-    void SettoJustWatch1Click();
-    void UnsetJustWatch1Click();
-    void kicking(int slot);
+    void JustWatch1Click() { m_presence.JustWatch1Click(); }
+    // Prepares popup_kick.
+    SeatMenuState label_playernameMouseUp(int seat) {
+        return m_seatMenu.label_playernameMouseUp(seat);
+    }
+    const SeatMenuState& seatMenu() const { return m_seatMenu.state(); }
+    void RemoveFromGame1Click() { m_seatMenu.RemoveFromGame1Click(); }
+    void SettoJustWatch1Click() { m_seatMenu.SettoJustWatch1Click(); }
+    void UnsetJustWatch1Click() { m_seatMenu.UnsetJustWatch1Click(); }
+    void kicking(int slot) { m_seatMenu.kicking(slot); }
     void remindme1Click();
     // Settings load sets the reminder without writing the file back.
     void setRemindMe(bool checked) { m_remindMe = checked; }
     bool remindMe() const { return m_remindMe; }
 
     // --- turn controls ------------------------------------------------------------------
-    void button_startClick();
+    void button_startClick() { m_session.button_startClick(); }
     // The game options window's Start: sends "CMD_startgame" with our name and the limit.
-    void sendStartGame(int limit);
+    void sendStartGame(int limit) { m_session.sendStartGame(limit); }
     void button_rollClick();
     void button_yesClick();
     void button_noClick();
@@ -95,17 +89,10 @@ public:
     std::uint32_t systemcolour() const { return m_state.systemcolour; }
     bool justWatchChecked() const { return m_state.justWatchChecked; }
     bool startGameEnabled() const { return m_state.startGameEnabled; }
-    const std::vector<std::string>& spectators() const { return m_spectators; }
+    const std::vector<std::string>& spectators() const { return m_presence.spectators(); }
 
 private:
     // Handlers of the host's messages, one per command word.
-    void sendloginfo(std::string_view payload);
-    void newplayerinfo(std::string_view payload);
-    void playerdisconnected(std::string_view payload);
-    void justwatching(std::string_view payload);
-    void havewrongversion(std::string_view payload);
-    void wrongversion();
-    void gamefull();
     void startthegame(std::string_view payload);
     void getnextplayer(std::string_view payload);
     void createdice(std::string_view payload);
@@ -126,11 +113,12 @@ private:
     bool postCategory(int seat, std::optional<int> cat, const std::string& score);
 
     TableState m_state;
+    TableSession m_session;
+    TablePresence m_presence;
+    SeatMenu m_seatMenu;
     std::mt19937 m_rng;
 
     bool m_remindMe = true;
-    SeatMenuState m_seatMenu;
-    std::vector<std::string> m_spectators;
 };
 
 } // namespace core
