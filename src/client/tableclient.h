@@ -10,10 +10,13 @@
 // click do nothing until the host answers.
 
 #include "client/boardmodel.h"
+#include "client/latejoin.h"
+#include "client/scoredisplay.h"
 #include "client/seatmenu.h"
 #include "client/tablepresence.h"
 #include "client/tablesession.h"
 #include "client/tablestate.h"
+#include "client/turndisplay.h"
 #include "host/playerslot.h" // kVersionText, shared with the host
 
 #include <cstdint>
@@ -92,30 +95,13 @@ public:
     const std::vector<std::string>& spectators() const { return m_presence.spectators(); }
 
 private:
-    // Handlers of the host's messages, one per command word.
-    void startthegame(std::string_view payload);
-    void getnextplayer(std::string_view payload);
-    void createdice(std::string_view payload);
-    void selectedcat(std::string_view payload);
-    void needcat(std::string_view payload);
-    void bramble(std::string_view payload);
-    void postscore(std::string_view payload);
-    void bonustime(std::string_view payload);
-    void gotbonus(std::string_view payload);
-    void bonusend(std::string_view payload);
-    void winner(std::string_view payload);
-    void loadstats(std::string_view payload);
-    void loadscores(std::string_view payload);
-    void showTurnColumn(int seat, bool hideMarks);
-    void offerCategory(int category);
-    void announceTurn(int seat);
-    bool postTotal(std::optional<int> seat, const std::string& total);
-    bool postCategory(int seat, std::optional<int> cat, const std::string& score);
-
     TableState m_state;
     TableSession m_session;
     TablePresence m_presence;
     SeatMenu m_seatMenu;
+    TurnDisplay m_turns;
+    ScoreDisplay m_scores;
+    LateJoin m_lateJoin;
     std::mt19937 m_rng;
 
     bool m_remindMe = true;
