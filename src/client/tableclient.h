@@ -1,13 +1,15 @@
 #pragma once
-// The table client's logic: session state (who we are, whether we host), the command line,
-// the login, who is at the table, every game message from the host and what it does to the
-// board, and the local player's controls. It owns the BoardModel and talks outward only
-// through ClientPort.
-//
-// Session: created (myslot 0) -> connecting (processparams) -> logged in
-// ("CMD_sendlogininfo"). Within a game the board follows the host's messages; the only local
-// changes are the player's holds and `turnseat` := 0 on every request, which makes a second
-// click do nothing until the host answers.
+// The table client: what the window drives and what the host's messages reach. It owns the
+// shared session and board state and the parts that each do one job with it, and hands every
+// call and message to the part that holds that job:
+//   TableSession   start-up, login, start-game request, refusals, the connection closing;
+//   TablePresence  arrivals, departures, spectators, just watching, version lines;
+//   SeatMenu       the seat menu and kicking;
+//   TurnDisplay    new game, whose turn, rolls, the working category;
+//   ScoreDisplay   scores, brambles, bonus mode, the winner and the tally;
+//   LateJoin       the rebuild for a player who arrives mid-game;
+//   TurnControls   the local player's roll, panels, holds, category clicks and dice animation.
+// It talks outward only through ClientPort; the window redraws from board().
 
 #include "client/boardmodel.h"
 #include "client/latejoin.h"
@@ -16,11 +18,11 @@
 #include "client/tablepresence.h"
 #include "client/tablesession.h"
 #include "client/tablestate.h"
+#include "client/turncontrols.h"
 #include "client/turndisplay.h"
 #include "host/playerslot.h" // kVersionText, shared with the host
 
 #include <cstdint>
-#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -29,13 +31,13 @@
 namespace core {
 
 class ClientPort;
-class FieldReader;
-
-enum class MouseButton { Left, Right, Middle };
 
 class TableClient {
 public:
     explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}());
+    // The parts hold references into this object's state; a copy would share it.
+    TableClient(const TableClient&) = delete;
+    TableClient& operator=(const TableClient&) = delete;
 
     // --- start-up ---------------------------------------------------------------------
     // The positional command-line parameters (program name excluded).
@@ -61,23 +63,24 @@ public:
     void SettoJustWatch1Click() { m_seatMenu.SettoJustWatch1Click(); }
     void UnsetJustWatch1Click() { m_seatMenu.UnsetJustWatch1Click(); }
     void kicking(int slot) { m_seatMenu.kicking(slot); }
-    void remindme1Click();
+    void remindme1Click() { m_controls.remindme1Click(); }
     // Settings load sets the reminder without writing the file back.
-    void setRemindMe(bool checked) { m_remindMe = checked; }
-    bool remindMe() const { return m_remindMe; }
+    void setRemindMe(bool checked) { m_controls.setRemindMe(checked); }
+    bool remindMe() const { return m_controls.remindMe(); }
 
     // --- turn controls ------------------------------------------------------------------
     void button_startClick() { m_session.button_startClick(); }
     // The game options window's Start: sends "CMD_startgame" with our name and the limit.
     void sendStartGame(int limit) { m_session.sendStartGame(limit); }
-    void button_rollClick();
-    void button_yesClick();
-    void button_noClick();
-    void button_okClick();
-    void image_dMouseUp(int die, MouseButton button);
-    void categoryClick(int category); // image_button<n> and image_spacer<n>
+    void button_rollClick() { m_controls.button_rollClick(); }
+    void button_yesClick() { m_controls.button_yesClick(); }
+    void button_noClick() { m_controls.button_noClick(); }
+    void button_okClick() { m_controls.button_okClick(); }
+    void image_dMouseUp(int die, MouseButton button) { m_controls.image_dMouseUp(die, button); }
+    // image_button<n> and image_spacer<n>
+    void categoryClick(int category) { m_controls.categoryClick(category); }
     // One tick of the dice animation: every die shows the plain body and random pips.
-    void dicetimerTimer();
+    void dicetimerTimer() { m_controls.dicetimerTimer(); }
     bool diceAnimating() const { return m_state.animating; }
 
     // --- state ------------------------------------------------------------------------
@@ -95,6 +98,7 @@ public:
     const std::vector<std::string>& spectators() const { return m_presence.spectators(); }
 
 private:
+    // The state comes first: every part below is built with a reference to it.
     TableState m_state;
     TableSession m_session;
     TablePresence m_presence;
@@ -102,9 +106,7 @@ private:
     TurnDisplay m_turns;
     ScoreDisplay m_scores;
     LateJoin m_lateJoin;
-    std::mt19937 m_rng;
-
-    bool m_remindMe = true;
+    TurnControls m_controls;
 };
 
 } // namespace core
