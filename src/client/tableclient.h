@@ -1,19 +1,28 @@
 #pragma once
-// The table client's logic: session state (who we are, whether we host), the command line,
-// the login, who is at the table, every game message from the host and what it does to the
-// board, and the local player's controls. It owns the BoardModel and talks outward only
-// through ClientPort.
-//
-// Session: created (myslot 0) -> connecting (processparams) -> logged in
-// ("CMD_sendlogininfo"). Within a game the board follows the host's messages; the only local
-// changes are the player's holds and `turnseat` := 0 on every request, which makes a second
-// click do nothing until the host answers.
+// The table client: what the window drives and what the host's messages reach. It owns the
+// shared session and board state and the parts that each do one job with it, and hands every
+// call and message to the part that holds that job:
+//   TableSession   start-up, login, start-game request, refusals, the connection closing;
+//   TablePresence  arrivals, departures, spectators, just watching, version lines;
+//   SeatMenu       the seat menu and kicking;
+//   TurnDisplay    new game, whose turn, rolls, the working category;
+//   ScoreDisplay   scores, brambles, bonus mode, the winner and the tally;
+//   LateJoin       the rebuild for a player who arrives mid-game;
+//   TurnControls   the local player's roll, panels, holds, category clicks and dice animation.
+// It talks outward only through ClientPort; the window redraws from board().
 
 #include "client/boardmodel.h"
+#include "client/latejoin.h"
+#include "client/scoredisplay.h"
+#include "client/seatmenu.h"
+#include "client/tablepresence.h"
+#include "client/tablesession.h"
+#include "client/tablestate.h"
+#include "client/turncontrols.h"
+#include "client/turndisplay.h"
 #include "host/playerslot.h" // kVersionText, shared with the host
 
 #include <cstdint>
-#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -22,138 +31,82 @@
 namespace core {
 
 class ClientPort;
-class FieldReader;
-
-inline constexpr int kHostPort = 7772;
-inline constexpr int kCompanionPort = 9001;
-inline constexpr const char* kLocalAddress = "127.0.0.1";
-inline constexpr std::uint32_t kSystemColour = 0x00FF0000; // blue
-
-// The seat menu popup_kick as prepared for one seat label.
-struct SeatMenuState {
-    int seat = 0;
-    bool removeEnabled = false;         // "Remove From Game"
-    bool setJustWatchEnabled = false;   // "Set to Just Watch"
-    bool unsetJustWatchEnabled = false; // "Unset Just Watch"
-};
-
-enum class MouseButton { Left, Right, Middle };
 
 class TableClient {
 public:
     explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}());
+    // The parts hold references into this object's state; a copy would share it.
+    TableClient(const TableClient&) = delete;
+    TableClient& operator=(const TableClient&) = delete;
 
     // --- start-up ---------------------------------------------------------------------
     // The positional command-line parameters (program name excluded).
-    void processparams(const std::vector<std::string>& params);
-    void hostpress();
-    void joinpress();
+    void processparams(const std::vector<std::string>& params) { m_session.processparams(params); }
+    void hostpress() { m_session.hostpress(); }
+    void joinpress() { m_session.joinpress(); }
 
     // --- transport --------------------------------------------------------------------
     // One received queue entry (command word, "+", payload). Unknown or malformed entries
     // are dropped.
     void handleMessage(std::string_view entry);
     // A status text of the table connection; "Socket Closed" closes the window.
-    void sockInfo(std::string_view text);
+    void sockInfo(std::string_view text) { m_session.sockInfo(text); }
 
     // --- menus and seat menu ------------------------------------------------------------
-    void JustWatch1Click();
-    SeatMenuState label_playernameMouseUp(int seat); // prepares popup_kick
-    const SeatMenuState& seatMenu() const { return m_seatMenu; }
-    void RemoveFromGame1Click();
-    void SettoJustWatch1Click();
-    void UnsetJustWatch1Click();
-    void kicking(int slot);
-    void remindme1Click();
+    void JustWatch1Click() { m_presence.JustWatch1Click(); }
+    // Prepares popup_kick.
+    SeatMenuState label_playernameMouseUp(int seat) {
+        return m_seatMenu.label_playernameMouseUp(seat);
+    }
+    const SeatMenuState& seatMenu() const { return m_seatMenu.state(); }
+    void RemoveFromGame1Click() { m_seatMenu.RemoveFromGame1Click(); }
+    void SettoJustWatch1Click() { m_seatMenu.SettoJustWatch1Click(); }
+    void UnsetJustWatch1Click() { m_seatMenu.UnsetJustWatch1Click(); }
+    void kicking(int slot) { m_seatMenu.kicking(slot); }
+    void remindme1Click() { m_controls.remindme1Click(); }
     // Settings load sets the reminder without writing the file back.
-    void setRemindMe(bool checked) { m_remindMe = checked; }
-    bool remindMe() const { return m_remindMe; }
+    void setRemindMe(bool checked) { m_controls.setRemindMe(checked); }
+    bool remindMe() const { return m_controls.remindMe(); }
 
     // --- turn controls ------------------------------------------------------------------
-    void button_startClick();
+    void button_startClick() { m_session.button_startClick(); }
     // The game options window's Start: sends "CMD_startgame" with our name and the limit.
-    void sendStartGame(int limit);
-    void button_rollClick();
-    void button_yesClick();
-    void button_noClick();
-    void button_okClick();
-    void image_dMouseUp(int die, MouseButton button);
-    void categoryClick(int category); // image_button<n> and image_spacer<n>
+    void sendStartGame(int limit) { m_session.sendStartGame(limit); }
+    void button_rollClick() { m_controls.button_rollClick(); }
+    void button_yesClick() { m_controls.button_yesClick(); }
+    void button_noClick() { m_controls.button_noClick(); }
+    void button_okClick() { m_controls.button_okClick(); }
+    void image_dMouseUp(int die, MouseButton button) { m_controls.image_dMouseUp(die, button); }
+    // image_button<n> and image_spacer<n>
+    void categoryClick(int category) { m_controls.categoryClick(category); }
     // One tick of the dice animation: every die shows the plain body and random pips.
-    void dicetimerTimer();
-    bool diceAnimating() const { return m_animating; }
+    void dicetimerTimer() { m_controls.dicetimerTimer(); }
+    bool diceAnimating() const { return m_state.animating; }
 
     // --- state ------------------------------------------------------------------------
-    const BoardModel& board() const { return m_board; }
-    int myslot() const { return m_myslot; }
-    bool loggedin() const { return m_loggedin; }
-    bool hosting() const { return m_hosting; }
-    int turnseat() const { return m_turnseat; }
-    const std::string& playername() const { return m_playername; }
-    const std::string& hostaddress() const { return m_hostaddress; }
-    int seatcount() const { return m_seatcount; }
-    std::uint32_t systemcolour() const { return m_systemcolour; }
-    bool justWatchChecked() const { return m_justWatchChecked; }
-    bool startGameEnabled() const { return m_startGameEnabled; }
-    const std::vector<std::string>& spectators() const { return m_spectators; }
+    const BoardModel& board() const { return m_state.board; }
+    int myslot() const { return m_state.myslot; }
+    bool loggedin() const { return m_state.loggedin; }
+    bool hosting() const { return m_state.hosting; }
+    int turnseat() const { return m_state.turnseat; }
+    const std::string& playername() const { return m_state.playername; }
+    const std::string& hostaddress() const { return m_state.hostaddress; }
+    int seatcount() const { return m_state.seatcount; }
+    std::uint32_t systemcolour() const { return m_state.systemcolour; }
+    bool justWatchChecked() const { return m_state.justWatchChecked; }
+    bool startGameEnabled() const { return m_state.startGameEnabled; }
+    const std::vector<std::string>& spectators() const { return m_presence.spectators(); }
 
 private:
-    bool myTurn() const { return m_myslot != 0 && m_turnseat == m_myslot; }
-    bool iAmSeated() const { return m_myslot >= 1 && m_myslot <= m_seatcount; }
-    std::string seatName(int seat) const;
-    void chatLine(const std::string& body);
-    void startAnimation();
-    void stopAnimation();
-    void setJustWatch(bool checked);
-
-    // Handlers of the host's messages, one per command word.
-    void sendloginfo(std::string_view payload);
-    void newplayerinfo(std::string_view payload);
-    void playerdisconnected(std::string_view payload);
-    void justwatching(std::string_view payload);
-    void havewrongversion(std::string_view payload);
-    void wrongversion();
-    void gamefull();
-    void startthegame(std::string_view payload);
-    void getnextplayer(std::string_view payload);
-    void createdice(std::string_view payload);
-    void selectedcat(std::string_view payload);
-    void needcat(std::string_view payload);
-    void bramble(std::string_view payload);
-    void postscore(std::string_view payload);
-    void bonustime(std::string_view payload);
-    void gotbonus(std::string_view payload);
-    void bonusend(std::string_view payload);
-    void winner(std::string_view payload);
-    void loadstats(std::string_view payload);
-    void loadscores(std::string_view payload);
-    void showTurnColumn(int seat, bool hideMarks);
-    void offerCategory(int category);
-    void announceTurn(int seat);
-    bool drawRolledDice(FieldReader& r, DieBody body);
-    bool postTotal(std::optional<int> seat, const std::string& total);
-    bool postCategory(int seat, std::optional<int> cat, const std::string& score);
-
-    ClientPort& m_port;
-    BoardModel m_board;
-    std::mt19937 m_rng;
-
-    int m_myslot = 0;
-    bool m_loggedin = false;
-    bool m_hosting = false;
-    int m_turnseat = 0;
-    std::string m_playername;
-    std::string m_hostaddress;
-    std::string m_loginname;
-    int m_seatcount = 6;
-    std::uint32_t m_systemcolour = kSystemColour;
-
-    bool m_animating = false;
-    bool m_remindMe = true;
-    bool m_justWatchChecked = false;
-    bool m_startGameEnabled = false;
-    SeatMenuState m_seatMenu;
-    std::vector<std::string> m_spectators;
+    // The state comes first: every part below is built with a reference to it.
+    TableState m_state;
+    TableSession m_session;
+    TablePresence m_presence;
+    SeatMenu m_seatMenu;
+    TurnDisplay m_turns;
+    ScoreDisplay m_scores;
+    LateJoin m_lateJoin;
+    TurnControls m_controls;
 };
 
 } // namespace core

@@ -1,0 +1,36 @@
+#pragma once
+// The messages that post scores and end turns and games: a bramble, a plain score, entering,
+// scoring in and leaving bonus mode, and the winner. They write the score sheet, set the
+// status line and feed the tally (our brambles and bonus entries, the game's winner and our
+// best total).
+//
+// Like the turn messages, each handler stops at the first field that is not a number, with
+// everything drawn before it kept.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+struct TableState;
+
+class ScoreDisplay {
+public:
+    explicit ScoreDisplay(TableState& state) : m_state(state) {}
+
+    void bramble(std::string_view payload);
+    void postscore(std::string_view payload);
+    void bonustime(std::string_view payload);
+    void gotbonus(std::string_view payload);
+    void bonusend(std::string_view payload);
+    void winner(std::string_view payload);
+
+private:
+    bool postTotal(std::optional<int> seat, const std::string& total);
+    bool postCategory(int seat, std::optional<int> cat, const std::string& score);
+
+    TableState& m_state;
+};
+
+} // namespace core

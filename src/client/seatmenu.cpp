@@ -1,0 +1,39 @@
+#include "client/seatmenu.h"
+
+#include "client/clientport.h"
+#include "client/tablefields.h"
+#include "client/tablestate.h"
+#include "net/fields.h"
+
+namespace core {
+
+SeatMenuState SeatMenu::label_playernameMouseUp(int seat) {
+    m_menu.seat = seat;
+    m_menu.removeEnabled = m_state.hosting;
+    m_menu.setJustWatchEnabled = m_state.hosting;
+    m_menu.unsetJustWatchEnabled = m_state.hosting;
+    if (isSeat(seat) && m_state.board.seat(seat).label == kWaiting) m_menu.removeEnabled = false;
+    return m_menu;
+}
+
+void SeatMenu::RemoveFromGame1Click() {
+    kicking(m_menu.seat);
+}
+
+void SeatMenu::SettoJustWatch1Click() {
+    if (!m_state.loggedin || !isSeat(m_menu.seat)) return;
+    m_state.port.send(buildMessage("CMD_justwatch", {std::to_string(m_menu.seat), "1"}));
+}
+
+void SeatMenu::UnsetJustWatch1Click() {
+    if (!m_state.loggedin || !isSeat(m_menu.seat)) return;
+    m_state.port.send(buildMessage("CMD_justwatch", {std::to_string(m_menu.seat), "2"}));
+}
+
+void SeatMenu::kicking(int slot) {
+    if (!m_state.hosting || !m_state.loggedin) return;
+    m_state.port.send(
+        buildMessage("CMD_kickhim", {std::to_string(m_state.myslot), std::to_string(slot)}, true));
+}
+
+} // namespace core

@@ -1,0 +1,115 @@
+#include "client/tablepresence.h"
+
+#include "client/clientport.h"
+#include "client/tablefields.h"
+#include "client/tablestate.h"
+#include "net/fields.h"
+
+namespace core {
+
+namespace {
+
+constexpr const char* kYouConnected = "0+You are Connected.";
+constexpr const char* kIsConnected = " is Connected.";
+constexpr const char* kYouSpying = "0+You are spying.";
+constexpr const char* kIsSpying = " is spying.";
+constexpr const char* kDisconnected = " disconnected.";
+constexpr const char* kHasLeft = " has left.";
+constexpr const char* kJustWatching = " is just watching";
+constexpr const char* kPlayingAgain = " is now playing again";
+constexpr const char* kHaveWrongVersion = " has a different version of the game then you.";
+
+} // namespace
+
+void TablePresence::newplayerinfo(std::string_view payload) {
+    FieldReader r(payload);
+    while (!r.atEnd()) {
+        auto slot = r.nextInt();
+        if (!slot) return;
+        std::string name = str(r.next());
+        std::string_view watching = r.next();
+        if (*slot < 1 || *slot > kLastSlot) continue;
+
+        if (*slot == m_state.myslot) {
+            m_state.chatLine(kYouConnected);
+            m_state.port.loadSettings();
+        } else {
+            m_state.chatLine("0+" + name + kIsConnected);
+        }
+        if (*slot <= kSeats) {
+            m_state.board.seat(*slot).label = name;
+            if (watching == "1") m_state.board.seat(*slot).eyes = true;
+        } else {
+            // A slot holds one spectator: announced again, its old entry is replaced, so the
+            // list cannot grow past the three spectator slots.
+            const std::string prefix = std::to_string(*slot) + ": ";
+            for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
+                if (it->rfind(prefix, 0) != 0) continue;
+                m_state.port.removeSpectator(*it);
+                m_spectators.erase(it);
+                break;
+            }
+            std::string entry = prefix + name;
+            m_spectators.push_back(entry);
+            m_state.port.addSpectator(entry);
+            m_state.chatLine(*slot == m_state.myslot ? std::string(kYouSpying)
+                                                     : "0+" + name + kIsSpying);
+        }
+    }
+    m_state.port.playsounds("entered");
+}
+
+void TablePresence::playerdisconnected(std::string_view payload) {
+    FieldReader r(payload);
+    auto slot = r.nextInt();
+    if (!slot || *slot < 1) return;
+    std::string name = str(r.rest());
+
+    if (*slot <= kSeats) {
+        SeatState& s = m_state.board.seat(*slot);
+        std::string fallback = *slot == 2 ? kSeat2Fallback : "";
+        if (s.label != kWaiting && s.label != fallback)
+            m_state.chatLine("0+" + s.label + kDisconnected);
+        s.label = *slot == 2 ? kSeat2Fallback : kWaiting;
+        if (*slot >= 3) s.notPlaying = true;
+        s.eyes = false;
+        return;
+    }
+    std::string entry = std::to_string(*slot) + ": " + name;
+    for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
+        if (*it != entry) continue;
+        m_state.chatLine("0+" + name + kHasLeft);
+        m_spectators.erase(it);
+        m_state.port.removeSpectator(entry);
+        return;
+    }
+}
+
+void TablePresence::justwatching(std::string_view payload) {
+    FieldReader r(payload);
+    auto seat = r.nextInt();
+    if (!seat || !isSeat(*seat)) return;
+    std::string_view mode = r.next();
+    SeatState& s = m_state.board.seat(*seat);
+    if (mode == "1") {
+        if (*seat == m_state.myslot) m_state.setJustWatch(true);
+        m_state.chatLine("0+" + s.label + kJustWatching);
+        s.eyes = true;
+    } else {
+        if (*seat == m_state.myslot) m_state.setJustWatch(false);
+        m_state.chatLine("0+" + s.label + kPlayingAgain);
+        s.eyes = false;
+    }
+}
+
+void TablePresence::havewrongversion(std::string_view payload) {
+    m_state.chatLine("0+" + str(payload) + kHaveWrongVersion);
+}
+
+void TablePresence::JustWatch1Click() {
+    if (!m_state.loggedin || !m_state.iAmSeated()) return;
+    m_state.port.send(buildMessage(
+        "CMD_justwatch", {std::to_string(m_state.myslot), m_state.justWatchChecked ? "2" : "1"}));
+}
+
+} // namespace core

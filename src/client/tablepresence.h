@@ -1,0 +1,35 @@
+#pragma once
+// Who is at the table: arrivals (ours loads the settings), departures, spectators in the slots
+// above the seats, players who are just watching, and players with another version of the
+// game. Seats are shown by their labels on the board; spectators are kept here, one entry
+// "<slot>: <name>" per slot.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+struct TableState;
+
+class TablePresence {
+public:
+    explicit TablePresence(TableState& state) : m_state(state) {}
+
+    // "CMD_newplayerinfo" and "CMD_existingplayers": slot, name, watching, repeated.
+    void newplayerinfo(std::string_view payload);
+    void playerdisconnected(std::string_view payload);
+    void justwatching(std::string_view payload);
+    void havewrongversion(std::string_view payload);
+
+    // Options > "Just Watch": asks the host to flip our own seat.
+    void JustWatch1Click();
+
+    const std::vector<std::string>& spectators() const { return m_spectators; }
+
+private:
+    TableState& m_state;
+    std::vector<std::string> m_spectators;
+};
+
+} // namespace core

@@ -1,0 +1,103 @@
+#include "client/tablesession.h"
+
+#include "client/clientport.h"
+#include "client/tablestate.h"
+#include "host/playerslot.h"
+#include "net/fields.h"
+
+namespace core {
+
+namespace {
+
+constexpr const char* kLoadingSolo = "0+Loading Solo Game..Please wait.";
+constexpr const char* kLoadingMulti = "0+Loading Multi-player Game.. Please Wait.";
+constexpr const char* kWrongVersion = "0+You have a differnt version of the game then the host.";
+constexpr const char* kGameFull = "Game is full";
+constexpr const char* kNotConnected = "You are not connected";
+constexpr const char* kSocketClosed = "Socket Closed";
+
+} // namespace
+
+void TableSession::processparams(const std::vector<std::string>& params) {
+    m_state.board.startVisible = false;
+    m_state.startGameEnabled = false;
+    m_state.port.setStartGameEnabled(false);
+    m_state.loginname.clear();
+
+    if (params.empty()) {
+        m_state.chatLine(kLoadingSolo);
+        m_state.port.showLobbyDownload();
+        m_state.hostaddress = kLocalAddress;
+        m_state.playername = "You";
+        hostpress();
+    } else {
+        m_state.chatLine(kLoadingMulti);
+        // With fewer than three parameters we cannot tell hosting from joining, so the
+        // window stays unconnected.
+        if (params.size() >= 3) {
+            m_state.playername = params[0];
+            m_state.hostaddress = params[1];
+            if (params[2] == "true")
+                hostpress();
+            else
+                joinpress();
+            m_state.port.openCompanion(kLocalAddress, kCompanionPort);
+        }
+    }
+    m_state.port.boardChanged();
+}
+
+void TableSession::hostpress() {
+    m_state.port.startListening();
+    m_state.loginname = m_state.playername;
+    m_state.hosting = true;
+    // Our own host always listens on this machine, whatever address the lobby named.
+    m_state.port.connectToHost(kLocalAddress, kHostPort);
+    m_state.board.startVisible = true;
+    m_state.startGameEnabled = true;
+    m_state.port.setStartGameEnabled(true);
+    m_state.port.setSpyRemoveEnabled(true);
+}
+
+void TableSession::joinpress() {
+    m_state.loginname = m_state.playername;
+    m_state.port.connectToHost(m_state.hostaddress, kHostPort);
+}
+
+void TableSession::sockInfo(std::string_view text) {
+    if (text == kSocketClosed) m_state.port.closeWindow();
+}
+
+void TableSession::sendloginfo(std::string_view payload) {
+    FieldReader r(payload);
+    auto slot = r.nextInt();
+    if (!slot || *slot < 1) return;
+    m_state.myslot = *slot;
+    m_state.loggedin = true;
+    m_state.port.send(buildMessage(
+        "CMD_logininfo", {std::to_string(m_state.myslot), kVersionText, m_state.loginname}));
+}
+
+void TableSession::wrongversion() {
+    m_state.chatLine(kWrongVersion);
+}
+
+void TableSession::gamefull() {
+    m_state.port.messageBox(kGameFull);
+    m_state.port.closeWindow();
+}
+
+void TableSession::button_startClick() {
+    if (m_state.loggedin)
+        m_state.port.showGameOptions();
+    else
+        m_state.port.messageBox(kNotConnected);
+}
+
+void TableSession::sendStartGame(int limit) {
+    if (!m_state.loggedin) return;
+    m_state.port.send(
+        buildMessage("CMD_startgame", {m_state.playername, std::to_string(limit)}, true));
+}
+
+} // namespace core

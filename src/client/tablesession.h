@@ -1,0 +1,45 @@
+#pragma once
+// The session of the table client: the command line decides whether this copy hosts or joins,
+// the connection comes up, the host hands us our slot ("CMD_sendlogininfo") and we answer with
+// our version and name. It also asks the host to start a game and reacts to the host refusing
+// us (full table, other version) or the connection closing.
+//
+// States: created (myslot 0) -> connecting (processparams) -> logged in.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+struct TableState;
+
+inline constexpr int kHostPort = 7772;
+inline constexpr int kCompanionPort = 9001;
+inline constexpr const char* kLocalAddress = "127.0.0.1";
+
+class TableSession {
+public:
+    explicit TableSession(TableState& state) : m_state(state) {}
+
+    // The positional command-line parameters (program name excluded).
+    void processparams(const std::vector<std::string>& params);
+    void hostpress();
+    void joinpress();
+    // A status text of the table connection; "Socket Closed" closes the window.
+    void sockInfo(std::string_view text);
+
+    void button_startClick();
+    // The game options window's Start: sends "CMD_startgame" with our name and the limit.
+    void sendStartGame(int limit);
+
+    // "CMD_sendlogininfo": our slot; we answer "CMD_logininfo".
+    void sendloginfo(std::string_view payload);
+    void wrongversion();
+    void gamefull();
+
+private:
+    TableState& m_state;
+};
+
+} // namespace core

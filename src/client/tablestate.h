@@ -1,0 +1,50 @@
+#pragma once
+// The state every part of the table client shares: who we are in the session, whose turn the
+// board shows, and the board itself, with the few steps all the parts take (a system chat
+// line, the dice animation, the Just Watch tick). The parts own nothing of it; TableClient
+// owns it and hands each part a reference.
+
+#include "client/boardmodel.h"
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+class ClientPort;
+
+inline constexpr std::uint32_t kSystemColour = 0x00FF0000; // blue
+
+struct TableState {
+    explicit TableState(ClientPort& p) : port(p) {}
+
+    bool myTurn() const { return myslot != 0 && turnseat == myslot; }
+    bool iAmSeated() const { return myslot >= 1 && myslot <= seatcount; }
+    // The seat label's text, empty for a number that is not a seat.
+    std::string seatName(int seat) const;
+    // A line in the chat view in the system colour; body starts with the "0+" sender.
+    void chatLine(const std::string& body);
+    void startAnimation();
+    void stopAnimation();
+    void setJustWatch(bool checked);
+
+    ClientPort& port;
+    BoardModel board;
+
+    int myslot = 0;
+    bool loggedin = false;
+    bool hosting = false;
+    // 0 after every request of ours, so a second click waits for the host's answer.
+    int turnseat = 0;
+    std::string playername;
+    std::string hostaddress;
+    std::string loginname;
+    int seatcount = 6;
+    std::uint32_t systemcolour = kSystemColour;
+
+    bool animating = false;
+    bool justWatchChecked = false;
+    bool startGameEnabled = false;
+};
+
+} // namespace core

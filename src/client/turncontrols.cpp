@@ -1,0 +1,102 @@
+#include "client/turncontrols.h"
+
+#include "client/clientport.h"
+#include "client/tablefields.h"
+#include "client/tablestate.h"
+#include "net/fields.h"
+
+namespace core {
+
+void TurnControls::remindme1Click() {
+    m_remindMe = !m_remindMe;
+    m_state.port.writeSettings();
+}
+
+void TurnControls::button_rollClick() {
+    const bool noCategory = m_state.board.workingCategory == 0;
+    const int rolls = m_state.board.rollsUsed();
+    if (m_state.myTurn() && noCategory && rolls == 2) {
+        m_state.board.panelError1Visible = true;
+        m_state.port.playsounds("error");
+        m_state.port.boardChanged();
+        return;
+    }
+    if (m_state.myTurn() && noCategory && rolls > 0) {
+        if (m_remindMe) {
+            m_state.board.panelErrorVisible = true;
+            m_state.port.playsounds("error");
+            m_state.port.boardChanged();
+            return;
+        }
+        // Without a working category holds do not count: everything rolls again.
+        for (int d = 1; d <= kDice; ++d) {
+            m_state.board.die(d).held = false;
+            m_state.board.die(d).top = kDieRestTop;
+        }
+    }
+    if (m_state.myTurn() && m_state.loggedin) {
+        std::vector<std::string> fields{std::to_string(m_state.myslot)};
+        for (int d = 1; d <= kDice; ++d)
+            if (!m_state.board.die(d).held) fields.push_back(std::to_string(d));
+        if (fields.size() == 1) fields.push_back("0");
+        m_state.port.send(buildMessage("CMD_rollthedice", fields));
+    }
+    m_state.board.rollVisible = false;
+    m_state.turnseat = 0;
+    m_state.port.boardChanged();
+}
+
+void TurnControls::button_yesClick() {
+    if (m_state.myTurn() && m_state.loggedin) {
+        for (int d = 1; d <= kDice; ++d)
+            m_state.board.die(d).top = kDieRestTop;
+        m_state.port.send(buildMessage("CMD_rollthedice",
+                                       {std::to_string(m_state.myslot), "1", "2", "3", "4", "5"}));
+    }
+    m_state.board.panelErrorVisible = false;
+    m_state.board.rollVisible = false;
+    m_state.turnseat = 0;
+    m_state.port.boardChanged();
+}
+
+void TurnControls::button_noClick() {
+    m_state.board.panelErrorVisible = false;
+    m_state.port.boardChanged();
+}
+
+void TurnControls::button_okClick() {
+    m_state.board.panelError1Visible = false;
+    m_state.port.boardChanged();
+}
+
+void TurnControls::image_dMouseUp(int die, MouseButton button) {
+    if (!isDie(die) || button != MouseButton::Left || !m_state.myTurn() || m_state.animating)
+        return;
+    DieState& d = m_state.board.die(die);
+    d.held = !d.held;
+    d.top = d.held ? kDieRaisedTop : kDieRestTop;
+    m_state.board.drawDie(die, DieBody::Plain);
+    m_state.port.playsounds(d.held ? "set" : "unset");
+    m_state.port.boardChanged();
+}
+
+void TurnControls::categoryClick(int category) {
+    if (!isCategory(category) || !m_state.loggedin || !m_state.myTurn()) return;
+    if (!m_state.board.category(category).selectable) return;
+    m_state.port.send(buildMessage(
+        "CMD_selectcat", {std::to_string(m_state.myslot), std::to_string(category)}, true));
+    m_state.turnseat = 0;
+    m_state.port.boardChanged();
+}
+
+void TurnControls::dicetimerTimer() {
+    std::uniform_int_distribution<int> face(1, 6);
+    for (int d = 1; d <= kDice; ++d) {
+        DieState& die = m_state.board.die(d);
+        die.body = DieBody::Plain;
+        die.pips = face(m_rng);
+    }
+    m_state.port.boardChanged();
+}
+
+} // namespace core
