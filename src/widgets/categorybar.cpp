@@ -7,16 +7,8 @@
 
 namespace ui {
 
-CategoryBar::CategoryBar(int category, QWidget* parent)
-    : QAbstractButton(parent), m_category(category) {
-    setFocusPolicy(Qt::NoFocus);
+CategoryBar::CategoryBar(int category, QWidget* parent) : CategoryTile(category, parent) {
     resize(sizeHint());
-}
-
-void CategoryBar::setSelectable(bool selectable) {
-    m_selectable = selectable;
-    setCursor(selectable ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    update();
 }
 
 void CategoryBar::setBarWidth(int width) {
@@ -50,19 +42,7 @@ void CategoryBar::paintBar(QPainter& p, const QRectF& r, bool lit) {
 
 void CategoryBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    paintBar(p, rect(), m_selectable && (m_hovered || isDown()));
-}
-
-void CategoryBar::enterEvent(QEnterEvent* event) {
-    m_hovered = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void CategoryBar::leaveEvent(QEvent* event) {
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
+    paintBar(p, rect(), isLit());
 }
 
 } // namespace ui

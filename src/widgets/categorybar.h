@@ -2,11 +2,11 @@
 // A category bar (image_spacer1..image_spacer7): the band that runs from a category button
 // to the score column of the seat on turn. Its width changes with the seat; at its idle width
 // it is a stub. Clickable like the button it belongs to.
-#include <QAbstractButton>
+#include "widgets/categorytile.h"
 
 namespace ui {
 
-class CategoryBar : public QAbstractButton {
+class CategoryBar : public CategoryTile {
     Q_OBJECT
 public:
     static constexpr int kIdleWidth = 11;
@@ -14,9 +14,6 @@ public:
 
     explicit CategoryBar(int category, QWidget* parent = nullptr);
 
-    int category() const { return m_category; }
-    void setSelectable(bool selectable);
-    bool isSelectable() const { return m_selectable; }
     // Changes only the width, keeping the left edge and the height.
     void setBarWidth(int width);
 
@@ -25,13 +22,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-private:
-    int m_category;
-    bool m_selectable = false;
-    bool m_hovered = false;
 };
 
 } // namespace ui

@@ -8,16 +8,8 @@
 
 namespace ui {
 
-CategoryButton::CategoryButton(int category, QWidget* parent)
-    : QAbstractButton(parent), m_category(category) {
-    setFocusPolicy(Qt::NoFocus);
+CategoryButton::CategoryButton(int category, QWidget* parent) : CategoryTile(category, parent) {
     resize(sizeHint());
-}
-
-void CategoryButton::setSelectable(bool selectable) {
-    m_selectable = selectable;
-    setCursor(selectable ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    update();
 }
 
 void CategoryButton::paintCategory(QPainter& p, const QRectF& r, int category, bool lit) {
@@ -67,19 +59,7 @@ void CategoryButton::paintCategory(QPainter& p, const QRectF& r, int category, b
 
 void CategoryButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    paintCategory(p, rect(), m_category, m_selectable && (m_hovered || isDown()));
-}
-
-void CategoryButton::enterEvent(QEnterEvent* event) {
-    m_hovered = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void CategoryButton::leaveEvent(QEvent* event) {
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
+    paintCategory(p, rect(), category(), isLit());
 }
 
 } // namespace ui

@@ -3,33 +3,22 @@
 // showing the face for ones to sixes, a rising staircase for the Bramble (the straight).
 // While selectable it lights up under the mouse and shows the pointing hand; the board
 // decides what a click does.
-#include <QAbstractButton>
+#include "widgets/categorytile.h"
 
 namespace ui {
 
-class CategoryButton : public QAbstractButton {
+class CategoryButton : public CategoryTile {
     Q_OBJECT
 public:
     static constexpr int kBramble = 7;
 
     explicit CategoryButton(int category, QWidget* parent = nullptr);
 
-    int category() const { return m_category; }
-    void setSelectable(bool selectable);
-    bool isSelectable() const { return m_selectable; }
-
     static void paintCategory(QPainter& p, const QRectF& r, int category, bool lit);
     QSize sizeHint() const override { return {40, 20}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-private:
-    int m_category;
-    bool m_selectable = false;
-    bool m_hovered = false;
 };
 
 } // namespace ui
