@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev libgtest-dev googletest libbenchmark-dev liblz4-dev zlib1g-dev
-          clang libclang-rt-14-dev xvfb xauth)
+          clang libclang-rt-14-dev xvfb xauth ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
