@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian machine, only when something is missing.
-# Runs apt-get as root, or through sudo otherwise.
+# The packages are listed in tools/deps/*.list, one per line ('#' starts a comment); each
+# feature keeps its own list. Runs apt-get as root, or through sudo otherwise.
 set -euo pipefail
+cd "$(dirname "$0")"
 
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-          libgl-dev libgtest-dev googletest libbenchmark-dev liblz4-dev zlib1g-dev
-          clang libclang-rt-14-dev xvfb xauth ccache)
+packages=()
+for list in deps/*.list; do
+  while read -r line; do
+    line=${line%%#*}
+    line=${line//[[:space:]]/}
+    [ -n "$line" ] && packages+=("$line")
+  done < "$list"
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
