@@ -1,6 +1,7 @@
 #include "host/turnengine.h"
 
 #include "host/computerplayer.h"
+#include "host/expertplayer.h"
 #include "host/rules.h"
 #include "net/fields.h"
 #include "net/messages.h"
@@ -32,6 +33,7 @@ void TurnEngine::disarm() {
 }
 
 void TurnEngine::armComputerMove(int countdown) {
+    m_style = m_state.port().computerStyle();
     arm(countdown, Action::ComputerMove, m_state.port().botSpeedMs());
 }
 
@@ -283,7 +285,8 @@ void TurnEngine::bonusrolls(int seat) {
 }
 
 void TurnEngine::computerplay(int seat) {
-    ComputerMove move = computerMove(m_state, seat);
+    ComputerMove move = m_style == ComputerStyle::Expert ? expertMove(m_state, seat)
+                                                          : computerMove(m_state, seat);
     switch (move.kind) {
     case ComputerMove::Kind::Roll:
         rollthedice(move.payload);
