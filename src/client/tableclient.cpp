@@ -8,13 +8,15 @@ namespace core {
 
 TableClient::TableClient(ClientPort& port, unsigned animationSeed)
     : m_state(port), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
-      m_scores(m_state), m_lateJoin(m_state, m_turns), m_controls(m_state, animationSeed) {}
+      m_scores(m_state), m_lateJoin(m_state, m_turns), m_controls(m_state, animationSeed),
+      m_coaching(m_state) {}
 
 // The chat lines and sounds go straight to the window; every other command word has one
 // handler in the part that holds its job. Whatever a handler did, the board is redrawn.
 void TableClient::handleMessage(std::string_view entry) {
     auto [command, payload] = splitEntry(entry);
     if (command.empty()) return;
+    m_coaching.observe(command, payload);
 
     if (command == "CMD_sendlogininfo")
         m_session.sendloginfo(payload);
@@ -38,8 +40,10 @@ void TableClient::handleMessage(std::string_view entry) {
         m_turns.startthegame(payload);
     else if (command == "CMD_nextplayer")
         m_turns.getnextplayer(payload);
-    else if (command == "CMD_winner")
+    else if (command == "CMD_winner") {
         m_scores.winner(payload);
+        m_coaching.gameOver();
+    }
     else if (command == "CMD_full")
         m_session.gamefull();
     else if (command == "CMD_justwatching")

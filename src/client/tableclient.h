@@ -8,10 +8,12 @@
 //   TurnDisplay    new game, whose turn, rolls, the working category;
 //   ScoreDisplay   scores, brambles, bonus mode, the winner and the tally;
 //   LateJoin       the rebuild for a player who arrives mid-game;
-//   TurnControls   the local player's roll, panels, holds, category clicks and dice animation.
+//   TurnControls   the local player's roll, panels, holds, category clicks and dice animation;
+//   Coaching       the Hint and the review of the local player's decisions at the game's end.
 // It talks outward only through ClientPort; the window redraws from board().
 
 #include "client/boardmodel.h"
+#include "client/coaching.h"
 #include "client/latejoin.h"
 #include "client/scoredisplay.h"
 #include "client/seatmenu.h"
@@ -82,6 +84,10 @@ public:
     // One tick of the dice animation: every die shows the plain body and random pips.
     void dicetimerTimer() { m_controls.dicetimerTimer(); }
     bool diceAnimating() const { return m_state.animating; }
+    // The solver's advice for the local player's turn: a status text, and the dice it would
+    // keep raised. Nothing is sent.
+    void hintClick() { m_coaching.hintClick(); }
+    bool hintAvailable() const { return m_coaching.hintAvailable(); }
 
     // --- state ------------------------------------------------------------------------
     const BoardModel& board() const { return m_state.board; }
@@ -107,6 +113,7 @@ private:
     ScoreDisplay m_scores;
     LateJoin m_lateJoin;
     TurnControls m_controls;
+    Coaching m_coaching;
 };
 
 } // namespace core
