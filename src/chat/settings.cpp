@@ -21,6 +21,9 @@ constexpr std::string_view kKeyRemindMe = "Remindme";
 constexpr std::string_view kKeyTurnSound = "Turnsound";
 constexpr std::string_view kKeyChatterSounds = "Playerphrasesounds";
 constexpr std::string_view kKeyRolls = "Rolls";
+// "classic" or "expert"; anything else is the classic player.
+constexpr std::string_view kKeyComputer = "Computerplayer";
+constexpr std::string_view kComputerExpertText = "expert";
 constexpr std::string_view kDefaultTextColourText = "clblack";
 
 // Values that a hand-edited or damaged file may hold but no window can use: a 100000-point
@@ -94,6 +97,8 @@ bool Settings::loadinifile() {
     const std::string rollsText = ini.readString(s, kKeyRolls, "0");
     m_rolls = rollsText == "1" ? 1 : rollsText == "2" ? 2 : rollsText == "5" ? 5 : 0;
 
+    m_expertComputer = ini.readString(s, kKeyComputer, "classic") == kComputerExpertText;
+
     m_loaded = true;
     m_changed = 0;
     return readable;
@@ -125,6 +130,8 @@ bool Settings::write(unsigned keys, const Placement& placement) {
     if (keys & kPlaySounds) put(kKeyPlaySounds, flag(m_playSounds));
     if (keys & kRemindMe) put(kKeyRemindMe, flag(m_remindMe));
     if (keys & kChatterSounds) put(kKeyChatterSounds, flag(m_playChatterSounds));
+    if (keys & kComputer)
+        put(kKeyComputer, m_expertComputer ? std::string(kComputerExpertText) : "classic");
     return ini.save(m_file);
 }
 
@@ -151,6 +158,11 @@ bool Settings::setTextColour(std::uint32_t colour) {
 bool Settings::setBotSpeed(int ms) {
     m_botSpeed = ms;
     return change(kBotSpeed);
+}
+
+bool Settings::setExpertComputer(bool expert) {
+    m_expertComputer = expert;
+    return change(kComputer);
 }
 
 bool Settings::setPlaySounds(bool on) {

@@ -105,6 +105,8 @@ TEST_F(SettingsTest, ReadingRules) {
         {"[bramblies]\nBotspeed=1000\n", [](const Settings& s) { EXPECT_EQ(s.botSpeed(), 1000); }},
         {"[bramblies]\nBotspeed=350\n", [](const Settings& s) { EXPECT_EQ(s.botSpeed(), 350); }},
         {"[bramblies]\nBotspeed=abc\n", [](const Settings& s) { EXPECT_EQ(s.botSpeed(), 650); }},
+        {"[bramblies]\nComputerplayer=expert\n", [](const Settings& s) { EXPECT_TRUE(s.expertComputer()); }},
+        {"[bramblies]\nComputerplayer=Expert\n", [](const Settings& s) { EXPECT_FALSE(s.expertComputer()); }},
         {"[bramblies]\nTextcolor=clRED\n",
          [](const Settings& s) { EXPECT_EQ(s.textColour(), 0x000000FFu); }},
         {"[bramblies]\nTextcolor=$0040C0FF\n",
@@ -165,7 +167,8 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
     EXPECT_EQ(readFile(), "; lobby comment\n[lobby]\nUser=Ann\n[bramblies]\nPhrase1=Hi\n"
                           "Textsize=8\nTop=10\nLeft=20\nWidth=900\nHeight=700\n"
                           "Textcolor=$0040C0FF\nBotspeed=650\nRolls=0\nTurnsound=0\n"
-                          "Playsounds=true\nRemindme=true\nPlayerphrasesounds=true\n");
+                          "Playsounds=true\nRemindme=true\nPlayerphrasesounds=true\n"
+                          "Computerplayer=classic\n");
     ASSERT_TRUE(s.setBotSpeed(350));
     ASSERT_TRUE(s.setPlaySounds(false));
     ASSERT_TRUE(s.setTextColour(0x00FF0000));

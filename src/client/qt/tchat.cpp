@@ -5,6 +5,7 @@
 #include "chat/qt/settingslocation.h"
 #include "chat/qt/soundplayer.h"
 #include "client/qt/boardview.h"
+#include "client/qt/coachmenu.h"
 #include "client/qt/noticestrip.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
@@ -246,6 +247,9 @@ void Tchat::buildMenus() {
         m_client->JustWatch1Click();
     });
 
+    m_coachMenu = new CoachMenu(file, options, *m_settings, *m_client, [this] { m_board->refresh(); },
+                                this);
+
     QMenu* view = bar->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
     QAction* viewTally = addItem(view, tr("View Tally"), "ViewTally1");
@@ -288,6 +292,11 @@ void Tchat::setHostServer(HostServer* host) {
     host->setTurnHandler(m_turns.get());
     // The computer player follows this copy's "Bot Speed" menu.
     host->setBotSpeedProvider([this] { return m_settings->botSpeed(); });
+    // ... and its "Computer Player" menu.
+    host->setComputerStyleProvider([this] {
+        return m_settings->expertComputer() ? core::ComputerStyle::Expert
+                                            : core::ComputerStyle::Classic;
+    });
     connect(host, &HostServer::noticeRaised, this, &Tchat::hostNotice);
 }
 
@@ -577,6 +586,7 @@ void Tchat::applySettings() {
     (st.turnSound() == 1 ? m_newTurnSound : m_classic)->setChecked(true);
     m_playChatter->setChecked(st.playChatterSounds());
     gameOptions()->setLimit(st.rolls());
+    m_coachMenu->applySettings();
 }
 
 void Tchat::writeSettings() {

@@ -39,6 +39,7 @@ namespace ui {
 class BoardView;
 class ChatPanel;
 class ChatterSoundMenu;
+class CoachMenu;
 class ClientConnection;
 class HostServer;
 class NoticeStrip;
@@ -184,6 +185,7 @@ private:
     SoundPlayer* m_sound = nullptr;
     ChatterSoundMenu* m_chatterMenu = nullptr;
 
+    CoachMenu* m_coachMenu = nullptr;
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;
     QAction* m_remindMe = nullptr;

@@ -53,6 +53,10 @@ public:
     // Where the computer player's interval comes from (the hosting copy's "Bot Speed" menu);
     // without one it is 750 ms.
     void setBotSpeedProvider(std::function<int()> provider) { m_botSpeed = std::move(provider); }
+    // Which computer player moves (the "Computer Player" menu, or --computer); classic without one.
+    void setComputerStyleProvider(std::function<core::ComputerStyle()> provider) {
+        m_computerStyle = std::move(provider);
+    }
     // For tests: shorter limits than the program's.
     void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
     void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
@@ -64,6 +68,9 @@ public:
     void armCountdown(int intervalMs) override;
     void stopCountdown() override;
     int botSpeedMs() const override;
+    core::ComputerStyle computerStyle() const override {
+        return m_computerStyle ? m_computerStyle() : core::ComputerStyle::Classic;
+    }
 
     // The game countdown timer's current interval (after the time scale), for tests.
     int countdownIntervalMs() const { return m_countdown.interval(); }
@@ -90,6 +97,7 @@ private:
     QTimer m_countdown;
     double m_timeScale = 1.0;
     std::function<int()> m_botSpeed;
+    std::function<core::ComputerStyle()> m_computerStyle;
     int m_loginTimeoutMs = kLoginTimeoutMs;
     qint64 m_maxUnsent = kMaxUnsentBytes;
 };

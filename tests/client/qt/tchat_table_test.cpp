@@ -92,6 +92,9 @@ void TchatTableTest::windowShape() {
         {"ClearMainChat1", "Clear Main Chat", false, false},
         {"ResetScreenLocation1", "Reset Screen Location", false, false},
         {"JustWatch1", "Just Watch", true, false},
+        {"Hint1", "Hint", false, false},
+        {"ClassicComputer1", "Classic", true, true},
+        {"ExpertComputer1", "Expert", true, false},
         {"ViewTally1", "View Tally", false, false},
         {"SpyList1", "Spy List", false, false},
         {"PrhaseList1", "Phrase List", false, false},
@@ -117,11 +120,11 @@ void TchatTableTest::windowShape() {
         return parts.join(", ");
     };
     QCOMPARE(walk(window.menuBar()->actions()),
-             QString("File{Start Game, Exit}, "
+             QString("File{Start Game, Hint, Exit}, "
                      "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
                      "Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
                      "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
-                     "Reset Screen Location, Just Watch}, "
+                     "Reset Screen Location, Just Watch, Computer Player{Classic, Expert}}, "
                      "View{View Tally, Spy List, Phrase List}, Help{Content, About}, "
                      "Check out Brambles Solo!"));
     QCOMPARE(window.menuAction("ScrollChatOff1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
