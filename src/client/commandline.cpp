@@ -1,5 +1,6 @@
 #include "client/commandline.h"
 
+#include "host/computerstyle.h"
 #include "net/fields.h"
 
 #include <charconv>
@@ -39,7 +40,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             out.dedicatedHost = true;
             continue;
         }
-        bool takesValue = name == "--port" || name == "--time-scale" || name == "--bot-speed";
+        bool takesValue = name == "--port" || name == "--time-scale" || name == "--bot-speed" ||
+                          name == "--computer";
         if (!takesValue) continue;
         if (!value) {
             if (i + 1 >= args.size() || std::string_view(args[i + 1]).starts_with("--")) continue;
@@ -48,6 +50,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         if (name == "--port") {
             if (auto port = parseInt(*value); port && *port >= 0 && *port <= 65535)
                 out.port = *port;
+        } else if (name == "--computer") {
+            if (auto style = parseComputerStyle(*value))
+                out.expertComputer = *style == ComputerStyle::Expert;
         } else if (name == "--time-scale") {
             if (auto scale = parsePositiveDouble(*value)) out.timeScale = *scale;
         } else if (auto ms = parseInt(*value); ms && *ms > 0) {

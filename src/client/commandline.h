@@ -19,6 +19,7 @@ struct CommandLine {
     int botSpeedMs = kDefaultBotSpeedMs; // --bot-speed MS, for the dedicated host
     bool botSpeedGiven = false;
     bool dedicatedHost = false; // --dedicated-host
+    bool expertComputer = false; // --computer classic|expert, for the dedicated host
 };
 
 // args: the arguments without the program name. Accepts "--port 7000" and "--port=7000".

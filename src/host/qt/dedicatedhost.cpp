@@ -39,6 +39,9 @@ int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
     server.setTimeScale(line.timeScale);
     const int botSpeed = line.botSpeedMs;
     server.setBotSpeedProvider([botSpeed] { return botSpeed; });
+    const auto computer =
+        line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
+    server.setComputerStyleProvider([computer] { return computer; });
     QObject::connect(&server, &HostServer::noticeRaised, &printErr);
     QObject::connect(&server, &HostServer::statusText, &printErr);
 
