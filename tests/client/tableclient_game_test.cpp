@@ -466,6 +466,42 @@ TEST(ClientTurn, SpectatorClicksDoNothing) {
     EXPECT_FALSE(t.b().die(2).held);
 }
 
+// While our seat is on "Just Watch" the computer plays it: no Roll, no clicks, no panels,
+// until the host confirms we play again.
+TEST(ClientTurn, JustWatchingSeatIsNotOurs) {
+    Table t(3);
+    t.msg("CMD_nextplayer+3+1+1+2+3+4+5+6+7");
+    t.msg("CMD_createdice+3+1+1+1+2+2+3+3+4+4+5+6");
+    t.client.button_rollClick(); // "Roll Without Selecting" opens
+    ASSERT_TRUE(t.b().panelErrorVisible);
+    t.msg("CMD_justwatching+3+1");
+    EXPECT_FALSE(t.b().rollVisible);
+    EXPECT_FALSE(t.b().panelErrorVisible);
+    t.msg("CMD_selectedcat+3+2+");
+    t.msg("CMD_createdice+3+2+1+2");
+    EXPECT_FALSE(t.b().rollVisible);
+    t.msg("CMD_needcat+3");
+    EXPECT_FALSE(t.b().panelError1Visible);
+    t.port.clear();
+    t.client.button_rollClick();
+    t.client.button_yesClick();
+    t.client.image_dMouseUp(2, MouseButton::Left);
+    t.client.categoryClick(1);
+    EXPECT_TRUE(t.port.with("send:").empty());
+    EXPECT_FALSE(t.b().die(2).held);
+    t.msg("CMD_nextplayer+3+2+1+3");
+    EXPECT_EQ(t.b().status, "Me's turn");
+    EXPECT_FALSE(t.b().rollVisible);
+
+    // Playing again in the middle of the turn: the rest of it is ours.
+    t.msg("CMD_justwatching+3+2");
+    EXPECT_TRUE(t.b().rollVisible);
+    EXPECT_EQ(t.b().status, "Your Turn");
+    t.port.clear();
+    t.client.button_rollClick();
+    EXPECT_EQ(t.port.with("send:"), Events{"send:CMD_rollthedice+3+1+2+3+4+5"});
+}
+
 TEST(ClientTurn, StartAndRemindMe) {
     Table t(1, true);
     t.client.button_startClick();
