@@ -145,8 +145,10 @@ public:
                 int slot = closing.front();
                 closing.pop_front();
                 auto it = bySlot.find(slot);
-                if (it != bySlot.end()) leave(*it->second);
-                else host.connectionClosed(slot);
+                if (it != bySlot.end())
+                    leave(*it->second);
+                else
+                    host.connectionClosed(slot);
             } else if (host.hasPending()) {
                 host.processNext();
             } else {
@@ -192,8 +194,8 @@ bool playTurn(Player& p) {
 
 std::string playScriptedGame() {
     Table t;
-    Player ann(t, "Ann"), bob(t, "Bob"), cat(t, "Cat"), dan(t, "Dan"), eve(t, "Eve"),
-        fay(t, "Fay"), gus(t, "Gus"), hal(t, "Hal");
+    Player ann(t, "Ann"), bob(t, "Bob"), cat(t, "Cat"), dan(t, "Dan"), eve(t, "Eve"), fay(t, "Fay"),
+        gus(t, "Gus"), hal(t, "Hal");
 
     ann.client.processparams({"Ann", "somewhere", "true"});
     t.settle();
