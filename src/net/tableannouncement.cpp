@@ -15,7 +15,8 @@ constexpr int kMaxCount = 9; // slots on one table
 std::string clipUtf8(std::string text, std::size_t max) {
     if (text.size() <= max) return text;
     std::size_t end = max;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
     text.resize(end);
     return text;
 }

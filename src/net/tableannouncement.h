@@ -13,10 +13,10 @@ namespace core {
 inline constexpr const char* kTableServiceType = "_bramblies._tcp";
 
 struct TableAnnouncement {
-    std::string host;    // the hosting player's name (empty while nobody holds slot 1)
-    int seated = 0;      // players in seats 1..6
-    int spectators = 0;  // players in slots 7..9
-    int freeSeats = 0;   // seats nobody is connected to
+    std::string host;   // the hosting player's name (empty while nobody holds slot 1)
+    int seated = 0;     // players in seats 1..6
+    int spectators = 0; // players in slots 7..9
+    int freeSeats = 0;  // seats nobody is connected to
     bool running = false;
     std::string version; // the host's version text
 

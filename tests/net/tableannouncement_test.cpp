@@ -27,7 +27,8 @@ TEST(TableAnnouncement, RoundTripAndForeignRecords) {
 
 TEST(TableAnnouncement, LongNameCutAtCharacterBoundary) {
     std::string name;
-    for (int i = 0; i < 200; ++i) name += "\xC3\xA9"; // 400 bytes of two-byte characters
+    for (int i = 0; i < 200; ++i)
+        name += "\xC3\xA9"; // 400 bytes of two-byte characters
     auto txt = toTxt({name, 1, 0, 5, false, "1.0.2"});
     const std::string& host = txt[1];
     EXPECT_LE(host.size(), 255u);
@@ -57,7 +58,8 @@ TEST(MappingReport, Sentences) {
         {{K::Refused, "", 0, "ConflictInMappingEntry (718)"},
          "The router refused: ConflictInMappingEntry (718)"},
     };
-    for (const Case& c : cases) EXPECT_EQ(mappingReport(c.outcome), c.text) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(mappingReport(c.outcome), c.text) << c.text;
     for (const char* bad : {"1.2.3", "1.2.3.4.5", "256.1.1.1", "a.b.c.d", "1..2.3", "-1.2.3.4"})
         EXPECT_TRUE(isUnreachableAddress(bad)) << bad;
 }
