@@ -39,6 +39,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             out.dedicatedHost = true;
             continue;
         }
+        if (name == "--port-mapping" || name == "--no-port-mapping") {
+            (name == "--port-mapping" ? out.portMapping : out.noPortMapping) = true;
+            continue;
+        }
         bool takesValue = name == "--port" || name == "--time-scale" || name == "--bot-speed";
         if (!takesValue) continue;
         if (!value) {

@@ -41,3 +41,13 @@ TEST(CommandLine, OptionsAreTakenOutWhereverTheyStand) {
         EXPECT_EQ(line.dedicatedHost, c.dedicated) << what;
     }
 }
+
+TEST(CommandLine, PortMappingSwitches) {
+    auto none = parseCommandLine({"Ann", "h", "true"});
+    EXPECT_FALSE(none.portMapping);
+    EXPECT_FALSE(none.noPortMapping);
+    auto off = parseCommandLine({"Ann", "--no-port-mapping", "h", "true"});
+    EXPECT_TRUE(off.noPortMapping);
+    EXPECT_EQ(off.positional.size(), 3u);
+    EXPECT_TRUE(parseCommandLine({"--dedicated-host", "--port-mapping"}).portMapping);
+}

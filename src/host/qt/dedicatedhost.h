@@ -1,6 +1,6 @@
 #pragma once
 // The game host without a window: `bramblies --dedicated-host [--port N] [--bot-speed MS]
-// [--time-scale F]`. Needs no display. The first client to connect gets slot 1 and the
+// [--time-scale F] [--port-mapping]`. Needs no display. The first client to connect gets slot 1 and the
 // hosting player's rights. Prints one line once it listens, logs host notices to standard
 // error, and ends cleanly on SIGINT or SIGTERM.
 
