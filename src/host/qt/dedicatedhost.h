@@ -1,10 +1,10 @@
 #pragma once
 // The game host without a window: `bramblies --dedicated-host [--port N] [--bot-speed MS]
-// [--time-scale F] [--port-mapping]`. Needs no display. The first client to connect gets slot 1 and the
-// hosting player's rights. Prints one line once it listens, logs host notices to standard
-// error, and ends cleanly on SIGINT or SIGTERM.
+// [--time-scale F] [--port-mapping]`. Needs no display. The first client to connect gets slot
+// 1 and the hosting player's rights. It announces its table where Avahi runs and, with
+// --port-mapping, logs the router's answer. Prints one line once it listens, logs host notices to
+// standard error, and ends cleanly on SIGINT or SIGTERM.
 
-#include "client/commandline.h"
 #include "host/turnhandler.h"
 
 #include <functional>
@@ -17,7 +17,14 @@ class HostServer;
 // Builds the turn handler for a host; by default the program's turn engine plays the games.
 using TurnHandlerFactory = std::function<std::unique_ptr<core::TurnHandler>(HostServer&)>;
 
-int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
+struct DedicatedHostOptions {
+    int port;                 // 0 lets the system choose
+    double timeScale;         // divides the game timer's intervals
+    int botSpeedMs;           // computer move delay
+    bool portMapping = false; // ask the home router to forward the port
+};
+
+int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                      const TurnHandlerFactory& makeTurns = {});
 
 } // namespace ui
