@@ -20,7 +20,9 @@ std::optional<double> parsePositiveDouble(std::string_view text) {
     return value;
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 // Reads one option's value into `out`; returns the error text, empty when it was taken.
 std::string takeValue(std::string_view name, std::string_view value, CommandLine& out) {
@@ -35,7 +37,8 @@ std::string takeValue(std::string_view name, std::string_view value, CommandLine
         out.timeScale = *scale;
     } else if (name == "--computer") {
         auto style = core::parseComputerStyle(value);
-        if (!style) return "invalid computer player " + quoted(value) + " (expected classic or expert)";
+        if (!style)
+            return "invalid computer player " + quoted(value) + " (expected classic or expert)";
         out.expertComputer = *style == core::ComputerStyle::Expert;
     } else {
         auto ms = core::parseInt(value);
@@ -68,10 +71,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        bool* flag = name == "--dedicated-host" ? &out.dedicatedHost
-                     : name == "--help"         ? &out.help
-                     : name == "--version"      ? &out.version
-                                                : nullptr;
+        bool* flag = name == "--dedicated-host"    ? &out.dedicatedHost
+                     : name == "--help"            ? &out.help
+                     : name == "--version"         ? &out.version
+                     : name == "--port-mapping"    ? &out.portMapping
+                     : name == "--no-port-mapping" ? &out.noPortMapping
+                                                   : nullptr;
         if (flag) {
             if (value) out.error = "option " + quoted(name) + " takes no value";
             *flag = true;
@@ -109,6 +114,8 @@ std::string usageText(const std::string& program) {
            "  --bot-speed MS      computer move delay of the dedicated host (default 750)\n"
            "  --computer PLAYER   computer player of the dedicated host: classic (default)\n"
            "                      or expert\n"
+           "  --no-port-mapping   when hosting, do not ask the router to forward the port\n"
+           "  --port-mapping      the dedicated host asks the router to forward the port\n"
            "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n";

@@ -20,6 +20,8 @@ struct CommandLine {
     bool botSpeedGiven = false;
     bool dedicatedHost = false; // --dedicated-host
     bool expertComputer = false; // --computer classic|expert, for the dedicated host
+    bool portMapping = false;   // --port-mapping: the dedicated host asks the router too
+    bool noPortMapping = false; // --no-port-mapping: the hosting copy does not ask the router
     bool help = false;          // --help
     bool version = false;       // --version
 

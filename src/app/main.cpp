@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     if (commandLine.dedicatedHost)
         return ui::runDedicatedHost(
             {commandLine.port, commandLine.timeScale, commandLine.botSpeedMs,
+             commandLine.portMapping,
              commandLine.expertComputer ? core::ComputerStyle::Expert
                                         : core::ComputerStyle::Classic},
             argc, argv);

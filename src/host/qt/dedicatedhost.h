@@ -1,8 +1,9 @@
 #pragma once
 // The game host without a window: `bramblies --dedicated-host [--port N] [--bot-speed MS]
-// [--time-scale F] [--computer classic|expert]`. Needs no display. The first client to
-// connect gets slot 1 and the hosting player's rights. Prints one line once it listens, logs
-// host notices to standard error, and ends cleanly on SIGINT or SIGTERM.
+// [--time-scale F] [--port-mapping] [--computer classic|expert]`. Needs no display. The first
+// client to connect gets slot 1 and the hosting player's rights. It announces its table where
+// Avahi runs and, with --port-mapping, logs the router's answer. Prints one line once it
+// listens, logs host notices to standard error, and ends cleanly on SIGINT or SIGTERM.
 
 #include "host/computerstyle.h"
 #include "host/turnhandler.h"
@@ -18,9 +19,10 @@ class HostServer;
 using TurnHandlerFactory = std::function<std::unique_ptr<core::TurnHandler>(HostServer&)>;
 
 struct DedicatedHostOptions {
-    int port;         // 0 lets the system choose
-    double timeScale; // divides the game timer's intervals
-    int botSpeedMs;   // computer move delay
+    int port;                 // 0 lets the system choose
+    double timeScale;         // divides the game timer's intervals
+    int botSpeedMs;           // computer move delay
+    bool portMapping = false; // ask the home router to forward the port
     core::ComputerStyle computer = core::ComputerStyle::Classic;
 };
 
