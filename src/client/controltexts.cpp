@@ -39,10 +39,10 @@ std::string categoryText(const BoardModel& board, int category) {
     const CategoryState& c = board.category(category);
     const int seat = highlightedSeat(board);
     const std::string scored = seat ? board.cell(seat, category).text : std::string();
-    if (board.workingCategory == category && c.markVisible)
-        text += ", selected";
-    else if (!scored.empty())
+    if (!scored.empty())
         text += ", scored " + scored;
+    else if (board.workingCategory == category && c.markVisible)
+        text += ", selected";
     else if (c.selectable)
         text += ", open";
     return text;

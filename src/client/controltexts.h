@@ -19,8 +19,8 @@ int highlightedSeat(const BoardModel& board);
 
 // "Die 3: five, held", "Die 3: five", "Die 3: not rolled".
 std::string dieText(const BoardModel& board, int die);
-// "Fours, selected" (the working category), "Fours, scored 12" (the seat on turn has a score
-// there), "Fours, open" (may be chosen now), or just "Fours".
+// "Fours, scored 12" (the seat on turn has a score there), "Fours, selected" (the working
+// category), "Fours, open" (may be chosen now), or just "Fours".
 std::string categoryText(const BoardModel& board, int category);
 // "Ann, Fours: 12", "Ann, Total: 57"; an empty cell reads "Ann, Fours: not scored".
 std::string cellText(const BoardModel& board, int seat, int row);

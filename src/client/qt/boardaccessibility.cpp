@@ -20,9 +20,10 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// A new name is announced by the widget itself (NameChanged).
+// A new name is announced by the widget itself (NameChanged) — on every call, so only a
+// name that really changed is set.
 void rename(QWidget* w, const QString& name) {
-    if (w) w->setAccessibleName(name);
+    if (w && w->accessibleName() != name) w->setAccessibleName(name);
 }
 
 void announceState(QWidget* w, QAccessible::State changed) {

@@ -66,6 +66,12 @@ QAbstractButton* GameKeys::button(const QString& name) const {
 void GameKeys::setUp() {
     ChatPanel* chat = m_window.chat();
     m_all[Chat] = {chat->entry()};
+    // The chat's own controls say what they are, for a screen reader.
+    chat->entry()->setAccessibleName(tr("Chat line"));
+    for (QWidget* w : chat->findChildren<QWidget*>())
+        if (w->objectName() == QLatin1String("mainchat")) w->setAccessibleName(tr("Chat"));
+        else if (w->objectName() == QLatin1String("button_smilies"))
+            w->setAccessibleName(w->toolTip());
 
     auto* ring = new FocusRing(m_board);
     for (int d = 1; d <= core::kDice; ++d) {
