@@ -173,9 +173,11 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
     ASSERT_TRUE(s.setRolls(5));
     ASSERT_TRUE(s.setTurnSound(1));
     ASSERT_TRUE(s.setTextSize(14));
+    ASSERT_TRUE(s.setSpeakEvents(true));
 
     Settings second(m_path);
     ASSERT_TRUE(second.loadinifile());
+    EXPECT_TRUE(second.speakEvents());
     EXPECT_EQ(second.botSpeed(), 350);
     EXPECT_FALSE(second.playSounds());
     EXPECT_EQ(second.textColour(), 0x00FF0000u);
