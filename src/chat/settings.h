@@ -93,6 +93,7 @@ public:
     int turnSound() const { return m_turnSound; } // 0 Classic, 1 New
     bool playChatterSounds() const { return m_playChatterSounds; }
     int rolls() const { return m_rolls; } // bonus-roll limit: 0 (unlimited), 1, 2 or 5
+    bool speakEvents() const { return m_speakEvents; } // off unless the file says "true"
     bool expertComputer() const { return m_expertComputer; } // "Computer Player" > "Expert"
 
     // User changes: set the value and write the file at once. Each returns the write's success.
@@ -104,6 +105,7 @@ public:
     bool setTurnSound(int choice);
     bool setPlayChatterSounds(bool on);
     bool setRolls(int limit); // called when the game options window's Start has been sent
+    bool setSpeakEvents(bool on);
     bool setExpertComputer(bool expert);
 
     // Why the file read last will not be changed (too large, unreadable, read-only), as one
@@ -128,8 +130,9 @@ private:
         kPlaySounds = 1u << 6,
         kRemindMe = 1u << 7,
         kChatterSounds = 1u << 8,
-        kComputer = 1u << 9,
-        kAll = (1u << 10) - 1,
+        kSpeakEvents = 1u << 9,
+        kComputer = 1u << 10,
+        kAll = (1u << 11) - 1,
     };
     bool change(unsigned key);
     bool write(unsigned keys, const Placement& placement);
@@ -154,6 +157,7 @@ private:
     int m_turnSound = 0;
     bool m_playChatterSounds = true;
     int m_rolls = 0;
+    bool m_speakEvents = false;
 };
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "client/coach.h"
 
+#include "client/controltexts.h"
 #include "host/computerplayer.h"
 #include "host/diceset.h"
 
@@ -11,8 +12,6 @@ namespace core {
 
 namespace {
 
-constexpr std::array<const char*, 8> kCategoryNames{
-    "", "Ones", "Twos", "Threes", "Fours", "Fives", "Sixes", "the Bramble"};
 constexpr std::array<const char*, 6> kNumberWords{"", "", "two", "three", "four", "five"};
 
 std::string points(double v) {
@@ -136,7 +135,7 @@ std::optional<Coach::Hint> Coach::hint(const TurnPosition& p, int bonusLimit) {
             TurnPosition chosen = p;
             chosen.workingcat = category;
             keep = solver.best(chosen).keep;
-            action = std::string("Choose ") + kCategoryNames[static_cast<std::size_t>(category)] +
+            action = "Choose " + rowName(category) +
                      " and " + lowerFirst(keepPhrase(keep));
         }
         classic = solver.chooseValue(p, chooseWorkingCategory(p.scores, p.dice));
