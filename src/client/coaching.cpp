@@ -79,11 +79,10 @@ bool Coaching::hintAvailable() const {
     return m_state.myTurn() && m_state.board.rollsUsed() <= 2;
 }
 
-void Coaching::hintClick() {
-    if (!hintAvailable()) return;
+std::string Coaching::hintClick() {
+    if (!hintAvailable()) return {};
     auto hint = Coach::hint(myPosition(), bonusLimit());
-    if (!hint) return;
-    m_state.board.status = hint->text;
+    if (!hint) return {};
     if (!m_state.animating && m_state.board.rollsUsed() >= 1) {
         for (int d = 1; d <= kDice; ++d) {
             DieState& die = m_state.board.die(d);
@@ -93,6 +92,7 @@ void Coaching::hintClick() {
         }
     }
     m_state.port.boardChanged();
+    return hint->text;
 }
 
 } // namespace core

@@ -1,10 +1,11 @@
 #pragma once
-// The table client's coaching: the Hint for the local player's turn (a status text and the
-// dice it would keep raised, nothing sent), and the game-review chat line at the end of a
+// The table client's coaching: the Hint for the local player's turn (a text for the window to
+// show and the dice it would keep raised, nothing sent), and the game-review chat line at the end of a
 // game, from the decisions the host announced for the local player's seat.
 
 #include "client/coach.h"
 
+#include <string>
 #include <string_view>
 
 namespace core {
@@ -23,7 +24,8 @@ public:
 
     // Whether a hint can be given now: the local player's turn, a request not on its way.
     bool hintAvailable() const;
-    void hintClick();
+    // Raises the dice the hint keeps and returns its text (empty when there is none now).
+    std::string hintClick();
 
     // The local player's position as the board shows it, and the game's bonus-roll limit.
     TurnPosition myPosition() const;

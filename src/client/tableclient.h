@@ -84,9 +84,9 @@ public:
     // One tick of the dice animation: every die shows the plain body and random pips.
     void dicetimerTimer() { m_controls.dicetimerTimer(); }
     bool diceAnimating() const { return m_state.animating; }
-    // The solver's advice for the local player's turn: a status text, and the dice it would
-    // keep raised. Nothing is sent.
-    void hintClick() { m_coaching.hintClick(); }
+    // The solver's advice for the local player's turn: its text (empty when there is none
+    // now), and the dice it would keep raised. Nothing is sent.
+    std::string hintClick() { return m_coaching.hintClick(); }
     bool hintAvailable() const { return m_coaching.hintAvailable(); }
 
     // --- state ------------------------------------------------------------------------

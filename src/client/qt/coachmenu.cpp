@@ -7,6 +7,8 @@
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
+#include <QToolTip>
+#include <QWidget>
 
 namespace ui {
 
@@ -23,9 +25,10 @@ CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
                            "the dice to keep; nothing is rolled or chosen for you.");
     m_hint->setToolTip(tip);
     m_hint->setStatusTip(tip);
-    connect(m_hint, &QAction::triggered, this, [&client, redraw] {
-        client.hintClick();
+    connect(m_hint, &QAction::triggered, this, [this, &client, redraw] {
+        const std::string text = client.hintClick();
         if (redraw) redraw();
+        if (!text.empty()) showOverDice(QString::fromStdString(text));
     });
 
     QMenu* computer = options->addMenu(tr("Computer Player"));
@@ -42,6 +45,15 @@ CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
     m_classic->setChecked(true);
     connect(m_classic, &QAction::triggered, this, [this] { m_settings.setExpertComputer(false); });
     connect(m_expert, &QAction::triggered, this, [this] { m_settings.setExpertComputer(true); });
+}
+
+void CoachMenu::showOverDice(const QString& text) {
+    auto* window = qobject_cast<QWidget*>(parent());
+    QWidget* die = window ? window->findChild<QWidget*>(QStringLiteral("image_d1")) : nullptr;
+    if (!die) return;
+    // Rich text, so that the tip wraps instead of running off the screen.
+    QToolTip::showText(die->mapToGlobal(QPoint(0, -die->height())),
+                       QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"), die);
 }
 
 void CoachMenu::applySettings() {

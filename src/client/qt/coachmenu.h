@@ -1,7 +1,8 @@
 #pragma once
 // The table window's menu items for the computer player and the coach: Options > "Computer
 // Player" ("Classic", checked at start, or "Expert"), stored in the settings file, and the
-// "Hint" item with its key, which asks the table client for the solver's advice.
+// "Hint" item with its key, which asks the table client for the solver's advice and shows it
+// in a tooltip over the dice.
 
 #include "host/computerstyle.h"
 
@@ -35,6 +36,9 @@ public:
     QAction* hint() const { return m_hint; }
 
 private:
+    // The hint in a tooltip just above the dice.
+    void showOverDice(const QString& text);
+
     core::Settings& m_settings;
     QAction* m_hint = nullptr;
     QAction* m_classic = nullptr;
