@@ -500,6 +500,10 @@ void Tchat::boardChanged() {
     syncSession();
 }
 
+void Tchat::diceChanged() {
+    m_board->refreshDice();
+}
+
 void Tchat::syncSession() {
     m_chat->setSession(m_client->loggedin(), m_client->myslot());
 }
