@@ -11,6 +11,7 @@
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
+#include "widgets/firstframe.h"
 #include "widgets/linkopener.h"
 #include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
@@ -68,6 +69,7 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     buildMenus();
 
     m_sound = new SoundPlayer(this);
+    m_sound->holdUntilShown(); // the audio stack loads once the window is on the screen
     m_sound->setSettings(m_settings.get());
     m_sound->setSeatLabelSource([this](int seat) -> std::optional<QString> {
         if (seat < 1 || seat > core::kSeats) return std::nullopt;
@@ -417,6 +419,9 @@ void Tchat::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        FirstFrame::after(this, [sound = QPointer<SoundPlayer>(m_sound)] {
+            if (sound) sound->windowShown();
+        });
         FormShow();
     }
 }
