@@ -12,6 +12,8 @@
 // a window closed (or a switch flipped) before the host let us in would put the built-in
 // start values over everything the player had stored.
 
+#include "net/protocol.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -54,7 +56,7 @@ public:
     static constexpr int kBotSlow = 1000;
     static constexpr int kBotNormal = 650;
     static constexpr int kBotFast = 350;
-    static constexpr int kBotBeforeLoad = 750;
+    static constexpr int kBotBeforeLoad = kDefaultBotSpeedMs;
 
     static constexpr int kDefaultTextSize = 8;
     static constexpr int kStartTextSize = 10;              // the chat's looks before the first read

@@ -11,7 +11,7 @@
 namespace core {
 
 // The host numbers its connections 1 to 9; slots above the seats are spectators.
-inline constexpr int kLastSlot = 9;
+inline constexpr int kLastSlot = kMaxSlot;
 
 inline bool isSeat(int n) {
     return n >= 1 && n <= kSeats;

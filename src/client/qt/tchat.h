@@ -56,7 +56,7 @@ class Ttallylist;
 // address, "true" to host; none for solo play), the game port and the host's time scale.
 struct TchatOptions {
     std::vector<std::string> params;
-    quint16 port = 7772;
+    quint16 port = core::kGamePort;
     double timeScale = 1.0;
 };
 
@@ -66,7 +66,6 @@ public:
     static const QString kCaption; // "Bramblies"
     static constexpr int kDefaultWidth = 704;
     static constexpr int kDefaultHeight = 501;
-    static constexpr quint16 kCompanionPort = 9001;
     static constexpr int kMinimumWidth = 689;
     static constexpr int kMinimumHeight = 488;
 
