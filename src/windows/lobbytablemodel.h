@@ -15,7 +15,8 @@ namespace ui {
 class LobbyTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Host, Seated, Watching, Free, Game, Version, Address, ColumnCount };
+    // Join holds no text: the lobby puts its button there.
+    enum Column { Host, Seated, Watching, Free, Game, Version, Address, Join, ColumnCount };
 
     explicit LobbyTableModel(QObject* parent = nullptr);
 

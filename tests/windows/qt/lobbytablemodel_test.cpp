@@ -11,8 +11,11 @@ using ui::LobbyTableModel;
 namespace {
 
 FoundTable table(const char* name, int interfaceIndex, int seated, bool running = false) {
-    return {QString::fromLatin1(name), QStringLiteral("local"), interfaceIndex,
-            QStringLiteral("10.0.0.%1").arg(interfaceIndex), 7772,
+    return {QString::fromLatin1(name),
+            QStringLiteral("local"),
+            interfaceIndex,
+            QStringLiteral("10.0.0.%1").arg(interfaceIndex),
+            7772,
             {"Ann", seated, 0, 6 - seated, running, "1.0.2"}};
 }
 
