@@ -13,26 +13,25 @@ TurnPosition turnPosition(const HostState& state, int seat) {
     return p;
 }
 
-ComputerMove requestFor(int seat, const SolverDecision& decision) {
-    const std::string seatText = std::to_string(seat);
-    if (decision.category != 0)
-        return {ComputerMove::Kind::SelectCategory,
-                seatText + '+' + std::to_string(decision.category) + '+'};
-    std::string payload = seatText;
-    if (decision.reroll.empty()) payload += "+0";
-    for (int d : decision.reroll)
-        payload += '+' + std::to_string(d);
-    return {ComputerMove::Kind::Roll, payload};
-}
-
-ComputerMove expertMove(const HostState& state, int seat) {
-    ComputerMove classic = computerMove(state, seat);
+ComputerDecision expertDecision(const HostState& state, int seat) {
+    ComputerDecision classic = computerDecision(state, seat);
     // Where the classic player does nothing, or only rolls all five to begin, so does the expert.
     if (classic.kind == ComputerMove::Kind::None || state.slot(seat).rolls == 0) return classic;
     const TurnPosition p = turnPosition(state, seat);
-    SolverDecision decision = Solver::forLimit(state.turn.bonuslimit).best(p);
-    if (decision.category == 0 && p.workingcat == 0 && p.rolls == 2) return classic;
-    return requestFor(seat, decision);
+    const SolverDecision best = Solver::forLimit(state.turn.bonuslimit).best(p);
+    if (best.category == 0 && p.workingcat == 0 && p.rolls == 2) return classic;
+
+    ComputerDecision out;
+    if (best.category != 0) {
+        out.kind = ComputerMove::Kind::SelectCategory;
+        out.category = best.category;
+        return out;
+    }
+    out.kind = ComputerMove::Kind::Roll;
+    if (best.reroll.empty()) out.dice[static_cast<std::size_t>(out.diceCount++)] = 0;
+    for (int d : best.reroll)
+        out.dice[static_cast<std::size_t>(out.diceCount++)] = d;
+    return out;
 }
 
 } // namespace core

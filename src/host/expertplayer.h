@@ -11,10 +11,7 @@ namespace core {
 // The position of `seat`'s turn as the host holds it.
 TurnPosition turnPosition(const HostState& state, int seat);
 
-// The request for a decision of the solver, as a client would send it.
-ComputerMove requestFor(int seat, const SolverDecision& decision);
-
-// The next move of `seat`, under the same conditions as computerMove().
-ComputerMove expertMove(const HostState& state, int seat);
+// The next move of `seat`, under the same conditions as computerDecision().
+ComputerDecision expertDecision(const HostState& state, int seat);
 
 } // namespace core
