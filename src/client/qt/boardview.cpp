@@ -628,19 +628,22 @@ void BoardView::paintEvent(QPaintEvent*) {
     p.setPen(QPen(kDeepGold, 2));
     p.setBrush(kCream);
     p.drawRoundedRect(card, 10, 10);
+    // The rows end with the last seat's column: nothing is drawn beyond it.
+    const qreal sheetRight = columnX(core::kSeats) + kColumnW;
     p.setPen(QPen(QColor(221, 205, 150), 1));
-    p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(card.right() - 8, kRow1Y));
+    p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(sheetRight, kRow1Y));
     for (int r = 1; r <= core::kRows; ++r) {
         const QRectF row = rowRect(r);
         if (r % 2 == 0)
-            p.fillRect(QRectF(kSheetX + 44, row.top(), 302, kRowH), QColor(250, 240, 196));
-        p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(card.right() - 8, row.bottom()));
+            p.fillRect(QRectF(kSheetX + 44, row.top(), sheetRight - kSheetX - 44, kRowH),
+                       QColor(250, 240, 196));
+        p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(sheetRight, row.bottom()));
     }
     paintRowHeaders(p);
     p.setPen(QPen(kDeepGold, 1.5));
     const qreal totalTop = rowRect(core::kRows).top() - 1;
-    p.drawLine(QPointF(kSheetX, totalTop), QPointF(card.right() - 8, totalTop));
-    p.drawLine(QPointF(kSheetX, totalTop - 3), QPointF(card.right() - 8, totalTop - 3));
+    p.drawLine(QPointF(kSheetX, totalTop), QPointF(sheetRight, totalTop));
+    p.drawLine(QPointF(kSheetX, totalTop - 3), QPointF(sheetRight, totalTop - 3));
     p.setPen(QPen(QColor(221, 205, 150), 1));
     for (int s = 1; s <= core::kSeats + 1; ++s) {
         const qreal x = kSheetX + core::BoardModel::columnLeft(1) + (s - 1) * kColumnW;

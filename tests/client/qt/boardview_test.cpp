@@ -69,6 +69,7 @@ private slots:
     void diceAnimationTicks();
     void rowHeadersWithoutButtons();
     void namesGiveWayToMarks();
+    void sheetEndsWithTheLastSeat();
 };
 
 void BoardViewTest::hasEveryNamedElement() {
@@ -291,6 +292,22 @@ void BoardViewTest::namesGiveWayToMarks() {
     QVERIFY(f.get("label_playername5")->height() > f.get("label_playername3")->height());
     f.msg("CMD_justwatching+3+2");
     QCOMPARE(f.get("label_playername3")->height(), f.get("label_playername5")->height());
+}
+
+void BoardViewTest::sheetEndsWithTheLastSeat() {
+    // Right of seat 6's column only the card's plain cream shows, on every row line too.
+    Fixture f;
+    const QImage board = f.view.grab().toImage();
+    const QRect last = f.get("score_68")->geometry();
+    const QColor cream =
+        board.pixelColor(last.right() + 6, f.get("Image3")->geometry().bottom() + 150);
+    QCOMPARE(cream, QColor(254, 248, 211));
+    for (int r = 1; r <= 8; ++r) {
+        const QRect cell = f.get(QString("score_6%1").arg(r))->geometry();
+        for (int y = cell.top() - 2; y <= cell.bottom() + 2; ++y)
+            QVERIFY2(board.pixelColor(cell.right() + 6, y) == cream,
+                     qPrintable(QString("row %1, y %2").arg(r).arg(y)));
+    }
 }
 
 QTEST_MAIN(BoardViewTest)
