@@ -2,10 +2,12 @@
 
 #include "client/boardmodel.h"
 #include "client/tableclient.h"
+#include "client/tablefields.h"
 #include "widgets/categorybar.h"
 #include "widgets/categorybutton.h"
 #include "widgets/columnhighlight.h"
 #include "widgets/dieview.h"
+#include "widgets/elidedlabel.h"
 #include "widgets/markview.h"
 #include "widgets/picturebutton.h"
 #include "widgets/rollsindicator.h"
@@ -78,7 +80,7 @@ struct BoardView::Widgets {
     QLabel* logo = nullptr;
     QLabel* round = nullptr;
     QLabel* limit = nullptr;
-    QLabel* status = nullptr;
+    pieces::ElidedLabel* status = nullptr;
     pieces::ColumnHighlight* scoreturn = nullptr;
     std::array<std::array<QLabel*, core::kRows>, core::kSeats> cells{};
     std::array<pieces::CategoryButton*, core::kCategories> buttons{};
@@ -200,7 +202,15 @@ void BoardView::build() {
                         Qt::AlignRight | Qt::AlignVCenter, true);
     w.limit =
         makeLabel(this, "label_rl", {}, {150, 24, 218, 15}, 11, Qt::AlignRight | Qt::AlignVCenter);
-    w.status = makeLabel(this, "label_status", {}, {14, 45, 352, 26}, 15, Qt::AlignCenter, true);
+    w.status = new pieces::ElidedLabel(this);
+    w.status->setObjectName("label_status");
+    w.status->setAlignment(Qt::AlignCenter);
+    {
+        QFont f = w.status->font();
+        f.setBold(true);
+        w.status->setFont(f);
+    }
+    place(w.status, {14, 45, 352, 26}, 15);
 
     // Score sheet. The highlight goes first so the cells are drawn over it.
     w.scoreturn = new pieces::ColumnHighlight(this);
@@ -431,7 +441,10 @@ void BoardView::refresh() {
 
     w.round->setText(q(b.roundText));
     w.limit->setText(q(b.limitLabel));
-    w.status->setText(q(b.status));
+    // A long name is cut inside "NAME's turn", never the words after it.
+    const QString status = q(b.status);
+    const QString turnEnding = QString::fromLatin1(core::kSomeonesTurn);
+    w.status->setFullText(status, status.endsWith(turnEnding) ? int(turnEnding.size()) : 0);
 
     for (int s = 1; s <= core::kSeats; ++s) {
         for (int r = 1; r <= core::kRows; ++r) {
