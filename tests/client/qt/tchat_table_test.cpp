@@ -164,8 +164,9 @@ void TchatTableTest::arrivalsChatAndRemoval() {
                              kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(bob, "Ann is Connected.") && chatHas(bob, "Cat is Connected."),
                              kWaitMs);
-    QVERIFY(chatHas(cat, "Ann is Connected.") && chatHas(cat, "Bob is Connected."));
-    QCOMPARE(cat.client().board().seat(2).label, std::string("Bob"));
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(cat, "Ann is Connected.") && chatHas(cat, "Bob is Connected."),
+                             kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cat.client().board().seat(2).label, std::string("Bob"), kWaitMs);
     QVERIFY(!bob.menuAction("StartGame1")->isEnabled());
     QVERIFY(!testsupport::boardShows(bob, "button_start"));
     QVERIFY(testsupport::boardShows(ann, "button_start"));
