@@ -19,7 +19,9 @@ std::optional<double> parsePositiveDouble(std::string_view text) {
     return value;
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 // Reads one option's value into `out`; returns the error text, empty when it was taken.
 std::string takeValue(std::string_view name, std::string_view value, CommandLine& out) {
@@ -98,9 +100,13 @@ std::string usageText(const std::string& program) {
            "  NAME ADDRESS other  join the game hosted at ADDRESS as NAME\n"
            "\n"
            "Options (they may stand anywhere; \"--\" ends them):\n"
-           "  --port N            game port, 0 to 65535 (default 7772)\n"
+           "  --port N            game port, 0 to 65535 (default " +
+           std::to_string(CommandLine::kDefaultPort) +
+           ")\n"
            "  --dedicated-host    run only the game host, without a window\n"
-           "  --bot-speed MS      computer move delay of the dedicated host (default 750)\n"
+           "  --bot-speed MS      computer move delay of the dedicated host (default " +
+           std::to_string(CommandLine::kDefaultBotSpeedMs) +
+           ")\n"
            "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n";
