@@ -65,10 +65,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        bool* flag = name == "--dedicated-host" ? &out.dedicatedHost
-                     : name == "--help"         ? &out.help
-                     : name == "--version"      ? &out.version
-                                                : nullptr;
+        bool* flag = name == "--dedicated-host"    ? &out.dedicatedHost
+                     : name == "--help"            ? &out.help
+                     : name == "--version"         ? &out.version
+                     : name == "--port-mapping"    ? &out.portMapping
+                     : name == "--no-port-mapping" ? &out.noPortMapping
+                                                   : nullptr;
         if (flag) {
             if (value) out.error = "option " + quoted(name) + " takes no value";
             *flag = true;
@@ -107,6 +109,8 @@ std::string usageText(const std::string& program) {
            "  --bot-speed MS      computer move delay of the dedicated host (default " +
            std::to_string(CommandLine::kDefaultBotSpeedMs) +
            ")\n"
+           "  --no-port-mapping   when hosting, do not ask the router to forward the port\n"
+           "  --port-mapping      the dedicated host asks the router to forward the port\n"
            "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n";

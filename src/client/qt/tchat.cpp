@@ -8,6 +8,7 @@
 #include "client/qt/noticestrip.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
+#include "host/qt/tablereach.h"
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
@@ -439,6 +440,7 @@ void Tchat::closeEvent(QCloseEvent* event) {
     m_connection->close();
     if (m_companion) m_companion->abort();
     if (m_host && m_client->hosting()) m_host->deleteLater();
+    if (m_reach) m_reach->stop(); // the router forgets the mapping before the program ends
 }
 
 // ---- ClientPort: connection ----------------------------------------------------------------
@@ -447,6 +449,17 @@ void Tchat::startListening() {
     if (!m_host) setHostServer(new HostServer(this));
     if (!m_host->isListening() && !m_host->listen(m_options.port))
         hostNotice(tr("The game could not be hosted on port %1.").arg(m_options.port));
+    else if (!m_options.params.empty() && !m_reach)
+        startReach();
+}
+
+void Tchat::startReach() {
+    m_reach = new TableReach(*m_host, m_options.reach, this);
+    // The router's answer, once, as one of the table's own lines.
+    connect(m_reach, &TableReach::reported, this, [this](const QString& sentence) {
+        addlinetochat("0+" + sentence.toStdString(), m_client->systemcolour());
+    });
+    m_reach->start();
 }
 
 void Tchat::connectToHost(const std::string& address, int) {

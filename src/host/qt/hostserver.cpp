@@ -40,7 +40,10 @@ HostServer::HostServer(QObject* parent) : QObject(parent) {
     m_drainTimer.setSingleShot(true);
     m_drainTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_drainTimer, &QTimer::timeout, this, &HostServer::drainOne);
-    connect(&m_countdown, &QTimer::timeout, this, [this] { m_host.timer1Tick(); });
+    connect(&m_countdown, &QTimer::timeout, this, [this] {
+        m_host.timer1Tick();
+        emit activity();
+    });
 }
 
 HostServer::~HostServer() {
@@ -147,6 +150,7 @@ void HostServer::endConnection(QTcpSocket* s) {
             if (m_sockets[static_cast<std::size_t>(slot)] == s) {
                 m_sockets[static_cast<std::size_t>(slot)] = nullptr;
                 m_host.connectionClosed(slot);
+                emit activity();
             }
             if (!guard) return;
             if (guard->state() == QAbstractSocket::UnconnectedState)
@@ -167,6 +171,7 @@ void HostServer::scheduleDrain() {
 
 void HostServer::drainOne() {
     m_host.processNext();
+    emit activity();
     m_sinceDrain.restart();
     scheduleDrain();
 }
