@@ -5,6 +5,9 @@
 #include "chat/qt/settingslocation.h"
 #include "chat/qt/soundplayer.h"
 #include "client/qt/boardview.h"
+#include "client/qt/gamekeys.h"
+#include "client/qt/gamespeech.h"
+#include "client/qt/texttospeechsink.h"
 #include "client/qt/noticestrip.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
@@ -12,6 +15,7 @@
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
+#include "widgets/dialogkeys.h"
 #include "widgets/linkopener.h"
 #include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
@@ -23,6 +27,7 @@
 #include "windows/tsolo.h"
 #include "windows/tspylist.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -67,6 +72,7 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
 
     buildLayout();
     buildMenus();
+    new GameKeys(*this);
 
     m_sound = new SoundPlayer(this);
     m_sound->setSettings(m_settings.get());
@@ -96,6 +102,14 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
             [this](const std::string& entry) { m_client->handleMessage(entry); });
     connect(m_connection, &ClientConnection::statusText, this,
             [this](const QString& text) { m_client->sockInfo(text.toStdString()); });
+
+    // Spoken game events follow the table: each message is spoken once the board shows it.
+    auto* speech = new GameSpeech(*m_client, *m_settings, *new TextToSpeechSink(this), this);
+    connect(m_connection, &ClientConnection::entryReady, speech, &GameSpeech::entry);
+    if (auto* options = findChild<QMenu*>(QStringLiteral("Options1"))) {
+        options->insertAction(m_remindMe, speech->action());
+        options->setToolTipsVisible(true);
+    }
 
     // Below this the board and the chat no longer fit side by side.
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -277,6 +291,16 @@ void Tchat::buildMenus() {
 
 // ---- windows made after the table window ---------------------------------------------------
 
+namespace {
+
+// Enter presses the window's default button, Escape closes it.
+void answerKeys(QWidget* window, const char* defaultButton) {
+    DialogKeys::install(window,
+                        window->findChild<QAbstractButton*>(QString::fromLatin1(defaultButton)));
+}
+
+} // namespace
+
 HostServer* Tchat::hostServer() const {
     return m_host.data();
 }
@@ -295,6 +319,7 @@ void Tchat::setHostServer(HostServer* host) {
 void Tchat::setGameOptions(Tgamestart* window) {
     m_gameOptions = window;
     if (!window) return;
+    answerKeys(window, "button_start");
     connect(window, &Tgamestart::startRequested, this, [this](int limit) {
         m_client->sendStartGame(limit);
         m_settings->setRolls(limit);
@@ -304,6 +329,7 @@ void Tchat::setGameOptions(Tgamestart* window) {
 void Tchat::setPhrasesWindow(Tphrases* window) {
     m_phrases = window;
     if (!window) return;
+    answerKeys(window, "button_done");
     window->setSettings(m_settings.get());
     connect(window, &Tphrases::done, this, [this](const std::array<QString, 10>& phrases) {
         for (int n = 1; n <= Tphrases::kPhraseCount; ++n)
@@ -324,6 +350,7 @@ Tgamestart* Tchat::gameOptions() {
 void Tchat::setTally(Ttallylist* window) {
     m_tally = window;
     if (!window) return;
+    answerKeys(window, "button_done");
     window->setSeatSource([this] {
         Ttallylist::Seats seats;
         for (int n = 1; n <= core::kSeats; ++n)
@@ -343,6 +370,7 @@ Ttallylist* Tchat::tally() {
 void Tchat::setSpyList(Tspylist* window) {
     m_spyList = window;
     if (!window) return;
+    answerKeys(window, "button_done");
     window->setRemoveEnabled(m_client->hosting());
     connect(window, &Tspylist::kickRequested, this, [this](int slot) { m_client->kicking(slot); });
 }
@@ -591,6 +619,7 @@ void Tchat::applySettings() {
     (st.turnSound() == 1 ? m_newTurnSound : m_classic)->setChecked(true);
     m_playChatter->setChecked(st.playChatterSounds());
     gameOptions()->setLimit(st.rolls());
+    if (auto* speech = findChild<GameSpeech*>()) speech->settingsLoaded();
 }
 
 void Tchat::writeSettings() {
