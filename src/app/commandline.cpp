@@ -109,9 +109,13 @@ std::string usageText(const std::string& program) {
            "  NAME ADDRESS other  join the game hosted at ADDRESS as NAME\n"
            "\n"
            "Options (they may stand anywhere; \"--\" ends them):\n"
-           "  --port N            game port, 0 to 65535 (default 7772)\n"
+           "  --port N            game port, 0 to 65535 (default " +
+           std::to_string(CommandLine::kDefaultPort) +
+           ")\n"
            "  --dedicated-host    run only the game host, without a window\n"
-           "  --bot-speed MS      computer move delay of the dedicated host (default 750)\n"
+           "  --bot-speed MS      computer move delay of the dedicated host (default " +
+           std::to_string(CommandLine::kDefaultBotSpeedMs) +
+           ")\n"
            "  --computer PLAYER   computer player of the dedicated host: classic (default)\n"
            "                      or expert\n"
            "  --no-port-mapping   when hosting, do not ask the router to forward the port\n"
