@@ -4,6 +4,7 @@
 // created once in their order, and the event loop. Closing the table window ends the program.
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
+#include "app/qt/quitsignals.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
@@ -49,5 +50,8 @@ int main(int argc, char** argv) {
     if (commandLine.port != app::CommandLine::kDefaultPort && !commandLine.positional.empty())
         startup.setInstanceName(startup.instanceName() + QLatin1Char('-') +
                                 QString::fromStdString(commandLine.positional.front()));
+    // SIGINT/SIGTERM close the windows as File > Exit would (a hosting copy removes its
+    // port mapping on the way out).
+    ui::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });
     return startup.run(application, windows);
 }
