@@ -5,6 +5,7 @@
 #include "app/buildinfo.h"
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
+#include "app/qt/quitsignals.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
@@ -50,5 +51,8 @@ int main(int argc, char** argv) {
     if (commandLine.port != app::CommandLine::kDefaultPort && !commandLine.positional.empty())
         startup.setInstanceName(startup.instanceName() + QLatin1Char('-') +
                                 QString::fromStdString(commandLine.positional.front()));
+    // SIGINT/SIGTERM close the windows as File > Exit would (a hosting copy removes its
+    // port mapping on the way out).
+    ui::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });
     return startup.run(application, windows);
 }

@@ -212,8 +212,8 @@ void ChatPanel::buildMenus() {
 
 // ---- view ----------------------------------------------------------------------------------
 
-void ChatPanel::addlinetochat(const std::string& line, std::uint32_t colour) {
-    m_view->addlinetochat(line, colour);
+void ChatPanel::addlinetochat(const std::string& line, std::uint32_t colour, bool withHead) {
+    m_view->addlinetochat(line, colour, withHead);
 }
 
 void ChatPanel::chatrecieved(const std::string& payload) {

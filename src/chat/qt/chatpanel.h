@@ -38,7 +38,7 @@ public:
     explicit ChatPanel(QWidget* parent = nullptr);
 
     // Writing to the view (status lines, received chat, chatter-sound notices).
-    void addlinetochat(const std::string& line, std::uint32_t colour);
+    void addlinetochat(const std::string& line, std::uint32_t colour, bool withHead = true);
     void chatrecieved(const std::string& payload);
 
     // What the table knows about this client: typed chat waits until logged in.

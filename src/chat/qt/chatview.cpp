@@ -59,12 +59,12 @@ ChatView::ChatView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 // ---- writing -------------------------------------------------------------------------------
 
-void ChatView::addlinetochat(const std::string& line, std::uint32_t colour) {
+void ChatView::addlinetochat(const std::string& line, std::uint32_t colour, bool withHead) {
     std::array<core::LineStyle, core::kLineStyleCount> before;
     for (int i = 0; i < core::kLineStyleCount; ++i)
         before[i] = m_model.style(i);
 
-    const int n = m_model.addlinetochat(line, colour);
+    const int n = m_model.addlinetochat(line, colour, withHead);
     const bool restyled =
         before[n].colour != m_model.style(n).colour || before[n].bold != m_model.style(n).bold;
 

@@ -29,7 +29,7 @@ public:
 
     // Writes one chat line ("<sender>+<body>") in the given colour and, unless scrolling is
     // off, brings it into sight.
-    void addlinetochat(const std::string& line, std::uint32_t colour);
+    void addlinetochat(const std::string& line, std::uint32_t colour, bool withHead = true);
     // A received "CMD_chat"/"CMD_action" payload.
     void chatrecieved(const std::string& payload);
     // Removes every line and restarts link numbering.

@@ -497,9 +497,9 @@ void Tchat::startListening() {
 
 void Tchat::startReach() {
     m_reach = new TableReach(*m_host, m_options.reach, this);
-    // The router's answer, once, as one of the table's own lines.
+    // The router's answer, once, as one of the table's own lines; "ADDRESS:PORT" stays whole.
     connect(m_reach, &TableReach::reported, this, [this](const QString& sentence) {
-        addlinetochat("0+" + sentence.toStdString(), m_client->systemcolour());
+        m_chat->addlinetochat("0+" + sentence.toStdString(), m_client->systemcolour(), false);
     });
     m_reach->start();
 }
