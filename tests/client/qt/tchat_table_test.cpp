@@ -120,7 +120,7 @@ void TchatTableTest::windowShape() {
     QCOMPARE(walk(window.menuBar()->actions()),
              QString("File{Start Game, Exit}, "
                      "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
-                     "Speak Game Events, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
+                     "Speak Game Events, Speak Chat Lines, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
                      "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
                      "Reset Screen Location, Just Watch}, "
                      "View{View Tally, Spy List, Phrase List}, Help{Content, Keyboard Play{" +
