@@ -137,6 +137,7 @@ private:
     void messageBox(const std::string& text) override;
     void closeWindow() override;
     void boardChanged() override;
+    void diceChanged() override;
     void showLobbyDownload() override;
     void showGameOptions() override;
     void addSpectator(const std::string& entry) override;
