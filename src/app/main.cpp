@@ -2,12 +2,12 @@
 // before any window or socket exists; --help and --version print and end), then the dedicated
 // host when asked for (it needs no display), otherwise the previous-instance check, the windows
 // created once in their order, and the event loop. Closing the table window ends the program.
+#include "app/buildinfo.h"
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
-#include "app/buildinfo.h"
 #include "host/qt/dedicatedhost.h"
 
 #include <QApplication>
@@ -17,8 +17,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    const auto commandLine =
-        app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const auto commandLine = app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.error.empty()) {
         std::fprintf(stderr, "bramblies: %s\n", commandLine.error.c_str());
         return 2;
@@ -38,7 +37,7 @@ int main(int argc, char** argv) {
             argc, argv);
 
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(ui::Tchat::kCaption);
+    // No application display name: the platform would append it to every window's caption.
     ui::applyAppIdentity();
     ui::WindowSet windows;
     ui::addTableCreators(windows, ui::tchatOptions(commandLine));

@@ -1,5 +1,6 @@
 #include "chat/qt/chatview.h"
 
+#include "chat/colourcontrast.h"
 #include "chat/colourtext.h"
 #include "chat/qt/chatcolours.h"
 #include "widgets/boardpalette.h"
@@ -280,7 +281,9 @@ void ChatView::paintEvent(QPaintEvent* event) {
         if (top > dirty.bottom()) break;
         const core::ChatLine& line = lines[static_cast<std::size_t>(l)];
         const LineLayout& layout = m_layouts[static_cast<std::size_t>(l)];
-        const QColor colour = toQColor(m_model.style(line.style).colour);
+        // The sender's colour as chosen, darkened only where it would vanish into the paper.
+        const QColor colour = toQColor(core::readableOn(
+            fromQColor(toQColor(m_model.style(line.style).colour)), fromQColor(kBackground)));
 
         for (const Frag& f : layout.frags) {
             const core::ChatItem& item = line.items[static_cast<std::size_t>(f.item)];
