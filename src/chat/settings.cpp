@@ -27,6 +27,7 @@ constexpr std::string_view kKeySpeakEvents = "Speakgameevents";
 // "classic" or "expert"; anything else is the classic player.
 constexpr std::string_view kKeyComputer = "Computerplayer";
 constexpr std::string_view kComputerExpertText = "expert";
+constexpr std::string_view kKeySpeakChat = "Speakchat";
 constexpr std::string_view kDefaultTextColourText = "clblack";
 
 // Values that a hand-edited or damaged file may hold but no window can use: a 100000-point
@@ -101,6 +102,7 @@ bool Settings::loadinifile() {
     const std::string rollsText = ini.readString(s, kKeyRolls, "0");
     m_rolls = rollsText == "1" ? 1 : rollsText == "2" ? 2 : rollsText == "5" ? 5 : 0;
     m_speakEvents = ini.readString(s, kKeySpeakEvents, "false") == "true";
+    m_speakChat = ini.readString(s, kKeySpeakChat, "false") == "true";
 
     m_expertComputer = ini.readString(s, kKeyComputer, "classic") == kComputerExpertText;
 
@@ -164,6 +166,7 @@ bool Settings::write(unsigned keys, const Placement& placement) {
     if (keys & kSpeakEvents) put(kKeySpeakEvents, flag(m_speakEvents));
     if (keys & kComputer)
         put(kKeyComputer, m_expertComputer ? std::string(kComputerExpertText) : "classic");
+    if (keys & kSpeakChat) put(kKeySpeakChat, flag(m_speakChat));
     return ini.save(m_file);
 }
 
@@ -220,6 +223,11 @@ bool Settings::setPlayChatterSounds(bool on) {
 bool Settings::setSpeakEvents(bool on) {
     m_speakEvents = on;
     return change(kSpeakEvents);
+}
+
+bool Settings::setSpeakChat(bool on) {
+    m_speakChat = on;
+    return change(kSpeakChat);
 }
 
 bool Settings::setRolls(int limit) {

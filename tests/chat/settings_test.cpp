@@ -169,7 +169,7 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
                           "Textcolor=$0040C0FF\nBotspeed=650\nRolls=0\nTurnsound=0\n"
                           "Playsounds=true\nRemindme=true\nPlayerphrasesounds=true\n"
                           "Speakgameevents=false\n"
-                          "Computerplayer=classic\n");
+                          "Computerplayer=classic\nSpeakchat=false\n");
     ASSERT_TRUE(s.setBotSpeed(350));
     ASSERT_TRUE(s.setPlaySounds(false));
     ASSERT_TRUE(s.setTextColour(0x00FF0000));
@@ -177,10 +177,12 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
     ASSERT_TRUE(s.setTurnSound(1));
     ASSERT_TRUE(s.setTextSize(14));
     ASSERT_TRUE(s.setSpeakEvents(true));
+    ASSERT_TRUE(s.setSpeakChat(true));
 
     Settings second(m_path);
     ASSERT_TRUE(second.loadinifile());
     EXPECT_TRUE(second.speakEvents());
+    EXPECT_TRUE(second.speakChat());
     EXPECT_EQ(second.botSpeed(), 350);
     EXPECT_FALSE(second.playSounds());
     EXPECT_EQ(second.textColour(), 0x00FF0000u);

@@ -110,7 +110,7 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     auto* speech = new GameSpeech(*m_client, *m_settings, *new TextToSpeechSink(this), this);
     connect(m_connection, &ClientConnection::entryReady, speech, &GameSpeech::entry);
     if (auto* options = findChild<QMenu*>(QStringLiteral("Options1"))) {
-        options->insertAction(m_remindMe, speech->action());
+        options->insertActions(m_remindMe, {speech->action(), speech->chatAction()});
         options->setToolTipsVisible(true);
     }
 

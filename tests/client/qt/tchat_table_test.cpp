@@ -123,7 +123,7 @@ void TchatTableTest::windowShape() {
     QCOMPARE(walk(window.menuBar()->actions()),
              QString("File{Start Game, Hint, Exit}, "
                      "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
-                     "Speak Game Events, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
+                     "Speak Game Events, Speak Chat Lines, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
                      "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
                      "Reset Screen Location, Just Watch, Computer Player{Classic, Expert}}, "
                      "View{View Tally, Spy List, Phrase List}, Help{Content, Keyboard Play{" +
