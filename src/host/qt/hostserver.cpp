@@ -10,6 +10,10 @@
 #include <cmath>
 #include <limits>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 namespace ui {
 
 namespace {
@@ -30,6 +34,24 @@ const char* const kEnded = "bramblies_ended";
 
 int slotOf(const QTcpSocket* s) {
     return s->property(kSlotTag).toInt();
+}
+
+// Keep-alive probes after a minute of silence, every 10 s, six unanswered ones end the
+// connection; data the peer never acknowledges ends it after two minutes. Either way a peer
+// that vanished (power cut, cable pulled, a crashed router) frees its slot in minutes.
+constexpr int kKeepIdleS = 60;
+constexpr int kKeepIntervalS = 10;
+constexpr int kKeepProbes = 6;
+constexpr unsigned kUnackedTimeoutMs = 120000;
+
+void enableKeepAlive(QTcpSocket* s) {
+    s->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    const auto fd = static_cast<int>(s->socketDescriptor());
+    if (fd < 0) return;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &kKeepIdleS, sizeof kKeepIdleS);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &kKeepIntervalS, sizeof kKeepIntervalS);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &kKeepProbes, sizeof kKeepProbes);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnackedTimeoutMs, sizeof kUnackedTimeoutMs);
 }
 
 } // namespace
@@ -74,6 +96,13 @@ void HostServer::setTimeScale(double scale) {
 
 void HostServer::acceptPending() {
     while (QTcpSocket* s = m_server.nextPendingConnection()) {
+        if (tooManyWaitingFrom(s)) {
+            // Not even a slot for the moment: seats must not be held by silent connections.
+            s->abort();
+            s->deleteLater();
+            continue;
+        }
+        enableKeepAlive(s);
         s->setReadBufferSize(kReadChunk);
         connect(s, &QTcpSocket::readyRead, this, [this, s] { readFrom(s); });
         connect(s, &QAbstractSocket::stateChanged, this, [this, s](auto state) {
@@ -91,6 +120,18 @@ void HostServer::acceptPending() {
         });
         deadline->start(m_loginTimeoutMs);
     }
+}
+
+bool HostServer::tooManyWaitingFrom(const QTcpSocket* s) const {
+    const QHostAddress from = s->peerAddress();
+    int waiting = 0;
+    for (int slot = 1; slot <= core::kMaxSlot; ++slot) {
+        const QTcpSocket* other = m_sockets[static_cast<std::size_t>(slot)];
+        if (other && !other->property(kClosing).toBool() && !m_host.loggedIn(slot) &&
+            other->peerAddress() == from)
+            ++waiting;
+    }
+    return waiting >= m_maxWaitingPerAddress;
 }
 
 void HostServer::readFrom(QTcpSocket* s) {
@@ -166,7 +207,10 @@ void HostServer::scheduleDrain() {
 }
 
 void HostServer::drainOne() {
-    m_host.processNext();
+    QElapsedTimer budget;
+    budget.start();
+    while (m_host.processNext() && budget.elapsed() < kDrainBudgetMs) {
+    }
     m_sinceDrain.restart();
     scheduleDrain();
 }

@@ -4,8 +4,14 @@
 // class moves bytes and time.
 //
 // The drain timer runs only while entries wait: the first entry after a quiet spell is handled
-// at once, later ones at most one per 10 ms. A connection is closed when its peer leaves more
-// than 1 MiB of output untaken, or when it has not logged in 30 s after being asked to.
+// at once, later ones on ticks 10 ms apart; a tick handles entries (connections taking turns)
+// for up to 2 ms, so a backlog from a few busy peers does not hold up everybody else.
+//
+// A client of this program answers the login request at once, so a connection that has not
+// logged in 5 s after being asked is closed, and one address may have at most 3 connections
+// waiting for their login; a further one is closed unanswered. A connection is also closed
+// when its peer leaves more than 1 MiB of output untaken. Accepted sockets use TCP keep-alive
+// with short probes, so a peer that vanished without closing is noticed within minutes.
 // Every connection's end is reported to GameHost exactly once, from the event loop, never from
 // inside a send or a broadcast.
 
@@ -31,7 +37,9 @@ class HostServer : public QObject, public core::HostPort {
 public:
     static constexpr quint16 kDefaultPort = 7772;
     static constexpr int kDrainIntervalMs = 10;
-    static constexpr int kLoginTimeoutMs = 30000;
+    static constexpr int kLoginTimeoutMs = 5000;
+    static constexpr int kMaxWaitingPerAddress = 3;
+    static constexpr int kDrainBudgetMs = 2;
     static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
     static constexpr int kDefaultBotSpeedMs = 750;
 
@@ -55,6 +63,7 @@ public:
     void setBotSpeedProvider(std::function<int()> provider) { m_botSpeed = std::move(provider); }
     // For tests: shorter limits than the program's.
     void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
+    void setMaxWaitingPerAddress(int count) { m_maxWaitingPerAddress = count; }
     void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
 
     // core::HostPort
@@ -76,6 +85,7 @@ signals:
 
 private:
     void acceptPending();
+    bool tooManyWaitingFrom(const QTcpSocket* socket) const;
     void readFrom(QTcpSocket* socket);
     void endConnection(QTcpSocket* socket);
     void scheduleDrain();
@@ -91,6 +101,7 @@ private:
     double m_timeScale = 1.0;
     std::function<int()> m_botSpeed;
     int m_loginTimeoutMs = kLoginTimeoutMs;
+    int m_maxWaitingPerAddress = kMaxWaitingPerAddress;
     qint64 m_maxUnsent = kMaxUnsentBytes;
 };
 
