@@ -66,6 +66,7 @@ HostServer::HostServer(QObject* parent) : QObject(parent) {
 }
 
 HostServer::~HostServer() {
+    m_held.clear();
     m_countdown.stop();
     m_drainTimer.stop();
     m_server.close();
@@ -96,29 +97,73 @@ void HostServer::setTimeScale(double scale) {
 
 void HostServer::acceptPending() {
     while (QTcpSocket* s = m_server.nextPendingConnection()) {
-        if (tooManyWaitingFrom(s)) {
-            // Not even a slot for the moment: seats must not be held by silent connections.
+        enableKeepAlive(s);
+        if (!tooManyWaitingFrom(s)) {
+            admit(s);
+        } else if (m_held.size() < kMaxHeld) {
+            hold(s);
+        } else {
             s->abort();
+            s->deleteLater();
+        }
+    }
+}
+
+// Gives an accepted connection its slot (or the "CMD_full+" refusal) and its login deadline.
+void HostServer::admit(QTcpSocket* s) {
+    s->setReadBufferSize(kReadChunk);
+    connect(s, &QTcpSocket::readyRead, this, [this, s] { readFrom(s); });
+    connect(s, &QAbstractSocket::stateChanged, this, [this, s](auto state) {
+        if (state == QAbstractSocket::UnconnectedState) endConnection(s);
+    });
+    int slot = m_host.connectionAccepted([this, s](int n) {
+        s->setProperty(kSlotTag, n);
+        m_sockets[static_cast<std::size_t>(n)] = s;
+    });
+    if (slot == core::GameHost::kRefusedSlot) return;
+    auto* deadline = new QTimer(s);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, this, [this, s, slot] {
+        if (m_sockets[static_cast<std::size_t>(slot)] == s) m_host.loginTimedOut(slot);
+    });
+    deadline->start(m_loginTimeoutMs);
+    if (s->bytesAvailable() > 0) readFrom(s);
+}
+
+// Its address already has the most connections waiting for their login: it waits without a
+// slot (so it holds no seat) until one of them logs in or goes, and no longer than a login.
+void HostServer::hold(QTcpSocket* s) {
+    s->setReadBufferSize(kReadChunk); // what it sends meanwhile waits in the kernel
+    m_held.push_back(s);
+    auto drop = [this, s] {
+        std::erase(m_held, s);
+        s->disconnect(this);
+        s->abort();
+        s->deleteLater();
+    };
+    connect(s, &QAbstractSocket::disconnected, this, drop);
+    auto* deadline = new QTimer(s);
+    deadline->setSingleShot(true);
+    deadline->setObjectName(QStringLiteral("held"));
+    connect(deadline, &QTimer::timeout, this, drop);
+    deadline->start(m_loginTimeoutMs);
+}
+
+void HostServer::admitHeld() {
+    for (std::size_t i = 0; i < m_held.size();) {
+        QTcpSocket* s = m_held[i];
+        if (tooManyWaitingFrom(s)) {
+            ++i;
+            continue;
+        }
+        m_held.erase(m_held.begin() + static_cast<std::ptrdiff_t>(i));
+        s->disconnect(this);
+        delete s->findChild<QTimer*>(QStringLiteral("held"));
+        if (s->state() != QAbstractSocket::ConnectedState) {
             s->deleteLater();
             continue;
         }
-        enableKeepAlive(s);
-        s->setReadBufferSize(kReadChunk);
-        connect(s, &QTcpSocket::readyRead, this, [this, s] { readFrom(s); });
-        connect(s, &QAbstractSocket::stateChanged, this, [this, s](auto state) {
-            if (state == QAbstractSocket::UnconnectedState) endConnection(s);
-        });
-        int slot = m_host.connectionAccepted([this, s](int n) {
-            s->setProperty(kSlotTag, n);
-            m_sockets[static_cast<std::size_t>(n)] = s;
-        });
-        if (slot == core::GameHost::kRefusedSlot) continue;
-        auto* deadline = new QTimer(s);
-        deadline->setSingleShot(true);
-        connect(deadline, &QTimer::timeout, this, [this, s, slot] {
-            if (m_sockets[static_cast<std::size_t>(slot)] == s) m_host.loginTimedOut(slot);
-        });
-        deadline->start(m_loginTimeoutMs);
+        admit(s);
     }
 }
 
@@ -188,6 +233,7 @@ void HostServer::endConnection(QTcpSocket* s) {
             if (m_sockets[static_cast<std::size_t>(slot)] == s) {
                 m_sockets[static_cast<std::size_t>(slot)] = nullptr;
                 m_host.connectionClosed(slot);
+                if (!m_held.empty()) admitHeld();
             }
             if (!guard) return;
             if (guard->state() == QAbstractSocket::UnconnectedState)
@@ -212,6 +258,7 @@ void HostServer::drainOne() {
     while (m_host.processNext() && budget.elapsed() < kDrainBudgetMs) {
     }
     m_sinceDrain.restart();
+    if (!m_held.empty()) admitHeld(); // a login may have made room
     scheduleDrain();
 }
 

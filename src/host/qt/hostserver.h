@@ -9,7 +9,8 @@
 //
 // A client of this program answers the login request at once, so a connection that has not
 // logged in 5 s after being asked is closed, and one address may have at most 3 connections
-// waiting for their login; a further one is closed unanswered. A connection is also closed
+// waiting for their login: a further one waits without a slot until one of those logs in or
+// goes (at most 5 s, and at most 64 such connections in all, or it is closed unanswered). A connection is also closed
 // when its peer leaves more than 1 MiB of output untaken. Accepted sockets use TCP keep-alive
 // with short probes, so a peer that vanished without closing is noticed within minutes.
 // Every connection's end is reported to GameHost exactly once, from the event loop, never from
@@ -27,6 +28,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QTcpSocket;
 
@@ -40,6 +42,7 @@ public:
     static constexpr int kLoginTimeoutMs = 5000;
     static constexpr int kMaxWaitingPerAddress = 3;
     static constexpr int kDrainBudgetMs = 2;
+    static constexpr std::size_t kMaxHeld = 64;
     static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
     static constexpr int kDefaultBotSpeedMs = 750;
 
@@ -86,6 +89,9 @@ signals:
 private:
     void acceptPending();
     bool tooManyWaitingFrom(const QTcpSocket* socket) const;
+    void admit(QTcpSocket* socket);
+    void hold(QTcpSocket* socket);
+    void admitHeld();
     void readFrom(QTcpSocket* socket);
     void endConnection(QTcpSocket* socket);
     void scheduleDrain();
@@ -95,6 +101,7 @@ private:
     core::HostState m_state{*this};
     core::GameHost m_host{m_state, nullptr};
     std::array<QTcpSocket*, core::GameHost::kRefusedSlot + 1> m_sockets{};
+    std::vector<QTcpSocket*> m_held; // accepted, waiting for room to be given a slot
     QTimer m_drainTimer;
     QElapsedTimer m_sinceDrain;
     QTimer m_countdown;
