@@ -94,7 +94,10 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     connect(m_connection, &ClientConnection::entryReady, this,
             [this](const std::string& entry) { m_client->handleMessage(entry); });
     connect(m_connection, &ClientConnection::statusText, this,
-            [this](const QString& text) { m_client->sockInfo(text.toStdString()); });
+            [this](const QString& text) {
+                // Our own leaving closes the connection too; that is no news to the player.
+                if (!m_closing) m_client->sockInfo(text.toStdString());
+            });
 
     // Below this the board and the chat no longer fit side by side.
     setMinimumSize(kMinimumWidth, kMinimumHeight);
