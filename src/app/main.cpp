@@ -1,6 +1,7 @@
 // Program entry: the dedicated host when asked for (it needs no display), otherwise the
 // previous-instance check, the windows created once in their order, and the event loop.
 // Closing the table window ends the program.
+#include "app/qt/instanceguard.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     // those joining it. Each player name then gets its own instance, so only a second copy
     // of the same player is sent back to the first.
     if (commandLine.port != core::CommandLine::kDefaultPort && !commandLine.positional.empty())
-        startup.setInstanceName(startup.instanceName() + QLatin1Char('-') +
-                                QString::fromStdString(commandLine.positional.front()));
+        startup.setInstanceName(ui::InstanceGuard::nameForPlayer(
+            commandLine.port, QString::fromStdString(commandLine.positional.front())));
     return startup.run(app, windows);
 }
