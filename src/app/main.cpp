@@ -1,33 +1,52 @@
-// Program entry: the dedicated host when asked for (it needs no display), otherwise the
-// previous-instance check, the windows created once in their order, and the event loop.
-// Closing the table window ends the program.
+// Program entry: the command line is checked first (a fault ends the program with exit code 2
+// before any window or socket exists; --help and --version print and end), then the dedicated
+// host when asked for (it needs no display), otherwise the previous-instance check, the windows
+// created once in their order, and the event loop. Closing the table window ends the program.
+#include "app/commandline.h"
+#include "app/qt/appidentity.h"
 #include "app/qt/instanceguard.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
-#include "client/commandline.h"
+#include "app/buildinfo.h"
 #include "host/qt/dedicatedhost.h"
 
 #include <QApplication>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     const auto commandLine =
-        core::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (commandLine.dedicatedHost) return ui::runDedicatedHost(commandLine, argc, argv);
+        app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "bramblies: %s\n", commandLine.error.c_str());
+        return 2;
+    }
+    if (commandLine.help) {
+        std::fputs(app::usageText("bramblies").c_str(), stdout);
+        return 0;
+    }
+    if (commandLine.version) {
+        std::printf("bramblies %s\n", app::kProgramVersion);
+        return 0;
+    }
+    if (commandLine.dedicatedHost)
+        return ui::runDedicatedHost(
+            {commandLine.port, commandLine.timeScale, commandLine.botSpeedMs}, argc, argv);
 
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(ui::Tchat::kCaption);
+    ui::applyAppIdentity();
     ui::WindowSet windows;
     ui::addTableCreators(windows, ui::tchatOptions(commandLine));
-    ui::Startup startup(app.arguments());
+    ui::Startup startup(application.arguments());
     // On a private game port several copies share one machine: the hosting player's and
     // those joining it. Each player name then gets its own instance, so only a second copy
     // of the same player is sent back to the first.
-    if (commandLine.port != core::CommandLine::kDefaultPort && !commandLine.positional.empty())
+    if (commandLine.port != app::CommandLine::kDefaultPort && !commandLine.positional.empty())
         startup.setInstanceName(ui::InstanceGuard::nameForPlayer(
             commandLine.port, QString::fromStdString(commandLine.positional.front())));
-    return startup.run(app, windows);
+    return startup.run(application, windows);
 }

@@ -59,10 +59,11 @@ public:
 
     // --- tally ------------------------------------------------------------------------
     virtual void addtomineincrease(int column) = 0;
-    virtual void addtomineset(int column, const std::string& text) = 0;
-    virtual void addgame(const std::string& text) = 0;
-    // The current text of the tally's best-total label (mylabel_3).
-    virtual std::string mylabel3() const = 0;
+    // Records a finished game at once, with a new highest score, and saves the tally once:
+    // localWon when we are among the winners; winnersText names them ("Bob", "Ann and Bob");
+    // myTotal is our running total.
+    virtual void recordGame(bool localWon, const std::string& winnersText,
+                            const std::string& myTotal) = 0;
 };
 
 } // namespace core

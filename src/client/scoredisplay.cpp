@@ -199,14 +199,7 @@ void ScoreDisplay::winner(std::string_view payload) {
         }
 
     if (!m_state.iAmSeated()) return;
-    if (iWon)
-        m_state.port.addgame("addtomine");
-    else if (text.find(" and ") == std::string::npos)
-        m_state.port.addgame(text);
-    const std::string mine = m_state.board.cell(m_state.myslot, 8).text;
-    auto myTotal = parseInt(mine);
-    auto best = parseInt(m_state.port.mylabel3());
-    if (myTotal && best && *myTotal > *best) m_state.port.addtomineset(3, mine);
+    m_state.port.recordGame(iWon, text, m_state.board.cell(m_state.myslot, 8).text);
 }
 
 } // namespace core

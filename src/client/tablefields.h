@@ -13,6 +13,9 @@ namespace core {
 // The host numbers its connections 1 to 9; slots above the seats are spectators.
 inline constexpr int kLastSlot = 9;
 
+// The status line while the local player is on turn.
+inline constexpr const char* kYourTurn = "Your Turn";
+
 inline bool isSeat(int n) {
     return n >= 1 && n <= kSeats;
 }

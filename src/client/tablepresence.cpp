@@ -92,11 +92,25 @@ void TablePresence::justwatching(std::string_view payload) {
     std::string_view mode = r.next();
     SeatState& s = m_state.board.seat(*seat);
     if (mode == "1") {
-        if (*seat == m_state.myslot) m_state.setJustWatch(true);
+        if (*seat == m_state.myslot) {
+            // The computer plays on: nothing of this turn is ours to click any more.
+            m_state.setJustWatch(true);
+            m_state.board.rollVisible = false;
+            m_state.board.panelErrorVisible = false;
+            m_state.board.panelError1Visible = false;
+        }
         m_state.chatLine("0+" + s.label + kJustWatching);
         s.eyes = true;
     } else {
-        if (*seat == m_state.myslot) m_state.setJustWatch(false);
+        if (*seat == m_state.myslot) {
+            m_state.setJustWatch(false);
+            // Back in the middle of our own turn: the rest of it is ours again.
+            if (m_state.myTurn() && m_state.board.scoreturnVisible &&
+                m_state.board.rollsUsed() < 3) {
+                m_state.board.rollVisible = true;
+                m_state.board.status = kYourTurn;
+            }
+        }
         m_state.chatLine("0+" + s.label + kPlayingAgain);
         s.eyes = false;
     }

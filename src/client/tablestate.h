@@ -18,7 +18,9 @@ inline constexpr std::uint32_t kSystemColour = 0x00FF0000; // blue
 struct TableState {
     explicit TableState(ClientPort& p) : port(p) {}
 
-    bool myTurn() const { return myslot != 0 && turnseat == myslot; }
+    // While our seat is on "Just Watch" the computer plays it: its turns are not ours.
+    bool playsSeat(int seat) const { return seat != 0 && seat == myslot && !justWatchChecked; }
+    bool myTurn() const { return playsSeat(turnseat); }
     bool iAmSeated() const { return myslot >= 1 && myslot <= seatcount; }
     // The seat label's text, empty for a number that is not a seat.
     std::string seatName(int seat) const;

@@ -11,7 +11,6 @@ namespace {
 
 constexpr const char* kYouStarted = "0+You have started a game.";
 constexpr const char* kHasStarted = " has started a game.";
-constexpr const char* kYourTurn = "Your Turn";
 constexpr const char* kSomeonesTurn = "'s turn";
 constexpr const char* kPostingScores = "Posting Scores.. Please Wait.";
 
@@ -94,7 +93,7 @@ void TurnDisplay::offerCategory(int category) {
 void TurnDisplay::announceTurn(int seat) {
     m_state.board.scoreturnVisible = true;
     m_state.board.workingCategory = 0;
-    if (seat == m_state.myslot) {
+    if (m_state.playsSeat(seat)) {
         m_state.board.status = kYourTurn;
         m_state.port.playsounds("turn");
         m_state.board.rollVisible = true;
@@ -119,7 +118,7 @@ void TurnDisplay::createdice(std::string_view payload) {
     if (!drawRolledDice(m_state.board, r, DieBody::Plain)) return;
     if (*rolls >= 3)
         m_state.board.status = kPostingScores;
-    else if (*seat == m_state.myslot)
+    else if (m_state.playsSeat(*seat))
         m_state.board.rollVisible = true;
     m_state.port.playsounds("dice");
 }
@@ -147,7 +146,7 @@ void TurnDisplay::selectedcat(std::string_view payload) {
 void TurnDisplay::needcat(std::string_view payload) {
     FieldReader r(payload);
     auto seat = r.nextInt();
-    if (!seat || *seat != m_state.myslot) return;
+    if (!seat || !m_state.playsSeat(*seat)) return;
     m_state.board.panelError1Visible = true;
     m_state.turnseat = *seat;
     m_state.board.rollVisible = true;

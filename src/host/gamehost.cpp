@@ -264,13 +264,18 @@ void GameHost::justwatch(int sender, std::string_view payload) {
     }
 }
 
+// A seat on "Just Watch" is the computer's to play: its owner's requests would play it twice.
+bool GameHost::mayPlay(int sender, std::string_view payload) const {
+    return FieldReader(payload).nextInt() == sender && !m_state.slot(sender).justwatch;
+}
+
 void GameHost::rollthedice(int sender, std::string_view payload) {
-    if (FieldReader(payload).nextInt() != sender) return;
+    if (!mayPlay(sender, payload)) return;
     if (m_turns) m_turns->rollthedice(payload);
 }
 
 void GameHost::selectcat(int sender, std::string_view payload) {
-    if (FieldReader(payload).nextInt() != sender) return;
+    if (!mayPlay(sender, payload)) return;
     if (m_turns) m_turns->selectcat(payload);
 }
 

@@ -13,7 +13,6 @@ namespace test {
 class FakeClientPort : public core::ClientPort {
 public:
     std::vector<std::string> events;
-    std::string bestTotal = "0"; // what mylabel_3 shows
 
     void startListening() override { log("listen"); }
     void connectToHost(const std::string& a, int p) override {
@@ -50,11 +49,9 @@ public:
     void startDiceAnimation() override { log("anim:start"); }
     void stopDiceAnimation() override { log("anim:stop"); }
     void addtomineincrease(int c) override { log("tally:increase:" + std::to_string(c)); }
-    void addtomineset(int c, const std::string& t) override {
-        log("tally:set:" + std::to_string(c) + ":" + t);
+    void recordGame(bool won, const std::string& winners, const std::string& total) override {
+        log("tally:record:" + std::string(won ? "won" : "lost") + ":" + winners + ":" + total);
     }
-    void addgame(const std::string& t) override { log("tally:addgame:" + t); }
-    std::string mylabel3() const override { return bestTotal; }
 
     // Events whose text starts with the prefix, in order.
     std::vector<std::string> with(const std::string& prefix) const {

@@ -239,7 +239,6 @@ TEST(ClientGame, WinnerTextsAndTally) {
         int slot;
         std::string winners;
         std::string myTotal; // row 8 of my seat
-        std::string best;    // mylabel_3
         std::string label;
         Events tally;
         std::vector<int> marks;
@@ -248,23 +247,16 @@ TEST(ClientGame, WinnerTextsAndTally) {
         {4,
          "2+4+0+",
          "120",
-         "100",
          "Bob and You have Won the Game!",
-         {"tally:addgame:addtomine", "tally:set:3:120"},
+         {"tally:record:won:Bob and You:120"},
          {2, 4}},
-        {5, "1+3+0+", "80", "100", "Ann and Me have Won the Game!", {}, {1, 3}},
-        {8, "2+0+", "", "0", "Bob has Won the Game!", {}, {2}},
-        {1, "1+0+", "90", "100", "You have Won the Game!", {"tally:addgame:addtomine"}, {1}},
-        {1, "2+0+", "150", "abc", "Bob has Won the Game!", {"tally:addgame:Bob"}, {2}},
-        {2,
-         "1+2+0+",
-         "90",
-         "0",
-         "Ann and You have Won the Game!",
-         {"tally:addgame:addtomine", "tally:set:3:90"},
-         {1, 2}},
+        {5, "1+3+0+", "80", "Ann and Me have Won the Game!", {"tally:record:lost:Ann and Me:80"},
+         {1, 3}},
+        {8, "2+0+", "", "Bob has Won the Game!", {}, {2}},
+        {1, "1+0+", "90", "You have Won the Game!", {"tally:record:won:Me:90"}, {1}},
+        {1, "2+0+", "150", "Bob has Won the Game!", {"tally:record:lost:Bob:150"}, {2}},
         // A namesake at seat 3 wins alone: not our win.
-        {5, "3+0+", "80", "100", "Me has Won the Game!", {"tally:addgame:Me"}, {3}},
+        {5, "3+0+", "80", "Me has Won the Game!", {"tally:record:lost:Me:80"}, {3}},
     };
     for (const auto& c : cases) {
         Table t(c.slot, c.slot == 1);
@@ -273,7 +265,6 @@ TEST(ClientGame, WinnerTextsAndTally) {
         t.msg("CMD_nextplayer+1+7+1");
         if (c.slot <= 6 && !c.myTotal.empty())
             t.msg("CMD_postscores+" + std::to_string(c.slot) + "+" + c.myTotal + "+1+1+");
-        t.port.bestTotal = c.best;
         t.port.clear();
         t.msg("CMD_winner+" + c.winners);
         EXPECT_EQ(t.b().winner1, c.label) << c.winners;
@@ -464,6 +455,42 @@ TEST(ClientTurn, SpectatorClicksDoNothing) {
     EXPECT_TRUE(t.port.with("send:").empty());
     EXPECT_TRUE(t.port.with("sound:").empty());
     EXPECT_FALSE(t.b().die(2).held);
+}
+
+// While our seat is on "Just Watch" the computer plays it: no Roll, no clicks, no panels,
+// until the host confirms we play again.
+TEST(ClientTurn, JustWatchingSeatIsNotOurs) {
+    Table t(3);
+    t.msg("CMD_nextplayer+3+1+1+2+3+4+5+6+7");
+    t.msg("CMD_createdice+3+1+1+1+2+2+3+3+4+4+5+6");
+    t.client.button_rollClick(); // "Roll Without Selecting" opens
+    ASSERT_TRUE(t.b().panelErrorVisible);
+    t.msg("CMD_justwatching+3+1");
+    EXPECT_FALSE(t.b().rollVisible);
+    EXPECT_FALSE(t.b().panelErrorVisible);
+    t.msg("CMD_selectedcat+3+2+");
+    t.msg("CMD_createdice+3+2+1+2");
+    EXPECT_FALSE(t.b().rollVisible);
+    t.msg("CMD_needcat+3");
+    EXPECT_FALSE(t.b().panelError1Visible);
+    t.port.clear();
+    t.client.button_rollClick();
+    t.client.button_yesClick();
+    t.client.image_dMouseUp(2, MouseButton::Left);
+    t.client.categoryClick(1);
+    EXPECT_TRUE(t.port.with("send:").empty());
+    EXPECT_FALSE(t.b().die(2).held);
+    t.msg("CMD_nextplayer+3+2+1+3");
+    EXPECT_EQ(t.b().status, "Me's turn");
+    EXPECT_FALSE(t.b().rollVisible);
+
+    // Playing again in the middle of the turn: the rest of it is ours.
+    t.msg("CMD_justwatching+3+2");
+    EXPECT_TRUE(t.b().rollVisible);
+    EXPECT_EQ(t.b().status, "Your Turn");
+    t.port.clear();
+    t.client.button_rollClick();
+    EXPECT_EQ(t.port.with("send:"), Events{"send:CMD_rollthedice+3+1+2+3+4+5"});
 }
 
 TEST(ClientTurn, StartAndRemindMe) {

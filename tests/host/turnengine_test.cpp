@@ -499,6 +499,30 @@ TEST_F(TurnEngineTest, JustWatchTakesOverAnActiveTurn) {
     EXPECT_EQ(seen(), Strings{"CMD_createdice+1+2+3+1+4+1+5+1"});
 }
 
+TEST_F(TurnEngineTest, OwnerOfAJustWatchingSeatCannotPlayIt) {
+    startWith({1});
+    dice.push({1, 1, 2, 3, 4});
+    host.dispatch(1, "CMD_rollthedice+1+1+2+3+4+5");
+    host.dispatch(1, "CMD_justwatch+1+1");
+    tick(); // the computer chooses ones
+    seen();
+    const auto dice_ = state.turn.dice;
+    host.dispatch(1, "CMD_rollthedice+1+1+2+3+4+5");
+    host.dispatch(1, "CMD_selectcat+1+2+");
+    EXPECT_TRUE(seen().empty());
+    EXPECT_EQ(state.turn.dice, dice_);
+    EXPECT_EQ(seat_(1).rolls, 1);
+    EXPECT_EQ(seat_(1).workingcat, 1);
+    EXPECT_EQ(engine.pendingAction(), TurnEngine::Action::ComputerMove);
+
+    // Back from watching, the seat is its owner's again.
+    host.dispatch(1, "CMD_justwatch+1+2");
+    seen();
+    dice.push({1, 1, 1});
+    host.dispatch(1, "CMD_rollthedice+1+3+4+5");
+    EXPECT_EQ(seen(), Strings{"CMD_createdice+1+2+3+1+4+1+5+1"});
+}
+
 TEST_F(TurnEngineTest, HumanReturningWhileAComputerMoveIsPending) {
     startWith({1, 2});
     dice.strict = false;

@@ -38,7 +38,7 @@ template <class Window> WindowSet::Creator attached(void (Tchat::*attach)(Window
 
 } // namespace
 
-TchatOptions tchatOptions(const core::CommandLine& line) {
+TchatOptions tchatOptions(const app::CommandLine& line) {
     TchatOptions options;
     options.params = line.positional;
     options.port = static_cast<quint16>(line.port);

@@ -7,7 +7,7 @@
 //   ui::addTableCreators(windows, ui::tchatOptions(commandLine));
 //   ui::Startup(app.arguments()).run(app, windows);
 
-#include "client/commandline.h"
+#include "app/commandline.h"
 #include "client/qt/tchat.h"
 
 namespace ui {
@@ -15,7 +15,7 @@ namespace ui {
 class WindowSet;
 
 // The table window's start values from the command line.
-TchatOptions tchatOptions(const core::CommandLine& line);
+TchatOptions tchatOptions(const app::CommandLine& line);
 
 // Registers every creator (the default ones of the window set included).
 void addTableCreators(WindowSet& windows, const TchatOptions& options);

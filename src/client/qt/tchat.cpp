@@ -615,20 +615,9 @@ void Tchat::addtomineincrease(int column) {
     tally()->addtomineincrease(column);
 }
 
-void Tchat::addtomineset(int column, const std::string& text) {
-    tally()->addtomineset(column, q(text));
-}
-
-void Tchat::addgame(const std::string& text) {
-    tally()->addgame(q(text));
-}
-
-std::string Tchat::mylabel3() const {
-    // The tally's best-total label; the window is made on demand, so ask through a
-    // non-const path.
-    auto* self = const_cast<Tchat*>(this);
-    const auto* label = self->tally()->findChild<QLabel*>(QStringLiteral("mylabel_3"));
-    return label ? label->text().toStdString() : std::string();
+void Tchat::recordGame(bool localWon, const std::string& winnersText,
+                       const std::string& myTotal) {
+    tally()->recordWinner(localWon, q(winnersText), q(myTotal));
 }
 
 } // namespace ui

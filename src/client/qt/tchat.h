@@ -146,9 +146,8 @@ private:
     void startDiceAnimation() override;
     void stopDiceAnimation() override;
     void addtomineincrease(int column) override;
-    void addtomineset(int column, const std::string& text) override;
-    void addgame(const std::string& text) override;
-    std::string mylabel3() const override;
+    void recordGame(bool localWon, const std::string& winnersText,
+                    const std::string& myTotal) override;
 
     void FormShow();
     void buildLayout();

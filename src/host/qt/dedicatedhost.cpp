@@ -31,13 +31,13 @@ void printErr(const QString& text) {
 
 } // namespace
 
-int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
+int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                      const TurnHandlerFactory& makeTurns) {
     QCoreApplication app(argc, argv);
 
     HostServer server;
-    server.setTimeScale(line.timeScale);
-    const int botSpeed = line.botSpeedMs;
+    server.setTimeScale(options.timeScale);
+    const int botSpeed = options.botSpeedMs;
     server.setBotSpeedProvider([botSpeed] { return botSpeed; });
     QObject::connect(&server, &HostServer::noticeRaised, &printErr);
     QObject::connect(&server, &HostServer::statusText, &printErr);
@@ -65,7 +65,7 @@ int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
     sigaction(SIGTERM, &action, nullptr);
 
     int rc = 1;
-    if (server.listen(static_cast<quint16>(line.port))) {
+    if (server.listen(static_cast<quint16>(options.port))) {
         std::printf("Bramblies dedicated host listening on port %u\n",
                     static_cast<unsigned>(server.serverPort()));
         std::fflush(stdout);

@@ -4,7 +4,6 @@
 // hosting player's rights. Prints one line once it listens, logs host notices to standard
 // error, and ends cleanly on SIGINT or SIGTERM.
 
-#include "client/commandline.h"
 #include "host/turnhandler.h"
 
 #include <functional>
@@ -17,7 +16,13 @@ class HostServer;
 // Builds the turn handler for a host; by default the program's turn engine plays the games.
 using TurnHandlerFactory = std::function<std::unique_ptr<core::TurnHandler>(HostServer&)>;
 
-int runDedicatedHost(const core::CommandLine& line, int argc, char** argv,
+struct DedicatedHostOptions {
+    int port;         // 0 lets the system choose
+    double timeScale; // divides the game timer's intervals
+    int botSpeedMs;   // computer move delay
+};
+
+int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                      const TurnHandlerFactory& makeTurns = {});
 
 } // namespace ui

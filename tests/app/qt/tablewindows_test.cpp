@@ -32,12 +32,12 @@ private slots:
 
 void TableWindowsTest::optionsFromTheCommandLine() {
     const auto line =
-        core::parseCommandLine({"Ann", "--port", "7801", "10.0.0.5", "--time-scale=20", "true"});
+        app::parseCommandLine({"Ann", "--port", "7801", "10.0.0.5", "--time-scale=20", "true"});
     const TchatOptions options = tchatOptions(line);
     QCOMPARE(options.params, (std::vector<std::string>{"Ann", "10.0.0.5", "true"}));
     QCOMPARE(options.port, quint16(7801));
     QCOMPARE(options.timeScale, 20.0);
-    QCOMPARE(tchatOptions(core::parseCommandLine({})).port, quint16(7772));
+    QCOMPARE(tchatOptions(app::parseCommandLine({})).port, quint16(7772));
 }
 
 void TableWindowsTest::everyWindowMadeOnceAndAttached() {

@@ -1,13 +1,13 @@
 #pragma once
 // The program's command line. Options that begin with "--" may stand anywhere; they are taken
 // out first, and what remains are the positional parameters (name, host address, "true" to
-// host). Unknown options, and options whose value is missing or does not convert, are dropped
-// and leave the default in place.
+// host). After a bare "--" everything is positional. Checking is strict: an unknown option, a
+// missing value or a value that does not convert is an error, and the program refuses to start.
 
 #include <string>
 #include <vector>
 
-namespace core {
+namespace app {
 
 struct CommandLine {
     static constexpr int kDefaultPort = 7772;
@@ -19,9 +19,17 @@ struct CommandLine {
     int botSpeedMs = kDefaultBotSpeedMs; // --bot-speed MS, for the dedicated host
     bool botSpeedGiven = false;
     bool dedicatedHost = false; // --dedicated-host
+    bool help = false;          // --help
+    bool version = false;       // --version
+
+    // Empty when the line is good; otherwise one sentence naming the first fault.
+    std::string error;
 };
 
 // args: the arguments without the program name. Accepts "--port 7000" and "--port=7000".
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
-} // namespace core
+// What --help prints, for the program called `program`.
+std::string usageText(const std::string& program);
+
+} // namespace app

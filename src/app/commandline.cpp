@@ -1,0 +1,109 @@
+#include "app/commandline.h"
+
+#include "net/fields.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+namespace app {
+
+namespace {
+
+std::optional<double> parsePositiveDouble(std::string_view text) {
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
+    if (!std::isfinite(value) || value <= 0) return std::nullopt;
+    return value;
+}
+
+std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+// Reads one option's value into `out`; returns the error text, empty when it was taken.
+std::string takeValue(std::string_view name, std::string_view value, CommandLine& out) {
+    if (name == "--port") {
+        auto port = core::parseInt(value);
+        if (!port || *port < 0 || *port > 65535)
+            return "invalid port " + quoted(value) + " (expected a number from 0 to 65535)";
+        out.port = *port;
+    } else if (name == "--time-scale") {
+        auto scale = parsePositiveDouble(value);
+        if (!scale) return "invalid time scale " + quoted(value) + " (expected a number above 0)";
+        out.timeScale = *scale;
+    } else {
+        auto ms = core::parseInt(value);
+        if (!ms || *ms <= 0)
+            return "invalid bot speed " + quoted(value) + " (expected milliseconds above 0)";
+        out.botSpeedMs = *ms;
+        out.botSpeedGiven = true;
+    }
+    return {};
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine out;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size() && out.error.empty(); ++i) {
+        std::string_view arg = args[i];
+        if (optionsEnded || !arg.starts_with("--")) {
+            out.positional.push_back(args[i]);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string_view name = arg;
+        std::optional<std::string_view> value;
+        if (auto eq = arg.find('='); eq != std::string_view::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+        }
+        bool* flag = name == "--dedicated-host" ? &out.dedicatedHost
+                     : name == "--help"         ? &out.help
+                     : name == "--version"      ? &out.version
+                                                : nullptr;
+        if (flag) {
+            if (value) out.error = "option " + quoted(name) + " takes no value";
+            *flag = true;
+            continue;
+        }
+        if (name != "--port" && name != "--time-scale" && name != "--bot-speed") {
+            out.error = "unknown option " + quoted(name) + " (see --help)";
+            continue;
+        }
+        if (!value) {
+            // "--port -1" hands "-1" to the option; another "--option" is no value.
+            if (i + 1 >= args.size() || std::string_view(args[i + 1]).starts_with("--")) {
+                out.error = "option " + quoted(name) + " needs a value";
+                continue;
+            }
+            value = args[++i];
+        }
+        out.error = takeValue(name, *value, out);
+    }
+    return out;
+}
+
+std::string usageText(const std::string& program) {
+    return "Usage: " + program + " [OPTION...] [NAME ADDRESS MODE]\n" +
+           "A networked dice game for up to six players and three spectators.\n"
+           "\n"
+           "Without NAME ADDRESS MODE, plays a solo game against the computer.\n"
+           "  NAME ADDRESS true   host a game as NAME (ADDRESS is not used)\n"
+           "  NAME ADDRESS other  join the game hosted at ADDRESS as NAME\n"
+           "\n"
+           "Options (they may stand anywhere; \"--\" ends them):\n"
+           "  --port N            game port, 0 to 65535 (default 7772)\n"
+           "  --dedicated-host    run only the game host, without a window\n"
+           "  --bot-speed MS      computer move delay of the dedicated host (default 750)\n"
+           "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
+           "  --help              show this help and exit\n"
+           "  --version           show the version and exit\n";
+}
+
+} // namespace app

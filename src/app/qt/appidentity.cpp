@@ -1,0 +1,19 @@
+#include "app/qt/appidentity.h"
+
+#include "app/buildinfo.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace ui {
+
+void applyAppIdentity() {
+    QGuiApplication::setApplicationVersion(QString::fromLatin1(app::kProgramVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(app::kAppId));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256, 512})
+        icon.addFile(QStringLiteral(":/icon/bramblies-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
+
+} // namespace ui

@@ -1,0 +1,10 @@
+#pragma once
+// What the desktop knows the program by: the application id that names its desktop entry
+// (so the taskbar matches windows to the launcher), the version, and the window icon every
+// window shows. Called once after the application object exists.
+
+namespace ui {
+
+void applyAppIdentity();
+
+} // namespace ui

@@ -1,0 +1,77 @@
+#include "app/commandline.h"
+
+#include <gtest/gtest.h>
+
+using app::parseCommandLine;
+
+TEST(CommandLine, OptionsAreTakenOutWhereverTheyStand) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> positional;
+        int port;
+        double scale;
+        int botSpeed;
+        bool dedicated;
+    };
+    const std::vector<Case> cases{
+        {{}, {}, 7772, 1.0, 750, false},
+        {{"Ann", "10.0.0.5", "true"}, {"Ann", "10.0.0.5", "true"}, 7772, 1.0, 750, false},
+        {{"--port", "7000", "Ann", "--time-scale", "20", "h", "x"},
+         {"Ann", "h", "x"},
+         7000,
+         20,
+         750,
+         false},
+        {{"--dedicated-host", "--bot-speed=50", "--port=0"}, {}, 0, 1.0, 50, true},
+        // A single dash is no option: names may begin with one. After "--" all is positional.
+        {{"-Ann", "-h", "x"}, {"-Ann", "-h", "x"}, 7772, 1.0, 750, false},
+        {{"--time-scale", "2.5", "--", "--You", "h"}, {"--You", "h"}, 7772, 2.5, 750, false},
+    };
+    for (const auto& c : cases) {
+        auto line = parseCommandLine(c.args);
+        std::string what = ::testing::PrintToString(c.args);
+        EXPECT_EQ(line.error, "") << what;
+        EXPECT_EQ(line.positional, c.positional) << what;
+        EXPECT_EQ(line.port, c.port) << what;
+        EXPECT_DOUBLE_EQ(line.timeScale, c.scale) << what;
+        EXPECT_EQ(line.botSpeedMs, c.botSpeed) << what;
+        EXPECT_EQ(line.dedicatedHost, c.dedicated) << what;
+    }
+}
+
+TEST(CommandLine, FaultsAreNamedInOneSentence) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const std::vector<Case> cases{
+        {{"--port", "70000"}, "invalid port '70000' (expected a number from 0 to 65535)"},
+        {{"--port=-1"}, "invalid port '-1' (expected a number from 0 to 65535)"},
+        {{"Ann", "--port", "-1"}, "invalid port '-1' (expected a number from 0 to 65535)"},
+        {{"--port", "abc"}, "invalid port 'abc' (expected a number from 0 to 65535)"},
+        {{"--port="}, "invalid port '' (expected a number from 0 to 65535)"},
+        {{"--port", "99999999999999999999"},
+         "invalid port '99999999999999999999' (expected a number from 0 to 65535)"},
+        {{"--port", " 7000"}, "invalid port ' 7000' (expected a number from 0 to 65535)"},
+        {{"Ann", "--port"}, "option '--port' needs a value"},
+        {{"--port", "--dedicated-host"}, "option '--port' needs a value"},
+        {{"--time-scale", "-1"}, "invalid time scale '-1' (expected a number above 0)"},
+        {{"--time-scale=inf"}, "invalid time scale 'inf' (expected a number above 0)"},
+        {{"--bot-speed", "0"}, "invalid bot speed '0' (expected milliseconds above 0)"},
+        {{"Ann", "--unknown", "h", "true"}, "unknown option '--unknown' (see --help)"},
+        {{"--x=1"}, "unknown option '--x' (see --help)"},
+        {{"--dedicated-host=yes"}, "option '--dedicated-host' takes no value"},
+        // The first fault is the one reported.
+        {{"--port", "1", "--bogus", "--port", "x"}, "unknown option '--bogus' (see --help)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseCommandLine(c.args).error, c.error) << ::testing::PrintToString(c.args);
+}
+
+TEST(CommandLine, HelpAndVersionAreFlags) {
+    auto line = parseCommandLine({"Ann", "--version", "--help"});
+    EXPECT_TRUE(line.help);
+    EXPECT_TRUE(line.version);
+    EXPECT_EQ(line.error, "");
+    EXPECT_EQ(line.positional, std::vector<std::string>{"Ann"});
+}
