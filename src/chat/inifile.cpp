@@ -7,6 +7,20 @@ namespace core {
 
 namespace {
 
+// A file the user may not or would not have changed: no write permission bit at all (which
+// holds even for root, who could open it anyway), or it cannot be opened for writing. Opening
+// for appending changes nothing in it.
+bool writable(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) return true;
+    using std::filesystem::perms;
+    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+        perms::none)
+        return false;
+    return std::ofstream(path, std::ios::binary | std::ios::app).is_open();
+}
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -66,6 +80,7 @@ IniFile::Line IniFile::parseLine(std::string_view text) {
 bool IniFile::setText(std::string_view text) {
     m_lines.clear();
     m_readable = true;
+    m_refusal = Refusal::None;
     std::size_t lines = 0;
     for (std::size_t nl = text.find('\n'); nl != std::string_view::npos;
          nl = text.find('\n', nl + 1))
@@ -97,22 +112,25 @@ IniFile::LoadResult IniFile::load(const std::filesystem::path& path) {
     const auto status = std::filesystem::status(path, ec);
     if (!std::filesystem::exists(status)) return LoadResult::Missing;
 
-    auto refuse = [&] {
+    auto refuse = [&](Refusal why) {
         m_readable = false;
+        m_refusal = why;
         return LoadResult::Unreadable;
     };
-    if (!std::filesystem::is_regular_file(status)) return refuse();
+    if (!std::filesystem::is_regular_file(status)) return refuse(Refusal::NotReadable);
     const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > kMaxFileSize) return refuse();
+    if (ec) return refuse(Refusal::NotReadable);
+    if (size > kMaxFileSize) return refuse(Refusal::TooLarge);
 
     std::ifstream in(path, std::ios::binary);
-    if (!in) return refuse();
+    if (!in) return refuse(Refusal::NotReadable);
     std::string data;
     data.resize(static_cast<std::size_t>(size));
     in.read(data.data(), static_cast<std::streamsize>(data.size()));
-    if (in.bad()) return refuse();
+    if (in.bad()) return refuse(Refusal::NotReadable);
     data.resize(static_cast<std::size_t>(in.gcount()));
-    if (!setText(data)) return refuse();
+    if (!setText(data)) return refuse(Refusal::TooLarge);
+    if (!writable(path)) m_refusal = Refusal::ReadOnly;
     return LoadResult::Read;
 }
 
@@ -201,9 +219,24 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
     m_lines.push_back(std::move(keyLine));
 }
 
-bool IniFile::save(const std::filesystem::path& path) const {
-    if (!m_readable) return false;
+std::filesystem::path IniFile::linkTarget(const std::filesystem::path& path) {
+    std::filesystem::path target = path;
     std::error_code ec;
+    // A bounded walk: a loop of links ends here as the kernel's own limit would.
+    for (int hops = 0; hops < 40; ++hops) {
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) break;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
+bool IniFile::save(const std::filesystem::path& linkOrFile) const {
+    if (!m_readable || m_refusal != Refusal::None) return false;
+    const std::filesystem::path path = linkTarget(linkOrFile);
+    std::error_code ec;
+    if (!writable(path)) return false;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
     std::filesystem::path tmp = path;
     tmp += ".new";

@@ -16,7 +16,9 @@
 //
 // The file is read whole and replaced whole: save() writes a new file beside the old one and
 // renames it over, so a crash or a full disk never leaves it half written. A file that exists
-// but could not be read (too big, no permission) is never replaced, so its contents survive.
+// but could not be read (too big, no permission) is never replaced, so its contents survive;
+// nor is a file without write permission. When the path is a symbolic link, the file it leads
+// to is the one replaced, so a file shared through a link stays shared.
 
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +39,8 @@ public:
     static constexpr std::size_t kMaxLines = 100000;
 
     enum class LoadResult { Read, Missing, Unreadable };
+    // Why save() will refuse after a load.
+    enum class Refusal { None, TooLarge, NotReadable, ReadOnly };
 
     IniFile() = default;
 
@@ -65,6 +69,10 @@ public:
     bool save(const std::filesystem::path& path) const;
 
     bool readable() const { return m_readable; }
+    Refusal refusal() const { return m_refusal; }
+
+    // The file a write to path changes: path itself, or where its chain of links ends.
+    static std::filesystem::path linkTarget(const std::filesystem::path& path);
 
 private:
     enum class Kind { Other, Section, Key };
@@ -86,6 +94,7 @@ private:
 
     std::vector<Line> m_lines;
     bool m_readable = true;
+    Refusal m_refusal = Refusal::None;
 };
 
 } // namespace core

@@ -4,6 +4,8 @@
 #include "chat/inifile.h"
 #include "net/fields.h"
 
+#include <utility>
+
 namespace core {
 
 namespace {
@@ -65,6 +67,7 @@ bool Settings::isTextSizeItem(int size) {
 bool Settings::loadinifile() {
     IniFile ini;
     const bool readable = ini.load(m_file) != IniFile::LoadResult::Unreadable;
+    noteRefusal(ini.refusal());
     const std::string_view s = kSection;
 
     m_textSize = readInt(ini, kKeyTextSize, kDefaultTextSize, kMinTextSize, kMaxTextSize);
@@ -97,6 +100,32 @@ bool Settings::loadinifile() {
     m_loaded = true;
     m_changed = 0;
     return readable;
+}
+
+void Settings::noteRefusal(IniFile::Refusal refusal) {
+    if (m_noticeGiven || refusal == IniFile::Refusal::None) return;
+    const std::string path = m_file.string();
+    switch (refusal) {
+    case IniFile::Refusal::TooLarge:
+        m_notice = "The settings file " + path +
+                   " is too large to read: it was not read and will not be changed.";
+        break;
+    case IniFile::Refusal::NotReadable:
+        m_notice = "The settings file " + path +
+                   " cannot be read: it was not read and will not be changed.";
+        break;
+    case IniFile::Refusal::ReadOnly:
+        m_notice = "The settings file " + path + " is read-only: settings will not be saved.";
+        break;
+    case IniFile::Refusal::None:
+        break;
+    }
+}
+
+std::optional<std::string> Settings::takeNotice() {
+    if (!m_notice) return std::nullopt;
+    m_noticeGiven = true;
+    return std::exchange(m_notice, std::nullopt);
 }
 
 bool Settings::write(unsigned keys, const Placement& placement) {

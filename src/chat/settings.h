@@ -12,6 +12,8 @@
 // a window closed (or a switch flipped) before the host let us in would put the built-in
 // start values over everything the player had stored.
 
+#include "chat/inifile.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -21,8 +23,6 @@
 #include <string_view>
 
 namespace core {
-
-class IniFile;
 
 // A window placement in pixels: top and left edges, outer width and height.
 struct Placement {
@@ -104,6 +104,10 @@ public:
     bool setPlayChatterSounds(bool on);
     bool setRolls(int limit); // called when the game options window's Start has been sent
 
+    // Why the file read last will not be changed (too large, unreadable, read-only), as one
+    // sentence with the file's path; given once per run, then nothing.
+    std::optional<std::string> takeNotice();
+
     // The phrase editor's Done: writes "Phrase1" to "Phrase10" as given (empty ones too).
     bool savePhrases(const std::array<std::string, 10>& phrases);
 
@@ -126,12 +130,15 @@ private:
     };
     bool change(unsigned key);
     bool write(unsigned keys, const Placement& placement);
+    void noteRefusal(IniFile::Refusal refusal);
 
     std::filesystem::path m_file;
     std::function<Placement()> m_placementSource;
 
     bool m_loaded = false;
     unsigned m_changed = 0; // keys the user changed before the first read
+    std::optional<std::string> m_notice;
+    bool m_noticeGiven = false;
 
     int m_textSize = kStartTextSize;
     Placement m_last;

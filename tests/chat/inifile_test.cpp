@@ -136,6 +136,40 @@ TEST_F(IniFileTest, FileWithTooManyLinesIsRefusedAndKept) {
     EXPECT_EQ(ini.value("bramblies", "Top"), "5");
 }
 
+TEST_F(IniFileTest, WritingThroughALinkChangesTheFileItLeadsTo) {
+    // A settings file shared with other programs through links, absolute and relative.
+    namespace fs = std::filesystem;
+    fs::create_directories(m_dir / "shared");
+    const fs::path shared = m_dir / "shared" / "common.ini";
+    std::ofstream(shared, std::ios::binary) << "[other]\nk=v\n";
+    fs::create_symlink("shared/common.ini", m_dir / "hop.ini");
+    fs::create_symlink(m_dir / "hop.ini", m_path);
+    IniFile ini;
+    ASSERT_EQ(ini.load(m_path), IniFile::LoadResult::Read);
+    ini.writeString("bramblies", "Top", "7");
+    ASSERT_TRUE(ini.save(m_path));
+    EXPECT_TRUE(fs::is_symlink(m_path));
+    EXPECT_TRUE(fs::is_symlink(m_dir / "hop.ini"));
+    std::ifstream in(shared, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "[other]\nk=v\n[bramblies]\nTop=7\n");
+    EXPECT_FALSE(fs::exists(m_dir / "shared" / "common.ini.new"));
+}
+
+TEST_F(IniFileTest, ReadOnlyFileIsReadButNeverReplaced) {
+    namespace fs = std::filesystem;
+    writeFile("[bramblies]\nTop=5\n");
+    fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read);
+    IniFile ini;
+    ASSERT_EQ(ini.load(m_path), IniFile::LoadResult::Read);
+    EXPECT_EQ(ini.refusal(), IniFile::Refusal::ReadOnly);
+    EXPECT_EQ(ini.value("bramblies", "Top"), "5");
+    ini.writeString("bramblies", "Top", "3");
+    EXPECT_FALSE(ini.save(m_path));
+    EXPECT_EQ(readFile(), "[bramblies]\nTop=5\n");
+    EXPECT_EQ(fs::status(m_path).permissions(), fs::perms::owner_read | fs::perms::group_read);
+}
+
 TEST_F(IniFileTest, HostileContentReadsSafelyAndSurvivesAWrite) {
     std::string binary;
     std::mt19937 rng(7);

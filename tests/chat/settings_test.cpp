@@ -230,6 +230,41 @@ TEST_F(SettingsTest, ClosingBeforeTheReadKeepsTheStoredSettings) {
     EXPECT_FALSE(s.playSounds());
 }
 
+TEST_F(SettingsTest, AFileThatWillNotBeChangedIsToldOnce) {
+    namespace fs = std::filesystem;
+    // Too large to read: defaults, the file kept, the reason with the path.
+    writeFile("[bramblies]\nTextsize=12\n");
+    fs::resize_file(m_path, IniFile::kMaxFileSize + 1); // sparse: costs no disk
+    Settings big(m_path);
+    EXPECT_FALSE(big.loadinifile());
+    EXPECT_EQ(big.textSize(), 8);
+    EXPECT_FALSE(big.setTextSize(14));
+    EXPECT_EQ(fs::file_size(m_path), IniFile::kMaxFileSize + 1);
+    EXPECT_EQ(big.takeNotice(),
+              "The settings file " + m_path.string() +
+                  " is too large to read: it was not read and will not be changed.");
+    big.loadinifile();
+    EXPECT_EQ(big.takeNotice(), std::nullopt);
+
+    // Read-only: read as usual, never written.
+    writeFile("[bramblies]\nTextsize=12\n");
+    fs::permissions(m_path, fs::perms::owner_read);
+    Settings ro(m_path);
+    EXPECT_TRUE(ro.loadinifile());
+    EXPECT_EQ(ro.textSize(), 12);
+    EXPECT_FALSE(ro.setBotSpeed(Settings::kBotFast));
+    EXPECT_FALSE(ro.closeWindow({50, 50, 800, 600}, 2000, 2000));
+    EXPECT_EQ(readFile(), "[bramblies]\nTextsize=12\n");
+    EXPECT_EQ(ro.takeNotice(), "The settings file " + m_path.string() +
+                                   " is read-only: settings will not be saved.");
+    EXPECT_EQ(ro.takeNotice(), std::nullopt);
+
+    fs::permissions(m_path, fs::perms::owner_read | fs::perms::owner_write);
+    Settings rw(m_path);
+    EXPECT_TRUE(rw.loadinifile());
+    EXPECT_EQ(rw.takeNotice(), std::nullopt);
+}
+
 TEST(PlacementOnClose, NarrowsWindowsLargerThanTheWorkArea) {
     const Placement last{3, 3, 704, 501};
     struct Case {

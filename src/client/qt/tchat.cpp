@@ -557,6 +557,7 @@ void Tchat::setSpyRemoveEnabled(bool enabled) {
 void Tchat::loadSettings() {
     m_settings->loadinifile();
     applySettings();
+    if (auto notice = m_settings->takeNotice()) addlinetochat("0+" + *notice, core::kSystemColour);
 }
 
 void Tchat::applySettings() {
@@ -615,8 +616,7 @@ void Tchat::addtomineincrease(int column) {
     tally()->addtomineincrease(column);
 }
 
-void Tchat::recordGame(bool localWon, const std::string& winnersText,
-                       const std::string& myTotal) {
+void Tchat::recordGame(bool localWon, const std::string& winnersText, const std::string& myTotal) {
     tally()->recordWinner(localWon, q(winnersText), q(myTotal));
 }
 

@@ -14,6 +14,7 @@
 #include "windows/tgamestart.h"
 
 #include <QAction>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -43,6 +44,7 @@ private slots:
     void switchesAreWrittenAndReadBack();
     void closeKeepsAMovedWindow();
     void chatterSoundsOffAndSpectators();
+    void aReadOnlyFileIsToldOnceAndKept();
 };
 
 void TchatSettingsTest::switchesAreWrittenAndReadBack() {
@@ -141,6 +143,20 @@ void TchatSettingsTest::chatterSoundsOffAndSpectators() {
     QSignalSpy spySent(spy.chatterSoundMenu(), &ChatterSoundMenu::sendRequested);
     spy.chatterSoundMenu()->wave20Click(3);
     QCOMPARE(spySent.size(), 0);
+}
+
+void TchatSettingsTest::aReadOnlyFileIsToldOnceAndKept() {
+    testsupport::TempSettingsFile ini("[bramblies]\nTextsize=12\n");
+    QFile::setPermissions(ini.path(), QFile::ReadOwner);
+    Tchat window;
+    letIn(window, 1, "Ann");
+    letIn(window, 1, "Ann"); // announced again: still one line
+    const QString line =
+        "The settings file " + ini.path() + " is read-only: settings will not be saved.";
+    QCOMPARE(testsupport::chatText(window).filter(line).size(), 1);
+    QCOMPARE(window.chat()->view()->model().style(0).colour, core::kSystemColour);
+    window.menuAction("Fast1")->trigger();
+    QCOMPARE(ini.contents(), QByteArray("[bramblies]\nTextsize=12\n"));
 }
 
 QTEST_MAIN(TchatSettingsTest)
