@@ -77,6 +77,9 @@ class HostServerTest : public QObject {
         QByteArray announced =
             "CMD_newplayerinfo+" + QByteArray::number(slot) + "+" + name + "+0" + T;
         QTRY_VERIFY_WITH_TIMEOUT(c.received.startsWith(announced), 5000);
+        // Everybody already there hears of the newcomer before the test goes on.
+        for (auto& other : m_clients)
+            QTRY_VERIFY_WITH_TIMEOUT(other->received.contains(announced), 5000);
     }
     RawClient& client(int slot) { return *m_clients[static_cast<std::size_t>(slot - 1)]; }
     void forgetReceived() {
