@@ -19,7 +19,9 @@ std::optional<double> parsePositiveDouble(std::string_view text) {
     return value;
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 // Reads one option's value into `out`; returns the error text, empty when it was taken.
 std::string takeValue(std::string_view name, std::string_view value, CommandLine& out) {
@@ -63,10 +65,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        bool* flag = name == "--dedicated-host" ? &out.dedicatedHost
-                     : name == "--help"         ? &out.help
-                     : name == "--version"      ? &out.version
-                                                : nullptr;
+        bool* flag = name == "--dedicated-host"    ? &out.dedicatedHost
+                     : name == "--help"            ? &out.help
+                     : name == "--version"         ? &out.version
+                     : name == "--port-mapping"    ? &out.portMapping
+                     : name == "--no-port-mapping" ? &out.noPortMapping
+                                                   : nullptr;
         if (flag) {
             if (value) out.error = "option " + quoted(name) + " takes no value";
             *flag = true;
@@ -101,6 +105,8 @@ std::string usageText(const std::string& program) {
            "  --port N            game port, 0 to 65535 (default 7772)\n"
            "  --dedicated-host    run only the game host, without a window\n"
            "  --bot-speed MS      computer move delay of the dedicated host (default 750)\n"
+           "  --no-port-mapping   when hosting, do not ask the router to forward the port\n"
+           "  --port-mapping      the dedicated host asks the router to forward the port\n"
            "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n";

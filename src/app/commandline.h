@@ -19,6 +19,8 @@ struct CommandLine {
     int botSpeedMs = kDefaultBotSpeedMs; // --bot-speed MS, for the dedicated host
     bool botSpeedGiven = false;
     bool dedicatedHost = false; // --dedicated-host
+    bool portMapping = false;   // --port-mapping: the dedicated host asks the router too
+    bool noPortMapping = false; // --no-port-mapping: the hosting copy does not ask the router
     bool help = false;          // --help
     bool version = false;       // --version
 

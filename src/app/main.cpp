@@ -34,7 +34,9 @@ int main(int argc, char** argv) {
     }
     if (commandLine.dedicatedHost)
         return ui::runDedicatedHost(
-            {commandLine.port, commandLine.timeScale, commandLine.botSpeedMs}, argc, argv);
+            {commandLine.port, commandLine.timeScale, commandLine.botSpeedMs,
+             commandLine.portMapping},
+            argc, argv);
 
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(ui::Tchat::kCaption);

@@ -23,6 +23,7 @@ constexpr std::string_view kKeyRemindMe = "Remindme";
 constexpr std::string_view kKeyTurnSound = "Turnsound";
 constexpr std::string_view kKeyChatterSounds = "Playerphrasesounds";
 constexpr std::string_view kKeyRolls = "Rolls";
+constexpr std::string_view kKeySpeakEvents = "Speakgameevents";
 constexpr std::string_view kDefaultTextColourText = "clblack";
 
 // Values that a hand-edited or damaged file may hold but no window can use: a 100000-point
@@ -96,6 +97,7 @@ bool Settings::loadinifile() {
 
     const std::string rollsText = ini.readString(s, kKeyRolls, "0");
     m_rolls = rollsText == "1" ? 1 : rollsText == "2" ? 2 : rollsText == "5" ? 5 : 0;
+    m_speakEvents = ini.readString(s, kKeySpeakEvents, "false") == "true";
 
     m_loaded = true;
     m_changed = 0;
@@ -154,6 +156,7 @@ bool Settings::write(unsigned keys, const Placement& placement) {
     if (keys & kPlaySounds) put(kKeyPlaySounds, flag(m_playSounds));
     if (keys & kRemindMe) put(kKeyRemindMe, flag(m_remindMe));
     if (keys & kChatterSounds) put(kKeyChatterSounds, flag(m_playChatterSounds));
+    if (keys & kSpeakEvents) put(kKeySpeakEvents, flag(m_speakEvents));
     return ini.save(m_file);
 }
 
@@ -200,6 +203,11 @@ bool Settings::setTurnSound(int choice) {
 bool Settings::setPlayChatterSounds(bool on) {
     m_playChatterSounds = on;
     return change(kChatterSounds);
+}
+
+bool Settings::setSpeakEvents(bool on) {
+    m_speakEvents = on;
+    return change(kSpeakEvents);
 }
 
 bool Settings::setRolls(int limit) {

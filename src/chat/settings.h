@@ -93,6 +93,7 @@ public:
     int turnSound() const { return m_turnSound; } // 0 Classic, 1 New
     bool playChatterSounds() const { return m_playChatterSounds; }
     int rolls() const { return m_rolls; } // bonus-roll limit: 0 (unlimited), 1, 2 or 5
+    bool speakEvents() const { return m_speakEvents; } // off unless the file says "true"
 
     // User changes: set the value and write the file at once. Each returns the write's success.
     bool setTextSize(int points);
@@ -103,6 +104,7 @@ public:
     bool setTurnSound(int choice);
     bool setPlayChatterSounds(bool on);
     bool setRolls(int limit); // called when the game options window's Start has been sent
+    bool setSpeakEvents(bool on);
 
     // Why the file read last will not be changed (too large, unreadable, read-only), as one
     // sentence with the file's path; given once per run, then nothing.
@@ -126,7 +128,8 @@ private:
         kPlaySounds = 1u << 6,
         kRemindMe = 1u << 7,
         kChatterSounds = 1u << 8,
-        kAll = (1u << 9) - 1,
+        kSpeakEvents = 1u << 9,
+        kAll = (1u << 10) - 1,
     };
     bool change(unsigned key);
     bool write(unsigned keys, const Placement& placement);
@@ -150,6 +153,7 @@ private:
     int m_turnSound = 0;
     bool m_playChatterSounds = true;
     int m_rolls = 0;
+    bool m_speakEvents = false;
 };
 
 } // namespace core

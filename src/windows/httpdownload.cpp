@@ -22,7 +22,7 @@ HttpDownload::~HttpDownload() {
 bool HttpDownload::start(const QUrl& url, QIODevice* sink) {
     const QString scheme = url.scheme().toLower();
     if (m_running || !sink || !url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        scheme != QLatin1String("https"))
         return false;
 
     if (m_socket) {
@@ -49,23 +49,17 @@ bool HttpDownload::start(const QUrl& url, QIODevice* sink) {
                 finish(false, m_socket->errorString());
             });
 
-    const bool tls = scheme == QLatin1String("https");
-    const quint16 port = static_cast<quint16>(url.port(tls ? 443 : 80));
-    if (tls) {
-        if (!QSslSocket::supportsSsl()) {
-            QMetaObject::invokeMethod(
-                this, [this] { finish(false, QStringLiteral("TLS is not available")); },
-                Qt::QueuedConnection);
-            return true;
-        }
-        connect(m_socket, &QSslSocket::encrypted, this, &HttpDownload::onConnected);
-        connect(m_socket, &QSslSocket::sslErrors, this,
-                [this](const QList<QSslError>&) { finish(false, m_socket->errorString()); });
-        m_socket->connectToHostEncrypted(url.host(), port);
-    } else {
-        connect(m_socket, &QSslSocket::connected, this, &HttpDownload::onConnected);
-        m_socket->connectToHost(url.host(), port);
+    if (!QSslSocket::supportsSsl()) {
+        QMetaObject::invokeMethod(
+            this, [this] { finish(false, QStringLiteral("TLS is not available")); },
+            Qt::QueuedConnection);
+        return true;
     }
+    // Any certificate error ends the transfer: nothing is ever ignored.
+    connect(m_socket, &QSslSocket::encrypted, this, &HttpDownload::onConnected);
+    connect(m_socket, &QSslSocket::sslErrors, this,
+            [this](const QList<QSslError>&) { finish(false, m_socket->errorString()); });
+    m_socket->connectToHostEncrypted(url.host(), static_cast<quint16>(url.port(443)));
     m_idle.start();
     return true;
 }
@@ -124,6 +118,10 @@ void HttpDownload::readHeader() {
         if (line.isEmpty()) {
             if (m_status < 200 || m_status > 299) {
                 finish(false, QStringLiteral("The server answered %1").arg(m_status));
+                return;
+            }
+            if (m_length < 0) {
+                finish(false, QStringLiteral("The answer does not say how long it is"));
                 return;
             }
             m_inBody = true;
@@ -188,7 +186,7 @@ void HttpDownload::onDisconnected() {
     if (!m_running) return;
     if (!m_inBody)
         finish(false, QStringLiteral("The connection closed before the answer"));
-    else if (m_length >= 0 && m_body < m_length)
+    else if (m_body < m_length)
         finish(false, QStringLiteral("The download was cut short"));
     else
         finish(true, {});

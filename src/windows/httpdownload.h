@@ -3,13 +3,15 @@
 // piece by piece, progress reported as it goes, and an abort at any time.
 //
 // Request: "GET <path> HTTP/1.0" with the headers Host, User-Agent "Mozilla/3.0 (compatible)"
-// and Accept "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*". "https" addresses
-// go over TLS.
+// and Accept "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*". What it fetches is
+// run afterwards, so only "https" addresses are taken, over TLS with the server's certificate
+// checked against the system's certificate authorities (Qt's default configuration).
 //
 // States: idle -> connecting -> reading the header -> reading the body -> idle. finished is
-// emitted exactly once per start: ok only for a 2xx answer whose body arrived whole (all of
-// Content-Length when one was given). A non-2xx answer fails as soon as its header is in and
-// writes nothing to the device. A connection that stays silent for the idle timeout fails.
+// emitted exactly once per start: ok only for a 2xx answer with a Content-Length whose body
+// arrived whole. Without a Content-Length a closed connection cannot be told from a cut one,
+// so such an answer fails as soon as its header is in, as does a non-2xx answer; neither
+// writes anything to the device. A connection that stays silent for the idle timeout fails.
 
 #include <QByteArray>
 #include <QObject>
@@ -36,7 +38,7 @@ public:
     ~HttpDownload() override;
 
     // Starts fetching url into sink (which must stay open until finished). False, and nothing
-    // started, for an address that is not http or https or while a transfer runs.
+    // started, for an address that is not https or while a transfer runs.
     bool start(const QUrl& url, QIODevice* sink);
     // Stops the transfer; finished(false) follows from the event loop. Safe when idle.
     void abort();

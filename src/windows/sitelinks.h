@@ -17,8 +17,9 @@ struct SiteLinks {
     QString soloAddress = QStringLiteral("www.bramblies.example/solo");
     // The page explaining modem, router and firewall settings for hosting.
     QString networkAddress = QStringLiteral("www.bramblies.example/network");
-    // Where the lobby installer is fetched from; its last path segment names the file.
-    QString installerUrl = QStringLiteral("http://www.bramblies.example/files/quar77lobby.exe");
+    // Where the lobby installer is fetched from (https only); its last path segment names the
+    // file.
+    QString installerUrl = QStringLiteral("https://www.bramblies.example/files/quar77lobby.exe");
     // Arguments given to the downloaded installer.
     QStringList installerArguments = {QStringLiteral("/SP-"), QStringLiteral("/silent"),
                                       QStringLiteral("/noicons")};

@@ -75,3 +75,14 @@ TEST(CommandLine, HelpAndVersionAreFlags) {
     EXPECT_EQ(line.error, "");
     EXPECT_EQ(line.positional, std::vector<std::string>{"Ann"});
 }
+
+TEST(CommandLine, PortMappingSwitches) {
+    auto none = parseCommandLine({"Ann", "h", "true"});
+    EXPECT_FALSE(none.portMapping);
+    EXPECT_FALSE(none.noPortMapping);
+    auto off = parseCommandLine({"Ann", "--no-port-mapping", "h", "true"});
+    EXPECT_TRUE(off.noPortMapping);
+    EXPECT_EQ(off.positional.size(), 3u);
+    EXPECT_TRUE(parseCommandLine({"--dedicated-host", "--port-mapping"}).portMapping);
+    EXPECT_NE(parseCommandLine({"--port-mapping=1"}).error, "");
+}

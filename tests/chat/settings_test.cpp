@@ -165,16 +165,19 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
     EXPECT_EQ(readFile(), "; lobby comment\n[lobby]\nUser=Ann\n[bramblies]\nPhrase1=Hi\n"
                           "Textsize=8\nTop=10\nLeft=20\nWidth=900\nHeight=700\n"
                           "Textcolor=$0040C0FF\nBotspeed=650\nRolls=0\nTurnsound=0\n"
-                          "Playsounds=true\nRemindme=true\nPlayerphrasesounds=true\n");
+                          "Playsounds=true\nRemindme=true\nPlayerphrasesounds=true\n"
+                          "Speakgameevents=false\n");
     ASSERT_TRUE(s.setBotSpeed(350));
     ASSERT_TRUE(s.setPlaySounds(false));
     ASSERT_TRUE(s.setTextColour(0x00FF0000));
     ASSERT_TRUE(s.setRolls(5));
     ASSERT_TRUE(s.setTurnSound(1));
     ASSERT_TRUE(s.setTextSize(14));
+    ASSERT_TRUE(s.setSpeakEvents(true));
 
     Settings second(m_path);
     ASSERT_TRUE(second.loadinifile());
+    EXPECT_TRUE(second.speakEvents());
     EXPECT_EQ(second.botSpeed(), 350);
     EXPECT_FALSE(second.playSounds());
     EXPECT_EQ(second.textColour(), 0x00FF0000u);

@@ -5,9 +5,14 @@
 #include <QApplication>
 #include <QIcon>
 
+// The icon lives in a static library, whose resources are linked in only when asked for (and
+// the macro must stand outside any namespace).
+static void initIconResource() { Q_INIT_RESOURCE(icon); }
+
 namespace ui {
 
 void applyAppIdentity() {
+    initIconResource();
     QGuiApplication::setApplicationVersion(QString::fromLatin1(app::kProgramVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(app::kAppId));
     QIcon icon;

@@ -43,6 +43,8 @@ TchatOptions tchatOptions(const app::CommandLine& line) {
     options.params = line.positional;
     options.port = static_cast<quint16>(line.port);
     options.timeScale = line.timeScale;
+    options.reach.mapPort = !line.noPortMapping;
+    options.reach.announce = true;
     return options;
 }
 

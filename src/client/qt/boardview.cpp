@@ -1,6 +1,7 @@
 #include "client/qt/boardview.h"
 
 #include "client/boardmodel.h"
+#include "client/qt/boardaccessibility.h"
 #include "client/tableclient.h"
 #include "widgets/categorybar.h"
 #include "widgets/categorybutton.h"
@@ -112,6 +113,9 @@ BoardView::BoardView(core::TableClient& client, QWidget* parent)
     });
     build();
     refresh();
+    // What the painted controls tell a screen reader follows every redraw.
+    auto* accessibility = new BoardAccessibility(m_client, this);
+    connect(this, &BoardView::refreshed, accessibility, &BoardAccessibility::update);
 }
 
 BoardView::~BoardView() {
@@ -516,6 +520,7 @@ void BoardView::refresh() {
          {static_cast<QWidget*>(w.winnerPanel), static_cast<QWidget*>(w.panelError),
           static_cast<QWidget*>(w.panelError1)})
         if (panel->isVisibleTo(this)) panel->raise();
+    emit refreshed();
 }
 
 QRectF BoardView::rowHeaderPicture(int category) const {

@@ -54,6 +54,8 @@ public:
 signals:
     // The logo at the top of the board was clicked (Image3Click: open the web page).
     void logoClicked();
+    // refresh() has brought every element up to date with the model.
+    void refreshed();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

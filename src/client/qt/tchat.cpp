@@ -5,12 +5,17 @@
 #include "chat/qt/settingslocation.h"
 #include "chat/qt/soundplayer.h"
 #include "client/qt/boardview.h"
+#include "client/qt/gamekeys.h"
+#include "client/qt/gamespeech.h"
+#include "client/qt/texttospeechsink.h"
 #include "client/qt/noticestrip.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
+#include "host/qt/tablereach.h"
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
+#include "widgets/dialogkeys.h"
 #include "widgets/linkopener.h"
 #include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
@@ -22,6 +27,7 @@
 #include "windows/tsolo.h"
 #include "windows/tspylist.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -66,6 +72,7 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
 
     buildLayout();
     buildMenus();
+    new GameKeys(*this);
 
     m_sound = new SoundPlayer(this);
     m_sound->setSettings(m_settings.get());
@@ -98,6 +105,14 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
                 // Our own leaving closes the connection too; that is no news to the player.
                 if (!m_closing) m_client->sockInfo(text.toStdString());
             });
+
+    // Spoken game events follow the table: each message is spoken once the board shows it.
+    auto* speech = new GameSpeech(*m_client, *m_settings, *new TextToSpeechSink(this), this);
+    connect(m_connection, &ClientConnection::entryReady, speech, &GameSpeech::entry);
+    if (auto* options = findChild<QMenu*>(QStringLiteral("Options1"))) {
+        options->insertAction(m_remindMe, speech->action());
+        options->setToolTipsVisible(true);
+    }
 
     // Below this the board and the chat no longer fit side by side.
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -279,6 +294,16 @@ void Tchat::buildMenus() {
 
 // ---- windows made after the table window ---------------------------------------------------
 
+namespace {
+
+// Enter presses the window's default button, Escape closes it.
+void answerKeys(QWidget* window, const char* defaultButton) {
+    DialogKeys::install(window,
+                        window->findChild<QAbstractButton*>(QString::fromLatin1(defaultButton)));
+}
+
+} // namespace
+
 HostServer* Tchat::hostServer() const {
     return m_host.data();
 }
@@ -297,6 +322,7 @@ void Tchat::setHostServer(HostServer* host) {
 void Tchat::setGameOptions(Tgamestart* window) {
     m_gameOptions = window;
     if (!window) return;
+    answerKeys(window, "button_start");
     connect(window, &Tgamestart::startRequested, this, [this](int limit) {
         m_client->sendStartGame(limit);
         m_settings->setRolls(limit);
@@ -306,6 +332,7 @@ void Tchat::setGameOptions(Tgamestart* window) {
 void Tchat::setPhrasesWindow(Tphrases* window) {
     m_phrases = window;
     if (!window) return;
+    answerKeys(window, "button_done");
     window->setSettings(m_settings.get());
     connect(window, &Tphrases::done, this, [this](const std::array<QString, 10>& phrases) {
         for (int n = 1; n <= Tphrases::kPhraseCount; ++n)
@@ -326,6 +353,7 @@ Tgamestart* Tchat::gameOptions() {
 void Tchat::setTally(Ttallylist* window) {
     m_tally = window;
     if (!window) return;
+    answerKeys(window, "button_done");
     window->setSeatSource([this] {
         Ttallylist::Seats seats;
         for (int n = 1; n <= core::kSeats; ++n)
@@ -345,6 +373,7 @@ Ttallylist* Tchat::tally() {
 void Tchat::setSpyList(Tspylist* window) {
     m_spyList = window;
     if (!window) return;
+    answerKeys(window, "button_done");
     window->setRemoveEnabled(m_client->hosting());
     connect(window, &Tspylist::kickRequested, this, [this](int slot) { m_client->kicking(slot); });
 }
@@ -442,6 +471,7 @@ void Tchat::closeEvent(QCloseEvent* event) {
     m_connection->close();
     if (m_companion) m_companion->abort();
     if (m_host && m_client->hosting()) m_host->deleteLater();
+    if (m_reach) m_reach->stop(); // the router forgets the mapping before the program ends
 }
 
 // ---- ClientPort: connection ----------------------------------------------------------------
@@ -450,6 +480,17 @@ void Tchat::startListening() {
     if (!m_host) setHostServer(new HostServer(this));
     if (!m_host->isListening() && !m_host->listen(m_options.port))
         hostNotice(tr("The game could not be hosted on port %1.").arg(m_options.port));
+    else if (!m_options.params.empty() && !m_reach)
+        startReach();
+}
+
+void Tchat::startReach() {
+    m_reach = new TableReach(*m_host, m_options.reach, this);
+    // The router's answer, once, as one of the table's own lines.
+    connect(m_reach, &TableReach::reported, this, [this](const QString& sentence) {
+        addlinetochat("0+" + sentence.toStdString(), m_client->systemcolour());
+    });
+    m_reach->start();
 }
 
 void Tchat::connectToHost(const std::string& address, int) {
@@ -581,6 +622,7 @@ void Tchat::applySettings() {
     (st.turnSound() == 1 ? m_newTurnSound : m_classic)->setChecked(true);
     m_playChatter->setChecked(st.playChatterSounds());
     gameOptions()->setLimit(st.rolls());
+    if (auto* speech = findChild<GameSpeech*>()) speech->settingsLoaded();
 }
 
 void Tchat::writeSettings() {

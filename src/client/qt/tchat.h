@@ -14,6 +14,7 @@
 
 #include "chat/settings.h"
 #include "client/clientport.h"
+#include "host/qt/tablereach.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -58,6 +59,9 @@ struct TchatOptions {
     std::vector<std::string> params;
     quint16 port = 7772;
     double timeScale = 1.0;
+    // Port mapping and announcement of a table hosted from the command line (not of solo
+    // play). Off unless asked for: the program turns both on.
+    TableReachOptions reach;
 };
 
 class Tchat : public QMainWindow, private core::ClientPort {
@@ -156,6 +160,7 @@ private:
     void showMessage(const QString& text);
     static void showWindow(QWidget* window);
     void hostNotice(const QString& text);
+    void startReach();
     void syncSession();
     void applySettings();
     core::Placement placement() const;
@@ -170,6 +175,7 @@ private:
     QTcpSocket* m_companion = nullptr;
     QPointer<HostServer> m_host;
     std::unique_ptr<core::TurnHandler> m_turns; // the host's turn engine
+    QPointer<TableReach> m_reach;
     QPointer<Tgamestart> m_gameOptions;
 
     QPointer<Tphrases> m_phrases;

@@ -1,6 +1,7 @@
 #include "host/qt/dedicatedhost.h"
 
 #include "host/qt/hostserver.h"
+#include "host/qt/tablereach.h"
 
 #include "host/turnengine.h"
 
@@ -69,7 +70,12 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
         std::printf("Bramblies dedicated host listening on port %u\n",
                     static_cast<unsigned>(server.serverPort()));
         std::fflush(stdout);
+        // Port mapping only when asked for; the table is announced where Avahi runs.
+        TableReach reach(server, {options.portMapping, true, {}});
+        QObject::connect(&reach, &TableReach::reported, &printErr);
+        reach.start();
         rc = app.exec();
+        reach.stop();
     }
 
     std::signal(SIGINT, SIG_DFL);

@@ -1,8 +1,9 @@
 #pragma once
 // The game host without a window: `bramblies --dedicated-host [--port N] [--bot-speed MS]
-// [--time-scale F]`. Needs no display. The first client to connect gets slot 1 and the
-// hosting player's rights. Prints one line once it listens, logs host notices to standard
-// error, and ends cleanly on SIGINT or SIGTERM.
+// [--time-scale F] [--port-mapping]`. Needs no display. The first client to connect gets slot
+// 1 and the hosting player's rights. It announces its table where Avahi runs and, with
+// --port-mapping, logs the router's answer. Prints one line once it listens, logs host notices to
+// standard error, and ends cleanly on SIGINT or SIGTERM.
 
 #include "host/turnhandler.h"
 
@@ -17,9 +18,10 @@ class HostServer;
 using TurnHandlerFactory = std::function<std::unique_ptr<core::TurnHandler>(HostServer&)>;
 
 struct DedicatedHostOptions {
-    int port;         // 0 lets the system choose
-    double timeScale; // divides the game timer's intervals
-    int botSpeedMs;   // computer move delay
+    int port;                 // 0 lets the system choose
+    double timeScale;         // divides the game timer's intervals
+    int botSpeedMs;           // computer move delay
+    bool portMapping = false; // ask the home router to forward the port
 };
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,

@@ -62,7 +62,10 @@ HostServer::HostServer(QObject* parent) : QObject(parent) {
     m_drainTimer.setSingleShot(true);
     m_drainTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_drainTimer, &QTimer::timeout, this, &HostServer::drainOne);
-    connect(&m_countdown, &QTimer::timeout, this, [this] { m_host.timer1Tick(); });
+    connect(&m_countdown, &QTimer::timeout, this, [this] {
+        m_host.timer1Tick();
+        emit activity();
+    });
 }
 
 HostServer::~HostServer() {
@@ -234,6 +237,7 @@ void HostServer::endConnection(QTcpSocket* s) {
                 m_sockets[static_cast<std::size_t>(slot)] = nullptr;
                 m_host.connectionClosed(slot);
                 if (!m_held.empty()) admitHeld();
+                emit activity();
             }
             if (!guard) return;
             if (guard->state() == QAbstractSocket::UnconnectedState)
@@ -257,6 +261,7 @@ void HostServer::drainOne() {
     budget.start();
     while (m_host.processNext() && budget.elapsed() < kDrainBudgetMs) {
     }
+    emit activity();
     m_sinceDrain.restart();
     if (!m_held.empty()) admitHeld(); // a login may have made room
     scheduleDrain();

@@ -85,6 +85,9 @@ signals:
     void noticeRaised(const QString& text);
     // "Listening Started" or a listen error text.
     void statusText(const QString& text);
+    // Something at the table may have changed: a message was handled, a connection ended or
+    // the game countdown ran. Watchers compare what they care about.
+    void activity();
 
 private:
     void acceptPending();

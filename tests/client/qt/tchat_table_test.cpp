@@ -5,6 +5,7 @@
 #include "chat/qt/chatpanel.h"
 #include "chat/qt/chatview.h"
 #include "client/qt/boardview.h"
+#include "client/qt/gamekeys.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
@@ -119,10 +120,11 @@ void TchatTableTest::windowShape() {
     QCOMPARE(walk(window.menuBar()->actions()),
              QString("File{Start Game, Exit}, "
                      "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
-                     "Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
+                     "Speak Game Events, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
                      "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
                      "Reset Screen Location, Just Watch}, "
-                     "View{View Tally, Spy List, Phrase List}, Help{Content, About}, "
+                     "View{View Tally, Spy List, Phrase List}, Help{Content, Keyboard Play{" +
+                         GameKeys::keyList().join(", ") + "}, About}, "
                      "Check out Brambles Solo!"));
     QCOMPARE(window.menuAction("ScrollChatOff1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     QCOMPARE(window.menuAction("Help2")->shortcut(), QKeySequence(Qt::Key_F1));

@@ -1,3 +1,4 @@
+#include "support/qt/testcertificates.h"
 #include "windows/sitelinks.h"
 #include "windows/tdownload.h"
 
@@ -5,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSslSocket>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,39 +15,45 @@ using ui::Tdownload;
 
 namespace {
 
-// A one-shot HTTP server on a loopback port: it reads the request and answers with a header
+// A one-shot HTTPS server on a loopback port: it reads the request and answers with a header
 // and a body sent in pieces; with hold set, it keeps the connection open after the pieces.
-class TestServer : public QObject {
+class TestServer : public QTcpServer {
 public:
     QByteArray header;
     QList<QByteArray> pieces;
     bool hold = false;
     QByteArray request;
 
-    TestServer() {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* s = m_server.nextPendingConnection();
-            connect(s, &QTcpSocket::readyRead, this, [this, s] {
-                request += s->readAll();
-                if (!request.contains("\r\n\r\n")) return;
-                s->write(header);
-                s->flush();
-                for (const QByteArray& piece : pieces) {
-                    s->write(piece);
-                    s->flush();
-                    s->waitForBytesWritten(1000);
-                }
-                if (!hold) s->disconnectFromHost();
-            });
-        });
+    explicit TestServer(const testsupport::TlsIdentity& identity) : m_identity(identity) {
+        listen(QHostAddress::LocalHost, 0);
     }
     QString url(const QString& path) const {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path);
+        return QStringLiteral("https://127.0.0.1:%1%2").arg(serverPort()).arg(path);
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* s = new QSslSocket(this);
+        s->setSocketDescriptor(descriptor);
+        s->setLocalCertificate(m_identity.certificate);
+        s->setPrivateKey(m_identity.key);
+        connect(s, &QSslSocket::readyRead, this, [this, s] {
+            request += s->readAll();
+            if (!request.contains("\r\n\r\n")) return;
+            s->write(header);
+            s->flush();
+            for (const QByteArray& piece : pieces) {
+                s->write(piece);
+                s->flush();
+                s->waitForBytesWritten(1000);
+            }
+            if (!hold) s->disconnectFromHost();
+        });
+        s->startServerEncryption();
     }
 
 private:
-    QTcpServer m_server;
+    testsupport::TlsIdentity m_identity;
 };
 
 QString status(Tdownload& w, int line) {
@@ -58,6 +65,7 @@ QString status(Tdownload& w, int line) {
 class TdownloadTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void transfers_data();
     void transfers();
@@ -68,9 +76,15 @@ private slots:
     void enterPlaysSolo();
 
 private:
+    testsupport::TestCertificates m_certificates;
     QTemporaryDir m_dir;
     QList<QStringList> m_started;
 };
+
+void TdownloadTest::initTestCase() {
+    QVERIFY2(m_certificates.ok(), qPrintable(m_certificates.error()));
+    m_certificates.trustAuthority();
+}
 
 void TdownloadTest::init() {
     m_started.clear();
@@ -84,52 +98,72 @@ void TdownloadTest::init() {
 void TdownloadTest::transfers_data() {
     QTest::addColumn<QByteArray>("header");
     QTest::addColumn<QList<QByteArray>>("pieces");
+    QTest::addColumn<QString>("scheme");
+    QTest::addColumn<bool>("vouched"); // the server's certificate comes from a trusted authority
     QTest::addColumn<QString>("line1");
     QTest::addColumn<QString>("line2");
     QTest::addColumn<bool>("installed");
 
     const QList<QByteArray> body = {QByteArray(3000, 'a'), QByteArray(5000, 'b')};
-    QTest::newRow("success") << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: x\r\n\r\n") << body
+    const QByteArray whole = "HTTP/1.1 200 OK\r\nContent-Length: 8000\r\n\r\n";
+    const QString https = QStringLiteral("https");
+    QTest::newRow("success") << whole << body << https << true
                              << QStringLiteral("Received 8000 bytes")
                              << QStringLiteral("Installing") << true;
-    QTest::newRow("success with length")
-        << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 8000\r\n\r\n") << body
-        << QStringLiteral("Received 8000 bytes") << QStringLiteral("Installing") << true;
+    // Without a length, a connection closed early cannot be told from a finished answer.
+    QTest::newRow("no length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: x\r\n\r\n") << body
+                               << https << true << QStringLiteral("Download Aborted") << QString()
+                               << false;
     QTest::newRow("not found") << QByteArray(
                                       "HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n")
-                               << QList<QByteArray>{"<h1>no such file</h1>"}
+                               << QList<QByteArray>{"<h1>no such file</h1>"} << https << true
                                << QStringLiteral("Download Aborted") << QString() << false;
     QTest::newRow("cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 9000\r\n\r\n")
-                               << body << QStringLiteral("Download Aborted")
+                               << body << https << true << QStringLiteral("Download Aborted")
                                << QStringLiteral("Downloading: lobbysetup.bin") << false;
+    QTest::newRow("unvouched certificate")
+        << whole << body << https << false << QStringLiteral("Download Aborted") << QString()
+        << false;
+    QTest::newRow("plain http") << whole << body << QStringLiteral("http") << true
+                                << QStringLiteral("Download Aborted") << QString() << false;
 }
 
 void TdownloadTest::transfers() {
     QFETCH(QByteArray, header);
     QFETCH(QList<QByteArray>, pieces);
+    QFETCH(QString, scheme);
+    QFETCH(bool, vouched);
     QFETCH(QString, line1);
     QFETCH(QString, line2);
     QFETCH(bool, installed);
 
-    TestServer server;
+    TestServer server(vouched ? m_certificates.signedServer() : m_certificates.selfSigned());
     server.header = header;
     server.pieces = pieces;
-    ui::siteLinks().installerUrl = server.url("/files/lobbysetup.bin");
+    QString url = server.url("/files/lobbysetup.bin");
+    url.replace(QStringLiteral("https:"), scheme + ':');
+    ui::siteLinks().installerUrl = url;
 
     Tdownload w;
     QSignalSpy exits(&w, &Tdownload::exitRequested);
     auto* get = w.findChild<QPushButton*>("getbutton");
     auto* stop = w.findChild<QPushButton*>("abortbutton");
     get->click();
-    QCOMPARE(w.statusLine1(), QStringLiteral("Loading"));
-    QVERIFY(!get->isEnabled());
-    QVERIFY(stop->isEnabled());
+    if (scheme == "https") { // a plain address is refused at once
+        QCOMPARE(w.statusLine1(), QStringLiteral("Loading"));
+        QVERIFY(!get->isEnabled());
+        QVERIFY(stop->isEnabled());
+    }
     QVERIFY(QTest::qWaitFor([&] { return get->isEnabled(); }, 5000));
 
-    QVERIFY(server.request.startsWith("GET /files/lobbysetup.bin HTTP/1.0\r\n"));
-    QVERIFY(server.request.contains("\r\nUser-Agent: Mozilla/3.0 (compatible)\r\n"));
-    QVERIFY(server.request.contains(
-        "\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"));
+    if (scheme == "https" && vouched) {
+        QVERIFY(server.request.startsWith("GET /files/lobbysetup.bin HTTP/1.0\r\n"));
+        QVERIFY(server.request.contains("\r\nUser-Agent: Mozilla/3.0 (compatible)\r\n"));
+        QVERIFY(server.request.contains(
+            "\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"));
+    } else {
+        QVERIFY(server.request.isEmpty()); // nothing was asked of a server we cannot trust
+    }
 
     QCOMPARE(status(w, 1), line1);
     QCOMPARE(status(w, 2), line2);
@@ -149,8 +183,8 @@ void TdownloadTest::transfers() {
 }
 
 void TdownloadTest::stopAfterSomeData() {
-    TestServer server;
-    server.header = "HTTP/1.0 200 OK\r\nServer: test\r\n\r\n";
+    TestServer server(m_certificates.signedServer());
+    server.header = "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n";
     server.pieces = {QByteArray(1234, 'z')};
     server.hold = true;
     ui::siteLinks().installerUrl = server.url("/lobbysetup.bin");
@@ -188,7 +222,7 @@ void TdownloadTest::stopBeforeAnyDownload() {
 
 void TdownloadTest::headerLinesAddDotsAndAnEndlessHeaderFails() {
     {
-        TestServer server;
+        TestServer server(m_certificates.signedServer());
         server.header = "HTTP/1.0 200 OK\r\nServer: test\r\n";
         server.hold = true;
         ui::siteLinks().installerUrl = server.url("/lobbysetup.bin");
@@ -199,7 +233,7 @@ void TdownloadTest::headerLinesAddDotsAndAnEndlessHeaderFails() {
     }
     // Short header lines without end: every one lengthens the status text, so the transfer
     // has to stop on its own rather than grow it for ever.
-    TestServer server;
+    TestServer server(m_certificates.signedServer());
     QByteArray flood = "HTTP/1.0 200 OK\r\n";
     while (flood.size() < 1024 * 1024)
         flood += "X: y\r\n";

@@ -1,0 +1,376 @@
+#include "client/qt/gamekeys.h"
+
+#include "chat/qt/chatpanel.h"
+#include "client/boardmodel.h"
+#include "client/controltexts.h"
+#include "client/qt/boardview.h"
+#include "client/qt/tchat.h"
+#include "widgets/dieview.h"
+#include "widgets/focusring.h"
+#include "widgets/scoresheetcursor.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+const QString kRollTip = QStringLiteral("Roll (R or Space)");
+
+bool isTextInput(const QWidget* w) {
+    if (qobject_cast<const QLineEdit*>(w)) return true;
+    if (auto* edit = qobject_cast<const QTextEdit*>(w)) return !edit->isReadOnly();
+    if (auto* edit = qobject_cast<const QPlainTextEdit*>(w)) return !edit->isReadOnly();
+    return false;
+}
+
+bool canTakeFocus(const QWidget* w) {
+    return w && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
+}
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+GameKeys::GameKeys(Tchat& window)
+    : QObject(&window), m_window(window), m_board(window.board()),
+      m_sheet(m_board->findChild<ScoreSheetCursor*>(QStringLiteral("scoresheet"))) {
+    setUp();
+    addHelpMenu();
+    qApp->installEventFilter(this);
+}
+
+GameKeys::~GameKeys() {
+    qApp->removeEventFilter(this);
+}
+
+QWidget* GameKeys::board(const QString& name) const {
+    return m_board->findChild<QWidget*>(name);
+}
+
+QAbstractButton* GameKeys::button(const QString& name) const {
+    return m_board->findChild<QAbstractButton*>(name);
+}
+
+void GameKeys::setUp() {
+    ChatPanel* chat = m_window.chat();
+    m_all[Chat] = {chat->entry()};
+    // The chat's own controls say what they are, for a screen reader.
+    chat->entry()->setAccessibleName(tr("Chat line"));
+    for (QWidget* w : chat->findChildren<QWidget*>())
+        if (w->objectName() == QLatin1String("mainchat")) w->setAccessibleName(tr("Chat"));
+        else if (w->objectName() == QLatin1String("button_smilies"))
+            w->setAccessibleName(w->toolTip());
+
+    auto* ring = new FocusRing(m_board);
+    for (int d = 1; d <= core::kDice; ++d) {
+        QWidget* die = board(QStringLiteral("image_d%1").arg(d));
+        die->setFocusPolicy(Qt::TabFocus);
+        die->setToolTip(QStringLiteral("Die %1: press %1 to hold or release").arg(d));
+        m_all[Dice].push_back(die);
+    }
+    for (const char* name : {"button_roll", "button_start"}) {
+        QWidget* b = board(QString::fromLatin1(name));
+        b->setFocusPolicy(Qt::TabFocus);
+        m_all[Dice].push_back(b);
+    }
+    board(QStringLiteral("button_roll"))->setToolTip(kRollTip);
+    for (int n = 1; n <= core::kCategories; ++n) {
+        const QString tip = QStringLiteral("%1: Alt+%2").arg(q(core::rowName(n))).arg(n);
+        QWidget* tile = board(QStringLiteral("image_button%1").arg(n));
+        tile->setFocusPolicy(Qt::TabFocus);
+        tile->setToolTip(tip);
+        board(QStringLiteral("image_spacer%1").arg(n))->setToolTip(tip);
+        m_all[Categories].push_back(tile);
+    }
+    for (QWidget* w : m_all[Dice])
+        ring->addTarget(w);
+    for (QWidget* w : m_all[Categories])
+        ring->addTarget(w);
+
+    for (const char* panelName : {"panel_error", "panel_error1"}) {
+        QWidget* panel = board(QString::fromLatin1(panelName));
+        auto* panelRing = new FocusRing(panel);
+        for (auto* b : panel->findChildren<QAbstractButton*>()) {
+            b->setFocusPolicy(Qt::TabFocus);
+            m_all[Panel].push_back(b);
+            panelRing->addTarget(b);
+        }
+        m_panels.push_back(panel);
+    }
+
+    auto* phraseRing = new FocusRing(chat);
+    for (int n = 1; n <= 10; ++n)
+        if (auto* b = chat->findChild<QAbstractButton*>(QStringLiteral("b_phrase%1").arg(n))) {
+            b->setFocusPolicy(Qt::TabFocus);
+            m_all[Phrases].push_back(b);
+            phraseRing->addTarget(b);
+        }
+    m_all[Sheet] = {m_sheet};
+}
+
+QStringList GameKeys::keyList() {
+    QStringList keys;
+    keys << QStringLiteral("Roll\tR, Space");
+    for (int d = 1; d <= core::kDice; ++d)
+        keys << QStringLiteral("Hold or Release Die %1\t%1").arg(d);
+    for (int n = 1; n <= core::kCategories; ++n)
+        keys << QStringLiteral("Choose %1\tAlt+%2").arg(q(core::rowName(n))).arg(n);
+    keys << QStringLiteral("Answer a Warning\tEnter, Escape")
+         << QStringLiteral("Next or Previous Part\tTab, Shift+Tab")
+         << QStringLiteral("Move Inside a Part\tArrow Keys");
+    return keys;
+}
+
+void GameKeys::addHelpMenu() {
+    QMenu* help = m_window.findChild<QMenu*>(QStringLiteral("Help1"));
+    if (!help) return;
+    QMenu* keys = new QMenu(tr("Keyboard Play"), help);
+    keys->setObjectName(QStringLiteral("KeyboardPlay1"));
+    help->insertMenu(help->actions().value(1), keys);
+    const QStringList list = keyList();
+    for (int i = 0; i < list.size(); ++i) {
+        QAction* a = keys->addAction(list[i]);
+        // The game items do what their keys do; the rest only list the keys.
+        if (i == 0) connect(a, &QAction::triggered, this, &GameKeys::roll);
+        else if (i <= core::kDice)
+            connect(a, &QAction::triggered, this, [this, i] { toggleDie(i); });
+        else if (i <= core::kDice + core::kCategories)
+            connect(a, &QAction::triggered, this,
+                    [this, i] { chooseCategory(i - core::kDice); });
+    }
+}
+
+// ---- parts ----------------------------------------------------------------------------------
+
+std::vector<QWidget*> GameKeys::members(Part part) const {
+    std::vector<QWidget*> now;
+    for (QWidget* w : m_all[part])
+        if (canTakeFocus(w)) now.push_back(w);
+    return now;
+}
+
+std::vector<std::vector<QWidget*>> GameKeys::parts() const {
+    std::vector<std::vector<QWidget*>> all;
+    for (int p = 0; p < PartCount; ++p) {
+        auto now = members(Part(p));
+        if (!now.empty()) all.push_back(std::move(now));
+    }
+    return all;
+}
+
+int GameKeys::partOf(const QWidget* w) const {
+    for (int p = 0; p < PartCount; ++p)
+        if (std::find(m_all[p].begin(), m_all[p].end(), w) != m_all[p].end()) return p;
+    return -1;
+}
+
+void GameKeys::moveToPart(QWidget* from, int step) {
+    const int here = partOf(from);
+    int p = here < 0 ? (step > 0 ? -1 : PartCount) : here;
+    for (int tries = 0; tries < PartCount; ++tries) {
+        p = (p + step + PartCount) % PartCount;
+        const auto now = members(Part(p));
+        if (now.empty()) continue;
+        QWidget* to = m_last[p];
+        if (!to || std::find(now.begin(), now.end(), to) == now.end()) to = now.front();
+        to->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+    }
+}
+
+void GameKeys::moveInPart(QWidget* from, int step) {
+    const int p = partOf(from);
+    if (p < 0) return;
+    const auto now = members(Part(p));
+    auto at = std::find(now.begin(), now.end(), from);
+    if (at == now.end()) return;
+    const auto index = (at - now.begin()) + step;
+    if (index >= 0 && index < std::ssize(now)) now[size_t(index)]->setFocus(Qt::OtherFocusReason);
+}
+
+void GameKeys::handOnFocus(QWidget* leaving) {
+    const int p = partOf(leaving);
+    if (p < 0) return;
+    const auto all = m_all[p];
+    const auto at = std::find(all.begin(), all.end(), leaving) - all.begin();
+    // The nearest control of the same part that stays, after it first, then before it.
+    for (std::ptrdiff_t d = 1; d < std::ssize(all); ++d)
+        for (std::ptrdiff_t i : {at + d, at - d})
+            if (i >= 0 && i < std::ssize(all) && all[size_t(i)] != leaving &&
+                canTakeFocus(all[size_t(i)])) {
+                all[size_t(i)]->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+    moveToPart(leaving, 1);
+}
+
+// ---- the warning panels -----------------------------------------------------------------
+
+QAbstractButton* GameKeys::panelDefault() const {
+    if (board(QStringLiteral("panel_error"))->isVisible()) return button(QStringLiteral("button_yes"));
+    if (board(QStringLiteral("panel_error1"))->isVisible()) return button(QStringLiteral("button_ok"));
+    return nullptr;
+}
+
+QAbstractButton* GameKeys::panelCancel() const {
+    if (board(QStringLiteral("panel_error"))->isVisible()) return button(QStringLiteral("button_no"));
+    if (board(QStringLiteral("panel_error1"))->isVisible()) return button(QStringLiteral("button_ok"));
+    return nullptr;
+}
+
+void GameKeys::panelShown(QWidget* panel) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() != &m_window) return;
+    if (!m_beforePanel) m_beforePanel = focus;
+    const bool second = panel->objectName() == QLatin1String("panel_error1");
+    if (QAbstractButton* b = button(second ? QStringLiteral("button_ok") : QStringLiteral("button_yes")))
+        b->setFocus(Qt::OtherFocusReason);
+}
+
+void GameKeys::panelHidden(QWidget* panel) {
+    for (QWidget* other : m_panels)
+        if (other != panel && other->isVisible()) return; // the other panel is still up
+    QWidget* back = m_beforePanel;
+    m_beforePanel = nullptr;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() != &m_window) return;
+    if (canTakeFocus(back)) back->setFocus(Qt::OtherFocusReason);
+    else if (auto dice = members(Dice); !dice.empty()) dice.front()->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- actions ----------------------------------------------------------------------------
+
+void GameKeys::roll() {
+    if (QAbstractButton* b = button(QStringLiteral("button_roll")); b && b->isVisible()) b->click();
+}
+
+void GameKeys::toggleDie(int die) {
+    if (auto* view = m_board->findChild<DieView*>(QStringLiteral("image_d%1").arg(die)))
+        emit view->mouseReleased(Qt::LeftButton);
+}
+
+void GameKeys::chooseCategory(int category) {
+    if (QAbstractButton* tile = button(QStringLiteral("image_button%1").arg(category)))
+        tile->click();
+}
+
+// ---- keys -------------------------------------------------------------------------------
+
+bool GameKeys::eventFilter(QObject* watched, QEvent* event) {
+    // Installed on the application: sees every event of every object, so it picks out the
+    // few it needs by type first.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::FocusIn: {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w) return false;
+        // One of our own small windows (game options, phrases, tally) closing gives the
+        // keyboard back to the table when nothing else has it.
+        if (event->type() == QEvent::Hide && w->isWindow() && w->parentWidget() == &m_window &&
+            (!QApplication::activeWindow() || QApplication::activeWindow() == w) &&
+            m_window.isVisible())
+            m_window.activateWindow();
+        if (w->window() != &m_window) return false;
+        if (std::find(m_panels.begin(), m_panels.end(), w) != m_panels.end()) {
+            if (event->type() == QEvent::Show) panelShown(w);
+            if (event->type() == QEvent::Hide) panelHidden(w);
+            return false;
+        }
+        const int part = partOf(w);
+        if (part < 0) return false;
+        if (event->type() == QEvent::FocusIn) m_last[part] = w;
+        // A control that goes away with the focus hands it on.
+        // (The panels' own buttons go with their panel; panelHidden places the focus then.)
+        // (The window's focus counts even while another window is active.)
+        if (event->type() == QEvent::Hide && m_window.focusWidget() == w && part != Panel)
+            handOnFocus(w);
+        return false;
+    }
+    case QEvent::KeyPress: break;
+    default: return false;
+    }
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || target->window() != &m_window) return false;
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus->window() != &m_window) focus = target;
+    return handleKey(focus, static_cast<QKeyEvent*>(event));
+}
+
+bool GameKeys::handleKey(QWidget* focus, QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    const int key = e->key();
+
+    if (mods == Qt::AltModifier && key >= Qt::Key_1 && key <= Qt::Key_7) {
+        chooseCategory(key - Qt::Key_0);
+        return true;
+    }
+    if (key == Qt::Key_Tab && mods == Qt::NoModifier) {
+        moveToPart(focus, 1);
+        return true;
+    }
+    if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && mods == Qt::ShiftModifier)) {
+        moveToPart(focus, -1);
+        return true;
+    }
+    if (isTextInput(focus) || mods != Qt::NoModifier) return false;
+
+    const int part = partOf(focus);
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (QAbstractButton* b = panelDefault()) {
+            b->click();
+            return true;
+        }
+        if (part == Dice || part == Categories) {
+            if (auto* die = qobject_cast<DieView*>(focus)) emit die->mouseReleased(Qt::LeftButton);
+            else if (auto* b = qobject_cast<QAbstractButton*>(focus)) b->click();
+            return true;
+        }
+        return false;
+    case Qt::Key_Escape:
+        if (QAbstractButton* b = panelCancel()) {
+            b->click();
+            return true;
+        }
+        return false;
+    case Qt::Key_Space:
+        // Buttons outside the game (phrases, panel answers, Start) keep Space for themselves.
+        if (qobject_cast<QAbstractButton*>(focus) && part != Categories &&
+            focus->objectName() != QLatin1String("button_roll"))
+            return false;
+        roll();
+        return true;
+    case Qt::Key_R:
+        roll();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        if (part < 0 || part == Chat || part == Sheet) return false;
+        moveInPart(focus, key == Qt::Key_Left || key == Qt::Key_Up ? -1 : 1);
+        return true;
+    default: break;
+    }
+    if (key >= Qt::Key_1 && key <= Qt::Key_5) {
+        toggleDie(key - Qt::Key_0);
+        return true;
+    }
+    return false;
+}
+
+} // namespace ui

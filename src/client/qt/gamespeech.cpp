@@ -1,0 +1,49 @@
+#include "client/qt/gamespeech.h"
+
+#include "chat/settings.h"
+#include "client/qt/speechsink.h"
+#include "client/spokenevents.h"
+#include "client/tableclient.h"
+
+#include <QAction>
+
+namespace ui {
+
+const QString GameSpeech::kSwitchText = QStringLiteral("Speak Game Events");
+
+GameSpeech::GameSpeech(const core::TableClient& client, core::Settings& settings,
+                       SpeechSink& sink, QObject* parent)
+    : QObject(parent), m_client(client), m_settings(settings), m_sink(sink),
+      m_action(new QAction(kSwitchText, this)) {
+    m_action->setObjectName(QStringLiteral("SpeakGameEvents1"));
+    m_action->setCheckable(true);
+    const QString why = m_sink.unavailableReason();
+    m_action->setEnabled(why.isEmpty());
+    m_action->setToolTip(why.isEmpty() ? tr("Speak whose turn it is, each roll, the category "
+                                            "chosen, the scores and the winner")
+                                       : why);
+    m_action->setChecked(why.isEmpty() && m_settings.speakEvents());
+    connect(m_action, &QAction::triggered, this, [this](bool on) {
+        m_settings.setSpeakEvents(on);
+        // An engine that failed to start only shows it once asked to speak.
+        if (on) m_sink.say(kSwitchText);
+    });
+}
+
+bool GameSpeech::speaking() const {
+    return m_action->isEnabled() && m_action->isChecked();
+}
+
+void GameSpeech::settingsLoaded() {
+    if (m_action->isEnabled()) m_action->setChecked(m_settings.speakEvents());
+}
+
+void GameSpeech::entry(const std::string& entry) {
+    if (!speaking()) return;
+    core::SpeechOptions options;
+    options.myslot = m_client.myslot();
+    const std::string text = core::spokenEvent(entry, m_client.board(), options);
+    if (!text.empty()) m_sink.say(QString::fromStdString(text));
+}
+
+} // namespace ui

@@ -1,0 +1,47 @@
+#pragma once
+// "Speak Game Events": the Options switch and what it does. With the switch on, every host
+// message the table has just shown is turned into its sentence (core::spokenEvent) and handed
+// to the speech sink. The switch is off by default and kept in the settings file; when the
+// sink cannot speak the switch is disabled and its tooltip says why.
+#include <QObject>
+
+#include <string>
+
+class QAction;
+class QMenu;
+
+namespace core {
+class Settings;
+class TableClient;
+} // namespace core
+
+namespace ui {
+
+class SpeechSink;
+
+class GameSpeech : public QObject {
+    Q_OBJECT
+public:
+    static const QString kSwitchText; // "Speak Game Events"
+
+    // The sink must outlive this object.
+    GameSpeech(const core::TableClient& client, core::Settings& settings, SpeechSink& sink,
+               QObject* parent = nullptr);
+
+    QAction* action() const { return m_action; }
+    bool speaking() const;
+    // The settings file has been read: the switch takes its stored state.
+    void settingsLoaded();
+
+public slots:
+    // One received queue entry, after the table client has handled it.
+    void entry(const std::string& entry);
+
+private:
+    const core::TableClient& m_client;
+    core::Settings& m_settings;
+    SpeechSink& m_sink;
+    QAction* m_action;
+};
+
+} // namespace ui

@@ -1,0 +1,103 @@
+#include "client/spokenevents.h"
+
+#include "client/controltexts.h"
+#include "client/tablefields.h"
+#include "net/fields.h"
+
+namespace core {
+
+namespace {
+
+// Who a seat is in a sentence: "You" for the local player, else the seat's name.
+std::string who(const BoardModel& board, int seat, const SpeechOptions& options) {
+    if (seat == options.myslot) return "You";
+    return isSeat(seat) ? board.seat(seat).label : std::string();
+}
+
+std::string facesOnBoard(const BoardModel& board) {
+    std::string faces;
+    for (int d = 1; d <= kDice; ++d) {
+        const int face = board.die(d).face;
+        if (face < 1 || face > 6) continue;
+        if (!faces.empty()) faces += ", ";
+        faces += std::to_string(face);
+    }
+    return faces;
+}
+
+// "3+Ann chats: hello|clBlack" reads "Ann chats: hello".
+std::string chatSentence(std::string_view payload) {
+    const auto plus = payload.find('+');
+    if (plus == std::string_view::npos) return {};
+    std::string_view text = payload.substr(plus + 1);
+    const auto bar = text.rfind('|');
+    if (bar != std::string_view::npos) text = text.substr(0, bar);
+    return std::string(text);
+}
+
+} // namespace
+
+std::string spokenEvent(std::string_view entry, const BoardModel& board,
+                        const SpeechOptions& options) {
+    const auto [command, payload] = splitEntry(entry);
+    FieldReader r(payload);
+
+    if (command == "CMD_chat" || command == "CMD_action")
+        return options.withChat ? chatSentence(payload) : std::string();
+    if (command == "CMD_startgame") {
+        const std::string name(r.next());
+        if (options.myslot >= 1 && options.myslot <= kSeats &&
+            board.seat(options.myslot).label == name)
+            return "You started a new game.";
+        return name + " started a new game.";
+    }
+    if (command == "CMD_winner") return board.winner1;
+
+    // Every other spoken message starts with the seat it is about.
+    const auto seat = r.nextInt();
+    if (!seat || !isSeat(*seat)) return {};
+    const std::string name = who(board, *seat, options);
+
+    if (command == "CMD_nextplayer") {
+        const auto round = r.nextInt();
+        if (!round) return {};
+        const std::string turn = *seat == options.myslot ? "Your turn." : name + "'s turn.";
+        return "Round " + std::to_string(*round) + ". " + turn;
+    }
+    if (command == "CMD_createdice") {
+        if (!r.nextInt()) return {};
+        return name + " rolled " + facesOnBoard(board) + ".";
+    }
+    if (command == "CMD_selectedcat") {
+        const auto cat = r.nextInt();
+        if (!cat || !isCategory(*cat)) return {};
+        return name + " chose " + rowName(*cat) + ".";
+    }
+    if (command == "CMD_postscores" || command == "CMD_bonustime") {
+        const auto total = r.nextInt();
+        const auto score = r.nextInt();
+        const auto cat = r.nextInt();
+        if (!total || !score || !cat || !isCategory(*cat)) return {};
+        const std::string scored = std::to_string(*score) + " in " + rowName(*cat);
+        if (command == "CMD_bonustime") return "Bonus mode for " + name + ", " + scored + ".";
+        return name + " scored " + scored + ".";
+    }
+    if (command == "CMD_bramble") {
+        const auto total = r.nextInt();
+        const auto score = r.nextInt();
+        if (!total || !score) return {};
+        return name + " rolled a Bramble, " + facesOnBoard(board) + ", scoring " +
+               std::to_string(*score) + ".";
+    }
+    if (command == "CMD_gotbonus") {
+        const auto total = r.nextInt();
+        const auto gain = r.nextInt();
+        if (!total || !gain) return {};
+        return name + " gained " + std::to_string(*gain) + " bonus points, " +
+               facesOnBoard(board) + ".";
+    }
+    if (command == "CMD_bonusend") return "Bonus mode over for " + name + ".";
+    return {};
+}
+
+} // namespace core

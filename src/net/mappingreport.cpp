@@ -1,0 +1,74 @@
+#include "net/mappingreport.h"
+
+#include "net/fields.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace core {
+
+namespace {
+
+std::optional<std::uint32_t> parseIpv4(std::string_view text) {
+    std::uint32_t value = 0;
+    for (int part = 0; part < 4; ++part) {
+        auto dot = text.find('.');
+        if ((part < 3) != (dot != std::string_view::npos)) return std::nullopt;
+        std::string_view digits = text.substr(0, dot);
+        if (digits.empty() || digits.size() > 3 || digits.front() == '-') return std::nullopt;
+        auto n = parseInt(digits);
+        if (!n || *n > 255) return std::nullopt;
+        value = value << 8 | static_cast<std::uint32_t>(*n);
+        text = part < 3 ? text.substr(dot + 1) : std::string_view();
+    }
+    return value;
+}
+
+struct Range {
+    std::uint32_t base;
+    int bits;
+};
+
+constexpr std::uint32_t ip(int a, int b, int c, int d) {
+    return static_cast<std::uint32_t>(a) << 24 | static_cast<std::uint32_t>(b) << 16 |
+           static_cast<std::uint32_t>(c) << 8 | static_cast<std::uint32_t>(d);
+}
+
+constexpr std::array<Range, 7> kUnreachable{{
+    {ip(0, 0, 0, 0), 8},
+    {ip(10, 0, 0, 0), 8},
+    {ip(100, 64, 0, 0), 10},
+    {ip(127, 0, 0, 0), 8},
+    {ip(169, 254, 0, 0), 16},
+    {ip(172, 16, 0, 0), 12},
+    {ip(192, 168, 0, 0), 16},
+}};
+
+} // namespace
+
+bool isUnreachableAddress(std::string_view text) {
+    auto address = parseIpv4(text);
+    if (!address) return true;
+    for (const Range& r : kUnreachable)
+        if ((*address >> (32 - r.bits)) == (r.base >> (32 - r.bits))) return true;
+    return false;
+}
+
+std::string mappingReport(const MappingOutcome& o) {
+    switch (o.kind) {
+    case MappingOutcome::Kind::NoAnswer:
+        return "No router answered";
+    case MappingOutcome::Kind::Refused:
+        return "The router refused: " + o.reason;
+    case MappingOutcome::Kind::Mapped:
+        break;
+    }
+    if (isUnreachableAddress(o.externalAddress))
+        return "Your router is behind another network (carrier-grade NAT); players outside "
+               "cannot reach you";
+    return "Your game can be reached at " + o.externalAddress + ":" +
+           std::to_string(o.externalPort);
+}
+
+} // namespace core

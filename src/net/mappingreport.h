@@ -1,0 +1,32 @@
+#pragma once
+// The outcome of asking the home router to forward the game port, and the one sentence the
+// host is told about it (in the chat of the hosting copy, in the dedicated host's log).
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+struct MappingOutcome {
+    enum class Kind {
+        Mapped,   // the router forwards externalAddress:externalPort to this machine
+        NoAnswer, // no router answered within the time limit
+        Refused,  // a router answered and said no; reason says why
+    };
+    Kind kind = Kind::NoAnswer;
+    std::string externalAddress;
+    int externalPort = 0;
+    std::string reason;
+};
+
+// True for an IPv4 address that players on the internet cannot reach: the private ranges,
+// the shared carrier-grade NAT range 100.64.0.0/10, link-local, loopback and 0.0.0.0. Text
+// that is not a dotted IPv4 address also counts as unreachable.
+bool isUnreachableAddress(std::string_view ipv4);
+
+// "Your game can be reached at ADDRESS:PORT", "No router answered", "The router refused:
+// REASON", or, for a mapping whose external address is itself behind another NAT, the
+// carrier-grade NAT sentence.
+std::string mappingReport(const MappingOutcome& outcome);
+
+} // namespace core

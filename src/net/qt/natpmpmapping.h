@@ -1,0 +1,38 @@
+#pragma once
+// Forwards a TCP port through a NAT-PMP gateway with libnatpmp. Each request waits at most
+// the configured time for its answer; the calls block, so they run off the user-interface
+// thread.
+
+#include "net/mappingreport.h"
+#include "net/qt/portmappingconfig.h"
+
+#include <memory>
+
+namespace ui {
+
+class NatpmpMapping {
+public:
+    explicit NatpmpMapping(PortMappingConfig config);
+    ~NatpmpMapping();
+    NatpmpMapping(const NatpmpMapping&) = delete;
+    NatpmpMapping& operator=(const NatpmpMapping&) = delete;
+
+    core::MappingOutcome open(int port);
+    bool renew();
+    void close();
+    int renewAfterMs() const { return static_cast<int>(m_lifetime * 500); }
+
+private:
+    struct Session;
+    // Sends a mapping request and waits for its answer; returns libnatpmp's result.
+    int requestMapping(unsigned lifetime);
+
+    PortMappingConfig m_config;
+    std::unique_ptr<Session> m_session;
+    int m_port = 0;
+    int m_publicPort = 0;
+    unsigned m_lifetime = 0;
+    bool m_mapped = false;
+};
+
+} // namespace ui

@@ -1,0 +1,95 @@
+#include "net/qt/portmapper.h"
+
+#include "net/mappingreport.h"
+#include "net/qt/natpmpmapping.h"
+#include "net/qt/upnpmapping.h"
+
+#include <QTimer>
+
+#include <memory>
+
+namespace ui {
+
+// Lives on the mapper's thread; every call into the router libraries happens here.
+class PortMapper::Worker : public QObject {
+public:
+    Worker(PortMapper* owner, PortMappingConfig config)
+        : m_owner(owner), m_config(std::move(config)) {}
+
+    void open(int port) {
+        using Kind = core::MappingOutcome::Kind;
+        core::MappingOutcome outcome{Kind::NoAnswer, {}, 0, {}};
+        if (m_config.useUpnp) {
+            m_upnp = std::make_unique<UpnpMapping>(m_config);
+            outcome = m_upnp->open(port);
+            if (outcome.kind != Kind::Mapped) m_upnp.reset();
+        }
+        if (outcome.kind == Kind::NoAnswer && m_config.useNatpmp) {
+            m_natpmp = std::make_unique<NatpmpMapping>(m_config);
+            outcome = m_natpmp->open(port);
+            if (outcome.kind != Kind::Mapped) m_natpmp.reset();
+        }
+        emit m_owner->reported(QString::fromStdString(core::mappingReport(outcome)));
+        scheduleRenewal();
+    }
+
+    void close() {
+        if (m_renewal) m_renewal->stop();
+        m_upnp.reset(); // each removes its mapping as it goes
+        m_natpmp.reset();
+    }
+
+private:
+    void scheduleRenewal() {
+        const int ms = m_upnp ? m_upnp->renewAfterMs() : m_natpmp ? m_natpmp->renewAfterMs() : 0;
+        if (ms <= 0) return;
+        if (!m_renewal) {
+            m_renewal = new QTimer(this);
+            m_renewal->setSingleShot(true);
+            connect(m_renewal, &QTimer::timeout, this, [this] { renew(); });
+        }
+        m_renewal->start(ms);
+    }
+
+    void renew() {
+        const bool granted = m_upnp ? m_upnp->renew() : m_natpmp ? m_natpmp->renew() : false;
+        if (granted) emit m_owner->renewed();
+        scheduleRenewal();
+    }
+
+    PortMapper* m_owner;
+    PortMappingConfig m_config;
+    std::unique_ptr<UpnpMapping> m_upnp;
+    std::unique_ptr<NatpmpMapping> m_natpmp;
+    QTimer* m_renewal = nullptr;
+};
+
+PortMapper::PortMapper(PortMappingConfig config, QObject* parent)
+    : QObject(parent), m_config(std::move(config)) {
+    m_thread.setObjectName(QStringLiteral("port mapping"));
+}
+
+PortMapper::~PortMapper() {
+    stop();
+}
+
+void PortMapper::start(quint16 port) {
+    if (m_started) return;
+    m_started = true;
+    m_worker = new Worker(this, m_config);
+    m_worker->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.start();
+    QMetaObject::invokeMethod(m_worker, [w = m_worker, port] { w->open(port); });
+}
+
+void PortMapper::stop() {
+    if (!m_thread.isRunning()) return;
+    QMetaObject::invokeMethod(
+        m_worker, [w = m_worker] { w->close(); }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    m_worker = nullptr;
+}
+
+} // namespace ui

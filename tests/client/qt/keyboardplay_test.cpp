@@ -1,0 +1,161 @@
+// The table window played from the keyboard alone: a whole solo game against the computer
+// through key events sent where the keyboard focus is, and the keys' edges (typing in the
+// chat line, the warning panels, Tab between the parts of the window).
+
+#include "client/boardmodel.h"
+#include "client/qt/tchat.h"
+#include "client/tableclient.h"
+#include "net/qt/clientconnection.h"
+#include "support/qt/tablewindows.h"
+#include "support/qt/tempsettingsfile.h"
+#include "windows/tgamestart.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+using namespace ui;
+using testsupport::boardShows;
+using testsupport::chatHas;
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+std::unique_ptr<Tchat> soloWindow() {
+    TchatOptions options;
+    options.port = testsupport::freePort();
+    options.timeScale = 50.0;
+    auto window = std::make_unique<Tchat>(options);
+    window->setMessageBox([](const QString&) {});
+    window->show();
+    window->activateWindow();
+    return window;
+}
+
+// A key pressed and released where the keyboard focus is.
+void press(Tchat& w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target) target = QApplication::activeWindow();
+    if (!target) target = &w;
+    QTest::keyClick(target, Qt::Key(key), mods);
+}
+
+QString focusName() {
+    QWidget* f = QApplication::focusWidget();
+    return f ? f->objectName() : QString();
+}
+
+bool myTurnToRoll(const Tchat& w) {
+    return w.client().turnseat() == w.client().myslot() && boardShows(w, "button_roll");
+}
+
+// One move of a plain strategy, by keys only: answer a panel; after the first roll choose the
+// open face category with most dice showing it (Alt+digit); hold the dice that fit the working
+// category (digits); roll (R). False when it is not our move.
+bool keyStep(Tchat& w) {
+    const core::BoardModel& b = w.client().board();
+    if (boardShows(w, "panel_error")) return press(w, Qt::Key_Escape), true;
+    if (boardShows(w, "panel_error1")) return press(w, Qt::Key_Return), true;
+    if (!myTurnToRoll(w)) return false;
+    if (b.rollsUsed() >= 1 && b.workingCategory == 0) {
+        int best = 0;
+        int bestCount = -1;
+        for (int n = 1; n <= core::kCategories; ++n) {
+            if (!b.category(n).selectable) continue;
+            int count = 0;
+            for (int d = 1; d <= core::kDice; ++d)
+                count += n < 7 && b.die(d).face == n ? 1 : 0;
+            if (count >= bestCount) best = n, bestCount = count;
+        }
+        if (best) return press(w, Qt::Key_0 + best, Qt::AltModifier), true;
+    }
+    if (b.rollsUsed() >= 1 && b.workingCategory != 0) {
+        bool seen[7] = {};
+        for (int d = 1; d <= core::kDice; ++d) {
+            const int face = b.die(d).face;
+            const bool keep = b.workingCategory == 7 ? !seen[face] : face == b.workingCategory;
+            seen[face] = true;
+            if (b.die(d).held != keep) press(w, Qt::Key_0 + d);
+        }
+    }
+    press(w, Qt::Key_R);
+    return true;
+}
+
+} // namespace
+
+class KeyboardPlayTest : public QObject {
+    Q_OBJECT
+private slots:
+    void soloGameByKeysAlone();
+};
+
+void KeyboardPlayTest::soloGameByKeysAlone() {
+    testsupport::TempSettingsFile ini;
+    auto you = soloWindow();
+    QVERIFY(QTest::qWaitForWindowActive(you.get()));
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(*you, "You are Connected."), kWaitMs);
+    QStringList heard;
+    connect(you->connection(), &ClientConnection::entryReady, you.get(),
+            [&heard](const std::string& e) { heard << QString::fromStdString(e); });
+
+    // Typing in the chat line stays in the chat line: no game key acts there.
+    you->findChild<QLineEdit*>("mychat")->setFocus();
+    QTRY_COMPARE(focusName(), QString("mychat"));
+    press(*you, Qt::Key_R);
+    press(*you, Qt::Key_1);
+    press(*you, Qt::Key_Space);
+    QCOMPARE(you->findChild<QLineEdit*>("mychat")->text(), QString("r1 "));
+
+    // Tab leads from the chat line into the dice tray; the arrows walk it to Start, Space
+    // presses Start, and Enter confirms the game options.
+    press(*you, Qt::Key_Tab);
+    QCOMPARE(focusName(), QString("image_d1"));
+    for (int i = 0; i < 5; ++i)
+        press(*you, Qt::Key_Right);
+    QCOMPARE(focusName(), QString("button_start"));
+    press(*you, Qt::Key_Space);
+    Tgamestart* options = you->gameOptions();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(options));
+    press(*you, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(*you, "You have started a game."), kWaitMs);
+    // Start went away with the focus; the focus stayed in the tray.
+    QTRY_VERIFY2(focusName().startsWith("image_d") || focusName() == "button_roll",
+             qPrintable(focusName()));
+
+    bool shotDie = false;
+    bool shotTile = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!boardShows(*you, "panel_winner") && clock.elapsed() < 60000) {
+        const core::BoardModel& b = you->client().board();
+        if (!shotDie && myTurnToRoll(*you) && b.rollsUsed() == 1 && b.workingCategory == 0) {
+            // The focus rings, looked at: on a die, then on a category tile.
+            press(*you, Qt::Key_Tab, Qt::ShiftModifier);
+            press(*you, Qt::Key_Tab); // back in the tray, on the die last focused
+            testsupport::saveShot(*you, "keys-focus-die");
+            press(*you, Qt::Key_Tab);
+            QVERIFY2(focusName().startsWith("image_button"), qPrintable(focusName()));
+            press(*you, Qt::Key_Down);
+            testsupport::saveShot(*you, "keys-focus-tile");
+            press(*you, Qt::Key_Tab, Qt::ShiftModifier);
+            QVERIFY(focusName().startsWith("image_d") || focusName() == "button_roll");
+            shotDie = shotTile = true;
+        }
+        if (!keyStep(*you)) QTest::qWait(2);
+    }
+    QVERIFY(shotDie && shotTile);
+    QVERIFY(boardShows(*you, "panel_winner"));
+    QTRY_VERIFY(!heard.filter(QRegularExpression("^CMD_winner\\+")).isEmpty());
+    const core::BoardModel& b = you->client().board();
+    for (int row = 1; row <= core::kCategories; ++row)
+        QVERIFY2(!b.cell(1, row).text.empty(), qPrintable(QString("row %1").arg(row)));
+    testsupport::saveShot(*you, "keys-winner");
+}
+
+QTEST_MAIN(KeyboardPlayTest)
+#include "keyboardplay_test.moc"

@@ -1,0 +1,71 @@
+// A hosting table window asks a (scripted) router to forward its port and tells the hosting
+// player the outcome in one chat line; the game goes on either way, and closing the window
+// removes the mapping.
+
+#include "chat/chatmodel.h"
+#include "chat/qt/chatpanel.h"
+#include "chat/qt/chatview.h"
+#include "client/qt/tchat.h"
+#include "client/tableclient.h"
+#include "support/qt/scriptednatpmp.h"
+#include "support/qt/tablewindows.h"
+#include "support/qt/tempsettingsfile.h"
+
+#include <QTest>
+
+using namespace ui;
+
+class TchatReachTest : public QObject {
+    Q_OBJECT
+private slots:
+    void reportedOnceAndRemovedOnExit_data() {
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("mapped") << true << "0+Your game can be reached at 198.51.100.4:%1";
+        QTest::newRow("nobody answers") << false << "0+No router answered";
+    }
+    void reportedOnceAndRemovedOnExit() {
+        QFETCH(bool, answers);
+        QFETCH(QString, line);
+        testsupport::TempSettingsFile ini;
+        testsupport::ScriptedNatpmp gateway(QHostAddress(QStringLiteral("127.0.0.61")));
+        gateway.silent = !answers;
+
+        TchatOptions options;
+        options.params = {"Ann", "127.0.0.1", "true"};
+        options.port = testsupport::freePort();
+        options.reach.mapPort = true;
+        options.reach.mapping.useUpnp = false;
+        options.reach.mapping.natpmpGateway = "127.0.0.61";
+        options.reach.mapping.natpmpTimeoutMs = 300;
+        if (answers) line = line.arg(options.port);
+        {
+            Tchat ann(options);
+            ann.show();
+            // One line, written by the table itself (sender 0) in its own colour. (The chat
+            // sets the text up to the first ":" apart as the line's head; blanks are ignored.)
+            const auto squeezed = [](QString s) { return s.remove(QLatin1Char(' ')); };
+            const QString want = squeezed(line.mid(2));
+            const auto reports = [&] {
+                QList<int> at;
+                const QStringList text = testsupport::chatText(ann);
+                for (int i = 0; i < text.size(); ++i)
+                    if (squeezed(text[i]) == want) at << i;
+                return at;
+            };
+            QTRY_COMPARE_WITH_TIMEOUT(reports().size(), 1, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(testsupport::chatHas(ann, "You are Connected."), 10000);
+            QCOMPARE(reports().size(), 1);
+            const core::ChatModel& model = ann.chat()->view()->model();
+            QCOMPARE(model.lines()[static_cast<std::size_t>(reports().front())].style, 0);
+            QCOMPARE(model.style(0).colour, ann.client().systemcolour());
+            QVERIFY(ann.client().loggedin());
+            ann.close();
+        }
+        QCOMPARE(gateway.requests().contains(QStringLiteral("map %1 0").arg(options.port)),
+                 answers);
+    }
+};
+
+QTEST_MAIN(TchatReachTest)
+#include "tchat_reach_test.moc"

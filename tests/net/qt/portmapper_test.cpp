@@ -1,0 +1,165 @@
+// Port mapping against scripted routers on loopback: the real libminiupnpc and libnatpmp
+// clients talk to them.
+#include "net/qt/portmapper.h"
+
+#include "support/qt/scriptedigd.h"
+#include "support/qt/scriptednatpmp.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using testsupport::ScriptedIgd;
+using testsupport::ScriptedNatpmp;
+using ui::PortMapper;
+using ui::PortMappingConfig;
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+const QString kBehind = QStringLiteral(
+    "Your router is behind another network (carrier-grade NAT); players outside cannot reach "
+    "you");
+
+PortMappingConfig upnpOnly(const ScriptedIgd& igd, int lease = 3600) {
+    PortMappingConfig c;
+    c.igdUrl = igd.descriptionUrl().toStdString();
+    c.useNatpmp = false;
+    c.leaseSeconds = lease;
+    return c;
+}
+
+PortMappingConfig natpmpOnly(const char* gateway, int lease = 3600) {
+    PortMappingConfig c;
+    c.useUpnp = false;
+    c.natpmpGateway = gateway;
+    c.natpmpTimeoutMs = 400;
+    c.leaseSeconds = lease;
+    return c;
+}
+
+QString reportOf(PortMapper& mapper, quint16 port) {
+    QSignalSpy spy(&mapper, &PortMapper::reported);
+    mapper.start(port);
+    if (!spy.wait(kWaitMs)) return QStringLiteral("(no report)");
+    return spy.takeFirst().at(0).toString();
+}
+
+} // namespace
+
+class PortMapperTest : public QObject {
+    Q_OBJECT
+private slots:
+    void upnp_data() {
+        QTest::addColumn<QList<int>>("errors");
+        QTest::addColumn<QString>("external");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QStringList>("asked");
+        QTest::newRow("mapped") << QList<int>{} << "203.0.113.7"
+                                << "Your game can be reached at 203.0.113.7:7772"
+                                << QStringList{"AddPortMapping 7772 3600", "GetExternalIPAddress",
+                                               "DeletePortMapping 7772"};
+        QTest::newRow("conflict") << QList<int>{718} << "203.0.113.7"
+                                  << "The router refused: ConflictInMappingEntry (718)"
+                                  << QStringList{"AddPortMapping 7772 3600"};
+        QTest::newRow("permanent leases only")
+            << QList<int>{725} << "203.0.113.7"
+            << "Your game can be reached at 203.0.113.7:7772"
+            << QStringList{"AddPortMapping 7772 3600", "AddPortMapping 7772 0",
+                           "GetExternalIPAddress", "DeletePortMapping 7772"};
+        QTest::newRow("no lease at all")
+            << QList<int>{725, 725} << "203.0.113.7"
+            << "The router refused: OnlyPermanentLeasesSupported (725)"
+            << QStringList{"AddPortMapping 7772 3600", "AddPortMapping 7772 0"};
+        QTest::newRow("shared address range")
+            << QList<int>{} << "100.72.1.2" << kBehind
+            << QStringList{"AddPortMapping 7772 3600", "GetExternalIPAddress",
+                           "DeletePortMapping 7772"};
+    }
+    void upnp() {
+        QFETCH(QList<int>, errors);
+        QFETCH(QString, external);
+        ScriptedIgd igd;
+        igd.addErrors.assign(errors.begin(), errors.end());
+        igd.externalAddress = external;
+        {
+            PortMapper mapper(upnpOnly(igd));
+            QTEST(reportOf(mapper, 7772), "report");
+        } // destroyed as on exit: the mapping goes
+        QStringList asked = igd.actions();
+        asked.removeAll(QStringLiteral("GetStatusInfo"));
+        QTEST(asked, "asked");
+    }
+
+    void upnpRenewsBeforeTheLeaseEnds() {
+        ScriptedIgd igd;
+        PortMapper mapper(upnpOnly(igd, 1));
+        QSignalSpy renewed(&mapper, &PortMapper::renewed);
+        QCOMPARE(reportOf(mapper, 7000),
+                 QStringLiteral("Your game can be reached at 203.0.113.7:7000"));
+        QVERIFY(renewed.wait(kWaitMs));
+        QVERIFY(igd.actions().count(QStringLiteral("AddPortMapping 7000 1")) >= 2);
+        mapper.stop();
+        QCOMPARE(igd.actions().last(), QStringLiteral("DeletePortMapping 7000"));
+    }
+
+    void natpmp_data() {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("publicAddress");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QStringList>("asked");
+        QTest::newRow("mapped") << 0 << "198.51.100.4"
+                                << "Your game can be reached at 198.51.100.4:7772"
+                                << QStringList{"address", "map 7772 3600", "map 7772 0"};
+        QTest::newRow("carrier nat") << 0 << "100.64.0.9" << kBehind
+                                     << QStringList{"address", "map 7772 3600", "map 7772 0"};
+        QTest::newRow("not authorised")
+            << 2 << "198.51.100.4"
+            << "The router refused: not authorised" << QStringList{"address"};
+        QTest::newRow("out of resources")
+            << 4 << "198.51.100.4"
+            << "The router refused: out of resources" << QStringList{"address"};
+    }
+    void natpmp() {
+        QFETCH(int, result);
+        QFETCH(QString, publicAddress);
+        ScriptedNatpmp gateway(QHostAddress(QStringLiteral("127.0.0.51")));
+        QVERIFY(gateway.isListening());
+        gateway.resultCode = static_cast<quint16>(result);
+        gateway.publicAddress = publicAddress;
+        {
+            PortMapper mapper(natpmpOnly("127.0.0.51"));
+            QTEST(reportOf(mapper, 7772), "report");
+        }
+        QTEST(gateway.requests(), "asked");
+    }
+
+    void natpmpRenews() {
+        ScriptedNatpmp gateway(QHostAddress(QStringLiteral("127.0.0.52")));
+        gateway.grantedLifetime = 1;
+        PortMapper mapper(natpmpOnly("127.0.0.52"));
+        QSignalSpy renewed(&mapper, &PortMapper::renewed);
+        QCOMPARE(reportOf(mapper, 7772),
+                 QStringLiteral("Your game can be reached at 198.51.100.4:7772"));
+        QVERIFY(renewed.wait(kWaitMs));
+        mapper.stop();
+        QCOMPARE(gateway.requests().last(), QStringLiteral("map 7772 0"));
+    }
+
+    // Nothing answers discovery and the NAT-PMP gateway keeps quiet: the limits end the wait.
+    void noRouterAnswers() {
+        ScriptedNatpmp gateway(QHostAddress(QStringLiteral("127.0.0.53")));
+        gateway.silent = true;
+        PortMappingConfig c = natpmpOnly("127.0.0.53");
+        c.useUpnp = true;
+        c.discoveryMs = 200;
+        c.multicastIf = "127.0.0.1";
+        PortMapper mapper(c);
+        QCOMPARE(reportOf(mapper, 7772), QStringLiteral("No router answered"));
+        QVERIFY(!gateway.requests().isEmpty());
+        mapper.stop();
+        QVERIFY(!gateway.requests().contains(QStringLiteral("map 7772 0")));
+    }
+};
+
+QTEST_GUILESS_MAIN(PortMapperTest)
+#include "portmapper_test.moc"
