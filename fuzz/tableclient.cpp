@@ -36,9 +36,7 @@ public:
     void startDiceAnimation() override {}
     void stopDiceAnimation() override {}
     void addtomineincrease(int) override {}
-    void addtomineset(int, const std::string&) override {}
-    void addgame(const std::string&) override {}
-    std::string mylabel3() const override { return "12"; }
+    void recordGame(bool, const std::string&, const std::string&) override {}
 };
 
 } // namespace
