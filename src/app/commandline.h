@@ -4,14 +4,16 @@
 // host). After a bare "--" everything is positional. Checking is strict: an unknown option, a
 // missing value or a value that does not convert is an error, and the program refuses to start.
 
+#include "net/protocol.h"
+
 #include <string>
 #include <vector>
 
 namespace app {
 
 struct CommandLine {
-    static constexpr int kDefaultPort = 7772;
-    static constexpr int kDefaultBotSpeedMs = 750;
+    static constexpr int kDefaultPort = core::kGamePort;
+    static constexpr int kDefaultBotSpeedMs = core::kDefaultBotSpeedMs;
 
     std::vector<std::string> positional;
     int port = kDefaultPort;             // --port N (0 lets the system choose when listening)

@@ -13,6 +13,7 @@
 // start values over everything the player had stored.
 
 #include "chat/inifile.h"
+#include "net/protocol.h"
 
 #include <array>
 #include <cstdint>
@@ -54,7 +55,7 @@ public:
     static constexpr int kBotSlow = 1000;
     static constexpr int kBotNormal = 650;
     static constexpr int kBotFast = 350;
-    static constexpr int kBotBeforeLoad = 750;
+    static constexpr int kBotBeforeLoad = kDefaultBotSpeedMs;
 
     static constexpr int kDefaultTextSize = 8;
     static constexpr int kStartTextSize = 10;              // the chat's looks before the first read

@@ -4,16 +4,19 @@
 // visibility. Plain data plus the few operations every handler shares; the view redraws
 // from it and never decides anything itself.
 
+#include "net/protocol.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace core {
 
-inline constexpr int kSeats = 6;
-inline constexpr int kRows = 8; // rows 1..7 the categories, row 8 the total
-inline constexpr int kCategories = 7;
-inline constexpr int kDice = 5;
+// The board's short names for the table's counts.
+inline constexpr int kSeats = kSeatCount;
+inline constexpr int kRows = kScoreRows; // rows 1..7 the categories, row 8 the total
+inline constexpr int kCategories = kCategoryCount;
+inline constexpr int kDice = kDiceCount;
 
 inline constexpr int kDieRestTop = 119;
 inline constexpr int kDieRaisedTop = 110;

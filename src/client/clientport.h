@@ -37,6 +37,9 @@ public:
     virtual void closeWindow() = 0;
     // Something on the board changed; the view should redraw from the model.
     virtual void boardChanged() = 0;
+    // Only the faces of the dice changed (a tick of the dice animation); a view may redraw
+    // just the dice.
+    virtual void diceChanged() { boardChanged(); }
 
     // --- windows and menus ------------------------------------------------------------
     virtual void showLobbyDownload() = 0;

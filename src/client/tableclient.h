@@ -20,7 +20,6 @@
 #include "client/tablestate.h"
 #include "client/turncontrols.h"
 #include "client/turndisplay.h"
-#include "host/playerslot.h" // kVersionText, shared with the host
 
 #include <cstdint>
 #include <random>

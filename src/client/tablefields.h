@@ -11,7 +11,7 @@
 namespace core {
 
 // The host numbers its connections 1 to 9; slots above the seats are spectators.
-inline constexpr int kLastSlot = 9;
+inline constexpr int kLastSlot = kMaxSlot;
 
 // The status line while the local player is on turn.
 inline constexpr const char* kYourTurn = "Your Turn";

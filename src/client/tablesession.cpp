@@ -2,7 +2,7 @@
 
 #include "client/clientport.h"
 #include "client/tablestate.h"
-#include "host/playerslot.h"
+#include "net/protocol.h"
 #include "net/fields.h"
 
 namespace core {
@@ -60,7 +60,7 @@ void TableSession::hostpress() {
     m_state.loginname = m_state.playername;
     m_state.hosting = true;
     // Our own host always listens on this machine, whatever address the lobby named.
-    m_state.port.connectToHost(kLocalAddress, kHostPort);
+    m_state.port.connectToHost(kLocalAddress, kGamePort);
     m_state.board.startVisible = true;
     m_state.startGameEnabled = true;
     m_state.port.setStartGameEnabled(true);
@@ -69,7 +69,7 @@ void TableSession::hostpress() {
 
 void TableSession::joinpress() {
     m_state.loginname = m_state.playername;
-    m_state.port.connectToHost(m_state.hostaddress, kHostPort);
+    m_state.port.connectToHost(m_state.hostaddress, kGamePort);
 }
 
 void TableSession::sockInfo(std::string_view text) {

@@ -6,6 +6,8 @@
 //
 // States: created (myslot 0) -> connecting (processparams) -> logged in.
 
+#include "net/protocol.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +16,6 @@ namespace core {
 
 struct TableState;
 
-inline constexpr int kHostPort = 7772;
-inline constexpr int kCompanionPort = 9001;
-inline constexpr const char* kLocalAddress = "127.0.0.1";
 
 class TableSession {
 public:

@@ -96,7 +96,7 @@ void TurnControls::dicetimerTimer() {
         die.body = DieBody::Plain;
         die.pips = face(m_rng);
     }
-    m_state.port.boardChanged();
+    m_state.port.diceChanged();
 }
 
 } // namespace core

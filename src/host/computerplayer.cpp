@@ -16,6 +16,7 @@ int chooseWorkingCategory(const ScoreSheet& scores, const Dice& dice) {
 
 std::vector<int> diceToReroll(int workingcat, const Dice& dice) {
     std::vector<int> roll;
+    roll.reserve(kDiceCount);
     if (workingcat == kBrambleCategory) {
         std::array<bool, 7> kept{};
         bool keptEnd = false; // a 1 or a 6 is kept already
@@ -36,23 +37,46 @@ std::vector<int> diceToReroll(int workingcat, const Dice& dice) {
     return roll;
 }
 
-ComputerMove computerMove(const HostState& state, int seat) {
-    if (!HostState::validSeat(seat) || seat != state.turn.currentseat) return {};
+ComputerDecision computerDecision(const HostState& state, int seat) {
+    ComputerDecision move;
+    if (!HostState::validSeat(seat) || seat != state.turn.currentseat) return move;
     const PlayerSlot& s = state.slot(seat);
-    if (!s.turnactive || !state.isComputerPlayed(seat)) return {};
+    if (!s.turnactive || !state.isComputerPlayed(seat)) return move;
 
-    const std::string seatText = std::to_string(seat);
-    if (s.rolls == 0) return {ComputerMove::Kind::Roll, seatText + "+1+2+3+4+5"};
-    if (s.workingcat == 0) {
-        int c = chooseWorkingCategory(s.scores, state.turn.dice);
-        return {ComputerMove::Kind::SelectCategory, seatText + '+' + std::to_string(c) + '+'};
+    if (s.rolls == 0) {
+        move.kind = ComputerMove::Kind::Roll;
+        move.dice = {1, 2, 3, 4, 5};
+        move.diceCount = kDiceCount;
+        return move;
     }
-    std::string payload = seatText;
-    auto roll = diceToReroll(s.workingcat, state.turn.dice);
-    if (roll.empty()) payload += "+0";
-    for (int d : roll)
-        payload += '+' + std::to_string(d);
-    return {ComputerMove::Kind::Roll, payload};
+    if (s.workingcat == 0) {
+        move.kind = ComputerMove::Kind::SelectCategory;
+        move.category = chooseWorkingCategory(s.scores, state.turn.dice);
+        return move;
+    }
+    move.kind = ComputerMove::Kind::Roll;
+    for (int d : diceToReroll(s.workingcat, state.turn.dice))
+        move.dice[static_cast<std::size_t>(move.diceCount++)] = d;
+    if (move.diceCount == 0) move.diceCount = 1; // the single field 0: nothing to roll
+    return move;
+}
+
+ComputerMove computerMove(const HostState& state, int seat) {
+    const ComputerDecision move = computerDecision(state, seat);
+    const std::string seatText = std::to_string(seat);
+    switch (move.kind) {
+    case ComputerMove::Kind::SelectCategory:
+        return {move.kind, seatText + '+' + std::to_string(move.category) + '+'};
+    case ComputerMove::Kind::Roll: {
+        std::string payload = seatText;
+        for (int i = 0; i < move.diceCount; ++i)
+            payload += '+' + std::to_string(move.dice[static_cast<std::size_t>(i)]);
+        return {move.kind, payload};
+    }
+    case ComputerMove::Kind::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace core

@@ -6,6 +6,7 @@
 #include "host/hoststate.h"
 #include "host/rules.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,15 @@ std::vector<int> diceToReroll(int workingcat, const Dice& dice);
 // The next move of `seat`: nothing unless it is the current seat, its turn is active and no
 // present, playing human sits there.
 ComputerMove computerMove(const HostState& state, int seat);
+
+// The same move as values, for the turn engine to carry out without building and reading a
+// request text: the dice of a roll (a lone 0 when none is rolled again) or the category.
+struct ComputerDecision {
+    ComputerMove::Kind kind = ComputerMove::Kind::None;
+    int category = 0;
+    std::array<int, kDiceCount> dice{};
+    int diceCount = 0;
+};
+ComputerDecision computerDecision(const HostState& state, int seat);
 
 } // namespace core

@@ -2,17 +2,12 @@
 // One entry of the host's slot table. Slots 1..6 are seats, 7..9 spectators; slot 10 exists
 // only to park a refused tenth connection for the moment of refusal.
 
+#include "net/protocol.h"
+
 #include <array>
 #include <string>
 
 namespace core {
-
-inline constexpr int kSeatCount = 6;     // `seatcount`
-inline constexpr int kMaxSlot = 9;       // highest usable slot
-inline constexpr int kCategoryCount = 7; // faces 1..6 and the Bramble (7)
-inline constexpr int kDiceCount = 5;
-inline constexpr int kRounds = 7;
-inline constexpr const char* kVersionText = "1.0.2";
 
 struct PlayerSlot {
     std::string name;       // empty while free

@@ -6,6 +6,7 @@
 #include "net/messages.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <optional>
 #include <random>
@@ -153,7 +154,12 @@ void TurnEngine::rollthedice(std::string_view payload) {
         if (!d || *d < 0 || *d > kDiceCount) return;
         named.push_back(*d);
     }
+    roll(seat, named);
+}
 
+void TurnEngine::roll(int seat, std::span<const int> named) {
+    TurnState& turn = m_state.turn;
+    PlayerSlot& s = m_state.slot(seat);
     if (s.rolls >= 3) {
         m_state.port().notice(kNoticeTooManyRolls);
         return;
@@ -166,7 +172,18 @@ void TurnEngine::rollthedice(std::string_view payload) {
         return;
     }
 
-    std::vector<msg::DieFace> rolled;
+    std::array<msg::DieFace, kDiceCount> rolledFaces{};
+    std::size_t rolledCount = 0;
+    // A request may name a die more than once; each naming rolls it again, and each is told.
+    std::vector<msg::DieFace> many;
+    auto told = [&](msg::DieFace face) {
+        if (rolledCount < rolledFaces.size() && many.empty())
+            rolledFaces[rolledCount++] = face;
+        else {
+            if (many.empty()) many.assign(rolledFaces.begin(), rolledFaces.end());
+            many.push_back(face);
+        }
+    };
     if (s.rolls == 0) {
         AutoCategory autoCat = autoWorkingCategory(s.scores);
         if (autoCat.error) m_state.port().notice(kNoticeAutoCat7);
@@ -186,16 +203,19 @@ void TurnEngine::rollthedice(std::string_view payload) {
             return;
         }
         for (int d = 1; d <= kDiceCount; ++d)
-            rolled.push_back({d, turn.dice[static_cast<std::size_t>(d)]});
+            told({d, turn.dice[static_cast<std::size_t>(d)]});
     } else {
         for (int d : named) {
             if (d == 0) continue;
             auto& face = turn.dice[static_cast<std::size_t>(d)];
             face = rerollFace(face, m_random);
-            rolled.push_back({d, face});
+            told({d, face});
         }
     }
     ++s.rolls;
+    const std::span<const msg::DieFace> rolled =
+        many.empty() ? std::span<const msg::DieFace>(rolledFaces.data(), rolledCount)
+                     : std::span<const msg::DieFace>(many);
     m_state.broadcast(msg::toClient::createdice(seat, s.rolls, rolled));
 
     if (s.rolls < 3) {
@@ -233,17 +253,21 @@ void TurnEngine::selectcat(std::string_view payload) {
     auto seatField = reader.nextInt();
     if (!seatField || *seatField != m_state.turn.currentseat || !HostState::validSeat(*seatField))
         return;
-    const int seat = *seatField;
-    PlayerSlot& s = m_state.slot(seat);
     auto category = reader.nextInt();
+    if (!category) return;
+    choose(*seatField, *category);
+}
+
+void TurnEngine::choose(int seat, int category) {
+    PlayerSlot& s = m_state.slot(seat);
     // A category outside the sheet would be written outside it: drop the request.
-    if (!category || *category < 1 || *category > kCategoryCount) return;
+    if (category < 1 || category > kCategoryCount) return;
 
     if (s.workingcat != 0) {
         m_state.port().notice(kNoticeWorkingSelected);
         return;
     }
-    if (s.score(*category) != -1) {
+    if (s.score(category) != -1) {
         m_state.port().notice(kNoticeAlreadySelected);
         return;
     }
@@ -251,7 +275,7 @@ void TurnEngine::selectcat(std::string_view payload) {
     // working category) a choice would still set one and could re-arm the countdown over the
     // pending next turn, and the game would stop.
     if (!s.turnactive) return;
-    s.workingcat = *category;
+    s.workingcat = category;
     m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
     if (m_state.isComputerPlayed(seat)) armComputerMove(1);
 }
@@ -283,13 +307,15 @@ void TurnEngine::bonusrolls(int seat) {
 }
 
 void TurnEngine::computerplay(int seat) {
-    ComputerMove move = computerMove(m_state, seat);
+    // The same checks and work as the requests the move stands for ("2+1+2+3+4+5", "2+4+"),
+    // without writing and reading their text.
+    const ComputerDecision move = computerDecision(m_state, seat);
     switch (move.kind) {
     case ComputerMove::Kind::Roll:
-        rollthedice(move.payload);
+        roll(seat, std::span<const int>(move.dice.data(), std::size_t(move.diceCount)));
         break;
     case ComputerMove::Kind::SelectCategory:
-        selectcat(move.payload);
+        choose(seat, move.category);
         break;
     case ComputerMove::Kind::None:
         break;

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace core {
@@ -65,6 +66,10 @@ private:
     void armComputerMove(int countdown);
     void armPause();
     void scoreTurn(int seat);
+    // The checked request's work, shared by a client's request and a computer move. named:
+    // the dice to roll again, 0 standing for none.
+    void roll(int seat, std::span<const int> named);
+    void choose(int seat, int category);
 
     HostState& m_state;
     RandomSource& m_random;

@@ -2,6 +2,8 @@
 
 #include "net/fields.h"
 
+#include <charconv>
+
 namespace core::msg {
 
 namespace {
@@ -13,13 +15,20 @@ std::string n(int value) {
 // Command word and fields; with closing set, the message ends in one more "+".
 class Builder {
 public:
-    explicit Builder(std::string_view command) : m_text(command) {}
+    explicit Builder(std::string_view command) {
+        m_text.reserve(64); // room for every game message without growing
+        m_text = command;
+    }
     Builder& add(std::string_view field) {
         m_text += '+';
         m_text += field;
         return *this;
     }
-    Builder& add(int value) { return add(n(value)); }
+    Builder& add(int value) {
+        char digits[12];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        return add(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    }
     Builder& addFiveDice(const Faces& dice) {
         for (int die = 1; die <= 5; ++die)
             add(die).add(dice[static_cast<std::size_t>(die)]);

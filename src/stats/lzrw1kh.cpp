@@ -24,11 +24,58 @@ constexpr std::size_t kMinMatch = 3;
 constexpr std::size_t kMinRun = 16;
 constexpr std::size_t kMaxRun = 4095;
 
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
+
+inline std::uint64_t load64(const std::uint8_t* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+// The run of b at p, known to be at least m long, counted on up to limit.
+inline std::size_t runLength(const std::uint8_t* p, std::uint8_t b, std::size_t m,
+                             std::size_t limit) {
+    if constexpr (kLittleEndian) {
+        const std::uint64_t pattern = b * kEveryByte;
+        while (limit - m >= 8) {
+            if (const std::uint64_t diff = load64(p + m) ^ pattern)
+                return m + std::size_t(std::countr_zero(diff)) / 8;
+            m += 8;
+        }
+    }
+    while (m < limit && p[m] == b)
+        ++m;
+    return m;
+}
+
+inline std::uint32_t hash(std::uint32_t b0, std::uint32_t b1, std::uint32_t b2) {
+    return (((((b0 << 4) ^ b1) << 4) ^ b2) * 40543u >> 4) & 0xFFF;
+}
+
+// Writes a run item for m bytes of b at t[y]; returns the new output position.
+inline std::size_t putRun(std::uint8_t* t, std::size_t y, std::size_t m, std::uint8_t b) {
+    const std::size_t count = m - kMinRun;
+    t[y] = 0;
+    t[y + 1] = std::uint8_t(count >> 8);
+    t[y + 2] = std::uint8_t(count);
+    t[y + 3] = b;
+    return y + 4;
+}
+
+// Writes a copy item (offset d, len bytes) at t[y]; returns the new output position.
+inline std::size_t putCopy(std::uint8_t* t, std::size_t y, std::size_t d, std::size_t len) {
+    const std::size_t w = (d << 4) + (len - kMinMatch);
+    t[y] = std::uint8_t(w >> 8);
+    t[y + 1] = std::uint8_t(w);
+    return y + 2;
+}
+
 // How many of the first limit bytes of a and b agree; eight at a time where the machine
 // lets us find the first difference from the low end of a word.
 inline std::size_t commonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
     std::size_t m = 0;
-    if constexpr (std::endian::native == std::endian::little) {
+    if constexpr (kLittleEndian) {
         while (limit - m >= 8) {
             std::uint64_t wa;
             std::uint64_t wb;
@@ -72,6 +119,8 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
     unsigned k = 0;      // items under the current control word
     std::uint32_t c = 0; // control word; only its low 16 bits are ever stored
 
+    // While eight bytes are left from x on, one load gives the byte, the two after it for the
+    // hash and the first look at a run; the last few positions take the careful path.
     while (x < n && y <= n) {
         if (k > 15) {
             t[z] = std::uint8_t(c >> 8);
@@ -80,41 +129,71 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
             k = 0;
             y += 2;
         }
+        if (kLittleEndian && x + 8 <= n) {
+            // Eight bytes are left from x on: one load gives the byte, the two after it for
+            // the hash and the first look at a run, and the candidate is compared a word at a
+            // time without a branch on whether there is one.
+            const std::uint64_t w = load64(s + x);
+            const std::uint8_t b = std::uint8_t(w);
+            const std::uint64_t same = (w ^ (b * kEveryByte)) >> 8; // bytes x+1 .. x+7
+            std::size_t m = 1;
+            if (same == 0) m = runLength(s + x, b, 8, std::min(kMaxRun, n - x));
+            if (m >= kMinRun) {
+                y = putRun(t, y, m, b);
+                x += m;
+                c = (c << 1) | 1;
+            } else {
+                const std::uint32_t h = hash(b, std::uint8_t(w >> 8), std::uint8_t(w >> 16));
+                const std::size_t d = x + kTableSize - table[h];
+                table[h] = std::uint16_t(x + kTableSize);
+                // A candidate too far back (or none) is compared against the chunk's start and
+                // made to differ, as arithmetic rather than a branch that cannot be predicted.
+                const std::size_t near = 0 - std::size_t(d <= kMaxOffset); // then also d <= x
+                const std::uint8_t* from = s + ((x - d) & near);
+                const std::uint64_t diff = (w ^ load64(from)) | (~near & 1);
+                if ((diff & 0xFFFFFF) == 0) {
+                    std::size_t len = 8;
+                    if (diff != 0)
+                        len = std::size_t(std::countr_zero(diff)) / 8;
+                    else
+                        len += commonLength(s + x + 8, from + 8, std::min(kMaxMatch, n - x) - 8);
+                    y = putCopy(t, y, d, len);
+                    x += len;
+                    c = (c << 1) | 1;
+                } else {
+                    t[y++] = b;
+                    x += 1;
+                    c <<= 1;
+                }
+            }
+            ++k;
+            continue;
+        }
+        // The last few bytes of the chunk, one at a time.
         const std::uint8_t b = s[x];
         std::size_t m = 1;
         const std::size_t runLimit = std::min(kMaxRun, n - x);
         while (m < runLimit && s[x + m] == b)
             ++m;
         if (m >= kMinRun) {
-            const std::size_t count = m - kMinRun;
-            t[y] = 0;
-            t[y + 1] = std::uint8_t(count >> 8);
-            t[y + 2] = std::uint8_t(count);
-            t[y + 3] = b;
-            y += 4;
+            y = putRun(t, y, m, b);
             x += m;
             c = (c << 1) | 1;
         } else {
             // Past the end of the chunk the hash sees zeros; that only picks another slot,
             // and no match can start that close to the end anyway.
-            const std::uint32_t b1 = x + 1 < n ? s[x + 1] : 0;
-            const std::uint32_t b2 = x + 2 < n ? s[x + 2] : 0;
             const std::uint32_t h =
-                ((((((std::uint32_t(b) << 4) ^ b1) << 4) ^ b2) * 40543u) >> 4) & 0xFFF;
+                hash(b, x + 1 < n ? s[x + 1] : std::uint8_t(0), x + 2 < n ? s[x + 2] : std::uint8_t(0));
             const std::size_t d = x + kTableSize - table[h];
             table[h] = std::uint16_t(x + kTableSize);
             std::size_t len = 0;
             if (d <= kMaxOffset) len = commonLength(s + x, s + x - d, std::min(kMaxMatch, n - x));
             if (len >= kMinMatch) {
-                const std::size_t w = (d << 4) + (len - kMinMatch);
-                t[y] = std::uint8_t(w >> 8);
-                t[y + 1] = std::uint8_t(w);
-                y += 2;
+                y = putCopy(t, y, d, len);
                 x += len;
                 c = (c << 1) | 1;
             } else {
-                t[y] = b;
-                y += 1;
+                t[y++] = b;
                 x += 1;
                 c <<= 1;
             }
@@ -198,7 +277,13 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
             if (n > limit - o) throw ELzrw1KHCompressor(kTooBig);
             std::uint8_t* to = out + o;
             const std::uint8_t* from = to - d;
-            if (d >= 8 && room - o >= 24) {
+            if (d >= n && room - o >= 32) {
+                // The source ends before the copy starts: read 32 bytes, then write them. What
+                // lands past the n bytes wanted is overwritten by the items that follow.
+                std::uint8_t piece[32];
+                std::memcpy(piece, from, 32);
+                std::memcpy(to, piece, 32);
+            } else if (d >= 8 && room - o >= 24) {
                 // Eight bytes at a time: with d >= 8 each piece reads only bytes already
                 // written, so an overlapping copy still repeats its pattern.
                 std::memcpy(to, from, 8);

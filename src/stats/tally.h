@@ -9,6 +9,7 @@
 // "Players In Current Game" is rebuilt from the seat labels by loadchecklist each time it is
 // needed; an item is checked when that player is being tallied.
 
+#include "net/protocol.h"
 #include "stats/tallytable.h"
 
 #include <optional>
@@ -36,8 +37,6 @@ public:
     static constexpr std::string_view kEmptySeat = "<Waiting>";
     // addgame's text for a game the local player won (alone or shared).
     static constexpr std::string_view kAddToMine = "addtomine";
-    // Seats are 1..6; slots above are spectators, whose tally never changes.
-    static constexpr int kSeatCount = 6;
 
     TallyTable& table() { return m_table; }
     const TallyTable& table() const { return m_table; }

@@ -1,6 +1,7 @@
 #include "widgets/dieview.h"
 
 #include "widgets/boardpalette.h"
+#include "widgets/diepictures.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,7 +48,9 @@ DieView::DieView(QWidget* parent) : QWidget(parent) {
 }
 
 void DieView::draw(int face, Body body) {
-    m_face = normalisedFace(face);
+    face = normalisedFace(face);
+    if (m_drawn && m_face == face && m_body == body) return;
+    m_face = face;
     m_body = body;
     m_drawn = true;
     update();
@@ -73,6 +76,7 @@ void DieView::setTops(int restingTop, int raisedTop) {
 }
 
 void DieView::clear() {
+    if (!m_drawn) return;
     m_drawn = false;
     update();
 }
@@ -193,6 +197,12 @@ QPixmap DieView::frame(int index, int side) {
 void DieView::paintEvent(QPaintEvent*) {
     if (!m_drawn) return;
     QPainter p(this);
+    // A square die as the board lays it out comes from the kept pictures; any other shape is
+    // painted as it is.
+    if (width() == height()) {
+        p.drawPixmap(0, 0, DiePictures::picture(m_face, m_body, width(), devicePixelRatioF()));
+        return;
+    }
     const QRectF r = rect();
     paintBody(p, r, m_body);
     paintPips(p, r, m_face);

@@ -3,6 +3,8 @@
 // maker's page), the credits block and the version. It also holds the version text that the
 // client sends at login.
 
+#include "net/protocol.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -13,7 +15,7 @@ class Tabout : public QDialog {
     Q_OBJECT
 public:
     // Sent in the login message and compared by the host.
-    static constexpr const char* kVersion = "1.0.2";
+    static constexpr const char* kVersion = core::kVersionText;
     // Shown only.
     static constexpr const char* kBuild = ".7";
     static QString versionText() { return QString::fromLatin1(kVersion); }

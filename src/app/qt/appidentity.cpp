@@ -15,6 +15,9 @@ void applyAppIdentity() {
     initIconResource();
     QGuiApplication::setApplicationVersion(QString::fromLatin1(app::kProgramVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(app::kAppId));
+}
+
+void applyWindowIcon() {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256, 512})
         icon.addFile(QStringLiteral(":/icon/bramblies-%1.png").arg(size), QSize(size, size));

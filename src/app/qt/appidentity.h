@@ -6,5 +6,8 @@
 namespace ui {
 
 void applyAppIdentity();
+// The window icon in all its sizes. Decoding them is not needed for the first picture of the
+// table window, so the program sets it once that is on the screen.
+void applyWindowIcon();
 
 } // namespace ui

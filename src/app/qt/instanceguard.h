@@ -3,6 +3,8 @@
 // listens on it; a later copy finds the server, asks it to bring its window forward and ends
 // without creating any window. Copies started on another game port use their own name, so
 // several can run on one machine for local play and tests.
+#include "net/protocol.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -15,7 +17,7 @@ namespace ui {
 class InstanceGuard : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDefaultPort = 7772;
+    static constexpr int kDefaultPort = core::kGamePort;
 
     explicit InstanceGuard(QString name, QObject* parent = nullptr);
     ~InstanceGuard() override;

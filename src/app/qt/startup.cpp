@@ -1,8 +1,10 @@
 #include "app/qt/startup.h"
 
+#include "app/qt/appidentity.h"
 #include "app/qt/instanceguard.h"
 #include "app/qt/presencelock.h"
 #include "app/qt/windowset.h"
+#include "widgets/firstframe.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -27,6 +29,7 @@ Startup::Outcome Startup::begin(WindowSet& windows) {
     m_guard->setWindow(table);
     connect(&windows, &WindowSet::tableClosed, this, [] { QCoreApplication::quit(); });
     table->show();
+    FirstFrame::after(table, [] { applyWindowIcon(); });
     return Outcome::Started;
 }
 

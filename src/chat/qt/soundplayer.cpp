@@ -3,12 +3,10 @@
 #include "chat/chattersounds.h"
 #include "chat/settings.h"
 
+#include "chat/qt/lazysoundoutput.h"
+
 #include <QApplication>
-#include <QAudioDevice>
 #include <QFile>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
 
 // The sounds are compiled into the shell library; a static library's resources have to be
 // registered by hand, or the linker drops them. Outside any namespace, as the macro needs.
@@ -31,8 +29,10 @@ QString fromView(std::string_view s) {
 
 } // namespace
 
-SoundPlayer::SoundPlayer(QObject* parent)
-    : QObject(parent), m_output(std::make_unique<SoundEffectOutput>()) {
+SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {
+    auto lazy = std::make_unique<LazySoundOutput>();
+    m_lazy = lazy.get();
+    m_output = std::move(lazy);
     ensureSoundResources();
 }
 
@@ -41,6 +41,15 @@ SoundPlayer::~SoundPlayer() = default;
 void SoundPlayer::setOutput(std::unique_ptr<SoundOutput> output) {
     if (m_output) m_output->stop();
     m_output = std::move(output);
+    m_lazy = nullptr;
+}
+
+void SoundPlayer::holdUntilShown() {
+    if (m_lazy) m_lazy->hold();
+}
+
+void SoundPlayer::windowShown() {
+    if (m_lazy) m_lazy->release();
 }
 
 QString SoundPlayer::resourcePath(const QString& name) {
@@ -91,29 +100,6 @@ std::optional<QString> SoundPlayer::playasound(const QString& payload) {
     const auto line = core::chatterSoundLine(p.slotText, label->toStdString(), p.soundName);
     if (!line) return std::nullopt;
     return QString::fromStdString(*line);
-}
-
-SoundEffectOutput::SoundEffectOutput(QObject* parent) : QObject(parent) {}
-
-bool SoundEffectOutput::audioAvailable() {
-    return !QMediaDevices::audioOutputs().isEmpty();
-}
-
-void SoundEffectOutput::stop() {
-    if (m_playing) m_playing->stop();
-    m_playing = nullptr;
-}
-
-void SoundEffectOutput::start(const QString& resourcePath) {
-    stop();
-    if (!audioAvailable()) return;
-    QSoundEffect*& effect = m_effects[resourcePath];
-    if (!effect) {
-        effect = new QSoundEffect(this);
-        effect->setSource(QUrl(QStringLiteral("qrc") + resourcePath));
-    }
-    effect->play();
-    m_playing = effect;
 }
 
 } // namespace ui

@@ -7,15 +7,12 @@
 // with no sound makes the desktop's alert sound. On a machine without an audio output
 // nothing is played and nothing is reported.
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
-
-class QSoundEffect;
 
 namespace core {
 class Settings;
@@ -33,6 +30,8 @@ public:
     virtual void start(const QString& resourcePath) = 0;
 };
 
+class LazySoundOutput;
+
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
@@ -48,6 +47,10 @@ public:
     void setSeatLabelSource(SeatLabelSource source) { m_seatLabel = std::move(source); }
     // Replaces the audio output (tests).
     void setOutput(std::unique_ptr<SoundOutput> output);
+    // The program's own output keeps sounds back until the window is up: holdUntilShown()
+    // before it is first shown, windowShown() once it has painted.
+    void holdUntilShown();
+    void windowShown();
 
     // ":/sounds/<name in lower case>.wav"
     static QString resourcePath(const QString& name);
@@ -73,22 +76,8 @@ private:
     const core::Settings* m_settings = nullptr;
     SeatLabelSource m_seatLabel;
     std::unique_ptr<SoundOutput> m_output;
+    LazySoundOutput* m_lazy = nullptr; // m_output while it is the program's own
     QString m_current;
-};
-
-// The real output: one QSoundEffect per sound, loaded on first use, and at most one playing.
-// Nothing is created while the machine has no audio output.
-class SoundEffectOutput : public QObject, public SoundOutput {
-    Q_OBJECT
-public:
-    explicit SoundEffectOutput(QObject* parent = nullptr);
-    void stop() override;
-    void start(const QString& resourcePath) override;
-    static bool audioAvailable();
-
-private:
-    QHash<QString, QSoundEffect*> m_effects;
-    QSoundEffect* m_playing = nullptr;
 };
 
 } // namespace ui

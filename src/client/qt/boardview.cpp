@@ -19,6 +19,7 @@
 #include <QLinearGradient>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
@@ -107,10 +108,10 @@ BoardView::BoardView(core::TableClient& client, QWidget* parent)
     m_dicetimer = new QTimer(this);
     m_dicetimer->setObjectName("dicetimer");
     m_dicetimer->setInterval(kDiceInterval);
-    connect(m_dicetimer, &QTimer::timeout, this, [this] {
-        m_client.dicetimerTimer();
-        refresh();
-    });
+    // The client redraws the dice through ClientPort::diceChanged.
+    connect(m_dicetimer, &QTimer::timeout, this, [this] { m_client.dicetimerTimer(); });
+    // The board paints every pixel of itself: nothing behind it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     build();
     refresh();
     // What the painted controls tell a screen reader follows every redraw.
@@ -180,7 +181,16 @@ void BoardView::layoutAll() {
 
 void BoardView::resizeEvent(QResizeEvent*) {
     layoutAll();
+    m_background = QPixmap();
     update();
+}
+
+void BoardView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        m_background = QPixmap();
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void BoardView::build() {
@@ -484,17 +494,7 @@ void BoardView::refresh() {
         w.catMarks[n - 1]->setVisible(c.markVisible);
     }
 
-    for (int d = 1; d <= core::kDice; ++d) {
-        const core::DieState& die = b.die(d);
-        pieces::DieView* view = w.dice[d - 1];
-        moveTo(view, {kDiceX + (d - 1) * kDiceStep, qreal(die.top), kDieSize, kDieSize});
-        if (die.body == core::DieBody::Blank)
-            view->clear();
-        else
-            view->draw(die.pips, die.body == core::DieBody::Bonus ? pieces::DieView::Body::Bonus
-                                                                  : pieces::DieView::Body::Plain);
-        w.bonus[d - 1]->setVisible(die.bonusMark);
-    }
+    refreshDice();
     w.rolls->setRolls(b.rollsUsed());
     // The row headers under the category buttons follow the buttons and bars.
     unsigned headers = 0;
@@ -505,6 +505,7 @@ void BoardView::refresh() {
     }
     if (headers != m_headersDrawn) {
         m_headersDrawn = headers;
+        m_background = QPixmap();
         update();
     }
 
@@ -521,6 +522,22 @@ void BoardView::refresh() {
           static_cast<QWidget*>(w.panelError1)})
         if (panel->isVisibleTo(this)) panel->raise();
     emit refreshed();
+}
+
+void BoardView::refreshDice() {
+    const core::BoardModel& b = m_client.board();
+    Widgets& w = *m_w;
+    for (int d = 1; d <= core::kDice; ++d) {
+        const core::DieState& die = b.die(d);
+        pieces::DieView* view = w.dice[d - 1];
+        moveTo(view, {kDiceX + (d - 1) * kDiceStep, qreal(die.top), kDieSize, kDieSize});
+        if (die.body == core::DieBody::Blank)
+            view->clear();
+        else
+            view->draw(die.pips, die.body == core::DieBody::Bonus ? pieces::DieView::Body::Bonus
+                                                                  : pieces::DieView::Body::Plain);
+        w.bonus[d - 1]->setVisible(die.bonusMark);
+    }
 }
 
 QRectF BoardView::rowHeaderPicture(int category) const {
@@ -602,8 +619,21 @@ void BoardView::paintRowHeaders(QPainter& p) const {
     p.restore();
 }
 
-void BoardView::paintEvent(QPaintEvent*) {
+void BoardView::paintEvent(QPaintEvent* event) {
+    const qreal dpr = devicePixelRatioF();
+    if (m_background.isNull() || m_background.deviceIndependentSize() != QSizeF(size()) ||
+        m_background.devicePixelRatio() != dpr) {
+        m_background = QPixmap(size() * dpr);
+        m_background.setDevicePixelRatio(dpr);
+        QPainter bp(&m_background);
+        paintBackground(bp);
+    }
     QPainter p(this);
+    for (const QRect& r : event->region())
+        p.drawPixmap(r, m_background, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+}
+
+void BoardView::paintBackground(QPainter& p) const {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), QColor(255, 253, 244));
     p.translate(m_offset);

@@ -9,6 +9,7 @@
 // label_status, ...). The whole board is laid out on a 380 x 470 design grid and scaled
 // uniformly to the space it is given, centred.
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -40,9 +41,12 @@ public:
     // Redraws every element from the client's board model. Call after each handled message
     // (ClientPort::boardChanged); the view calls it itself after forwarding a click.
     void refresh();
+    // Redraws the five dice alone (each tick of the dice animation): nothing else on the board
+    // is laid out or painted again.
+    void refreshDice();
 
     // The dice animation timer (dicetimer); ClientPort::startDiceAnimation/stopDiceAnimation
-    // forward here. Each tick calls TableClient::dicetimerTimer and redraws.
+    // forward here. Each tick calls TableClient::dicetimerTimer, which redraws the dice.
     void startDiceAnimation();
     void stopDiceAnimation();
     bool diceAnimationRunning() const;
@@ -60,6 +64,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -82,6 +87,8 @@ private:
     QRectF rowHeaderPicture(int category) const;
     QRectF rowHeaderName(int category) const;
     void paintRowHeaders(QPainter& p) const;
+    // Everything the board paints itself (banner, tray, score sheet), at the window's scale.
+    void paintBackground(QPainter& p) const;
     void seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos);
 
     core::TableClient& m_client;
@@ -89,6 +96,9 @@ private:
     qreal m_scale = 1.0;
     QPointF m_offset;
     unsigned m_headersDrawn = 0; // button and bar visibility the row headers were drawn for
+    // The board's own painting, kept between paints: a die that changes face only has its own
+    // square blitted from here. Dropped when the size, the headers or the font change.
+    QPixmap m_background;
 
     struct Widgets;
     Widgets* m_w;

@@ -16,6 +16,7 @@
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
 #include "widgets/dialogkeys.h"
+#include "widgets/firstframe.h"
 #include "widgets/linkopener.h"
 #include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
@@ -75,6 +76,7 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     new GameKeys(*this);
 
     m_sound = new SoundPlayer(this);
+    m_sound->holdUntilShown(); // the audio stack loads once the window is on the screen
     m_sound->setSettings(m_settings.get());
     m_sound->setSeatLabelSource([this](int seat) -> std::optional<QString> {
         if (seat < 1 || seat > core::kSeats) return std::nullopt;
@@ -449,6 +451,9 @@ void Tchat::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        FirstFrame::after(this, [sound = QPointer<SoundPlayer>(m_sound)] {
+            if (sound) sound->windowShown();
+        });
         FormShow();
     }
 }
@@ -542,6 +547,10 @@ void Tchat::closeWindow() {
 void Tchat::boardChanged() {
     m_board->refresh();
     syncSession();
+}
+
+void Tchat::diceChanged() {
+    m_board->refreshDice();
 }
 
 void Tchat::syncSession() {

@@ -57,7 +57,7 @@ class Ttallylist;
 // address, "true" to host; none for solo play), the game port and the host's time scale.
 struct TchatOptions {
     std::vector<std::string> params;
-    quint16 port = 7772;
+    quint16 port = core::kGamePort;
     double timeScale = 1.0;
     // Port mapping and announcement of a table hosted from the command line (not of solo
     // play). Off unless asked for: the program turns both on.
@@ -70,7 +70,6 @@ public:
     static const QString kCaption; // "Bramblies"
     static constexpr int kDefaultWidth = 704;
     static constexpr int kDefaultHeight = 501;
-    static constexpr quint16 kCompanionPort = 9001;
     static constexpr int kMinimumWidth = 689;
     static constexpr int kMinimumHeight = 488;
 
@@ -138,6 +137,7 @@ private:
     void messageBox(const std::string& text) override;
     void closeWindow() override;
     void boardChanged() override;
+    void diceChanged() override;
     void showLobbyDownload() override;
     void showGameOptions() override;
     void addSpectator(const std::string& entry) override;

@@ -19,6 +19,7 @@
 #include "host/gamehost.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
+#include "net/protocol.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -37,14 +38,14 @@ namespace ui {
 class HostServer : public QObject, public core::HostPort {
     Q_OBJECT
 public:
-    static constexpr quint16 kDefaultPort = 7772;
+    static constexpr quint16 kDefaultPort = core::kGamePort;
     static constexpr int kDrainIntervalMs = 10;
     static constexpr int kLoginTimeoutMs = 5000;
     static constexpr int kMaxWaitingPerAddress = 3;
     static constexpr int kDrainBudgetMs = 2;
     static constexpr std::size_t kMaxHeld = 64;
     static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
-    static constexpr int kDefaultBotSpeedMs = 750;
+    static constexpr int kDefaultBotSpeedMs = core::kDefaultBotSpeedMs;
 
     explicit HostServer(QObject* parent = nullptr);
     ~HostServer() override;

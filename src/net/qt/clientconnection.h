@@ -8,6 +8,7 @@
 // handed on, so a last message such as "CMD_full+" is not lost to the close.
 
 #include "net/framer.h"
+#include "net/protocol.h"
 #include "net/receivequeue.h"
 
 #include <QObject>
@@ -22,7 +23,7 @@ namespace ui {
 class ClientConnection : public QObject {
     Q_OBJECT
 public:
-    static constexpr quint16 kDefaultPort = 7772;
+    static constexpr quint16 kDefaultPort = core::kGamePort;
     static constexpr int kTickMs = 1;
     // Far more than a host ever has in flight to one client; past either bound the host is
     // misbehaving and the connection is closed as for an oversized message. The byte bound

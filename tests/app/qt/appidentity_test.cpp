@@ -13,6 +13,7 @@ class AppIdentityTest : public QObject {
 private slots:
     void everyWindowGetsTheIconInEverySize() {
         ui::applyAppIdentity();
+        ui::applyWindowIcon(); // the program does this once its first frame is up
         QCOMPARE(QGuiApplication::desktopFileName(), QString::fromLatin1(app::kAppId));
         const QIcon icon = QApplication::windowIcon();
         const QList<QSize> expected{{16, 16},   {24, 24},   {32, 32},   {48, 48},

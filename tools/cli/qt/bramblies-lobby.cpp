@@ -8,15 +8,21 @@
 // PATH defaults to "bramblies" beside this program. --player, --address and --join fill in the
 // window (X11 takes -name for itself, hence --player); --start starts the game at once, as if
 // "Start Game" had been pressed.
+//
+// Above the form it lists the tables announced on this network (through Avahi, where it runs),
+// live, each with a "Join" button that starts `bramblies NAME ADDRESS x --port N`.
 
 #include "app/buildinfo.h"
 #include "app/qt/appidentity.h"
+#include "net/qt/tablebrowser.h"
+#include "windows/lobbytablemodel.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +31,7 @@
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -75,12 +82,36 @@ public:
         m_status = new QLabel;
         m_status->setWordWrap(true);
 
+        auto* found = new QLabel(QStringLiteral("Games on this network:"));
+        m_tables = new QTreeView;
+        m_tables->setObjectName(QStringLiteral("list_tables"));
+        m_tables->setModel(&m_model);
+        m_tables->setRootIsDecorated(false);
+        m_tables->setSelectionMode(QAbstractItemView::NoSelection);
+        m_tables->setFocusPolicy(Qt::NoFocus);
+        m_tables->header()->setStretchLastSection(false);
+        m_tables->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        m_tables->header()->setSectionResizeMode(ui::LobbyTableModel::Host, QHeaderView::Stretch);
+        m_tables->setMinimumHeight(140);
+        m_none = new QLabel(QStringLiteral("No games found on this network yet."));
+        m_none->setObjectName(QStringLiteral("label_none"));
+
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(title);
+        layout->addWidget(found);
+        layout->addWidget(m_tables);
+        layout->addWidget(m_none);
         layout->addLayout(form);
         layout->addWidget(m_start);
         layout->addWidget(m_status);
-        setFixedWidth(340);
+        setMinimumWidth(560);
+
+        connect(&m_browser, &ui::TableBrowser::tableFound, &m_model, &ui::LobbyTableModel::found);
+        connect(&m_browser, &ui::TableBrowser::tableGone, &m_model, &ui::LobbyTableModel::gone);
+        connect(&m_model, &QAbstractItemModel::rowsInserted, this,
+                [this](const QModelIndex&, int first, int last) { addJoinButtons(first, last); });
+        connect(&m_model, &QAbstractItemModel::rowsRemoved, this, [this] { updateTables(); });
+        updateTables();
 
         connect(m_start, &QPushButton::clicked, this, [this] { startGame(); });
         connect(m_name, &QLineEdit::textChanged, this, [this] { updateStart(); });
@@ -113,15 +144,52 @@ private:
     }
 
     void startGame() {
+        launch({m_name->text().trimmed(), m_address->text().trimmed(),
+                m_host->isChecked() ? QStringLiteral("true") : QStringLiteral("false")});
+    }
+
+    void updateTables() {
+        m_none->setVisible(m_model.rowCount() == 0);
+    }
+
+    // One "Join" button per new row; it finds its row again by the service's name, since rows
+    // above it may come and go.
+    void addJoinButtons(int first, int last) {
+        for (int row = first; row <= last; ++row) {
+            const ui::FoundTable* t = m_model.tableAt(row);
+            auto* join = new QPushButton(QStringLiteral("Join"));
+            join->setObjectName(QStringLiteral("button_join"));
+            connect(join, &QPushButton::clicked, this,
+                    [this, name = t->name, domain = t->domain] { joinTable(name, domain); });
+            m_tables->setIndexWidget(m_model.index(row, ui::LobbyTableModel::Join), join);
+        }
+        updateTables();
+    }
+
+    void joinTable(const QString& service, const QString& domain) {
+        const ui::FoundTable* t = m_model.tableAt(m_model.rowOf(service, domain));
+        if (!t) return;
+        if (m_game.state() != QProcess::NotRunning) {
+            m_status->setText(QStringLiteral("A game is already running."));
+            return;
+        }
+        const QString name = m_name->text().trimmed();
+        if (name.isEmpty()) {
+            m_status->setText(QStringLiteral("Type your name first."));
+            m_name->setFocus();
+            return;
+        }
+        launch({name, t->address, QStringLiteral("x"), QStringLiteral("--port"),
+                QString::number(t->port)});
+    }
+
+    void launch(const QStringList& args) {
         // The game reaches its lobby here while it runs; a busy port only means it finds
         // somebody else's listener, so the game starts either way.
         if (!m_server.isListening() && !m_server.listen(QHostAddress::LocalHost, kLobbyPort))
             m_status->setText(QStringLiteral("Port 9001 is busy: ") + m_server.errorString());
         else
             m_status->setText(QStringLiteral("Game running..."));
-        const QStringList args = {m_name->text().trimmed(), m_address->text().trimmed(),
-                                  m_host->isChecked() ? QStringLiteral("true")
-                                                      : QStringLiteral("false")};
         m_game.setProgram(m_gamePath);
         m_game.setArguments(args);
         m_game.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -153,8 +221,12 @@ private:
     QRadioButton* m_join = nullptr;
     QPushButton* m_start = nullptr;
     QLabel* m_status = nullptr;
+    QTreeView* m_tables = nullptr;
+    QLabel* m_none = nullptr;
     QTcpServer m_server;
     QProcess m_game;
+    ui::LobbyTableModel m_model;
+    ui::TableBrowser m_browser;
 };
 
 // What --help prints.

@@ -1,0 +1,107 @@
+// Time from process start to the first painted window, and the process's resident memory at
+// that moment. Starts COMMAND on the X display of $DISPLAY (an otherwise empty Xvfb screen) and
+// polls the root window's pixels until a window-sized area differs from the empty screen.
+//
+//   bench_firstpaint COMMAND [ARG...]
+//
+// Prints "FIRSTPAINT <milliseconds> <resident KiB>" and ends COMMAND; exit 1 when nothing was
+// painted within 30 s.
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+double now() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+long residentKiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    }
+    return -1;
+}
+
+// Every fourth pixel of every fourth row, as 32-bit values.
+std::vector<unsigned long> sample(Display* d, Window root, int w, int h) {
+    std::vector<unsigned long> px;
+    XImage* img = XGetImage(d, root, 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
+    if (!img) return px;
+    px.reserve(std::size_t(w / 4) * std::size_t(h / 4));
+    for (int y = 0; y < h; y += 4)
+        for (int x = 0; x < w; x += 4)
+            px.push_back(XGetPixel(img, x, y));
+    XDestroyImage(img);
+    return px;
+}
+
+void end(pid_t pid) {
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_firstpaint COMMAND [ARG...]\n");
+        return 2;
+    }
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) {
+        std::fprintf(stderr, "bench_firstpaint: no X display\n");
+        return 2;
+    }
+    const Window root = DefaultRootWindow(d);
+    XWindowAttributes attr{};
+    XGetWindowAttributes(d, root, &attr);
+    const std::vector<unsigned long> empty = sample(d, root, attr.width, attr.height);
+    // A window counts as painted when a fifth of a 704 x 501 window has changed.
+    const std::size_t enough = std::size_t(704 * 501 / 5) / 16;
+
+    const double start = now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[1], argv + 1);
+        _exit(127);
+    }
+    while (now() - start < 30) {
+        const std::vector<unsigned long> px = sample(d, root, attr.width, attr.height);
+        std::size_t changed = 0;
+        for (std::size_t i = 0; i < px.size() && i < empty.size(); ++i)
+            changed += px[i] != empty[i];
+        if (changed >= enough) {
+            const double ms = (now() - start) * 1000;
+            const long kib = residentKiB(pid);
+            std::printf("FIRSTPAINT %.1f %ld\n", ms, kib);
+            end(pid);
+            return 0;
+        }
+        if (waitpid(pid, nullptr, WNOHANG) == pid) break;
+        usleep(1000);
+    }
+    std::fprintf(stderr, "bench_firstpaint: %s painted nothing\n", argv[1]);
+    end(pid);
+    return 1;
+}

@@ -1,0 +1,59 @@
+#include "chat/qt/lazysoundoutput.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+namespace ui {
+
+namespace {
+
+using CreateFn = SoundOutput* (*)();
+
+CreateFn findModule() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& path : {dir + QStringLiteral("/bramblies_sound"),
+                                dir + QStringLiteral("/../lib/bramblies/bramblies_sound")}) {
+        QLibrary module(path);
+        if (!module.load()) continue;
+        if (auto create = reinterpret_cast<CreateFn>(module.resolve("bramblies_create_sound_output")))
+            return create; // the module stays loaded for the life of the program
+        module.unload();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+LazySoundOutput::LazySoundOutput() = default;
+LazySoundOutput::~LazySoundOutput() = default;
+
+SoundOutput* LazySoundOutput::output() {
+    if (!m_tried) {
+        m_tried = true;
+        if (CreateFn create = findModule()) m_output.reset(create());
+    }
+    return m_output.get();
+}
+
+void LazySoundOutput::stop() {
+    m_waiting.clear();
+    if (m_output) m_output->stop();
+}
+
+void LazySoundOutput::start(const QString& resourcePath) {
+    if (m_held) {
+        m_waiting = resourcePath;
+        return;
+    }
+    if (SoundOutput* out = output()) out->start(resourcePath);
+}
+
+void LazySoundOutput::release() {
+    m_held = false;
+    if (m_waiting.isEmpty()) return;
+    const QString path = m_waiting;
+    m_waiting.clear();
+    start(path);
+}
+
+} // namespace ui

@@ -1,0 +1,41 @@
+#pragma once
+// Finds the tables announced on the local network (DNS-SD type "_bramblies._tcp") through the
+// Avahi daemon, and follows them: a table found or whose fields changed is reported with its
+// address and port, a table that went away is reported gone. One service seen on several
+// interfaces is reported once per interface. Without a daemon nothing is found and nothing
+// is said; a daemon that starts later is picked up. Reports arrive on the owner's thread.
+
+#include "net/tableannouncement.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace ui {
+
+struct FoundTable {
+    QString name;   // the service name
+    QString domain; // "local" on the local network
+    int interfaceIndex = 0;
+    QString address;
+    quint16 port = 0;
+    core::TableAnnouncement table;
+};
+
+class TableBrowser : public QObject {
+    Q_OBJECT
+public:
+    explicit TableBrowser(QObject* parent = nullptr);
+    ~TableBrowser() override;
+
+signals:
+    void tableFound(const ui::FoundTable& table);
+    void tableGone(const QString& name, const QString& domain, int interfaceIndex);
+
+private:
+    struct Avahi;
+    std::unique_ptr<Avahi> m_avahi;
+};
+
+} // namespace ui
