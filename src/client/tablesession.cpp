@@ -2,8 +2,9 @@
 
 #include "client/clientport.h"
 #include "client/tablestate.h"
-#include "net/protocol.h"
 #include "net/fields.h"
+#include "net/messages.h"
+#include "net/protocol.h"
 
 namespace core {
 
@@ -87,8 +88,7 @@ void TableSession::sendloginfo(std::string_view payload) {
     if (!slot || *slot < 1) return;
     m_state.myslot = *slot;
     m_state.loggedin = true;
-    m_state.port.send(buildMessage(
-        "CMD_logininfo", {std::to_string(m_state.myslot), kVersionText, m_state.loginname}));
+    m_state.port.send(msg::toHost::logininfo(m_state.myslot, kVersionText, m_state.loginname));
 }
 
 void TableSession::wrongversion() {
@@ -110,8 +110,7 @@ void TableSession::button_startClick() {
 
 void TableSession::sendStartGame(int limit) {
     if (!m_state.loggedin) return;
-    m_state.port.send(
-        buildMessage("CMD_startgame", {m_state.playername, std::to_string(limit)}, true));
+    m_state.port.send(msg::toHost::startgame(m_state.playername, limit));
 }
 
 } // namespace core

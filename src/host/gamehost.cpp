@@ -9,9 +9,6 @@
 namespace core {
 
 namespace {
-constexpr int kJustWatchOn = 1;
-constexpr int kJustWatchOff = 2;
-
 std::int64_t steadyMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
@@ -131,37 +128,21 @@ bool GameHost::processNext() {
 void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
-    switch (msg::dispatchIndex(msg::kHostDispatchOrder, command)) {
-    case 0:
-        receivedlogininfo(slot, payload);
-        break;
-    case 1:
-        kickhim(slot, payload);
-        break;
-    case 2:
-        chat(slot, payload);
-        break;
-    case 3:
-        playasound(slot, payload);
-        break;
-    case 4:
-        action(slot, payload);
-        break;
-    case 5:
-        startgame(slot, payload);
-        break;
-    case 6:
-        justwatch(slot, payload);
-        break;
-    case 7:
-        rollthedice(slot, payload);
-        break;
-    case 8:
-        selectcat(slot, payload);
-        break;
-    default:
-        break; // unknown command words and entries without "+" are dropped
-    }
+    static constexpr std::array<msg::Route<Handler>, 9> kRoutes{{
+        {msg::cmd::logininfo, &GameHost::receivedlogininfo},
+        {msg::cmd::kickhim, &GameHost::kickhim},
+        {msg::cmd::chat, &GameHost::chat},
+        {msg::cmd::playasound, &GameHost::playasound},
+        {msg::cmd::action, &GameHost::action},
+        {msg::cmd::startgame, &GameHost::startgame},
+        {msg::cmd::justwatch, &GameHost::justwatch},
+        {msg::cmd::rollthedice, &GameHost::rollthedice},
+        {msg::cmd::selectcat, &GameHost::selectcat},
+    }};
+    static_assert(msg::coversExactly(kRoutes, msg::kToHost));
+    // Unknown command words and entries without "+" are dropped.
+    if (const Handler* handler = msg::findHandler(kRoutes, command))
+        (this->**handler)(slot, payload);
 }
 
 void GameHost::timer1Tick() {
@@ -254,12 +235,12 @@ void GameHost::justwatch(int sender, std::string_view payload) {
     // Another seat may be switched only by the hosting player.
     if (request->seat != sender && sender != 1) return;
     auto& seat = m_state.slot(request->seat);
-    if (request->mode == kJustWatchOff) {
+    if (request->mode == msg::kJustWatchOff) {
         seat.justwatch = false;
-        m_state.broadcast(msg::toClient::justwatching(request->seat, kJustWatchOff));
-    } else if (request->mode == kJustWatchOn && m_state.turn.gamerunning) {
+        m_state.broadcast(msg::toClient::justwatching(request->seat, msg::kJustWatchOff));
+    } else if (request->mode == msg::kJustWatchOn && m_state.turn.gamerunning) {
         seat.justwatch = true;
-        m_state.broadcast(msg::toClient::justwatching(request->seat, kJustWatchOn));
+        m_state.broadcast(msg::toClient::justwatching(request->seat, msg::kJustWatchOn));
         if (m_turns) m_turns->justWatchStarted(request->seat);
     }
 }

@@ -81,6 +81,7 @@ private:
         bool loggedIn = false;
         bool refused = false; // close requested; its further bytes are ignored
     };
+    using Handler = void (GameHost::*)(int sender, std::string_view payload);
     static std::size_t index(int slot) { return static_cast<std::size_t>(slot); }
     void refuse(int slot);
 

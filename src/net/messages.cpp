@@ -68,21 +68,6 @@ public:
         }
         return out;
     }
-    // Numbers until the payload (or its closing "+") is used up.
-    std::vector<int> numbersToEnd() {
-        std::vector<int> out;
-        while (m_ok && !m_fields.atEnd()) {
-            auto field = m_fields.next();
-            if (field.empty() && m_fields.atEnd()) break; // closing "+"
-            auto v = parseInt(field);
-            if (!v) {
-                m_ok = false;
-                break;
-            }
-            out.push_back(*v);
-        }
-        return out;
-    }
 
 private:
     FieldReader m_fields;
@@ -285,71 +270,12 @@ std::optional<SlotAndRest> parseSlotAndRest(std::string_view payload) {
     return okOr(r, std::move(out));
 }
 
-std::optional<Startgame> parseStartgame(std::string_view payload) {
-    Reader r(payload);
-    Startgame out;
-    out.name = r.text();
-    out.bonusLimit = r.num();
-    return okOr(r, std::move(out));
-}
-
 std::optional<Justwatch> parseJustwatch(std::string_view payload) {
     Reader r(payload);
     Justwatch out;
     out.seat = r.num();
     out.mode = r.num();
     return okOr(r, out);
-}
-std::optional<Justwatch> parseJustwatching(std::string_view payload) {
-    return parseJustwatch(payload);
-}
-
-std::optional<Rollthedice> parseRollthedice(std::string_view payload) {
-    Reader r(payload);
-    Rollthedice out;
-    out.seat = r.num();
-    out.dice = r.numbersToEnd();
-    if (out.dice.size() == 1 && out.dice[0] == 0) out.dice.clear();
-    return okOr(r, std::move(out));
-}
-
-std::optional<SeatCategory> parseSelectcat(std::string_view payload) {
-    Reader r(payload);
-    SeatCategory out;
-    out.seat = r.num();
-    out.category = r.num();
-    return okOr(r, out);
-}
-std::optional<SeatCategory> parseSelectedcat(std::string_view payload) {
-    return parseSelectcat(payload);
-}
-
-std::optional<int> parseSendlogininfo(std::string_view payload) {
-    Reader r(payload);
-    int slot = r.num();
-    return okOr(r, slot);
-}
-
-std::vector<PlayerEntry> parsePlayerList(std::string_view payload) {
-    std::vector<PlayerEntry> out;
-    FieldReader f(payload);
-    while (!f.atEnd()) {
-        auto slot = f.nextInt();
-        if (!slot || f.atEnd()) break;
-        std::string name(f.next());
-        auto watching = f.nextInt();
-        if (!watching) break;
-        out.push_back({*slot, std::move(name), *watching == 1});
-    }
-    return out;
-}
-
-std::optional<Playerdisconnected> parsePlayerdisconnected(std::string_view payload) {
-    Reader r(payload);
-    Playerdisconnected out;
-    out.slot = r.num();
-    out.name = r.text();
-    return okOr(r, std::move(out));
 }
 
 std::optional<Loadstats> parseLoadstats(std::string_view payload) {
@@ -394,89 +320,6 @@ std::optional<Loadscores> parseLoadscores(std::string_view payload) {
         out.seats.push_back(s);
     }
     return out;
-}
-
-std::optional<Nextplayer> parseNextplayer(std::string_view payload) {
-    Reader r(payload);
-    Nextplayer out;
-    out.seat = r.num();
-    out.round = r.num();
-    out.open = r.numbersToEnd();
-    if (out.open.size() == 1 && out.open[0] == 0) out.open.clear();
-    return okOr(r, std::move(out));
-}
-
-std::optional<int> parseNeedcat(std::string_view payload) {
-    return parseSendlogininfo(payload);
-}
-
-std::optional<Createdice> parseCreatedice(std::string_view payload) {
-    Reader r(payload);
-    Createdice out;
-    out.seat = r.num();
-    out.rolls = r.num();
-    auto numbers = r.numbersToEnd();
-    if (!r.ok() || numbers.size() % 2 != 0) return std::nullopt;
-    for (std::size_t i = 0; i < numbers.size(); i += 2)
-        if (numbers[i] != 0) out.rolled.push_back({numbers[i], numbers[i + 1]});
-    return out;
-}
-
-std::optional<Bramble> parseBramble(std::string_view payload) {
-    Reader r(payload);
-    Bramble out;
-    out.seat = r.num();
-    out.total = r.num();
-    out.score = r.num();
-    out.rolls = r.num();
-    out.dice = r.pairs(5);
-    return okOr(r, std::move(out));
-}
-
-std::optional<Scored> parsePostscores(std::string_view payload) {
-    Reader r(payload);
-    Scored out;
-    out.seat = r.num();
-    out.total = r.num();
-    out.score = r.num();
-    out.category = r.num();
-    return okOr(r, out);
-}
-std::optional<Scored> parseBonustime(std::string_view payload) {
-    return parsePostscores(payload);
-}
-
-std::optional<Gotbonus> parseGotbonus(std::string_view payload) {
-    Reader r(payload);
-    Gotbonus out;
-    out.seat = r.num();
-    out.total = r.num();
-    out.gain = r.num();
-    out.category = r.num();
-    out.categoryScore = r.num();
-    out.dice = r.pairs(5);
-    return okOr(r, std::move(out));
-}
-
-std::optional<Bonusend> parseBonusend(std::string_view payload) {
-    Reader r(payload);
-    Bonusend out;
-    out.seat = r.num();
-    auto numbers = r.numbersToEnd();
-    if (!r.ok()) return std::nullopt;
-    if (numbers.size() == 2 && numbers[0] == 0) return out;
-    if (numbers.size() != 10) return std::nullopt;
-    for (std::size_t i = 0; i < numbers.size(); i += 2)
-        out.dice.push_back({numbers[i], numbers[i + 1]});
-    return out;
-}
-
-std::optional<std::vector<int>> parseWinner(std::string_view payload) {
-    Reader r(payload);
-    auto seats = r.numbersToEnd();
-    if (!r.ok()) return std::nullopt;
-    std::erase(seats, 0);
-    return seats;
 }
 
 } // namespace core::msg

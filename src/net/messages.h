@@ -1,7 +1,8 @@
 #pragma once
-// The message catalogue: every command word of the game protocol, the order in which each side
-// compares them, a builder for every message in both directions, and parsers that turn a
-// payload (the text after the command word's "+") into a struct.
+// The message catalogue: every command word of the game protocol and the words of each
+// direction (which each side's dispatch table must cover), a builder for every message in both
+// directions, and parsers that turn a payload (the text after the command word's "+") into a
+// struct.
 //
 // Builders return the message text without the terminator; the transport frames it.
 // Parsers return nullopt when a field that must be a number does not convert; they accept a
@@ -10,7 +11,7 @@
 //   core::msg::cmd::rollthedice            "CMD_rollthedice"
 //   core::msg::toHost::rollthedice(3, {1, 4})   -> "CMD_rollthedice+3+1+4"
 //   core::msg::toClient::createdice(...)        (what the host sends)
-//   core::msg::parseCreatedice(payload)         (what the client reads)
+//   core::msg::parseJustwatch(payload)          (what the host reads)
 
 #include <array>
 #include <optional>
@@ -55,45 +56,69 @@ inline constexpr std::string_view loadstats = "CMD_loadstats";
 inline constexpr std::string_view loadscores = "CMD_loadscores";
 } // namespace cmd
 
-// The order in which the host compares a received command word.
-inline constexpr std::array<std::string_view, 9> kHostDispatchOrder{
+// The command words of each direction. A side's dispatch table handles each word of its
+// direction exactly once and nothing else; coversExactly() checks that when it compiles.
+inline constexpr std::array<std::string_view, 9> kToHost{
     cmd::logininfo, cmd::kickhim,   cmd::chat,        cmd::playasound, cmd::action,
     cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat};
+inline constexpr std::array<std::string_view, 24> kToClient{cmd::sendlogininfo,
+                                                            cmd::chat,
+                                                            cmd::action,
+                                                            cmd::playasound,
+                                                            cmd::newplayerinfo,
+                                                            cmd::havewrongversion,
+                                                            cmd::wrongversion,
+                                                            cmd::existingplayers,
+                                                            cmd::playerdisconnected,
+                                                            cmd::startgame,
+                                                            cmd::nextplayer,
+                                                            cmd::winner,
+                                                            cmd::full,
+                                                            cmd::justwatching,
+                                                            cmd::createdice,
+                                                            cmd::selectedcat,
+                                                            cmd::bonustime,
+                                                            cmd::bonusend,
+                                                            cmd::gotbonus,
+                                                            cmd::postscores,
+                                                            cmd::bramble,
+                                                            cmd::needcat,
+                                                            cmd::loadstats,
+                                                            cmd::loadscores};
 
-// The order in which the table client compares a received command word.
-inline constexpr std::array<std::string_view, 24> kClientDispatchOrder{cmd::sendlogininfo,
-                                                                       cmd::chat,
-                                                                       cmd::action,
-                                                                       cmd::playasound,
-                                                                       cmd::newplayerinfo,
-                                                                       cmd::havewrongversion,
-                                                                       cmd::wrongversion,
-                                                                       cmd::existingplayers,
-                                                                       cmd::playerdisconnected,
-                                                                       cmd::startgame,
-                                                                       cmd::nextplayer,
-                                                                       cmd::winner,
-                                                                       cmd::full,
-                                                                       cmd::justwatching,
-                                                                       cmd::createdice,
-                                                                       cmd::selectedcat,
-                                                                       cmd::bonustime,
-                                                                       cmd::bonusend,
-                                                                       cmd::gotbonus,
-                                                                       cmd::postscores,
-                                                                       cmd::bramble,
-                                                                       cmd::needcat,
-                                                                       cmd::loadstats,
-                                                                       cmd::loadscores};
+// One row of a side's dispatch table: a command word and its handler. The rows are compared
+// in table order, exactly and case-sensitively.
+template <typename Handler> struct Route {
+    std::string_view command;
+    Handler handler;
+};
 
-// Position of a command word in a dispatch order (exact, case-sensitive); -1 when unknown.
-template <std::size_t N>
-constexpr int dispatchIndex(const std::array<std::string_view, N>& order,
-                            std::string_view command) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (order[i] == command) return static_cast<int>(i);
-    return -1;
+// The handler of a command word; nullptr when the table has no row for it.
+template <typename Handler, std::size_t N>
+constexpr const Handler* findHandler(const std::array<Route<Handler>, N>& table,
+                                     std::string_view command) {
+    for (const auto& route : table)
+        if (route.command == command) return &route.handler;
+    return nullptr;
 }
+
+// True when the table has exactly one row for each of the direction's words and no other row.
+template <typename Handler, std::size_t N, std::size_t M>
+constexpr bool coversExactly(const std::array<Route<Handler>, N>& table,
+                             const std::array<std::string_view, M>& words) {
+    if (N != M) return false;
+    for (auto word : words) {
+        int rows = 0;
+        for (const auto& route : table)
+            if (route.command == word) ++rows;
+        if (rows != 1) return false;
+    }
+    return true;
+}
+
+// The mode field of "CMD_justwatch" and "CMD_justwatching".
+inline constexpr int kJustWatchOn = 1;
+inline constexpr int kJustWatchOff = 2;
 
 // The faces of dice 1..5 (index 0 unused), as the host keeps them; 0 = not rolled yet.
 using Faces = std::array<int, 6>;
@@ -200,44 +225,14 @@ struct SlotAndRest {
 };
 std::optional<SlotAndRest> parseSlotAndRest(std::string_view payload);
 
-struct Startgame {
-    std::string name;
-    int bonusLimit = 0;
-};
-std::optional<Startgame> parseStartgame(std::string_view payload); // both directions
-
 struct Justwatch {
     int seat = 0;
     int mode = 0;
 };
-std::optional<Justwatch> parseJustwatch(std::string_view payload);    // request
-std::optional<Justwatch> parseJustwatching(std::string_view payload); // announcement
-
-struct Rollthedice {
-    int seat = 0;
-    std::vector<int> dice; // empty for the single field 0
-};
-std::optional<Rollthedice> parseRollthedice(std::string_view payload);
-
-struct SeatCategory {
-    int seat = 0;
-    int category = 0;
-};
-std::optional<SeatCategory> parseSelectcat(std::string_view payload);
-std::optional<SeatCategory> parseSelectedcat(std::string_view payload);
+std::optional<Justwatch> parseJustwatch(std::string_view payload);
 
 // ---------------------------------------------------------------------------------------------
-// Parsers of host messages (the client's side).
-
-std::optional<int> parseSendlogininfo(std::string_view payload);
-// "CMD_newplayerinfo" and "CMD_existingplayers": the triples before the first bad one.
-std::vector<PlayerEntry> parsePlayerList(std::string_view payload);
-
-struct Playerdisconnected {
-    int slot = 0;
-    std::string name;
-};
-std::optional<Playerdisconnected> parsePlayerdisconnected(std::string_view payload);
+// Readers of the late joiner's catch-up.
 
 struct Loadstats {
     int slot = 0;
@@ -255,59 +250,5 @@ struct Loadscores {
     std::vector<SeatScores> seats;
 };
 std::optional<Loadscores> parseLoadscores(std::string_view payload);
-
-struct Nextplayer {
-    int seat = 0;
-    int round = 0;
-    std::vector<int> open; // empty for the single field 0
-};
-std::optional<Nextplayer> parseNextplayer(std::string_view payload);
-
-std::optional<int> parseNeedcat(std::string_view payload);
-
-struct Createdice {
-    int seat = 0;
-    int rolls = 0;
-    std::vector<DieFace> rolled; // empty for the fields 0, 0
-};
-std::optional<Createdice> parseCreatedice(std::string_view payload);
-
-struct Bramble {
-    int seat = 0;
-    int total = 0;
-    int score = 0;
-    int rolls = 0;
-    std::vector<DieFace> dice;
-};
-std::optional<Bramble> parseBramble(std::string_view payload);
-
-// "CMD_postscores" and "CMD_bonustime".
-struct Scored {
-    int seat = 0;
-    int total = 0;
-    int score = 0;
-    int category = 0;
-};
-std::optional<Scored> parsePostscores(std::string_view payload);
-std::optional<Scored> parseBonustime(std::string_view payload);
-
-struct Gotbonus {
-    int seat = 0;
-    int total = 0;
-    int gain = 0;
-    int category = 0;
-    int categoryScore = 0;
-    std::vector<DieFace> dice;
-};
-std::optional<Gotbonus> parseGotbonus(std::string_view payload);
-
-struct Bonusend {
-    int seat = 0;
-    std::vector<DieFace> dice; // empty when the limit ended it (fields 0, 0)
-};
-std::optional<Bonusend> parseBonusend(std::string_view payload);
-
-// The winning seats in message order, the closing 0 left out.
-std::optional<std::vector<int>> parseWinner(std::string_view payload);
 
 } // namespace core::msg

@@ -142,14 +142,19 @@ TEST(ReceiveQueue, BoundsTheBytesEachSlotHasWaiting) {
     EXPECT_EQ(unbounded.waitingBytes(0), std::size_t(1) << 20);
 }
 
-TEST(Dispatch, CommandWordsMatchExactlyAndInOrder) {
+TEST(Dispatch, CommandWordsMatchExactly) {
+    using Handler = int;
+    constexpr std::array<msg::Route<Handler>, 2> table{
+        {{msg::cmd::full, 1}, {msg::cmd::winner, 2}}};
+    auto found = [&](std::string_view entry) {
+        const Handler* h = msg::findHandler(table, splitEntry(entry).command);
+        return h ? *h : 0;
+    };
     // An entry without "+" has no command word; "CMD_full+" is the full message.
-    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, splitEntry("CMD_full").command), -1);
-    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, splitEntry("CMD_full+").command), 12);
-    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, "cmd_full"), -1);
-    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, "CMD_fullx"), -1);
-    EXPECT_EQ(msg::dispatchIndex(msg::kHostDispatchOrder, "CMD_logininfo"), 0);
-    EXPECT_EQ(msg::dispatchIndex(msg::kHostDispatchOrder, "CMD_selectcat"), 8);
-    EXPECT_EQ(msg::dispatchIndex(msg::kHostDispatchOrder, "CMD_full"), -1);
-    EXPECT_EQ(msg::dispatchIndex(msg::kClientDispatchOrder, "CMD_loadscores"), 23);
+    EXPECT_EQ(found("CMD_full"), 0);
+    EXPECT_EQ(found("CMD_full+"), 1);
+    EXPECT_EQ(found("CMD_winner+2+0+"), 2);
+    EXPECT_EQ(found("cmd_full+"), 0);
+    EXPECT_EQ(found("CMD_fullx+"), 0);
+    static_assert(!msg::coversExactly(table, msg::kToHost));
 }

@@ -3,6 +3,7 @@
 #include "chat/chatsend.h"
 #include "chat/qt/chatcolours.h"
 #include "chat/qt/chatview.h"
+#include "widgets/boardpalette.h"
 #include "widgets/smileys.h"
 
 #include <QAction>
@@ -31,7 +32,7 @@ const QString ChatPanel::kCannotOpenLink = QStringLiteral("Cannot open Webpage")
 
 namespace {
 
-const QColor kEntryBackground(254, 248, 211);
+const QColor kEntryBackground = ui::BoardPalette::cream();
 constexpr std::array<int, 4> kTextSizes{8, 10, 12, 14};
 
 // The tenth phrase button answers the release of any mouse button (not only a left click),

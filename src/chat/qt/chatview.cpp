@@ -2,6 +2,7 @@
 
 #include "chat/colourtext.h"
 #include "chat/qt/chatcolours.h"
+#include "widgets/boardpalette.h"
 #include "widgets/smileys.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ constexpr int kTopPad = 3;
 constexpr int kBottomPad = 3;
 constexpr int kMinTextSize = 4; // a settings file may hold anything; keep fonts usable
 constexpr int kMaxTextSize = 72;
-const QColor kBackground(254, 248, 211);
+const QColor kBackground = ui::BoardPalette::cream();
 const QString kFontFamily = QStringLiteral("Arial");
 
 bool isPicture(const core::ChatItem& item) {

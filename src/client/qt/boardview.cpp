@@ -3,6 +3,7 @@
 #include "client/boardmodel.h"
 #include "client/qt/boardaccessibility.h"
 #include "client/tableclient.h"
+#include "widgets/boardpalette.h"
 #include "widgets/categorybar.h"
 #include "widgets/categorybutton.h"
 #include "widgets/columnhighlight.h"
@@ -48,7 +49,7 @@ constexpr qreal kNameFontPx = 12;
 
 const QColor kInk(40, 32, 28);
 const QColor kGreyInk(0x59, 0x59, 0x59);
-const QColor kCream(254, 248, 211);
+const QColor kCream = ui::BoardPalette::cream();
 const QColor kPaleGold(253, 242, 185);
 const QColor kGold(211, 186, 44);
 const QColor kDeepGold(163, 128, 18);

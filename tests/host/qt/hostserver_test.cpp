@@ -279,10 +279,11 @@ private slots:
         } ticks;
         m_host->setTurnHandler(&ticks);
         m_host->setTimeScale(100);
-        m_host->armCountdown(2000); // every 20 ms
-        QTest::qWait(300);
+        m_host->armCountdown(2000);
+        QCOMPARE(m_host->countdownIntervalMs(), 20);
+        // Armed, it ticks again and again until stopped.
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 2, 5000);
         m_host->stopCountdown();
-        QVERIFY2(ticks.count >= 5 && ticks.count <= 16, qPrintable(QString::number(ticks.count)));
         m_host->setTurnHandler(nullptr);
 
         QSignalSpy notices(m_host.get(), &HostServer::noticeRaised);
