@@ -5,6 +5,7 @@
 #include "app/buildinfo.h"
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
+#include "app/qt/instanceguard.h"
 #include "app/qt/quitsignals.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
@@ -49,8 +50,8 @@ int main(int argc, char** argv) {
     // those joining it. Each player name then gets its own instance, so only a second copy
     // of the same player is sent back to the first.
     if (commandLine.port != app::CommandLine::kDefaultPort && !commandLine.positional.empty())
-        startup.setInstanceName(startup.instanceName() + QLatin1Char('-') +
-                                QString::fromStdString(commandLine.positional.front()));
+        startup.setInstanceName(ui::InstanceGuard::nameForPlayer(
+            commandLine.port, QString::fromStdString(commandLine.positional.front())));
     // SIGINT/SIGTERM close the windows as File > Exit would (a hosting copy removes its
     // port mapping on the way out).
     ui::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });

@@ -25,7 +25,8 @@ public:
     void processparams(const std::vector<std::string>& params);
     void hostpress();
     void joinpress();
-    // A status text of the table connection; "Socket Closed" closes the window.
+    // A status text of the table connection; "Socket Closed" tells the player the host
+    // connection was closed and closes the window.
     void sockInfo(std::string_view text);
 
     void button_startClick();
@@ -39,6 +40,7 @@ public:
 
 private:
     TableState& m_state;
+    bool m_closing = false; // the window has been asked to close
 };
 
 } // namespace core

@@ -3,18 +3,35 @@
 #include "net/fields.h"
 #include "net/messages.h"
 
+#include <chrono>
 #include <vector>
 
 namespace core {
 
+namespace {
+std::int64_t steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The requests that only relay text or a sound to everybody, limited per connection.
+bool isRelay(std::string_view command) {
+    return command == "CMD_chat" || command == "CMD_action" || command == "CMD_playasound";
+}
+} // namespace
+
 std::string cleanLoginName(std::string_view name) {
     std::string out(name);
-    for (char& c : out)
-        if (c == '+' || c == '|') c = '-';
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '+' || c == '|' || byte < 0x20 || byte == 0x7f) c = '-';
+    }
     return out;
 }
 
-GameHost::GameHost(HostState& state, TurnHandler* turns) : m_state(state), m_turns(turns) {}
+GameHost::GameHost(HostState& state, TurnHandler* turns)
+    : m_state(state), m_turns(turns), m_nowMs(steadyMs) {}
 
 int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     int slot = 0;
@@ -38,6 +55,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     }
 
     m_slots[index(slot)] = Connection{};
+    m_limiter.reset(slot);
     if (bind) bind(slot);
     if (slot == kRefusedSlot) {
         m_slots[index(slot)].refused = true;
@@ -101,6 +119,8 @@ void GameHost::loginTimedOut(int slot) {
 bool GameHost::processNext() {
     auto entry = m_queue.pop();
     if (!entry) return false;
+    if (isRelay(splitEntry(entry->text).command) && !m_limiter.allow(entry->slot, m_nowMs()))
+        return true;
     dispatch(entry->slot, entry->text);
     return true;
 }

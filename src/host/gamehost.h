@@ -13,11 +13,13 @@
 // more than 256 entries waiting) is closed through HostPort::close.
 
 #include "host/hoststate.h"
+#include "host/relaylimiter.h"
 #include "host/turnhandler.h"
 #include "net/framer.h"
 #include "net/receivequeue.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -56,10 +58,16 @@ public:
     void loginTimedOut(int slot);
     bool loggedIn(int slot) const { return m_slots[index(slot)].loggedIn; }
 
-    // Handles the oldest waiting entry. False when the queue was empty.
+    // Handles the next waiting entry (connections take turns; each one's own order is kept).
+    // A chat, action or chatter sound past the sender's RelayLimiter allowance is dropped
+    // here. False when the queue was empty.
     bool processNext();
     bool hasPending() const { return !m_queue.empty(); }
     std::size_t pendingFor(int slot) const { return m_queue.waiting(slot); }
+
+    // The clock the relay limiter reads, in milliseconds (a steady clock unless replaced).
+    void setClock(std::function<std::int64_t()> nowMs) { m_nowMs = std::move(nowMs); }
+    const RelayLimiter& relayLimiter() const { return m_limiter; }
 
     // Handles one entry as if it had arrived from the given slot.
     void dispatch(int slot, std::string_view entry);
@@ -93,11 +101,14 @@ private:
     HostState& m_state;
     TurnHandler* m_turns;
     ReceiveQueue m_queue{ReceiveQueue::kDefaultMaxPerSlot, kMaxWaitingBytesPerSlot};
+    RelayLimiter m_limiter;
+    std::function<std::int64_t()> m_nowMs;
     std::array<Connection, kRefusedSlot + 1> m_slots{};
 };
 
 // A login name as the host keeps it: "+" and "|" would break every player list and chat line,
-// so each becomes "-".
+// and control characters (C0 and DEL) would reach every peer's screen and every log, so each
+// becomes "-".
 std::string cleanLoginName(std::string_view name);
 
 } // namespace core

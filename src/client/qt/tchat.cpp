@@ -104,7 +104,10 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     connect(m_connection, &ClientConnection::entryReady, this,
             [this](const std::string& entry) { m_client->handleMessage(entry); });
     connect(m_connection, &ClientConnection::statusText, this,
-            [this](const QString& text) { m_client->sockInfo(text.toStdString()); });
+            [this](const QString& text) {
+                // Our own leaving closes the connection too; that is no news to the player.
+                if (!m_closing) m_client->sockInfo(text.toStdString());
+            });
 
     // Spoken game events follow the table: each message is spoken once the board shows it.
     auto* speech = new GameSpeech(*m_client, *m_settings, *new TextToSpeechSink(this), this);

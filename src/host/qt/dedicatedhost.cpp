@@ -1,5 +1,6 @@
 #include "host/qt/dedicatedhost.h"
 
+#include "host/logtext.h"
 #include "host/qt/hostserver.h"
 #include "host/qt/tablereach.h"
 
@@ -26,7 +27,10 @@ extern "C" void onQuitSignal(int) {
 }
 
 void printErr(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    const QByteArray bytes = text.toUtf8();
+    const std::string line =
+        core::logSafe(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
 }
 

@@ -4,8 +4,15 @@
 // class moves bytes and time.
 //
 // The drain timer runs only while entries wait: the first entry after a quiet spell is handled
-// at once, later ones at most one per 10 ms. A connection is closed when its peer leaves more
-// than 1 MiB of output untaken, or when it has not logged in 30 s after being asked to.
+// at once, later ones on ticks 10 ms apart; a tick handles entries (connections taking turns)
+// for up to 2 ms, so a backlog from a few busy peers does not hold up everybody else.
+//
+// A client of this program answers the login request at once, so a connection that has not
+// logged in 5 s after being asked is closed, and one address may have at most 3 connections
+// waiting for their login: a further one waits without a slot until one of those logs in or
+// goes (at most 5 s, and at most 64 such connections in all, or it is closed unanswered). A connection is also closed
+// when its peer leaves more than 1 MiB of output untaken. Accepted sockets use TCP keep-alive
+// with short probes, so a peer that vanished without closing is noticed within minutes.
 // Every connection's end is reported to GameHost exactly once, from the event loop, never from
 // inside a send or a broadcast.
 
@@ -22,6 +29,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QTcpSocket;
 
@@ -32,7 +40,10 @@ class HostServer : public QObject, public core::HostPort {
 public:
     static constexpr quint16 kDefaultPort = core::kGamePort;
     static constexpr int kDrainIntervalMs = 10;
-    static constexpr int kLoginTimeoutMs = 30000;
+    static constexpr int kLoginTimeoutMs = 5000;
+    static constexpr int kMaxWaitingPerAddress = 3;
+    static constexpr int kDrainBudgetMs = 2;
+    static constexpr std::size_t kMaxHeld = 64;
     static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
     static constexpr int kDefaultBotSpeedMs = core::kDefaultBotSpeedMs;
 
@@ -60,6 +71,7 @@ public:
     }
     // For tests: shorter limits than the program's.
     void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
+    void setMaxWaitingPerAddress(int count) { m_maxWaitingPerAddress = count; }
     void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
 
     // core::HostPort
@@ -87,6 +99,10 @@ signals:
 
 private:
     void acceptPending();
+    bool tooManyWaitingFrom(const QTcpSocket* socket) const;
+    void admit(QTcpSocket* socket);
+    void hold(QTcpSocket* socket);
+    void admitHeld();
     void readFrom(QTcpSocket* socket);
     void endConnection(QTcpSocket* socket);
     void scheduleDrain();
@@ -96,6 +112,7 @@ private:
     core::HostState m_state{*this};
     core::GameHost m_host{m_state, nullptr};
     std::array<QTcpSocket*, core::GameHost::kRefusedSlot + 1> m_sockets{};
+    std::vector<QTcpSocket*> m_held; // accepted, waiting for room to be given a slot
     QTimer m_drainTimer;
     QElapsedTimer m_sinceDrain;
     QTimer m_countdown;
@@ -103,6 +120,7 @@ private:
     std::function<int()> m_botSpeed;
     std::function<core::ComputerStyle()> m_computerStyle;
     int m_loginTimeoutMs = kLoginTimeoutMs;
+    int m_maxWaitingPerAddress = kMaxWaitingPerAddress;
     qint64 m_maxUnsent = kMaxUnsentBytes;
 };
 

@@ -210,13 +210,15 @@ void TchatTableTest::arrivalsChatAndRemoval() {
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Bob disconnected."), kWaitMs);
     QVERIFY(ann.isVisible());
     QCOMPARE(ann.client().board().seat(2).label, std::string("Vosk"));
-    QVERIFY2(t.boxes.isEmpty(), qPrintable(t.boxes.join('\n')));
+    QCOMPARE(t.boxes, QStringList{"Bob: The connection to the game host was closed."});
 
-    // The hosting window going away closes the table for everybody left.
+    // The hosting window going away closes the table for everybody left, with a word.
     Tchat& dan = t.open("Dan", false);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(dan, "You are Connected."), kWaitMs);
+    t.boxes.clear();
     ann.close();
     QTRY_VERIFY_WITH_TIMEOUT(!dan.isVisible(), kWaitMs);
+    QCOMPARE(t.boxes, QStringList{"Dan: The connection to the game host was closed."});
 }
 
 void TchatTableTest::spectatorAndJustWatch() {
