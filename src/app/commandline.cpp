@@ -20,6 +20,9 @@ std::optional<double> parsePositiveDouble(std::string_view text) {
     return value;
 }
 
+// A day: a seat held longer than that is a seat nobody is coming back to.
+constexpr int kMaxHoldSeconds = 86400;
+
 std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
@@ -35,6 +38,12 @@ std::string takeValue(std::string_view name, std::string_view value, CommandLine
         auto scale = parsePositiveDouble(value);
         if (!scale) return "invalid time scale " + quoted(value) + " (expected a number above 0)";
         out.timeScale = *scale;
+    } else if (name == "--hold-seats") {
+        auto seconds = core::parseInt(value);
+        if (!seconds || *seconds < 0 || *seconds > kMaxHoldSeconds)
+            return "invalid hold time " + quoted(value) + " (expected seconds from 0 to " +
+                   std::to_string(kMaxHoldSeconds) + ")";
+        out.holdSeconds = *seconds;
     } else if (name == "--computer") {
         auto style = core::parseComputerStyle(value);
         if (!style)
@@ -82,8 +91,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             *flag = true;
             continue;
         }
+        if (name == "--no-hold-seats") {
+            if (value) out.error = "option " + quoted(name) + " takes no value";
+            out.holdSeconds = 0;
+            continue;
+        }
         if (name != "--port" && name != "--time-scale" && name != "--bot-speed" &&
-            name != "--computer") {
+            name != "--computer" && name != "--hold-seats") {
             out.error = "unknown option " + quoted(name) + " (see --help)";
             continue;
         }
@@ -113,6 +127,11 @@ std::string hostOptionsText() {
            "  --computer PLAYER   computer player of the dedicated host: classic (default)\n"
            "                      or expert\n"
            "  --port-mapping      the dedicated host asks the router to forward the port\n"
+           "  --hold-seats S      keep the seat of a player whose connection dropped S\n"
+           "                      seconds for their return (default " +
+           std::to_string(core::kDefaultHoldSeconds) +
+           ")\n"
+           "  --no-hold-seats     give such a seat up at once\n"
            "  --time-scale F      divide the game timer's intervals by F (default 1)\n";
 }
 

@@ -24,6 +24,9 @@ struct CommandLine {
     bool expertComputer = false; // --computer classic|expert, for the dedicated host
     bool portMapping = false;   // --port-mapping: the dedicated host asks the router too
     bool noPortMapping = false; // --no-port-mapping: the hosting copy does not ask the router
+    // --hold-seats SECONDS / --no-hold-seats: how long the dedicated host keeps the seat of a
+    // player whose connection dropped (0: not at all).
+    int holdSeconds = core::kDefaultHoldSeconds;
     bool help = false;          // --help
     bool version = false;       // --version
 

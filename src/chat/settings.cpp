@@ -28,6 +28,9 @@ constexpr std::string_view kKeySpeakEvents = "Speakgameevents";
 constexpr std::string_view kKeyComputer = "Computerplayer";
 constexpr std::string_view kComputerExpertText = "expert";
 constexpr std::string_view kKeySpeakChat = "Speakchat";
+constexpr std::string_view kKeyHoldSeats = "Holdseats";
+// Followed by the host's "address:port".
+constexpr std::string_view kKeySeatTokenPrefix = "Seattoken@";
 constexpr std::string_view kDefaultTextColourText = "clblack";
 
 // Values that a hand-edited or damaged file may hold but no window can use: a 100000-point
@@ -103,6 +106,7 @@ bool Settings::loadinifile() {
     m_rolls = rollsText == "1" ? 1 : rollsText == "2" ? 2 : rollsText == "5" ? 5 : 0;
     m_speakEvents = ini.readString(s, kKeySpeakEvents, "false") == "true";
     m_speakChat = ini.readString(s, kKeySpeakChat, "false") == "true";
+    m_holdSeats = ini.readString(s, kKeyHoldSeats, "true") != "false";
 
     m_expertComputer = ini.readString(s, kKeyComputer, "classic") == kComputerExpertText;
 
@@ -167,6 +171,7 @@ bool Settings::write(unsigned keys, const Placement& placement) {
     if (keys & kComputer)
         put(kKeyComputer, m_expertComputer ? std::string(kComputerExpertText) : "classic");
     if (keys & kSpeakChat) put(kKeySpeakChat, flag(m_speakChat));
+    if (keys & kHoldSeats) put(kKeyHoldSeats, flag(m_holdSeats));
     return ini.save(m_file);
 }
 
@@ -228,6 +233,27 @@ bool Settings::setSpeakEvents(bool on) {
 bool Settings::setSpeakChat(bool on) {
     m_speakChat = on;
     return change(kSpeakChat);
+}
+
+bool Settings::setHoldSeats(bool on) {
+    m_holdSeats = on;
+    return change(kHoldSeats);
+}
+
+std::string Settings::seatToken(const std::string& where) const {
+    IniFile ini;
+    if (ini.load(m_file) == IniFile::LoadResult::Unreadable) return {};
+    return ini.readString(kSection, std::string(kKeySeatTokenPrefix) + where, "");
+}
+
+bool Settings::setSeatToken(const std::string& where, const std::string& token) {
+    IniFile ini;
+    if (ini.load(m_file) == IniFile::LoadResult::Unreadable) return false;
+    const std::string key = std::string(kKeySeatTokenPrefix) + where;
+    // Nothing to forget: the file stays as it is.
+    if (token.empty() && !ini.value(kSection, key)) return true;
+    ini.writeString(kSection, key, token);
+    return ini.save(m_file);
 }
 
 bool Settings::setRolls(int limit) {

@@ -97,6 +97,8 @@ public:
     bool speakEvents() const { return m_speakEvents; } // off unless the file says "true"
     bool expertComputer() const { return m_expertComputer; } // "Computer Player" > "Expert"
     bool speakChat() const { return m_speakChat; }     // chat lines too, when speaking
+    // Options > "Hold Seats of Dropped Players" (on unless the file says "false").
+    bool holdSeats() const { return m_holdSeats; }
 
     // User changes: set the value and write the file at once. Each returns the write's success.
     bool setTextSize(int points);
@@ -110,6 +112,13 @@ public:
     bool setSpeakEvents(bool on);
     bool setExpertComputer(bool expert);
     bool setSpeakChat(bool on);
+    bool setHoldSeats(bool on);
+
+    // Our seat's token for the game at the host `where` ("address:port"), kept for a copy
+    // restarted during the game; empty when there is none. Read from and written to the file
+    // at once, whether or not the other keys have been read in this run.
+    std::string seatToken(const std::string& where) const;
+    bool setSeatToken(const std::string& where, const std::string& token);
 
     // Why the file read last will not be changed (too large, unreadable, read-only), as one
     // sentence with the file's path; given once per run, then nothing.
@@ -136,7 +145,8 @@ private:
         kSpeakEvents = 1u << 9,
         kComputer = 1u << 10,
         kSpeakChat = 1u << 11,
-        kAll = (1u << 12) - 1,
+        kHoldSeats = 1u << 12,
+        kAll = (1u << 13) - 1,
     };
     bool change(unsigned key);
     bool write(unsigned keys, const Placement& placement);
@@ -163,6 +173,7 @@ private:
     int m_rolls = 0;
     bool m_speakEvents = false;
     bool m_speakChat = false;
+    bool m_holdSeats = true;
 };
 
 } // namespace core

@@ -79,7 +79,6 @@ public:
     // Seats of dropped players are held this long (0: not held, a dropped player's seat goes
     // as it always did). Only copies that said "CMD_canholdseat" are given a token, so only
     // their seats are held; nothing new is sent to any copy while this is 0.
-    static constexpr int kDefaultHoldSeconds = 120;
     void setHoldSeconds(int seconds) { m_holdSeconds = seconds > 0 ? seconds : 0; }
     int holdSeconds() const { return m_holdSeconds; }
     // A seat waits for its player's return (only while a game runs).

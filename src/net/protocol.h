@@ -22,6 +22,9 @@ inline constexpr int kScoreRows = 8;     // the categories and the running total
 inline constexpr int kDiceCount = 5;
 inline constexpr int kRounds = 7;
 
+// How long a host keeps the seat of a player whose connection dropped, unless told otherwise.
+inline constexpr int kDefaultHoldSeconds = 120;
+
 // Sent with "CMD_logininfo"; the host warns both sides when a copy's differs from its own.
 inline constexpr const char* kVersionText = "1.0.2";
 

@@ -61,6 +61,9 @@ TEST(CommandLine, FaultsAreNamedInOneSentence) {
         {{"--time-scale=inf"}, "invalid time scale 'inf' (expected a number above 0)"},
         {{"--bot-speed", "0"}, "invalid bot speed '0' (expected milliseconds above 0)"},
         {{"--computer", "Expert"}, "invalid computer player 'Expert' (expected classic or expert)"},
+        {{"--hold-seats", "-1"}, "invalid hold time '-1' (expected seconds from 0 to 86400)"},
+        {{"--hold-seats=2m"}, "invalid hold time '2m' (expected seconds from 0 to 86400)"},
+        {{"--no-hold-seats=1"}, "option '--no-hold-seats' takes no value"},
         {{"Ann", "--unknown", "h", "true"}, "unknown option '--unknown' (see --help)"},
         {{"--x=1"}, "unknown option '--x' (see --help)"},
         {{"--dedicated-host=yes"}, "option '--dedicated-host' takes no value"},
@@ -77,6 +80,12 @@ TEST(CommandLine, HelpAndVersionAreFlags) {
     EXPECT_TRUE(line.version);
     EXPECT_EQ(line.error, "");
     EXPECT_EQ(line.positional, std::vector<std::string>{"Ann"});
+}
+
+TEST(CommandLine, HoldSeatsTimeOrNone) {
+    EXPECT_EQ(parseCommandLine({"--dedicated-host"}).holdSeconds, 120);
+    EXPECT_EQ(parseCommandLine({"--hold-seats", "30"}).holdSeconds, 30);
+    EXPECT_EQ(parseCommandLine({"--hold-seats=30", "--no-hold-seats"}).holdSeconds, 0);
 }
 
 TEST(CommandLine, PortMappingSwitches) {

@@ -169,7 +169,7 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
                           "Textcolor=$0040C0FF\nBotspeed=650\nRolls=0\nTurnsound=0\n"
                           "Playsounds=true\nRemindme=true\nPlayerphrasesounds=true\n"
                           "Speakgameevents=false\n"
-                          "Computerplayer=classic\nSpeakchat=false\n");
+                          "Computerplayer=classic\nSpeakchat=false\nHoldseats=true\n");
     ASSERT_TRUE(s.setBotSpeed(350));
     ASSERT_TRUE(s.setPlaySounds(false));
     ASSERT_TRUE(s.setTextColour(0x00FF0000));
@@ -178,9 +178,11 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
     ASSERT_TRUE(s.setTextSize(14));
     ASSERT_TRUE(s.setSpeakEvents(true));
     ASSERT_TRUE(s.setSpeakChat(true));
+    ASSERT_TRUE(s.setHoldSeats(false));
 
     Settings second(m_path);
     ASSERT_TRUE(second.loadinifile());
+    EXPECT_FALSE(second.holdSeats());
     EXPECT_TRUE(second.speakEvents());
     EXPECT_TRUE(second.speakChat());
     EXPECT_EQ(second.botSpeed(), 350);
@@ -302,3 +304,19 @@ TEST_F(SettingsTest, EachCloseOfAnOversizedWindowNarrowsItAgain) {
 }
 
 } // namespace
+
+// The seat token is kept per host for a copy restarted during the game, before (and without)
+// the other keys being read, and forgetting it leaves every other line as it was.
+TEST_F(SettingsTest, SeatTokensAreKeptPerHostAndForgottenAlone) {
+    writeFile("[lobby]\nUser=Ann\n[bramblies]\nTop=40\n");
+    Settings s(m_path);
+    ASSERT_TRUE(s.setSeatToken("10.0.0.5:7772", "00112233445566778899aabbccddeeff"));
+    EXPECT_EQ(Settings(m_path).seatToken("10.0.0.5:7772"), "00112233445566778899aabbccddeeff");
+    EXPECT_EQ(s.seatToken("10.0.0.5:7000"), "");
+    EXPECT_EQ(stored("Top"), "40");
+    ASSERT_TRUE(s.setSeatToken("10.0.0.5:7772", ""));
+    EXPECT_EQ(s.seatToken("10.0.0.5:7772"), "");
+    const std::string before = readFile();
+    ASSERT_TRUE(s.setSeatToken("elsewhere:1", "")); // nothing kept, nothing written
+    EXPECT_EQ(readFile(), before);
+}

@@ -31,6 +31,7 @@ DedicatedHostOptions DedicatedHostOptions::fromCommandLine(const app::CommandLin
     options.portMapping = line.portMapping;
     options.computer =
         line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
+    options.holdSeconds = line.holdSeconds;
     return options;
 }
 
@@ -44,6 +45,7 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
     server.setBotSpeedProvider([botSpeed] { return botSpeed; });
     const core::ComputerStyle computer = options.computer;
     server.setComputerStyleProvider([computer] { return computer; });
+    server.gameHost().setHoldSeconds(options.holdSeconds);
     QObject::connect(&server, &HostServer::noticeRaised, &printErr);
     QObject::connect(&server, &HostServer::statusText, &printErr);
 

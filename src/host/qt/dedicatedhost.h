@@ -8,6 +8,7 @@
 
 #include "host/computerstyle.h"
 #include "host/turnhandler.h"
+#include "net/protocol.h"
 
 #include <functional>
 #include <memory>
@@ -29,6 +30,7 @@ struct DedicatedHostOptions {
     int botSpeedMs;           // computer move delay
     bool portMapping = false; // ask the home router to forward the port
     core::ComputerStyle computer = core::ComputerStyle::Classic;
+    int holdSeconds = core::kDefaultHoldSeconds; // a dropped player's seat waits (0: no)
 
     static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };

@@ -1,0 +1,43 @@
+#include "client/qt/seatholdoption.h"
+
+#include "chat/settings.h"
+#include "host/qt/hostserver.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace ui {
+
+SeatHoldOption::SeatHoldOption(QMenu* options, core::Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings) {
+    m_action = options->addAction(tr("Hold Seats of Dropped Players"));
+    m_action->setObjectName(QStringLiteral("HoldSeats1"));
+    m_action->setCheckable(true);
+    m_action->setChecked(settings.holdSeats());
+    const QString tip = tr("When you host: a player whose connection drops during a game keeps "
+                           "their seat for two minutes, and the computer plays it until they "
+                           "are back.");
+    m_action->setToolTip(tip);
+    m_action->setStatusTip(tip);
+    connect(m_action, &QAction::triggered, this, [this](bool on) {
+        m_settings.setHoldSeats(on);
+        apply();
+    });
+}
+
+void SeatHoldOption::setHost(HostServer* host) {
+    m_host = host;
+    apply();
+}
+
+void SeatHoldOption::applySettings() {
+    m_action->setChecked(m_settings.holdSeats());
+    apply();
+}
+
+void SeatHoldOption::apply() {
+    if (m_host)
+        m_host->gameHost().setHoldSeconds(m_settings.holdSeats() ? core::kDefaultHoldSeconds : 0);
+}
+
+} // namespace ui

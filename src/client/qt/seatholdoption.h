@@ -1,0 +1,40 @@
+#pragma once
+// Options > "Hold Seats of Dropped Players": while it is checked, the game host of this copy
+// keeps the seat of a player whose connection dropped during a game for their return (two
+// minutes), and the computer plays it meanwhile. Stored in the settings file; it matters only
+// in the copy that hosts.
+
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QMenu;
+
+namespace core {
+class Settings;
+}
+
+namespace ui {
+
+class HostServer;
+
+class SeatHoldOption : public QObject {
+    Q_OBJECT
+public:
+    SeatHoldOption(QMenu* options, core::Settings& settings, QObject* parent);
+
+    // The host it switches; takes the current choice at once.
+    void setHost(HostServer* host);
+    // The check mark and the host from the settings just read.
+    void applySettings();
+    QAction* action() const { return m_action; }
+
+private:
+    void apply();
+
+    core::Settings& m_settings;
+    QAction* m_action = nullptr;
+    QPointer<HostServer> m_host;
+};
+
+} // namespace ui
