@@ -10,6 +10,8 @@
 #include "client/qt/gamespeech.h"
 #include "client/qt/texttospeechsink.h"
 #include "client/qt/noticestrip.h"
+#include "client/qt/reconnector.h"
+#include "client/qt/seatholdoption.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
 #include "host/qt/tablereach.h"
@@ -103,11 +105,17 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     m_connection->setObjectName(QStringLiteral("sock"));
     connect(m_connection, &ClientConnection::entryReady, this,
             [this](const std::string& entry) { m_client->handleMessage(entry); });
-    connect(m_connection, &ClientConnection::statusText, this,
-            [this](const QString& text) {
-                // Our own leaving closes the connection too; that is no news to the player.
-                if (!m_closing) m_client->sockInfo(text.toStdString());
-            });
+    connect(m_connection, &ClientConnection::statusText, this, &Tchat::connectionStatus);
+    m_reconnector = new Reconnector(
+        [this] {
+            m_connection->connectAgain(q(m_client->hosting() ? core::kLocalAddress
+                                                             : m_client->hostaddress()),
+                                       m_options.port);
+        },
+        this);
+    connect(m_reconnector, &Reconnector::gaveUp, this, [this] {
+        if (!m_closing) m_client->reconnectFailed();
+    });
 
     // Spoken game events follow the table: each message is spoken once the board shows it.
     auto* speech = new GameSpeech(*m_client, *m_settings, *new TextToSpeechSink(this), this);
@@ -271,6 +279,7 @@ void Tchat::buildMenus() {
 
     m_coachMenu = new CoachMenu(file, options, *m_settings, *m_client, [this] { m_board->refresh(); },
                                 this);
+    m_seatHold = new SeatHoldOption(options, *m_settings, this);
 
     QMenu* view = bar->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -330,6 +339,7 @@ void Tchat::setHostServer(HostServer* host) {
                                             : core::ComputerStyle::Classic;
     });
     connect(host, &HostServer::noticeRaised, this, &Tchat::hostNotice);
+    m_seatHold->setHost(host);
 }
 
 void Tchat::setGameOptions(Tgamestart* window) {
@@ -643,6 +653,7 @@ void Tchat::applySettings() {
     m_playChatter->setChecked(st.playChatterSounds());
     gameOptions()->setLimit(st.rolls());
     m_coachMenu->applySettings();
+    m_seatHold->applySettings();
     if (auto* speech = findChild<GameSpeech*>()) speech->settingsLoaded();
 }
 
@@ -677,6 +688,38 @@ void Tchat::stopDiceAnimation() {
 
 void Tchat::addtomineincrease(int column) {
     tally()->addtomineincrease(column);
+}
+
+// ---- ClientPort: coming back after a drop --------------------------------------------------
+
+void Tchat::connectionStatus(const QString& text) {
+    // Our own leaving closes the connection too; that is no news to the player.
+    if (m_closing) return;
+    if (m_reconnector->active()) {
+        if (text == kConnectedText)
+            m_reconnector->connected();
+        else
+            m_reconnector->attemptFailed();
+        return;
+    }
+    m_client->sockInfo(text.toStdString());
+}
+
+std::string Tchat::seatTokenPlace() const {
+    return m_client->hostaddress() + ":" + std::to_string(m_options.port);
+}
+
+void Tchat::keepSeatToken(const std::string& token) {
+    m_settings->setSeatToken(seatTokenPlace(), token);
+}
+
+std::string Tchat::keptSeatToken() {
+    return m_settings->seatToken(seatTokenPlace());
+}
+
+bool Tchat::startReconnecting(int withinSeconds) {
+    m_reconnector->start(withinSeconds);
+    return true;
 }
 
 void Tchat::recordGame(bool localWon, const std::string& winnersText, const std::string& myTotal) {

@@ -41,6 +41,8 @@ class BoardView;
 class ChatPanel;
 class ChatterSoundMenu;
 class CoachMenu;
+class SeatHoldOption;
+class Reconnector;
 class ClientConnection;
 class HostServer;
 class NoticeStrip;
@@ -153,6 +155,11 @@ private:
     void addtomineincrease(int column) override;
     void recordGame(bool localWon, const std::string& winnersText,
                     const std::string& myTotal) override;
+    void keepSeatToken(const std::string& token) override;
+    std::string keptSeatToken() override;
+    bool startReconnecting(int withinSeconds) override;
+    std::string seatTokenPlace() const;
+    void connectionStatus(const QString& text);
 
     void FormShow();
     void buildLayout();
@@ -191,6 +198,8 @@ private:
     ChatterSoundMenu* m_chatterMenu = nullptr;
 
     CoachMenu* m_coachMenu = nullptr;
+    SeatHoldOption* m_seatHold = nullptr;
+    Reconnector* m_reconnector = nullptr;
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;
     QAction* m_remindMe = nullptr;

@@ -8,8 +8,10 @@
 
 namespace ui {
 
+const QString kConnectedText = QStringLiteral("Non-Blocking Socket Connected");
+
 namespace {
-const QString kConnected = QStringLiteral("Non-Blocking Socket Connected");
+const QString& kConnected = kConnectedText;
 const QString kClosed = QStringLiteral("Socket Closed");
 const QString kNotConnected = QStringLiteral("Send - Socket Not Connected");
 const QString kLookupFailed = QStringLiteral("Host Lookup - Could Not Find Host Entry");
@@ -73,6 +75,14 @@ void ClientConnection::send(const std::string& message) {
     QByteArray data(message.data(), static_cast<qsizetype>(message.size()));
     data.append(core::kTerminator);
     m_socket.write(data);
+}
+
+void ClientConnection::connectAgain(const QString& host, quint16 port) {
+    m_socket.abort();
+    m_framer.reset();
+    m_closeWaiting = false;
+    m_wasConnected = false;
+    m_socket.connectToHost(host, port);
 }
 
 void ClientConnection::close() {

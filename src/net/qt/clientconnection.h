@@ -40,6 +40,9 @@ public:
     // Sends one message (without terminator; it is appended here).
     void send(const std::string& message);
     void close();
+    // After the connection closed: a new connection to the same or another host, starting
+    // from a clean slate (no unfinished message, no close waiting to be told).
+    void connectAgain(const QString& host, quint16 port);
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
 
 signals:
@@ -65,5 +68,8 @@ private:
 // The status text of a socket error: the lookup failure text, or "Error #" with the system's
 // error number and its symbolic name.
 QString socketErrorText(QAbstractSocket::SocketError error);
+
+// The status text of a connection that has come up.
+extern const QString kConnectedText;
 
 } // namespace ui

@@ -97,6 +97,7 @@ void TchatTableTest::windowShape() {
         {"Hint1", "Hint", false, false},
         {"ClassicComputer1", "Classic", true, true},
         {"ExpertComputer1", "Expert", true, false},
+        {"HoldSeats1", "Hold Seats of Dropped Players", true, true},
         {"ViewTally1", "View Tally", false, false},
         {"SpyList1", "Spy List", false, false},
         {"PrhaseList1", "Phrase List", false, false},
@@ -126,7 +127,8 @@ void TchatTableTest::windowShape() {
                      "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
                      "Speak Game Events, Speak Chat Lines, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
                      "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
-                     "Reset Screen Location, Just Watch, Computer Player{Classic, Expert}}, "
+                     "Reset Screen Location, Just Watch, Computer Player{Classic, Expert}, "
+                     "Hold Seats of Dropped Players}, "
                      "View{View Tally, Spy List, Phrase List}, Help{Content, Keyboard Play{" +
                          GameKeys::keyList().join(", ") + "}, About}, "
                      "Check out Brambles Solo!"));
