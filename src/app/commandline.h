@@ -4,6 +4,7 @@
 // host). After a bare "--" everything is positional. Checking is strict: an unknown option, a
 // missing value or a value that does not convert is an error, and the program refuses to start.
 
+#include "host/operatorlog.h"
 #include "net/protocol.h"
 
 #include <string>
@@ -27,6 +28,9 @@ struct CommandLine {
     // --hold-seats SECONDS / --no-hold-seats: how long the dedicated host keeps the seat of a
     // player whose connection dropped (0: not at all).
     int holdSeconds = core::kDefaultHoldSeconds;
+    // For operators of the dedicated host.
+    core::LogFormat logFormat = core::LogFormat::Text; // --log-format text|json
+
     bool help = false;          // --help
     bool version = false;       // --version
 
