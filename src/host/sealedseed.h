@@ -19,8 +19,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace core::seal {
@@ -44,11 +42,6 @@ Digest deriveSeed(const Secret& secret, int game, std::vector<Part> parts);
 
 // Fills `out` from the operating system's random source; false if it could not.
 bool systemRandom(std::span<std::uint8_t> out);
-
-// Lower-case hexadecimal, two digits per byte.
-std::string toHex(std::span<const std::uint8_t> bytes);
-// Exactly 2 * out.size() hexadecimal digits (either case) into out; false for anything else.
-bool fromHex(std::string_view text, std::span<std::uint8_t> out);
 
 // The faces of one seed, drawn in order.
 class FaceStream : public RandomSource {

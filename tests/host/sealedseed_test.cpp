@@ -1,5 +1,6 @@
 #include "host/sealeddice.h"
 #include "host/sealedseed.h"
+#include "net/hexfield.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +34,18 @@ std::vector<int> faces(seal::FaceStream stream, int count) {
 
 TEST(SealedSeed, KnownAnswersAndHexRoundTrip) {
     // Known answers from an independent SHA-256/HMAC: another copy must derive the same bytes.
-    EXPECT_EQ(seal::toHex(seal::commitment(secretOf(0), 1)),
+    EXPECT_EQ(toHex(seal::commitment(secretOf(0), 1)),
               "2158a8906d5e2c2be001bac943ab9cab4063536e1c546b40221fdf8db031a4bb");
     const auto seed = seal::deriveSeed(secretOf(0), 1, {{2, partOf(0xab)}});
-    EXPECT_EQ(seal::toHex(seed), "1fb05a07c91b860c859c063012ca5f9410e01a48c1e16835ec3021f2bb0f611a");
+    EXPECT_EQ(toHex(seed), "1fb05a07c91b860c859c063012ca5f9410e01a48c1e16835ec3021f2bb0f611a");
     EXPECT_EQ(faces(seal::FaceStream(seed), 12),
               (std::vector<int>{2, 5, 2, 4, 3, 4, 6, 3, 5, 5, 4, 5}));
     seal::PartBytes back{};
-    EXPECT_TRUE(seal::fromHex("00ff10AbCdEf0123456789abcdef0a0b", back));
-    EXPECT_EQ(seal::toHex(back), "00ff10abcdef0123456789abcdef0a0b");
+    EXPECT_TRUE(fromHex("00ff10AbCdEf0123456789abcdef0a0b", back));
+    EXPECT_EQ(toHex(back), "00ff10abcdef0123456789abcdef0a0b");
     for (const char* bad : {"", "00ff", "00ff10abcdef0123456789abcdef0a0b00",
                             "00ff10abcdef0123456789abcdef0a0g", "+0ff10abcdef0123456789abcdef0a0b"})
-        EXPECT_FALSE(seal::fromHex(bad, back)) << bad;
+        EXPECT_FALSE(fromHex(bad, back)) << bad;
 }
 
 TEST(SealedSeed, FacesAreUniform) {
