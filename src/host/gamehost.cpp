@@ -128,7 +128,7 @@ bool GameHost::processNext() {
 void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
-    static constexpr std::array<msg::Route<Handler>, 9> kRoutes{{
+    static constexpr std::array<msg::Route<Handler>, 10> kRoutes{{
         {msg::cmd::logininfo, &GameHost::receivedlogininfo},
         {msg::cmd::kickhim, &GameHost::kickhim},
         {msg::cmd::chat, &GameHost::chat},
@@ -138,6 +138,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
         {msg::cmd::justwatch, &GameHost::justwatch},
         {msg::cmd::rollthedice, &GameHost::rollthedice},
         {msg::cmd::selectcat, &GameHost::selectcat},
+        {msg::cmd::sealpart, &GameHost::sealpart},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToHost));
     // Unknown command words and entries without "+" are dropped.
@@ -173,6 +174,7 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
     }
 
     if (m_state.turn.gamerunning) sendCatchUp(sender);
+    if (m_turns) m_turns->loggedIn(sender);
 }
 
 void GameHost::sendCatchUp(int slot) {
@@ -258,6 +260,10 @@ void GameHost::rollthedice(int sender, std::string_view payload) {
 void GameHost::selectcat(int sender, std::string_view payload) {
     if (!mayPlay(sender, payload)) return;
     if (m_turns) m_turns->selectcat(payload);
+}
+
+void GameHost::sealpart(int sender, std::string_view payload) {
+    if (m_turns) m_turns->sealpart(sender, payload);
 }
 
 } // namespace core

@@ -94,6 +94,7 @@ private:
     void justwatch(int sender, std::string_view payload);
     void rollthedice(int sender, std::string_view payload);
     void selectcat(int sender, std::string_view payload);
+    void sealpart(int sender, std::string_view payload);
     bool mayPlay(int sender, std::string_view payload) const;
 
     void sendCatchUp(int slot);
