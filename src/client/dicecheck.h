@@ -28,6 +28,10 @@ public:
     using Entropy = std::function<void(std::span<std::uint8_t>)>;
     explicit DiceCheck(Entropy entropy = {});
 
+    // The chat line style of a failed check: red, and a style of its own, so that the red
+    // does not spread to the status lines of style 0.
+    static constexpr int kFailedLineSender = 10;
+
     // A line for the chat view: in the table's own colour, or in red for a failed check.
     struct Line {
         std::string text;

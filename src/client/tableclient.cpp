@@ -18,7 +18,8 @@ TableClient::TableClient(ClientPort& port, unsigned animationSeed, DiceCheck::En
 void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
     if (!line) return;
     if (line->failed)
-        m_state.port.addlinetochat("0+" + line->text, kClRed);
+        m_state.port.addlinetochat(std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text,
+                                   kClRed);
     else
         m_state.chatLine("0+" + line->text);
 }

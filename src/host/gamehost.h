@@ -38,6 +38,7 @@ public:
 
     // The turn engine (may be null: game requests are then ignored).
     void setTurnHandler(TurnHandler* turns) { m_turns = turns; }
+    TurnHandler* turnHandler() const { return m_turns; }
     HostState& state() { return m_state; }
 
     // A connection has been accepted. Picks the lowest free slot, calls bind(slot) so the

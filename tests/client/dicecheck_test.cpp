@@ -1,3 +1,5 @@
+#include "client/fakeclientport.h"
+#include "client/tableclient.h"
 #include "host/sealedrig.h"
 
 #include <gtest/gtest.h>
@@ -143,4 +145,32 @@ TEST(DiceCheck, NothingWithoutASealAndNothingFromGarbage) {
     for (const char* bad : {"1+zz+0", "1++0", "-1+" /* short */, "x+y+z"})
         EXPECT_FALSE(check.sealcommit(bad)) << bad;
     EXPECT_FALSE(check.sealreveal("1+" + std::string(64, '0'), 2)); // no seal seen
+}
+
+TEST(DiceCheck, TableClientAnswersTheSealAndWritesTheVerdict) {
+    const HonestGame game;
+    auto run = [&](std::vector<std::string> transcript) {
+        test::FakeClientPort port;
+        core::TableClient client(port, 1, countingFill(2));
+        for (const auto& m : transcript)
+            client.handleMessage(m);
+        std::vector<std::string> out;
+        for (const auto& e : port.events)
+            if (e.rfind("send:CMD_seal", 0) == 0 ||
+                (e.rfind("chat:", 0) == 0 && e.find("Dice check") != std::string::npos))
+                out.push_back(e);
+        return out;
+    };
+    auto honest = run(game.seen);
+    ASSERT_EQ(honest.size(), 2u);
+    EXPECT_EQ(honest[0], "send:CMD_sealpart+1+02020202020202020202020202020202");
+    EXPECT_EQ(honest[1], "chat:0+Dice check: all " + std::to_string(rollsIn(game.seen)) +
+                             " rolls of this game came from the sealed seed.");
+
+    auto forged = game.seen;
+    forged[find(forged, "CMD_sealreveal")] = "CMD_sealreveal+1+" + std::string(64, '7');
+    const auto red = run(forged);
+    ASSERT_EQ(red.size(), 2u);
+    EXPECT_EQ(red[1].rfind("chat:10+Dice check: the secret", 0), 0u);
+    EXPECT_NE(red[1].find("(not system colour)"), std::string::npos);
 }
