@@ -34,6 +34,9 @@ inline constexpr std::string_view startgame = "CMD_startgame";   // both directi
 inline constexpr std::string_view justwatch = "CMD_justwatch";
 inline constexpr std::string_view rollthedice = "CMD_rollthedice";
 inline constexpr std::string_view selectcat = "CMD_selectcat";
+// Client to host, coming back after a drop (seatmessages.h).
+inline constexpr std::string_view canholdseat = "CMD_canholdseat";
+inline constexpr std::string_view reclaimseat = "CMD_reclaimseat";
 // Host to client.
 inline constexpr std::string_view sendlogininfo = "CMD_sendlogininfo";
 inline constexpr std::string_view newplayerinfo = "CMD_newplayerinfo";
@@ -55,6 +58,11 @@ inline constexpr std::string_view bramble = "CMD_bramble";
 inline constexpr std::string_view needcat = "CMD_needcat";
 inline constexpr std::string_view loadstats = "CMD_loadstats";
 inline constexpr std::string_view loadscores = "CMD_loadscores";
+// Host to client, seats held for dropped players (seatmessages.h).
+inline constexpr std::string_view seattoken = "CMD_seattoken";
+inline constexpr std::string_view seatreclaimed = "CMD_seatreclaimed";
+inline constexpr std::string_view seatheld = "CMD_seatheld";
+inline constexpr std::string_view seatfreed = "CMD_seatfreed";
 // Sealed dice: the host's commitment, which parts went into the seed, and the secret at the
 // game's end; the tables' parts go the other way. Copies without them ignore them.
 inline constexpr std::string_view sealpart = "CMD_sealpart"; // client to host
@@ -65,11 +73,12 @@ inline constexpr std::string_view sealreveal = "CMD_sealreveal";
 
 // The command words of each direction. A side's dispatch table handles each word of its
 // direction exactly once and nothing else; coversExactly() checks that when it compiles.
-inline constexpr std::array<std::string_view, 10> kToHost{
+inline constexpr std::array<std::string_view, 12> kToHost{
     cmd::logininfo, cmd::kickhim,   cmd::chat,        cmd::playasound, cmd::action,
     cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat,
+    cmd::canholdseat, cmd::reclaimseat,
     cmd::sealpart};
-inline constexpr std::array<std::string_view, 27> kToClient{cmd::sendlogininfo,
+inline constexpr std::array<std::string_view, 31> kToClient{cmd::sendlogininfo,
                                                             cmd::chat,
                                                             cmd::action,
                                                             cmd::playasound,
@@ -93,6 +102,10 @@ inline constexpr std::array<std::string_view, 27> kToClient{cmd::sendlogininfo,
                                                             cmd::needcat,
                                                             cmd::loadstats,
                                                             cmd::loadscores,
+                                                            cmd::seattoken,
+                                                            cmd::seatreclaimed,
+                                                            cmd::seatheld,
+                                                            cmd::seatfreed,
                                                             cmd::sealcommit,
                                                             cmd::sealmix,
                                                             cmd::sealreveal};
