@@ -75,6 +75,7 @@ void ClientConnection::send(const std::string& message) {
     QByteArray data(message.data(), static_cast<qsizetype>(message.size()));
     data.append(core::kTerminator);
     m_socket.write(data);
+    ++m_sent;
 }
 
 void ClientConnection::connectAgain(const QString& host, quint16 port) {

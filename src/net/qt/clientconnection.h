@@ -43,6 +43,8 @@ public:
     // After the connection closed: a new connection to the same or another host, starting
     // from a clean slate (no unfinished message, no close waiting to be told).
     void connectAgain(const QString& host, quint16 port);
+    // Messages handed to the socket so far.
+    int sentCount() const { return m_sent; }
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
 
 signals:
@@ -57,6 +59,7 @@ private:
     void reportError(QAbstractSocket::SocketError error);
 
     QTcpSocket m_socket;
+    int m_sent = 0;
     core::Framer m_framer;
     core::ReceiveQueue m_queue{kMaxWaiting, kMaxWaitingBytes};
     QTimer m_tick;
