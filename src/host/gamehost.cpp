@@ -184,7 +184,7 @@ bool GameHost::processNext() {
 void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
-    static constexpr std::array<msg::Route<Handler>, 11> kRoutes{{
+    static constexpr std::array<msg::Route<Handler>, 12> kRoutes{{
         {msg::cmd::logininfo, &GameHost::receivedlogininfo},
         {msg::cmd::kickhim, &GameHost::kickhim},
         {msg::cmd::chat, &GameHost::chat},
@@ -196,6 +196,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
         {msg::cmd::selectcat, &GameHost::selectcat},
         {msg::cmd::canholdseat, &GameHost::canholdseat},
         {msg::cmd::reclaimseat, &GameHost::reclaimseat},
+        {msg::cmd::sealpart, &GameHost::sealpart},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToHost));
     // Unknown command words and entries without "+" are dropped.
@@ -236,6 +237,7 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
 
     if (m_state.turn.gamerunning) sendCatchUp(sender);
     if (!m_holds.hasToken(sender)) issueToken(sender);
+    if (m_turns) m_turns->loggedIn(sender);
 }
 
 void GameHost::sendCatchUp(int slot) {
@@ -421,6 +423,10 @@ void GameHost::moveToHeldSeat(int from, int to, std::string name) {
     m_slots[index(to)].restoredName = std::move(name);
     m_state.sendTo(to, msg::toClient::seatreclaimed(to));
     issueToken(to);
+}
+
+void GameHost::sealpart(int sender, std::string_view payload) {
+    if (m_turns) m_turns->sealpart(sender, payload);
 }
 
 } // namespace core

@@ -41,6 +41,7 @@ public:
 
     // The turn engine (may be null: game requests are then ignored).
     void setTurnHandler(TurnHandler* turns) { m_turns = turns; }
+    TurnHandler* turnHandler() const { return m_turns; }
     HostState& state() { return m_state; }
 
     // A connection has been accepted. Picks the lowest free slot, calls bind(slot) so the
@@ -127,6 +128,7 @@ private:
     void justwatch(int sender, std::string_view payload);
     void rollthedice(int sender, std::string_view payload);
     void selectcat(int sender, std::string_view payload);
+    void sealpart(int sender, std::string_view payload);
     bool mayPlay(int sender, std::string_view payload) const;
     void canholdseat(int sender, std::string_view payload);
     void reclaimseat(int sender, std::string_view payload);

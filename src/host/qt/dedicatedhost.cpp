@@ -6,6 +6,7 @@
 #include "host/qt/quitsignals.h"
 #include "host/qt/tablereach.h"
 
+#include "host/sealedturns.h"
 #include "host/turnengine.h"
 
 #include <QCoreApplication>
@@ -51,9 +52,9 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
     QObject::connect(&server, &HostServer::noticeRaised,
                      [&log](const QString& text) { log.notice(text.toStdString()); });
 
-    // Dice seeded differently on every start.
+    // Sealed dice: a fresh secret for every game.
     std::unique_ptr<core::TurnHandler> turns =
-        makeTurns ? makeTurns(server) : core::makeTurnEngine(server.state(), core::startupSeed());
+        makeTurns ? makeTurns(server) : core::makeSealedTurnEngine(server.state());
     server.setTurnHandler(turns.get());
 
     // SIGTERM (or SIGINT): say goodbye, let the last lines go out, then end with 0; a second
