@@ -11,6 +11,8 @@
 #include "host/turnhandler.h"
 #include "net/protocol.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -33,6 +35,8 @@ struct DedicatedHostOptions {
     core::ComputerStyle computer = core::ComputerStyle::Classic;
     int holdSeconds = core::kDefaultHoldSeconds; // a dropped player's seat waits (0: no)
     core::LogFormat logFormat = core::LogFormat::Text;
+    QString metricsAddress{}; // with metricsPort >= 0: serve /metrics there
+    int metricsPort = -1;
 
     static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };
