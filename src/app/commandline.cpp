@@ -100,6 +100,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     return out;
 }
 
+namespace {
+
+// The options of the dedicated host, shared by both programs' help.
+std::string hostOptionsText() {
+    return "  --port N            game port, 0 to 65535 (default " +
+           std::to_string(CommandLine::kDefaultPort) +
+           ")\n"
+           "  --bot-speed MS      computer move delay of the dedicated host (default " +
+           std::to_string(CommandLine::kDefaultBotSpeedMs) +
+           ")\n"
+           "  --computer PLAYER   computer player of the dedicated host: classic (default)\n"
+           "                      or expert\n"
+           "  --port-mapping      the dedicated host asks the router to forward the port\n"
+           "  --time-scale F      divide the game timer's intervals by F (default 1)\n";
+}
+
+} // namespace
+
 std::string usageText(const std::string& program) {
     return "Usage: " + program + " [OPTION...] [NAME ADDRESS MODE]\n" +
            "A networked dice game for up to six players and three spectators.\n"
@@ -109,18 +127,20 @@ std::string usageText(const std::string& program) {
            "  NAME ADDRESS other  join the game hosted at ADDRESS as NAME\n"
            "\n"
            "Options (they may stand anywhere; \"--\" ends them):\n"
-           "  --port N            game port, 0 to 65535 (default " +
-           std::to_string(CommandLine::kDefaultPort) +
-           ")\n"
            "  --dedicated-host    run only the game host, without a window\n"
-           "  --bot-speed MS      computer move delay of the dedicated host (default " +
-           std::to_string(CommandLine::kDefaultBotSpeedMs) +
-           ")\n"
-           "  --computer PLAYER   computer player of the dedicated host: classic (default)\n"
-           "                      or expert\n"
-           "  --no-port-mapping   when hosting, do not ask the router to forward the port\n"
-           "  --port-mapping      the dedicated host asks the router to forward the port\n"
-           "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
+           "  --no-port-mapping   when hosting, do not ask the router to forward the port\n" +
+           hostOptionsText() +
+           "  --help              show this help and exit\n"
+           "  --version           show the version and exit\n";
+}
+
+std::string hostUsageText(const std::string& program) {
+    return "Usage: " + program + " [OPTION...]\n" +
+           "The Bramblies game host without a window, for up to six players and three\n"
+           "spectators at one table. The first player to connect may start the games.\n"
+           "\n"
+           "Options:\n" +
+           hostOptionsText() +
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n";
 }

@@ -36,5 +36,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 // What --help prints, for the program called `program`.
 std::string usageText(const std::string& program);
+// What --help prints for the dedicated host's own program (the same options, no positionals).
+std::string hostUsageText(const std::string& program);
 
 } // namespace app

@@ -6,7 +6,7 @@
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
 #include "app/qt/instanceguard.h"
-#include "app/qt/quitsignals.h"
+#include "host/qt/quitsignals.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
@@ -33,12 +33,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.dedicatedHost)
-        return ui::runDedicatedHost(
-            {commandLine.port, commandLine.timeScale, commandLine.botSpeedMs,
-             commandLine.portMapping,
-             commandLine.expertComputer ? core::ComputerStyle::Expert
-                                        : core::ComputerStyle::Classic},
-            argc, argv);
+        return ui::runDedicatedHost(ui::DedicatedHostOptions::fromCommandLine(commandLine), argc,
+                                    argv);
 
     QApplication application(argc, argv);
     // No application display name: the platform would append it to every window's caption.

@@ -1,30 +1,20 @@
 #include "host/qt/dedicatedhost.h"
 
+#include "app/commandline.h"
 #include "host/logtext.h"
 #include "host/qt/hostserver.h"
+#include "host/qt/quitsignals.h"
 #include "host/qt/tablereach.h"
 
 #include "host/turnengine.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace ui {
 
 namespace {
-
-// Signals reach the event loop through a socket pair: the handler only writes one byte.
-int g_signalPipe[2] = {-1, -1};
-
-extern "C" void onQuitSignal(int) {
-    char byte = 1;
-    [[maybe_unused]] auto written = ::write(g_signalPipe[0], &byte, 1);
-}
 
 void printErr(const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -35,6 +25,14 @@ void printErr(const QString& text) {
 }
 
 } // namespace
+
+DedicatedHostOptions DedicatedHostOptions::fromCommandLine(const app::CommandLine& line) {
+    DedicatedHostOptions options{line.port, line.timeScale, line.botSpeedMs};
+    options.portMapping = line.portMapping;
+    options.computer =
+        line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
+    return options;
+}
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                      const TurnHandlerFactory& makeTurns) {
@@ -54,22 +52,7 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
         makeTurns ? makeTurns(server) : core::makeTurnEngine(server.state(), core::startupSeed());
     server.setTurnHandler(turns.get());
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
-        printErr(QStringLiteral("Cannot set up signal handling"));
-        return 1;
-    }
-    QSocketNotifier quitNotifier(g_signalPipe[1], QSocketNotifier::Read);
-    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, [&] {
-        char byte = 0;
-        [[maybe_unused]] auto got = ::read(g_signalPipe[1], &byte, 1);
-        QCoreApplication::quit();
-    });
-    struct sigaction action {};
-    action.sa_handler = onQuitSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    QuitSignals quitSignals([] { QCoreApplication::quit(); });
 
     int rc = 1;
     if (server.listen(static_cast<quint16>(options.port))) {
@@ -84,12 +67,7 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
         reach.stop();
     }
 
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     server.setTurnHandler(nullptr);
-    ::close(g_signalPipe[0]);
-    ::close(g_signalPipe[1]);
-    g_signalPipe[0] = g_signalPipe[1] = -1;
     return rc;
 }
 

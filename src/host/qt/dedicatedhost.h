@@ -1,6 +1,7 @@
 #pragma once
 // The game host without a window: `bramblies --dedicated-host [--port N] [--bot-speed MS]
-// [--time-scale F] [--port-mapping] [--computer classic|expert]`. Needs no display. The first
+// [--time-scale F] [--port-mapping] [--computer classic|expert]`, or the same options to
+// `bramblies-host`, which links no display libraries at all. Needs no display. The first
 // client to connect gets slot 1 and the hosting player's rights. It announces its table where
 // Avahi runs and, with --port-mapping, logs the router's answer. Prints one line once it
 // listens, logs host notices to standard error, and ends cleanly on SIGINT or SIGTERM.
@@ -10,6 +11,10 @@
 
 #include <functional>
 #include <memory>
+
+namespace app {
+struct CommandLine;
+}
 
 namespace ui {
 
@@ -24,6 +29,8 @@ struct DedicatedHostOptions {
     int botSpeedMs;           // computer move delay
     bool portMapping = false; // ask the home router to forward the port
     core::ComputerStyle computer = core::ComputerStyle::Classic;
+
+    static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,

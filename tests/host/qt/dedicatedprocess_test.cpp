@@ -1,5 +1,6 @@
 // The real program started as its users start a dedicated host, without a display, on a free
-// port and with a fast game timer. Raw clients speak the wire format to it: slot 1 starts and
+// port and with a fast game timer: once as `bramblies --dedicated-host` and once as
+// `bramblies-host`, every test for each. Raw clients speak the wire format to it: slot 1 starts and
 // plays a whole game against the computer, a late joiner is told the board, a refused request
 // shows up on standard error, slot 1's rights pass on when its player leaves, and SIGTERM ends
 // the program cleanly with every connection closed.
@@ -18,6 +19,9 @@
 
 #ifndef BRAMBLIES_EXE
 #error "BRAMBLIES_EXE must name the program under test"
+#endif
+#ifndef BRAMBLIES_HOST_EXE
+#error "BRAMBLIES_HOST_EXE must name the dedicated host's own program"
 #endif
 
 using testsupport::ClientBoard;
@@ -58,7 +62,7 @@ class DedicatedProcessTest : public QObject {
     bool hostListening() const { return m_out.contains('\n'); }
     bool hostRunning() const { return m_host && m_host->state() != QProcess::NotRunning; }
 
-    // Starts `bramblies --dedicated-host` and waits for its "listening" line. No display:
+    // Starts the program and waits for its "listening" line. No display:
     // the variables a windowing program would need are taken away.
     bool startHost() {
         for (int attempt = 0; attempt < 3; ++attempt) {
@@ -74,11 +78,14 @@ class DedicatedProcessTest : public QObject {
                     [this] { m_out += m_host->readAllStandardOutput(); });
             connect(m_host.get(), &QProcess::readyReadStandardError, this,
                     [this] { m_err += m_host->readAllStandardError(); });
-            m_host->start(QStringLiteral(BRAMBLIES_EXE),
-                          {QStringLiteral("--dedicated-host"), QStringLiteral("--port"),
-                           QString::number(m_port), QStringLiteral("--time-scale"),
-                           QStringLiteral("50"), QStringLiteral("--bot-speed"),
-                           QStringLiteral("100")});
+            QFETCH_GLOBAL(QString, program);
+            QFETCH_GLOBAL(QStringList, arguments);
+            m_host->start(program, arguments + QStringList{QStringLiteral("--port"),
+                                                           QString::number(m_port),
+                                                           QStringLiteral("--time-scale"),
+                                                           QStringLiteral("50"),
+                                                           QStringLiteral("--bot-speed"),
+                                                           QStringLiteral("100")});
             if (!m_host->waitForStarted(kWaitMs)) return false;
             if (QTest::qWaitFor([this] { return hostListening() || !hostRunning(); }, kWaitMs) &&
                 hostListening())
@@ -96,6 +103,13 @@ class DedicatedProcessTest : public QObject {
     }
 
 private slots:
+    void initTestCase_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("bramblies") << QStringLiteral(BRAMBLIES_EXE)
+                                   << QStringList{QStringLiteral("--dedicated-host")};
+        QTest::newRow("bramblies-host") << QStringLiteral(BRAMBLIES_HOST_EXE) << QStringList{};
+    }
     void cleanup() {
         stopHost();
         m_host.reset();

@@ -1,6 +1,6 @@
 // SIGINT and SIGTERM reach the event loop as the quit action, each time, and only while the
 // object lives.
-#include "app/qt/quitsignals.h"
+#include "host/qt/quitsignals.h"
 
 #include <QtTest>
 
