@@ -39,16 +39,14 @@ void TablePresence::newplayerinfo(std::string_view payload) {
         } else {
             // A slot holds one spectator: announced again, its old entry is replaced, so the
             // list cannot grow past the three spectator slots.
-            const std::string prefix = std::to_string(slot) + ": ";
             for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
-                if (it->rfind(prefix, 0) != 0) continue;
+                if (it->slot != slot) continue;
                 m_state.port.removeSpectator(*it);
                 m_spectators.erase(it);
                 break;
             }
-            std::string entry = prefix + name;
-            m_spectators.push_back(entry);
-            m_state.port.addSpectator(entry);
+            m_spectators.push_back({slot, name});
+            m_state.port.addSpectator(m_spectators.back());
             m_state.chatLine(slot == m_state.myslot ? std::string(kYouSpying)
                                                     : "0+" + name + kIsSpying);
         }
@@ -71,12 +69,12 @@ void TablePresence::playerdisconnected(std::string_view payload) {
         s.eyes = false;
         return;
     }
-    std::string entry = std::to_string(*slot) + ": " + name;
+    const Spectator leaving{*slot, name};
     for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
-        if (*it != entry) continue;
+        if (*it != leaving) continue;
         m_state.chatLine("0+" + name + kHasLeft);
         m_spectators.erase(it);
-        m_state.port.removeSpectator(entry);
+        m_state.port.removeSpectator(leaving);
         return;
     }
 }
