@@ -12,14 +12,28 @@ namespace core {
 TableClient::TableClient(ClientPort& port, unsigned animationSeed)
     : m_state(port), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
       m_scores(m_state), m_lateJoin(m_state, m_turns), m_controls(m_state, animationSeed),
-      m_coaching(m_state) {}
+      m_coaching(m_state), m_seatReturn(m_state) {}
+
+void TableClient::sockInfo(std::string_view text) {
+    if (text == TableSession::kSocketClosed && m_seatReturn.connectionLost()) return;
+    m_session.sockInfo(text);
+}
+
+void TableClient::reconnectFailed() {
+    m_seatReturn.reconnectFailed();
+    m_session.sockInfo(TableSession::kSocketClosed);
+}
 
 // The chat lines and sounds go straight to the window; every other command word has one
 // handler in the part that holds its job. Whatever a handler did, the board is redrawn.
 void TableClient::handleMessage(std::string_view entry) {
     using Handler = void (*)(TableClient&, std::string_view);
-    static constexpr std::array<msg::Route<Handler>, 24> kRoutes{{
-        {msg::cmd::sendlogininfo, [](TableClient& c, auto p) { c.m_session.sendloginfo(p); }},
+    static constexpr std::array<msg::Route<Handler>, 28> kRoutes{{
+        {msg::cmd::sendlogininfo,
+         [](TableClient& c, auto p) {
+             c.m_seatReturn.beforeLogin(p);
+             c.m_session.sendloginfo(p);
+         }},
         {msg::cmd::chat, [](TableClient& c, auto p) { c.m_state.port.chatrecieved(str(p)); }},
         {msg::cmd::action, [](TableClient& c, auto p) { c.m_state.port.chatrecieved(str(p)); }},
         {msg::cmd::playasound, [](TableClient& c, auto p) { c.m_state.port.playasound(str(p)); }},
@@ -49,6 +63,10 @@ void TableClient::handleMessage(std::string_view entry) {
         {msg::cmd::needcat, [](TableClient& c, auto p) { c.m_turns.needcat(p); }},
         {msg::cmd::loadstats, [](TableClient& c, auto p) { c.m_lateJoin.loadstats(p); }},
         {msg::cmd::loadscores, [](TableClient& c, auto p) { c.m_lateJoin.loadscores(p); }},
+        {msg::cmd::seattoken, [](TableClient& c, auto p) { c.m_seatReturn.seattoken(p); }},
+        {msg::cmd::seatreclaimed, [](TableClient& c, auto p) { c.m_seatReturn.seatreclaimed(p); }},
+        {msg::cmd::seatheld, [](TableClient& c, auto p) { c.m_seatReturn.seatheld(p); }},
+        {msg::cmd::seatfreed, [](TableClient& c, auto p) { c.m_seatReturn.seatfreed(p); }},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToClient));
 
@@ -57,6 +75,7 @@ void TableClient::handleMessage(std::string_view entry) {
     if (!handler) return; // unknown command words and entries without "+"
     m_coaching.observe(command, payload);
     (*handler)(*this, payload);
+    m_seatReturn.observe(command, payload);
     m_state.port.boardChanged();
 }
 

@@ -9,7 +9,8 @@
 //   ScoreDisplay   scores, brambles, bonus mode, the winner and the tally;
 //   LateJoin       the rebuild for a player who arrives mid-game;
 //   TurnControls   the local player's roll, panels, holds, category clicks and dice animation;
-//   Coaching       the Hint and the review of the local player's decisions at the game's end.
+//   Coaching       the Hint and the review of the local player's decisions at the game's end;
+//   SeatReturn     our seat's token, coming back after a drop, others' drops and returns.
 // It talks outward only through ClientPort; the window redraws from board().
 
 #include "client/boardmodel.h"
@@ -17,6 +18,7 @@
 #include "client/latejoin.h"
 #include "client/scoredisplay.h"
 #include "client/seatmenu.h"
+#include "client/seatreturn.h"
 #include "client/tablepresence.h"
 #include "client/tablesession.h"
 #include "client/tablestate.h"
@@ -50,8 +52,12 @@ public:
     // One received queue entry (command word, "+", payload). Unknown or malformed entries
     // are dropped.
     void handleMessage(std::string_view entry);
-    // A status text of the table connection; "Socket Closed" closes the window.
-    void sockInfo(std::string_view text) { m_session.sockInfo(text); }
+    // A status text of the table connection; "Socket Closed" closes the window, unless we
+    // hold a seat's token and the window reconnects.
+    void sockInfo(std::string_view text);
+    // The window's reconnecting gave up: the table closes as for a closed connection.
+    void reconnectFailed();
+    bool holdsSeatToken() const { return m_seatReturn.holdsToken(); }
 
     // --- menus and seat menu ------------------------------------------------------------
     void JustWatch1Click() { m_presence.JustWatch1Click(); }
@@ -113,6 +119,7 @@ private:
     LateJoin m_lateJoin;
     TurnControls m_controls;
     Coaching m_coaching;
+    SeatReturn m_seatReturn;
 };
 
 } // namespace core

@@ -15,7 +15,6 @@ constexpr const char* kLoadingMulti = "0+Loading Multi-player Game.. Please Wait
 constexpr const char* kWrongVersion = "0+You have a differnt version of the game then the host.";
 constexpr const char* kGameFull = "Game is full";
 constexpr const char* kNotConnected = "You are not connected";
-constexpr const char* kSocketClosed = "Socket Closed";
 constexpr const char* kHostClosed = "The connection to the game host was closed.";
 constexpr const char* kNameHasTerminator =
     "The player name contains the byte 0xFF, which ends every message to the game host. "

@@ -19,6 +19,9 @@ struct TableState;
 
 class TableSession {
 public:
+    // The connection's status text when it has closed.
+    static constexpr std::string_view kSocketClosed = "Socket Closed";
+
     explicit TableSession(TableState& state) : m_state(state) {}
 
     // The positional command-line parameters (program name excluded).

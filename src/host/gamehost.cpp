@@ -2,7 +2,9 @@
 
 #include "net/fields.h"
 #include "net/messages.h"
+#include "net/seatmessages.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -41,13 +43,15 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
         slot = 1;
     } else {
         slot = m_state.slotcount;
+        // A seat held for a dropped player is not free.
+        auto taken = [this](int n) { return m_state.slot(n).connected || seatHeld(n); };
         for (int n = 1; n <= m_state.slotcount; ++n) {
-            if (!m_state.slot(n).connected) {
+            if (!taken(n)) {
                 slot = n;
                 break;
             }
         }
-        if (m_state.slot(slot).connected) {
+        if (taken(slot)) {
             if (m_state.slotcount < kMaxSlot)
                 slot = ++m_state.slotcount;
             else
@@ -104,11 +108,23 @@ void GameHost::connectionClosed(int slot) {
     auto& s = m_state.slot(slot);
     if (!s.connected) return;
     m_state.broadcastExcept(slot, msg::toClient::playerdisconnected(slot, s.name));
+    const bool held = startHold(slot);
     s.connected = false;
     s.name.clear();
     s.justwatch = false;
+    s.computerfinishes = false;
     m_slots[index(slot)] = Connection{};
     m_queue.dropSlot(slot);
+    if (held) {
+        tellReturningCopies(slot, msg::toClient::seatheld(slot, m_holdSeconds,
+                                                          m_holds.heldName(slot)));
+        armHoldTimer();
+        // The seat stays in the game whenever its player left: the computer plays it, this
+        // turn included, as it plays a seat whose player just watches.
+        if (m_turns) m_turns->justWatchStarted(slot);
+        return;
+    }
+    m_holds.revoke(slot);
     if (m_turns) m_turns->seatVacated(slot);
 }
 
@@ -129,7 +145,7 @@ bool GameHost::processNext() {
 void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
-    static constexpr std::array<msg::Route<Handler>, 9> kRoutes{{
+    static constexpr std::array<msg::Route<Handler>, 11> kRoutes{{
         {msg::cmd::logininfo, &GameHost::receivedlogininfo},
         {msg::cmd::kickhim, &GameHost::kickhim},
         {msg::cmd::chat, &GameHost::chat},
@@ -139,6 +155,8 @@ void GameHost::dispatch(int slot, std::string_view entry) {
         {msg::cmd::justwatch, &GameHost::justwatch},
         {msg::cmd::rollthedice, &GameHost::rollthedice},
         {msg::cmd::selectcat, &GameHost::selectcat},
+        {msg::cmd::canholdseat, &GameHost::canholdseat},
+        {msg::cmd::reclaimseat, &GameHost::reclaimseat},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToHost));
     // Unknown command words and entries without "+" are dropped.
@@ -155,9 +173,12 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
     if (!login) return;
     // The slot field is the client's echo of what it was told; the connection decides.
     auto& me = m_state.slot(sender);
-    me.name = cleanLoginName(login->name);
+    auto& conn = m_slots[index(sender)];
+    // A player back in a held seat keeps the name the table knew.
+    me.name = conn.restoredName.empty() ? cleanLoginName(login->name) : conn.restoredName;
+    conn.restoredName.clear();
     me.connected = true;
-    m_slots[index(sender)].loggedIn = true;
+    conn.loggedIn = true;
 
     m_state.broadcast(msg::toClient::newplayerinfo(sender, me.name));
 
@@ -174,6 +195,7 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
     }
 
     if (m_state.turn.gamerunning) sendCatchUp(sender);
+    if (!m_holds.hasToken(sender)) issueToken(sender);
 }
 
 void GameHost::sendCatchUp(int slot) {
@@ -227,7 +249,11 @@ void GameHost::playasound(int sender, std::string_view payload) {
 
 void GameHost::startgame(int sender, std::string_view payload) {
     if (sender != 1) return;
+    // Tokens and holds of an abandoned game are worthless in the new one.
+    m_holds.clear();
     if (m_turns) m_turns->startgame(payload);
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        issueToken(seat);
 }
 
 void GameHost::justwatch(int sender, std::string_view payload) {
@@ -247,8 +273,10 @@ void GameHost::justwatch(int sender, std::string_view payload) {
 }
 
 // A seat on "Just Watch" is the computer's to play: its owner's requests would play it twice.
+// So is a seat whose player came back during its turn, until that turn ends.
 bool GameHost::mayPlay(int sender, std::string_view payload) const {
-    return FieldReader(payload).nextInt() == sender && !m_state.slot(sender).justwatch;
+    const auto& s = m_state.slot(sender);
+    return FieldReader(payload).nextInt() == sender && !s.justwatch && !s.computerfinishes;
 }
 
 void GameHost::rollthedice(int sender, std::string_view payload) {
@@ -259,6 +287,100 @@ void GameHost::rollthedice(int sender, std::string_view payload) {
 void GameHost::selectcat(int sender, std::string_view payload) {
     if (!mayPlay(sender, payload)) return;
     if (m_turns) m_turns->selectcat(payload);
+}
+
+// --- seats held for dropped players ----------------------------------------------------------
+
+bool GameHost::seatHeld(int slot) {
+    // A hold lasts no longer than its game.
+    if (!m_state.turn.gamerunning) m_holds.clear();
+    return m_holds.held(slot);
+}
+
+void GameHost::issueToken(int slot) {
+    if (m_holdSeconds <= 0 || !m_state.turn.gamerunning || !HostState::validSeat(slot)) return;
+    const auto& s = m_state.slot(slot);
+    if (!s.connected || !s.ingame || !m_slots[index(slot)].canHold) return;
+    if (auto token = m_holds.issue(slot))
+        m_state.sendTo(slot, msg::toClient::seattoken(slot, m_holdSeconds, seatTokenText(*token)));
+}
+
+// Decided before the slot's fields are cleared. Not for a connection the host closed itself
+// (a removal, a flood): that player is not expected back.
+bool GameHost::startHold(int slot) {
+    const auto& s = m_state.slot(slot);
+    if (m_holdSeconds <= 0 || !m_state.turn.gamerunning || !HostState::validSeat(slot) ||
+        !s.ingame || m_slots[index(slot)].refused)
+        return false;
+    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000);
+}
+
+void GameHost::tellReturningCopies(int except, const std::string& message) {
+    for (int n = 1; n <= m_state.slotcount && n <= kMaxSlot; ++n)
+        if (n != except && m_slots[index(n)].canHold) m_state.sendTo(n, message);
+}
+
+void GameHost::armHoldTimer() {
+    if (auto next = m_holds.nextDeadline())
+        m_state.port().armHoldTimer(static_cast<int>(std::max<std::int64_t>(0, *next - m_nowMs())));
+}
+
+void GameHost::expireHolds() {
+    if (!m_state.turn.gamerunning) {
+        m_holds.clear();
+        return;
+    }
+    // From now on the seat goes as any seat whose player left: the computer plays it, and the
+    // next connection may sit in it.
+    for (const auto& ended : m_holds.expire(m_nowMs()))
+        tellReturningCopies(ended.seat, msg::toClient::seatfreed(ended.seat, ended.name));
+    armHoldTimer();
+}
+
+void GameHost::canholdseat(int sender, std::string_view) {
+    auto& conn = m_slots[index(sender)];
+    conn.canHold = true;
+    // Said after the login: the token follows now.
+    if (conn.loggedIn && !m_holds.hasToken(sender)) issueToken(sender);
+}
+
+// Right after "CMD_sendlogininfo", before the login: a wrong, expired or used token changes
+// nothing, and the login that follows is an ordinary one. One attempt per connection, so
+// attempts are bounded as connections and logins are.
+void GameHost::reclaimseat(int sender, std::string_view payload) {
+    auto& conn = m_slots[index(sender)];
+    conn.canHold = true;
+    if (conn.loggedIn || conn.reclaimTried) return;
+    conn.reclaimTried = true;
+    const auto fields = msg::parseReclaimseat(payload);
+    const auto token = fields ? parseSeatToken(fields->token) : std::nullopt;
+    if (!token || !m_state.turn.gamerunning) return;
+    if (auto back = m_holds.reclaim(*token)) {
+        moveToHeldSeat(sender, back->seat, std::move(back->name));
+        armHoldTimer();
+    }
+}
+
+void GameHost::moveToHeldSeat(int from, int to, std::string name) {
+    m_state.port().moveConnection(from, to);
+    m_slots[index(to)] = std::move(m_slots[index(from)]);
+    m_slots[index(from)] = Connection{};
+    m_queue.moveSlot(from, to); // the login waiting behind the reclaim now speaks for `to`
+    m_limiter.reset(to);
+    m_limiter.reset(from);
+
+    auto& old = m_state.slot(from);
+    old.connected = false;
+    old.justwatch = false;
+    auto& seat = m_state.slot(to);
+    seat.connected = true;
+    seat.justwatch = false;
+    seat.name = name;
+    // Back during its own turn: the computer's moves of this turn go on to its end.
+    seat.computerfinishes = m_state.turn.currentseat == to && seat.turnactive;
+    m_slots[index(to)].restoredName = std::move(name);
+    m_state.sendTo(to, msg::toClient::seatreclaimed(to));
+    issueToken(to);
 }
 
 } // namespace core

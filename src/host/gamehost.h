@@ -14,6 +14,7 @@
 
 #include "host/hoststate.h"
 #include "host/relaylimiter.h"
+#include "host/seatholds.h"
 #include "host/turnhandler.h"
 #include "net/framer.h"
 #include "net/receivequeue.h"
@@ -75,11 +76,25 @@ public:
     // One tick of the game countdown timer.
     void timer1Tick();
 
+    // Seats of dropped players are held this long (0: not held, a dropped player's seat goes
+    // as it always did). Only copies that said "CMD_canholdseat" are given a token, so only
+    // their seats are held; nothing new is sent to any copy while this is 0.
+    static constexpr int kDefaultHoldSeconds = 120;
+    void setHoldSeconds(int seconds) { m_holdSeconds = seconds > 0 ? seconds : 0; }
+    int holdSeconds() const { return m_holdSeconds; }
+    // A seat waits for its player's return (only while a game runs).
+    bool seatHeld(int slot);
+    // Ends the holds whose time is up (the port's hold timer calls this).
+    void expireHolds();
+
 private:
     struct Connection {
         Framer framer;
         bool loggedIn = false;
         bool refused = false; // close requested; its further bytes are ignored
+        bool canHold = false;      // said "CMD_canholdseat": may be given a seat token
+        bool reclaimTried = false; // one "CMD_reclaimseat" per connection
+        std::string restoredName;  // the held seat's name, taken by the login that follows
     };
     using Handler = void (GameHost::*)(int sender, std::string_view payload);
     static std::size_t index(int slot) { return static_cast<std::size_t>(slot); }
@@ -95,6 +110,16 @@ private:
     void rollthedice(int sender, std::string_view payload);
     void selectcat(int sender, std::string_view payload);
     bool mayPlay(int sender, std::string_view payload) const;
+    void canholdseat(int sender, std::string_view payload);
+    void reclaimseat(int sender, std::string_view payload);
+
+    // Seat holds (seatholds.h): the token for a seated player of the running game, the hold
+    // when its connection closes, the move of a returning connection into its seat.
+    void issueToken(int slot);
+    bool startHold(int slot);
+    void moveToHeldSeat(int from, int to, std::string name);
+    void tellReturningCopies(int except, const std::string& message);
+    void armHoldTimer();
 
     void sendCatchUp(int slot);
 
@@ -103,6 +128,8 @@ private:
     ReceiveQueue m_queue{ReceiveQueue::kDefaultMaxPerSlot, kMaxWaitingBytesPerSlot};
     RelayLimiter m_limiter;
     std::function<std::int64_t()> m_nowMs;
+    SeatHolds m_holds;
+    int m_holdSeconds = 0;
     std::array<Connection, kRefusedSlot + 1> m_slots{};
 };
 

@@ -28,6 +28,14 @@ public:
     // Which computer player moves for the seats nobody present plays; asked each time a
     // computer move is armed.
     virtual ComputerStyle computerStyle() const { return ComputerStyle::Classic; }
+    // A connection has shown the token of a held seat: from now on the connection of slot
+    // `from` is the connection of slot `to`, and `from` has none.
+    virtual void moveConnection(int from, int to) {
+        (void)from;
+        (void)to;
+    }
+    // Call GameHost::expireHolds in about ms milliseconds (replacing an earlier request).
+    virtual void armHoldTimer(int ms) { (void)ms; }
 };
 
 } // namespace core

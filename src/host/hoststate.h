@@ -38,7 +38,7 @@ public:
     // A seat is played by the computer while nobody present plays it.
     bool isComputerPlayed(int seat) const {
         const auto& s = slot(seat);
-        return !s.connected || s.justwatch;
+        return !s.connected || s.justwatch || s.computerfinishes;
     }
 
     // Send to one slot, only if it is connected.

@@ -84,6 +84,7 @@ void TurnEngine::startgame(std::string_view payload) {
         s.rolls = 0;
         s.workingcat = 0;
         s.ingame = s.connected;
+        s.computerfinishes = false;
     }
     // Seats 1 and 2 are in every game; the computer plays whichever of them nobody sits in.
     // Rounds are counted on seat 1's turns, so a game without seat 1 would never end.
@@ -98,9 +99,12 @@ void TurnEngine::startgame(std::string_view payload) {
 }
 
 void TurnEngine::findplayer() {
-    // Whatever was pending belonged to the previous turn.
+    // Whatever was pending belonged to the previous turn, and so did the computer's hand on a
+    // seat whose player came back during it.
     disarm();
     TurnState& turn = m_state.turn;
+    for (int n = 1; n <= kSeatCount; ++n)
+        m_state.slot(n).computerfinishes = false;
     int seat = turn.currentseat;
     bool found = false;
     for (int step = 0; step < kSeatCount && !found; ++step) {

@@ -33,6 +33,9 @@ inline constexpr std::string_view startgame = "CMD_startgame";   // both directi
 inline constexpr std::string_view justwatch = "CMD_justwatch";
 inline constexpr std::string_view rollthedice = "CMD_rollthedice";
 inline constexpr std::string_view selectcat = "CMD_selectcat";
+// Client to host, coming back after a drop (seatmessages.h).
+inline constexpr std::string_view canholdseat = "CMD_canholdseat";
+inline constexpr std::string_view reclaimseat = "CMD_reclaimseat";
 // Host to client.
 inline constexpr std::string_view sendlogininfo = "CMD_sendlogininfo";
 inline constexpr std::string_view newplayerinfo = "CMD_newplayerinfo";
@@ -54,14 +57,20 @@ inline constexpr std::string_view bramble = "CMD_bramble";
 inline constexpr std::string_view needcat = "CMD_needcat";
 inline constexpr std::string_view loadstats = "CMD_loadstats";
 inline constexpr std::string_view loadscores = "CMD_loadscores";
+// Host to client, seats held for dropped players (seatmessages.h).
+inline constexpr std::string_view seattoken = "CMD_seattoken";
+inline constexpr std::string_view seatreclaimed = "CMD_seatreclaimed";
+inline constexpr std::string_view seatheld = "CMD_seatheld";
+inline constexpr std::string_view seatfreed = "CMD_seatfreed";
 } // namespace cmd
 
 // The command words of each direction. A side's dispatch table handles each word of its
 // direction exactly once and nothing else; coversExactly() checks that when it compiles.
-inline constexpr std::array<std::string_view, 9> kToHost{
+inline constexpr std::array<std::string_view, 11> kToHost{
     cmd::logininfo, cmd::kickhim,   cmd::chat,        cmd::playasound, cmd::action,
-    cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat};
-inline constexpr std::array<std::string_view, 24> kToClient{cmd::sendlogininfo,
+    cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat,
+    cmd::canholdseat, cmd::reclaimseat};
+inline constexpr std::array<std::string_view, 28> kToClient{cmd::sendlogininfo,
                                                             cmd::chat,
                                                             cmd::action,
                                                             cmd::playasound,
@@ -84,7 +93,11 @@ inline constexpr std::array<std::string_view, 24> kToClient{cmd::sendlogininfo,
                                                             cmd::bramble,
                                                             cmd::needcat,
                                                             cmd::loadstats,
-                                                            cmd::loadscores};
+                                                            cmd::loadscores,
+                                                            cmd::seattoken,
+                                                            cmd::seatreclaimed,
+                                                            cmd::seatheld,
+                                                            cmd::seatfreed};
 
 // One row of a side's dispatch table: a command word and its handler. The rows are compared
 // in table order, exactly and case-sensitively.

@@ -71,3 +71,20 @@ void ReceiveQueue::dropSlot(int slot) {
 }
 
 } // namespace core
+
+namespace core {
+
+void ReceiveQueue::moveSlot(int from, int to) {
+    if (from == to || waiting(from) == 0) return;
+    laneFor(std::max(from, to)); // both lanes exist before either is referenced
+    Lane& source = laneFor(from);
+    Lane& target = laneFor(to);
+    for (auto& entry : source.entries)
+        target.entries.push_back(std::move(entry));
+    target.bytes += source.bytes;
+    target.lastStamp = std::max(target.lastStamp, source.lastStamp);
+    source.entries.clear();
+    source.bytes = 0;
+}
+
+} // namespace core

@@ -46,6 +46,8 @@ public:
     std::optional<QueueEntry> pop();
     // Removes every waiting entry of a slot whose connection has closed.
     void dropSlot(int slot);
+    // A connection now speaks for another slot: its waiting entries go with it, in order.
+    void moveSlot(int from, int to);
 
     bool empty() const { return m_size == 0; }
     std::size_t size() const { return m_size; }

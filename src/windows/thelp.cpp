@@ -193,6 +193,18 @@ QStringList Thelp::pageLines(int page) {
     }
 }
 
+QString Thelp::pageText(int page) {
+    QString text;
+    const QStringList lines = pageLines(page);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        text += lines[i];
+        const bool goesOn = lines[i].endsWith(QLatin1Char(' ')) && i + 1 < lines.size() &&
+                            !lines[i + 1].isEmpty();
+        if (!goesOn && i + 1 < lines.size()) text += QLatin1Char('\n');
+    }
+    return text;
+}
+
 QString Thelp::pageCaption(int page) {
     if (page < 1 || page > kPages) return {};
     return QString::fromLatin1(kPageCaptions[static_cast<std::size_t>(page - 1)]);
@@ -262,7 +274,7 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
             "QPlainTextEdit { background: rgb(254,248,211); border: 1px solid rgb(211,186,44);"
             " font-family: Arial; font-size: 11px; color: black; }"));
         text->document()->setDocumentMargin(5);
-        text->setPlainText(pageLines(page).join(QLatin1Char('\n')));
+        text->setPlainText(pageText(page));
         m_pages->addWidget(text);
     }
     FormCreate();

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -26,6 +27,7 @@ constexpr int kTopPad = 3;
 constexpr int kBottomPad = 3;
 constexpr int kMinTextSize = 4; // a settings file may hold anything; keep fonts usable
 constexpr int kMaxTextSize = 72;
+constexpr qreal kMaxScale = 4.0;
 const QColor kBackground = ui::BoardPalette::cream();
 const QString kFontFamily = QStringLiteral("Arial");
 
@@ -114,11 +116,18 @@ void ChatView::setTextSize(int points) {
     viewport()->update();
 }
 
+void ChatView::setScale(qreal factor) {
+    factor = std::clamp(factor, 1.0, kMaxScale);
+    if (qFuzzyCompare(factor, m_scale)) return;
+    m_scale = factor;
+    setTextSize(m_model.textSize());
+}
+
 // ---- layout --------------------------------------------------------------------------------
 
 void ChatView::updateFonts() {
     m_plainFont = QFont(kFontFamily);
-    m_plainFont.setPointSize(m_model.textSize());
+    m_plainFont.setPointSizeF(m_model.textSize() * m_scale);
     m_textFont = m_plainFont;
     m_textFont.setBold(true);
     m_linkFont = m_plainFont;
@@ -127,7 +136,8 @@ void ChatView::updateFonts() {
     const QFontMetrics plain(m_plainFont);
     m_textHeight = std::max(bold.height(), plain.height());
     m_ascent = std::max(bold.ascent(), plain.ascent());
-    m_rowHeight = std::max(m_textHeight, kSmileyHeight + 1);
+    m_smiley = QSizeF(kSmileyWidth, kSmileyHeight) * m_scale;
+    m_rowHeight = std::max(m_textHeight, int(std::ceil(m_smiley.height())) + 1);
 }
 
 qreal ChatView::availableWidth() const {
@@ -149,7 +159,7 @@ ChatView::LineLayout ChatView::layoutLine(const core::ChatLine& line) const {
     for (int i = 0; i < static_cast<int>(line.items.size()); ++i) {
         const core::ChatItem& item = line.items[static_cast<std::size_t>(i)];
         if (isPicture(item)) {
-            const qreal w = kSmileyWidth + 1;
+            const qreal w = m_smiley.width() + 1;
             if (x + w > avail && x > 0) {
                 ++row;
                 x = 0;
@@ -304,8 +314,9 @@ void ChatView::paintEvent(QPaintEvent* event) {
 
             if (isPicture(item)) {
                 if (b > a) p.fillRect(QRectF(x, y, f.width, m_rowHeight), highlight);
-                p.drawPixmap(QPointF(x, y + (m_rowHeight - kSmileyHeight) / 2),
-                             smileyPixmap(item.smiley, dpr));
+                const QPixmap picture = smileyPixmap(item.smiley, dpr * m_scale);
+                p.drawPixmap(QRectF(QPointF(x, y + (m_rowHeight - m_smiley.height()) / 2), m_smiley),
+                             picture, QRectF(QPointF(0, 0), picture.size()));
                 continue;
             }
 

@@ -175,11 +175,13 @@ void BoardView::apply(const Placed& p) {
 }
 
 void BoardView::layoutAll() {
+    const qreal before = m_scale;
     m_scale = std::min(width() / qreal(kDesignWidth), height() / qreal(kDesignHeight));
     m_offset =
         QPointF((width() - kDesignWidth * m_scale) / 2, (height() - kDesignHeight * m_scale) / 2);
     for (const auto& p : m_placed)
         apply(p);
+    if (!qFuzzyCompare(before, m_scale)) emit scaleChanged(m_scale);
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {

@@ -149,6 +149,8 @@ void Tchat::buildLayout() {
     m_chat->setMessageBox([this](const QString& text) { showMessage(text); });
     connect(m_chat, &ChatPanel::sendRequested, this,
             [this](const QString& message) { send(message.toStdString()); });
+    // The chat grows with the board when the window is enlarged.
+    connect(m_board, &BoardView::scaleChanged, m_chat, &ChatPanel::setScale);
 
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -66,11 +66,17 @@ HostServer::HostServer(QObject* parent) : QObject(parent) {
         m_host.timer1Tick();
         emit activity();
     });
+    m_holdTimer.setSingleShot(true);
+    connect(&m_holdTimer, &QTimer::timeout, this, [this] {
+        m_host.expireHolds();
+        emit activity();
+    });
 }
 
 HostServer::~HostServer() {
     m_held.clear();
     m_countdown.stop();
+    m_holdTimer.stop();
     m_drainTimer.stop();
     m_server.close();
     // Every connection, including those still handing over their last bytes, is cut loose
@@ -126,8 +132,10 @@ void HostServer::admit(QTcpSocket* s) {
     if (slot == core::GameHost::kRefusedSlot) return;
     auto* deadline = new QTimer(s);
     deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, this, [this, s, slot] {
-        if (m_sockets[static_cast<std::size_t>(slot)] == s) m_host.loginTimedOut(slot);
+    connect(deadline, &QTimer::timeout, this, [this, s] {
+        // Its slot then, which a returning player's connection may have changed since.
+        const int now = slotOf(s);
+        if (m_sockets[static_cast<std::size_t>(now)] == s) m_host.loginTimedOut(now);
     });
     deadline->start(m_loginTimeoutMs);
     if (s->bytesAvailable() > 0) readFrom(s);
@@ -265,6 +273,19 @@ void HostServer::drainOne() {
     m_sinceDrain.restart();
     if (!m_held.empty()) admitHeld(); // a login may have made room
     scheduleDrain();
+}
+
+void HostServer::moveConnection(int from, int to) {
+    if (from < 1 || from > core::kMaxSlot || to < 1 || to > core::kMaxSlot) return;
+    QTcpSocket* s = m_sockets[static_cast<std::size_t>(from)];
+    m_sockets[static_cast<std::size_t>(from)] = nullptr;
+    m_sockets[static_cast<std::size_t>(to)] = s;
+    if (s) s->setProperty(kSlotTag, to);
+}
+
+void HostServer::armHoldTimer(int ms) {
+    // Hold times are real seconds: the time scale is for the game's pace only.
+    m_holdTimer.start(ms);
 }
 
 void HostServer::notice(const std::string& text) {

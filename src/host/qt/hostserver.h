@@ -84,6 +84,8 @@ public:
     core::ComputerStyle computerStyle() const override {
         return m_computerStyle ? m_computerStyle() : core::ComputerStyle::Classic;
     }
+    void moveConnection(int from, int to) override;
+    void armHoldTimer(int ms) override;
 
     // The game countdown timer's current interval (after the time scale), for tests.
     int countdownIntervalMs() const { return m_countdown.interval(); }
@@ -116,6 +118,7 @@ private:
     QTimer m_drainTimer;
     QElapsedTimer m_sinceDrain;
     QTimer m_countdown;
+    QTimer m_holdTimer; // the end of the next seat hold
     double m_timeScale = 1.0;
     std::function<int()> m_botSpeed;
     std::function<core::ComputerStyle()> m_computerStyle;

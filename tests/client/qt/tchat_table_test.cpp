@@ -60,6 +60,7 @@ private slots:
     void windowShape();
     void arrivalsChatAndRemoval();
     void spectatorAndJustWatch();
+    void chatGrowsWithTheWindow();
 };
 
 void TchatTableTest::windowShape() {
@@ -277,6 +278,44 @@ void TchatTableTest::spectatorAndJustWatch() {
     QTRY_VERIFY_WITH_TIMEOUT(!spy.isVisible(), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Spy has left.") && chatHas(b, "Spy has left."), kWaitMs);
     QCOMPARE(testsupport::auxWindows(ann).spyList()->entries(), (QStringList{"8: G", "9: H"}));
+}
+
+void TchatTableTest::chatGrowsWithTheWindow() {
+    testsupport::TempSettingsFile ini;
+    TchatOptions options;
+    options.params = {"Ann"}; // too few to connect anywhere
+    Tchat window(options);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ChatPanel& chat = *window.chat();
+    chat.addlinetochat("1+Hello :) there", 0x800000);
+    auto line = [&chat] { return chat.view()->itemRect(chat.view()->model().lines().size() - 1, 0); };
+    auto button = [&chat] { return chat.findChild<QWidget*>("b_phrase1")->height(); };
+    QCOMPARE(chat.scale(), 1.0);
+    const int rowAtNormal = line().height(), buttonAtNormal = button();
+    const int entryAtNormal = chat.entry()->font().pixelSize();
+
+    // Enlarged, the chat grows as the board does; the chosen size stays the base.
+    window.resize(1280, 900);
+    QTRY_VERIFY(window.board()->scale() > 1.5);
+    QTRY_VERIFY(qAbs(chat.scale() - window.board()->scale()) <= 0.03);
+    QVERIFY(line().height() >= rowAtNormal * 1.5);
+    QVERIFY(button() >= buttonAtNormal * 1.4);
+    QVERIFY(chat.entry()->font().pixelSize() >= entryAtNormal * 1.5);
+    QCOMPARE(chat.textSize(), 10);
+    QVERIFY(window.menuAction("N10")->isChecked());
+    QCOMPARE(window.settings().textSize(), 10);
+    const int rowAt10 = line().height();
+    window.menuAction("N14")->trigger();
+    QCOMPARE(chat.textSize(), 14);
+    QVERIFY(line().height() > rowAt10);
+
+    // Back at the normal size the chosen size is drawn as it is.
+    window.menuAction("N10")->trigger();
+    window.resize(Tchat::kDefaultWidth, Tchat::kDefaultHeight);
+    QTRY_COMPARE(chat.scale(), 1.0);
+    QCOMPARE(line().height(), rowAtNormal);
+    QCOMPARE(button(), buttonAtNormal);
 }
 
 QTEST_MAIN(TchatTableTest)

@@ -58,11 +58,29 @@ void AuxWindowsTest::helpPages() {
                 ->text()
                 .endsWith(QString::number(QDate::currentDate().year())));
 
-    // Every page shows its stored lines one per line, trailing blanks kept.
+    // A page joins the stored lines of each paragraph, so the memo wraps them once; empty
+    // lines, list entries and lines without a trailing blank keep their breaks.
     for (int page = 1; page <= ui::Thelp::kPages; ++page) {
         auto* text = help.findChild<QPlainTextEdit*>(QStringLiteral("page_%1").arg(page));
-        QCOMPARE(text->toPlainText().split('\n'), ui::Thelp::pageLines(page));
+        QCOMPARE(text->toPlainText(), ui::Thelp::pageText(page));
     }
+    QCOMPARE(ui::Thelp::pageText(1).split('\n'),
+             QStringList({"Overview", "",
+                          "I found the instructions for Brambles on the internet. I thought it "
+                          "would be an interesting addition to The Lobby.  While programming, I "
+                          "decided to add a few twists to the game. I hope you enjoy it!",
+                          "",
+                          "I removed Brambles from The Lobby in 2009 and added it to my solo "
+                          "games library. A player asked for it back in The Lobby so I added it "
+                          "back with the new name Bramblies. "}));
+    const QStringList connecting = ui::Thelp::pageText(2).split('\n');
+    QCOMPARE(connecting.value(3), QStringLiteral("Multi-Player Games: You must connect to the "
+                                                 "Quar77 Gaming Lobby in order to play "
+                                                 "multi-player games.  The Quar77 Lobby can be "
+                                                 "downloaded from ") +
+                                      ui::siteLinks().makerAddress);
+    QCOMPARE(connecting.value(6), QStringLiteral("OR"));
+    QCOMPARE(ui::Thelp::pageText(5), ui::Thelp::pageLines(5).join('\n'));
     QCOMPARE(ui::Thelp::pageLines(1).last(), QStringLiteral("new name Bramblies. "));
     // Lines whose blanks and spellings are easy to "correct" by mistake.
     const struct {
