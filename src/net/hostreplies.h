@@ -76,7 +76,7 @@ struct CategoryChoice { // "CMD_selectedcat"
 };
 CategoryChoice readSelectedcat(std::string_view payload);
 
-// The first field: the slot of "CMD_sendlogininfo", the seat of "CMD_needcat".
+// The first field as a number: the slot or seat that most messages open with.
 OptInt readFirstNumber(std::string_view payload);
 
 struct ScorePost { // "CMD_postscores", "CMD_bonustime"
