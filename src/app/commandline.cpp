@@ -50,6 +50,24 @@ std::string takeValue(std::string_view name, std::string_view value, CommandLine
     return {};
 }
 
+// The dedicated host's options for operators. Returns nullopt when `name` is none of them,
+// otherwise the error text (empty when the value was taken).
+std::optional<std::string> takeOperatorValue(std::string_view name, std::string_view value,
+                                             CommandLine& out) {
+    if (name == "--log-format") {
+        auto format = core::parseLogFormat(value);
+        if (!format) return "invalid log format " + quoted(value) + " (expected text or json)";
+        out.logFormat = *format;
+        return std::string();
+    }
+    return std::nullopt;
+}
+
+bool takesOperatorValue(std::string_view name) {
+    CommandLine scratch;
+    return takeOperatorValue(name, "", scratch).has_value();
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
@@ -83,7 +101,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             continue;
         }
         if (name != "--port" && name != "--time-scale" && name != "--bot-speed" &&
-            name != "--computer") {
+            name != "--computer" && !takesOperatorValue(name)) {
             out.error = "unknown option " + quoted(name) + " (see --help)";
             continue;
         }
@@ -95,7 +113,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             }
             value = args[++i];
         }
-        out.error = takeValue(name, *value, out);
+        if (auto error = takeOperatorValue(name, *value, out))
+            out.error = *error;
+        else
+            out.error = takeValue(name, *value, out);
     }
     return out;
 }
@@ -113,7 +134,9 @@ std::string hostOptionsText() {
            "  --computer PLAYER   computer player of the dedicated host: classic (default)\n"
            "                      or expert\n"
            "  --port-mapping      the dedicated host asks the router to forward the port\n"
-           "  --time-scale F      divide the game timer's intervals by F (default 1)\n";
+           "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
+           "  --log-format FORMAT the dedicated host's log on standard error: text (default)\n"
+           "                      or json, one object a line\n";
 }
 
 } // namespace

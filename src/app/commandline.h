@@ -4,6 +4,7 @@
 // host). After a bare "--" everything is positional. Checking is strict: an unknown option, a
 // missing value or a value that does not convert is an error, and the program refuses to start.
 
+#include "host/operatorlog.h"
 #include "net/protocol.h"
 
 #include <string>
@@ -24,6 +25,9 @@ struct CommandLine {
     bool expertComputer = false; // --computer classic|expert, for the dedicated host
     bool portMapping = false;   // --port-mapping: the dedicated host asks the router too
     bool noPortMapping = false; // --no-port-mapping: the hosting copy does not ask the router
+    // For operators of the dedicated host.
+    core::LogFormat logFormat = core::LogFormat::Text; // --log-format text|json
+
     bool help = false;          // --help
     bool version = false;       // --version
 

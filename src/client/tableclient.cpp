@@ -1,6 +1,7 @@
 #include "client/tableclient.h"
 
 #include "client/clientport.h"
+#include "chat/colourtext.h"
 #include "client/tablefields.h"
 #include "net/fields.h"
 #include "net/messages.h"
@@ -9,10 +10,11 @@
 
 namespace core {
 
-TableClient::TableClient(ClientPort& port, unsigned animationSeed)
+TableClient::TableClient(ClientPort& port, unsigned animationSeed, DiceCheck::Entropy sealEntropy)
     : m_state(port), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
       m_scores(m_state), m_lateJoin(m_state, m_turns), m_controls(m_state, animationSeed),
-      m_coaching(m_state), m_seatReturn(m_state) {}
+      m_coaching(m_state), m_seatReturn(m_state),
+      m_diceCheck(std::move(sealEntropy)) {}
 
 void TableClient::sockInfo(std::string_view text) {
     if (text == TableSession::kSocketClosed && m_seatReturn.connectionLost()) return;
@@ -24,11 +26,20 @@ void TableClient::reconnectFailed() {
     m_session.sockInfo(TableSession::kSocketClosed);
 }
 
+void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
+    if (!line) return;
+    if (line->failed)
+        m_state.port.addlinetochat(std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text,
+                                   kClRed);
+    else
+        m_state.chatLine("0+" + line->text);
+}
+
 // The chat lines and sounds go straight to the window; every other command word has one
 // handler in the part that holds its job. Whatever a handler did, the board is redrawn.
 void TableClient::handleMessage(std::string_view entry) {
     using Handler = void (*)(TableClient&, std::string_view);
-    static constexpr std::array<msg::Route<Handler>, 28> kRoutes{{
+    static constexpr std::array<msg::Route<Handler>, 31> kRoutes{{
         {msg::cmd::sendlogininfo,
          [](TableClient& c, auto p) {
              c.m_seatReturn.beforeLogin(p);
@@ -67,6 +78,16 @@ void TableClient::handleMessage(std::string_view entry) {
         {msg::cmd::seatreclaimed, [](TableClient& c, auto p) { c.m_seatReturn.seatreclaimed(p); }},
         {msg::cmd::seatheld, [](TableClient& c, auto p) { c.m_seatReturn.seatheld(p); }},
         {msg::cmd::seatfreed, [](TableClient& c, auto p) { c.m_seatReturn.seatfreed(p); }},
+        {msg::cmd::sealcommit,
+         [](TableClient& c, auto p) {
+             if (auto part = c.m_diceCheck.sealcommit(p)) c.m_state.port.send(*part);
+         }},
+        {msg::cmd::sealmix,
+         [](TableClient& c, auto p) { c.diceCheckLine(c.m_diceCheck.sealmix(p, c.myslot())); }},
+        {msg::cmd::sealreveal,
+         [](TableClient& c, auto p) {
+             c.diceCheckLine(c.m_diceCheck.sealreveal(p, c.myslot()));
+         }},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToClient));
 
@@ -74,6 +95,7 @@ void TableClient::handleMessage(std::string_view entry) {
     const Handler* handler = msg::findHandler(kRoutes, command);
     if (!handler) return; // unknown command words and entries without "+"
     m_coaching.observe(command, payload);
+    m_diceCheck.observe(command, payload);
     (*handler)(*this, payload);
     m_seatReturn.observe(command, payload);
     m_state.port.boardChanged();

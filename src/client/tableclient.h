@@ -10,11 +10,13 @@
 //   LateJoin       the rebuild for a player who arrives mid-game;
 //   TurnControls   the local player's roll, panels, holds, category clicks and dice animation;
 //   Coaching       the Hint and the review of the local player's decisions at the game's end;
+//   DiceCheck      the part for the sealed seed and the check of the host's dice;
 //   SeatReturn     our seat's token, coming back after a drop, others' drops and returns.
 // It talks outward only through ClientPort; the window redraws from board().
 
 #include "client/boardmodel.h"
 #include "client/coaching.h"
+#include "client/dicecheck.h"
 #include "client/latejoin.h"
 #include "client/scoredisplay.h"
 #include "client/seatmenu.h"
@@ -26,6 +28,7 @@
 #include "client/turndisplay.h"
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -37,7 +40,8 @@ class ClientPort;
 
 class TableClient {
 public:
-    explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}());
+    explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}(),
+                         DiceCheck::Entropy sealEntropy = {});
     // The parts hold references into this object's state; a copy would share it.
     TableClient(const TableClient&) = delete;
     TableClient& operator=(const TableClient&) = delete;
@@ -109,6 +113,9 @@ public:
     const std::vector<Spectator>& spectators() const { return m_presence.spectators(); }
 
 private:
+    // A dice-check line in the chat: the table's own colour, red when the check failed.
+    void diceCheckLine(const std::optional<DiceCheck::Line>& line);
+
     // The state comes first: every part below is built with a reference to it.
     TableState m_state;
     TableSession m_session;
@@ -120,6 +127,7 @@ private:
     TurnControls m_controls;
     Coaching m_coaching;
     SeatReturn m_seatReturn;
+    DiceCheck m_diceCheck;
 };
 
 } // namespace core

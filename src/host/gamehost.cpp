@@ -63,6 +63,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     m_limiter.reset(slot);
     if (bind) bind(slot);
     if (slot == kRefusedSlot) {
+        m_state.tell([](HostEvents& w) { w.connectionRefused(); });
         m_slots[index(slot)].refused = true;
         m_state.port().send(slot, msg::toClient::full());
         m_state.port().close(slot);
@@ -73,6 +74,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     // The hosting player may have handed a vacant seat to the computer; whoever sits down now
     // plays it.
     s.justwatch = false;
+    m_state.tell([slot](HostEvents& w) { w.connectionAccepted(slot); });
     m_state.sendTo(slot, msg::toClient::sendlogininfo(slot));
     return slot;
 }
@@ -81,26 +83,45 @@ bool GameHost::bytesReceived(int slot, std::string_view bytes) {
     if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return false;
     auto& conn = m_slots[index(slot)];
     if (conn.refused) return false;
+    const auto now = std::chrono::steady_clock::now();
     for (auto& message : conn.framer.feed(bytes)) {
         if (!m_queue.push(slot, std::move(message))) {
-            refuse(slot);
+            refuse(slot, CloseReason::Queue);
             return false;
         }
+        conn.queuedAt.push_back(now);
     }
     if (conn.framer.overflowed()) {
-        refuse(slot);
+        refuse(slot, CloseReason::UnterminatedMessage);
         return false;
     }
     return true;
 }
 
-void GameHost::refuse(int slot) {
+void GameHost::refuse(int slot, CloseReason reason) {
     auto& conn = m_slots[index(slot)];
     if (conn.refused) return;
     conn.refused = true;
+    conn.reason = reason;
     // Nothing more from this connection is believed, including what it already queued.
     m_queue.dropSlot(slot);
+    conn.queuedAt.clear();
     m_state.port().close(slot);
+}
+
+void GameHost::closingFor(int slot, CloseReason reason) {
+    if (!HostState::validSlot(slot)) return;
+    auto& conn = m_slots[index(slot)];
+    if (conn.refused) return;
+    conn.refused = true;
+    conn.reason = reason;
+    m_queue.dropSlot(slot);
+    conn.queuedAt.clear();
+}
+
+void GameHost::closeAll(CloseReason reason) {
+    for (int slot = 1; slot <= kMaxSlot; ++slot)
+        if (m_state.slot(slot).connected) refuse(slot, reason);
 }
 
 void GameHost::connectionClosed(int slot) {
@@ -108,6 +129,8 @@ void GameHost::connectionClosed(int slot) {
     auto& s = m_state.slot(slot);
     if (!s.connected) return;
     m_state.broadcastExcept(slot, msg::toClient::playerdisconnected(slot, s.name));
+    const Connection& conn = m_slots[index(slot)];
+    m_state.tell([&](HostEvents& w) { w.connectionClosed(slot, s.name, conn.loggedIn, conn.reason); });
     const bool held = startHold(slot);
     s.connected = false;
     s.name.clear();
@@ -130,14 +153,21 @@ void GameHost::connectionClosed(int slot) {
 
 void GameHost::loginTimedOut(int slot) {
     if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return;
-    if (!m_slots[index(slot)].loggedIn) refuse(slot);
+    if (!m_slots[index(slot)].loggedIn) refuse(slot, CloseReason::LoginDeadline);
 }
 
 bool GameHost::processNext() {
     auto entry = m_queue.pop();
     if (!entry) return false;
-    if (isRelay(splitEntry(entry->text).command) && !m_limiter.allow(entry->slot, m_nowMs()))
-        return true;
+    const auto command = splitEntry(entry->text).command;
+    auto& queuedAt = m_slots[index(entry->slot)].queuedAt;
+    if (!queuedAt.empty()) { // each slot's entries leave in their own order
+        const auto waited = std::chrono::steady_clock::now() - queuedAt.front();
+        queuedAt.pop_front();
+        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(waited).count();
+        m_state.tell([&](HostEvents& w) { w.messageHandled(command, us); });
+    }
+    if (isRelay(command) && !m_limiter.allow(entry->slot, m_nowMs())) return true;
     dispatch(entry->slot, entry->text);
     return true;
 }
@@ -145,7 +175,7 @@ bool GameHost::processNext() {
 void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
-    static constexpr std::array<msg::Route<Handler>, 11> kRoutes{{
+    static constexpr std::array<msg::Route<Handler>, 12> kRoutes{{
         {msg::cmd::logininfo, &GameHost::receivedlogininfo},
         {msg::cmd::kickhim, &GameHost::kickhim},
         {msg::cmd::chat, &GameHost::chat},
@@ -157,6 +187,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
         {msg::cmd::selectcat, &GameHost::selectcat},
         {msg::cmd::canholdseat, &GameHost::canholdseat},
         {msg::cmd::reclaimseat, &GameHost::reclaimseat},
+        {msg::cmd::sealpart, &GameHost::sealpart},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToHost));
     // Unknown command words and entries without "+" are dropped.
@@ -179,6 +210,7 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
     conn.restoredName.clear();
     me.connected = true;
     conn.loggedIn = true;
+    m_state.tell([&](HostEvents& w) { w.loggedIn(sender, me.name); });
 
     m_state.broadcast(msg::toClient::newplayerinfo(sender, me.name));
 
@@ -196,6 +228,7 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
 
     if (m_state.turn.gamerunning) sendCatchUp(sender);
     if (!m_holds.hasToken(sender)) issueToken(sender);
+    if (m_turns) m_turns->loggedIn(sender);
 }
 
 void GameHost::sendCatchUp(int slot) {
@@ -226,7 +259,7 @@ void GameHost::kickhim(int sender, std::string_view payload) {
     // Only the hosting player removes players, and only in its own name.
     if (sender != 1 || kick->sender != sender) return;
     if (!HostState::validSlot(kick->target)) return;
-    if (m_state.slot(kick->target).connected) refuse(kick->target);
+    if (m_state.slot(kick->target).connected) refuse(kick->target, CloseReason::Kicked);
 }
 
 void GameHost::chat(int sender, std::string_view payload) {
@@ -381,6 +414,10 @@ void GameHost::moveToHeldSeat(int from, int to, std::string name) {
     m_slots[index(to)].restoredName = std::move(name);
     m_state.sendTo(to, msg::toClient::seatreclaimed(to));
     issueToken(to);
+}
+
+void GameHost::sealpart(int sender, std::string_view payload) {
+    if (m_turns) m_turns->sealpart(sender, payload);
 }
 
 } // namespace core

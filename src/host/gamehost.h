@@ -20,7 +20,9 @@
 #include "net/receivequeue.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -39,6 +41,7 @@ public:
 
     // The turn engine (may be null: game requests are then ignored).
     void setTurnHandler(TurnHandler* turns) { m_turns = turns; }
+    TurnHandler* turnHandler() const { return m_turns; }
     HostState& state() { return m_state; }
 
     // A connection has been accepted. Picks the lowest free slot, calls bind(slot) so the
@@ -55,6 +58,13 @@ public:
     // departure once and frees the slot; a repeated report for a free slot does nothing.
     void connectionClosed(int slot);
 
+    // The transport is closing a slot's connection for its own reason (output the peer does
+    // not take); the departure is reported with it.
+    void closingFor(int slot, CloseReason reason);
+
+    // The host is going away: every connection is closed (after what is queued for it).
+    void closeAll(CloseReason reason);
+
     // The login deadline of a slot has passed: closes the connection if it has not logged in.
     void loginTimedOut(int slot);
     bool loggedIn(int slot) const { return m_slots[index(slot)].loggedIn; }
@@ -64,6 +74,7 @@ public:
     // here. False when the queue was empty.
     bool processNext();
     bool hasPending() const { return !m_queue.empty(); }
+    std::size_t pendingCount() const { return m_queue.size(); }
     std::size_t pendingFor(int slot) const { return m_queue.waiting(slot); }
 
     // The clock the relay limiter reads, in milliseconds (a steady clock unless replaced).
@@ -92,13 +103,15 @@ private:
         Framer framer;
         bool loggedIn = false;
         bool refused = false; // close requested; its further bytes are ignored
+        CloseReason reason = CloseReason::Left;
+        std::deque<std::chrono::steady_clock::time_point> queuedAt; // one per waiting entry
         bool canHold = false;      // said "CMD_canholdseat": may be given a seat token
         bool reclaimTried = false; // one "CMD_reclaimseat" per connection
         std::string restoredName;  // the held seat's name, taken by the login that follows
     };
     using Handler = void (GameHost::*)(int sender, std::string_view payload);
     static std::size_t index(int slot) { return static_cast<std::size_t>(slot); }
-    void refuse(int slot);
+    void refuse(int slot, CloseReason reason);
 
     void receivedlogininfo(int sender, std::string_view payload);
     void kickhim(int sender, std::string_view payload);
@@ -109,6 +122,7 @@ private:
     void justwatch(int sender, std::string_view payload);
     void rollthedice(int sender, std::string_view payload);
     void selectcat(int sender, std::string_view payload);
+    void sealpart(int sender, std::string_view payload);
     bool mayPlay(int sender, std::string_view payload) const;
     void canholdseat(int sender, std::string_view payload);
     void reclaimseat(int sender, std::string_view payload);

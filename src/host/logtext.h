@@ -11,4 +11,10 @@ namespace core {
 
 std::string logSafe(std::string_view text);
 
+// `text` as a JSON string, quotes included, for a log line read by machines: valid UTF-8 passes,
+// control characters become \u00XX, and a byte that starts no valid UTF-8 sequence (a name
+// typed in an 8-bit code page) is taken as Latin-1 and written as \u00XX, so the line stays
+// valid JSON whatever a peer sent.
+std::string jsonQuoted(std::string_view text);
+
 } // namespace core

@@ -95,6 +95,10 @@ void TurnEngine::startgame(std::string_view payload) {
     turn.currentseat = 0;
     turn.bonusrollsused = 0;
     turn.dice.fill(0);
+    int seats = 0;
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        seats += m_state.slot(seat).ingame ? 1 : 0;
+    m_state.tell([&](HostEvents& w) { w.gameStarted(name, seats); });
     findplayer();
 }
 
@@ -129,6 +133,7 @@ void TurnEngine::findplayer() {
     s.turnactive = true;
     m_state.broadcast(
         msg::toClient::nextplayer(seat, turn.round, openCategories(s.scores, turn.round)));
+    m_state.tell([&](HostEvents& w) { w.turnBegun(seat, turn.round); });
 
     if (m_state.isComputerPlayed(seat)) armComputerMove(3);
 }
@@ -137,8 +142,13 @@ void TurnEngine::checkforwin() {
     SeatTotals totals{};
     for (int seat = 1; seat <= kSeatCount; ++seat)
         totals[static_cast<std::size_t>(seat)] = m_state.slot(seat).total;
-    m_state.broadcast(msg::toClient::winner(winners(totals)));
+    const std::vector<int> best = winners(totals);
+    m_state.broadcast(msg::toClient::winner(best));
     m_state.turn.gamerunning = false;
+    std::vector<Winner> named;
+    for (int seat : best)
+        named.push_back({seat, m_state.slot(seat).name});
+    m_state.tell([&](HostEvents& w) { w.gameFinished(named); });
 }
 
 // --- requests ---------------------------------------------------------------------------------

@@ -1,6 +1,8 @@
 #include "net/messages.h"
 
 #include "net/fields.h"
+#include "net/hexfield.h"
+#include "net/protocol.h"
 
 #include <charconv>
 
@@ -319,6 +321,88 @@ std::optional<Loadscores> parseLoadscores(std::string_view payload) {
         }
         out.seats.push_back(s);
     }
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sealed dice.
+
+namespace toHost {
+std::string sealpart(int game, const SealBytes16& part) {
+    return Builder(cmd::sealpart).add(game).add(toHex(part)).done();
+}
+} // namespace toHost
+
+namespace toClient {
+std::string sealcommit(int game, const SealBytes32& commitment, std::uint64_t position) {
+    return Builder(cmd::sealcommit).add(game).add(toHex(commitment)).add(std::to_string(position)).done();
+}
+std::string sealmix(int game, std::span<const SealPart> parts) {
+    Builder b(cmd::sealmix);
+    b.add(game);
+    for (const auto& p : parts)
+        b.add(p.slot).add(toHex(p.bytes));
+    return b.done();
+}
+std::string sealreveal(int game, const SealBytes32& secret) {
+    return Builder(cmd::sealreveal).add(game).add(toHex(secret)).done();
+}
+} // namespace toClient
+
+namespace {
+// A game number or position: plain decimal, not negative.
+std::optional<int> counter(FieldReader& fields) {
+    auto v = fields.nextInt();
+    if (!v || *v < 0) return std::nullopt;
+    return v;
+}
+} // namespace
+
+std::optional<Sealcommit> parseSealcommit(std::string_view payload) {
+    FieldReader f(payload);
+    Sealcommit out;
+    auto game = counter(f);
+    if (!game || !fromHex(f.next(), out.commitment)) return std::nullopt;
+    auto position = counter(f);
+    if (!position || !f.atEnd()) return std::nullopt;
+    out.game = *game;
+    out.position = static_cast<std::uint64_t>(*position);
+    return out;
+}
+
+std::optional<Sealpart> parseSealpart(std::string_view payload) {
+    FieldReader f(payload);
+    Sealpart out;
+    auto game = counter(f);
+    if (!game || !fromHex(f.next(), out.part) || !f.atEnd()) return std::nullopt;
+    out.game = *game;
+    return out;
+}
+
+std::optional<Sealmix> parseSealmix(std::string_view payload) {
+    FieldReader f(payload);
+    Sealmix out;
+    auto game = counter(f);
+    if (!game) return std::nullopt;
+    out.game = *game;
+    while (!f.atEnd()) {
+        SealPart part;
+        auto slot = f.nextInt();
+        if (!slot || *slot < 1 || *slot > kMaxSlot || !fromHex(f.next(), part.bytes)) return std::nullopt;
+        for (const auto& seen : out.parts)
+            if (seen.slot == *slot) return std::nullopt;
+        part.slot = *slot;
+        out.parts.push_back(part);
+    }
+    return out;
+}
+
+std::optional<Sealreveal> parseSealreveal(std::string_view payload) {
+    FieldReader f(payload);
+    Sealreveal out;
+    auto game = counter(f);
+    if (!game || !fromHex(f.next(), out.secret) || !f.atEnd()) return std::nullopt;
+    out.game = *game;
     return out;
 }
 

@@ -14,6 +14,7 @@
 //   core::msg::parseJustwatch(payload)          (what the host reads)
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,15 +63,22 @@ inline constexpr std::string_view seattoken = "CMD_seattoken";
 inline constexpr std::string_view seatreclaimed = "CMD_seatreclaimed";
 inline constexpr std::string_view seatheld = "CMD_seatheld";
 inline constexpr std::string_view seatfreed = "CMD_seatfreed";
+// Sealed dice: the host's commitment, which parts went into the seed, and the secret at the
+// game's end; the tables' parts go the other way. Copies without them ignore them.
+inline constexpr std::string_view sealpart = "CMD_sealpart"; // client to host
+inline constexpr std::string_view sealcommit = "CMD_sealcommit";
+inline constexpr std::string_view sealmix = "CMD_sealmix";
+inline constexpr std::string_view sealreveal = "CMD_sealreveal";
 } // namespace cmd
 
 // The command words of each direction. A side's dispatch table handles each word of its
 // direction exactly once and nothing else; coversExactly() checks that when it compiles.
-inline constexpr std::array<std::string_view, 11> kToHost{
+inline constexpr std::array<std::string_view, 12> kToHost{
     cmd::logininfo, cmd::kickhim,   cmd::chat,        cmd::playasound, cmd::action,
     cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat,
-    cmd::canholdseat, cmd::reclaimseat};
-inline constexpr std::array<std::string_view, 28> kToClient{cmd::sendlogininfo,
+    cmd::canholdseat, cmd::reclaimseat,
+    cmd::sealpart};
+inline constexpr std::array<std::string_view, 31> kToClient{cmd::sendlogininfo,
                                                             cmd::chat,
                                                             cmd::action,
                                                             cmd::playasound,
@@ -97,7 +105,10 @@ inline constexpr std::array<std::string_view, 28> kToClient{cmd::sendlogininfo,
                                                             cmd::seattoken,
                                                             cmd::seatreclaimed,
                                                             cmd::seatheld,
-                                                            cmd::seatfreed};
+                                                            cmd::seatfreed,
+                                                            cmd::sealcommit,
+                                                            cmd::sealmix,
+                                                            cmd::sealreveal};
 
 // One row of a side's dispatch table: a command word and its handler. The rows are compared
 // in table order, exactly and case-sensitively.
@@ -263,5 +274,57 @@ struct Loadscores {
     std::vector<SeatScores> seats;
 };
 std::optional<Loadscores> parseLoadscores(std::string_view payload);
+
+// ---------------------------------------------------------------------------------------------
+// Sealed dice. Binary values travel as lower-case hexadecimal.
+//   "CMD_sealcommit+<game>+<commitment, 64 hex>+<stream position>"  host: game start, late login
+//   "CMD_sealpart+<game>+<part, 32 hex>"                            table: answer to the above
+//   "CMD_sealmix+<game>" then "+<slot>+<part, 32 hex>" per part     host: seed fixed (1st roll)
+//   "CMD_sealreveal+<game>+<secret, 64 hex>"                        host: game over or abandoned
+
+using SealBytes32 = std::array<std::uint8_t, 32>;
+using SealBytes16 = std::array<std::uint8_t, 16>;
+
+struct SealPart {
+    int slot = 0;
+    SealBytes16 bytes{};
+    bool operator==(const SealPart&) const = default;
+};
+
+namespace toHost {
+std::string sealpart(int game, const SealBytes16& part);
+}
+namespace toClient {
+std::string sealcommit(int game, const SealBytes32& commitment, std::uint64_t position);
+std::string sealmix(int game, std::span<const SealPart> parts);
+std::string sealreveal(int game, const SealBytes32& secret);
+} // namespace toClient
+
+// The parsers refuse anything but the exact form above: a wrong length, a bad digit, a slot
+// outside 1..9 or named twice, a negative number.
+struct Sealcommit {
+    int game = 0;
+    SealBytes32 commitment{};
+    std::uint64_t position = 0;
+};
+std::optional<Sealcommit> parseSealcommit(std::string_view payload);
+
+struct Sealpart {
+    int game = 0;
+    SealBytes16 part{};
+};
+std::optional<Sealpart> parseSealpart(std::string_view payload);
+
+struct Sealmix {
+    int game = 0;
+    std::vector<SealPart> parts;
+};
+std::optional<Sealmix> parseSealmix(std::string_view payload);
+
+struct Sealreveal {
+    int game = 0;
+    SealBytes32 secret{};
+};
+std::optional<Sealreveal> parseSealreveal(std::string_view payload);
 
 } // namespace core::msg

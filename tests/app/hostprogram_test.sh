@@ -24,5 +24,19 @@ err=$(timeout 20 "$bin/bramblies-host" Ann 2>&1 >/dev/null); rc=$?
 err=$(timeout 20 "$bin/bramblies-host" --port 70000 2>&1 >/dev/null); rc=$?
 [ $rc = 2 ] && [ "$err" = "bramblies-host: invalid port '70000' (expected a number from 0 to 65535)" ] ||
   fail "a bad port: exit $rc, $err"
+# The JSON log: one object a line, each with a time and an event.
+log=$(mktemp)
+timeout 20 "$bin/bramblies-host" --port 0 --log-format json 2>"$log" >/dev/null &
+host=$!
+for _ in $(seq 100); do grep -q '"listening"' "$log" && break; sleep 0.1; done
+kill -TERM $host; wait $host; rc=$?
+[ $rc = 0 ] || fail "SIGTERM: exit $rc"
+python3 - "$log" <<'PY' || fail "the JSON log: $(cat "$log")"
+import json, sys
+events = [json.loads(line) for line in open(sys.argv[1])]
+assert all(e["time"].endswith("Z") for e in events), events
+assert [e["event"] for e in events][:1] == ["listening"], events
+PY
+rm -f "$log"
 [ $failed = 0 ] && echo "bramblies-host: all checks passed"
 exit $failed

@@ -379,6 +379,46 @@ TEST_F(Seats, LoginDeadlineClosesOnlyConnectionsThatHaveNotLoggedIn) {
     EXPECT_EQ(port.closed, std::vector<int>{2});
 }
 
+// Watchers hear each connection's end once, with the reason the host closed it for.
+TEST_F(Seats, DeparturesAreToldWithTheirReason) {
+    struct Watcher : HostEvents {
+        std::vector<std::string> told;
+        void loggedIn(int slot, const std::string& name) override {
+            told.push_back("login " + std::to_string(slot) + " " + name);
+        }
+        void connectionClosed(int slot, const std::string& name, bool in,
+                              CloseReason reason) override {
+            told.push_back(std::to_string(slot) + " " + name + (in ? " in " : " out ") +
+                           std::string(closeReasonText(reason)));
+        }
+        void connectionRefused() override { told.push_back("refused"); }
+    } watcher;
+    state.addWatcher(&watcher);
+    seat({"Ann", "Bob", "Cy", "Di", "Ed"});
+    accept();
+    host.bytesReceived(2, std::string(64 * 1024 + 1, 'x'));
+    std::string flood;
+    for (int i = 0; i < 300; ++i)
+        flood += "CMD_chat+3+spam|c" + T;
+    host.bytesReceived(3, flood);
+    from(1, "CMD_kickhim+1+4");
+    host.closingFor(5, CloseReason::UnsentOutput);
+    host.loginTimedOut(6);
+    for (int slot : {2, 3, 4, 5, 6, 1, 1})
+        host.connectionClosed(slot);
+    for (int i = 0; i < 10; ++i) // the tenth is refused
+        accept();
+    host.closeAll(CloseReason::Shutdown);
+    host.connectionClosed(9);
+    EXPECT_EQ(watcher.told,
+              (std::vector<std::string>{"login 1 Ann", "login 2 Bob", "login 3 Cy", "login 4 Di",
+                                        "login 5 Ed", "2 Bob in unterminated message",
+                                        "3 Cy in queue", "4 Di in kicked", "5 Ed in unsent output",
+                                        "6  out login deadline", "1 Ann in left", "refused",
+                                        "9  out shutdown"}));
+    EXPECT_EQ(port.closed, (std::vector<int>{2, 3, 4, 6, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
 TEST(SeatsWithoutEngine, GameRequestsAreIgnored) {
     seattest::RecordingPort port;
     HostState state{port};

@@ -14,6 +14,7 @@
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
 #include "host/qt/tablereach.h"
+#include "host/sealedturns.h"
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
 #include "widgets/firstframe.h"
@@ -296,7 +297,7 @@ void Tchat::setHostServer(HostServer* host) {
     m_host = host;
     if (!host) return;
     host->setTimeScale(m_options.timeScale);
-    if (!m_turns) m_turns = core::makeTurnEngine(host->state(), core::startupSeed());
+    if (!m_turns) m_turns = core::makeSealedTurnEngine(host->state());
     host->setTurnHandler(m_turns.get());
     // The computer player follows this copy's "Bot Speed" menu.
     host->setBotSpeedProvider([this] { return m_settings->botSpeed(); });

@@ -6,6 +6,7 @@
 #include "host/qt/quitsignals.h"
 #include "host/qt/tablereach.h"
 
+#include "host/sealedturns.h"
 #include "host/turnengine.h"
 
 #include <QCoreApplication>
@@ -16,10 +17,7 @@ namespace ui {
 
 namespace {
 
-void printErr(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    const std::string line =
-        core::logSafe(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+void printErr(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
 }
@@ -29,6 +27,7 @@ void printErr(const QString& text) {
 DedicatedHostOptions DedicatedHostOptions::fromCommandLine(const app::CommandLine& line) {
     DedicatedHostOptions options{line.port, line.timeScale, line.botSpeedMs};
     options.portMapping = line.portMapping;
+    options.logFormat = line.logFormat;
     options.computer =
         line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
     return options;
@@ -44,30 +43,40 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
     server.setBotSpeedProvider([botSpeed] { return botSpeed; });
     const core::ComputerStyle computer = options.computer;
     server.setComputerStyleProvider([computer] { return computer; });
-    QObject::connect(&server, &HostServer::noticeRaised, &printErr);
-    QObject::connect(&server, &HostServer::statusText, &printErr);
+    core::OperatorLog log(options.logFormat, &printErr);
+    server.state().addWatcher(&log);
+    QObject::connect(&server, &HostServer::noticeRaised,
+                     [&log](const QString& text) { log.notice(text.toStdString()); });
 
-    // Dice seeded differently on every start.
+    // Sealed dice: a fresh secret for every game.
     std::unique_ptr<core::TurnHandler> turns =
-        makeTurns ? makeTurns(server) : core::makeTurnEngine(server.state(), core::startupSeed());
+        makeTurns ? makeTurns(server) : core::makeSealedTurnEngine(server.state());
     server.setTurnHandler(turns.get());
 
     QuitSignals quitSignals([] { QCoreApplication::quit(); });
 
     int rc = 1;
-    if (server.listen(static_cast<quint16>(options.port))) {
+    QString listenError;
+    QObject::connect(&server, &HostServer::statusText,
+                     [&listenError](const QString& text) { listenError = text; });
+    if (!server.listen(static_cast<quint16>(options.port))) {
+        log.error(listenError.toStdString());
+    } else {
         std::printf("Bramblies dedicated host listening on port %u\n",
                     static_cast<unsigned>(server.serverPort()));
         std::fflush(stdout);
+        log.listening(server.serverPort());
         // Port mapping only when asked for; the table is announced where Avahi runs.
         TableReach reach(server, {options.portMapping, true, {}});
-        QObject::connect(&reach, &TableReach::reported, &printErr);
+        QObject::connect(&reach, &TableReach::reported,
+                         [&log](const QString& text) { log.notice(text.toStdString()); });
         reach.start();
         rc = app.exec();
         reach.stop();
     }
 
     server.setTurnHandler(nullptr);
+    server.state().removeWatcher(&log);
     return rc;
 }
 

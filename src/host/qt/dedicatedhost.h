@@ -4,9 +4,10 @@
 // `bramblies-host`, which links no display libraries at all. Needs no display. The first
 // client to connect gets slot 1 and the hosting player's rights. It announces its table where
 // Avahi runs and, with --port-mapping, logs the router's answer. Prints one line once it
-// listens, logs host notices to standard error, and ends cleanly on SIGINT or SIGTERM.
+// listens; its log (see OperatorLog) goes to standard error. Ends cleanly on SIGINT or SIGTERM.
 
 #include "host/computerstyle.h"
+#include "host/operatorlog.h"
 #include "host/turnhandler.h"
 
 #include <functional>
@@ -29,6 +30,7 @@ struct DedicatedHostOptions {
     int botSpeedMs;           // computer move delay
     bool portMapping = false; // ask the home router to forward the port
     core::ComputerStyle computer = core::ComputerStyle::Classic;
+    core::LogFormat logFormat = core::LogFormat::Text;
 
     static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };

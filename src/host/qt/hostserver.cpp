@@ -216,6 +216,7 @@ void HostServer::send(int slot, const std::string& message) {
     s->write(data);
     if (s->bytesToWrite() > m_maxUnsent) {
         // The peer is not taking what it is sent; stop holding it.
+        m_host.closingFor(slot, core::CloseReason::UnsentOutput);
         s->setProperty(kClosing, true);
         s->abort();
         endConnection(s);

@@ -14,6 +14,7 @@
 #include <QTcpServer>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -183,10 +184,18 @@ private slots:
         }
         QCOMPARE(last, winner);
 
-        // Notices go to standard error, one a line; standard output keeps its one line.
-        QVERIFY2(
-            QTest::qWaitFor([this] { return m_err.contains("\nworking selected\n"); }, kWaitMs),
-            m_err.constData());
+        // Notices and the operator's events go to standard error, one a line; standard
+        // output keeps its one line.
+        const QByteArrayList lines{"\nworking selected\n", "login: slot 1 Alice\n",
+                                   "login: slot 2 Bob\n", "game started by Alice with 2 seats\n",
+                                   "\ngame over: winner"};
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         return std::all_of(lines.begin(), lines.end(),
+                                            [&](const auto& l) { return m_err.contains(l); });
+                     },
+                     kWaitMs),
+                 m_err.constData());
         QCOMPARE(m_out.count('\n'), 1);
 
         // SIGTERM: a normal exit with code 0, and both connections end.
@@ -246,6 +255,10 @@ private slots:
         }
         QVERIFY(aliceLeft);
         QVERIFY(departureAnnounced);
+        QVERIFY2(QTest::qWaitFor(
+                     [this] { return m_err.contains("\ndeparture: slot 1 Alice (left)\n"); },
+                     kWaitMs),
+                 m_err.constData());
         QCOMPARE(board.round, 7);
         for (int seat : {1, 2})
             for (int c = 1; c <= 7; ++c)

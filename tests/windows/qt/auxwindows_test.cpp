@@ -80,7 +80,7 @@ void AuxWindowsTest::helpPages() {
                                                  "downloaded from ") +
                                       ui::siteLinks().makerAddress);
     QCOMPARE(connecting.value(6), QStringLiteral("OR"));
-    QCOMPARE(ui::Thelp::pageText(5), ui::Thelp::pageLines(5).join('\n'));
+    QCOMPARE(ui::Thelp::pageText(6), ui::Thelp::pageLines(6).join('\n'));
     QCOMPARE(ui::Thelp::pageLines(1).last(), QStringLiteral("new name Bramblies. "));
     // Lines whose blanks and spellings are easy to "correct" by mistake.
     const struct {
@@ -98,28 +98,28 @@ void AuxWindowsTest::helpPages() {
         {3, 21, "shot for unless you roll a bramble on the first roll for your turn. You "},
         {3, 29, "number then the bonus mode ends. "},
         {4, 5, "A Bramble is a straight. It is scored by adding up all the numbers on the dice. "},
-        {5, 4, "  -Added Smiles"},
-        {5, 21, "2006 - First alpha release Version 1."},
+        {6, 4, "  -Added Smiles"},
+        {6, 21, "2006 - First alpha release Version 1."},
     };
     for (const auto& s : stored)
         QCOMPARE(ui::Thelp::pageLines(s.page).value(s.line), QString::fromLatin1(s.text));
-    QCOMPARE(ui::Thelp::pageLines(5).size(), 22);
+    QCOMPARE(ui::Thelp::pageLines(6).size(), 22);
     QCOMPARE(ui::Thelp::pageLines(3).size(), 33);
     QVERIFY(
         ui::Thelp::pageLines(2).contains(ui::siteLinks().networkAddress + " to find out how to "));
 
-    const char* captions[] = {"Overview", "Connecting",    "Game Play",
-                              "Scoring",  "Documentation", "License"};
-    for (int page = 1; page <= 6; ++page) {
+    const char* captions[] = {"Overview",  "Connecting",    "Game Play", "Scoring",
+                              "Fair Dice", "Documentation", "License"};
+    for (int page = 1; page <= 7; ++page) {
         auto* button = help.findChild<QPushButton*>(QStringLiteral("SelButton%1").arg(page));
         QCOMPARE(button->text(), QString::fromLatin1(captions[page - 1]));
         QCOMPARE(button->size(), QSize(117, 20));
     }
     help.show();
-    help.findChild<QPushButton*>("SelButton5")->click();
-    QCOMPARE(help.currentPage(), 5);
+    help.findChild<QPushButton*>("SelButton6")->click();
+    QCOMPARE(help.currentPage(), 6);
     QCOMPARE(help.title(), QStringLiteral("Documentation"));
-    QCOMPARE(ui::Thelp::pageLines(5).first(), QStringLiteral("History"));
+    QCOMPARE(ui::Thelp::pageLines(6).first(), QStringLiteral("History"));
     grab(&help, "help.png");
 
     // Done hides it; the next showing keeps the page.
