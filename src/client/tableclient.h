@@ -97,6 +97,9 @@ public:
     // now), and the dice it would keep raised. Nothing is sent.
     std::string hintClick() { return m_coaching.hintClick(); }
     bool hintAvailable() const { return m_coaching.hintAvailable(); }
+    // The local player's position as the coach sees it, and the game's bonus-roll limit.
+    TurnPosition myPosition() const { return m_coaching.myPosition(); }
+    int bonusLimit() const { return m_coaching.bonusLimit(); }
 
     // --- state ------------------------------------------------------------------------
     const BoardModel& board() const { return m_state.board; }

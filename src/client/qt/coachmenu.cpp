@@ -1,21 +1,25 @@
 #include "client/qt/coachmenu.h"
 
 #include "chat/settings.h"
+#include "client/qt/boardview.h"
+#include "client/qt/hintbubble.h"
 #include "client/tableclient.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
-#include <QToolTip>
 #include <QWidget>
+
+#include <cmath>
 
 namespace ui {
 
 CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
                      core::TableClient& client, std::function<void()> redraw, QObject* parent)
-    : QObject(parent), m_settings(settings) {
+    : QObject(parent), m_settings(settings), m_client(client) {
     m_hint = new QAction(tr("Hint"), this);
+    m_hint->setEnabled(false); // until the player's own turn
     // Before the menu's last item (Exit), when it has one.
     const auto items = game->actions();
     game->insertAction(items.isEmpty() ? nullptr : items.last(), m_hint);
@@ -32,7 +36,9 @@ CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
     });
 
     QMenu* computer = options->addMenu(tr("Computer Player"));
+    m_computer = computer;
     computer->setObjectName(QStringLiteral("ComputerPlayer1"));
+    computer->menuAction()->setObjectName(QStringLiteral("ComputerPlayerMenu1"));
     auto* group = new QActionGroup(this);
     m_classic = computer->addAction(tr("Classic"));
     m_classic->setObjectName(QStringLiteral("ClassicComputer1"));
@@ -47,13 +53,39 @@ CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
     connect(m_expert, &QAction::triggered, this, [this] { m_settings.setExpertComputer(true); });
 }
 
+QAction* CoachMenu::computerPlayer() const {
+    return m_computer->menuAction();
+}
+
+CoachMenu::Shown CoachMenu::position() const {
+    const core::BoardModel& b = m_client.board();
+    Shown at{b.rollsUsed()};
+    for (int d = 1; d <= core::kDice; ++d)
+        at[static_cast<std::size_t>(d)] = b.die(d).face;
+    return at;
+}
+
 void CoachMenu::showOverDice(const QString& text) {
     auto* window = qobject_cast<QWidget*>(parent());
-    QWidget* die = window ? window->findChild<QWidget*>(QStringLiteral("image_d1")) : nullptr;
-    if (!die) return;
-    // Rich text, so that the tip wraps instead of running off the screen.
-    QToolTip::showText(die->mapToGlobal(QPoint(0, -die->height())),
-                       QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"), die);
+    QWidget* first = window ? window->findChild<QWidget*>(QStringLiteral("image_d1")) : nullptr;
+    QWidget* last = window ? window->findChild<QWidget*>(QStringLiteral("image_d5")) : nullptr;
+    if (!first || !last) return;
+    if (!m_note) m_note = new HintBubble(first->parentWidget());
+    // Above the dice as high as a raised die stands, so no die is covered.
+    auto* board = qobject_cast<BoardView*>(first->parentWidget());
+    const qreal scale = board ? board->scale() : 1.0;
+    QRect dice = first->geometry().united(last->geometry());
+    dice.setTop(first->y() -
+                int(std::ceil((m_client.board().die(1).top - core::kDieRaisedTop) * scale)));
+    m_noteFor = position();
+    m_note->showAbove(dice, text);
+}
+
+void CoachMenu::boardChanged() {
+    const bool hint = m_client.hintAvailable();
+    m_hint->setEnabled(hint);
+    computerPlayer()->setEnabled(m_client.hosting());
+    if (m_note && m_note->isVisible() && (!hint || position() != m_noteFor)) m_note->hide();
 }
 
 void CoachMenu::applySettings() {

@@ -430,6 +430,7 @@ void Tchat::closeWindow() {
 void Tchat::boardChanged() {
     m_board->refresh();
     syncSession();
+    if (m_coachMenu) m_coachMenu->boardChanged();
 }
 
 void Tchat::diceChanged() {
