@@ -1,5 +1,7 @@
 #include "host/gamehost.h"
 
+#include "chat/colourtext.h"
+#include "client/tablestate.h"
 #include "net/fields.h"
 #include "net/messages.h"
 #include "net/seatmessages.h"
@@ -117,6 +119,14 @@ void GameHost::closingFor(int slot, CloseReason reason) {
     conn.reason = reason;
     m_queue.dropSlot(slot);
     conn.queuedAt.clear();
+}
+
+void GameHost::shutDown() {
+    const auto blue = writeColourText(kSystemColour).value_or("clBlue");
+    m_state.broadcast(msg::toClient::tableLine(
+        m_state.turn.gamerunning ? kShutdownGameLine : kShutdownLine, blue));
+    m_state.port().stopCountdown();
+    closeAll(CloseReason::Shutdown);
 }
 
 void GameHost::closeAll(CloseReason reason) {

@@ -64,6 +64,12 @@ public:
 
     // The host is going away: every connection is closed (after what is queued for it).
     void closeAll(CloseReason reason);
+    // Tells everybody, in a line of the table's own, that the host is shutting down (and
+    // that the game, if one runs, ends there), then closes every connection.
+    void shutDown();
+    static constexpr std::string_view kShutdownLine = "The host is shutting down.";
+    static constexpr std::string_view kShutdownGameLine =
+        "The host is shutting down. The game ends here.";
 
     // The login deadline of a slot has passed: closes the connection if it has not logged in.
     void loginTimedOut(int slot);

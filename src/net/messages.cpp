@@ -177,6 +177,9 @@ std::string chat(int slot, std::string_view name, std::string_view said) {
     text += said;
     return Builder(cmd::chat).add(slot).add(text).done();
 }
+std::string tableLine(std::string_view text, std::string_view colourText) {
+    return Builder(cmd::chat).add(0).add(std::string(text) + "|" + std::string(colourText)).done();
+}
 std::string action(int slot, std::string_view name, std::string_view did) {
     std::string text(name);
     text += ' ';

@@ -203,6 +203,8 @@ std::string justwatching(int seat, int mode);
 // (which still carries its "|" and colour).
 std::string chat(int slot, std::string_view name, std::string_view said);
 std::string action(int slot, std::string_view name, std::string_view did);
+// A line the table writes itself (sender 0), shown by every client in the given colour.
+std::string tableLine(std::string_view text, std::string_view colourText);
 // rest: the received payload after the slot, verbatim ("wave5+").
 std::string playasound(int slot, std::string_view rest);
 std::string startgame(std::string_view name, int bonusLimit);

@@ -419,6 +419,25 @@ TEST_F(Seats, DeparturesAreToldWithTheirReason) {
     EXPECT_EQ(port.closed, (std::vector<int>{2, 3, 4, 6, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+TEST_F(Seats, ShutDownSaysGoodbyeInTheTablesOwnLineAndClosesEveryone) {
+    for (bool running : {false, true}) {
+        seat({"Ann", "Bob"});
+        state.turn.gamerunning = running;
+        port.armedMs = 500;
+        host.shutDown();
+        const std::string line = running
+                                     ? "CMD_chat+0+The host is shutting down. The game ends here.|clBlue"
+                                     : "CMD_chat+0+The host is shutting down.|clBlue";
+        EXPECT_EQ(port.take(), (std::vector<Sent>{{1, line}, {2, line}}));
+        EXPECT_EQ(port.closed, (std::vector<int>{1, 2}));
+        EXPECT_EQ(port.armedMs, -1);
+        host.connectionClosed(1);
+        host.connectionClosed(2);
+        port.take();
+        port.closed.clear();
+    }
+}
+
 TEST(SeatsWithoutEngine, GameRequestsAreIgnored) {
     seattest::RecordingPort port;
     HostState state{port};

@@ -10,12 +10,16 @@
 #include "host/turnengine.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <cstdio>
 
 namespace ui {
 
 namespace {
+
+// A graceful stop takes no longer than this, even with peers that do not take their last lines.
+constexpr int kShutDownLimitMs = 8000;
 
 void printErr(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
@@ -53,7 +57,21 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
         makeTurns ? makeTurns(server) : core::makeSealedTurnEngine(server.state());
     server.setTurnHandler(turns.get());
 
-    QuitSignals quitSignals([] { QCoreApplication::quit(); });
+    // SIGTERM (or SIGINT): say goodbye, let the last lines go out, then end with 0; a second
+    // signal meanwhile ends the program at once.
+    QuitSignals quitSignals(
+        [&] {
+            if (!server.isListening() && !server.isShuttingDown()) {
+                QCoreApplication::quit();
+                return;
+            }
+            log.shuttingDown();
+            server.shutDown();
+            QTimer::singleShot(kShutDownLimitMs, &app, [] { QCoreApplication::exit(0); });
+        },
+        nullptr, QuitSignals::Repeat::ExitAtOnce);
+    QObject::connect(&server, &HostServer::shutDownComplete, &app,
+                     [] { QCoreApplication::exit(0); });
 
     int rc = 1;
     QString listenError;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -258,7 +259,7 @@ void HostServer::endConnection(QTcpSocket* s) {
 }
 
 void HostServer::scheduleDrain() {
-    if (m_drainTimer.isActive() || !m_host.hasPending()) return;
+    if (m_shuttingDown || m_drainTimer.isActive() || !m_host.hasPending()) return;
     qint64 wait = 0;
     if (m_sinceDrain.isValid())
         wait = std::max<qint64>(0, kDrainIntervalMs - m_sinceDrain.elapsed());
@@ -287,6 +288,27 @@ void HostServer::moveConnection(int from, int to) {
 void HostServer::armHoldTimer(int ms) {
     // Hold times are real seconds: the time scale is for the game's pace only.
     m_holdTimer.start(ms);
+}
+
+void HostServer::shutDown() {
+    if (m_shuttingDown) return;
+    m_shuttingDown = true;
+    m_server.close();
+    m_drainTimer.stop();
+    m_holdTimer.stop();
+    for (QTcpSocket* s : std::exchange(m_held, {})) {
+        s->disconnect(this);
+        s->abort();
+        s->deleteLater();
+    }
+    m_host.shutDown();
+    for (QTcpSocket* s : m_server.findChildren<QTcpSocket*>())
+        connect(s, &QObject::destroyed, this, &HostServer::checkShutDown, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &HostServer::checkShutDown, Qt::QueuedConnection);
+}
+
+void HostServer::checkShutDown() {
+    if (m_shuttingDown && m_server.findChildren<QTcpSocket*>().isEmpty()) emit shutDownComplete();
 }
 
 void HostServer::notice(const std::string& text) {

@@ -87,6 +87,13 @@ public:
     void moveConnection(int from, int to) override;
     void armHoldTimer(int ms) override;
 
+    // A graceful stop: no more connections are taken, every player is told in a line of the
+    // table's own that the host is shutting down, and each connection is closed once what is
+    // queued for it has gone out (or after a few seconds for a peer that does not take it).
+    // shutDownComplete() follows when the last connection is gone.
+    void shutDown();
+    bool isShuttingDown() const { return m_shuttingDown; }
+
     // The game countdown timer's current interval (after the time scale), for tests.
     int countdownIntervalMs() const { return m_countdown.interval(); }
 
@@ -98,6 +105,8 @@ signals:
     // Something at the table may have changed: a message was handled, a connection ended or
     // the game countdown ran. Watchers compare what they care about.
     void activity();
+    // After shutDown(): every connection has ended.
+    void shutDownComplete();
 
 private:
     void acceptPending();
@@ -109,6 +118,7 @@ private:
     void endConnection(QTcpSocket* socket);
     void scheduleDrain();
     void drainOne();
+    void checkShutDown();
 
     QTcpServer m_server;
     core::HostState m_state{*this};
@@ -125,6 +135,7 @@ private:
     int m_loginTimeoutMs = kLoginTimeoutMs;
     int m_maxWaitingPerAddress = kMaxWaitingPerAddress;
     qint64 m_maxUnsent = kMaxUnsentBytes;
+    bool m_shuttingDown = false;
 };
 
 } // namespace ui

@@ -279,13 +279,22 @@ private slots:
         }
         QCOMPARE(started, std::string("CMD_startgame+Carol+2+"));
 
-        // SIGTERM in the middle of a game ends the program just as cleanly.
+        // SIGTERM in the middle of a game: everybody is told in a line of the table's own,
+        // then the connections close and the program ends with 0.
         m_host->terminate();
+        for (RawClient* client : {&bob, &carol}) {
+            std::optional<std::string> m;
+            while ((m = client->next(kWaitMs)) &&
+                   *m != "CMD_chat+0+The host is shutting down. The game ends here.|clBlue") {
+            }
+            QVERIFY2(m, "no shutdown line before the connection closed");
+            QVERIFY(client->waitClosed(kWaitMs));
+        }
         QVERIFY(QTest::qWaitFor([this] { return !hostRunning(); }, kWaitMs));
         QCOMPARE(m_host->exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_host->exitCode(), 0);
-        QVERIFY(bob.waitClosed(kWaitMs));
-        QVERIFY(carol.waitClosed(kWaitMs));
+        QVERIFY2(m_err.contains("\nshutting down\n"), m_err.constData());
+        QVERIFY2(m_err.contains("\ndeparture: slot 1 Carol (shutdown)\n"), m_err.constData());
         QVERIFY2(!hasQtWarning(m_err), m_err.constData());
     }
 };

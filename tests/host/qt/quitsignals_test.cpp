@@ -5,6 +5,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class QuitSignalsTest : public QObject {
     Q_OBJECT
@@ -22,6 +24,22 @@ private slots:
         struct sigaction now {};
         sigaction(SIGTERM, nullptr, &now);
         QVERIFY(now.sa_handler == SIG_DFL);
+    }
+
+    // An operator's second signal, while the first one's action is still under way, ends the
+    // process at once.
+    void aRepeatedSignalCanEndTheProcessAtOnce() {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ui::QuitSignals quit([] {}, nullptr, ui::QuitSignals::Repeat::ExitAtOnce);
+            std::raise(SIGTERM);
+            std::raise(SIGTERM);
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 128 + SIGTERM);
     }
 };
 
