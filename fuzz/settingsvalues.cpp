@@ -3,6 +3,7 @@
 // what its menus can show.
 
 #include "chat/settings.h"
+#include "tmpdir.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +14,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::filesystem::path file = [] {
-        std::filesystem::path dir = std::filesystem::temp_directory_path() /
+        std::filesystem::path dir = fuzzTempDir() /
                                     ("bramblies-fuzz-settings-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         return dir / "quarlobby.ini";

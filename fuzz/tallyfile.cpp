@@ -5,6 +5,7 @@
 
 #include "stats/tallyfile.h"
 #include "stats/tallytext.h"
+#include "tmpdir.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -15,7 +16,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::filesystem::path dir = [] {
-        std::filesystem::path d = std::filesystem::temp_directory_path() /
+        std::filesystem::path d = fuzzTempDir() /
                                   ("bramblies-fuzz-tally-" + std::to_string(::getpid()));
         std::filesystem::create_directories(d);
         return d;

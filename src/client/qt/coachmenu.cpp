@@ -71,14 +71,18 @@ void CoachMenu::showOverDice(const QString& text) {
     QWidget* last = window ? window->findChild<QWidget*>(QStringLiteral("image_d5")) : nullptr;
     if (!first || !last) return;
     if (!m_note) m_note = new HintBubble(first->parentWidget());
-    // Above the dice as high as a raised die stands, so no die is covered.
+    // Over the status banner, down to just above a raised die, so no die is covered.
     auto* board = qobject_cast<BoardView*>(first->parentWidget());
     const qreal scale = board ? board->scale() : 1.0;
-    QRect dice = first->geometry().united(last->geometry());
-    dice.setTop(first->y() -
-                int(std::ceil((m_client.board().die(1).top - core::kDieRaisedTop) * scale)));
+    const int diceTop =
+        first->y() - int(std::ceil((m_client.board().die(1).top - core::kDieRaisedTop) * scale));
+    QWidget* status = window->findChild<QWidget*>(QStringLiteral("label_status"));
+    const int top = status ? status->y() - std::max(1, int(2 * scale)) : diceTop - int(40 * scale);
+    const int gap = std::max(2, int(3 * scale));
     m_noteFor = position();
-    m_note->showAbove(dice, text);
+    m_note->showIn(QRect(QPoint(first->x(), std::min(top, diceTop - gap - 1)),
+                         QPoint(last->geometry().right(), diceTop - gap)),
+                   text, scale);
 }
 
 void CoachMenu::boardChanged() {

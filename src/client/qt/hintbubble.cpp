@@ -3,12 +3,13 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
 namespace {
-constexpr int kGap = 3;     // between the note and what it stands above
 constexpr int kPadding = 5;
+constexpr int kFontPx = 12; // the board's small print at its design size
 } // namespace
 
 HintBubble::HintBubble(QWidget* board) : QLabel(board) {
@@ -25,17 +26,15 @@ HintBubble::HintBubble(QWidget* board) : QLabel(board) {
     hide();
 }
 
-void HintBubble::showAbove(const QRect& above, const QString& text) {
+void HintBubble::showIn(const QRect& area, const QString& text, qreal scale) {
     setText(text);
     setAccessibleName(text);
     QFont f = font();
-    // As large as the board's own small print at its present scale.
-    f.setPixelSize(std::max(11, above.height() / 4));
+    f.setPixelSize(std::max(kFontPx, int(std::lround(kFontPx * scale))));
     setFont(f);
-    const int width = above.width();
-    const int height = heightForWidth(width);
-    const int top = std::max(0, above.top() - kGap - height);
-    setGeometry(above.left(), top, width, std::min(height, above.top() - kGap - top));
+    const int height = std::max(area.height(), heightForWidth(area.width()));
+    const int top = std::max(0, area.bottom() + 1 - height);
+    setGeometry(area.left(), top, area.width(), area.bottom() + 1 - top);
     raise();
     show();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The Hint on the board: a note in the tooltip colours laid over the header just above the dice
-// tray, as wide as the tray, so the dice it raises stay in sight. Click it to close it; the
+// The Hint on the board: a note in the tooltip colours laid over the status banner just above
+// the dice, as wide as the row of dice, so the dice it raises stay in sight. Click it to close it; the
 // coach closes it when the dice or the turn move on.
 
 #include <QLabel>
@@ -12,8 +12,9 @@ class HintBubble : public QLabel {
 public:
     explicit HintBubble(QWidget* board);
 
-    // Shows `text` with its lower edge just above `above` (board coordinates), spanning it.
-    void showAbove(const QRect& above, const QString& text);
+    // Shows `text` filling `area` (board coordinates), taller upwards when the text needs it,
+    // in letters grown with the board (`scale` 1 at its design size).
+    void showIn(const QRect& area, const QString& text, qreal scale);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

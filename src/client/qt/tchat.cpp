@@ -263,6 +263,8 @@ void Tchat::buildMenus() {
 
     m_coachMenu = new CoachMenu(file, options, *m_settings, *m_client, [this] { m_board->refresh(); },
                                 this);
+    // Every redraw of the board, after a host message or a click, settles what Hint can do.
+    connect(m_board, &BoardView::refreshed, m_coachMenu, &CoachMenu::boardChanged);
 
     QMenu* view = bar->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -430,7 +432,6 @@ void Tchat::closeWindow() {
 void Tchat::boardChanged() {
     m_board->refresh();
     syncSession();
-    if (m_coachMenu) m_coachMenu->boardChanged();
 }
 
 void Tchat::diceChanged() {

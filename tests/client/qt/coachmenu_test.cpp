@@ -114,8 +114,10 @@ void CoachMenuTest::hintDuringTheOwnTurnOnly() {
             you->client().categoryClick(n);
             break;
         }
+    QTRY_VERIFY_WITH_TIMEOUT(you->client().board().workingCategory != 0, kWaitMs);
     QVERIFY(testsupport::clickBoard(*you, "button_roll"));
-    QTRY_VERIFY(!note(*you)->isVisible());
+    QVERIFY(!note(*you)->isVisible());
+    QVERIFY(!hint->isEnabled()); // the roll is on its way
     while (you->client().turnseat() == you->client().myslot()) {
         if (boardShows(*you, "panel_error")) you->client().button_noClick();
         if (boardShows(*you, "panel_error1")) you->client().button_okClick();
