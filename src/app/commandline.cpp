@@ -62,6 +62,13 @@ std::optional<std::string> takeOperatorValue(std::string_view name, std::string_
         out.logFormat = *format;
         return std::string();
     }
+    if (name == "--idle-shutdown") {
+        auto seconds = core::parseInt(value);
+        if (!seconds || *seconds <= 0 || *seconds > 7 * 86400)
+            return "invalid idle time " + quoted(value) + " (expected seconds from 1 to 604800)";
+        out.idleShutdownS = *seconds;
+        return std::string();
+    }
     if (name == "--metrics") {
         auto where = parseListenAddress(value);
         if (!where)
@@ -104,6 +111,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                      : name == "--version"         ? &out.version
                      : name == "--port-mapping"    ? &out.portMapping
                      : name == "--no-port-mapping" ? &out.noPortMapping
+                     : name == "--agones"          ? &out.agones
                                                    : nullptr;
         if (flag) {
             if (value) out.error = "option " + quoted(name) + " takes no value";
@@ -148,7 +156,11 @@ std::string hostOptionsText() {
            "  --log-format FORMAT the dedicated host's log on standard error: text (default)\n"
            "                      or json, one object a line\n"
            "  --metrics [ADDR:]PORT serve Prometheus metrics at /metrics (address\n"
-           "                      127.0.0.1 unless given)\n";
+           "                      127.0.0.1 unless given)\n"
+           "  --agones            use the Agones SDK sidecar on localhost, port\n"
+           "                      $AGONES_SDK_HTTP_PORT (default 9358)\n"
+           "  --idle-shutdown S   with --agones, ask to be shut down once a game has ended\n"
+           "                      and the table has been empty for S seconds\n";
 }
 
 } // namespace

@@ -32,6 +32,8 @@ struct CommandLine {
     core::LogFormat logFormat = core::LogFormat::Text; // --log-format text|json
     std::string metricsAddress;                        // --metrics [ADDRESS:]PORT, loopback
     int metricsPort = -1;                              // by default; -1: no metrics
+    bool agones = false;                               // --agones
+    int idleShutdownS = 0;                             // --idle-shutdown SECONDS, 0: never
 
     bool help = false;          // --help
     bool version = false;       // --version

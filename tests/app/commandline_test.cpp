@@ -50,6 +50,9 @@ TEST(CommandLine, MetricsListenOnLoopbackUnlessAnAddressIsGiven) {
         EXPECT_EQ(app::parseListenAddress(bad), std::nullopt) << bad;
     EXPECT_EQ(parseCommandLine({"--metrics=[::1]:9100"}).metricsAddress, "::1");
     EXPECT_EQ(parseCommandLine({}).metricsPort, -1);
+    const auto agones = parseCommandLine({"--agones", "--idle-shutdown=600"});
+    EXPECT_TRUE(agones.agones);
+    EXPECT_EQ(agones.idleShutdownS, 600);
 }
 
 TEST(CommandLine, FaultsAreNamedInOneSentence) {
@@ -71,6 +74,7 @@ TEST(CommandLine, FaultsAreNamedInOneSentence) {
         {{"--time-scale", "-1"}, "invalid time scale '-1' (expected a number above 0)"},
         {{"--log-format=xml"}, "invalid log format 'xml' (expected text or json)"},
         {{"--log-format"}, "option '--log-format' needs a value"},
+        {{"--idle-shutdown", "0"}, "invalid idle time '0' (expected seconds from 1 to 604800)"},
         {{"--metrics=::1:9100"},
          "invalid metrics address '::1:9100' (expected [ADDRESS:]PORT, PORT from 0 to 65535)"},
         {{"--metrics", "example.org:80"},

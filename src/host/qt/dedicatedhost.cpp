@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "host/logtext.h"
 #include "host/hostmetrics.h"
+#include "host/qt/agonesclient.h"
 #include "host/qt/hostserver.h"
 #include "host/qt/metricsserver.h"
 #include "host/qt/quitsignals.h"
@@ -36,6 +37,8 @@ DedicatedHostOptions DedicatedHostOptions::fromCommandLine(const app::CommandLin
     options.logFormat = line.logFormat;
     options.metricsAddress = QString::fromStdString(line.metricsAddress);
     options.metricsPort = line.metricsPort;
+    options.agones = line.agones;
+    options.idleShutdownS = line.idleShutdownS;
     options.computer =
         line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
     return options;
@@ -114,6 +117,15 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
             server.setTurnHandler(nullptr);
             server.state().removeWatcher(&log);
             return 1;
+        }
+        std::unique_ptr<AgonesClient> agones;
+        if (options.agones) {
+            AgonesOptions agonesOptions;
+            agonesOptions.sdkPort = AgonesOptions::sdkPortFromEnvironment();
+            agonesOptions.idleShutdownMs = options.idleShutdownS * 1000;
+            agones = std::make_unique<AgonesClient>(server, agonesOptions,
+                                                    [&log](const std::string& l) { log.notice(l); });
+            agones->start();
         }
         // Port mapping only when asked for; the table is announced where Avahi runs.
         TableReach reach(server, {options.portMapping, true, {}});

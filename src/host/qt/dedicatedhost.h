@@ -35,6 +35,8 @@ struct DedicatedHostOptions {
     core::LogFormat logFormat = core::LogFormat::Text;
     QString metricsAddress{}; // with metricsPort >= 0: serve /metrics there
     int metricsPort = -1;
+    bool agones = false;   // talk to the Agones SDK sidecar
+    int idleShutdownS = 0; // with agones: shut down after this long empty after a game
 
     static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };
