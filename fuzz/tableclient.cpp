@@ -27,8 +27,8 @@ public:
     void boardChanged() override {}
     void showLobbyDownload() override {}
     void showGameOptions() override {}
-    void addSpectator(const std::string&) override {}
-    void removeSpectator(const std::string&) override {}
+    void addSpectator(const core::Spectator&) override {}
+    void removeSpectator(const core::Spectator&) override {}
     void setStartGameEnabled(bool) override {}
     void setJustWatchChecked(bool) override {}
     void setSpyRemoveEnabled(bool) override {}
