@@ -17,6 +17,7 @@
 #include "host/sealedturns.h"
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
+#include "widgets/boardpalette.h"
 #include "widgets/firstframe.h"
 #include "widgets/linkopener.h"
 #include "widgets/tiledbackground.h"
@@ -140,9 +141,11 @@ void Tchat::buildLayout() {
     // The chat sits on a card with the same gold trim as the board's score sheet.
     auto* chatCard = new QFrame(central);
     chatCard->setObjectName(QStringLiteral("chatcard"));
-    chatCard->setStyleSheet(QStringLiteral(
-        "QFrame#chatcard { background: rgb(255, 253, 244); border: 2px solid rgb(163, 128, 18);"
-        " border-radius: 10px; }"));
+    chatCard->setStyleSheet(
+        QStringLiteral("QFrame#chatcard { background: %1; border: 2px solid %2;"
+                       " border-radius: 10px; }")
+            .arg(BoardPalette::css(BoardPalette::paper()),
+                 BoardPalette::css(BoardPalette::deepGold())));
     m_chat = new ChatPanel(chatCard);
     auto* cardLayout = new QVBoxLayout(chatCard);
     cardLayout->setContentsMargins(7, 7, 7, 7);

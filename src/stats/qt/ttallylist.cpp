@@ -1,5 +1,6 @@
 #include "stats/qt/ttallylist.h"
 
+#include "widgets/boardpalette.h"
 #include "widgets/tiledbackground.h"
 
 #include <QFrame>
@@ -40,9 +41,9 @@ QFrame* addPanel(QWidget* parent, const QString& name, const QRect& at) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setGeometry(at);
-    frame->setStyleSheet(QStringLiteral("#%1 { background: rgb(254,248,211);"
-                                        " border: 1px solid rgb(211,186,44); }")
-                             .arg(name));
+    frame->setStyleSheet(QStringLiteral("#%1 { background: %2; border: 1px solid %3; }")
+                             .arg(name, BoardPalette::css(BoardPalette::cream()),
+                                  BoardPalette::css(BoardPalette::gold())));
     return frame;
 }
 
@@ -51,7 +52,8 @@ QListWidget* addList(QWidget* parent, const char* name, const QRect& at) {
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(at);
     list->setStyleSheet(
-        QStringLiteral("QListWidget { background: white; border: 1px solid rgb(211,186,44); }"));
+        QStringLiteral("QListWidget { background: white; border: 1px solid %1; }")
+            .arg(BoardPalette::css(BoardPalette::gold())));
     return list;
 }
 
