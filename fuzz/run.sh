@@ -3,6 +3,11 @@
 #
 #   fuzz/run.sh short           about a minute in all (CI); skips cleanly without clang/libFuzzer
 #   fuzz/run.sh long SECONDS    SECONDS per target
+#   fuzz/run.sh long SECONDS NAME...   only the named targets
+#
+# The targets in fuzz/qt/ drive the real Qt window and downloader; building them means
+# building the whole shell with sanitizers, so they run in long mode, and in short mode only
+# with BRAMBLIES_FUZZ_QT=1.
 #
 # Each target keeps its corpus in build-fuzz/corpus/<target>, started from fuzz/seeds/<target>
 # when that exists. A crash stops the script with a non-zero status; the reproducer is left in
@@ -14,7 +19,7 @@ cd "$(dirname "$0")/.."
 mode=${1:-short}
 case "$mode" in
   short) budget=30 ;;                         # seconds of fuzzing shared by all targets
-  long) per=${2:?usage: fuzz/run.sh long SECONDS} ;;
+  long) per=${2:?usage: fuzz/run.sh long SECONDS [NAME...]}; shift 2 ;;
   *) echo "usage: fuzz/run.sh short | long SECONDS" >&2; exit 2 ;;
 esac
 
@@ -32,7 +37,17 @@ if ! clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/p
 fi
 
 shopt -s nullglob
+with_qt=OFF
+if [ "$mode" = long ] || [ "${BRAMBLIES_FUZZ_QT:-0}" = 1 ]; then with_qt=ON; fi
 sources=(fuzz/*.cpp)
+[ "$with_qt" = ON ] && sources+=(fuzz/qt/*.cpp)
+if [ "$mode" = long ] && [ $# -gt 0 ]; then
+  wanted=()
+  for src in "${sources[@]}"; do
+    for n in "$@"; do [ "$(basename "$src" .cpp)" = "$n" ] && wanted+=("$src"); done
+  done
+  sources=("${wanted[@]}")
+fi
 if [ ${#sources[@]} -eq 0 ]; then
   echo "fuzz: no targets."
   exit 0
@@ -41,7 +56,7 @@ names=()
 for src in "${sources[@]}"; do names+=("$(basename "$src" .cpp)"); done
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DBRAMBLIES_BUILD_FUZZ=ON \
-  -DBRAMBLIES_BUILD_UI=OFF -DBUILD_TESTING=OFF -DBRAMBLIES_BUILD_BENCH=OFF \
+  -DBRAMBLIES_BUILD_UI="$with_qt" -DBUILD_TESTING=OFF -DBRAMBLIES_BUILD_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j2 --target "${names[@]/#/fuzz_}" >/dev/null
 
@@ -51,13 +66,15 @@ if [ "$mode" = short ]; then
 fi
 mkdir -p build-fuzz/artifacts
 summary=()
-for name in "${names[@]}"; do
+for i in "${!names[@]}"; do
+  name=${names[$i]}
+  src=${sources[$i]}
   corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"
   seeds=()
   [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
   # A target may state its largest useful input in a "// fuzz-max-len: N" line.
-  maxlen=$(sed -n 's|^// fuzz-max-len: *\([0-9]*\).*|\1|p' "fuzz/$name.cpp" | head -n 1)
+  maxlen=$(sed -n 's|^// fuzz-max-len: *\([0-9]*\).*|\1|p' "$src" | head -n 1)
   log=build-fuzz/$name.log
   echo "fuzz: $name for ${per}s"
   if ! "build-fuzz/fuzz/fuzz_$name" -max_total_time="$per" -max_len="${maxlen:-4096}" -rss_limit_mb=2048 \

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "host/computerstyle.h"
 #include "net/fields.h"
 
 #include <charconv>
@@ -34,6 +35,11 @@ std::string takeValue(std::string_view name, std::string_view value, CommandLine
         auto scale = parsePositiveDouble(value);
         if (!scale) return "invalid time scale " + quoted(value) + " (expected a number above 0)";
         out.timeScale = *scale;
+    } else if (name == "--computer") {
+        auto style = core::parseComputerStyle(value);
+        if (!style)
+            return "invalid computer player " + quoted(value) + " (expected classic or expert)";
+        out.expertComputer = *style == core::ComputerStyle::Expert;
     } else {
         auto ms = core::parseInt(value);
         if (!ms || *ms <= 0)
@@ -42,6 +48,24 @@ std::string takeValue(std::string_view name, std::string_view value, CommandLine
         out.botSpeedGiven = true;
     }
     return {};
+}
+
+// The dedicated host's options for operators. Returns nullopt when `name` is none of them,
+// otherwise the error text (empty when the value was taken).
+std::optional<std::string> takeOperatorValue(std::string_view name, std::string_view value,
+                                             CommandLine& out) {
+    if (name == "--log-format") {
+        auto format = core::parseLogFormat(value);
+        if (!format) return "invalid log format " + quoted(value) + " (expected text or json)";
+        out.logFormat = *format;
+        return std::string();
+    }
+    return std::nullopt;
+}
+
+bool takesOperatorValue(std::string_view name) {
+    CommandLine scratch;
+    return takeOperatorValue(name, "", scratch).has_value();
 }
 
 } // namespace
@@ -76,7 +100,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             *flag = true;
             continue;
         }
-        if (name != "--port" && name != "--time-scale" && name != "--bot-speed") {
+        if (name != "--port" && name != "--time-scale" && name != "--bot-speed" &&
+            name != "--computer" && !takesOperatorValue(name)) {
             out.error = "unknown option " + quoted(name) + " (see --help)";
             continue;
         }
@@ -88,10 +113,33 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             }
             value = args[++i];
         }
-        out.error = takeValue(name, *value, out);
+        if (auto error = takeOperatorValue(name, *value, out))
+            out.error = *error;
+        else
+            out.error = takeValue(name, *value, out);
     }
     return out;
 }
+
+namespace {
+
+// The options of the dedicated host, shared by both programs' help.
+std::string hostOptionsText() {
+    return "  --port N            game port, 0 to 65535 (default " +
+           std::to_string(CommandLine::kDefaultPort) +
+           ")\n"
+           "  --bot-speed MS      computer move delay of the dedicated host (default " +
+           std::to_string(CommandLine::kDefaultBotSpeedMs) +
+           ")\n"
+           "  --computer PLAYER   computer player of the dedicated host: classic (default)\n"
+           "                      or expert\n"
+           "  --port-mapping      the dedicated host asks the router to forward the port\n"
+           "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
+           "  --log-format FORMAT the dedicated host's log on standard error: text (default)\n"
+           "                      or json, one object a line\n";
+}
+
+} // namespace
 
 std::string usageText(const std::string& program) {
     return "Usage: " + program + " [OPTION...] [NAME ADDRESS MODE]\n" +
@@ -102,12 +150,20 @@ std::string usageText(const std::string& program) {
            "  NAME ADDRESS other  join the game hosted at ADDRESS as NAME\n"
            "\n"
            "Options (they may stand anywhere; \"--\" ends them):\n"
-           "  --port N            game port, 0 to 65535 (default 7772)\n"
            "  --dedicated-host    run only the game host, without a window\n"
-           "  --bot-speed MS      computer move delay of the dedicated host (default 750)\n"
-           "  --no-port-mapping   when hosting, do not ask the router to forward the port\n"
-           "  --port-mapping      the dedicated host asks the router to forward the port\n"
-           "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
+           "  --no-port-mapping   when hosting, do not ask the router to forward the port\n" +
+           hostOptionsText() +
+           "  --help              show this help and exit\n"
+           "  --version           show the version and exit\n";
+}
+
+std::string hostUsageText(const std::string& program) {
+    return "Usage: " + program + " [OPTION...]\n" +
+           "The Bramblies game host without a window, for up to six players and three\n"
+           "spectators at one table. The first player to connect may start the games.\n"
+           "\n"
+           "Options:\n" +
+           hostOptionsText() +
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n";
 }

@@ -4,6 +4,7 @@
 // host). After a bare "--" everything is positional. Checking is strict: an unknown option, a
 // missing value or a value that does not convert is an error, and the program refuses to start.
 
+#include "host/operatorlog.h"
 #include "net/protocol.h"
 
 #include <string>
@@ -21,8 +22,12 @@ struct CommandLine {
     int botSpeedMs = kDefaultBotSpeedMs; // --bot-speed MS, for the dedicated host
     bool botSpeedGiven = false;
     bool dedicatedHost = false; // --dedicated-host
+    bool expertComputer = false; // --computer classic|expert, for the dedicated host
     bool portMapping = false;   // --port-mapping: the dedicated host asks the router too
     bool noPortMapping = false; // --no-port-mapping: the hosting copy does not ask the router
+    // For operators of the dedicated host.
+    core::LogFormat logFormat = core::LogFormat::Text; // --log-format text|json
+
     bool help = false;          // --help
     bool version = false;       // --version
 
@@ -35,5 +40,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 // What --help prints, for the program called `program`.
 std::string usageText(const std::string& program);
+// What --help prints for the dedicated host's own program (the same options, no positionals).
+std::string hostUsageText(const std::string& program);
 
 } // namespace app

@@ -2,12 +2,14 @@
 // before any window or socket exists; --help and --version print and end), then the dedicated
 // host when asked for (it needs no display), otherwise the previous-instance check, the windows
 // created once in their order, and the event loop. Closing the table window ends the program.
+#include "app/buildinfo.h"
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
+#include "app/qt/instanceguard.h"
+#include "host/qt/quitsignals.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
-#include "app/buildinfo.h"
 #include "host/qt/dedicatedhost.h"
 
 #include <QApplication>
@@ -17,8 +19,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    const auto commandLine =
-        app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const auto commandLine = app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.error.empty()) {
         std::fprintf(stderr, "bramblies: %s\n", commandLine.error.c_str());
         return 2;
@@ -32,13 +33,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.dedicatedHost)
-        return ui::runDedicatedHost(
-            {commandLine.port, commandLine.timeScale, commandLine.botSpeedMs,
-             commandLine.portMapping},
-            argc, argv);
+        return ui::runDedicatedHost(ui::DedicatedHostOptions::fromCommandLine(commandLine), argc,
+                                    argv);
 
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(ui::Tchat::kCaption);
+    // No application display name: the platform would append it to every window's caption.
     ui::applyAppIdentity();
     ui::WindowSet windows;
     ui::addTableCreators(windows, ui::tchatOptions(commandLine));
@@ -47,7 +46,10 @@ int main(int argc, char** argv) {
     // those joining it. Each player name then gets its own instance, so only a second copy
     // of the same player is sent back to the first.
     if (commandLine.port != app::CommandLine::kDefaultPort && !commandLine.positional.empty())
-        startup.setInstanceName(startup.instanceName() + QLatin1Char('-') +
-                                QString::fromStdString(commandLine.positional.front()));
+        startup.setInstanceName(ui::InstanceGuard::nameForPlayer(
+            commandLine.port, QString::fromStdString(commandLine.positional.front())));
+    // SIGINT/SIGTERM close the windows as File > Exit would (a hosting copy removes its
+    // port mapping on the way out).
+    ui::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });
     return startup.run(application, windows);
 }

@@ -45,7 +45,7 @@ int ChatModel::chatrecieved(std::string_view payload) {
     return addlinetochat(p.line, p.colour);
 }
 
-int ChatModel::addlinetochat(std::string_view line, std::uint32_t colour) {
+int ChatModel::addlinetochat(std::string_view line, std::uint32_t colour, bool withHead) {
     // Sender number: the text before the first "+". Our own code and the host only ever send
     // 0 to 9; anything else is shown in style 0 rather than dropped, so no text is lost.
     int n = 0;
@@ -57,7 +57,7 @@ int ChatModel::addlinetochat(std::string_view line, std::uint32_t colour) {
     }
 
     std::string_view head;
-    if (const std::size_t colon = body.find(':'); colon != std::string_view::npos) {
+    if (const std::size_t colon = body.find(':'); withHead && colon != std::string_view::npos) {
         head = body.substr(0, colon + 1);
         body.remove_prefix(colon + 1);
     }

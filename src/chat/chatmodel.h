@@ -61,8 +61,9 @@ public:
     ChatModel();
 
     // Writes one line. Returns the style the line was written in (out-of-range or unreadable
-    // sender numbers fall back to style 0).
-    int addlinetochat(std::string_view line, std::uint32_t colour);
+    // sender numbers fall back to style 0). withHead false keeps a ":" in the body (an address
+    // and port) from being read as the end of a head.
+    int addlinetochat(std::string_view line, std::uint32_t colour, bool withHead = true);
     // Handles a received "CMD_chat"/"CMD_action" payload.
     int chatrecieved(std::string_view payload);
 

@@ -2,6 +2,7 @@
 
 #include "chat/colourtext.h"
 #include "net/fields.h"
+#include "net/messages.h"
 
 #include <algorithm>
 
@@ -27,9 +28,11 @@ std::size_t utf8Length(char c) {
     return 1;
 }
 
-std::string message(std::string_view command, int myslot, std::string_view text,
-                    std::uint32_t colour) {
-    return buildMessage(command, {std::to_string(myslot), chatText(text, colour)});
+std::string chatMessage(int myslot, std::string_view text, std::uint32_t colour) {
+    return msg::toHost::chat(myslot, chatText(text, colour));
+}
+std::string actionMessage(int myslot, std::string_view text, std::uint32_t colour) {
+    return msg::toHost::action(myslot, chatText(text, colour));
 }
 
 } // namespace
@@ -44,23 +47,23 @@ std::string chatText(std::string_view text, std::uint32_t colour) {
 SendResult sendit(std::string_view entryText, bool loggedin, int myslot, std::uint32_t colour) {
     if (!loggedin) return {std::nullopt, false};
     if (entryText.empty()) return {std::nullopt, true};
-    if (entryText.front() != '/') return {message(kChatCommand, myslot, entryText, colour), true};
+    if (entryText.front() != '/') return {chatMessage(myslot, entryText, colour), true};
     if (entryText.starts_with(kMePrefix)) {
         // "/me" and the character after it (normally the space) are dropped; that character
         // may take several bytes, and cutting inside it would send broken text.
         std::string_view rest = entryText.substr(kMePrefix.size());
         if (!rest.empty()) rest.remove_prefix(std::min(utf8Length(rest.front()), rest.size()));
-        return {message(kActionCommand, myslot, rest, colour), true};
+        return {actionMessage(myslot, rest, colour), true};
     }
     return {std::nullopt, true};
 }
 
 std::string phraseMessage(std::string_view phrase, int myslot, std::uint32_t colour) {
     if (phrase.starts_with(kPhraseMePrefix))
-        return message(kActionCommand, myslot, phrase.substr(kPhraseMePrefix.size()), colour);
+        return actionMessage(myslot, phrase.substr(kPhraseMePrefix.size()), colour);
     std::string text(kSays);
     text += phrase;
-    return message(kActionCommand, myslot, text, colour);
+    return actionMessage(myslot, text, colour);
 }
 
 } // namespace core

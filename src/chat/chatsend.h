@@ -10,8 +10,6 @@
 
 namespace core {
 
-inline constexpr std::string_view kChatCommand = "CMD_chat";
-inline constexpr std::string_view kActionCommand = "CMD_action";
 inline constexpr int kPhraseCount = 10;
 
 // Built-in phrases of the phrase buttons 1 to 10.

@@ -1,6 +1,7 @@
 #include "chat/chattersounds.h"
 
 #include "net/fields.h"
+#include "net/messages.h"
 
 namespace core {
 
@@ -31,7 +32,7 @@ std::optional<std::string_view> chatterCaption(std::string_view soundName) {
 std::optional<std::string> chatterSoundRequest(int k, bool loggedin, int myslot) {
     if (k < 1 || k > static_cast<int>(kChatterCaptions.size())) return std::nullopt;
     if (!loggedin || myslot < 1 || myslot > 6) return std::nullopt;
-    return buildMessage(kPlayASoundCommand, {std::to_string(myslot), chatterSoundName(k)}, true);
+    return msg::toHost::playasound(myslot, k);
 }
 
 PlayASound parsePlayASound(std::string_view payload) {

@@ -28,7 +28,6 @@ inline constexpr std::array<std::string_view, 20> kChatterCaptions = {
     "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying"};
 
 inline constexpr std::string_view kCancelCaption = "<Cancel>";
-inline constexpr std::string_view kPlayASoundCommand = "CMD_playasound";
 
 // "wave" followed by k.
 std::string chatterSoundName(int k);

@@ -24,6 +24,10 @@ constexpr std::string_view kKeyTurnSound = "Turnsound";
 constexpr std::string_view kKeyChatterSounds = "Playerphrasesounds";
 constexpr std::string_view kKeyRolls = "Rolls";
 constexpr std::string_view kKeySpeakEvents = "Speakgameevents";
+// "classic" or "expert"; anything else is the classic player.
+constexpr std::string_view kKeyComputer = "Computerplayer";
+constexpr std::string_view kComputerExpertText = "expert";
+constexpr std::string_view kKeySpeakChat = "Speakchat";
 constexpr std::string_view kDefaultTextColourText = "clblack";
 
 // Values that a hand-edited or damaged file may hold but no window can use: a 100000-point
@@ -98,6 +102,9 @@ bool Settings::loadinifile() {
     const std::string rollsText = ini.readString(s, kKeyRolls, "0");
     m_rolls = rollsText == "1" ? 1 : rollsText == "2" ? 2 : rollsText == "5" ? 5 : 0;
     m_speakEvents = ini.readString(s, kKeySpeakEvents, "false") == "true";
+    m_speakChat = ini.readString(s, kKeySpeakChat, "false") == "true";
+
+    m_expertComputer = ini.readString(s, kKeyComputer, "classic") == kComputerExpertText;
 
     m_loaded = true;
     m_changed = 0;
@@ -157,6 +164,9 @@ bool Settings::write(unsigned keys, const Placement& placement) {
     if (keys & kRemindMe) put(kKeyRemindMe, flag(m_remindMe));
     if (keys & kChatterSounds) put(kKeyChatterSounds, flag(m_playChatterSounds));
     if (keys & kSpeakEvents) put(kKeySpeakEvents, flag(m_speakEvents));
+    if (keys & kComputer)
+        put(kKeyComputer, m_expertComputer ? std::string(kComputerExpertText) : "classic");
+    if (keys & kSpeakChat) put(kKeySpeakChat, flag(m_speakChat));
     return ini.save(m_file);
 }
 
@@ -185,6 +195,11 @@ bool Settings::setBotSpeed(int ms) {
     return change(kBotSpeed);
 }
 
+bool Settings::setExpertComputer(bool expert) {
+    m_expertComputer = expert;
+    return change(kComputer);
+}
+
 bool Settings::setPlaySounds(bool on) {
     m_playSounds = on;
     return change(kPlaySounds);
@@ -208,6 +223,11 @@ bool Settings::setPlayChatterSounds(bool on) {
 bool Settings::setSpeakEvents(bool on) {
     m_speakEvents = on;
     return change(kSpeakEvents);
+}
+
+bool Settings::setSpeakChat(bool on) {
+    m_speakChat = on;
+    return change(kSpeakChat);
 }
 
 bool Settings::setRolls(int limit) {

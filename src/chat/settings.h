@@ -95,6 +95,8 @@ public:
     bool playChatterSounds() const { return m_playChatterSounds; }
     int rolls() const { return m_rolls; } // bonus-roll limit: 0 (unlimited), 1, 2 or 5
     bool speakEvents() const { return m_speakEvents; } // off unless the file says "true"
+    bool expertComputer() const { return m_expertComputer; } // "Computer Player" > "Expert"
+    bool speakChat() const { return m_speakChat; }     // chat lines too, when speaking
 
     // User changes: set the value and write the file at once. Each returns the write's success.
     bool setTextSize(int points);
@@ -106,6 +108,8 @@ public:
     bool setPlayChatterSounds(bool on);
     bool setRolls(int limit); // called when the game options window's Start has been sent
     bool setSpeakEvents(bool on);
+    bool setExpertComputer(bool expert);
+    bool setSpeakChat(bool on);
 
     // Why the file read last will not be changed (too large, unreadable, read-only), as one
     // sentence with the file's path; given once per run, then nothing.
@@ -130,7 +134,9 @@ private:
         kRemindMe = 1u << 7,
         kChatterSounds = 1u << 8,
         kSpeakEvents = 1u << 9,
-        kAll = (1u << 10) - 1,
+        kComputer = 1u << 10,
+        kSpeakChat = 1u << 11,
+        kAll = (1u << 12) - 1,
     };
     bool change(unsigned key);
     bool write(unsigned keys, const Placement& placement);
@@ -148,6 +154,7 @@ private:
     Placement m_last;
     std::uint32_t m_textColour = kDefaultTextColour;
     int m_botSpeed = kBotBeforeLoad;
+    bool m_expertComputer = false;
     std::array<std::string, 10> m_phrases;
     bool m_playSounds = true;
     bool m_remindMe = true;
@@ -155,6 +162,7 @@ private:
     bool m_playChatterSounds = true;
     int m_rolls = 0;
     bool m_speakEvents = false;
+    bool m_speakChat = false;
 };
 
 } // namespace core

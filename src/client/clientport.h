@@ -60,6 +60,19 @@ public:
     virtual void startDiceAnimation() = 0;
     virtual void stopDiceAnimation() = 0;
 
+    // --- coming back after a drop --------------------------------------------------------
+    // Keeps our seat's token for this host address and port where a restarted copy finds it;
+    // an empty token forgets it.
+    virtual void keepSeatToken(const std::string& token) { (void)token; }
+    virtual std::string keptSeatToken() { return {}; }
+    // The connection closed while we hold a seat: connect again and again, backing off, for
+    // up to withinSeconds; every new connection logs in as the first did. False when this
+    // window cannot (the table then closes as it always did).
+    virtual bool startReconnecting(int withinSeconds) {
+        (void)withinSeconds;
+        return false;
+    }
+
     // --- tally ------------------------------------------------------------------------
     virtual void addtomineincrease(int column) = 0;
     // Records a finished game at once, with a new highest score, and saves the tally once:

@@ -3,7 +3,7 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
+#include "net/messages.h"
 
 namespace core {
 
@@ -22,18 +22,17 @@ void SeatMenu::RemoveFromGame1Click() {
 
 void SeatMenu::SettoJustWatch1Click() {
     if (!m_state.loggedin || !isSeat(m_menu.seat)) return;
-    m_state.port.send(buildMessage("CMD_justwatch", {std::to_string(m_menu.seat), "1"}));
+    m_state.port.send(msg::toHost::justwatch(m_menu.seat, msg::kJustWatchOn));
 }
 
 void SeatMenu::UnsetJustWatch1Click() {
     if (!m_state.loggedin || !isSeat(m_menu.seat)) return;
-    m_state.port.send(buildMessage("CMD_justwatch", {std::to_string(m_menu.seat), "2"}));
+    m_state.port.send(msg::toHost::justwatch(m_menu.seat, msg::kJustWatchOff));
 }
 
 void SeatMenu::kicking(int slot) {
     if (!m_state.hosting || !m_state.loggedin) return;
-    m_state.port.send(
-        buildMessage("CMD_kickhim", {std::to_string(m_state.myslot), std::to_string(slot)}, true));
+    m_state.port.send(msg::toHost::kickhim(m_state.myslot, slot));
 }
 
 } // namespace core

@@ -3,6 +3,7 @@
 #include "client/controltexts.h"
 #include "client/tablefields.h"
 #include "net/fields.h"
+#include "net/messages.h"
 
 namespace core {
 
@@ -42,61 +43,61 @@ std::string spokenEvent(std::string_view entry, const BoardModel& board,
     const auto [command, payload] = splitEntry(entry);
     FieldReader r(payload);
 
-    if (command == "CMD_chat" || command == "CMD_action")
+    if (command == msg::cmd::chat || command == msg::cmd::action)
         return options.withChat ? chatSentence(payload) : std::string();
-    if (command == "CMD_startgame") {
+    if (command == msg::cmd::startgame) {
         const std::string name(r.next());
         if (options.myslot >= 1 && options.myslot <= kSeats &&
             board.seat(options.myslot).label == name)
             return "You started a new game.";
         return name + " started a new game.";
     }
-    if (command == "CMD_winner") return board.winner1;
+    if (command == msg::cmd::winner) return board.winner1;
 
     // Every other spoken message starts with the seat it is about.
     const auto seat = r.nextInt();
     if (!seat || !isSeat(*seat)) return {};
     const std::string name = who(board, *seat, options);
 
-    if (command == "CMD_nextplayer") {
+    if (command == msg::cmd::nextplayer) {
         const auto round = r.nextInt();
         if (!round) return {};
         const std::string turn = *seat == options.myslot ? "Your turn." : name + "'s turn.";
         return "Round " + std::to_string(*round) + ". " + turn;
     }
-    if (command == "CMD_createdice") {
+    if (command == msg::cmd::createdice) {
         if (!r.nextInt()) return {};
         return name + " rolled " + facesOnBoard(board) + ".";
     }
-    if (command == "CMD_selectedcat") {
+    if (command == msg::cmd::selectedcat) {
         const auto cat = r.nextInt();
         if (!cat || !isCategory(*cat)) return {};
         return name + " chose " + rowName(*cat) + ".";
     }
-    if (command == "CMD_postscores" || command == "CMD_bonustime") {
+    if (command == msg::cmd::postscores || command == msg::cmd::bonustime) {
         const auto total = r.nextInt();
         const auto score = r.nextInt();
         const auto cat = r.nextInt();
         if (!total || !score || !cat || !isCategory(*cat)) return {};
         const std::string scored = std::to_string(*score) + " in " + rowName(*cat);
-        if (command == "CMD_bonustime") return "Bonus mode for " + name + ", " + scored + ".";
+        if (command == msg::cmd::bonustime) return "Bonus mode for " + name + ", " + scored + ".";
         return name + " scored " + scored + ".";
     }
-    if (command == "CMD_bramble") {
+    if (command == msg::cmd::bramble) {
         const auto total = r.nextInt();
         const auto score = r.nextInt();
         if (!total || !score) return {};
         return name + " rolled a Bramble, " + facesOnBoard(board) + ", scoring " +
                std::to_string(*score) + ".";
     }
-    if (command == "CMD_gotbonus") {
+    if (command == msg::cmd::gotbonus) {
         const auto total = r.nextInt();
         const auto gain = r.nextInt();
         if (!total || !gain) return {};
-        return name + " gained " + std::to_string(*gain) + " bonus points, " +
-               facesOnBoard(board) + ".";
+        return name + " gained " + std::to_string(*gain) + " bonus points, " + facesOnBoard(board) +
+               ".";
     }
-    if (command == "CMD_bonusend") return "Bonus mode over for " + name + ".";
+    if (command == msg::cmd::bonusend) return "Bonus mode over for " + name + ".";
     return {};
 }
 

@@ -8,13 +8,19 @@
 //   TurnDisplay    new game, whose turn, rolls, the working category;
 //   ScoreDisplay   scores, brambles, bonus mode, the winner and the tally;
 //   LateJoin       the rebuild for a player who arrives mid-game;
-//   TurnControls   the local player's roll, panels, holds, category clicks and dice animation.
+//   TurnControls   the local player's roll, panels, holds, category clicks and dice animation;
+//   Coaching       the Hint and the review of the local player's decisions at the game's end;
+//   DiceCheck      the part for the sealed seed and the check of the host's dice;
+//   SeatReturn     our seat's token, coming back after a drop, others' drops and returns.
 // It talks outward only through ClientPort; the window redraws from board().
 
 #include "client/boardmodel.h"
+#include "client/coaching.h"
+#include "client/dicecheck.h"
 #include "client/latejoin.h"
 #include "client/scoredisplay.h"
 #include "client/seatmenu.h"
+#include "client/seatreturn.h"
 #include "client/tablepresence.h"
 #include "client/tablesession.h"
 #include "client/tablestate.h"
@@ -22,6 +28,7 @@
 #include "client/turndisplay.h"
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -33,7 +40,8 @@ class ClientPort;
 
 class TableClient {
 public:
-    explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}());
+    explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}(),
+                         DiceCheck::Entropy sealEntropy = {});
     // The parts hold references into this object's state; a copy would share it.
     TableClient(const TableClient&) = delete;
     TableClient& operator=(const TableClient&) = delete;
@@ -48,8 +56,12 @@ public:
     // One received queue entry (command word, "+", payload). Unknown or malformed entries
     // are dropped.
     void handleMessage(std::string_view entry);
-    // A status text of the table connection; "Socket Closed" closes the window.
-    void sockInfo(std::string_view text) { m_session.sockInfo(text); }
+    // A status text of the table connection; "Socket Closed" closes the window, unless we
+    // hold a seat's token and the window reconnects.
+    void sockInfo(std::string_view text);
+    // The window's reconnecting gave up: the table closes as for a closed connection.
+    void reconnectFailed();
+    bool holdsSeatToken() const { return m_seatReturn.holdsToken(); }
 
     // --- menus and seat menu ------------------------------------------------------------
     void JustWatch1Click() { m_presence.JustWatch1Click(); }
@@ -81,6 +93,13 @@ public:
     // One tick of the dice animation: every die shows the plain body and random pips.
     void dicetimerTimer() { m_controls.dicetimerTimer(); }
     bool diceAnimating() const { return m_state.animating; }
+    // The solver's advice for the local player's turn: its text (empty when there is none
+    // now), and the dice it would keep raised. Nothing is sent.
+    std::string hintClick() { return m_coaching.hintClick(); }
+    bool hintAvailable() const { return m_coaching.hintAvailable(); }
+    // The local player's position as the coach sees it, and the game's bonus-roll limit.
+    TurnPosition myPosition() const { return m_coaching.myPosition(); }
+    int bonusLimit() const { return m_coaching.bonusLimit(); }
 
     // --- state ------------------------------------------------------------------------
     const BoardModel& board() const { return m_state.board; }
@@ -97,6 +116,9 @@ public:
     const std::vector<std::string>& spectators() const { return m_presence.spectators(); }
 
 private:
+    // A dice-check line in the chat: the table's own colour, red when the check failed.
+    void diceCheckLine(const std::optional<DiceCheck::Line>& line);
+
     // The state comes first: every part below is built with a reference to it.
     TableState m_state;
     TableSession m_session;
@@ -106,6 +128,9 @@ private:
     ScoreDisplay m_scores;
     LateJoin m_lateJoin;
     TurnControls m_controls;
+    Coaching m_coaching;
+    SeatReturn m_seatReturn;
+    DiceCheck m_diceCheck;
 };
 
 } // namespace core

@@ -15,6 +15,8 @@ inline constexpr int kLastSlot = kMaxSlot;
 
 // The status line while the local player is on turn.
 inline constexpr const char* kYourTurn = "Your Turn";
+// ... and after the seat's name while another seat is.
+inline constexpr const char* kSomeonesTurn = "'s turn";
 
 inline bool isSeat(int n) {
     return n >= 1 && n <= kSeats;

@@ -4,6 +4,7 @@
 #include "client/tablefields.h"
 #include "client/tablestate.h"
 #include "net/fields.h"
+#include "net/messages.h"
 
 namespace core {
 
@@ -122,8 +123,8 @@ void TablePresence::havewrongversion(std::string_view payload) {
 
 void TablePresence::JustWatch1Click() {
     if (!m_state.loggedin || !m_state.iAmSeated()) return;
-    m_state.port.send(buildMessage(
-        "CMD_justwatch", {std::to_string(m_state.myslot), m_state.justWatchChecked ? "2" : "1"}));
+    m_state.port.send(msg::toHost::justwatch(
+        m_state.myslot, m_state.justWatchChecked ? msg::kJustWatchOff : msg::kJustWatchOn));
 }
 
 } // namespace core

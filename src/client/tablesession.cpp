@@ -2,8 +2,9 @@
 
 #include "client/clientport.h"
 #include "client/tablestate.h"
-#include "net/protocol.h"
 #include "net/fields.h"
+#include "net/messages.h"
+#include "net/protocol.h"
 
 namespace core {
 
@@ -14,7 +15,10 @@ constexpr const char* kLoadingMulti = "0+Loading Multi-player Game.. Please Wait
 constexpr const char* kWrongVersion = "0+You have a differnt version of the game then the host.";
 constexpr const char* kGameFull = "Game is full";
 constexpr const char* kNotConnected = "You are not connected";
-constexpr const char* kSocketClosed = "Socket Closed";
+constexpr const char* kHostClosed = "The connection to the game host was closed.";
+constexpr const char* kNameHasTerminator =
+    "The player name contains the byte 0xFF, which ends every message to the game host. "
+    "Please start the game with another name.";
 
 } // namespace
 
@@ -34,7 +38,11 @@ void TableSession::processparams(const std::vector<std::string>& params) {
         m_state.chatLine(kLoadingMulti);
         // With fewer than three parameters we cannot tell hosting from joining, so the
         // window stays unconnected.
-        if (params.size() >= 3) {
+        if (params.size() >= 3 && params[0].find('\xff') != std::string::npos) {
+            // Sent as it is, the name would split our login into two messages, the second
+            // one spoken in our name.
+            m_state.port.messageBox(kNameHasTerminator);
+        } else if (params.size() >= 3) {
             m_state.playername = params[0];
             m_state.hostaddress = params[1];
             if (params[2] == "true")
@@ -65,7 +73,12 @@ void TableSession::joinpress() {
 }
 
 void TableSession::sockInfo(std::string_view text) {
-    if (text == kSocketClosed) m_state.port.closeWindow();
+    if (text != kSocketClosed) return;
+    // The player should know why the table went away; a table already closing for another
+    // reason ("Game is full") says nothing more.
+    if (!m_closing) m_state.port.messageBox(kHostClosed);
+    m_closing = true;
+    m_state.port.closeWindow();
 }
 
 void TableSession::sendloginfo(std::string_view payload) {
@@ -74,8 +87,7 @@ void TableSession::sendloginfo(std::string_view payload) {
     if (!slot || *slot < 1) return;
     m_state.myslot = *slot;
     m_state.loggedin = true;
-    m_state.port.send(buildMessage(
-        "CMD_logininfo", {std::to_string(m_state.myslot), kVersionText, m_state.loginname}));
+    m_state.port.send(msg::toHost::logininfo(m_state.myslot, kVersionText, m_state.loginname));
 }
 
 void TableSession::wrongversion() {
@@ -83,6 +95,7 @@ void TableSession::wrongversion() {
 }
 
 void TableSession::gamefull() {
+    m_closing = true;
     m_state.port.messageBox(kGameFull);
     m_state.port.closeWindow();
 }
@@ -96,8 +109,7 @@ void TableSession::button_startClick() {
 
 void TableSession::sendStartGame(int limit) {
     if (!m_state.loggedin) return;
-    m_state.port.send(
-        buildMessage("CMD_startgame", {m_state.playername, std::to_string(limit)}, true));
+    m_state.port.send(msg::toHost::startgame(m_state.playername, limit));
 }
 
 } // namespace core

@@ -19,13 +19,17 @@ struct TableState;
 
 class TableSession {
 public:
+    // The connection's status text when it has closed.
+    static constexpr std::string_view kSocketClosed = "Socket Closed";
+
     explicit TableSession(TableState& state) : m_state(state) {}
 
     // The positional command-line parameters (program name excluded).
     void processparams(const std::vector<std::string>& params);
     void hostpress();
     void joinpress();
-    // A status text of the table connection; "Socket Closed" closes the window.
+    // A status text of the table connection; "Socket Closed" tells the player the host
+    // connection was closed and closes the window.
     void sockInfo(std::string_view text);
 
     void button_startClick();
@@ -39,6 +43,7 @@ public:
 
 private:
     TableState& m_state;
+    bool m_closing = false; // the window has been asked to close
 };
 
 } // namespace core

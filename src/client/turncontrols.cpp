@@ -3,7 +3,10 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
+#include "net/messages.h"
+
+#include <array>
+#include <vector>
 
 namespace core {
 
@@ -35,11 +38,10 @@ void TurnControls::button_rollClick() {
         }
     }
     if (m_state.myTurn() && m_state.loggedin) {
-        std::vector<std::string> fields{std::to_string(m_state.myslot)};
+        std::vector<int> dice;
         for (int d = 1; d <= kDice; ++d)
-            if (!m_state.board.die(d).held) fields.push_back(std::to_string(d));
-        if (fields.size() == 1) fields.push_back("0");
-        m_state.port.send(buildMessage("CMD_rollthedice", fields));
+            if (!m_state.board.die(d).held) dice.push_back(d);
+        m_state.port.send(msg::toHost::rollthedice(m_state.myslot, dice));
     }
     m_state.board.rollVisible = false;
     m_state.turnseat = 0;
@@ -50,8 +52,8 @@ void TurnControls::button_yesClick() {
     if (m_state.myTurn() && m_state.loggedin) {
         for (int d = 1; d <= kDice; ++d)
             m_state.board.die(d).top = kDieRestTop;
-        m_state.port.send(buildMessage("CMD_rollthedice",
-                                       {std::to_string(m_state.myslot), "1", "2", "3", "4", "5"}));
+        static constexpr std::array<int, kDice> kAllDice{1, 2, 3, 4, 5};
+        m_state.port.send(msg::toHost::rollthedice(m_state.myslot, kAllDice));
     }
     m_state.board.panelErrorVisible = false;
     m_state.board.rollVisible = false;
@@ -83,8 +85,7 @@ void TurnControls::image_dMouseUp(int die, MouseButton button) {
 void TurnControls::categoryClick(int category) {
     if (!isCategory(category) || !m_state.loggedin || !m_state.myTurn()) return;
     if (!m_state.board.category(category).selectable) return;
-    m_state.port.send(buildMessage(
-        "CMD_selectcat", {std::to_string(m_state.myslot), std::to_string(category)}, true));
+    m_state.port.send(msg::toHost::selectcat(m_state.myslot, category));
     m_state.turnseat = 0;
     m_state.port.boardChanged();
 }

@@ -11,7 +11,6 @@ namespace {
 
 constexpr const char* kYouStarted = "0+You have started a game.";
 constexpr const char* kHasStarted = " has started a game.";
-constexpr const char* kSomeonesTurn = "'s turn";
 constexpr const char* kPostingScores = "Posting Scores.. Please Wait.";
 
 // Status on choosing a working category, by category 1..7.

@@ -1,25 +1,41 @@
 #include "host/gamehost.h"
 
+#include "chat/colourtext.h"
+#include "client/tablestate.h"
 #include "net/fields.h"
 #include "net/messages.h"
+#include "net/seatmessages.h"
 
+#include <algorithm>
+#include <chrono>
 #include <vector>
 
 namespace core {
 
 namespace {
-constexpr int kJustWatchOn = 1;
-constexpr int kJustWatchOff = 2;
+std::int64_t steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The requests that only relay text or a sound to everybody, limited per connection.
+bool isRelay(std::string_view command) {
+    return command == "CMD_chat" || command == "CMD_action" || command == "CMD_playasound";
+}
 } // namespace
 
 std::string cleanLoginName(std::string_view name) {
     std::string out(name);
-    for (char& c : out)
-        if (c == '+' || c == '|') c = '-';
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '+' || c == '|' || byte < 0x20 || byte == 0x7f) c = '-';
+    }
     return out;
 }
 
-GameHost::GameHost(HostState& state, TurnHandler* turns) : m_state(state), m_turns(turns) {}
+GameHost::GameHost(HostState& state, TurnHandler* turns)
+    : m_state(state), m_turns(turns), m_nowMs(steadyMs) {}
 
 int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     int slot = 0;
@@ -28,13 +44,15 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
         slot = 1;
     } else {
         slot = m_state.slotcount;
+        // A seat held for a dropped player is not free.
+        auto taken = [this](int n) { return m_state.slot(n).connected || seatHeld(n); };
         for (int n = 1; n <= m_state.slotcount; ++n) {
-            if (!m_state.slot(n).connected) {
+            if (!taken(n)) {
                 slot = n;
                 break;
             }
         }
-        if (m_state.slot(slot).connected) {
+        if (taken(slot)) {
             if (m_state.slotcount < kMaxSlot)
                 slot = ++m_state.slotcount;
             else
@@ -43,8 +61,10 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     }
 
     m_slots[index(slot)] = Connection{};
+    m_limiter.reset(slot);
     if (bind) bind(slot);
     if (slot == kRefusedSlot) {
+        m_state.tell([](HostEvents& w) { w.connectionRefused(); });
         m_slots[index(slot)].refused = true;
         m_state.port().send(slot, msg::toClient::full());
         m_state.port().close(slot);
@@ -55,6 +75,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     // The hosting player may have handed a vacant seat to the computer; whoever sits down now
     // plays it.
     s.justwatch = false;
+    m_state.tell([slot](HostEvents& w) { w.connectionAccepted(slot); });
     m_state.sendTo(slot, msg::toClient::sendlogininfo(slot));
     return slot;
 }
@@ -63,26 +84,53 @@ bool GameHost::bytesReceived(int slot, std::string_view bytes) {
     if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return false;
     auto& conn = m_slots[index(slot)];
     if (conn.refused) return false;
+    const auto now = std::chrono::steady_clock::now();
     for (auto& message : conn.framer.feed(bytes)) {
         if (!m_queue.push(slot, std::move(message))) {
-            refuse(slot);
+            refuse(slot, CloseReason::Queue);
             return false;
         }
+        conn.queuedAt.push_back(now);
     }
     if (conn.framer.overflowed()) {
-        refuse(slot);
+        refuse(slot, CloseReason::UnterminatedMessage);
         return false;
     }
     return true;
 }
 
-void GameHost::refuse(int slot) {
+void GameHost::refuse(int slot, CloseReason reason) {
     auto& conn = m_slots[index(slot)];
     if (conn.refused) return;
     conn.refused = true;
+    conn.reason = reason;
     // Nothing more from this connection is believed, including what it already queued.
     m_queue.dropSlot(slot);
+    conn.queuedAt.clear();
     m_state.port().close(slot);
+}
+
+void GameHost::closingFor(int slot, CloseReason reason) {
+    if (!HostState::validSlot(slot)) return;
+    auto& conn = m_slots[index(slot)];
+    if (conn.refused) return;
+    conn.refused = true;
+    conn.reason = reason;
+    m_queue.dropSlot(slot);
+    conn.queuedAt.clear();
+}
+
+void GameHost::shutDown() {
+    const auto blue = writeColourText(kSystemColour).value_or("clBlue");
+    m_state.broadcast(msg::toClient::tableLine(
+        m_state.turn.gamerunning ? kShutdownGameLine : kShutdownLine, blue));
+    m_state.port().stopCountdown();
+    closeAll(CloseReason::Shutdown);
+}
+
+void GameHost::closeAll(CloseReason reason) {
+    for (int slot = 1; slot <= kMaxSlot; ++slot)
+        if (m_state.slot(slot).connected) refuse(slot, reason);
 }
 
 void GameHost::connectionClosed(int slot) {
@@ -90,22 +138,45 @@ void GameHost::connectionClosed(int slot) {
     auto& s = m_state.slot(slot);
     if (!s.connected) return;
     m_state.broadcastExcept(slot, msg::toClient::playerdisconnected(slot, s.name));
+    const Connection& conn = m_slots[index(slot)];
+    m_state.tell([&](HostEvents& w) { w.connectionClosed(slot, s.name, conn.loggedIn, conn.reason); });
+    const bool held = startHold(slot);
     s.connected = false;
     s.name.clear();
     s.justwatch = false;
+    s.computerfinishes = false;
     m_slots[index(slot)] = Connection{};
     m_queue.dropSlot(slot);
+    if (held) {
+        tellReturningCopies(slot, msg::toClient::seatheld(slot, m_holdSeconds,
+                                                          m_holds.heldName(slot)));
+        armHoldTimer();
+        // The seat stays in the game whenever its player left: the computer plays it, this
+        // turn included, as it plays a seat whose player just watches.
+        if (m_turns) m_turns->justWatchStarted(slot);
+        return;
+    }
+    m_holds.revoke(slot);
     if (m_turns) m_turns->seatVacated(slot);
 }
 
 void GameHost::loginTimedOut(int slot) {
     if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return;
-    if (!m_slots[index(slot)].loggedIn) refuse(slot);
+    if (!m_slots[index(slot)].loggedIn) refuse(slot, CloseReason::LoginDeadline);
 }
 
 bool GameHost::processNext() {
     auto entry = m_queue.pop();
     if (!entry) return false;
+    const auto command = splitEntry(entry->text).command;
+    auto& queuedAt = m_slots[index(entry->slot)].queuedAt;
+    if (!queuedAt.empty()) { // each slot's entries leave in their own order
+        const auto waited = std::chrono::steady_clock::now() - queuedAt.front();
+        queuedAt.pop_front();
+        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(waited).count();
+        m_state.tell([&](HostEvents& w) { w.messageHandled(command, us); });
+    }
+    if (isRelay(command) && !m_limiter.allow(entry->slot, m_nowMs())) return true;
     dispatch(entry->slot, entry->text);
     return true;
 }
@@ -113,37 +184,24 @@ bool GameHost::processNext() {
 void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
-    switch (msg::dispatchIndex(msg::kHostDispatchOrder, command)) {
-    case 0:
-        receivedlogininfo(slot, payload);
-        break;
-    case 1:
-        kickhim(slot, payload);
-        break;
-    case 2:
-        chat(slot, payload);
-        break;
-    case 3:
-        playasound(slot, payload);
-        break;
-    case 4:
-        action(slot, payload);
-        break;
-    case 5:
-        startgame(slot, payload);
-        break;
-    case 6:
-        justwatch(slot, payload);
-        break;
-    case 7:
-        rollthedice(slot, payload);
-        break;
-    case 8:
-        selectcat(slot, payload);
-        break;
-    default:
-        break; // unknown command words and entries without "+" are dropped
-    }
+    static constexpr std::array<msg::Route<Handler>, 12> kRoutes{{
+        {msg::cmd::logininfo, &GameHost::receivedlogininfo},
+        {msg::cmd::kickhim, &GameHost::kickhim},
+        {msg::cmd::chat, &GameHost::chat},
+        {msg::cmd::playasound, &GameHost::playasound},
+        {msg::cmd::action, &GameHost::action},
+        {msg::cmd::startgame, &GameHost::startgame},
+        {msg::cmd::justwatch, &GameHost::justwatch},
+        {msg::cmd::rollthedice, &GameHost::rollthedice},
+        {msg::cmd::selectcat, &GameHost::selectcat},
+        {msg::cmd::canholdseat, &GameHost::canholdseat},
+        {msg::cmd::reclaimseat, &GameHost::reclaimseat},
+        {msg::cmd::sealpart, &GameHost::sealpart},
+    }};
+    static_assert(msg::coversExactly(kRoutes, msg::kToHost));
+    // Unknown command words and entries without "+" are dropped.
+    if (const Handler* handler = msg::findHandler(kRoutes, command))
+        (this->**handler)(slot, payload);
 }
 
 void GameHost::timer1Tick() {
@@ -155,9 +213,13 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
     if (!login) return;
     // The slot field is the client's echo of what it was told; the connection decides.
     auto& me = m_state.slot(sender);
-    me.name = cleanLoginName(login->name);
+    auto& conn = m_slots[index(sender)];
+    // A player back in a held seat keeps the name the table knew.
+    me.name = conn.restoredName.empty() ? cleanLoginName(login->name) : conn.restoredName;
+    conn.restoredName.clear();
     me.connected = true;
-    m_slots[index(sender)].loggedIn = true;
+    conn.loggedIn = true;
+    m_state.tell([&](HostEvents& w) { w.loggedIn(sender, me.name); });
 
     m_state.broadcast(msg::toClient::newplayerinfo(sender, me.name));
 
@@ -174,6 +236,8 @@ void GameHost::receivedlogininfo(int sender, std::string_view payload) {
     }
 
     if (m_state.turn.gamerunning) sendCatchUp(sender);
+    if (!m_holds.hasToken(sender)) issueToken(sender);
+    if (m_turns) m_turns->loggedIn(sender);
 }
 
 void GameHost::sendCatchUp(int slot) {
@@ -204,7 +268,7 @@ void GameHost::kickhim(int sender, std::string_view payload) {
     // Only the hosting player removes players, and only in its own name.
     if (sender != 1 || kick->sender != sender) return;
     if (!HostState::validSlot(kick->target)) return;
-    if (m_state.slot(kick->target).connected) refuse(kick->target);
+    if (m_state.slot(kick->target).connected) refuse(kick->target, CloseReason::Kicked);
 }
 
 void GameHost::chat(int sender, std::string_view payload) {
@@ -227,7 +291,11 @@ void GameHost::playasound(int sender, std::string_view payload) {
 
 void GameHost::startgame(int sender, std::string_view payload) {
     if (sender != 1) return;
+    // Tokens and holds of an abandoned game are worthless in the new one.
+    m_holds.clear();
     if (m_turns) m_turns->startgame(payload);
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        issueToken(seat);
 }
 
 void GameHost::justwatch(int sender, std::string_view payload) {
@@ -236,19 +304,21 @@ void GameHost::justwatch(int sender, std::string_view payload) {
     // Another seat may be switched only by the hosting player.
     if (request->seat != sender && sender != 1) return;
     auto& seat = m_state.slot(request->seat);
-    if (request->mode == kJustWatchOff) {
+    if (request->mode == msg::kJustWatchOff) {
         seat.justwatch = false;
-        m_state.broadcast(msg::toClient::justwatching(request->seat, kJustWatchOff));
-    } else if (request->mode == kJustWatchOn && m_state.turn.gamerunning) {
+        m_state.broadcast(msg::toClient::justwatching(request->seat, msg::kJustWatchOff));
+    } else if (request->mode == msg::kJustWatchOn && m_state.turn.gamerunning) {
         seat.justwatch = true;
-        m_state.broadcast(msg::toClient::justwatching(request->seat, kJustWatchOn));
+        m_state.broadcast(msg::toClient::justwatching(request->seat, msg::kJustWatchOn));
         if (m_turns) m_turns->justWatchStarted(request->seat);
     }
 }
 
 // A seat on "Just Watch" is the computer's to play: its owner's requests would play it twice.
+// So is a seat whose player came back during its turn, until that turn ends.
 bool GameHost::mayPlay(int sender, std::string_view payload) const {
-    return FieldReader(payload).nextInt() == sender && !m_state.slot(sender).justwatch;
+    const auto& s = m_state.slot(sender);
+    return FieldReader(payload).nextInt() == sender && !s.justwatch && !s.computerfinishes;
 }
 
 void GameHost::rollthedice(int sender, std::string_view payload) {
@@ -259,6 +329,104 @@ void GameHost::rollthedice(int sender, std::string_view payload) {
 void GameHost::selectcat(int sender, std::string_view payload) {
     if (!mayPlay(sender, payload)) return;
     if (m_turns) m_turns->selectcat(payload);
+}
+
+// --- seats held for dropped players ----------------------------------------------------------
+
+bool GameHost::seatHeld(int slot) {
+    // A hold lasts no longer than its game.
+    if (!m_state.turn.gamerunning) m_holds.clear();
+    return m_holds.held(slot);
+}
+
+void GameHost::issueToken(int slot) {
+    if (m_holdSeconds <= 0 || !m_state.turn.gamerunning || !HostState::validSeat(slot)) return;
+    const auto& s = m_state.slot(slot);
+    if (!s.connected || !s.ingame || !m_slots[index(slot)].canHold) return;
+    if (auto token = m_holds.issue(slot))
+        m_state.sendTo(slot, msg::toClient::seattoken(slot, m_holdSeconds, seatTokenText(*token)));
+}
+
+// Decided before the slot's fields are cleared. Not for a connection the host closed itself
+// (a removal, a flood): that player is not expected back.
+bool GameHost::startHold(int slot) {
+    const auto& s = m_state.slot(slot);
+    if (m_holdSeconds <= 0 || !m_state.turn.gamerunning || !HostState::validSeat(slot) ||
+        !s.ingame || m_slots[index(slot)].refused)
+        return false;
+    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000);
+}
+
+void GameHost::tellReturningCopies(int except, const std::string& message) {
+    for (int n = 1; n <= m_state.slotcount && n <= kMaxSlot; ++n)
+        if (n != except && m_slots[index(n)].canHold) m_state.sendTo(n, message);
+}
+
+void GameHost::armHoldTimer() {
+    if (auto next = m_holds.nextDeadline())
+        m_state.port().armHoldTimer(static_cast<int>(std::max<std::int64_t>(0, *next - m_nowMs())));
+}
+
+void GameHost::expireHolds() {
+    if (!m_state.turn.gamerunning) {
+        m_holds.clear();
+        return;
+    }
+    // From now on the seat goes as any seat whose player left: the computer plays it, and the
+    // next connection may sit in it.
+    for (const auto& ended : m_holds.expire(m_nowMs()))
+        tellReturningCopies(ended.seat, msg::toClient::seatfreed(ended.seat, ended.name));
+    armHoldTimer();
+}
+
+void GameHost::canholdseat(int sender, std::string_view) {
+    auto& conn = m_slots[index(sender)];
+    conn.canHold = true;
+    // Said after the login: the token follows now.
+    if (conn.loggedIn && !m_holds.hasToken(sender)) issueToken(sender);
+}
+
+// Right after "CMD_sendlogininfo", before the login: a wrong, expired or used token changes
+// nothing, and the login that follows is an ordinary one. One attempt per connection, so
+// attempts are bounded as connections and logins are.
+void GameHost::reclaimseat(int sender, std::string_view payload) {
+    auto& conn = m_slots[index(sender)];
+    conn.canHold = true;
+    if (conn.loggedIn || conn.reclaimTried) return;
+    conn.reclaimTried = true;
+    const auto fields = msg::parseReclaimseat(payload);
+    const auto token = fields ? parseSeatToken(fields->token) : std::nullopt;
+    if (!token || !m_state.turn.gamerunning) return;
+    if (auto back = m_holds.reclaim(*token)) {
+        moveToHeldSeat(sender, back->seat, std::move(back->name));
+        armHoldTimer();
+    }
+}
+
+void GameHost::moveToHeldSeat(int from, int to, std::string name) {
+    m_state.port().moveConnection(from, to);
+    m_slots[index(to)] = std::move(m_slots[index(from)]);
+    m_slots[index(from)] = Connection{};
+    m_queue.moveSlot(from, to); // the login waiting behind the reclaim now speaks for `to`
+    m_limiter.reset(to);
+    m_limiter.reset(from);
+
+    auto& old = m_state.slot(from);
+    old.connected = false;
+    old.justwatch = false;
+    auto& seat = m_state.slot(to);
+    seat.connected = true;
+    seat.justwatch = false;
+    seat.name = name;
+    // Back during its own turn: the computer's moves of this turn go on to its end.
+    seat.computerfinishes = m_state.turn.currentseat == to && seat.turnactive;
+    m_slots[index(to)].restoredName = std::move(name);
+    m_state.sendTo(to, msg::toClient::seatreclaimed(to));
+    issueToken(to);
+}
+
+void GameHost::sealpart(int sender, std::string_view payload) {
+    if (m_turns) m_turns->sealpart(sender, payload);
 }
 
 } // namespace core

@@ -13,11 +13,16 @@
 // more than 256 entries waiting) is closed through HostPort::close.
 
 #include "host/hoststate.h"
+#include "host/relaylimiter.h"
+#include "host/seatholds.h"
 #include "host/turnhandler.h"
 #include "net/framer.h"
 #include "net/receivequeue.h"
 
 #include <array>
+#include <chrono>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -36,6 +41,7 @@ public:
 
     // The turn engine (may be null: game requests are then ignored).
     void setTurnHandler(TurnHandler* turns) { m_turns = turns; }
+    TurnHandler* turnHandler() const { return m_turns; }
     HostState& state() { return m_state; }
 
     // A connection has been accepted. Picks the lowest free slot, calls bind(slot) so the
@@ -52,14 +58,34 @@ public:
     // departure once and frees the slot; a repeated report for a free slot does nothing.
     void connectionClosed(int slot);
 
+    // The transport is closing a slot's connection for its own reason (output the peer does
+    // not take); the departure is reported with it.
+    void closingFor(int slot, CloseReason reason);
+
+    // The host is going away: every connection is closed (after what is queued for it).
+    void closeAll(CloseReason reason);
+    // Tells everybody, in a line of the table's own, that the host is shutting down (and
+    // that the game, if one runs, ends there), then closes every connection.
+    void shutDown();
+    static constexpr std::string_view kShutdownLine = "The host is shutting down.";
+    static constexpr std::string_view kShutdownGameLine =
+        "The host is shutting down. The game ends here.";
+
     // The login deadline of a slot has passed: closes the connection if it has not logged in.
     void loginTimedOut(int slot);
     bool loggedIn(int slot) const { return m_slots[index(slot)].loggedIn; }
 
-    // Handles the oldest waiting entry. False when the queue was empty.
+    // Handles the next waiting entry (connections take turns; each one's own order is kept).
+    // A chat, action or chatter sound past the sender's RelayLimiter allowance is dropped
+    // here. False when the queue was empty.
     bool processNext();
     bool hasPending() const { return !m_queue.empty(); }
+    std::size_t pendingCount() const { return m_queue.size(); }
     std::size_t pendingFor(int slot) const { return m_queue.waiting(slot); }
+
+    // The clock the relay limiter reads, in milliseconds (a steady clock unless replaced).
+    void setClock(std::function<std::int64_t()> nowMs) { m_nowMs = std::move(nowMs); }
+    const RelayLimiter& relayLimiter() const { return m_limiter; }
 
     // Handles one entry as if it had arrived from the given slot.
     void dispatch(int slot, std::string_view entry);
@@ -67,14 +93,31 @@ public:
     // One tick of the game countdown timer.
     void timer1Tick();
 
+    // Seats of dropped players are held this long (0: not held, a dropped player's seat goes
+    // as it always did). Only copies that said "CMD_canholdseat" are given a token, so only
+    // their seats are held; nothing new is sent to any copy while this is 0.
+    static constexpr int kDefaultHoldSeconds = 120;
+    void setHoldSeconds(int seconds) { m_holdSeconds = seconds > 0 ? seconds : 0; }
+    int holdSeconds() const { return m_holdSeconds; }
+    // A seat waits for its player's return (only while a game runs).
+    bool seatHeld(int slot);
+    // Ends the holds whose time is up (the port's hold timer calls this).
+    void expireHolds();
+
 private:
     struct Connection {
         Framer framer;
         bool loggedIn = false;
         bool refused = false; // close requested; its further bytes are ignored
+        CloseReason reason = CloseReason::Left;
+        std::deque<std::chrono::steady_clock::time_point> queuedAt; // one per waiting entry
+        bool canHold = false;      // said "CMD_canholdseat": may be given a seat token
+        bool reclaimTried = false; // one "CMD_reclaimseat" per connection
+        std::string restoredName;  // the held seat's name, taken by the login that follows
     };
+    using Handler = void (GameHost::*)(int sender, std::string_view payload);
     static std::size_t index(int slot) { return static_cast<std::size_t>(slot); }
-    void refuse(int slot);
+    void refuse(int slot, CloseReason reason);
 
     void receivedlogininfo(int sender, std::string_view payload);
     void kickhim(int sender, std::string_view payload);
@@ -85,18 +128,34 @@ private:
     void justwatch(int sender, std::string_view payload);
     void rollthedice(int sender, std::string_view payload);
     void selectcat(int sender, std::string_view payload);
+    void sealpart(int sender, std::string_view payload);
     bool mayPlay(int sender, std::string_view payload) const;
+    void canholdseat(int sender, std::string_view payload);
+    void reclaimseat(int sender, std::string_view payload);
+
+    // Seat holds (seatholds.h): the token for a seated player of the running game, the hold
+    // when its connection closes, the move of a returning connection into its seat.
+    void issueToken(int slot);
+    bool startHold(int slot);
+    void moveToHeldSeat(int from, int to, std::string name);
+    void tellReturningCopies(int except, const std::string& message);
+    void armHoldTimer();
 
     void sendCatchUp(int slot);
 
     HostState& m_state;
     TurnHandler* m_turns;
     ReceiveQueue m_queue{ReceiveQueue::kDefaultMaxPerSlot, kMaxWaitingBytesPerSlot};
+    RelayLimiter m_limiter;
+    std::function<std::int64_t()> m_nowMs;
+    SeatHolds m_holds;
+    int m_holdSeconds = 0;
     std::array<Connection, kRefusedSlot + 1> m_slots{};
 };
 
 // A login name as the host keeps it: "+" and "|" would break every player list and chat line,
-// so each becomes "-".
+// and control characters (C0 and DEL) would reach every peer's screen and every log, so each
+// becomes "-".
 std::string cleanLoginName(std::string_view name);
 
 } // namespace core

@@ -2,6 +2,8 @@
 // What the game host needs from its surroundings. The Qt host adapter implements it with real
 // sockets and a QTimer; tests implement it with a recording fake and a manual timer.
 
+#include "host/computerstyle.h"
+
 #include <string>
 
 namespace core {
@@ -23,6 +25,17 @@ public:
     // The computer player's interval in milliseconds (the "Bot Speed" setting; 750 until the
     // settings are loaded).
     virtual int botSpeedMs() const = 0;
+    // Which computer player moves for the seats nobody present plays; asked each time a
+    // computer move is armed.
+    virtual ComputerStyle computerStyle() const { return ComputerStyle::Classic; }
+    // A connection has shown the token of a held seat: from now on the connection of slot
+    // `from` is the connection of slot `to`, and `from` has none.
+    virtual void moveConnection(int from, int to) {
+        (void)from;
+        (void)to;
+    }
+    // Call GameHost::expireHolds in about ms milliseconds (replacing an earlier request).
+    virtual void armHoldTimer(int ms) { (void)ms; }
 };
 
 } // namespace core

@@ -3,11 +3,14 @@
 // every host component shares. The seat/login logic (GameHost) and the turn engine both work
 // on one HostState.
 
+#include "host/hostevents.h"
 #include "host/hostport.h"
 #include "host/playerslot.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -38,7 +41,7 @@ public:
     // A seat is played by the computer while nobody present plays it.
     bool isComputerPlayed(int seat) const {
         const auto& s = slot(seat);
-        return !s.connected || s.justwatch;
+        return !s.connected || s.justwatch || s.computerfinishes;
     }
 
     // Send to one slot, only if it is connected.
@@ -52,8 +55,18 @@ public:
             if (n != except && slot(n).connected) m_port.send(n, message);
     }
 
+    // Watchers of the table (logs, metrics, orchestration); they must outlive the state or be
+    // removed first.
+    void addWatcher(HostEvents* watcher) { m_watchers.push_back(watcher); }
+    void removeWatcher(HostEvents* watcher) { std::erase(m_watchers, watcher); }
+    template <typename F> void tell(F&& event) {
+        for (HostEvents* w : m_watchers)
+            event(*w);
+    }
+
 private:
     HostPort& m_port;
+    std::vector<HostEvents*> m_watchers;
     std::array<PlayerSlot, 11> m_slots{};
 };
 

@@ -19,6 +19,9 @@ struct PlayerSlot {
     std::array<int, kCategoryCount + 1> scores{}; // index 1..7; -1 = not yet scored
     int workingcat = 0;                           // 0 = none
     bool turnactive = false;
+    // The player came back to a held seat during its own turn: the computer finishes that
+    // turn, and the seat's next turn waits for the player.
+    bool computerfinishes = false;
 
     PlayerSlot() { scores.fill(-1); }
     int score(int category) const { return scores[static_cast<std::size_t>(category)]; }

@@ -1,6 +1,7 @@
 #include "host/turnengine.h"
 
 #include "host/computerplayer.h"
+#include "host/expertplayer.h"
 #include "host/rules.h"
 #include "net/fields.h"
 #include "net/messages.h"
@@ -33,6 +34,7 @@ void TurnEngine::disarm() {
 }
 
 void TurnEngine::armComputerMove(int countdown) {
+    m_style = m_state.port().computerStyle();
     arm(countdown, Action::ComputerMove, m_state.port().botSpeedMs());
 }
 
@@ -82,6 +84,7 @@ void TurnEngine::startgame(std::string_view payload) {
         s.rolls = 0;
         s.workingcat = 0;
         s.ingame = s.connected;
+        s.computerfinishes = false;
     }
     // Seats 1 and 2 are in every game; the computer plays whichever of them nobody sits in.
     // Rounds are counted on seat 1's turns, so a game without seat 1 would never end.
@@ -92,13 +95,20 @@ void TurnEngine::startgame(std::string_view payload) {
     turn.currentseat = 0;
     turn.bonusrollsused = 0;
     turn.dice.fill(0);
+    int seats = 0;
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        seats += m_state.slot(seat).ingame ? 1 : 0;
+    m_state.tell([&](HostEvents& w) { w.gameStarted(name, seats); });
     findplayer();
 }
 
 void TurnEngine::findplayer() {
-    // Whatever was pending belonged to the previous turn.
+    // Whatever was pending belonged to the previous turn, and so did the computer's hand on a
+    // seat whose player came back during it.
     disarm();
     TurnState& turn = m_state.turn;
+    for (int n = 1; n <= kSeatCount; ++n)
+        m_state.slot(n).computerfinishes = false;
     int seat = turn.currentseat;
     bool found = false;
     for (int step = 0; step < kSeatCount && !found; ++step) {
@@ -123,6 +133,7 @@ void TurnEngine::findplayer() {
     s.turnactive = true;
     m_state.broadcast(
         msg::toClient::nextplayer(seat, turn.round, openCategories(s.scores, turn.round)));
+    m_state.tell([&](HostEvents& w) { w.turnBegun(seat, turn.round); });
 
     if (m_state.isComputerPlayed(seat)) armComputerMove(3);
 }
@@ -131,8 +142,13 @@ void TurnEngine::checkforwin() {
     SeatTotals totals{};
     for (int seat = 1; seat <= kSeatCount; ++seat)
         totals[static_cast<std::size_t>(seat)] = m_state.slot(seat).total;
-    m_state.broadcast(msg::toClient::winner(winners(totals)));
+    const std::vector<int> best = winners(totals);
+    m_state.broadcast(msg::toClient::winner(best));
     m_state.turn.gamerunning = false;
+    std::vector<Winner> named;
+    for (int seat : best)
+        named.push_back({seat, m_state.slot(seat).name});
+    m_state.tell([&](HostEvents& w) { w.gameFinished(named); });
 }
 
 // --- requests ---------------------------------------------------------------------------------
@@ -309,7 +325,8 @@ void TurnEngine::bonusrolls(int seat) {
 void TurnEngine::computerplay(int seat) {
     // The same checks and work as the requests the move stands for ("2+1+2+3+4+5", "2+4+"),
     // without writing and reading their text.
-    const ComputerDecision move = computerDecision(m_state, seat);
+    const ComputerDecision move = m_style == ComputerStyle::Expert ? expertDecision(m_state, seat)
+                                                                  : computerDecision(m_state, seat);
     switch (move.kind) {
     case ComputerMove::Kind::Roll:
         roll(seat, std::span<const int>(move.dice.data(), std::size_t(move.diceCount)));

@@ -75,6 +75,7 @@ private:
     RandomSource& m_random;
     Action m_action = Action::None;
     int m_countdown = 0;
+    ComputerStyle m_style = ComputerStyle::Classic; // taken when a computer move is armed
 };
 
 // The program's turn engine: owns its dice, seeded with `seed`.

@@ -21,6 +21,10 @@ public:
     virtual void seatVacated(int slot) = 0;
     // A seat has just been switched to just watching (and it was broadcast).
     virtual void justWatchStarted(int seat) = 0;
+    // A slot has just logged in and been told the players and, during a game, the board.
+    virtual void loggedIn(int /*slot*/) {}
+    // A "CMD_sealpart" payload from a slot: its part of the game's sealed seed.
+    virtual void sealpart(int /*slot*/, std::string_view /*payload*/) {}
 };
 
 } // namespace core

@@ -1,6 +1,8 @@
 #include "net/messages.h"
 
 #include "net/fields.h"
+#include "net/hexfield.h"
+#include "net/protocol.h"
 
 #include <charconv>
 
@@ -65,21 +67,6 @@ public:
             int die = num();
             int face = num();
             out.push_back({die, face});
-        }
-        return out;
-    }
-    // Numbers until the payload (or its closing "+") is used up.
-    std::vector<int> numbersToEnd() {
-        std::vector<int> out;
-        while (m_ok && !m_fields.atEnd()) {
-            auto field = m_fields.next();
-            if (field.empty() && m_fields.atEnd()) break; // closing "+"
-            auto v = parseInt(field);
-            if (!v) {
-                m_ok = false;
-                break;
-            }
-            out.push_back(*v);
         }
         return out;
     }
@@ -190,6 +177,9 @@ std::string chat(int slot, std::string_view name, std::string_view said) {
     text += said;
     return Builder(cmd::chat).add(slot).add(text).done();
 }
+std::string tableLine(std::string_view text, std::string_view colourText) {
+    return Builder(cmd::chat).add(0).add(std::string(text) + "|" + std::string(colourText)).done();
+}
 std::string action(int slot, std::string_view name, std::string_view did) {
     std::string text(name);
     text += ' ';
@@ -285,71 +275,12 @@ std::optional<SlotAndRest> parseSlotAndRest(std::string_view payload) {
     return okOr(r, std::move(out));
 }
 
-std::optional<Startgame> parseStartgame(std::string_view payload) {
-    Reader r(payload);
-    Startgame out;
-    out.name = r.text();
-    out.bonusLimit = r.num();
-    return okOr(r, std::move(out));
-}
-
 std::optional<Justwatch> parseJustwatch(std::string_view payload) {
     Reader r(payload);
     Justwatch out;
     out.seat = r.num();
     out.mode = r.num();
     return okOr(r, out);
-}
-std::optional<Justwatch> parseJustwatching(std::string_view payload) {
-    return parseJustwatch(payload);
-}
-
-std::optional<Rollthedice> parseRollthedice(std::string_view payload) {
-    Reader r(payload);
-    Rollthedice out;
-    out.seat = r.num();
-    out.dice = r.numbersToEnd();
-    if (out.dice.size() == 1 && out.dice[0] == 0) out.dice.clear();
-    return okOr(r, std::move(out));
-}
-
-std::optional<SeatCategory> parseSelectcat(std::string_view payload) {
-    Reader r(payload);
-    SeatCategory out;
-    out.seat = r.num();
-    out.category = r.num();
-    return okOr(r, out);
-}
-std::optional<SeatCategory> parseSelectedcat(std::string_view payload) {
-    return parseSelectcat(payload);
-}
-
-std::optional<int> parseSendlogininfo(std::string_view payload) {
-    Reader r(payload);
-    int slot = r.num();
-    return okOr(r, slot);
-}
-
-std::vector<PlayerEntry> parsePlayerList(std::string_view payload) {
-    std::vector<PlayerEntry> out;
-    FieldReader f(payload);
-    while (!f.atEnd()) {
-        auto slot = f.nextInt();
-        if (!slot || f.atEnd()) break;
-        std::string name(f.next());
-        auto watching = f.nextInt();
-        if (!watching) break;
-        out.push_back({*slot, std::move(name), *watching == 1});
-    }
-    return out;
-}
-
-std::optional<Playerdisconnected> parsePlayerdisconnected(std::string_view payload) {
-    Reader r(payload);
-    Playerdisconnected out;
-    out.slot = r.num();
-    out.name = r.text();
-    return okOr(r, std::move(out));
 }
 
 std::optional<Loadstats> parseLoadstats(std::string_view payload) {
@@ -396,87 +327,86 @@ std::optional<Loadscores> parseLoadscores(std::string_view payload) {
     return out;
 }
 
-std::optional<Nextplayer> parseNextplayer(std::string_view payload) {
-    Reader r(payload);
-    Nextplayer out;
-    out.seat = r.num();
-    out.round = r.num();
-    out.open = r.numbersToEnd();
-    if (out.open.size() == 1 && out.open[0] == 0) out.open.clear();
-    return okOr(r, std::move(out));
-}
+// ---------------------------------------------------------------------------------------------
+// Sealed dice.
 
-std::optional<int> parseNeedcat(std::string_view payload) {
-    return parseSendlogininfo(payload);
+namespace toHost {
+std::string sealpart(int game, const SealBytes16& part) {
+    return Builder(cmd::sealpart).add(game).add(toHex(part)).done();
 }
+} // namespace toHost
 
-std::optional<Createdice> parseCreatedice(std::string_view payload) {
-    Reader r(payload);
-    Createdice out;
-    out.seat = r.num();
-    out.rolls = r.num();
-    auto numbers = r.numbersToEnd();
-    if (!r.ok() || numbers.size() % 2 != 0) return std::nullopt;
-    for (std::size_t i = 0; i < numbers.size(); i += 2)
-        if (numbers[i] != 0) out.rolled.push_back({numbers[i], numbers[i + 1]});
+namespace toClient {
+std::string sealcommit(int game, const SealBytes32& commitment, std::uint64_t position) {
+    return Builder(cmd::sealcommit).add(game).add(toHex(commitment)).add(std::to_string(position)).done();
+}
+std::string sealmix(int game, std::span<const SealPart> parts) {
+    Builder b(cmd::sealmix);
+    b.add(game);
+    for (const auto& p : parts)
+        b.add(p.slot).add(toHex(p.bytes));
+    return b.done();
+}
+std::string sealreveal(int game, const SealBytes32& secret) {
+    return Builder(cmd::sealreveal).add(game).add(toHex(secret)).done();
+}
+} // namespace toClient
+
+namespace {
+// A game number or position: plain decimal, not negative.
+std::optional<int> counter(FieldReader& fields) {
+    auto v = fields.nextInt();
+    if (!v || *v < 0) return std::nullopt;
+    return v;
+}
+} // namespace
+
+std::optional<Sealcommit> parseSealcommit(std::string_view payload) {
+    FieldReader f(payload);
+    Sealcommit out;
+    auto game = counter(f);
+    if (!game || !fromHex(f.next(), out.commitment)) return std::nullopt;
+    auto position = counter(f);
+    if (!position || !f.atEnd()) return std::nullopt;
+    out.game = *game;
+    out.position = static_cast<std::uint64_t>(*position);
     return out;
 }
 
-std::optional<Bramble> parseBramble(std::string_view payload) {
-    Reader r(payload);
-    Bramble out;
-    out.seat = r.num();
-    out.total = r.num();
-    out.score = r.num();
-    out.rolls = r.num();
-    out.dice = r.pairs(5);
-    return okOr(r, std::move(out));
-}
-
-std::optional<Scored> parsePostscores(std::string_view payload) {
-    Reader r(payload);
-    Scored out;
-    out.seat = r.num();
-    out.total = r.num();
-    out.score = r.num();
-    out.category = r.num();
-    return okOr(r, out);
-}
-std::optional<Scored> parseBonustime(std::string_view payload) {
-    return parsePostscores(payload);
-}
-
-std::optional<Gotbonus> parseGotbonus(std::string_view payload) {
-    Reader r(payload);
-    Gotbonus out;
-    out.seat = r.num();
-    out.total = r.num();
-    out.gain = r.num();
-    out.category = r.num();
-    out.categoryScore = r.num();
-    out.dice = r.pairs(5);
-    return okOr(r, std::move(out));
-}
-
-std::optional<Bonusend> parseBonusend(std::string_view payload) {
-    Reader r(payload);
-    Bonusend out;
-    out.seat = r.num();
-    auto numbers = r.numbersToEnd();
-    if (!r.ok()) return std::nullopt;
-    if (numbers.size() == 2 && numbers[0] == 0) return out;
-    if (numbers.size() != 10) return std::nullopt;
-    for (std::size_t i = 0; i < numbers.size(); i += 2)
-        out.dice.push_back({numbers[i], numbers[i + 1]});
+std::optional<Sealpart> parseSealpart(std::string_view payload) {
+    FieldReader f(payload);
+    Sealpart out;
+    auto game = counter(f);
+    if (!game || !fromHex(f.next(), out.part) || !f.atEnd()) return std::nullopt;
+    out.game = *game;
     return out;
 }
 
-std::optional<std::vector<int>> parseWinner(std::string_view payload) {
-    Reader r(payload);
-    auto seats = r.numbersToEnd();
-    if (!r.ok()) return std::nullopt;
-    std::erase(seats, 0);
-    return seats;
+std::optional<Sealmix> parseSealmix(std::string_view payload) {
+    FieldReader f(payload);
+    Sealmix out;
+    auto game = counter(f);
+    if (!game) return std::nullopt;
+    out.game = *game;
+    while (!f.atEnd()) {
+        SealPart part;
+        auto slot = f.nextInt();
+        if (!slot || *slot < 1 || *slot > kMaxSlot || !fromHex(f.next(), part.bytes)) return std::nullopt;
+        for (const auto& seen : out.parts)
+            if (seen.slot == *slot) return std::nullopt;
+        part.slot = *slot;
+        out.parts.push_back(part);
+    }
+    return out;
+}
+
+std::optional<Sealreveal> parseSealreveal(std::string_view payload) {
+    FieldReader f(payload);
+    Sealreveal out;
+    auto game = counter(f);
+    if (!game || !fromHex(f.next(), out.secret) || !f.atEnd()) return std::nullopt;
+    out.game = *game;
+    return out;
 }
 
 } // namespace core::msg

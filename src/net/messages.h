@@ -1,7 +1,8 @@
 #pragma once
-// The message catalogue: every command word of the game protocol, the order in which each side
-// compares them, a builder for every message in both directions, and parsers that turn a
-// payload (the text after the command word's "+") into a struct.
+// The message catalogue: every command word of the game protocol and the words of each
+// direction (which each side's dispatch table must cover), a builder for every message in both
+// directions, and parsers that turn a payload (the text after the command word's "+") into a
+// struct.
 //
 // Builders return the message text without the terminator; the transport frames it.
 // Parsers return nullopt when a field that must be a number does not convert; they accept a
@@ -10,9 +11,10 @@
 //   core::msg::cmd::rollthedice            "CMD_rollthedice"
 //   core::msg::toHost::rollthedice(3, {1, 4})   -> "CMD_rollthedice+3+1+4"
 //   core::msg::toClient::createdice(...)        (what the host sends)
-//   core::msg::parseCreatedice(payload)         (what the client reads)
+//   core::msg::parseJustwatch(payload)          (what the host reads)
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,6 +34,9 @@ inline constexpr std::string_view startgame = "CMD_startgame";   // both directi
 inline constexpr std::string_view justwatch = "CMD_justwatch";
 inline constexpr std::string_view rollthedice = "CMD_rollthedice";
 inline constexpr std::string_view selectcat = "CMD_selectcat";
+// Client to host, coming back after a drop (seatmessages.h).
+inline constexpr std::string_view canholdseat = "CMD_canholdseat";
+inline constexpr std::string_view reclaimseat = "CMD_reclaimseat";
 // Host to client.
 inline constexpr std::string_view sendlogininfo = "CMD_sendlogininfo";
 inline constexpr std::string_view newplayerinfo = "CMD_newplayerinfo";
@@ -53,47 +58,91 @@ inline constexpr std::string_view bramble = "CMD_bramble";
 inline constexpr std::string_view needcat = "CMD_needcat";
 inline constexpr std::string_view loadstats = "CMD_loadstats";
 inline constexpr std::string_view loadscores = "CMD_loadscores";
+// Host to client, seats held for dropped players (seatmessages.h).
+inline constexpr std::string_view seattoken = "CMD_seattoken";
+inline constexpr std::string_view seatreclaimed = "CMD_seatreclaimed";
+inline constexpr std::string_view seatheld = "CMD_seatheld";
+inline constexpr std::string_view seatfreed = "CMD_seatfreed";
+// Sealed dice: the host's commitment, which parts went into the seed, and the secret at the
+// game's end; the tables' parts go the other way. Copies without them ignore them.
+inline constexpr std::string_view sealpart = "CMD_sealpart"; // client to host
+inline constexpr std::string_view sealcommit = "CMD_sealcommit";
+inline constexpr std::string_view sealmix = "CMD_sealmix";
+inline constexpr std::string_view sealreveal = "CMD_sealreveal";
 } // namespace cmd
 
-// The order in which the host compares a received command word.
-inline constexpr std::array<std::string_view, 9> kHostDispatchOrder{
+// The command words of each direction. A side's dispatch table handles each word of its
+// direction exactly once and nothing else; coversExactly() checks that when it compiles.
+inline constexpr std::array<std::string_view, 12> kToHost{
     cmd::logininfo, cmd::kickhim,   cmd::chat,        cmd::playasound, cmd::action,
-    cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat};
+    cmd::startgame, cmd::justwatch, cmd::rollthedice, cmd::selectcat,
+    cmd::canholdseat, cmd::reclaimseat,
+    cmd::sealpart};
+inline constexpr std::array<std::string_view, 31> kToClient{cmd::sendlogininfo,
+                                                            cmd::chat,
+                                                            cmd::action,
+                                                            cmd::playasound,
+                                                            cmd::newplayerinfo,
+                                                            cmd::havewrongversion,
+                                                            cmd::wrongversion,
+                                                            cmd::existingplayers,
+                                                            cmd::playerdisconnected,
+                                                            cmd::startgame,
+                                                            cmd::nextplayer,
+                                                            cmd::winner,
+                                                            cmd::full,
+                                                            cmd::justwatching,
+                                                            cmd::createdice,
+                                                            cmd::selectedcat,
+                                                            cmd::bonustime,
+                                                            cmd::bonusend,
+                                                            cmd::gotbonus,
+                                                            cmd::postscores,
+                                                            cmd::bramble,
+                                                            cmd::needcat,
+                                                            cmd::loadstats,
+                                                            cmd::loadscores,
+                                                            cmd::seattoken,
+                                                            cmd::seatreclaimed,
+                                                            cmd::seatheld,
+                                                            cmd::seatfreed,
+                                                            cmd::sealcommit,
+                                                            cmd::sealmix,
+                                                            cmd::sealreveal};
 
-// The order in which the table client compares a received command word.
-inline constexpr std::array<std::string_view, 24> kClientDispatchOrder{cmd::sendlogininfo,
-                                                                       cmd::chat,
-                                                                       cmd::action,
-                                                                       cmd::playasound,
-                                                                       cmd::newplayerinfo,
-                                                                       cmd::havewrongversion,
-                                                                       cmd::wrongversion,
-                                                                       cmd::existingplayers,
-                                                                       cmd::playerdisconnected,
-                                                                       cmd::startgame,
-                                                                       cmd::nextplayer,
-                                                                       cmd::winner,
-                                                                       cmd::full,
-                                                                       cmd::justwatching,
-                                                                       cmd::createdice,
-                                                                       cmd::selectedcat,
-                                                                       cmd::bonustime,
-                                                                       cmd::bonusend,
-                                                                       cmd::gotbonus,
-                                                                       cmd::postscores,
-                                                                       cmd::bramble,
-                                                                       cmd::needcat,
-                                                                       cmd::loadstats,
-                                                                       cmd::loadscores};
+// One row of a side's dispatch table: a command word and its handler. The rows are compared
+// in table order, exactly and case-sensitively.
+template <typename Handler> struct Route {
+    std::string_view command;
+    Handler handler;
+};
 
-// Position of a command word in a dispatch order (exact, case-sensitive); -1 when unknown.
-template <std::size_t N>
-constexpr int dispatchIndex(const std::array<std::string_view, N>& order,
-                            std::string_view command) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (order[i] == command) return static_cast<int>(i);
-    return -1;
+// The handler of a command word; nullptr when the table has no row for it.
+template <typename Handler, std::size_t N>
+constexpr const Handler* findHandler(const std::array<Route<Handler>, N>& table,
+                                     std::string_view command) {
+    for (const auto& route : table)
+        if (route.command == command) return &route.handler;
+    return nullptr;
 }
+
+// True when the table has exactly one row for each of the direction's words and no other row.
+template <typename Handler, std::size_t N, std::size_t M>
+constexpr bool coversExactly(const std::array<Route<Handler>, N>& table,
+                             const std::array<std::string_view, M>& words) {
+    if (N != M) return false;
+    for (auto word : words) {
+        int rows = 0;
+        for (const auto& route : table)
+            if (route.command == word) ++rows;
+        if (rows != 1) return false;
+    }
+    return true;
+}
+
+// The mode field of "CMD_justwatch" and "CMD_justwatching".
+inline constexpr int kJustWatchOn = 1;
+inline constexpr int kJustWatchOff = 2;
 
 // The faces of dice 1..5 (index 0 unused), as the host keeps them; 0 = not rolled yet.
 using Faces = std::array<int, 6>;
@@ -154,6 +203,8 @@ std::string justwatching(int seat, int mode);
 // (which still carries its "|" and colour).
 std::string chat(int slot, std::string_view name, std::string_view said);
 std::string action(int slot, std::string_view name, std::string_view did);
+// A line the table writes itself (sender 0), shown by every client in the given colour.
+std::string tableLine(std::string_view text, std::string_view colourText);
 // rest: the received payload after the slot, verbatim ("wave5+").
 std::string playasound(int slot, std::string_view rest);
 std::string startgame(std::string_view name, int bonusLimit);
@@ -200,44 +251,14 @@ struct SlotAndRest {
 };
 std::optional<SlotAndRest> parseSlotAndRest(std::string_view payload);
 
-struct Startgame {
-    std::string name;
-    int bonusLimit = 0;
-};
-std::optional<Startgame> parseStartgame(std::string_view payload); // both directions
-
 struct Justwatch {
     int seat = 0;
     int mode = 0;
 };
-std::optional<Justwatch> parseJustwatch(std::string_view payload);    // request
-std::optional<Justwatch> parseJustwatching(std::string_view payload); // announcement
-
-struct Rollthedice {
-    int seat = 0;
-    std::vector<int> dice; // empty for the single field 0
-};
-std::optional<Rollthedice> parseRollthedice(std::string_view payload);
-
-struct SeatCategory {
-    int seat = 0;
-    int category = 0;
-};
-std::optional<SeatCategory> parseSelectcat(std::string_view payload);
-std::optional<SeatCategory> parseSelectedcat(std::string_view payload);
+std::optional<Justwatch> parseJustwatch(std::string_view payload);
 
 // ---------------------------------------------------------------------------------------------
-// Parsers of host messages (the client's side).
-
-std::optional<int> parseSendlogininfo(std::string_view payload);
-// "CMD_newplayerinfo" and "CMD_existingplayers": the triples before the first bad one.
-std::vector<PlayerEntry> parsePlayerList(std::string_view payload);
-
-struct Playerdisconnected {
-    int slot = 0;
-    std::string name;
-};
-std::optional<Playerdisconnected> parsePlayerdisconnected(std::string_view payload);
+// Readers of the late joiner's catch-up.
 
 struct Loadstats {
     int slot = 0;
@@ -256,58 +277,56 @@ struct Loadscores {
 };
 std::optional<Loadscores> parseLoadscores(std::string_view payload);
 
-struct Nextplayer {
-    int seat = 0;
-    int round = 0;
-    std::vector<int> open; // empty for the single field 0
+// ---------------------------------------------------------------------------------------------
+// Sealed dice. Binary values travel as lower-case hexadecimal.
+//   "CMD_sealcommit+<game>+<commitment, 64 hex>+<stream position>"  host: game start, late login
+//   "CMD_sealpart+<game>+<part, 32 hex>"                            table: answer to the above
+//   "CMD_sealmix+<game>" then "+<slot>+<part, 32 hex>" per part     host: seed fixed (1st roll)
+//   "CMD_sealreveal+<game>+<secret, 64 hex>"                        host: game over or abandoned
+
+using SealBytes32 = std::array<std::uint8_t, 32>;
+using SealBytes16 = std::array<std::uint8_t, 16>;
+
+struct SealPart {
+    int slot = 0;
+    SealBytes16 bytes{};
+    bool operator==(const SealPart&) const = default;
 };
-std::optional<Nextplayer> parseNextplayer(std::string_view payload);
 
-std::optional<int> parseNeedcat(std::string_view payload);
+namespace toHost {
+std::string sealpart(int game, const SealBytes16& part);
+}
+namespace toClient {
+std::string sealcommit(int game, const SealBytes32& commitment, std::uint64_t position);
+std::string sealmix(int game, std::span<const SealPart> parts);
+std::string sealreveal(int game, const SealBytes32& secret);
+} // namespace toClient
 
-struct Createdice {
-    int seat = 0;
-    int rolls = 0;
-    std::vector<DieFace> rolled; // empty for the fields 0, 0
+// The parsers refuse anything but the exact form above: a wrong length, a bad digit, a slot
+// outside 1..9 or named twice, a negative number.
+struct Sealcommit {
+    int game = 0;
+    SealBytes32 commitment{};
+    std::uint64_t position = 0;
 };
-std::optional<Createdice> parseCreatedice(std::string_view payload);
+std::optional<Sealcommit> parseSealcommit(std::string_view payload);
 
-struct Bramble {
-    int seat = 0;
-    int total = 0;
-    int score = 0;
-    int rolls = 0;
-    std::vector<DieFace> dice;
+struct Sealpart {
+    int game = 0;
+    SealBytes16 part{};
 };
-std::optional<Bramble> parseBramble(std::string_view payload);
+std::optional<Sealpart> parseSealpart(std::string_view payload);
 
-// "CMD_postscores" and "CMD_bonustime".
-struct Scored {
-    int seat = 0;
-    int total = 0;
-    int score = 0;
-    int category = 0;
+struct Sealmix {
+    int game = 0;
+    std::vector<SealPart> parts;
 };
-std::optional<Scored> parsePostscores(std::string_view payload);
-std::optional<Scored> parseBonustime(std::string_view payload);
+std::optional<Sealmix> parseSealmix(std::string_view payload);
 
-struct Gotbonus {
-    int seat = 0;
-    int total = 0;
-    int gain = 0;
-    int category = 0;
-    int categoryScore = 0;
-    std::vector<DieFace> dice;
+struct Sealreveal {
+    int game = 0;
+    SealBytes32 secret{};
 };
-std::optional<Gotbonus> parseGotbonus(std::string_view payload);
-
-struct Bonusend {
-    int seat = 0;
-    std::vector<DieFace> dice; // empty when the limit ended it (fields 0, 0)
-};
-std::optional<Bonusend> parseBonusend(std::string_view payload);
-
-// The winning seats in message order, the closing 0 left out.
-std::optional<std::vector<int>> parseWinner(std::string_view payload);
+std::optional<Sealreveal> parseSealreveal(std::string_view payload);
 
 } // namespace core::msg

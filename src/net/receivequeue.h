@@ -1,13 +1,20 @@
 #pragma once
 // The receive queue: complete messages waiting to be handled, each with the slot of the
-// connection it arrived on, in arrival order across all connections. The owner drains it one
-// entry per timer tick.
+// connection it arrived on. The owner drains it from a timer.
+//
+// Entries leave in a fair order across connections: every connection's own entries keep their
+// order, and a connection with many entries waiting takes turns with the others instead of
+// making them wait behind its whole backlog. Each entry is stamped with a virtual time, one
+// past the later of the connection's previous stamp and the stamp of the entry handled last;
+// the smallest stamp leaves first, ties in arrival order. While no connection has more than one
+// entry waiting this is plain arrival order.
 //
 // Each slot may have at most a fixed number of entries, and optionally of text bytes, waiting;
 // a push beyond either is refused so the owner can close the flooding connection instead of
 // growing without bound.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <limits>
 #include <optional>
@@ -35,13 +42,15 @@ public:
     // number of entries waiting, or when the entry's text would take the slot's waiting bytes
     // past their maximum.
     bool push(int slot, std::string text);
-    // Takes the oldest entry; nullopt when the queue is empty.
+    // Takes the next entry in the fair order; nullopt when the queue is empty.
     std::optional<QueueEntry> pop();
     // Removes every waiting entry of a slot whose connection has closed.
     void dropSlot(int slot);
+    // A connection now speaks for another slot: its waiting entries go with it, in order.
+    void moveSlot(int from, int to);
 
-    bool empty() const { return m_entries.empty(); }
-    std::size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_size == 0; }
+    std::size_t size() const { return m_size; }
     std::size_t waiting(int slot) const;
     // The text bytes of a slot's waiting entries.
     std::size_t waitingBytes(int slot) const;
@@ -49,17 +58,25 @@ public:
     std::size_t maxBytesPerSlot() const { return m_maxBytesPerSlot; }
 
 private:
-    struct Load {
-        std::size_t entries = 0;
-        std::size_t bytes = 0;
+    struct Stamped {
+        std::uint64_t stamp = 0;
+        std::uint64_t arrival = 0;
+        std::string text;
     };
-    Load& loadFor(int slot);
-    const Load* findLoad(int slot) const;
+    struct Lane {
+        std::deque<Stamped> entries;
+        std::size_t bytes = 0;
+        std::uint64_t lastStamp = 0;
+    };
+    Lane& laneFor(int slot);
+    const Lane* findLane(int slot) const;
 
     std::size_t m_maxPerSlot;
     std::size_t m_maxBytesPerSlot;
-    std::deque<QueueEntry> m_entries;
-    std::vector<Load> m_loads; // indexed by slot
+    std::vector<Lane> m_lanes; // indexed by slot
+    std::size_t m_size = 0;
+    std::uint64_t m_now = 0;     // stamp of the entry taken last
+    std::uint64_t m_arrivals = 0;
 };
 
 } // namespace core

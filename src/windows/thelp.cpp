@@ -19,7 +19,7 @@ namespace {
 const char* const kCaption = "Bramblies - Help File";
 
 const std::array<const char*, Thelp::kPages> kPageCaptions = {
-    "Overview", "Connecting", "Game Play", "Scoring", "Documentation", "License"};
+    "Overview", "Connecting", "Game Play", "Scoring", "Fair Dice", "Documentation", "License"};
 
 const char* const kOverview[] = {
     "Overview",
@@ -111,6 +111,31 @@ const char* const kScoring[] = {
     "will receive the points for the bramble plus a 20 point bonus.",
 };
 
+const char* const kFairDice[] = {
+    "Fair Dice",
+    "",
+    "Every player at the table can check the dice of every game, ",
+    "so nobody has to take the host's word that they were fair.",
+    "",
+    "When a game starts, the host picks a secret and sends ",
+    "everybody a seal of it: a fingerprint that fits only that ",
+    "secret but gives nothing of it away. Each player's game ",
+    "answers with a random number of its own. All the dice of the ",
+    "game are worked out from the secret and those numbers, so ",
+    "neither the host nor any player can choose how they fall.",
+    "",
+    "When the game ends, the host shows the secret. Your game ",
+    "checks that it fits the seal, works out every roll again and ",
+    "tells you in the chat:",
+    "\"Dice check: all N rolls of this game came from the sealed seed.\"",
+    "If a roll does not match, a red line says which roll it was ",
+    "and how it differs.",
+    "",
+    "If you joined during a game, your game checks the rolls you ",
+    "saw. Players with an older version of the game play as ",
+    "before; they just take no part in the check.",
+};
+
 const char* const kHistory[] = {
     "History",
     "",
@@ -185,12 +210,26 @@ QStringList Thelp::pageLines(int page) {
     case 4:
         return toList(kScoring);
     case 5:
-        return toList(kHistory);
+        return toList(kFairDice);
     case 6:
+        return toList(kHistory);
+    case 7:
         return toList(kLicense);
     default:
         return {};
     }
+}
+
+QString Thelp::pageText(int page) {
+    QString text;
+    const QStringList lines = pageLines(page);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        text += lines[i];
+        const bool goesOn = lines[i].endsWith(QLatin1Char(' ')) && i + 1 < lines.size() &&
+                            !lines[i + 1].isEmpty();
+        if (!goesOn && i + 1 < lines.size()) text += QLatin1Char('\n');
+    }
+    return text;
 }
 
 QString Thelp::pageCaption(int page) {
@@ -262,7 +301,7 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
             "QPlainTextEdit { background: rgb(254,248,211); border: 1px solid rgb(211,186,44);"
             " font-family: Arial; font-size: 11px; color: black; }"));
         text->document()->setDocumentMargin(5);
-        text->setPlainText(pageLines(page).join(QLatin1Char('\n')));
+        text->setPlainText(pageText(page));
         m_pages->addWidget(text);
     }
     FormCreate();

@@ -1,11 +1,13 @@
 #pragma once
-// The help window, "Bramblies - Help File": six read-only pages behind page buttons, a
+// The help window, "Bramblies - Help File": seven read-only pages behind page buttons, a
 // title bar naming the page in front, "About", a credits block and "Done".
 //
-// A page shows each stored line as a line of its own (trailing blanks kept) and wraps a line
-// only where it is wider than the page. The title bar takes the caption of the button that
-// brought the page forward, so page 5 is titled "Documentation" while its text begins
-// "History".
+// The stored lines of a paragraph were broken for a page of one width: a line that ends in a
+// blank goes on in the next one. A page shows each paragraph joined up and lets the page wrap
+// it; empty lines and lines without a trailing blank still end where they were stored.
+//
+// The title bar takes the caption of the button that brought the page forward, so page 6 is
+// titled "Documentation" while its text begins "History".
 
 #include <QStringList>
 #include <QWidget>
@@ -20,13 +22,15 @@ namespace ui {
 class Thelp : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kPages = 6;
+    static constexpr int kPages = 7;
 
     explicit Thelp(QWidget* parent = nullptr);
 
-    // The stored lines of a page (1..6); page 2 carries the configured web addresses.
+    // The stored lines of a page (1..7); page 2 carries the configured web addresses.
     static QStringList pageLines(int page);
-    // The caption of the button of a page (1..6).
+    // What a page shows: its stored lines with those of each paragraph joined.
+    static QString pageText(int page);
+    // The caption of the button of a page (1..7).
     static QString pageCaption(int page);
 
     int currentPage() const;

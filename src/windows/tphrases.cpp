@@ -2,6 +2,7 @@
 
 #include "chat/qt/settingslocation.h"
 #include "chat/settings.h"
+#include "widgets/boardpalette.h"
 #include "widgets/tiledbackground.h"
 
 #include <QGridLayout>
@@ -25,7 +26,7 @@ const char* const kDesignPhrases[Tphrases::kPhraseCount] = {
     "Way To Go!", "Excellent!",        "Brilliant!",          "Good one!",  "Good Find!",
     "Nice Try!",  "Way To Go Teamie!", "Good Game Everyone!", "Good Luck!", "See ya!"};
 
-const QColor kFieldColour(254, 248, 211);
+const QColor kFieldColour = ui::BoardPalette::cream();
 
 } // namespace
 

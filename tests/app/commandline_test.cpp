@@ -37,6 +37,8 @@ TEST(CommandLine, OptionsAreTakenOutWhereverTheyStand) {
         EXPECT_EQ(line.botSpeedMs, c.botSpeed) << what;
         EXPECT_EQ(line.dedicatedHost, c.dedicated) << what;
     }
+    EXPECT_TRUE(parseCommandLine({"--computer=expert"}).expertComputer);
+    EXPECT_FALSE(parseCommandLine({"--computer=expert", "--computer", "classic"}).expertComputer);
 }
 
 TEST(CommandLine, FaultsAreNamedInOneSentence) {
@@ -56,8 +58,11 @@ TEST(CommandLine, FaultsAreNamedInOneSentence) {
         {{"Ann", "--port"}, "option '--port' needs a value"},
         {{"--port", "--dedicated-host"}, "option '--port' needs a value"},
         {{"--time-scale", "-1"}, "invalid time scale '-1' (expected a number above 0)"},
+        {{"--log-format=xml"}, "invalid log format 'xml' (expected text or json)"},
+        {{"--log-format"}, "option '--log-format' needs a value"},
         {{"--time-scale=inf"}, "invalid time scale 'inf' (expected a number above 0)"},
         {{"--bot-speed", "0"}, "invalid bot speed '0' (expected milliseconds above 0)"},
+        {{"--computer", "Expert"}, "invalid computer player 'Expert' (expected classic or expert)"},
         {{"Ann", "--unknown", "h", "true"}, "unknown option '--unknown' (see --help)"},
         {{"--x=1"}, "unknown option '--x' (see --help)"},
         {{"--dedicated-host=yes"}, "option '--dedicated-host' takes no value"},

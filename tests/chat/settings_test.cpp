@@ -105,6 +105,8 @@ TEST_F(SettingsTest, ReadingRules) {
         {"[bramblies]\nBotspeed=1000\n", [](const Settings& s) { EXPECT_EQ(s.botSpeed(), 1000); }},
         {"[bramblies]\nBotspeed=350\n", [](const Settings& s) { EXPECT_EQ(s.botSpeed(), 350); }},
         {"[bramblies]\nBotspeed=abc\n", [](const Settings& s) { EXPECT_EQ(s.botSpeed(), 650); }},
+        {"[bramblies]\nComputerplayer=expert\n", [](const Settings& s) { EXPECT_TRUE(s.expertComputer()); }},
+        {"[bramblies]\nComputerplayer=Expert\n", [](const Settings& s) { EXPECT_FALSE(s.expertComputer()); }},
         {"[bramblies]\nTextcolor=clRED\n",
          [](const Settings& s) { EXPECT_EQ(s.textColour(), 0x000000FFu); }},
         {"[bramblies]\nTextcolor=$0040C0FF\n",
@@ -166,7 +168,8 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
                           "Textsize=8\nTop=10\nLeft=20\nWidth=900\nHeight=700\n"
                           "Textcolor=$0040C0FF\nBotspeed=650\nRolls=0\nTurnsound=0\n"
                           "Playsounds=true\nRemindme=true\nPlayerphrasesounds=true\n"
-                          "Speakgameevents=false\n");
+                          "Speakgameevents=false\n"
+                          "Computerplayer=classic\nSpeakchat=false\n");
     ASSERT_TRUE(s.setBotSpeed(350));
     ASSERT_TRUE(s.setPlaySounds(false));
     ASSERT_TRUE(s.setTextColour(0x00FF0000));
@@ -174,10 +177,12 @@ TEST_F(SettingsTest, SaveWritesEveryKeyButThePhrasesInOrder) {
     ASSERT_TRUE(s.setTurnSound(1));
     ASSERT_TRUE(s.setTextSize(14));
     ASSERT_TRUE(s.setSpeakEvents(true));
+    ASSERT_TRUE(s.setSpeakChat(true));
 
     Settings second(m_path);
     ASSERT_TRUE(second.loadinifile());
     EXPECT_TRUE(second.speakEvents());
+    EXPECT_TRUE(second.speakChat());
     EXPECT_EQ(second.botSpeed(), 350);
     EXPECT_FALSE(second.playSounds());
     EXPECT_EQ(second.textColour(), 0x00FF0000u);

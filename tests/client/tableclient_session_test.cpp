@@ -38,6 +38,12 @@ TEST(ClientCommandLine, SoloHostJoinAndShortForms) {
          {"startmenu:off", "chat:0+Loading Multi-player Game.. Please Wait."},
          false},
         {{"Ann"}, {"startmenu:off", "chat:0+Loading Multi-player Game.. Please Wait."}, false},
+        // The terminator byte in the name would split the login: refused before connecting.
+        {{"An\xffn", "10.0.0.5", "true"},
+         {"startmenu:off", "chat:0+Loading Multi-player Game.. Please Wait.",
+          "box:The player name contains the byte 0xFF, which ends every message to the game "
+          "host. Please start the game with another name."},
+         false},
     };
     for (const auto& c : cases) {
         FakeClientPort port;
@@ -58,7 +64,8 @@ TEST(ClientCommandLine, SoloPlaysAsYouAndLogsInWithTheVersion) {
     EXPECT_EQ(client.hostaddress(), "127.0.0.1");
     port.clear();
     client.handleMessage("CMD_sendlogininfo+1");
-    EXPECT_EQ(port.events, Events{"send:CMD_logininfo+1+1.0.2+You"});
+    EXPECT_EQ(port.events,
+              (Events{"send:CMD_canholdseat+1+", "send:CMD_logininfo+1+1.0.2+You"}));
     EXPECT_TRUE(client.loggedin());
     EXPECT_EQ(client.myslot(), 1);
 }
@@ -69,7 +76,8 @@ TEST(ClientLogin, NameWithPlusIsSentWhole) {
     client.processparams({"A+B", "10.0.0.5", "no"});
     port.clear();
     client.handleMessage("CMD_sendlogininfo+4");
-    EXPECT_EQ(port.events, Events{"send:CMD_logininfo+4+1.0.2+A+B"});
+    EXPECT_EQ(port.events,
+              (Events{"send:CMD_canholdseat+4+", "send:CMD_logininfo+4+1.0.2+A+B"}));
 }
 
 // A joined client logged in at the given slot, events cleared.
@@ -182,6 +190,12 @@ TEST(ClientPresence, VersionLinesAndFullGame) {
               (Events{"chat:0+Bob has a different version of the game then you.",
                       "chat:0+You have a differnt version of the game then the host.",
                       "box:Game is full", "close", "close"}));
+
+    Joined k(2); // the host goes away: the player is told before the window closes
+    k.client.sockInfo("Socket Closed");
+    k.client.sockInfo("Socket Closed");
+    EXPECT_EQ(k.port.events, (Events{"box:The connection to the game host was closed.", "close",
+                                     "close"}));
 }
 
 TEST(ClientSeatMenu, EnabledStatesAndActions) {

@@ -69,10 +69,11 @@ TEST_F(Seats, LoginNamesAreCleanedStoredInTheOwnSlotAndMayBeRepeated) {
     accept();
     port.take();
     // Claims slot 1 and a name with both separators: lands in slot 2, name kept whole.
-    from(2, "CMD_logininfo+1+1.0.2+Bo+b|x");
+    // Control characters (an ANSI escape, NUL, DEL) would reach every screen and log.
+    from(2, std::string("CMD_logininfo+1+1.0.2+Bo+b|x\x1b[31m\t") + '\0' + "\x7f\xe9");
     EXPECT_EQ(state.slot(1).name, "Ann");
-    EXPECT_EQ(state.slot(2).name, "Bo-b-x");
-    EXPECT_EQ(port.take()[0], (Sent{1, "CMD_newplayerinfo+2+Bo-b-x+0"}));
+    EXPECT_EQ(state.slot(2).name, "Bo-b-x-[31m---\xe9");
+    EXPECT_EQ(port.take()[0], (Sent{1, "CMD_newplayerinfo+2+Bo-b-x-[31m---\xe9+0"}));
     login(2, "Bobby"); // a second login renames and announces again
     EXPECT_EQ(state.slot(2).name, "Bobby");
     EXPECT_EQ(port.take(), (std::vector<Sent>{{1, "CMD_newplayerinfo+2+Bobby+0"},
@@ -273,7 +274,7 @@ TEST_F(Seats, RelaysAndSpoofedRequests) {
     }
 }
 
-TEST_F(Seats, QueueHandlesOneEntryPerTickInArrivalOrder) {
+TEST_F(Seats, QueueHandlesOneEntryPerTickConnectionsTakingTurns) {
     seat({"Ann", "Bob"});
     host.bytesReceived(2, "CMD_chat+2+a|c" + T + "CMD_chat+2+b|c" + T + "CMD_chat+2+");
     host.bytesReceived(1, "CMD_chat+1+d|c" + T);
@@ -284,9 +285,10 @@ TEST_F(Seats, QueueHandlesOneEntryPerTickInArrivalOrder) {
         auto sent = port.take();
         return sent.empty() ? std::string() : sent[0].text;
     };
+    // Ann's line waits behind one of Bob's, not behind all of them.
     EXPECT_EQ(relayedOnNextTick(), "CMD_chat+2+Bob chats: a|c");
-    EXPECT_EQ(relayedOnNextTick(), "CMD_chat+2+Bob chats: b|c");
     EXPECT_EQ(relayedOnNextTick(), "CMD_chat+1+Ann chats: d|c");
+    EXPECT_EQ(relayedOnNextTick(), "CMD_chat+2+Bob chats: b|c");
     EXPECT_EQ(relayedOnNextTick(), "CMD_chat+2+Bob chats: c|c");
     EXPECT_FALSE(host.processNext());
     host.timer1Tick();
@@ -336,6 +338,36 @@ TEST_F(Seats, MemoryBoundsCloseTheFlooder) {
     EXPECT_EQ(host.pendingFor(2), 0u);
 }
 
+TEST_F(Seats, RelayFloodIsDroppedPastTheBurstAndRefills) {
+    std::int64_t now = 1000;
+    host.setClock([&now] { return now; });
+    seat({"Ann", "Bob"});
+    auto relayedTo1 = [&] {
+        int n = 0;
+        for (const auto& s : port.take())
+            n += s.slot == 1;
+        return n;
+    };
+    for (int i = 0; i < 15; ++i)
+        from(2, "CMD_chat+2+spam|c");
+    from(2, "CMD_playasound+2+wave1+"); // sounds and actions share the allowance
+    from(1, "CMD_chat+1+hello|c");
+    EXPECT_EQ(relayedTo1(), RelayLimiter::kBurst + 1) << "Bob's burst and Ann's line";
+    EXPECT_EQ(host.relayLimiter().dropped(2), 6u);
+    now += 1000; // a second later a few more go through
+    for (int i = 0; i < 10; ++i)
+        from(2, "CMD_action+2+waves|c");
+    EXPECT_EQ(relayedTo1(), RelayLimiter::kPerSecond);
+    from(2, "CMD_rollthedice+2+0");
+    EXPECT_EQ(turns.calls.back(), "rollthedice 2+0") << "game requests are never limited";
+    host.connectionClosed(2);
+    EXPECT_EQ(accept(), 2);
+    login(2, "Cy");
+    port.take();
+    from(2, "CMD_chat+2+fresh|c");
+    EXPECT_EQ(relayedTo1(), 1) << "a new connection starts with a full allowance";
+}
+
 TEST_F(Seats, LoginDeadlineClosesOnlyConnectionsThatHaveNotLoggedIn) {
     seat({"Ann"});
     accept();
@@ -345,6 +377,65 @@ TEST_F(Seats, LoginDeadlineClosesOnlyConnectionsThatHaveNotLoggedIn) {
     EXPECT_EQ(port.closed, std::vector<int>{2});
     host.loginTimedOut(5); // no connection there
     EXPECT_EQ(port.closed, std::vector<int>{2});
+}
+
+// Watchers hear each connection's end once, with the reason the host closed it for.
+TEST_F(Seats, DeparturesAreToldWithTheirReason) {
+    struct Watcher : HostEvents {
+        std::vector<std::string> told;
+        void loggedIn(int slot, const std::string& name) override {
+            told.push_back("login " + std::to_string(slot) + " " + name);
+        }
+        void connectionClosed(int slot, const std::string& name, bool in,
+                              CloseReason reason) override {
+            told.push_back(std::to_string(slot) + " " + name + (in ? " in " : " out ") +
+                           std::string(closeReasonText(reason)));
+        }
+        void connectionRefused() override { told.push_back("refused"); }
+    } watcher;
+    state.addWatcher(&watcher);
+    seat({"Ann", "Bob", "Cy", "Di", "Ed"});
+    accept();
+    host.bytesReceived(2, std::string(64 * 1024 + 1, 'x'));
+    std::string flood;
+    for (int i = 0; i < 300; ++i)
+        flood += "CMD_chat+3+spam|c" + T;
+    host.bytesReceived(3, flood);
+    from(1, "CMD_kickhim+1+4");
+    host.closingFor(5, CloseReason::UnsentOutput);
+    host.loginTimedOut(6);
+    for (int slot : {2, 3, 4, 5, 6, 1, 1})
+        host.connectionClosed(slot);
+    for (int i = 0; i < 10; ++i) // the tenth is refused
+        accept();
+    host.closeAll(CloseReason::Shutdown);
+    host.connectionClosed(9);
+    EXPECT_EQ(watcher.told,
+              (std::vector<std::string>{"login 1 Ann", "login 2 Bob", "login 3 Cy", "login 4 Di",
+                                        "login 5 Ed", "2 Bob in unterminated message",
+                                        "3 Cy in queue", "4 Di in kicked", "5 Ed in unsent output",
+                                        "6  out login deadline", "1 Ann in left", "refused",
+                                        "9  out shutdown"}));
+    EXPECT_EQ(port.closed, (std::vector<int>{2, 3, 4, 6, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(Seats, ShutDownSaysGoodbyeInTheTablesOwnLineAndClosesEveryone) {
+    for (bool running : {false, true}) {
+        seat({"Ann", "Bob"});
+        state.turn.gamerunning = running;
+        port.armedMs = 500;
+        host.shutDown();
+        const std::string line = running
+                                     ? "CMD_chat+0+The host is shutting down. The game ends here.|clBlue"
+                                     : "CMD_chat+0+The host is shutting down.|clBlue";
+        EXPECT_EQ(port.take(), (std::vector<Sent>{{1, line}, {2, line}}));
+        EXPECT_EQ(port.closed, (std::vector<int>{1, 2}));
+        EXPECT_EQ(port.armedMs, -1);
+        host.connectionClosed(1);
+        host.connectionClosed(2);
+        port.take();
+        port.closed.clear();
+    }
 }
 
 TEST(SeatsWithoutEngine, GameRequestsAreIgnored) {

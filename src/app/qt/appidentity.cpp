@@ -7,7 +7,9 @@
 
 // The icon lives in a static library, whose resources are linked in only when asked for (and
 // the macro must stand outside any namespace).
-static void initIconResource() { Q_INIT_RESOURCE(icon); }
+static void initIconResource() {
+    Q_INIT_RESOURCE(icon);
+}
 
 namespace ui {
 

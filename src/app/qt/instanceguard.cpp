@@ -1,5 +1,6 @@
 #include "app/qt/instanceguard.h"
 
+#include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStringList>
@@ -28,6 +29,15 @@ InstanceGuard::~InstanceGuard() {
 QString InstanceGuard::nameForPort(int port) {
     if (port == kDefaultPort) return QString::fromLatin1(kBaseName);
     return QString::fromLatin1(kBaseName) + QLatin1Char('-') + QString::number(port);
+}
+
+QString InstanceGuard::nameForPlayer(int port, const QString& player) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QByteArray::number(port));
+    hash.addData(QByteArrayView("\n", 1));
+    hash.addData(player.toUtf8());
+    return QString::fromLatin1(kBaseName) + QLatin1Char('-') +
+           QString::fromLatin1(hash.result().toHex().left(16));
 }
 
 int InstanceGuard::portArgument(const QStringList& arguments, int fallback) {
@@ -59,7 +69,10 @@ bool InstanceGuard::claim() {
     if (askRunningCopy()) return false;
     // Nobody answers on the name: a copy that crashed left its socket behind. Take it over.
     QLocalServer::removeServer(m_name);
-    return listen();
+    // Still nobody to raise and no name of our own (the system refused it): run without the
+    // check rather than end without a word.
+    listen();
+    return true;
 }
 
 bool InstanceGuard::askRunningCopy() {

@@ -24,10 +24,14 @@ public:
 
     // "77rauq" for the default game port, "77rauq-<port>" for any other.
     static QString nameForPort(int port);
+    // The name for one player on a private port: "77rauq-" and a short hash of the port and
+    // the player's name, so any name, however long, gives a name the system accepts.
+    static QString nameForPlayer(int port, const QString& player);
     // The value of "--port N" or "--port=N" in the arguments; fallback when absent or unreadable.
     static int portArgument(const QStringList& arguments, int fallback = kDefaultPort);
 
-    // True when this is the first copy: the name is now ours and raise requests will arrive.
+    // True when this is the first copy: the name is now ours and raise requests will arrive
+    // (or, when the system refuses the name and nobody answers on it, the copy runs unguarded).
     // False when another copy holds the name: it has been asked to raise its window.
     bool claim();
     bool isFirst() const;

@@ -3,6 +3,7 @@
 #include "chat/chatsend.h"
 #include "chat/qt/chatcolours.h"
 #include "chat/qt/chatview.h"
+#include "widgets/boardpalette.h"
 #include "widgets/smileys.h"
 
 #include <QAction>
@@ -22,6 +23,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace ui {
@@ -31,7 +34,7 @@ const QString ChatPanel::kCannotOpenLink = QStringLiteral("Cannot open Webpage")
 
 namespace {
 
-const QColor kEntryBackground(254, 248, 211);
+const QColor kEntryBackground = ui::BoardPalette::cream();
 constexpr std::array<int, 4> kTextSizes{8, 10, 12, 14};
 
 // The tenth phrase button answers the release of any mouse button (not only a left click),
@@ -54,17 +57,26 @@ protected:
     }
 };
 
-const char* const kButtonStyle = R"(
+constexpr int kEntryFontPx = 13;
+constexpr qreal kMaxScale = 4.0;
+constexpr qreal kScaleStep = 0.05; // the window's zoom is followed in steps this fine
+
+// The buttons' look at a given zoom: text, padding and least size grow alike.
+QString buttonStyle(qreal scale) {
+    auto px = [scale](int n) { return QString::number(std::max(n, int(std::lround(n * scale)))); };
+    return QStringLiteral(R"(
 QToolButton {
-    color: #5b3a00; font-family: Arial; font-size: 11px; font-weight: bold;
-    border: 1px solid #b08a3e; border-radius: 4px; padding: 1px 2px;
+    color: #5b3a00; font-family: Arial; font-size: %1px; font-weight: bold;
+    border: 1px solid #b08a3e; border-radius: %2px; padding: %3px %4px;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffbe6, stop:1 #efd482);
-    min-width: 20px; min-height: 18px;
+    min-width: %5px; min-height: %6px;
 }
 QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
                                                 stop:0 #ffffff, stop:1 #f7e3a4); }
 QToolButton:pressed { background: #e2c262; }
-)";
+)")
+        .arg(px(11), px(4), px(1), px(2), px(20), px(18));
+}
 
 } // namespace
 
@@ -95,19 +107,13 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     m_entry = new QLineEdit(kPlaceholder, this);
     m_entry->setObjectName(QStringLiteral("mychat"));
     m_entry->setMaxLength(std::numeric_limits<int>::max());
-    QFont entryFont(QStringLiteral("Arial"));
-    entryFont.setPixelSize(13);
-    m_entry->setFont(entryFont);
     m_entry->setContextMenuPolicy(Qt::CustomContextMenu);
     m_entry->installEventFilter(this);
     applyEntryColour();
 
     m_smilies = new QToolButton(this);
     m_smilies->setObjectName(QStringLiteral("button_smilies"));
-    m_smilies->setIcon(QIcon(smileyPixmap(0, 2.0)));
-    m_smilies->setIconSize(QSize(kSmileyWidth, kSmileyHeight));
     m_smilies->setToolTip(tr("Smileys"));
-    m_smilies->setStyleSheet(QString::fromLatin1(kButtonStyle));
 
     auto* phraseRow = new QHBoxLayout;
     phraseRow->setContentsMargins(0, 0, 0, 0);
@@ -130,7 +136,6 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
         b->setToolTip(QString::fromUtf8(core::kDefaultPhrases[static_cast<std::size_t>(n - 1)]));
         b->setFocusPolicy(Qt::NoFocus);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        b->setStyleSheet(QString::fromLatin1(kButtonStyle));
         m_phraseButtons[static_cast<std::size_t>(n - 1)] = b;
         phraseRow->addWidget(b);
     }
@@ -149,6 +154,7 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     layout->addLayout(phraseRow);
 
     buildMenus();
+    applyScale();
     setTextSize(core::kDefaultTextSize);
 }
 
@@ -211,8 +217,8 @@ void ChatPanel::buildMenus() {
 
 // ---- view ----------------------------------------------------------------------------------
 
-void ChatPanel::addlinetochat(const std::string& line, std::uint32_t colour) {
-    m_view->addlinetochat(line, colour);
+void ChatPanel::addlinetochat(const std::string& line, std::uint32_t colour, bool withHead) {
+    m_view->addlinetochat(line, colour, withHead);
 }
 
 void ChatPanel::chatrecieved(const std::string& payload) {
@@ -263,6 +269,26 @@ void ChatPanel::setTextSize(int points) {
 
 int ChatPanel::textSize() const {
     return m_view->textSize();
+}
+
+void ChatPanel::setScale(qreal factor) {
+    factor = std::clamp(std::round(factor / kScaleStep) * kScaleStep, 1.0, kMaxScale);
+    if (qFuzzyCompare(factor, m_scale)) return;
+    m_scale = factor;
+    applyScale();
+}
+
+void ChatPanel::applyScale() {
+    m_view->setScale(m_scale);
+    QFont entryFont(QStringLiteral("Arial"));
+    entryFont.setPixelSize(int(std::lround(kEntryFontPx * m_scale)));
+    m_entry->setFont(entryFont);
+    m_smilies->setIcon(QIcon(smileyPixmap(0, 2.0 * m_scale)));
+    m_smilies->setIconSize(QSizeF(kSmileyWidth * m_scale, kSmileyHeight * m_scale).toSize());
+    const QString style = buttonStyle(m_scale);
+    m_smilies->setStyleSheet(style);
+    for (QToolButton* b : m_phraseButtons)
+        b->setStyleSheet(style);
 }
 
 void ChatPanel::setPhrase(int n, const QString& phrase) {

@@ -38,7 +38,7 @@ public:
     explicit ChatPanel(QWidget* parent = nullptr);
 
     // Writing to the view (status lines, received chat, chatter-sound notices).
-    void addlinetochat(const std::string& line, std::uint32_t colour);
+    void addlinetochat(const std::string& line, std::uint32_t colour, bool withHead = true);
     void chatrecieved(const std::string& payload);
 
     // What the table knows about this client: typed chat waits until logged in.
@@ -50,6 +50,12 @@ public:
     // Chat text size in points; checks the matching "Text Size" item (none for odd sizes).
     void setTextSize(int points);
     int textSize() const;
+
+    // Grows the chat with the window: the view's text and smileys, the entry and the buttons
+    // are drawn this much larger (1 at the normal size; smaller factors count as 1). The
+    // chosen text size stays the base.
+    void setScale(qreal factor);
+    qreal scale() const { return m_scale; }
 
     // Phrase n (1..10) is the tooltip of button n.
     void setPhrase(int n, const QString& phrase);
@@ -94,6 +100,7 @@ private:
     void phraseClicked(int n);
     void clearPlaceholder();
     void applyEntryColour();
+    void applyScale();
 
     ChatView* m_view = nullptr;
     QLineEdit* m_entry = nullptr;
@@ -114,6 +121,7 @@ private:
     bool m_loggedin = false;
     int m_myslot = 0;
     std::uint32_t m_textColour = 0;
+    qreal m_scale = 1.0;
     core::PhraseLock m_phraseLock;
     QElapsedTimer m_clock;
 

@@ -1,7 +1,9 @@
 #include "chat/qt/chatview.h"
 
+#include "chat/colourcontrast.h"
 #include "chat/colourtext.h"
 #include "chat/qt/chatcolours.h"
+#include "widgets/boardpalette.h"
 #include "widgets/smileys.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -24,7 +27,8 @@ constexpr int kTopPad = 3;
 constexpr int kBottomPad = 3;
 constexpr int kMinTextSize = 4; // a settings file may hold anything; keep fonts usable
 constexpr int kMaxTextSize = 72;
-const QColor kBackground(254, 248, 211);
+constexpr qreal kMaxScale = 4.0;
+const QColor kBackground = ui::BoardPalette::cream();
 const QString kFontFamily = QStringLiteral("Arial");
 
 bool isPicture(const core::ChatItem& item) {
@@ -57,12 +61,12 @@ ChatView::ChatView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 // ---- writing -------------------------------------------------------------------------------
 
-void ChatView::addlinetochat(const std::string& line, std::uint32_t colour) {
+void ChatView::addlinetochat(const std::string& line, std::uint32_t colour, bool withHead) {
     std::array<core::LineStyle, core::kLineStyleCount> before;
     for (int i = 0; i < core::kLineStyleCount; ++i)
         before[i] = m_model.style(i);
 
-    const int n = m_model.addlinetochat(line, colour);
+    const int n = m_model.addlinetochat(line, colour, withHead);
     const bool restyled =
         before[n].colour != m_model.style(n).colour || before[n].bold != m_model.style(n).bold;
 
@@ -112,11 +116,18 @@ void ChatView::setTextSize(int points) {
     viewport()->update();
 }
 
+void ChatView::setScale(qreal factor) {
+    factor = std::clamp(factor, 1.0, kMaxScale);
+    if (qFuzzyCompare(factor, m_scale)) return;
+    m_scale = factor;
+    setTextSize(m_model.textSize());
+}
+
 // ---- layout --------------------------------------------------------------------------------
 
 void ChatView::updateFonts() {
     m_plainFont = QFont(kFontFamily);
-    m_plainFont.setPointSize(m_model.textSize());
+    m_plainFont.setPointSizeF(m_model.textSize() * m_scale);
     m_textFont = m_plainFont;
     m_textFont.setBold(true);
     m_linkFont = m_plainFont;
@@ -125,7 +136,8 @@ void ChatView::updateFonts() {
     const QFontMetrics plain(m_plainFont);
     m_textHeight = std::max(bold.height(), plain.height());
     m_ascent = std::max(bold.ascent(), plain.ascent());
-    m_rowHeight = std::max(m_textHeight, kSmileyHeight + 1);
+    m_smiley = QSizeF(kSmileyWidth, kSmileyHeight) * m_scale;
+    m_rowHeight = std::max(m_textHeight, int(std::ceil(m_smiley.height())) + 1);
 }
 
 qreal ChatView::availableWidth() const {
@@ -147,7 +159,7 @@ ChatView::LineLayout ChatView::layoutLine(const core::ChatLine& line) const {
     for (int i = 0; i < static_cast<int>(line.items.size()); ++i) {
         const core::ChatItem& item = line.items[static_cast<std::size_t>(i)];
         if (isPicture(item)) {
-            const qreal w = kSmileyWidth + 1;
+            const qreal w = m_smiley.width() + 1;
             if (x + w > avail && x > 0) {
                 ++row;
                 x = 0;
@@ -279,7 +291,9 @@ void ChatView::paintEvent(QPaintEvent* event) {
         if (top > dirty.bottom()) break;
         const core::ChatLine& line = lines[static_cast<std::size_t>(l)];
         const LineLayout& layout = m_layouts[static_cast<std::size_t>(l)];
-        const QColor colour = toQColor(m_model.style(line.style).colour);
+        // The sender's colour as chosen, darkened only where it would vanish into the paper.
+        const QColor colour = toQColor(core::readableOn(
+            fromQColor(toQColor(m_model.style(line.style).colour)), fromQColor(kBackground)));
 
         for (const Frag& f : layout.frags) {
             const core::ChatItem& item = line.items[static_cast<std::size_t>(f.item)];
@@ -300,8 +314,9 @@ void ChatView::paintEvent(QPaintEvent* event) {
 
             if (isPicture(item)) {
                 if (b > a) p.fillRect(QRectF(x, y, f.width, m_rowHeight), highlight);
-                p.drawPixmap(QPointF(x, y + (m_rowHeight - kSmileyHeight) / 2),
-                             smileyPixmap(item.smiley, dpr));
+                const QPixmap picture = smileyPixmap(item.smiley, dpr * m_scale);
+                p.drawPixmap(QRectF(QPointF(x, y + (m_rowHeight - m_smiley.height()) / 2), m_smiley),
+                             picture, QRectF(QPointF(0, 0), picture.size()));
                 continue;
             }
 

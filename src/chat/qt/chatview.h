@@ -29,7 +29,7 @@ public:
 
     // Writes one chat line ("<sender>+<body>") in the given colour and, unless scrolling is
     // off, brings it into sight.
-    void addlinetochat(const std::string& line, std::uint32_t colour);
+    void addlinetochat(const std::string& line, std::uint32_t colour, bool withHead = true);
     // A received "CMD_chat"/"CMD_action" payload.
     void chatrecieved(const std::string& payload);
     // Removes every line and restarts link numbering.
@@ -38,6 +38,10 @@ public:
     // Chat text size in points for every line style and the links; lays out at once.
     void setTextSize(int points);
     int textSize() const { return m_model.textSize(); }
+    // How much larger than the chosen text size the text and smileys are drawn (the window's
+    // zoom, 1 at the normal size); the chosen size itself stays as it is.
+    void setScale(qreal factor);
+    qreal scale() const { return m_scale; }
 
     void setScrollChatOff(bool off) { m_scrollOff = off; }
     bool scrollChatOff() const { return m_scrollOff; }
@@ -115,6 +119,8 @@ private:
     int m_ascent = 12;
     int m_textHeight = 14;
     int m_laidOutWidth = -1;
+    qreal m_scale = 1.0;
+    QSizeF m_smiley; // a smiley as drawn
 
     bool m_scrollOff = false;
     bool m_selecting = false;

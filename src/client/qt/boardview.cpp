@@ -3,10 +3,13 @@
 #include "client/boardmodel.h"
 #include "client/qt/boardaccessibility.h"
 #include "client/tableclient.h"
+#include "client/tablefields.h"
+#include "widgets/boardpalette.h"
 #include "widgets/categorybar.h"
 #include "widgets/categorybutton.h"
 #include "widgets/columnhighlight.h"
 #include "widgets/dieview.h"
+#include "widgets/elidedlabel.h"
 #include "widgets/markview.h"
 #include "widgets/picturebutton.h"
 #include "widgets/rollsindicator.h"
@@ -48,7 +51,7 @@ constexpr qreal kNameFontPx = 12;
 
 const QColor kInk(40, 32, 28);
 const QColor kGreyInk(0x59, 0x59, 0x59);
-const QColor kCream(254, 248, 211);
+const QColor kCream = ui::BoardPalette::cream();
 const QColor kPaleGold(253, 242, 185);
 const QColor kGold(211, 186, 44);
 const QColor kDeepGold(163, 128, 18);
@@ -80,7 +83,7 @@ struct BoardView::Widgets {
     QLabel* logo = nullptr;
     QLabel* round = nullptr;
     QLabel* limit = nullptr;
-    QLabel* status = nullptr;
+    pieces::ElidedLabel* status = nullptr;
     pieces::ColumnHighlight* scoreturn = nullptr;
     std::array<std::array<QLabel*, core::kRows>, core::kSeats> cells{};
     std::array<pieces::CategoryButton*, core::kCategories> buttons{};
@@ -172,11 +175,13 @@ void BoardView::apply(const Placed& p) {
 }
 
 void BoardView::layoutAll() {
+    const qreal before = m_scale;
     m_scale = std::min(width() / qreal(kDesignWidth), height() / qreal(kDesignHeight));
     m_offset =
         QPointF((width() - kDesignWidth * m_scale) / 2, (height() - kDesignHeight * m_scale) / 2);
     for (const auto& p : m_placed)
         apply(p);
+    if (!qFuzzyCompare(before, m_scale)) emit scaleChanged(m_scale);
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
@@ -214,7 +219,15 @@ void BoardView::build() {
                         Qt::AlignRight | Qt::AlignVCenter, true);
     w.limit =
         makeLabel(this, "label_rl", {}, {150, 24, 218, 15}, 11, Qt::AlignRight | Qt::AlignVCenter);
-    w.status = makeLabel(this, "label_status", {}, {14, 45, 352, 26}, 15, Qt::AlignCenter, true);
+    w.status = new pieces::ElidedLabel(this);
+    w.status->setObjectName("label_status");
+    w.status->setAlignment(Qt::AlignCenter);
+    {
+        QFont f = w.status->font();
+        f.setBold(true);
+        w.status->setFont(f);
+    }
+    place(w.status, {14, 45, 352, 26}, 15);
 
     // Score sheet. The highlight goes first so the cells are drawn over it.
     w.scoreturn = new pieces::ColumnHighlight(this);
@@ -445,7 +458,10 @@ void BoardView::refresh() {
 
     w.round->setText(q(b.roundText));
     w.limit->setText(q(b.limitLabel));
-    w.status->setText(q(b.status));
+    // A long name is cut inside "NAME's turn", never the words after it.
+    const QString status = q(b.status);
+    const QString turnEnding = QString::fromLatin1(core::kSomeonesTurn);
+    w.status->setFullText(status, status.endsWith(turnEnding) ? int(turnEnding.size()) : 0);
 
     for (int s = 1; s <= core::kSeats; ++s) {
         for (int r = 1; r <= core::kRows; ++r) {
@@ -663,19 +679,22 @@ void BoardView::paintBackground(QPainter& p) const {
     p.setPen(QPen(kDeepGold, 2));
     p.setBrush(kCream);
     p.drawRoundedRect(card, 10, 10);
+    // The rows end with the last seat's column: nothing is drawn beyond it.
+    const qreal sheetRight = columnX(core::kSeats) + kColumnW;
     p.setPen(QPen(QColor(221, 205, 150), 1));
-    p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(card.right() - 8, kRow1Y));
+    p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(sheetRight, kRow1Y));
     for (int r = 1; r <= core::kRows; ++r) {
         const QRectF row = rowRect(r);
         if (r % 2 == 0)
-            p.fillRect(QRectF(kSheetX + 44, row.top(), 302, kRowH), QColor(250, 240, 196));
-        p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(card.right() - 8, row.bottom()));
+            p.fillRect(QRectF(kSheetX + 44, row.top(), sheetRight - kSheetX - 44, kRowH),
+                       QColor(250, 240, 196));
+        p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(sheetRight, row.bottom()));
     }
     paintRowHeaders(p);
     p.setPen(QPen(kDeepGold, 1.5));
     const qreal totalTop = rowRect(core::kRows).top() - 1;
-    p.drawLine(QPointF(kSheetX, totalTop), QPointF(card.right() - 8, totalTop));
-    p.drawLine(QPointF(kSheetX, totalTop - 3), QPointF(card.right() - 8, totalTop - 3));
+    p.drawLine(QPointF(kSheetX, totalTop), QPointF(sheetRight, totalTop));
+    p.drawLine(QPointF(kSheetX, totalTop - 3), QPointF(sheetRight, totalTop - 3));
     p.setPen(QPen(QColor(221, 205, 150), 1));
     for (int s = 1; s <= core::kSeats + 1; ++s) {
         const qreal x = kSheetX + core::BoardModel::columnLeft(1) + (s - 1) * kColumnW;

@@ -52,6 +52,9 @@ public:
     bool diceAnimationRunning() const;
     void setDiceInterval(int ms); // tests and --time-scale
 
+    // How much larger than its design size the board is drawn (follows the window's size).
+    qreal scale() const { return m_scale; }
+
     QSize sizeHint() const override { return {kDesignWidth, kDesignHeight}; }
     QSize minimumSizeHint() const override { return {kDesignWidth * 3 / 4, kDesignHeight * 3 / 4}; }
 
@@ -60,6 +63,8 @@ signals:
     void logoClicked();
     // refresh() has brought every element up to date with the model.
     void refreshed();
+    // The board was laid out at another scale.
+    void scaleChanged(qreal scale);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -10,11 +10,12 @@
 namespace ui {
 
 const QString GameSpeech::kSwitchText = QStringLiteral("Speak Game Events");
+const QString GameSpeech::kChatText = QStringLiteral("Speak Chat Lines");
 
 GameSpeech::GameSpeech(const core::TableClient& client, core::Settings& settings,
                        SpeechSink& sink, QObject* parent)
     : QObject(parent), m_client(client), m_settings(settings), m_sink(sink),
-      m_action(new QAction(kSwitchText, this)) {
+      m_action(new QAction(kSwitchText, this)), m_chatAction(new QAction(kChatText, this)) {
     m_action->setObjectName(QStringLiteral("SpeakGameEvents1"));
     m_action->setCheckable(true);
     const QString why = m_sink.unavailableReason();
@@ -25,9 +26,18 @@ GameSpeech::GameSpeech(const core::TableClient& client, core::Settings& settings
     m_action->setChecked(why.isEmpty() && m_settings.speakEvents());
     connect(m_action, &QAction::triggered, this, [this](bool on) {
         m_settings.setSpeakEvents(on);
+        m_chatAction->setEnabled(on);
         // An engine that failed to start only shows it once asked to speak.
         if (on) m_sink.say(kSwitchText);
     });
+
+    m_chatAction->setObjectName(QStringLiteral("SpeakChatLines1"));
+    m_chatAction->setCheckable(true);
+    m_chatAction->setToolTip(why.isEmpty() ? tr("Also speak the chat lines others send") : why);
+    m_chatAction->setChecked(m_settings.speakChat());
+    m_chatAction->setEnabled(speaking());
+    connect(m_chatAction, &QAction::triggered, this,
+            [this](bool on) { m_settings.setSpeakChat(on); });
 }
 
 bool GameSpeech::speaking() const {
@@ -36,12 +46,15 @@ bool GameSpeech::speaking() const {
 
 void GameSpeech::settingsLoaded() {
     if (m_action->isEnabled()) m_action->setChecked(m_settings.speakEvents());
+    m_chatAction->setChecked(m_settings.speakChat());
+    m_chatAction->setEnabled(speaking());
 }
 
 void GameSpeech::entry(const std::string& entry) {
     if (!speaking()) return;
     core::SpeechOptions options;
     options.myslot = m_client.myslot();
+    options.withChat = m_chatAction->isChecked();
     const std::string text = core::spokenEvent(entry, m_client.board(), options);
     if (!text.empty()) m_sink.say(QString::fromStdString(text));
 }

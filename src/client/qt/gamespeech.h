@@ -1,8 +1,9 @@
 #pragma once
 // "Speak Game Events": the Options switch and what it does. With the switch on, every host
 // message the table has just shown is turned into its sentence (core::spokenEvent) and handed
-// to the speech sink. The switch is off by default and kept in the settings file; when the
-// sink cannot speak the switch is disabled and its tooltip says why.
+// to the speech sink; "Speak Chat Lines" adds the received chat. Both are off by default and
+// kept in the settings file; when the sink cannot speak they are disabled and their tooltips
+// say why.
 #include <QObject>
 
 #include <string>
@@ -23,12 +24,14 @@ class GameSpeech : public QObject {
     Q_OBJECT
 public:
     static const QString kSwitchText; // "Speak Game Events"
+    static const QString kChatText;   // "Speak Chat Lines"
 
     // The sink must outlive this object.
     GameSpeech(const core::TableClient& client, core::Settings& settings, SpeechSink& sink,
                QObject* parent = nullptr);
 
     QAction* action() const { return m_action; }
+    QAction* chatAction() const { return m_chatAction; }
     bool speaking() const;
     // The settings file has been read: the switch takes its stored state.
     void settingsLoaded();
@@ -42,6 +45,7 @@ private:
     core::Settings& m_settings;
     SpeechSink& m_sink;
     QAction* m_action;
+    QAction* m_chatAction;
 };
 
 } // namespace ui

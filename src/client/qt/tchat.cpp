@@ -5,6 +5,7 @@
 #include "chat/qt/settingslocation.h"
 #include "chat/qt/soundplayer.h"
 #include "client/qt/boardview.h"
+#include "client/qt/coachmenu.h"
 #include "client/qt/gamekeys.h"
 #include "client/qt/gamespeech.h"
 #include "client/qt/texttospeechsink.h"
@@ -12,6 +13,7 @@
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
 #include "host/qt/tablereach.h"
+#include "host/sealedturns.h"
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
@@ -103,13 +105,16 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     connect(m_connection, &ClientConnection::entryReady, this,
             [this](const std::string& entry) { m_client->handleMessage(entry); });
     connect(m_connection, &ClientConnection::statusText, this,
-            [this](const QString& text) { m_client->sockInfo(text.toStdString()); });
+            [this](const QString& text) {
+                // Our own leaving closes the connection too; that is no news to the player.
+                if (!m_closing) m_client->sockInfo(text.toStdString());
+            });
 
     // Spoken game events follow the table: each message is spoken once the board shows it.
     auto* speech = new GameSpeech(*m_client, *m_settings, *new TextToSpeechSink(this), this);
     connect(m_connection, &ClientConnection::entryReady, speech, &GameSpeech::entry);
     if (auto* options = findChild<QMenu*>(QStringLiteral("Options1"))) {
-        options->insertAction(m_remindMe, speech->action());
+        options->insertActions(m_remindMe, {speech->action(), speech->chatAction()});
         options->setToolTipsVisible(true);
     }
 
@@ -154,6 +159,8 @@ void Tchat::buildLayout() {
     m_chat->setMessageBox([this](const QString& text) { showMessage(text); });
     connect(m_chat, &ChatPanel::sendRequested, this,
             [this](const QString& message) { send(message.toStdString()); });
+    // The chat grows with the board when the window is enlarged.
+    connect(m_board, &BoardView::scaleChanged, m_chat, &ChatPanel::setScale);
 
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -263,6 +270,11 @@ void Tchat::buildMenus() {
         m_client->JustWatch1Click();
     });
 
+    m_coachMenu = new CoachMenu(file, options, *m_settings, *m_client, [this] { m_board->refresh(); },
+                                this);
+    // Every redraw of the board, after a host message or a click, settles what Hint can do.
+    connect(m_board, &BoardView::refreshed, m_coachMenu, &CoachMenu::boardChanged);
+
     QMenu* view = bar->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
     QAction* viewTally = addItem(view, tr("View Tally"), "ViewTally1");
@@ -311,10 +323,15 @@ void Tchat::setHostServer(HostServer* host) {
     m_host = host;
     if (!host) return;
     host->setTimeScale(m_options.timeScale);
-    if (!m_turns) m_turns = core::makeTurnEngine(host->state(), core::startupSeed());
+    if (!m_turns) m_turns = core::makeSealedTurnEngine(host->state());
     host->setTurnHandler(m_turns.get());
     // The computer player follows this copy's "Bot Speed" menu.
     host->setBotSpeedProvider([this] { return m_settings->botSpeed(); });
+    // ... and its "Computer Player" menu.
+    host->setComputerStyleProvider([this] {
+        return m_settings->expertComputer() ? core::ComputerStyle::Expert
+                                            : core::ComputerStyle::Classic;
+    });
     connect(host, &HostServer::noticeRaised, this, &Tchat::hostNotice);
 }
 
@@ -488,9 +505,9 @@ void Tchat::startListening() {
 
 void Tchat::startReach() {
     m_reach = new TableReach(*m_host, m_options.reach, this);
-    // The router's answer, once, as one of the table's own lines.
+    // The router's answer, once, as one of the table's own lines; "ADDRESS:PORT" stays whole.
     connect(m_reach, &TableReach::reported, this, [this](const QString& sentence) {
-        addlinetochat("0+" + sentence.toStdString(), m_client->systemcolour());
+        m_chat->addlinetochat("0+" + sentence.toStdString(), m_client->systemcolour(), false);
     });
     m_reach->start();
 }
@@ -628,6 +645,7 @@ void Tchat::applySettings() {
     (st.turnSound() == 1 ? m_newTurnSound : m_classic)->setChecked(true);
     m_playChatter->setChecked(st.playChatterSounds());
     gameOptions()->setLimit(st.rolls());
+    m_coachMenu->applySettings();
     if (auto* speech = findChild<GameSpeech*>()) speech->settingsLoaded();
 }
 

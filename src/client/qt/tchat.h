@@ -40,6 +40,7 @@ namespace ui {
 class BoardView;
 class ChatPanel;
 class ChatterSoundMenu;
+class CoachMenu;
 class ClientConnection;
 class HostServer;
 class NoticeStrip;
@@ -189,6 +190,7 @@ private:
     SoundPlayer* m_sound = nullptr;
     ChatterSoundMenu* m_chatterMenu = nullptr;
 
+    CoachMenu* m_coachMenu = nullptr;
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;
     QAction* m_remindMe = nullptr;

@@ -1,36 +1,41 @@
 #include "host/qt/dedicatedhost.h"
 
+#include "app/commandline.h"
+#include "host/logtext.h"
 #include "host/qt/hostserver.h"
+#include "host/qt/quitsignals.h"
 #include "host/qt/tablereach.h"
 
+#include "host/sealedturns.h"
 #include "host/turnengine.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
+#include <QTimer>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace ui {
 
 namespace {
 
-// Signals reach the event loop through a socket pair: the handler only writes one byte.
-int g_signalPipe[2] = {-1, -1};
+// A graceful stop takes no longer than this, even with peers that do not take their last lines.
+constexpr int kShutDownLimitMs = 8000;
 
-extern "C" void onQuitSignal(int) {
-    char byte = 1;
-    [[maybe_unused]] auto written = ::write(g_signalPipe[0], &byte, 1);
-}
-
-void printErr(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+void printErr(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
 }
 
 } // namespace
+
+DedicatedHostOptions DedicatedHostOptions::fromCommandLine(const app::CommandLine& line) {
+    DedicatedHostOptions options{line.port, line.timeScale, line.botSpeedMs};
+    options.portMapping = line.portMapping;
+    options.logFormat = line.logFormat;
+    options.computer =
+        line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
+    return options;
+}
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                      const TurnHandlerFactory& makeTurns) {
@@ -40,50 +45,56 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
     server.setTimeScale(options.timeScale);
     const int botSpeed = options.botSpeedMs;
     server.setBotSpeedProvider([botSpeed] { return botSpeed; });
-    QObject::connect(&server, &HostServer::noticeRaised, &printErr);
-    QObject::connect(&server, &HostServer::statusText, &printErr);
+    const core::ComputerStyle computer = options.computer;
+    server.setComputerStyleProvider([computer] { return computer; });
+    core::OperatorLog log(options.logFormat, &printErr);
+    server.state().addWatcher(&log);
+    QObject::connect(&server, &HostServer::noticeRaised,
+                     [&log](const QString& text) { log.notice(text.toStdString()); });
 
-    // Dice seeded differently on every start.
+    // Sealed dice: a fresh secret for every game.
     std::unique_ptr<core::TurnHandler> turns =
-        makeTurns ? makeTurns(server) : core::makeTurnEngine(server.state(), core::startupSeed());
+        makeTurns ? makeTurns(server) : core::makeSealedTurnEngine(server.state());
     server.setTurnHandler(turns.get());
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
-        printErr(QStringLiteral("Cannot set up signal handling"));
-        return 1;
-    }
-    QSocketNotifier quitNotifier(g_signalPipe[1], QSocketNotifier::Read);
-    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, [&] {
-        char byte = 0;
-        [[maybe_unused]] auto got = ::read(g_signalPipe[1], &byte, 1);
-        QCoreApplication::quit();
-    });
-    struct sigaction action {};
-    action.sa_handler = onQuitSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // SIGTERM (or SIGINT): say goodbye, let the last lines go out, then end with 0; a second
+    // signal meanwhile ends the program at once.
+    QuitSignals quitSignals(
+        [&] {
+            if (!server.isListening() && !server.isShuttingDown()) {
+                QCoreApplication::quit();
+                return;
+            }
+            log.shuttingDown();
+            server.shutDown();
+            QTimer::singleShot(kShutDownLimitMs, &app, [] { QCoreApplication::exit(0); });
+        },
+        nullptr, QuitSignals::Repeat::ExitAtOnce);
+    QObject::connect(&server, &HostServer::shutDownComplete, &app,
+                     [] { QCoreApplication::exit(0); });
 
     int rc = 1;
-    if (server.listen(static_cast<quint16>(options.port))) {
+    QString listenError;
+    QObject::connect(&server, &HostServer::statusText,
+                     [&listenError](const QString& text) { listenError = text; });
+    if (!server.listen(static_cast<quint16>(options.port))) {
+        log.error(listenError.toStdString());
+    } else {
         std::printf("Bramblies dedicated host listening on port %u\n",
                     static_cast<unsigned>(server.serverPort()));
         std::fflush(stdout);
+        log.listening(server.serverPort());
         // Port mapping only when asked for; the table is announced where Avahi runs.
         TableReach reach(server, {options.portMapping, true, {}});
-        QObject::connect(&reach, &TableReach::reported, &printErr);
+        QObject::connect(&reach, &TableReach::reported,
+                         [&log](const QString& text) { log.notice(text.toStdString()); });
         reach.start();
         rc = app.exec();
         reach.stop();
     }
 
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     server.setTurnHandler(nullptr);
-    ::close(g_signalPipe[0]);
-    ::close(g_signalPipe[1]);
-    g_signalPipe[0] = g_signalPipe[1] = -1;
+    server.state().removeWatcher(&log);
     return rc;
 }
 

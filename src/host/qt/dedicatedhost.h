@@ -1,14 +1,21 @@
 #pragma once
 // The game host without a window: `bramblies --dedicated-host [--port N] [--bot-speed MS]
-// [--time-scale F] [--port-mapping]`. Needs no display. The first client to connect gets slot
-// 1 and the hosting player's rights. It announces its table where Avahi runs and, with
-// --port-mapping, logs the router's answer. Prints one line once it listens, logs host notices to
-// standard error, and ends cleanly on SIGINT or SIGTERM.
+// [--time-scale F] [--port-mapping] [--computer classic|expert]`, or the same options to
+// `bramblies-host`, which links no display libraries at all. Needs no display. The first
+// client to connect gets slot 1 and the hosting player's rights. It announces its table where
+// Avahi runs and, with --port-mapping, logs the router's answer. Prints one line once it
+// listens; its log (see OperatorLog) goes to standard error. Ends cleanly on SIGINT or SIGTERM.
 
+#include "host/computerstyle.h"
+#include "host/operatorlog.h"
 #include "host/turnhandler.h"
 
 #include <functional>
 #include <memory>
+
+namespace app {
+struct CommandLine;
+}
 
 namespace ui {
 
@@ -22,6 +29,10 @@ struct DedicatedHostOptions {
     double timeScale;         // divides the game timer's intervals
     int botSpeedMs;           // computer move delay
     bool portMapping = false; // ask the home router to forward the port
+    core::ComputerStyle computer = core::ComputerStyle::Classic;
+    core::LogFormat logFormat = core::LogFormat::Text;
+
+    static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,

@@ -9,6 +9,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 
 namespace ui {
 
@@ -32,6 +37,24 @@ int slotOf(const QTcpSocket* s) {
     return s->property(kSlotTag).toInt();
 }
 
+// Keep-alive probes after a minute of silence, every 10 s, six unanswered ones end the
+// connection; data the peer never acknowledges ends it after two minutes. Either way a peer
+// that vanished (power cut, cable pulled, a crashed router) frees its slot in minutes.
+constexpr int kKeepIdleS = 60;
+constexpr int kKeepIntervalS = 10;
+constexpr int kKeepProbes = 6;
+constexpr unsigned kUnackedTimeoutMs = 120000;
+
+void enableKeepAlive(QTcpSocket* s) {
+    s->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    const auto fd = static_cast<int>(s->socketDescriptor());
+    if (fd < 0) return;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &kKeepIdleS, sizeof kKeepIdleS);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &kKeepIntervalS, sizeof kKeepIntervalS);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &kKeepProbes, sizeof kKeepProbes);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnackedTimeoutMs, sizeof kUnackedTimeoutMs);
+}
+
 } // namespace
 
 HostServer::HostServer(QObject* parent) : QObject(parent) {
@@ -44,10 +67,17 @@ HostServer::HostServer(QObject* parent) : QObject(parent) {
         m_host.timer1Tick();
         emit activity();
     });
+    m_holdTimer.setSingleShot(true);
+    connect(&m_holdTimer, &QTimer::timeout, this, [this] {
+        m_host.expireHolds();
+        emit activity();
+    });
 }
 
 HostServer::~HostServer() {
+    m_held.clear();
     m_countdown.stop();
+    m_holdTimer.stop();
     m_drainTimer.stop();
     m_server.close();
     // Every connection, including those still handing over their last bytes, is cut loose
@@ -77,23 +107,88 @@ void HostServer::setTimeScale(double scale) {
 
 void HostServer::acceptPending() {
     while (QTcpSocket* s = m_server.nextPendingConnection()) {
-        s->setReadBufferSize(kReadChunk);
-        connect(s, &QTcpSocket::readyRead, this, [this, s] { readFrom(s); });
-        connect(s, &QAbstractSocket::stateChanged, this, [this, s](auto state) {
-            if (state == QAbstractSocket::UnconnectedState) endConnection(s);
-        });
-        int slot = m_host.connectionAccepted([this, s](int n) {
-            s->setProperty(kSlotTag, n);
-            m_sockets[static_cast<std::size_t>(n)] = s;
-        });
-        if (slot == core::GameHost::kRefusedSlot) continue;
-        auto* deadline = new QTimer(s);
-        deadline->setSingleShot(true);
-        connect(deadline, &QTimer::timeout, this, [this, s, slot] {
-            if (m_sockets[static_cast<std::size_t>(slot)] == s) m_host.loginTimedOut(slot);
-        });
-        deadline->start(m_loginTimeoutMs);
+        enableKeepAlive(s);
+        if (!tooManyWaitingFrom(s)) {
+            admit(s);
+        } else if (m_held.size() < kMaxHeld) {
+            hold(s);
+        } else {
+            s->abort();
+            s->deleteLater();
+        }
     }
+}
+
+// Gives an accepted connection its slot (or the "CMD_full+" refusal) and its login deadline.
+void HostServer::admit(QTcpSocket* s) {
+    s->setReadBufferSize(kReadChunk);
+    connect(s, &QTcpSocket::readyRead, this, [this, s] { readFrom(s); });
+    connect(s, &QAbstractSocket::stateChanged, this, [this, s](auto state) {
+        if (state == QAbstractSocket::UnconnectedState) endConnection(s);
+    });
+    int slot = m_host.connectionAccepted([this, s](int n) {
+        s->setProperty(kSlotTag, n);
+        m_sockets[static_cast<std::size_t>(n)] = s;
+    });
+    if (slot == core::GameHost::kRefusedSlot) return;
+    auto* deadline = new QTimer(s);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, this, [this, s] {
+        // Its slot then, which a returning player's connection may have changed since.
+        const int now = slotOf(s);
+        if (m_sockets[static_cast<std::size_t>(now)] == s) m_host.loginTimedOut(now);
+    });
+    deadline->start(m_loginTimeoutMs);
+    if (s->bytesAvailable() > 0) readFrom(s);
+}
+
+// Its address already has the most connections waiting for their login: it waits without a
+// slot (so it holds no seat) until one of them logs in or goes, and no longer than a login.
+void HostServer::hold(QTcpSocket* s) {
+    s->setReadBufferSize(kReadChunk); // what it sends meanwhile waits in the kernel
+    m_held.push_back(s);
+    auto drop = [this, s] {
+        std::erase(m_held, s);
+        s->disconnect(this);
+        s->abort();
+        s->deleteLater();
+    };
+    connect(s, &QAbstractSocket::disconnected, this, drop);
+    auto* deadline = new QTimer(s);
+    deadline->setSingleShot(true);
+    deadline->setObjectName(QStringLiteral("held"));
+    connect(deadline, &QTimer::timeout, this, drop);
+    deadline->start(m_loginTimeoutMs);
+}
+
+void HostServer::admitHeld() {
+    for (std::size_t i = 0; i < m_held.size();) {
+        QTcpSocket* s = m_held[i];
+        if (tooManyWaitingFrom(s)) {
+            ++i;
+            continue;
+        }
+        m_held.erase(m_held.begin() + static_cast<std::ptrdiff_t>(i));
+        s->disconnect(this);
+        delete s->findChild<QTimer*>(QStringLiteral("held"));
+        if (s->state() != QAbstractSocket::ConnectedState) {
+            s->deleteLater();
+            continue;
+        }
+        admit(s);
+    }
+}
+
+bool HostServer::tooManyWaitingFrom(const QTcpSocket* s) const {
+    const QHostAddress from = s->peerAddress();
+    int waiting = 0;
+    for (int slot = 1; slot <= core::kMaxSlot; ++slot) {
+        const QTcpSocket* other = m_sockets[static_cast<std::size_t>(slot)];
+        if (other && !other->property(kClosing).toBool() && !m_host.loggedIn(slot) &&
+            other->peerAddress() == from)
+            ++waiting;
+    }
+    return waiting >= m_maxWaitingPerAddress;
 }
 
 void HostServer::readFrom(QTcpSocket* s) {
@@ -122,6 +217,7 @@ void HostServer::send(int slot, const std::string& message) {
     s->write(data);
     if (s->bytesToWrite() > m_maxUnsent) {
         // The peer is not taking what it is sent; stop holding it.
+        m_host.closingFor(slot, core::CloseReason::UnsentOutput);
         s->setProperty(kClosing, true);
         s->abort();
         endConnection(s);
@@ -150,6 +246,7 @@ void HostServer::endConnection(QTcpSocket* s) {
             if (m_sockets[static_cast<std::size_t>(slot)] == s) {
                 m_sockets[static_cast<std::size_t>(slot)] = nullptr;
                 m_host.connectionClosed(slot);
+                if (!m_held.empty()) admitHeld();
                 emit activity();
             }
             if (!guard) return;
@@ -162,7 +259,7 @@ void HostServer::endConnection(QTcpSocket* s) {
 }
 
 void HostServer::scheduleDrain() {
-    if (m_drainTimer.isActive() || !m_host.hasPending()) return;
+    if (m_shuttingDown || m_drainTimer.isActive() || !m_host.hasPending()) return;
     qint64 wait = 0;
     if (m_sinceDrain.isValid())
         wait = std::max<qint64>(0, kDrainIntervalMs - m_sinceDrain.elapsed());
@@ -170,10 +267,48 @@ void HostServer::scheduleDrain() {
 }
 
 void HostServer::drainOne() {
-    m_host.processNext();
+    QElapsedTimer budget;
+    budget.start();
+    while (m_host.processNext() && budget.elapsed() < kDrainBudgetMs) {
+    }
     emit activity();
     m_sinceDrain.restart();
+    if (!m_held.empty()) admitHeld(); // a login may have made room
     scheduleDrain();
+}
+
+void HostServer::moveConnection(int from, int to) {
+    if (from < 1 || from > core::kMaxSlot || to < 1 || to > core::kMaxSlot) return;
+    QTcpSocket* s = m_sockets[static_cast<std::size_t>(from)];
+    m_sockets[static_cast<std::size_t>(from)] = nullptr;
+    m_sockets[static_cast<std::size_t>(to)] = s;
+    if (s) s->setProperty(kSlotTag, to);
+}
+
+void HostServer::armHoldTimer(int ms) {
+    // Hold times are real seconds: the time scale is for the game's pace only.
+    m_holdTimer.start(ms);
+}
+
+void HostServer::shutDown() {
+    if (m_shuttingDown) return;
+    m_shuttingDown = true;
+    m_server.close();
+    m_drainTimer.stop();
+    m_holdTimer.stop();
+    for (QTcpSocket* s : std::exchange(m_held, {})) {
+        s->disconnect(this);
+        s->abort();
+        s->deleteLater();
+    }
+    m_host.shutDown();
+    for (QTcpSocket* s : m_server.findChildren<QTcpSocket*>())
+        connect(s, &QObject::destroyed, this, &HostServer::checkShutDown, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &HostServer::checkShutDown, Qt::QueuedConnection);
+}
+
+void HostServer::checkShutDown() {
+    if (m_shuttingDown && m_server.findChildren<QTcpSocket*>().isEmpty()) emit shutDownComplete();
 }
 
 void HostServer::notice(const std::string& text) {

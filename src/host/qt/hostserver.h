@@ -4,8 +4,15 @@
 // class moves bytes and time.
 //
 // The drain timer runs only while entries wait: the first entry after a quiet spell is handled
-// at once, later ones at most one per 10 ms. A connection is closed when its peer leaves more
-// than 1 MiB of output untaken, or when it has not logged in 30 s after being asked to.
+// at once, later ones on ticks 10 ms apart; a tick handles entries (connections taking turns)
+// for up to 2 ms, so a backlog from a few busy peers does not hold up everybody else.
+//
+// A client of this program answers the login request at once, so a connection that has not
+// logged in 5 s after being asked is closed, and one address may have at most 3 connections
+// waiting for their login: a further one waits without a slot until one of those logs in or
+// goes (at most 5 s, and at most 64 such connections in all, or it is closed unanswered). A connection is also closed
+// when its peer leaves more than 1 MiB of output untaken. Accepted sockets use TCP keep-alive
+// with short probes, so a peer that vanished without closing is noticed within minutes.
 // Every connection's end is reported to GameHost exactly once, from the event loop, never from
 // inside a send or a broadcast.
 
@@ -22,6 +29,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QTcpSocket;
 
@@ -32,7 +40,10 @@ class HostServer : public QObject, public core::HostPort {
 public:
     static constexpr quint16 kDefaultPort = core::kGamePort;
     static constexpr int kDrainIntervalMs = 10;
-    static constexpr int kLoginTimeoutMs = 30000;
+    static constexpr int kLoginTimeoutMs = 5000;
+    static constexpr int kMaxWaitingPerAddress = 3;
+    static constexpr int kDrainBudgetMs = 2;
+    static constexpr std::size_t kMaxHeld = 64;
     static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
     static constexpr int kDefaultBotSpeedMs = core::kDefaultBotSpeedMs;
 
@@ -54,8 +65,13 @@ public:
     // Where the computer player's interval comes from (the hosting copy's "Bot Speed" menu);
     // without one it is 750 ms.
     void setBotSpeedProvider(std::function<int()> provider) { m_botSpeed = std::move(provider); }
+    // Which computer player moves (the "Computer Player" menu, or --computer); classic without one.
+    void setComputerStyleProvider(std::function<core::ComputerStyle()> provider) {
+        m_computerStyle = std::move(provider);
+    }
     // For tests: shorter limits than the program's.
     void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
+    void setMaxWaitingPerAddress(int count) { m_maxWaitingPerAddress = count; }
     void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
 
     // core::HostPort
@@ -65,6 +81,18 @@ public:
     void armCountdown(int intervalMs) override;
     void stopCountdown() override;
     int botSpeedMs() const override;
+    core::ComputerStyle computerStyle() const override {
+        return m_computerStyle ? m_computerStyle() : core::ComputerStyle::Classic;
+    }
+    void moveConnection(int from, int to) override;
+    void armHoldTimer(int ms) override;
+
+    // A graceful stop: no more connections are taken, every player is told in a line of the
+    // table's own that the host is shutting down, and each connection is closed once what is
+    // queued for it has gone out (or after a few seconds for a peer that does not take it).
+    // shutDownComplete() follows when the last connection is gone.
+    void shutDown();
+    bool isShuttingDown() const { return m_shuttingDown; }
 
     // The game countdown timer's current interval (after the time scale), for tests.
     int countdownIntervalMs() const { return m_countdown.interval(); }
@@ -77,25 +105,37 @@ signals:
     // Something at the table may have changed: a message was handled, a connection ended or
     // the game countdown ran. Watchers compare what they care about.
     void activity();
+    // After shutDown(): every connection has ended.
+    void shutDownComplete();
 
 private:
     void acceptPending();
+    bool tooManyWaitingFrom(const QTcpSocket* socket) const;
+    void admit(QTcpSocket* socket);
+    void hold(QTcpSocket* socket);
+    void admitHeld();
     void readFrom(QTcpSocket* socket);
     void endConnection(QTcpSocket* socket);
     void scheduleDrain();
     void drainOne();
+    void checkShutDown();
 
     QTcpServer m_server;
     core::HostState m_state{*this};
     core::GameHost m_host{m_state, nullptr};
     std::array<QTcpSocket*, core::GameHost::kRefusedSlot + 1> m_sockets{};
+    std::vector<QTcpSocket*> m_held; // accepted, waiting for room to be given a slot
     QTimer m_drainTimer;
     QElapsedTimer m_sinceDrain;
     QTimer m_countdown;
+    QTimer m_holdTimer; // the end of the next seat hold
     double m_timeScale = 1.0;
     std::function<int()> m_botSpeed;
+    std::function<core::ComputerStyle()> m_computerStyle;
     int m_loginTimeoutMs = kLoginTimeoutMs;
+    int m_maxWaitingPerAddress = kMaxWaitingPerAddress;
     qint64 m_maxUnsent = kMaxUnsentBytes;
+    bool m_shuttingDown = false;
 };
 
 } // namespace ui

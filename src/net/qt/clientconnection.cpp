@@ -73,6 +73,7 @@ void ClientConnection::send(const std::string& message) {
     QByteArray data(message.data(), static_cast<qsizetype>(message.size()));
     data.append(core::kTerminator);
     m_socket.write(data);
+    ++m_sent;
 }
 
 void ClientConnection::close() {

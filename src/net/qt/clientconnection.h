@@ -40,6 +40,8 @@ public:
     // Sends one message (without terminator; it is appended here).
     void send(const std::string& message);
     void close();
+    // Messages handed to the socket so far.
+    int sentCount() const { return m_sent; }
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
 
 signals:
@@ -54,6 +56,7 @@ private:
     void reportError(QAbstractSocket::SocketError error);
 
     QTcpSocket m_socket;
+    int m_sent = 0;
     core::Framer m_framer;
     core::ReceiveQueue m_queue{kMaxWaiting, kMaxWaitingBytes};
     QTimer m_tick;

@@ -16,8 +16,8 @@ private slots:
         ui::applyWindowIcon(); // the program does this once its first frame is up
         QCOMPARE(QGuiApplication::desktopFileName(), QString::fromLatin1(app::kAppId));
         const QIcon icon = QApplication::windowIcon();
-        const QList<QSize> expected{{16, 16},   {24, 24},   {32, 32},   {48, 48},
-                                    {64, 64},   {128, 128}, {256, 256}, {512, 512}};
+        const QList<QSize> expected{{16, 16}, {24, 24},   {32, 32},   {48, 48},
+                                    {64, 64}, {128, 128}, {256, 256}, {512, 512}};
         QCOMPARE(icon.availableSizes(), expected);
         // Drawn, not blank: the die's red shows in the middle of the small render.
         const QImage small = icon.pixmap(QSize(32, 32)).toImage();

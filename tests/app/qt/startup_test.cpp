@@ -61,6 +61,7 @@ private slots:
 
     void instanceNameFollowsThePort_data();
     void instanceNameFollowsThePort();
+    void anyPlayerNameGivesAClaimableName();
     void secondCopyAsksTheFirstToRaise();
     void strangersCannotRaiseTheWindow();
     void leftoverSocketFromACrashIsTakenOver();
@@ -94,6 +95,22 @@ void StartupTest::instanceNameFollowsThePort() {
     QFETCH(QString, name);
     QCOMPARE(InstanceGuard::nameForPort(InstanceGuard::portArgument(args)), name);
     QCOMPARE(Startup(args).instanceName(), name);
+}
+
+void StartupTest::anyPlayerNameGivesAClaimableName() {
+    const QString longName(300, QLatin1Char('n'));
+    const QString name = InstanceGuard::nameForPlayer(7800, longName + "/x");
+    QCOMPARE(name.size(), 23); // "77rauq-" and 16 hex digits
+    QVERIFY(name.startsWith("77rauq-"));
+    QCOMPARE(InstanceGuard::nameForPlayer(7800, longName + "/x"), name);
+    QVERIFY(InstanceGuard::nameForPlayer(7801, longName + "/x") != name);
+    QVERIFY(InstanceGuard::nameForPlayer(7800, longName + "/y") != name);
+    // Claimable, and a second copy of the same player finds the first.
+    const QString unique = InstanceGuard::nameForPlayer(7800, uniqueName("long") + longName);
+    InstanceGuard first(unique);
+    QVERIFY(first.claim());
+    QVERIFY(first.isFirst());
+    QVERIFY(!InstanceGuard(unique).claim());
 }
 
 void StartupTest::secondCopyAsksTheFirstToRaise() {

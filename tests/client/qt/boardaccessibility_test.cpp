@@ -177,8 +177,12 @@ void BoardAccessibilityTest::speechFollowsTheSwitch() {
     QCOMPARE(ini.value("Speakgameevents"), std::optional<QString>("true"));
     hear("CMD_createdice+2+1+1+2+2+2+3+5+4+6+5+2");
     hear("CMD_selectedcat+2+2");
+    hear("CMD_chat+2+Ann chats: hi|clBlack");
+    QVERIFY(speech.chatAction()->isEnabled());
+    speech.chatAction()->trigger();
+    hear("CMD_chat+2+Ann chats: good luck|clBlack");
     QCOMPARE(sink.said, (QStringList{"Speak Game Events", "Ann rolled 2, 2, 5, 6, 2.",
-                                     "Ann chose Twos."}));
+                                     "Ann chose Twos.", "Ann chats: good luck"}));
 
     // No engine: the switch is disabled, says why, and nothing is spoken.
     FakeSink mute;

@@ -69,6 +69,8 @@ private slots:
     void diceAnimationTicks();
     void rowHeadersWithoutButtons();
     void namesGiveWayToMarks();
+    void sheetEndsWithTheLastSeat();
+    void longNamesUseTheRoomThereIs();
 };
 
 void BoardViewTest::hasEveryNamedElement() {
@@ -291,6 +293,59 @@ void BoardViewTest::namesGiveWayToMarks() {
     QVERIFY(f.get("label_playername5")->height() > f.get("label_playername3")->height());
     f.msg("CMD_justwatching+3+2");
     QCOMPARE(f.get("label_playername3")->height(), f.get("label_playername5")->height());
+}
+
+void BoardViewTest::sheetEndsWithTheLastSeat() {
+    // Right of seat 6's column only the card's plain cream shows, on every row line too.
+    Fixture f;
+    const QImage board = f.view.grab().toImage();
+    const QRect last = f.get("score_68")->geometry();
+    const QColor cream =
+        board.pixelColor(last.right() + 6, f.get("Image3")->geometry().bottom() + 150);
+    QCOMPARE(cream, QColor(254, 248, 211));
+    for (int r = 1; r <= 8; ++r) {
+        const QRect cell = f.get(QString("score_6%1").arg(r))->geometry();
+        for (int y = cell.top() - 2; y <= cell.bottom() + 2; ++y)
+            QVERIFY2(board.pixelColor(cell.right() + 6, y) == cream,
+                     qPrintable(QString("row %1, y %2").arg(r).arg(y)));
+    }
+}
+
+void BoardViewTest::longNamesUseTheRoomThereIs() {
+    const QString twelve = "Annabelle Ng", twenty = "Maximilian Rosenberg",
+                  forty = "Christopherson-Wainwright Alexandrina Q.";
+    for (const QSize size :
+         {QSize(ui::BoardView::kDesignWidth, ui::BoardView::kDesignHeight), QSize(720, 890)}) {
+        Fixture f;
+        f.view.resize(size);
+        f.msg(QString("CMD_existingplayers+3+%1+1+4+%2+0+5+%3+0")
+                  .arg(twelve, twenty, forty)
+                  .toStdString());
+        auto* seat3 = f.get<ui::RotatedLabel>("label_playername3");
+        auto* seat4 = f.get<ui::RotatedLabel>("label_playername4");
+        auto* seat5 = f.get<ui::RotatedLabel>("label_playername5");
+        // Whole, on one line or broken at a blank, beside a mark too.
+        for (auto* label : {seat3, seat4}) {
+            const auto fit = label->fit();
+            QVERIFY2(!fit.elided && fit.lines.join(' ') == label->text(),
+                     qPrintable(label->text()));
+            QVERIFY(label->toolTip().isEmpty());
+        }
+        // Too long for any of that: cut with "…", the whole name in the tooltip.
+        QVERIFY(seat5->fit().elided && seat5->fit().lines.last().endsWith(QChar(0x2026)));
+        QCOMPARE(seat5->toolTip(), forty);
+
+        // The status line cuts the name, never "'s turn".
+        f.msg("CMD_nextplayer+5+1+1");
+        auto* status = f.get<QLabel>("label_status");
+        QVERIFY2(status->text().endsWith(QChar(0x2026) + QString("'s turn")),
+                 qPrintable(status->text()));
+        QVERIFY(status->text().startsWith("Christopherson"));
+        QCOMPARE(status->toolTip(), forty + "'s turn");
+        f.msg("CMD_nextplayer+3+1+1");
+        QCOMPARE(status->text(), twelve + "'s turn");
+        QVERIFY(status->toolTip().isEmpty());
+    }
 }
 
 QTEST_MAIN(BoardViewTest)

@@ -146,7 +146,8 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
             QVERIFY(focusName().startsWith("image_d") || focusName() == "button_roll");
             shotDie = shotTile = true;
         }
-        if (!keyStep(*you)) QTest::qWait(2);
+        // Not our move: wait for the next event (a host message, a timer) rather than a fixed time.
+        if (!keyStep(*you)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     QVERIFY(shotDie && shotTile);
     QVERIFY(boardShows(*you, "panel_winner"));

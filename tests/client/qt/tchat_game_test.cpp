@@ -285,7 +285,7 @@ void TchatGameTest::soloGameToTheWinner() {
         if (b.status.find("BONUS") != std::string::npos) testsupport::saveShot(*you, "solo-bonus");
         const qsizetype before = log.size();
         if (!playStep(*you, log, &holds))
-            QTest::qWait(2);
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50); // next event
         else
             QCoreApplication::processEvents();
         if (log.size() > before && log.back().startsWith("category")) ++categoryClicks;
@@ -356,7 +356,7 @@ void TchatGameTest::lateJoinerSeesTheSameBoard() {
                b.rollsUsed() == 1 && b.workingCategory != 0;
     };
     while (clock.elapsed() < 30000 && !waitingForAnn() && !boardShows(*ann, "panel_winner"))
-        if (!playStep(*ann, log)) QTest::qWait(2);
+        if (!playStep(*ann, log)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     QVERIFY2(waitingForAnn(), qPrintable(log.join(", ")));
 
     // A request the host finds out of place is reported to the hosting player in the notice

@@ -42,22 +42,14 @@ private slots:
         {
             Tchat ann(options);
             ann.show();
-            // One line, written by the table itself (sender 0) in its own colour. (The chat
-            // sets the text up to the first ":" apart as the line's head; blanks are ignored.)
-            const auto squeezed = [](QString s) { return s.remove(QLatin1Char(' ')); };
-            const QString want = squeezed(line.mid(2));
-            const auto reports = [&] {
-                QList<int> at;
-                const QStringList text = testsupport::chatText(ann);
-                for (int i = 0; i < text.size(); ++i)
-                    if (squeezed(text[i]) == want) at << i;
-                return at;
-            };
-            QTRY_COMPARE_WITH_TIMEOUT(reports().size(), 1, 10000);
+            // One line, written by the table itself (sender 0) in its own colour, the address
+            // and port in one piece.
+            QTRY_COMPARE_WITH_TIMEOUT(testsupport::chatText(ann).count(line.mid(2)), 1, 10000);
             QTRY_VERIFY_WITH_TIMEOUT(testsupport::chatHas(ann, "You are Connected."), 10000);
-            QCOMPARE(reports().size(), 1);
+            const QStringList text = testsupport::chatText(ann);
+            QCOMPARE(text.count(line.mid(2)), 1);
             const core::ChatModel& model = ann.chat()->view()->model();
-            QCOMPARE(model.lines()[static_cast<std::size_t>(reports().front())].style, 0);
+            QCOMPARE(model.lines()[static_cast<std::size_t>(text.indexOf(line.mid(2)))].style, 0);
             QCOMPARE(model.style(0).colour, ann.client().systemcolour());
             QVERIFY(ann.client().loggedin());
             ann.close();

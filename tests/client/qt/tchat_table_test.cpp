@@ -58,6 +58,7 @@ private slots:
     void windowShape();
     void arrivalsChatAndRemoval();
     void spectatorAndJustWatch();
+    void chatGrowsWithTheWindow();
 };
 
 void TchatTableTest::windowShape() {
@@ -93,6 +94,9 @@ void TchatTableTest::windowShape() {
         {"ClearMainChat1", "Clear Main Chat", false, false},
         {"ResetScreenLocation1", "Reset Screen Location", false, false},
         {"JustWatch1", "Just Watch", true, false},
+        {"Hint1", "Hint", false, false},
+        {"ClassicComputer1", "Classic", true, true},
+        {"ExpertComputer1", "Expert", true, false},
         {"ViewTally1", "View Tally", false, false},
         {"SpyList1", "Spy List", false, false},
         {"PrhaseList1", "Phrase List", false, false},
@@ -118,11 +122,11 @@ void TchatTableTest::windowShape() {
         return parts.join(", ");
     };
     QCOMPARE(walk(window.menuBar()->actions()),
-             QString("File{Start Game, Exit}, "
+             QString("File{Start Game, Hint, Exit}, "
                      "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
-                     "Speak Game Events, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
+                     "Speak Game Events, Speak Chat Lines, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
                      "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
-                     "Reset Screen Location, Just Watch}, "
+                     "Reset Screen Location, Just Watch, Computer Player{Classic, Expert}}, "
                      "View{View Tally, Spy List, Phrase List}, Help{Content, Keyboard Play{" +
                          GameKeys::keyList().join(", ") + "}, About}, "
                      "Check out Brambles Solo!"));
@@ -161,8 +165,9 @@ void TchatTableTest::arrivalsChatAndRemoval() {
                              kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(bob, "Ann is Connected.") && chatHas(bob, "Cat is Connected."),
                              kWaitMs);
-    QVERIFY(chatHas(cat, "Ann is Connected.") && chatHas(cat, "Bob is Connected."));
-    QCOMPARE(cat.client().board().seat(2).label, std::string("Bob"));
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(cat, "Ann is Connected.") && chatHas(cat, "Bob is Connected."),
+                             kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cat.client().board().seat(2).label, std::string("Bob"), kWaitMs);
     QVERIFY(!bob.menuAction("StartGame1")->isEnabled());
     QVERIFY(!testsupport::boardShows(bob, "button_start"));
     QVERIFY(testsupport::boardShows(ann, "button_start"));
@@ -206,13 +211,15 @@ void TchatTableTest::arrivalsChatAndRemoval() {
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Bob disconnected."), kWaitMs);
     QVERIFY(ann.isVisible());
     QCOMPARE(ann.client().board().seat(2).label, std::string("Vosk"));
-    QVERIFY2(t.boxes.isEmpty(), qPrintable(t.boxes.join('\n')));
+    QCOMPARE(t.boxes, QStringList{"Bob: The connection to the game host was closed."});
 
-    // The hosting window going away closes the table for everybody left.
+    // The hosting window going away closes the table for everybody left, with a word.
     Tchat& dan = t.open("Dan", false);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(dan, "You are Connected."), kWaitMs);
+    t.boxes.clear();
     ann.close();
     QTRY_VERIFY_WITH_TIMEOUT(!dan.isVisible(), kWaitMs);
+    QCOMPARE(t.boxes, QStringList{"Dan: The connection to the game host was closed."});
 }
 
 void TchatTableTest::spectatorAndJustWatch() {
@@ -268,6 +275,44 @@ void TchatTableTest::spectatorAndJustWatch() {
     QTRY_VERIFY_WITH_TIMEOUT(!spy.isVisible(), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Spy has left.") && chatHas(b, "Spy has left."), kWaitMs);
     QCOMPARE(ann.spyList()->entries(), (QStringList{"8: G", "9: H"}));
+}
+
+void TchatTableTest::chatGrowsWithTheWindow() {
+    testsupport::TempSettingsFile ini;
+    TchatOptions options;
+    options.params = {"Ann"}; // too few to connect anywhere
+    Tchat window(options);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ChatPanel& chat = *window.chat();
+    chat.addlinetochat("1+Hello :) there", 0x800000);
+    auto line = [&chat] { return chat.view()->itemRect(chat.view()->model().lines().size() - 1, 0); };
+    auto button = [&chat] { return chat.findChild<QWidget*>("b_phrase1")->height(); };
+    QCOMPARE(chat.scale(), 1.0);
+    const int rowAtNormal = line().height(), buttonAtNormal = button();
+    const int entryAtNormal = chat.entry()->font().pixelSize();
+
+    // Enlarged, the chat grows as the board does; the chosen size stays the base.
+    window.resize(1280, 900);
+    QTRY_VERIFY(window.board()->scale() > 1.5);
+    QTRY_VERIFY(qAbs(chat.scale() - window.board()->scale()) <= 0.03);
+    QVERIFY(line().height() >= rowAtNormal * 1.5);
+    QVERIFY(button() >= buttonAtNormal * 1.4);
+    QVERIFY(chat.entry()->font().pixelSize() >= entryAtNormal * 1.5);
+    QCOMPARE(chat.textSize(), 10);
+    QVERIFY(window.menuAction("N10")->isChecked());
+    QCOMPARE(window.settings().textSize(), 10);
+    const int rowAt10 = line().height();
+    window.menuAction("N14")->trigger();
+    QCOMPARE(chat.textSize(), 14);
+    QVERIFY(line().height() > rowAt10);
+
+    // Back at the normal size the chosen size is drawn as it is.
+    window.menuAction("N10")->trigger();
+    window.resize(Tchat::kDefaultWidth, Tchat::kDefaultHeight);
+    QTRY_COMPARE(chat.scale(), 1.0);
+    QCOMPARE(line().height(), rowAtNormal);
+    QCOMPARE(button(), buttonAtNormal);
 }
 
 QTEST_MAIN(TchatTableTest)

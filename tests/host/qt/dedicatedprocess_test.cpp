@@ -1,5 +1,6 @@
 // The real program started as its users start a dedicated host, without a display, on a free
-// port and with a fast game timer. Raw clients speak the wire format to it: slot 1 starts and
+// port and with a fast game timer: once as `bramblies --dedicated-host` and once as
+// `bramblies-host`, every test for each. Raw clients speak the wire format to it: slot 1 starts and
 // plays a whole game against the computer, a late joiner is told the board, a refused request
 // shows up on standard error, slot 1's rights pass on when its player leaves, and SIGTERM ends
 // the program cleanly with every connection closed.
@@ -13,11 +14,15 @@
 #include <QTcpServer>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #ifndef BRAMBLIES_EXE
 #error "BRAMBLIES_EXE must name the program under test"
+#endif
+#ifndef BRAMBLIES_HOST_EXE
+#error "BRAMBLIES_HOST_EXE must name the dedicated host's own program"
 #endif
 
 using testsupport::ClientBoard;
@@ -58,7 +63,7 @@ class DedicatedProcessTest : public QObject {
     bool hostListening() const { return m_out.contains('\n'); }
     bool hostRunning() const { return m_host && m_host->state() != QProcess::NotRunning; }
 
-    // Starts `bramblies --dedicated-host` and waits for its "listening" line. No display:
+    // Starts the program and waits for its "listening" line. No display:
     // the variables a windowing program would need are taken away.
     bool startHost() {
         for (int attempt = 0; attempt < 3; ++attempt) {
@@ -74,11 +79,14 @@ class DedicatedProcessTest : public QObject {
                     [this] { m_out += m_host->readAllStandardOutput(); });
             connect(m_host.get(), &QProcess::readyReadStandardError, this,
                     [this] { m_err += m_host->readAllStandardError(); });
-            m_host->start(QStringLiteral(BRAMBLIES_EXE),
-                          {QStringLiteral("--dedicated-host"), QStringLiteral("--port"),
-                           QString::number(m_port), QStringLiteral("--time-scale"),
-                           QStringLiteral("50"), QStringLiteral("--bot-speed"),
-                           QStringLiteral("100")});
+            QFETCH_GLOBAL(QString, program);
+            QFETCH_GLOBAL(QStringList, arguments);
+            m_host->start(program, arguments + QStringList{QStringLiteral("--port"),
+                                                           QString::number(m_port),
+                                                           QStringLiteral("--time-scale"),
+                                                           QStringLiteral("50"),
+                                                           QStringLiteral("--bot-speed"),
+                                                           QStringLiteral("100")});
             if (!m_host->waitForStarted(kWaitMs)) return false;
             if (QTest::qWaitFor([this] { return hostListening() || !hostRunning(); }, kWaitMs) &&
                 hostListening())
@@ -96,6 +104,13 @@ class DedicatedProcessTest : public QObject {
     }
 
 private slots:
+    void initTestCase_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("bramblies") << QStringLiteral(BRAMBLIES_EXE)
+                                   << QStringList{QStringLiteral("--dedicated-host")};
+        QTest::newRow("bramblies-host") << QStringLiteral(BRAMBLIES_HOST_EXE) << QStringList{};
+    }
     void cleanup() {
         stopHost();
         m_host.reset();
@@ -169,10 +184,18 @@ private slots:
         }
         QCOMPARE(last, winner);
 
-        // Notices go to standard error, one a line; standard output keeps its one line.
-        QVERIFY2(
-            QTest::qWaitFor([this] { return m_err.contains("\nworking selected\n"); }, kWaitMs),
-            m_err.constData());
+        // Notices and the operator's events go to standard error, one a line; standard
+        // output keeps its one line.
+        const QByteArrayList lines{"\nworking selected\n", "login: slot 1 Alice\n",
+                                   "login: slot 2 Bob\n", "game started by Alice with 2 seats\n",
+                                   "\ngame over: winner"};
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         return std::all_of(lines.begin(), lines.end(),
+                                            [&](const auto& l) { return m_err.contains(l); });
+                     },
+                     kWaitMs),
+                 m_err.constData());
         QCOMPARE(m_out.count('\n'), 1);
 
         // SIGTERM: a normal exit with code 0, and both connections end.
@@ -232,6 +255,10 @@ private slots:
         }
         QVERIFY(aliceLeft);
         QVERIFY(departureAnnounced);
+        QVERIFY2(QTest::qWaitFor(
+                     [this] { return m_err.contains("\ndeparture: slot 1 Alice (left)\n"); },
+                     kWaitMs),
+                 m_err.constData());
         QCOMPARE(board.round, 7);
         for (int seat : {1, 2})
             for (int c = 1; c <= 7; ++c)
@@ -252,13 +279,22 @@ private slots:
         }
         QCOMPARE(started, std::string("CMD_startgame+Carol+2+"));
 
-        // SIGTERM in the middle of a game ends the program just as cleanly.
+        // SIGTERM in the middle of a game: everybody is told in a line of the table's own,
+        // then the connections close and the program ends with 0.
         m_host->terminate();
+        for (RawClient* client : {&bob, &carol}) {
+            std::optional<std::string> m;
+            while ((m = client->next(kWaitMs)) &&
+                   *m != "CMD_chat+0+The host is shutting down. The game ends here.|clBlue") {
+            }
+            QVERIFY2(m, "no shutdown line before the connection closed");
+            QVERIFY(client->waitClosed(kWaitMs));
+        }
         QVERIFY(QTest::qWaitFor([this] { return !hostRunning(); }, kWaitMs));
         QCOMPARE(m_host->exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_host->exitCode(), 0);
-        QVERIFY(bob.waitClosed(kWaitMs));
-        QVERIFY(carol.waitClosed(kWaitMs));
+        QVERIFY2(m_err.contains("\nshutting down\n"), m_err.constData());
+        QVERIFY2(m_err.contains("\ndeparture: slot 1 Carol (shutdown)\n"), m_err.constData());
         QVERIFY2(!hasQtWarning(m_err), m_err.constData());
     }
 };

@@ -24,9 +24,12 @@ QByteArray wire(std::initializer_list<QByteArray> messages) {
 // A raw client: collects everything it receives and notes when the host closes it.
 class RawClient {
 public:
-    explicit RawClient(quint16 port) {
+    // from: the loopback address to connect from (127.0.0.1 unless given), so one machine
+    // can stand for several.
+    explicit RawClient(quint16 port, const QHostAddress& from = QHostAddress::LocalHost) {
         QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
         QObject::connect(&socket, &QTcpSocket::disconnected, [this] { closed = true; });
+        socket.bind(from);
         socket.connectToHost(QHostAddress::LocalHost, port);
     }
     // Everything received so far; forgets it.
@@ -58,8 +61,8 @@ class HostServerTest : public QObject {
     std::vector<std::unique_ptr<RawClient>> m_clients;
     quint16 m_port = 0;
 
-    RawClient& connectClient() {
-        m_clients.push_back(std::make_unique<RawClient>(m_port));
+    RawClient& connectClient(const QHostAddress& from = QHostAddress::LocalHost) {
+        m_clients.push_back(std::make_unique<RawClient>(m_port, from));
         return *m_clients.back();
     }
     // Connects and logs in as slot n (the next free one), then forgets the login replies of
@@ -74,6 +77,9 @@ class HostServerTest : public QObject {
         QByteArray announced =
             "CMD_newplayerinfo+" + QByteArray::number(slot) + "+" + name + "+0" + T;
         QTRY_VERIFY_WITH_TIMEOUT(c.received.startsWith(announced), 5000);
+        // Everybody already there hears of the newcomer before the test goes on.
+        for (auto& other : m_clients)
+            QTRY_VERIFY_WITH_TIMEOUT(other->received.contains(announced), 5000);
     }
     RawClient& client(int slot) { return *m_clients[static_cast<std::size_t>(slot - 1)]; }
     void forgetReceived() {
@@ -207,6 +213,53 @@ private slots:
         QVERIFY(ann.received.endsWith(wire({"CMD_playerdisconnected+2+"})));
     }
 
+    void silentConnectionsFromOneAddressCannotTakeEverySeat() {
+        m_host->setLoginTimeoutMs(60000); // the limit, not the deadline, must do it
+        const QHostAddress squatter("127.0.0.1"), player("127.0.0.2");
+        for (int n = 1; n <= 3; ++n) {
+            auto& idle = connectClient(squatter);
+            QTRY_COMPARE_WITH_TIMEOUT(idle.received,
+                                      wire({"CMD_sendlogininfo+" + QByteArray::number(n)}), 5000);
+        }
+        auto& fourth = connectClient(squatter);
+        auto& ann = connectClient(player);
+        QTRY_COMPARE_WITH_TIMEOUT(ann.received, wire({"CMD_sendlogininfo+4"}), 5000);
+        QCOMPARE(fourth.take(), QByteArray()); // waits without a slot
+        QVERIFY(!fourth.closed);
+        // One of the three logs in: the waiting one gets its slot.
+        m_clients[0]->write(wire({"CMD_logininfo+1+1.0.2+Sam"}));
+        QTRY_COMPARE_WITH_TIMEOUT(fourth.received, wire({"CMD_sendlogininfo+5"}), 5000);
+        // Waiting without a slot lasts no longer than a login may.
+        m_host->setLoginTimeoutMs(200);
+        auto& fifth = connectClient(squatter);
+        QTRY_VERIFY_WITH_TIMEOUT(fifth.closed, 5000);
+        QCOMPARE(fifth.take(), QByteArray());
+    }
+
+    void closedPeersFreeTheirSlotsAtOnce() {
+        m_host->setLoginTimeoutMs(60000);
+        m_host->setMaxWaitingPerAddress(9);
+        for (int n = 1; n <= 9; ++n)
+            connectClient();
+        for (int n = 1; n <= 9; ++n)
+            QTRY_VERIFY_WITH_TIMEOUT(!m_clients[static_cast<std::size_t>(n - 1)]->received.isEmpty(),
+                                     5000);
+        // Closed without a word, logged in or not: every slot is free well before any deadline.
+        m_clients[0]->write(wire({"CMD_logininfo+1+1.0.2+Ann"}));
+        QTRY_VERIFY_WITH_TIMEOUT(m_host->gameHost().loggedIn(1), 5000);
+        for (auto& c : m_clients)
+            c->socket.abort();
+        m_clients.clear();
+        auto anyConnected = [this] {
+            for (int n = 1; n <= core::kMaxSlot; ++n)
+                if (m_host->state().slot(n).connected) return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!anyConnected(), 1000);
+        auto& next = connectClient();
+        QTRY_COMPARE_WITH_TIMEOUT(next.received, wire({"CMD_sendlogininfo+1"}), 5000);
+    }
+
     void aTakenPortIsABindingError() {
         HostServer second;
         QSignalSpy status(&second, &HostServer::statusText);
@@ -226,10 +279,11 @@ private slots:
         } ticks;
         m_host->setTurnHandler(&ticks);
         m_host->setTimeScale(100);
-        m_host->armCountdown(2000); // every 20 ms
-        QTest::qWait(300);
+        m_host->armCountdown(2000);
+        QCOMPARE(m_host->countdownIntervalMs(), 20);
+        // Armed, it ticks again and again until stopped.
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 2, 5000);
         m_host->stopCountdown();
-        QVERIFY2(ticks.count >= 5 && ticks.count <= 16, qPrintable(QString::number(ticks.count)));
         m_host->setTurnHandler(nullptr);
 
         QSignalSpy notices(m_host.get(), &HostServer::noticeRaised);

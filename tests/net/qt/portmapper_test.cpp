@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sched.h>
+
 using testsupport::ScriptedIgd;
 using testsupport::ScriptedNatpmp;
 using ui::PortMapper;
@@ -48,7 +50,22 @@ QString reportOf(PortMapper& mapper, quint16 port) {
 
 class PortMapperTest : public QObject {
     Q_OBJECT
+    bool m_ownNetwork = false;
+
 private slots:
+    // Where it can (as root), the test moves into a network namespace of its own, with only
+    // a loopback that carries multicast: discovery then reaches nothing but the test's router.
+    void initTestCase() {
+        if (::unshare(CLONE_NEWNET) != 0) return;
+        m_ownNetwork = QProcess::execute(QStringLiteral("ip"),
+                                         {"link", "set", "lo", "up", "multicast", "on"}) == 0;
+        QVERIFY2(m_ownNetwork, "could not bring up the namespace's loopback");
+        // Discovery's multicast goes out through the loopback too.
+        QCOMPARE(
+            QProcess::execute(QStringLiteral("ip"), {"route", "add", "224.0.0.0/4", "dev", "lo"}),
+            0);
+    }
+
     void upnp_data() {
         QTest::addColumn<QList<int>>("errors");
         QTest::addColumn<QString>("external");
@@ -87,6 +104,7 @@ private slots:
         } // destroyed as on exit: the mapping goes
         QStringList asked = igd.actions();
         asked.removeAll(QStringLiteral("GetStatusInfo"));
+        asked.removeAll(QStringLiteral("GET description"));
         QTEST(asked, "asked");
     }
 
@@ -143,6 +161,24 @@ private slots:
         QVERIFY(renewed.wait(kWaitMs));
         mapper.stop();
         QCOMPARE(gateway.requests().last(), QStringLiteral("map 7772 0"));
+    }
+
+    void upnpDiscovery() {
+        if (!m_ownNetwork) QSKIP("no network namespace of our own (needs root): no SSDP here");
+        ScriptedIgd igd;
+        QVERIFY(igd.answerDiscovery(QHostAddress::LocalHost));
+        PortMappingConfig c;
+        c.useNatpmp = false;
+        c.discoveryMs = 1000;
+        c.multicastIf = "127.0.0.1";
+        {
+            PortMapper mapper(c);
+            QCOMPARE(reportOf(mapper, 7772),
+                     QStringLiteral("Your game can be reached at 203.0.113.7:7772"));
+        }
+        const QStringList asked = igd.actions();
+        QVERIFY(asked.first().startsWith(QStringLiteral("M-SEARCH ")));
+        QCOMPARE(asked.last(), QStringLiteral("DeletePortMapping 7772"));
     }
 
     // Nothing answers discovery and the NAT-PMP gateway keeps quiet: the limits end the wait.

@@ -22,6 +22,11 @@ QByteArray description(quint16 port) {
                "</deviceType><friendlyName>Test router</friendlyName>"
                "<deviceList><device>"
                "<deviceType>urn:schemas-upnp-org:device:WANDevice:1</deviceType>"
+               "<serviceList><service><serviceType>urn:schemas-upnp-org:service:"
+               "WANCommonInterfaceConfig:1</serviceType>"
+               "<serviceId>urn:upnp-org:serviceId:WANCommonIFC1</serviceId>"
+               "<controlURL>/ctl/CmnIfCfg</controlURL><eventSubURL>/evt/CmnIfCfg</eventSubURL>"
+               "<SCPDURL>/WANCfg.xml</SCPDURL></service></serviceList>"
                "<deviceList><device>"
                "<deviceType>urn:schemas-upnp-org:device:WANConnectionDevice:1</deviceType>"
                "<serviceList><service><serviceType>%2</serviceType>"
@@ -147,7 +152,10 @@ void ScriptedIgd::serve(QTcpSocket* s) {
 }
 
 QByteArray ScriptedIgd::answer(const QByteArray& head, const QByteArray& body) {
-    if (head.startsWith("GET")) return response("200 OK", description(m_http->serverPort()));
+    if (head.startsWith("GET")) {
+        record(QStringLiteral("GET description"));
+        return response("200 OK", description(m_http->serverPort()));
+    }
     QRegularExpression actionRe(QStringLiteral("(?im)^SOAPAction:\\s*\"?[^#]*#(\\w+)"));
     const QString action = actionRe.match(QString::fromLatin1(head)).captured(1);
     QString line = action;

@@ -58,11 +58,29 @@ void AuxWindowsTest::helpPages() {
                 ->text()
                 .endsWith(QString::number(QDate::currentDate().year())));
 
-    // Every page shows its stored lines one per line, trailing blanks kept.
+    // A page joins the stored lines of each paragraph, so the memo wraps them once; empty
+    // lines, list entries and lines without a trailing blank keep their breaks.
     for (int page = 1; page <= ui::Thelp::kPages; ++page) {
         auto* text = help.findChild<QPlainTextEdit*>(QStringLiteral("page_%1").arg(page));
-        QCOMPARE(text->toPlainText().split('\n'), ui::Thelp::pageLines(page));
+        QCOMPARE(text->toPlainText(), ui::Thelp::pageText(page));
     }
+    QCOMPARE(ui::Thelp::pageText(1).split('\n'),
+             QStringList({"Overview", "",
+                          "I found the instructions for Brambles on the internet. I thought it "
+                          "would be an interesting addition to The Lobby.  While programming, I "
+                          "decided to add a few twists to the game. I hope you enjoy it!",
+                          "",
+                          "I removed Brambles from The Lobby in 2009 and added it to my solo "
+                          "games library. A player asked for it back in The Lobby so I added it "
+                          "back with the new name Bramblies. "}));
+    const QStringList connecting = ui::Thelp::pageText(2).split('\n');
+    QCOMPARE(connecting.value(3), QStringLiteral("Multi-Player Games: You must connect to the "
+                                                 "Quar77 Gaming Lobby in order to play "
+                                                 "multi-player games.  The Quar77 Lobby can be "
+                                                 "downloaded from ") +
+                                      ui::siteLinks().makerAddress);
+    QCOMPARE(connecting.value(6), QStringLiteral("OR"));
+    QCOMPARE(ui::Thelp::pageText(6), ui::Thelp::pageLines(6).join('\n'));
     QCOMPARE(ui::Thelp::pageLines(1).last(), QStringLiteral("new name Bramblies. "));
     // Lines whose blanks and spellings are easy to "correct" by mistake.
     const struct {
@@ -80,28 +98,28 @@ void AuxWindowsTest::helpPages() {
         {3, 21, "shot for unless you roll a bramble on the first roll for your turn. You "},
         {3, 29, "number then the bonus mode ends. "},
         {4, 5, "A Bramble is a straight. It is scored by adding up all the numbers on the dice. "},
-        {5, 4, "  -Added Smiles"},
-        {5, 21, "2006 - First alpha release Version 1."},
+        {6, 4, "  -Added Smiles"},
+        {6, 21, "2006 - First alpha release Version 1."},
     };
     for (const auto& s : stored)
         QCOMPARE(ui::Thelp::pageLines(s.page).value(s.line), QString::fromLatin1(s.text));
-    QCOMPARE(ui::Thelp::pageLines(5).size(), 22);
+    QCOMPARE(ui::Thelp::pageLines(6).size(), 22);
     QCOMPARE(ui::Thelp::pageLines(3).size(), 33);
     QVERIFY(
         ui::Thelp::pageLines(2).contains(ui::siteLinks().networkAddress + " to find out how to "));
 
-    const char* captions[] = {"Overview", "Connecting",    "Game Play",
-                              "Scoring",  "Documentation", "License"};
-    for (int page = 1; page <= 6; ++page) {
+    const char* captions[] = {"Overview",  "Connecting",    "Game Play", "Scoring",
+                              "Fair Dice", "Documentation", "License"};
+    for (int page = 1; page <= 7; ++page) {
         auto* button = help.findChild<QPushButton*>(QStringLiteral("SelButton%1").arg(page));
         QCOMPARE(button->text(), QString::fromLatin1(captions[page - 1]));
         QCOMPARE(button->size(), QSize(117, 20));
     }
     help.show();
-    help.findChild<QPushButton*>("SelButton5")->click();
-    QCOMPARE(help.currentPage(), 5);
+    help.findChild<QPushButton*>("SelButton6")->click();
+    QCOMPARE(help.currentPage(), 6);
     QCOMPARE(help.title(), QStringLiteral("Documentation"));
-    QCOMPARE(ui::Thelp::pageLines(5).first(), QStringLiteral("History"));
+    QCOMPARE(ui::Thelp::pageLines(6).first(), QStringLiteral("History"));
     grab(&help, "help.png");
 
     // Done hides it; the next showing keeps the page.

@@ -254,7 +254,8 @@ int main(int argc, char** argv) {
     // and a refusal need no display. Qt's own options (-platform, -style, ...) are let through
     // for the application object to take.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
@@ -268,8 +269,8 @@ int main(int argc, char** argv) {
     for (const char* qtOption : {"platform", "platformpluginpath", "platformtheme", "plugin",
                                  "display", "style", "stylesheet", "geometry", "name", "title",
                                  "qwindowgeometry", "qwindowtitle", "qwindowicon"})
-        parser.addOption(QCommandLineOption(QString::fromLatin1(qtOption), QString(),
-                                            QStringLiteral("value")));
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(qtOption), QString(), QStringLiteral("value")));
     parser.addOption(QCommandLineOption(QStringLiteral("reverse"), QString()));
     if (!parser.parse(arguments)) return refuse(parser.errorText());
     if (!parser.positionalArguments().isEmpty())

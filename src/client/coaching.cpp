@@ -1,0 +1,98 @@
+#include "client/coaching.h"
+
+#include "client/clientport.h"
+#include "client/tablefields.h"
+#include "client/tablestate.h"
+#include "net/fields.h"
+
+#include <algorithm>
+
+namespace core {
+
+TurnPosition Coaching::myPosition() const {
+    TurnPosition p;
+    p.scores.fill(-1);
+    const BoardModel& b = m_state.board;
+    if (m_state.iAmSeated())
+        for (int c = 1; c <= kCategories; ++c)
+            if (auto score = parseInt(b.cell(m_state.myslot, c).text))
+                p.scores[static_cast<std::size_t>(c)] = *score;
+    p.rolls = b.rollsUsed();
+    p.workingcat = b.workingCategory;
+    for (int d = 1; d <= kDice; ++d)
+        p.dice[static_cast<std::size_t>(d)] = b.die(d).face;
+    return p;
+}
+
+int Coaching::bonusLimit() const {
+    // The label is the one place the client keeps the limit of the game it shows.
+    for (int limit : {0, 1, 2, 5})
+        if (m_state.board.limitLabel == BoardModel::limitText(std::to_string(limit))) return limit;
+    const std::string& text = m_state.board.limitLabel;
+    auto digits = text.find_first_of("0123456789");
+    if (digits == std::string::npos) return 0;
+    return parseInt(text.substr(digits, text.find(' ', digits) - digits)).value_or(0);
+}
+
+bool Coaching::judging(int seat) const {
+    return m_state.iAmSeated() && seat == m_state.myslot && !m_state.justWatchChecked;
+}
+
+void Coaching::observe(std::string_view command, std::string_view payload) {
+    if (command == "CMD_startgame") {
+        m_coach.newGame();
+        return;
+    }
+    FieldReader r(payload);
+    auto seat = r.nextInt();
+    if (!seat || !judging(*seat)) return;
+    if (command == "CMD_createdice") {
+        auto rolls = r.nextInt();
+        if (!rolls || *rolls < 2) return; // the first roll rolls everything: nothing decided
+        std::vector<int> rolled;
+        while (!r.atEnd()) {
+            auto die = r.nextInt();
+            r.next(); // its new face
+            if (die && *die >= 1 && *die <= kDice) rolled.push_back(*die);
+        }
+        TurnPosition before = myPosition();
+        before.rolls = *rolls - 1;
+        m_coach.rolled(before, rolled, bonusLimit());
+    } else if (command == "CMD_selectedcat") {
+        auto category = r.nextInt();
+        if (!category) return;
+        TurnPosition before = myPosition();
+        // Before the first roll the host names the category itself when at most one face is
+        // open; that is no choice of the player's.
+        if (before.rolls == 0 && autoWorkingCategory(before.scores).category == *category) return;
+        m_coach.chose(before, *category, bonusLimit());
+    }
+}
+
+void Coaching::gameOver() {
+    if (m_state.iAmSeated() && m_coach.judgedAny())
+        m_state.chatLine("0+" + Coach::reviewLine(m_coach.cost()));
+    m_coach.newGame();
+}
+
+bool Coaching::hintAvailable() const {
+    return m_state.myTurn() && m_state.board.rollsUsed() <= 2;
+}
+
+std::string Coaching::hintClick() {
+    if (!hintAvailable()) return {};
+    auto hint = Coach::hint(myPosition(), bonusLimit());
+    if (!hint) return {};
+    if (!m_state.animating && m_state.board.rollsUsed() >= 1) {
+        for (int d = 1; d <= kDice; ++d) {
+            DieState& die = m_state.board.die(d);
+            die.held = std::find(hint->hold.begin(), hint->hold.end(), d) != hint->hold.end();
+            die.top = die.held ? kDieRaisedTop : kDieRestTop;
+            m_state.board.drawDie(d, DieBody::Plain);
+        }
+    }
+    m_state.port.boardChanged();
+    return hint->text;
+}
+
+} // namespace core

@@ -1,0 +1,64 @@
+#pragma once
+// The table window's menu items for the computer player and the coach: Options > "Computer
+// Player" ("Classic", checked at start, or "Expert"), stored in the settings file, and the
+// "Hint" item with its key, which asks the table client for the solver's advice and shows it
+// in a note just above the dice.
+//
+// Hint can be chosen only during the player's own turn while advice can be given; Computer
+// Player only in a copy that runs the game host (it picks the host's computer player).
+
+#include "host/computerstyle.h"
+
+#include <QObject>
+
+#include <QPointer>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+namespace core {
+class Settings;
+class TableClient;
+} // namespace core
+
+namespace ui {
+
+class CoachMenu : public QObject {
+    Q_OBJECT
+public:
+    // H: not taken by the keyboard play (Space, R, 1-5, F1-F7, Alt+1..7).
+    static constexpr int kHintKey = Qt::Key_H;
+
+    CoachMenu(QMenu* game, QMenu* options, core::Settings& settings, core::TableClient& client,
+              std::function<void()> redraw, QObject* parent);
+
+    // Check marks from the settings just read.
+    void applySettings();
+    // After each change of the board: which items can be chosen now, and the hint's note
+    // closed once the dice or the turn have moved on.
+    void boardChanged();
+    core::ComputerStyle style() const;
+
+    QAction* hint() const { return m_hint; }
+    QAction* computerPlayer() const;
+
+private:
+    // What the note was given for: the rolls made and the faces.
+    using Shown = std::array<int, 6>;
+    Shown position() const;
+    void showOverDice(const QString& text);
+
+    core::Settings& m_settings;
+    core::TableClient& m_client;
+    QPointer<class HintBubble> m_note;
+    Shown m_noteFor{};
+    QMenu* m_computer = nullptr;
+    QAction* m_hint = nullptr;
+    QAction* m_classic = nullptr;
+    QAction* m_expert = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,90 @@
+#include "client/seatreturn.h"
+
+#include "client/clientport.h"
+#include "client/tablefields.h"
+#include "client/tablestate.h"
+#include "net/messages.h"
+#include "net/seatmessages.h"
+
+namespace core {
+
+namespace {
+constexpr const char* kReconnecting = "Connection lost \xe2\x80\x94 reconnecting\xe2\x80\xa6";
+constexpr const char* kBackInSeat = "0+You are back in your seat.";
+constexpr const char* kIsReconnecting = " is reconnecting\xe2\x80\xa6";
+constexpr const char* kSeatFreed = " did not come back; the computer plays the seat.";
+} // namespace
+
+void SeatReturn::beforeLogin(std::string_view payload) {
+    auto slot = FieldReader(payload).nextInt();
+    if (!slot || *slot < 1) return;
+    m_state.port.send(msg::toHost::canholdseat(*slot));
+    // A copy restarted during the game finds the token where the last one kept it.
+    if (m_token.empty()) m_token = m_state.port.keptSeatToken();
+    m_asked = !m_token.empty();
+    if (m_asked) m_state.port.send(msg::toHost::reclaimseat(*slot, m_token));
+}
+
+void SeatReturn::seattoken(std::string_view payload) {
+    auto fields = msg::parseSeattoken(payload);
+    if (!fields || fields->slot != m_state.myslot || fields->token.empty()) return;
+    m_token = fields->token;
+    m_seconds = fields->seconds;
+    m_state.port.keepSeatToken(m_token);
+}
+
+void SeatReturn::seatreclaimed(std::string_view payload) {
+    auto seat = FieldReader(payload).nextInt();
+    if (!seat || !isSeat(*seat) || !m_asked) return;
+    m_asked = false;
+    m_state.myslot = *seat;
+    m_state.chatLine(kBackInSeat);
+}
+
+void SeatReturn::seatheld(std::string_view payload) {
+    auto fields = msg::parseSeatheld(payload);
+    if (!fields || !isSeat(fields->seat)) return;
+    // The seat is still in the game: its name stays, without the "not playing" mark.
+    SeatState& s = m_state.board.seat(fields->seat);
+    s.label = fields->name;
+    s.notPlaying = false;
+    m_state.chatLine("0+" + fields->name + kIsReconnecting);
+}
+
+void SeatReturn::seatfreed(std::string_view payload) {
+    auto fields = msg::parseSeatfreed(payload);
+    if (!fields || !isSeat(fields->seat)) return;
+    SeatState& s = m_state.board.seat(fields->seat);
+    if (s.label == fields->name) s.label = fields->seat == 2 ? kSeat2Fallback : kWaiting;
+    m_state.chatLine("0+" + fields->name + kSeatFreed);
+}
+
+void SeatReturn::observe(std::string_view command, std::string_view payload) {
+    if (command == msg::cmd::startgame || command == msg::cmd::winner) {
+        forget();
+    } else if (command == msg::cmd::newplayerinfo && m_asked &&
+               FieldReader(payload).nextInt() == m_state.myslot) {
+        // Logged in without our seat: the hold is over or the game is another one.
+        m_asked = false;
+        forget();
+    }
+}
+
+bool SeatReturn::connectionLost() {
+    if (m_token.empty() || m_seconds <= 0) return false;
+    if (!m_state.port.startReconnecting(m_seconds)) return false;
+    m_state.loggedin = false;
+    m_state.board.status = kReconnecting;
+    m_state.chatLine(std::string("0+") + kReconnecting);
+    m_state.port.boardChanged();
+    return true;
+}
+
+void SeatReturn::forget() {
+    if (m_token.empty()) return;
+    m_token.clear();
+    m_seconds = 0;
+    m_state.port.keepSeatToken({});
+}
+
+} // namespace core

@@ -1,0 +1,51 @@
+#pragma once
+// Coming back to our seat after the connection dropped. The host gives the seated player of a
+// running game a token for its seat ("CMD_seattoken"); we keep it, in memory and through the
+// port for a restarted copy, until the game ends. When the connection closes while we hold
+// one, the window reconnects instead of closing, and the login of the new connection shows
+// the token first ("CMD_reclaimseat"); the host answers "CMD_seatreclaimed" with our seat.
+// Other players' drops and returns are told as lines of the table's own.
+//
+// States: no token -> token held (seattoken) -> reconnecting (connection lost)
+//         -> token held (seatreclaimed, a new seattoken) or no token (game over, refused).
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+struct TableState;
+
+class SeatReturn {
+public:
+    explicit SeatReturn(TableState& state) : m_state(state) {}
+
+    // "CMD_sendlogininfo" has arrived: before our login, say we can come back and, with a
+    // token kept, ask for our seat.
+    void beforeLogin(std::string_view payload);
+    void seattoken(std::string_view payload);
+    void seatreclaimed(std::string_view payload);
+    void seatheld(std::string_view payload);
+    void seatfreed(std::string_view payload);
+    // Every message handled: a game starting or ending makes the token worthless, and our
+    // own arrival without "CMD_seatreclaimed" means the host did not take it.
+    void observe(std::string_view command, std::string_view payload);
+
+    // The connection closed. True when we are reconnecting (and the table stays open).
+    bool connectionLost();
+    // Reconnecting failed for the whole hold time: the token is of no more use.
+    void reconnectFailed() { forget(); }
+
+    bool holdsToken() const { return !m_token.empty(); }
+    int holdSeconds() const { return m_seconds; }
+
+private:
+    void forget();
+
+    TableState& m_state;
+    std::string m_token;
+    int m_seconds = 0;
+    bool m_asked = false; // a reclaim is waiting for its answer
+};
+
+} // namespace core

@@ -1,0 +1,46 @@
+#include "host/sealeddice.h"
+
+#include <algorithm>
+#include <random>
+
+namespace core {
+
+namespace {
+void fromSystem(std::span<std::uint8_t> out) {
+    if (seal::systemRandom(out)) return;
+    // Not expected on any system we run on; the game still gets unpredictable dice.
+    std::random_device device;
+    for (auto& b : out)
+        b = static_cast<std::uint8_t>(device());
+}
+} // namespace
+
+SealedDice::SealedDice(Entropy entropy)
+    : m_entropy(entropy ? std::move(entropy) : Entropy(fromSystem)) {}
+
+seal::Digest SealedDice::seal(int game) {
+    m_game = game;
+    m_sealed = true;
+    m_entropy(m_secret);
+    m_commitment = seal::commitment(m_secret, game);
+    m_parts.clear();
+    m_stream.reset();
+    return m_commitment;
+}
+
+bool SealedDice::contribute(int slot, const seal::PartBytes& bytes) {
+    if (!m_sealed || fixed()) return false;
+    auto at = std::find_if(m_parts.begin(), m_parts.end(),
+                           [&](const seal::Part& p) { return p.slot >= slot; });
+    if (at != m_parts.end() && at->slot == slot) return false;
+    m_parts.insert(at, {slot, bytes});
+    return true;
+}
+
+int SealedDice::face() {
+    if (!m_sealed) seal(m_game);
+    if (!m_stream) m_stream.emplace(seal::deriveSeed(m_secret, m_game, m_parts));
+    return m_stream->face();
+}
+
+} // namespace core

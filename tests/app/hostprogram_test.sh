@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# bramblies-host runs where no display libraries are installed: it needs QtCore and QtNetwork
+# and nothing of Qt's GUI side, and it keeps the command-line manners of the other programs.
+set -u
+bin=${BRAMBLIES_BIN_DIR:?}
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+needed=$(readelf -d "$bin/bramblies-host" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+for lib in libQt6Core libQt6Network; do
+  grep -q "^$lib\.so" <<<"$needed" || fail "bramblies-host does not link $lib: $needed"
+done
+bad=$(grep -E '^lib(Qt6(Gui|Widgets|Multimedia|OpenGL|DBus|TextToSpeech)|GL|EGL|X11|xcb|wayland)' <<<"$needed")
+[ -z "$bad" ] || fail "bramblies-host links display or sound libraries: $bad"
+
+unset DISPLAY WAYLAND_DISPLAY
+out=$(timeout 20 "$bin/bramblies-host" --help) || fail "--help exit $?"
+grep -q '^Usage: bramblies-host \[OPTION...\]$' <<<"$out" || fail "--help: $out"
+grep -q -- '--computer' <<<"$out" || fail "--help lacks the host's options: $out"
+[ "$(timeout 20 "$bin/bramblies-host" --version)" = "bramblies-host ${BRAMBLIES_VERSION:?}" ] ||
+  fail "--version"
+err=$(timeout 20 "$bin/bramblies-host" Ann 2>&1 >/dev/null); rc=$?
+[ $rc = 2 ] && [ "$err" = "bramblies-host: unexpected argument 'Ann' (see --help)" ] ||
+  fail "a positional argument: exit $rc, $err"
+err=$(timeout 20 "$bin/bramblies-host" --port 70000 2>&1 >/dev/null); rc=$?
+[ $rc = 2 ] && [ "$err" = "bramblies-host: invalid port '70000' (expected a number from 0 to 65535)" ] ||
+  fail "a bad port: exit $rc, $err"
+# The JSON log: one object a line, each with a time and an event.
+log=$(mktemp)
+timeout 20 "$bin/bramblies-host" --port 0 --log-format json 2>"$log" >/dev/null &
+host=$!
+for _ in $(seq 100); do grep -q '"listening"' "$log" && break; sleep 0.1; done
+kill -TERM $host; wait $host; rc=$?
+[ $rc = 0 ] || fail "SIGTERM: exit $rc"
+python3 - "$log" <<'PY' || fail "the JSON log: $(cat "$log")"
+import json, sys
+events = [json.loads(line) for line in open(sys.argv[1])]
+assert all(e["time"].endswith("Z") for e in events), events
+assert [e["event"] for e in events][:1] == ["listening"], events
+PY
+rm -f "$log"
+[ $failed = 0 ] && echo "bramblies-host: all checks passed"
+exit $failed

@@ -1,0 +1,96 @@
+// The captions the desktop shows: the real program on a private X display of the test's own,
+// its windows' names read back from the X server. A caption is exactly the window's own text;
+// nothing is appended to it.
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifndef BRAMBLIES_EXE
+#error "BRAMBLIES_EXE must name the program under test"
+#endif
+
+namespace {
+
+// A free display number: neither a socket nor a lock file of a running X server.
+int freeDisplay() {
+    for (int d = 240; d < 400; ++d)
+        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(d)) &&
+            !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(d)))
+            return d;
+    return -1;
+}
+
+QStringList windowNames(const QString& display) {
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    p.waitForFinished(10000);
+    QStringList names;
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
+    for (const auto& m : quoted.globalMatch(QString::fromUtf8(p.readAllStandardOutput())))
+        names << m.captured(1);
+    return names;
+}
+
+// Ends a process the test started, however the test ends.
+struct Reaper {
+    QProcess& process;
+    ~Reaper() {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+};
+
+} // namespace
+
+class CaptionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void soloWindowsHaveTheirOwnCaptions() {
+        const int number = freeDisplay();
+        QVERIFY(number > 0);
+        const QString display = QStringLiteral(":%1").arg(number);
+        QProcess x;
+        x.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                         QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
+                                         QStringLiteral("tcp")});
+        QVERIFY2(x.waitForStarted(), "Xvfb is missing");
+        Reaper xReaper{x};
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)),
+                                 10000);
+
+        // A solo game on a private port, with its own settings and instance folder.
+        QTemporaryDir dir;
+        QProcess program;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("TMPDIR"), dir.path());
+        env.insert(QStringLiteral("BRAMBLIES_SETTINGS_FILE"), dir.filePath("quarlobby.ini"));
+        program.setProcessEnvironment(env);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const QString port = QString::number(probe.serverPort());
+        probe.close();
+        program.start(QStringLiteral(BRAMBLIES_EXE), {QStringLiteral("--port"), port});
+        QVERIFY(program.waitForStarted());
+        Reaper programReaper{program};
+
+        QStringList names;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (names = windowNames(display)).contains(QStringLiteral("Download The Quar77 Lobby")),
+            20000);
+        QVERIFY2(names.contains(QStringLiteral("Bramblies")), qPrintable(names.join(" | ")));
+        for (const QString& name : names)
+            QVERIFY2(!name.contains(QStringLiteral(" \u2014 ")), qPrintable(name));
+    }
+};
+
+QTEST_MAIN(CaptionsTest)
+#include "captions_test.moc"

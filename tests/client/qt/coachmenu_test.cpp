@@ -1,0 +1,143 @@
+// The Hint and the Computer Player items in a solo game against the computer: the hint by its
+// key and by the File menu during the player's own turn (its note, the raised dice, nothing
+// sent), and both items greyed where they can do nothing.
+
+#include "client/boardmodel.h"
+#include "client/coach.h"
+#include "client/qt/tchat.h"
+#include "client/tableclient.h"
+#include "net/qt/clientconnection.h"
+#include "support/qt/tablewindows.h"
+#include "support/qt/tempsettingsfile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+using namespace ui;
+using testsupport::boardShows;
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+std::unique_ptr<Tchat> window(const std::vector<std::string>& params, quint16 port) {
+    TchatOptions options;
+    options.params = params;
+    options.port = port;
+    options.timeScale = 50.0;
+    auto w = std::make_unique<Tchat>(options);
+    w->setMessageBox([](const QString&) {});
+    w->show();
+    w->activateWindow();
+    return w;
+}
+
+bool myMove(const Tchat& w) {
+    return w.client().turnseat() == w.client().myslot() && boardShows(w, "button_roll");
+}
+
+QLabel* note(Tchat& w) {
+    return w.findChild<QLabel*>("label_hint");
+}
+
+bool noteShows(Tchat& w, const QString& text) {
+    return note(w) && note(w)->isVisible() && note(w)->text() == text;
+}
+
+void pressH(Tchat& w) {
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : &w, Qt::Key_H);
+}
+
+} // namespace
+
+class CoachMenuTest : public QObject {
+    Q_OBJECT
+private slots:
+    void hintDuringTheOwnTurnOnly();
+};
+
+void CoachMenuTest::hintDuringTheOwnTurnOnly() {
+    testsupport::TempSettingsFile ini;
+    const quint16 port = testsupport::freePort();
+    auto you = window({}, port);
+    QVERIFY(QTest::qWaitForWindowActive(you.get()));
+    QTRY_VERIFY_WITH_TIMEOUT(you->client().loggedin(), kWaitMs);
+    QAction* hint = you->menuAction("Hint1");
+    QAction* computer = you->menuAction("ComputerPlayerMenu1");
+    // Before a game there is no turn to advise on; the computer player is this copy's host's.
+    QVERIFY(!hint->isEnabled());
+    QVERIFY(computer->isEnabled());
+
+    you->client().sendStartGame(5);
+    QTRY_VERIFY_WITH_TIMEOUT(myMove(*you), kWaitMs);
+    QVERIFY(hint->isEnabled());
+    QVERIFY(testsupport::clickBoard(*you, "button_roll"));
+    QTRY_VERIFY_WITH_TIMEOUT(myMove(*you) && you->client().board().rollsUsed() == 1 &&
+                                 !you->client().diceAnimating(),
+                             kWaitMs);
+
+    // H: the note over the dice, the dice to keep raised, and nothing sent.
+    const int sent = you->connection()->sentCount();
+    const auto advice = core::Coach::hint(you->client().myPosition(), you->client().bonusLimit());
+    QVERIFY(advice);
+    const QString text = QString::fromStdString(advice->text);
+    pressH(*you);
+    QTRY_VERIFY(noteShows(*you, text));
+    auto raised = [&you] {
+        std::vector<int> dice;
+        for (int d = 1; d <= core::kDice; ++d)
+            if (you->client().board().die(d).held) dice.push_back(d);
+        return dice;
+    };
+    QCOMPARE(raised(), advice->hold);
+    QWidget* d1 = you->findChild<QWidget*>("image_d1");
+    QVERIFY(note(*you)->geometry().bottom() < d1->geometry().top()); // the dice stay in sight
+    QCOMPARE(you->connection()->sentCount(), sent);
+
+    // A click closes the note; File > Hint gives the same advice again.
+    QTest::mouseClick(note(*you), Qt::LeftButton);
+    QVERIFY(!note(*you)->isVisible());
+    hint->trigger();
+    QVERIFY(noteShows(*you, text));
+    QCOMPARE(raised(), advice->hold);
+    QCOMPARE(you->connection()->sentCount(), sent);
+
+    // The next roll takes the note away; playing the turn out greys the item.
+    for (int n = 1; n <= core::kCategories; ++n)
+        if (you->client().board().category(n).selectable) {
+            you->client().categoryClick(n);
+            break;
+        }
+    QTRY_VERIFY_WITH_TIMEOUT(you->client().board().workingCategory != 0, kWaitMs);
+    QVERIFY(testsupport::clickBoard(*you, "button_roll"));
+    QVERIFY(!note(*you)->isVisible());
+    QVERIFY(!hint->isEnabled()); // the roll is on its way
+    while (you->client().turnseat() == you->client().myslot()) {
+        if (boardShows(*you, "panel_error")) you->client().button_noClick();
+        if (boardShows(*you, "panel_error1")) you->client().button_okClick();
+        if (myMove(*you)) testsupport::clickBoard(*you, "button_roll");
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    QTRY_VERIFY(!hint->isEnabled());
+    const int before = you->connection()->sentCount();
+    pressH(*you);
+    hint->trigger();
+    QVERIFY(!note(*you)->isVisible());
+    QCOMPARE(you->connection()->sentCount(), before);
+
+    // A copy that joins someone else's table has no computer player to pick.
+    auto bob = window({"Bob", "127.0.0.1", "false"}, port);
+    QTRY_VERIFY_WITH_TIMEOUT(bob->client().loggedin(), kWaitMs);
+    QVERIFY(!bob->menuAction("ComputerPlayerMenu1")->isEnabled());
+    QVERIFY(!bob->menuAction("Hint1")->isEnabled());
+    QVERIFY(computer->isEnabled());
+}
+
+QTEST_MAIN(CoachMenuTest)
+#include "coachmenu_test.moc"
