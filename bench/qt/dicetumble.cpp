@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     client.button_startClick();
-    table.gameOptions()->button_startClick();
+    client.sendStartGame(0); // the game options window's Start with no bonus limit
     if (!waitFor([&] {
             return client.turnseat() == client.myslot() && table.board()->diceAnimationRunning();
         })) {

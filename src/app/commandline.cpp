@@ -3,7 +3,9 @@
 #include "host/computerstyle.h"
 #include "net/fields.h"
 
+#include <arpa/inet.h>
 #include <charconv>
+#include <tuple>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -60,6 +62,21 @@ std::optional<std::string> takeOperatorValue(std::string_view name, std::string_
         out.logFormat = *format;
         return std::string();
     }
+    if (name == "--idle-shutdown") {
+        auto seconds = core::parseInt(value);
+        if (!seconds || *seconds <= 0 || *seconds > 7 * 86400)
+            return "invalid idle time " + quoted(value) + " (expected seconds from 1 to 604800)";
+        out.idleShutdownS = *seconds;
+        return std::string();
+    }
+    if (name == "--metrics") {
+        auto where = parseListenAddress(value);
+        if (!where)
+            return "invalid metrics address " + quoted(value) +
+                   " (expected [ADDRESS:]PORT, PORT from 0 to 65535)";
+        std::tie(out.metricsAddress, out.metricsPort) = *where;
+        return std::string();
+    }
     return std::nullopt;
 }
 
@@ -94,6 +111,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                      : name == "--version"         ? &out.version
                      : name == "--port-mapping"    ? &out.portMapping
                      : name == "--no-port-mapping" ? &out.noPortMapping
+                     : name == "--agones"          ? &out.agones
                                                    : nullptr;
         if (flag) {
             if (value) out.error = "option " + quoted(name) + " takes no value";
@@ -136,10 +154,36 @@ std::string hostOptionsText() {
            "  --port-mapping      the dedicated host asks the router to forward the port\n"
            "  --time-scale F      divide the game timer's intervals by F (default 1)\n"
            "  --log-format FORMAT the dedicated host's log on standard error: text (default)\n"
-           "                      or json, one object a line\n";
+           "                      or json, one object a line\n"
+           "  --metrics [ADDR:]PORT serve Prometheus metrics at /metrics (address\n"
+           "                      127.0.0.1 unless given)\n"
+           "  --agones            use the Agones SDK sidecar on localhost, port\n"
+           "                      $AGONES_SDK_HTTP_PORT (default 9358)\n"
+           "  --idle-shutdown S   with --agones, ask to be shut down once a game has ended\n"
+           "                      and the table has been empty for S seconds\n";
 }
 
 } // namespace
+
+std::optional<std::pair<std::string, int>> parseListenAddress(std::string_view text) {
+    std::string address = "127.0.0.1";
+    std::string_view port = text;
+    if (auto colon = text.rfind(':'); colon != std::string_view::npos) {
+        address = std::string(text.substr(0, colon));
+        port = text.substr(colon + 1);
+        if (address.size() >= 2 && address.front() == '[' && address.back() == ']')
+            address = address.substr(1, address.size() - 2);
+        else if (address.find(':') != std::string::npos)
+            return std::nullopt; // an IPv6 address needs its brackets
+        unsigned char buffer[16];
+        if (inet_pton(AF_INET, address.c_str(), buffer) != 1 &&
+            inet_pton(AF_INET6, address.c_str(), buffer) != 1)
+            return std::nullopt;
+    }
+    auto number = core::parseInt(port);
+    if (!number || *number < 0 || *number > 65535) return std::nullopt;
+    return std::pair{address, *number};
+}
 
 std::string usageText(const std::string& program) {
     return "Usage: " + program + " [OPTION...] [NAME ADDRESS MODE]\n" +

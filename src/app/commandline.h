@@ -7,7 +7,10 @@
 #include "host/operatorlog.h"
 #include "net/protocol.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace app {
@@ -27,6 +30,10 @@ struct CommandLine {
     bool noPortMapping = false; // --no-port-mapping: the hosting copy does not ask the router
     // For operators of the dedicated host.
     core::LogFormat logFormat = core::LogFormat::Text; // --log-format text|json
+    std::string metricsAddress;                        // --metrics [ADDRESS:]PORT, loopback
+    int metricsPort = -1;                              // by default; -1: no metrics
+    bool agones = false;                               // --agones
+    int idleShutdownS = 0;                             // --idle-shutdown SECONDS, 0: never
 
     bool help = false;          // --help
     bool version = false;       // --version
@@ -42,5 +49,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 std::string usageText(const std::string& program);
 // What --help prints for the dedicated host's own program (the same options, no positionals).
 std::string hostUsageText(const std::string& program);
+
+// "[ADDRESS:]PORT" (an IPv6 address in brackets) as the address and port to listen on;
+// without an address, 127.0.0.1. nullopt when it does not read.
+std::optional<std::pair<std::string, int>> parseListenAddress(std::string_view text);
 
 } // namespace app

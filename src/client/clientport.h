@@ -8,6 +8,13 @@
 
 namespace core {
 
+// A spectator at the table: one of the slots above the seats and the name it announced.
+struct Spectator {
+    int slot = 0;
+    std::string name;
+    bool operator==(const Spectator&) const = default;
+};
+
 class ClientPort {
 public:
     virtual ~ClientPort() = default;
@@ -44,8 +51,8 @@ public:
     // --- windows and menus ------------------------------------------------------------
     virtual void showLobbyDownload() = 0;
     virtual void showGameOptions() = 0;
-    virtual void addSpectator(const std::string& entry) = 0; // "8: Guest"
-    virtual void removeSpectator(const std::string& entry) = 0;
+    virtual void addSpectator(const Spectator& spectator) = 0;
+    virtual void removeSpectator(const Spectator& spectator) = 0;
     virtual void setStartGameEnabled(bool enabled) = 0; // File > "Start Game"
     virtual void setJustWatchChecked(bool checked) = 0; // Options > "Just Watch"
     virtual void setSpyRemoveEnabled(bool enabled) = 0; // spy list "Remove From Game"

@@ -4,6 +4,7 @@
 #include "client/tablefields.h"
 #include "client/tablestate.h"
 #include "net/fields.h"
+#include "net/hostreplies.h"
 
 #include <algorithm>
 
@@ -39,28 +40,24 @@ bool Coaching::judging(int seat) const {
 }
 
 void Coaching::observe(std::string_view command, std::string_view payload) {
-    if (command == "CMD_startgame") {
+    if (command == msg::cmd::startgame) {
         m_coach.newGame();
         return;
     }
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    if (!seat || !judging(*seat)) return;
-    if (command == "CMD_createdice") {
-        auto rolls = r.nextInt();
-        if (!rolls || *rolls < 2) return; // the first roll rolls everything: nothing decided
+    if (command == msg::cmd::createdice) {
+        const auto roll = msg::readCreatedice(payload);
+        if (!roll.seat || !judging(*roll.seat)) return;
+        // The first roll rolls everything: nothing decided.
+        if (!roll.rolls || *roll.rolls < 2) return;
         std::vector<int> rolled;
-        while (!r.atEnd()) {
-            auto die = r.nextInt();
-            r.next(); // its new face
-            if (die && *die >= 1 && *die <= kDice) rolled.push_back(*die);
-        }
+        for (const auto& d : roll.dice)
+            if (d.die >= 1 && d.die <= kDice) rolled.push_back(d.die);
         TurnPosition before = myPosition();
-        before.rolls = *rolls - 1;
+        before.rolls = *roll.rolls - 1;
         m_coach.rolled(before, rolled, bonusLimit());
-    } else if (command == "CMD_selectedcat") {
-        auto category = r.nextInt();
-        if (!category) return;
+    } else if (command == msg::cmd::selectedcat) {
+        const auto [seat, category] = msg::readSelectedcat(payload);
+        if (!seat || !judging(*seat) || !category) return;
         TurnPosition before = myPosition();
         // Before the first roll the host names the category itself when at most one face is
         // open; that is no choice of the player's.

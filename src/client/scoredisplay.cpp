@@ -3,7 +3,6 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
 
 namespace core {
 
@@ -25,32 +24,30 @@ constexpr const char* kGameOver = "Game Over!";
 } // namespace
 
 // Writes row 8 (the total) of the seat; false when the seat or the total is not a number.
-bool ScoreDisplay::postTotal(std::optional<int> seat, const std::string& total) {
-    if (!seat || !parseInt(total)) return false;
-    if (isSeat(*seat)) m_state.board.cell(*seat, 8).text = total;
+bool ScoreDisplay::postTotal(const msg::OptInt& seat, const msg::OptShown& total) {
+    if (!seat || !total) return false;
+    if (isSeat(*seat)) m_state.board.cell(*seat, 8).text = total->text;
     return true;
 }
 
 // Writes the score into the category's row; false when either is not a number.
-bool ScoreDisplay::postCategory(int seat, std::optional<int> cat, const std::string& score) {
-    if (!parseInt(score) || !cat) return false;
-    if (isSeat(seat) && isCategory(*cat)) m_state.board.cell(seat, *cat).text = score;
+bool ScoreDisplay::postCategory(int seat, const msg::OptInt& cat, const msg::OptShown& score) {
+    if (!score || !cat) return false;
+    if (isSeat(seat) && isCategory(*cat)) m_state.board.cell(seat, *cat).text = score->text;
     return true;
 }
 
 void ScoreDisplay::bramble(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    std::string total = str(r.next());
-    std::string score = str(r.next());
-    auto rolls = r.nextInt();
+    const auto in = msg::readBramble(payload);
+    const auto& seat = in.seat;
 
     m_state.stopAnimation();
-    if (!postTotal(seat, total)) return;
-    if (!postCategory(*seat, 7, score)) return;
-    if (!rolls) return;
-    m_state.board.setRollsUsed(*rolls);
-    if (!drawRolledDice(m_state.board, r, DieBody::Plain)) return;
+    if (!postTotal(seat, in.total)) return;
+    if (!postCategory(*seat, 7, in.score)) return;
+    if (!in.rolls) return;
+    m_state.board.setRollsUsed(*in.rolls);
+    drawRolledDice(m_state.board, in.dice, DieBody::Plain);
+    if (!in.complete) return;
     if (*seat == m_state.myslot) {
         m_state.board.status = kYouBramble;
         m_state.port.addtomineincrease(5);
@@ -61,24 +58,16 @@ void ScoreDisplay::bramble(std::string_view payload) {
 }
 
 void ScoreDisplay::postscore(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    std::string total = str(r.next());
-    std::string score = str(r.next());
-    auto cat = r.nextInt();
+    const auto [seat, total, score, cat] = msg::readScorePost(payload);
 
     m_state.stopAnimation();
     if (!postTotal(seat, total)) return;
     if (!postCategory(*seat, cat, score)) return;
-    m_state.port.playsounds(*parseInt(score) > 0 ? "gotpoints" : "nopoints");
+    m_state.port.playsounds(score->value > 0 ? "gotpoints" : "nopoints");
 }
 
 void ScoreDisplay::bonustime(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    std::string total = str(r.next());
-    std::string score = str(r.next());
-    auto cat = r.nextInt();
+    const auto [seat, total, score, cat] = msg::readScorePost(payload);
 
     if (!postTotal(seat, total)) return;
     if (!postCategory(*seat, cat, score)) return;
@@ -92,22 +81,20 @@ void ScoreDisplay::bonustime(std::string_view payload) {
 }
 
 void ScoreDisplay::gotbonus(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    std::string total = str(r.next());
-    std::string gain = str(r.next());
-    auto cat = r.nextInt();
-    std::string newScore = str(r.next());
+    const auto in = msg::readGotbonus(payload);
+    const auto& seat = in.seat;
+    const auto& cat = in.category;
 
     m_state.stopAnimation();
-    if (!postTotal(seat, total)) return;
-    if (!postCategory(*seat, cat, newScore)) return;
-    if (!parseInt(gain)) return;
+    if (!postTotal(seat, in.total)) return;
+    if (!postCategory(*seat, cat, in.categoryScore)) return;
+    if (!in.gain) return;
+    const std::string& gain = in.gain->text;
     if (*seat == m_state.myslot)
         m_state.board.status = std::string("You") + kRecieved + gain + kBonusPoints;
     else
         m_state.board.status = m_state.seatName(*seat) + kRecieved + gain + kBonusPoints;
-    const bool complete = forEachDiePair(r, [&](int die, int face) {
+    forEachDie(in.dice, [&](int die, int face) {
         DieState& d = m_state.board.die(die);
         d.face = face;
         d.held = false;
@@ -116,13 +103,13 @@ void ScoreDisplay::gotbonus(std::string_view payload) {
         d.bonusMark = onBonusFace;
         m_state.board.drawDie(die, DieBody::Bonus);
     });
-    if (!complete) return;
+    if (!in.complete) return;
     m_state.port.playsounds("gotbonus");
 }
 
 void ScoreDisplay::bonusend(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
+    const auto in = msg::readBonusend(payload);
+    const auto& seat = in.seat;
 
     m_state.stopAnimation();
     if (!seat) return;
@@ -131,7 +118,7 @@ void ScoreDisplay::bonusend(std::string_view payload) {
     else
         m_state.board.status = m_state.seatName(*seat) + kExitsBonus;
     // 0, 0: the limit ended it; the dice and their marks stay as they were.
-    const bool complete = forEachDiePair(r, [&](int die, int face) {
+    forEachDie(in.dice, [&](int die, int face) {
         DieState& d = m_state.board.die(die);
         d.face = face;
         d.held = false;
@@ -139,22 +126,16 @@ void ScoreDisplay::bonusend(std::string_view payload) {
         d.bonusMark = false;
         m_state.board.drawDie(die, DieBody::Bonus);
     });
-    if (!complete) return;
+    if (!in.complete) return;
     m_state.port.playsounds("exitbonus");
 }
 
 void ScoreDisplay::winner(std::string_view payload) {
-    FieldReader r(payload);
+    const auto in = msg::readWinner(payload);
+    const bool complete = in.complete;
     std::vector<int> winners;
-    bool complete = true;
-    while (!r.atEnd()) {
-        auto seat = r.nextInt();
-        if (!seat) {
-            complete = false;
-            break;
-        }
-        if (isSeat(*seat)) winners.push_back(*seat); // the closing 0 is skipped
-    }
+    for (int seat : in.seats)
+        if (isSeat(seat)) winners.push_back(seat); // the closing 0 is skipped
 
     std::string text;
     bool iWon = false;

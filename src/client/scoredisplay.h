@@ -7,8 +7,8 @@
 // Like the turn messages, each handler stops at the first field that is not a number, with
 // everything drawn before it kept.
 
-#include <optional>
-#include <string>
+#include "net/hostreplies.h"
+
 #include <string_view>
 
 namespace core {
@@ -27,8 +27,8 @@ public:
     void winner(std::string_view payload);
 
 private:
-    bool postTotal(std::optional<int> seat, const std::string& total);
-    bool postCategory(int seat, std::optional<int> cat, const std::string& score);
+    bool postTotal(const msg::OptInt& seat, const msg::OptShown& total);
+    bool postCategory(int seat, const msg::OptInt& cat, const msg::OptShown& score);
 
     TableState& m_state;
 };

@@ -3,6 +3,7 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
+#include "net/hostreplies.h"
 #include "net/messages.h"
 #include "net/seatmessages.h"
 
@@ -16,7 +17,7 @@ constexpr const char* kSeatFreed = " did not come back; the computer plays the s
 } // namespace
 
 void SeatReturn::beforeLogin(std::string_view payload) {
-    auto slot = FieldReader(payload).nextInt();
+    auto slot = msg::readFirstNumber(payload);
     if (!slot || *slot < 1) return;
     m_state.port.send(msg::toHost::canholdseat(*slot));
     // A copy restarted during the game finds the token where the last one kept it.
@@ -34,7 +35,7 @@ void SeatReturn::seattoken(std::string_view payload) {
 }
 
 void SeatReturn::seatreclaimed(std::string_view payload) {
-    auto seat = FieldReader(payload).nextInt();
+    auto seat = msg::readFirstNumber(payload);
     if (!seat || !isSeat(*seat) || !m_asked) return;
     m_asked = false;
     m_state.myslot = *seat;
@@ -63,7 +64,7 @@ void SeatReturn::observe(std::string_view command, std::string_view payload) {
     if (command == msg::cmd::startgame || command == msg::cmd::winner) {
         forget();
     } else if (command == msg::cmd::newplayerinfo && m_asked &&
-               FieldReader(payload).nextInt() == m_state.myslot) {
+               msg::readFirstNumber(payload) == m_state.myslot) {
         // Logged in without our seat: the hold is over or the game is another one.
         m_asked = false;
         forget();

@@ -113,7 +113,7 @@ public:
     std::uint32_t systemcolour() const { return m_state.systemcolour; }
     bool justWatchChecked() const { return m_state.justWatchChecked; }
     bool startGameEnabled() const { return m_state.startGameEnabled; }
-    const std::vector<std::string>& spectators() const { return m_presence.spectators(); }
+    const std::vector<Spectator>& spectators() const { return m_presence.spectators(); }
 
 private:
     // A dice-check line in the chat: the table's own colour, red when the check failed.

@@ -1,12 +1,13 @@
 #pragma once
-// Small readers shared by the table client's message handlers: range checks for the numbers
-// the host sends, and the die/face pairs that close most game messages.
+// Small helpers shared by the table client's message handlers: range checks for the numbers
+// the host sends, and drawing the die/face pairs that close most game messages.
 
 #include "client/boardmodel.h"
-#include "net/fields.h"
+#include "net/messages.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -32,23 +33,15 @@ inline std::string str(std::string_view s) {
     return std::string(s);
 }
 
-// Reads die and face pairs to the end of the payload and hands each pair that names a die to
-// apply (the placeholder pair 0, 0 names none). False when a field is not a number.
-template <typename Apply> bool forEachDiePair(FieldReader& r, Apply apply) {
-    while (!r.atEnd()) {
-        auto die = r.nextInt();
-        if (!die) return false;
-        auto face = r.nextInt();
-        if (!face) return false;
-        if (isDie(*die)) apply(*die, *face);
-    }
-    return true;
+// Hands each die/face pair that names a die to apply (the placeholder pair 0, 0 names none).
+template <typename Apply> void forEachDie(const std::vector<msg::DieFace>& dice, Apply apply) {
+    for (const auto& [die, face] : dice)
+        if (isDie(die)) apply(die, face);
 }
 
-// Draws each die the rest of the payload names at rest with the given body. False when a
-// field is not a number.
-inline bool drawRolledDice(BoardModel& board, FieldReader& r, DieBody body) {
-    return forEachDiePair(r, [&](int die, int face) {
+// Draws each die the pairs name at rest with the given body.
+inline void drawRolledDice(BoardModel& board, const std::vector<msg::DieFace>& dice, DieBody body) {
+    forEachDie(dice, [&](int die, int face) {
         DieState& d = board.die(die);
         d.face = face;
         d.held = false;

@@ -3,7 +3,7 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
+#include "net/hostreplies.h"
 #include "net/messages.h"
 
 namespace core {
@@ -23,48 +23,41 @@ constexpr const char* kHaveWrongVersion = " has a different version of the game 
 } // namespace
 
 void TablePresence::newplayerinfo(std::string_view payload) {
-    FieldReader r(payload);
-    while (!r.atEnd()) {
-        auto slot = r.nextInt();
-        if (!slot) return;
-        std::string name = str(r.next());
-        std::string_view watching = r.next();
-        if (*slot < 1 || *slot > kLastSlot) continue;
+    const auto in = msg::readPlayers(payload);
+    for (const auto& [slot, name, watching] : in.players) {
+        if (slot < 1 || slot > kLastSlot) continue;
 
-        if (*slot == m_state.myslot) {
+        if (slot == m_state.myslot) {
             m_state.chatLine(kYouConnected);
             m_state.port.loadSettings();
         } else {
             m_state.chatLine("0+" + name + kIsConnected);
         }
-        if (*slot <= kSeats) {
-            m_state.board.seat(*slot).label = name;
-            if (watching == "1") m_state.board.seat(*slot).eyes = true;
+        if (slot <= kSeats) {
+            m_state.board.seat(slot).label = name;
+            if (watching) m_state.board.seat(slot).eyes = true;
         } else {
             // A slot holds one spectator: announced again, its old entry is replaced, so the
             // list cannot grow past the three spectator slots.
-            const std::string prefix = std::to_string(*slot) + ": ";
             for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
-                if (it->rfind(prefix, 0) != 0) continue;
+                if (it->slot != slot) continue;
                 m_state.port.removeSpectator(*it);
                 m_spectators.erase(it);
                 break;
             }
-            std::string entry = prefix + name;
-            m_spectators.push_back(entry);
-            m_state.port.addSpectator(entry);
-            m_state.chatLine(*slot == m_state.myslot ? std::string(kYouSpying)
-                                                     : "0+" + name + kIsSpying);
+            m_spectators.push_back({slot, name});
+            m_state.port.addSpectator(m_spectators.back());
+            m_state.chatLine(slot == m_state.myslot ? std::string(kYouSpying)
+                                                    : "0+" + name + kIsSpying);
         }
     }
+    if (!in.complete) return;
     m_state.port.playsounds("entered");
 }
 
 void TablePresence::playerdisconnected(std::string_view payload) {
-    FieldReader r(payload);
-    auto slot = r.nextInt();
+    const auto [slot, name] = msg::readPlayerdisconnected(payload);
     if (!slot || *slot < 1) return;
-    std::string name = str(r.rest());
 
     if (*slot <= kSeats) {
         SeatState& s = m_state.board.seat(*slot);
@@ -76,23 +69,21 @@ void TablePresence::playerdisconnected(std::string_view payload) {
         s.eyes = false;
         return;
     }
-    std::string entry = std::to_string(*slot) + ": " + name;
+    const Spectator leaving{*slot, name};
     for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
-        if (*it != entry) continue;
+        if (*it != leaving) continue;
         m_state.chatLine("0+" + name + kHasLeft);
         m_spectators.erase(it);
-        m_state.port.removeSpectator(entry);
+        m_state.port.removeSpectator(leaving);
         return;
     }
 }
 
 void TablePresence::justwatching(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
+    const auto [seat, watching] = msg::readJustwatching(payload);
     if (!seat || !isSeat(*seat)) return;
-    std::string_view mode = r.next();
     SeatState& s = m_state.board.seat(*seat);
-    if (mode == "1") {
+    if (watching) {
         if (*seat == m_state.myslot) {
             // The computer plays on: nothing of this turn is ours to click any more.
             m_state.setJustWatch(true);

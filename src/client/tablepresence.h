@@ -1,8 +1,9 @@
 #pragma once
 // Who is at the table: arrivals (ours loads the settings), departures, spectators in the slots
 // above the seats, players who are just watching, and players with another version of the
-// game. Seats are shown by their labels on the board; spectators are kept here, one entry
-// "<slot>: <name>" per slot.
+// game. Seats are shown by their labels on the board; spectators are kept here, one per slot.
+
+#include "client/clientport.h"
 
 #include <string>
 #include <string_view>
@@ -25,11 +26,12 @@ public:
     // Options > "Just Watch": asks the host to flip our own seat.
     void JustWatch1Click();
 
-    const std::vector<std::string>& spectators() const { return m_spectators; }
+    // In order of arrival.
+    const std::vector<Spectator>& spectators() const { return m_spectators; }
 
 private:
     TableState& m_state;
-    std::vector<std::string> m_spectators;
+    std::vector<Spectator> m_spectators;
 };
 
 } // namespace core

@@ -2,7 +2,7 @@
 
 #include "client/clientport.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
+#include "net/hostreplies.h"
 #include "net/messages.h"
 #include "net/protocol.h"
 
@@ -82,8 +82,7 @@ void TableSession::sockInfo(std::string_view text) {
 }
 
 void TableSession::sendloginfo(std::string_view payload) {
-    FieldReader r(payload);
-    auto slot = r.nextInt();
+    const auto slot = msg::readFirstNumber(payload);
     if (!slot || *slot < 1) return;
     m_state.myslot = *slot;
     m_state.loggedin = true;

@@ -3,7 +3,7 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
+#include "net/hostreplies.h"
 
 namespace core {
 
@@ -21,9 +21,7 @@ constexpr const char* kCategoryStatus[kCategories] = {
 } // namespace
 
 void TurnDisplay::startthegame(std::string_view payload) {
-    FieldReader r(payload);
-    std::string name = str(r.next());
-    std::string limit = str(r.next());
+    const auto [name, limit] = msg::readStartgame(payload);
 
     m_state.board.startVisible = false;
     m_state.setJustWatch(false);
@@ -46,21 +44,18 @@ void TurnDisplay::startthegame(std::string_view payload) {
 }
 
 void TurnDisplay::getnextplayer(std::string_view payload) {
-    FieldReader r(payload);
+    const auto in = msg::readNextplayer(payload);
     m_state.startAnimation();
-    auto seat = r.nextInt();
-    if (!seat) return;
-    m_state.turnseat = *seat;
-    std::string round = str(r.next());
-    if (!parseInt(round)) return;
-    m_state.board.roundText = "Round: " + round;
+    if (!in.seat) return;
+    const int seat = *in.seat;
+    m_state.turnseat = seat;
+    if (!in.round) return;
+    m_state.board.roundText = "Round: " + in.round->text;
     m_state.board.setRollsUsed(0);
-    showTurnColumn(*seat, true);
-    while (!r.atEnd()) {
-        auto cat = r.nextInt();
-        if (!cat) return;
-        if (isCategory(*cat)) offerCategory(*cat); // 0: nothing open
-    }
+    showTurnColumn(seat, true);
+    for (int cat : in.open)
+        if (isCategory(cat)) offerCategory(cat); // 0: nothing open
+    if (!in.complete) return;
     for (int d = 1; d <= kDice; ++d) {
         DieState& die = m_state.board.die(d);
         die.bonusMark = false;
@@ -70,7 +65,7 @@ void TurnDisplay::getnextplayer(std::string_view payload) {
         die.face = 0;
         die.held = false;
     }
-    announceTurn(*seat);
+    announceTurn(seat);
 }
 
 // Moves the score marker and the highlight to the seat's column and closes every category.
@@ -102,32 +97,31 @@ void TurnDisplay::announceTurn(int seat) {
 }
 
 void TurnDisplay::createdice(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
-    auto rolls = r.nextInt();
+    const auto in = msg::readCreatedice(payload);
 
     m_state.stopAnimation();
-    if (!rolls) return;
-    m_state.board.setRollsUsed(*rolls);
-    if (!seat) return;
-    m_state.turnseat = *seat;
+    if (!in.rolls) return;
+    const int rolls = *in.rolls;
+    m_state.board.setRollsUsed(rolls);
+    if (!in.seat) return;
+    const int seat = *in.seat;
+    m_state.turnseat = seat;
     // Dice the roll does not name stay raised and keep their holds and pictures.
     for (int d = 1; d <= kDice; ++d)
         m_state.board.die(d).top = kDieRaisedTop;
-    if (!drawRolledDice(m_state.board, r, DieBody::Plain)) return;
-    if (*rolls >= 3)
+    drawRolledDice(m_state.board, in.dice, DieBody::Plain);
+    if (!in.complete) return;
+    if (rolls >= 3)
         m_state.board.status = kPostingScores;
-    else if (m_state.playsSeat(*seat))
+    else if (m_state.playsSeat(seat))
         m_state.board.rollVisible = true;
     m_state.port.playsounds("dice");
 }
 
 void TurnDisplay::selectedcat(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
+    const auto [seat, cat] = msg::readSelectedcat(payload);
     if (!seat) return;
     m_state.turnseat = *seat;
-    auto cat = r.nextInt();
     if (!cat) return;
     m_state.board.workingCategory = *cat;
     for (int n = 1; n <= kCategories; ++n) {
@@ -143,8 +137,7 @@ void TurnDisplay::selectedcat(std::string_view payload) {
 }
 
 void TurnDisplay::needcat(std::string_view payload) {
-    FieldReader r(payload);
-    auto seat = r.nextInt();
+    const auto seat = msg::readFirstNumber(payload);
     if (!seat || !m_state.playsSeat(*seat)) return;
     m_state.board.panelError1Visible = true;
     m_state.turnseat = *seat;

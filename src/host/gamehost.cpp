@@ -21,7 +21,8 @@ std::int64_t steadyMs() {
 
 // The requests that only relay text or a sound to everybody, limited per connection.
 bool isRelay(std::string_view command) {
-    return command == "CMD_chat" || command == "CMD_action" || command == "CMD_playasound";
+    return command == msg::cmd::chat || command == msg::cmd::action ||
+           command == msg::cmd::playasound;
 }
 } // namespace
 

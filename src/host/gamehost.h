@@ -43,6 +43,7 @@ public:
     void setTurnHandler(TurnHandler* turns) { m_turns = turns; }
     TurnHandler* turnHandler() const { return m_turns; }
     HostState& state() { return m_state; }
+    const HostState& state() const { return m_state; }
 
     // A connection has been accepted. Picks the lowest free slot, calls bind(slot) so the
     // transport can tie the connection to it, then greets it. Returns the slot, or

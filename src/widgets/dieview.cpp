@@ -2,6 +2,7 @@
 
 #include "widgets/boardpalette.h"
 #include "widgets/diepictures.h"
+#include "widgets/piplayout.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,20 +26,6 @@ QRectF squareIn(const QRectF& r) {
 QRectF bodyRect(const QRectF& square) {
     const qreal s = square.width();
     return square.adjusted(0.05 * s, 0.04 * s, -0.09 * s, -0.10 * s);
-}
-
-// Where the pips of each face sit, on a 3 x 3 grid (0 = low, 1 = middle, 2 = high).
-const std::array<std::vector<QPoint>, 7>& pipLayout() {
-    static const std::array<std::vector<QPoint>, 7> layout = {{
-        {},
-        {{1, 1}},
-        {{2, 0}, {0, 2}},
-        {{2, 0}, {1, 1}, {0, 2}},
-        {{0, 0}, {2, 0}, {0, 2}, {2, 2}},
-        {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}},
-        {{0, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}, {2, 2}},
-    }};
-    return layout;
 }
 
 } // namespace

@@ -136,7 +136,9 @@ void Tgamestart::paintEvent(QPaintEvent*) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(120, 90, 0, 30));
     p.drawRoundedRect(card.translated(1, 1.5), 8, 8);
-    p.setBrush(QColor(254, 248, 211, 225));
+    QColor paper = BoardPalette::cream();
+    paper.setAlpha(225);
+    p.setBrush(paper);
     p.setPen(QPen(BoardPalette::gold(), 1.2));
     p.drawRoundedRect(card, 8, 8);
 }

@@ -1,5 +1,6 @@
 #include "windows/thelp.h"
 
+#include "widgets/boardpalette.h"
 #include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
 
@@ -191,11 +192,14 @@ template <std::size_t N> QStringList toList(const char* const (&lines)[N]) {
     return out;
 }
 
-const char* const kButtonStyle =
-    "QPushButton { background: rgb(253,242,185); border: 1px solid rgb(211,186,44);"
-    " color: rgb(211,186,44); font-family: Arial; font-weight: bold; }"
-    "QPushButton:hover { background: rgb(254,248,211); }"
-    "QPushButton:pressed { background: rgb(244,228,150); }";
+QString buttonStyle() {
+    using namespace BoardPalette;
+    return QStringLiteral("QPushButton { background: %1; border: 1px solid %2; color: %2;"
+                          " font-family: Arial; font-weight: bold; }"
+                          "QPushButton:hover { background: %3; }"
+                          "QPushButton:pressed { background: rgb(244,228,150); }")
+        .arg(css(paleGold()), css(gold()), css(cream()));
+}
 
 } // namespace
 
@@ -245,8 +249,10 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* side = new QFrame(this);
     side->setObjectName(QStringLiteral("panel_side"));
     side->setGeometry(0, 0, 137, 422);
-    side->setStyleSheet(QStringLiteral(
-        "#panel_side { background: rgb(254,248,211); border-right: 1px solid rgb(211,186,44); }"));
+    side->setStyleSheet(
+        QStringLiteral("#panel_side { background: %1; border-right: 1px solid %2; }")
+            .arg(BoardPalette::css(BoardPalette::cream()),
+                 BoardPalette::css(BoardPalette::gold())));
 
     int y = 12;
     for (int page = 1; page <= kPages; ++page) {
@@ -254,7 +260,7 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
         button->setObjectName(QStringLiteral("SelButton%1").arg(page));
         button->setProperty("page", page);
         button->setGeometry(10, y, 117, 20);
-        button->setStyleSheet(QString::fromLatin1(kButtonStyle));
+        button->setStyleSheet(buttonStyle());
         button->setCursor(Qt::PointingHandCursor);
         connect(button, &QPushButton::clicked, this, &Thelp::SelButton1Click);
         y += 26;
@@ -262,7 +268,7 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* about = new QPushButton(QStringLiteral("About"), side);
     about->setObjectName(QStringLiteral("button_about"));
     about->setGeometry(10, y + 10, 117, 20);
-    about->setStyleSheet(QString::fromLatin1(kButtonStyle));
+    about->setStyleSheet(buttonStyle());
     about->setCursor(Qt::PointingHandCursor);
     connect(about, &QPushButton::clicked, this, &Thelp::button_aboutClick);
 
@@ -276,16 +282,18 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* done = new QPushButton(QStringLiteral("Done"), side);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(10, 422 - 34, 117, 22);
-    done->setStyleSheet(QString::fromLatin1(kButtonStyle));
+    done->setStyleSheet(buttonStyle());
     connect(done, &QPushButton::clicked, this, &Thelp::button_doneClick);
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("label_title"));
     m_title->setGeometry(145, 8, 368, 24);
     m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral(
-        "background: rgb(253,242,185); border: 1px solid rgb(211,186,44);"
-        " color: rgb(140,115,10); font-family: Arial; font-weight: bold; font-size: 14px;"));
+    m_title->setStyleSheet(
+        QStringLiteral("background: %1; border: 1px solid %2; color: rgb(140,115,10);"
+                       " font-family: Arial; font-weight: bold; font-size: 14px;")
+            .arg(BoardPalette::css(BoardPalette::paleGold()),
+                 BoardPalette::css(BoardPalette::gold())));
 
     m_pages = new QStackedWidget(this);
     m_pages->setGeometry(145, 38, 368, 376);
@@ -297,9 +305,11 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
         text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        text->setStyleSheet(QStringLiteral(
-            "QPlainTextEdit { background: rgb(254,248,211); border: 1px solid rgb(211,186,44);"
-            " font-family: Arial; font-size: 11px; color: black; }"));
+        text->setStyleSheet(
+            QStringLiteral("QPlainTextEdit { background: %1; border: 1px solid %2;"
+                           " font-family: Arial; font-size: 11px; color: black; }")
+                .arg(BoardPalette::css(BoardPalette::cream()),
+                     BoardPalette::css(BoardPalette::gold())));
         text->document()->setDocumentMargin(5);
         text->setPlainText(pageText(page));
         m_pages->addWidget(text);

@@ -41,6 +41,20 @@ TEST(CommandLine, OptionsAreTakenOutWhereverTheyStand) {
     EXPECT_FALSE(parseCommandLine({"--computer=expert", "--computer", "classic"}).expertComputer);
 }
 
+TEST(CommandLine, MetricsListenOnLoopbackUnlessAnAddressIsGiven) {
+    using Where = std::pair<std::string, int>;
+    EXPECT_EQ(app::parseListenAddress("9100"), Where("127.0.0.1", 9100));
+    EXPECT_EQ(app::parseListenAddress("0.0.0.0:9100"), Where("0.0.0.0", 9100));
+    EXPECT_EQ(app::parseListenAddress("[::]:0"), Where("::", 0));
+    for (const char* bad : {"", ":9100", "70000", "1.2.3:9100", "[::1]", "a:b"})
+        EXPECT_EQ(app::parseListenAddress(bad), std::nullopt) << bad;
+    EXPECT_EQ(parseCommandLine({"--metrics=[::1]:9100"}).metricsAddress, "::1");
+    EXPECT_EQ(parseCommandLine({}).metricsPort, -1);
+    const auto agones = parseCommandLine({"--agones", "--idle-shutdown=600"});
+    EXPECT_TRUE(agones.agones);
+    EXPECT_EQ(agones.idleShutdownS, 600);
+}
+
 TEST(CommandLine, FaultsAreNamedInOneSentence) {
     struct Case {
         std::vector<std::string> args;
@@ -60,6 +74,11 @@ TEST(CommandLine, FaultsAreNamedInOneSentence) {
         {{"--time-scale", "-1"}, "invalid time scale '-1' (expected a number above 0)"},
         {{"--log-format=xml"}, "invalid log format 'xml' (expected text or json)"},
         {{"--log-format"}, "option '--log-format' needs a value"},
+        {{"--idle-shutdown", "0"}, "invalid idle time '0' (expected seconds from 1 to 604800)"},
+        {{"--metrics=::1:9100"},
+         "invalid metrics address '::1:9100' (expected [ADDRESS:]PORT, PORT from 0 to 65535)"},
+        {{"--metrics", "example.org:80"},
+         "invalid metrics address 'example.org:80' (expected [ADDRESS:]PORT, PORT from 0 to 65535)"},
         {{"--time-scale=inf"}, "invalid time scale 'inf' (expected a number above 0)"},
         {{"--bot-speed", "0"}, "invalid bot speed '0' (expected milliseconds above 0)"},
         {{"--computer", "Expert"}, "invalid computer player 'Expert' (expected classic or expert)"},

@@ -24,19 +24,22 @@ err=$(timeout 20 "$bin/bramblies-host" Ann 2>&1 >/dev/null); rc=$?
 err=$(timeout 20 "$bin/bramblies-host" --port 70000 2>&1 >/dev/null); rc=$?
 [ $rc = 2 ] && [ "$err" = "bramblies-host: invalid port '70000' (expected a number from 0 to 65535)" ] ||
   fail "a bad port: exit $rc, $err"
-# The JSON log: one object a line, each with a time and an event.
+# The JSON log: one object a line, each with a time and an event; the metrics where it says.
 log=$(mktemp)
-timeout 20 "$bin/bramblies-host" --port 0 --log-format json 2>"$log" >/dev/null &
+timeout 20 "$bin/bramblies-host" --port 0 --log-format json --metrics 0 2>"$log" >/dev/null &
 host=$!
-for _ in $(seq 100); do grep -q '"listening"' "$log" && break; sleep 0.1; done
-kill -TERM $host; wait $host; rc=$?
-[ $rc = 0 ] || fail "SIGTERM: exit $rc"
-python3 - "$log" <<'PY' || fail "the JSON log: $(cat "$log")"
-import json, sys
+for _ in $(seq 100); do grep -q '/metrics' "$log" && break; sleep 0.1; done
+python3 - "$log" <<'PY' || fail "the JSON log or the metrics: $(cat "$log")"
+import json, re, sys, urllib.request
 events = [json.loads(line) for line in open(sys.argv[1])]
 assert all(e["time"].endswith("Z") for e in events), events
 assert [e["event"] for e in events][:1] == ["listening"], events
+url = re.search(r"http://127\.0\.0\.1:\d+/metrics", events[1]["text"]).group(0)
+body = urllib.request.urlopen(url, timeout=10).read().decode()
+assert "\nbramblies_players 0\n" in body, body
 PY
+kill -TERM $host; wait $host; rc=$?
+[ $rc = 0 ] || fail "SIGTERM: exit $rc"
 rm -f "$log"
 [ $failed = 0 ] && echo "bramblies-host: all checks passed"
 exit $failed

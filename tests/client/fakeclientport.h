@@ -14,6 +14,10 @@ class FakeClientPort : public core::ClientPort {
 public:
     std::vector<std::string> events;
 
+    static std::string spy(const char* what, const core::Spectator& s) {
+        return what + std::to_string(s.slot) + ": " + s.name;
+    }
+
     void startListening() override { log("listen"); }
     void connectToHost(const std::string& a, int p) override {
         log("connect:" + a + ":" + std::to_string(p));
@@ -33,8 +37,8 @@ public:
     void boardChanged() override {}
     void showLobbyDownload() override { log("lobby"); }
     void showGameOptions() override { log("options"); }
-    void addSpectator(const std::string& e) override { log("spy+:" + e); }
-    void removeSpectator(const std::string& e) override { log("spy-:" + e); }
+    void addSpectator(const core::Spectator& s) override { log(spy("spy+:", s)); }
+    void removeSpectator(const core::Spectator& s) override { log(spy("spy-:", s)); }
     void setStartGameEnabled(bool on) override {
         log(std::string("startmenu:") + (on ? "on" : "off"));
     }

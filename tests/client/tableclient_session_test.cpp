@@ -106,7 +106,7 @@ TEST(ClientPresence, ArrivalsLinesLabelsMarksAndOneSound) {
     EXPECT_EQ(b.seat(4).label, "<Waiting>");
     EXPECT_FALSE(b.seat(1).eyes);
     EXPECT_TRUE(b.seat(2).eyes);
-    EXPECT_EQ(j.client.spectators(), Events{"7: Eve"});
+    EXPECT_EQ(j.client.spectators(), (std::vector<core::Spectator>{{7, "Eve"}}));
 }
 
 TEST(ClientPresence, OwnSpectatorArrival) {
@@ -123,7 +123,7 @@ TEST(ClientPresence, SpectatorListStaysOneEntryPerSlot) {
     j.client.handleMessage("CMD_newplayerinfo+8+Fay+0");
     j.client.handleMessage("CMD_newplayerinfo+12+Gus+0"); // not a slot the host hands out
     j.client.handleMessage("CMD_newplayerinfo+2147483647+Hal+0");
-    EXPECT_EQ(j.client.spectators(), Events{"8: Fay"});
+    EXPECT_EQ(j.client.spectators(), (std::vector<core::Spectator>{{8, "Fay"}}));
     EXPECT_TRUE(j.port.has("spy-:8: Eve"));
     EXPECT_TRUE(j.port.with("chat:0+Gus").empty());
 }

@@ -1,5 +1,6 @@
 #include "app/qt/tablewindows.h"
 
+#include "app/qt/auxwindowset.h"
 #include "app/qt/windowset.h"
 #include "chat/qt/settingslocation.h"
 #include "host/qt/hostserver.h"
@@ -20,20 +21,17 @@ namespace {
 
 using Role = WindowSet::Role;
 
-// A creator that makes a window parented to the table window (so it stays above it and goes
-// with it) and attaches it to the table window.
-template <class Window, class Make>
-WindowSet::Creator attached(void (Tchat::*attach)(Window*), Make make) {
-    return [attach, make](WindowSet& set) -> QObject* {
-        auto* table = set.as<Tchat>(Role::Table);
-        Window* window = make(set.table());
-        if (table) (table->*attach)(window);
-        return window;
-    };
-}
-
-template <class Window> WindowSet::Creator attached(void (Tchat::*attach)(Window*)) {
-    return attached(attach, [](QWidget* parent) { return new Window(parent); });
+// The table window's other windows, made by its AuxWindowSet the first time they are asked for.
+template <class Window>
+void onDemand(WindowSet& windows, Role role, Window* (AuxWindowSet::*make)()) {
+    windows.setCreator(
+        role,
+        [make](WindowSet& set) -> QObject* {
+            auto* table = set.as<Tchat>(Role::Table);
+            auto* aux = table ? dynamic_cast<AuxWindowSet*>(table->auxWindows()) : nullptr;
+            return aux ? (aux->*make)() : nullptr;
+        },
+        WindowSet::Made::WhenFirstAsked);
 }
 
 } // namespace
@@ -49,28 +47,26 @@ TchatOptions tchatOptions(const app::CommandLine& line) {
 }
 
 void addTableCreators(WindowSet& windows, const TchatOptions& options) {
-    windows.addDefaultCreators();
-    windows.setCreator(Role::Table,
-                       [options](WindowSet&) -> QObject* { return new Tchat(options); });
-    windows.setCreator(Role::Tally, attached(&Tchat::setTally, [](QWidget* parent) {
-                           // The tally file lives beside the settings file.
-                           const QString dir =
-                               QFileInfo(SettingsLocation::filePath()).absolutePath();
-                           return new Ttallylist(dir, parent);
-                       }));
-    windows.setCreator(Role::About, attached(&Tchat::setAbout));
-    windows.setCreator(Role::Download, attached(&Tchat::setDownload));
-    windows.setCreator(Role::Help, attached(&Tchat::setHelp));
-    windows.setCreator(Role::Phrases, attached(&Tchat::setPhrasesWindow));
+    windows.setCreator(Role::Table, [options](WindowSet&) -> QObject* {
+        auto* table = new Tchat(options);
+        // The tally file lives beside the settings file.
+        new AuxWindowSet(*table, QFileInfo(SettingsLocation::filePath()).absolutePath());
+        return table;
+    });
+    onDemand(windows, Role::Tally, &AuxWindowSet::tally);
+    onDemand(windows, Role::About, &AuxWindowSet::about);
+    onDemand(windows, Role::Download, &AuxWindowSet::download);
+    onDemand(windows, Role::Help, &AuxWindowSet::help);
+    onDemand(windows, Role::Phrases, &AuxWindowSet::phrases);
     // The game host only listens once the table window decides to host.
     windows.setCreator(Role::Host, [](WindowSet& set) -> QObject* {
         auto* host = new HostServer;
         if (auto* table = set.as<Tchat>(Role::Table)) table->setHostServer(host);
         return host;
     });
-    windows.setCreator(Role::SpyList, attached(&Tchat::setSpyList));
-    windows.setCreator(Role::GameStart, attached(&Tchat::setGameOptions));
-    windows.setCreator(Role::Solo, attached(&Tchat::setSolo));
+    onDemand(windows, Role::SpyList, &AuxWindowSet::spyList);
+    onDemand(windows, Role::GameStart, &AuxWindowSet::gameOptions);
+    onDemand(windows, Role::Solo, &AuxWindowSet::solo);
 }
 
 } // namespace ui

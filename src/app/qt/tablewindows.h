@@ -1,7 +1,8 @@
 #pragma once
-// The table window and the windows it drives, registered in the start-up order: the table
-// window first, then the game host and the game options window, each attached to the table
-// window as it is created. Windows of later work join here as they are written.
+// The table window and the windows it drives, registered with the window set: the table window
+// (with its AuxWindowSet, which reads the tally) and the game host made at start-up in that
+// order; the help, about, solo, download, game options, spectator, phrase and tally windows
+// made the first time they are shown or looked up.
 //
 //   ui::WindowSet windows;
 //   ui::addTableCreators(windows, ui::tchatOptions(commandLine));
@@ -17,7 +18,7 @@ class WindowSet;
 // The table window's start values from the command line.
 TchatOptions tchatOptions(const app::CommandLine& line);
 
-// Registers every creator (the default ones of the window set included).
+// Registers every creator.
 void addTableCreators(WindowSet& windows, const TchatOptions& options);
 
 } // namespace ui

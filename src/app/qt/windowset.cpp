@@ -26,8 +26,9 @@ WindowSet::~WindowSet() {
     }
 }
 
-void WindowSet::setCreator(Role role, Creator creator) {
+void WindowSet::setCreator(Role role, Creator creator, Made made) {
     m_creators[index(role)] = std::move(creator);
+    m_made[index(role)] = role == Role::Table ? Made::AtStart : made;
 }
 
 bool WindowSet::hasCreator(Role role) const {
@@ -44,7 +45,7 @@ bool WindowSet::createAll() {
     if (!hasCreator(Role::Table)) return false;
     for (Role role : order()) {
         const Creator& create = m_creators[index(role)];
-        if (!create) continue;
+        if (!create || m_made[index(role)] == Made::WhenFirstAsked) continue;
         QObject* obj = create(*this);
         if (!obj) {
             if (role == Role::Table) return false;
@@ -66,16 +67,24 @@ bool WindowSet::createAll() {
     return true;
 }
 
-QObject* WindowSet::object(Role role) const {
-    return m_objects[index(role)].data();
+QObject* WindowSet::object(Role role) {
+    QPointer<QObject>& obj = m_objects[index(role)];
+    const Creator& create = m_creators[index(role)];
+    if (!obj && m_created && create && m_made[index(role)] == Made::WhenFirstAsked)
+        obj = create(*this);
+    return obj.data();
 }
 
-QWidget* WindowSet::window(Role role) const {
+QWidget* WindowSet::window(Role role) {
     QObject* obj = object(role);
     return obj && obj->isWidgetType() ? static_cast<QWidget*>(obj) : nullptr;
 }
 
-Tgamestart* WindowSet::gameStart() const {
+QWidget* WindowSet::table() const {
+    return qobject_cast<QWidget*>(m_objects[index(Role::Table)].data());
+}
+
+Tgamestart* WindowSet::gameStart() {
     return as<Tgamestart>(Role::GameStart);
 }
 

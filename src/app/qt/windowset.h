@@ -4,8 +4,9 @@
 // exists); the tally, about, download, help and phrase windows, the game host, the spectator
 // list, the game options window and the solo window follow. Each place in the order is filled
 // by a creator registered for its role, so windows join as they are written: a role with no
-// creator is skipped. Everything after the table starts hidden; the table window is the
-// program's main window and closing it ends the program.
+// creator is skipped. A role registered as made when first asked for is skipped by the start
+// and made the first time it is looked up. Everything after the table starts hidden; the table
+// window is the program's main window and closing it ends the program.
 #include <QObject>
 #include <QPointer>
 #include <array>
@@ -39,11 +40,12 @@ public:
     // A creator builds one window (or, for the host, a plain object). It may look at the
     // objects created before it through the set, e.g. to parent itself to the table window.
     using Creator = std::function<QObject*(WindowSet& set)>;
+    enum class Made { AtStart, WhenFirstAsked };
 
     explicit WindowSet(QObject* parent = nullptr);
     ~WindowSet() override;
 
-    void setCreator(Role role, Creator creator);
+    void setCreator(Role role, Creator creator, Made made = Made::AtStart);
     bool hasCreator(Role role) const;
     // Registers the creators of the windows that live with the start-up code (the game
     // options window, parented to the table window so it stays above it).
@@ -54,11 +56,12 @@ public:
     bool createAll();
     bool isCreated() const { return m_created; }
 
-    QObject* object(Role role) const;
-    QWidget* window(Role role) const;
-    QWidget* table() const { return window(Role::Table); }
-    Tgamestart* gameStart() const;
-    template <class T> T* as(Role role) const { return qobject_cast<T*>(object(role)); }
+    // The role's object; one made when first asked for is made now (once the start is done).
+    QObject* object(Role role);
+    QWidget* window(Role role);
+    QWidget* table() const;
+    Tgamestart* gameStart();
+    template <class T> T* as(Role role) { return qobject_cast<T*>(object(role)); }
 
 signals:
     // The table window has been closed: the program should end.
@@ -71,6 +74,7 @@ private:
     static size_t index(Role role) { return static_cast<size_t>(role); }
 
     std::array<Creator, kRoleCount> m_creators;
+    std::array<Made, kRoleCount> m_made{};
     std::array<QPointer<QObject>, kRoleCount> m_objects;
     std::array<Role, kRoleCount> m_createdOrder{};
     int m_createdCount = 0;

@@ -9,6 +9,7 @@
 #include "widgets/categorybutton.h"
 #include "widgets/columnhighlight.h"
 #include "widgets/dieview.h"
+#include "widgets/piplayout.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/markview.h"
 #include "widgets/picturebutton.h"
@@ -49,14 +50,14 @@ constexpr qreal kLabelH = 92;
 constexpr qreal kMarkH = 16; // the eyes and not-playing marks above a name
 constexpr qreal kNameFontPx = 12;
 
-const QColor kInk(40, 32, 28);
+const QColor kInk = ui::BoardPalette::ink();
 const QColor kGreyInk(0x59, 0x59, 0x59);
 const QColor kCream = ui::BoardPalette::cream();
-const QColor kPaleGold(253, 242, 185);
-const QColor kGold(211, 186, 44);
-const QColor kDeepGold(163, 128, 18);
-const QColor kFelt(30, 92, 58);
-const QColor kDieRed(214, 30, 34);
+const QColor kPaleGold = ui::BoardPalette::paleGold();
+const QColor kGold = ui::BoardPalette::gold();
+const QColor kDeepGold = ui::BoardPalette::deepGold();
+const QColor kFelt = ui::BoardPalette::felt();
+const QColor kDieRed = ui::BoardPalette::dieRed();
 
 const char* kPanelErrorText = "If you do not select a category, you will roll all five dice again.";
 const char* kPanelErrorQuestion = "Roll Without Selecting A Category?";
@@ -198,9 +199,18 @@ void BoardView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+// The pieces are made in drawing order: what is made later lies on top.
 void BoardView::build() {
-    Widgets& w = *m_w;
+    buildHeader();
+    buildSheet();
+    buildSeats();
+    buildDice();
+    buildPanels();
+    buildSeatMenu();
+}
 
+void BoardView::buildHeader() {
+    Widgets& w = *m_w;
     // Header: logo, round and limit; the status line under it.
     w.logo = makeLabel(this, "Image3", "Bramblies", {12, 4, 170, 36}, 28,
                        Qt::AlignLeft | Qt::AlignVCenter, true);
@@ -228,7 +238,10 @@ void BoardView::build() {
         w.status->setFont(f);
     }
     place(w.status, {14, 45, 352, 26}, 15);
+}
 
+void BoardView::buildSheet() {
+    Widgets& w = *m_w;
     // Score sheet. The highlight goes first so the cells are drawn over it.
     w.scoreturn = new pieces::ColumnHighlight(this);
     w.scoreturn->setObjectName("image_scoreturn");
@@ -259,7 +272,11 @@ void BoardView::build() {
         place(mark, {0, row.top() + 3, 15, 15});
         w.catMarks[n - 1] = mark;
     }
+}
 
+void BoardView::buildSeats() {
+    Widgets& w = *m_w;
+    // Each seat's column: its score cells, name label and marks.
     for (int s = 1; s <= core::kSeats; ++s) {
         const qreal x = columnX(s);
         for (int r = 1; r <= core::kRows; ++r) {
@@ -299,7 +316,10 @@ void BoardView::build() {
         place(crown, {x + 5, rowRect(core::kRows).bottom() + 1, 32, 21});
         w.winnerMarks[s - 1] = crown;
     }
+}
 
+void BoardView::buildDice() {
+    Widgets& w = *m_w;
     // Dice with their bonus marks, the rolls indicator and the Start/Roll place.
     for (int d = 1; d <= core::kDice; ++d) {
         const qreal x = kDiceX + (d - 1) * kDiceStep;
@@ -342,16 +362,18 @@ void BoardView::build() {
         f.setBold(true);
         b->setFont(f);
     }
+}
 
+void BoardView::buildPanels() {
+    Widgets& w = *m_w;
     // Panels float over the sheet.
     auto makePanel = [this](const QString& name, const QRectF& r) {
         auto* panel = new QFrame(this);
         panel->setObjectName(name);
         panel->setAutoFillBackground(false);
         panel->setStyleSheet(
-            QString("QFrame#%1 { background: rgb(254,248,211); border: 2px solid rgb(163,128,18);"
-                    " border-radius: 8px; }")
-                .arg(name));
+            QString("QFrame#%1 { background: %2; border: 2px solid %3; border-radius: 8px; }")
+                .arg(name, ui::BoardPalette::css(kCream), ui::BoardPalette::css(kDeepGold)));
         place(panel, r);
         return panel;
     };
@@ -406,7 +428,9 @@ void BoardView::build() {
         m_client.button_okClick();
         refresh();
     });
+}
 
+void BoardView::buildSeatMenu() {
     // The seat menu opened on the name labels.
     m_seatMenu = new QMenu(this);
     m_seatMenu->setObjectName("popup_kick");
@@ -594,22 +618,13 @@ void paintFaceSketch(QPainter& p, const QRectF& area, int category) {
         p.drawPath(steps);
         return;
     }
-    // Pip places on a 3 x 3 grid, column and row 0..2, as on a real die.
-    static const std::vector<std::pair<int, int>> pips[7] = {
-        {},
-        {{1, 1}},
-        {{2, 0}, {0, 2}},
-        {{2, 0}, {1, 1}, {0, 2}},
-        {{0, 0}, {2, 0}, {0, 2}, {2, 2}},
-        {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}},
-        {{0, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}, {2, 2}},
-    };
+    // The sketch draws the die's grid with row 0 at the top.
     const qreal step = side * 0.28;
     const qreal r = side * 0.09;
-    for (const auto& [col, row] : pips[category])
-        p.drawEllipse(
-            QPointF(face.center().x() + (col - 1) * step, face.center().y() + (row - 1) * step), r,
-            r);
+    for (const QPoint& at : pipLayout()[static_cast<std::size_t>(category)])
+        p.drawEllipse(QPointF(face.center().x() + (at.x() - 1) * step,
+                              face.center().y() + (at.y() - 1) * step),
+                      r, r);
 }
 
 } // namespace
@@ -651,7 +666,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
 void BoardView::paintBackground(QPainter& p) const {
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), QColor(255, 253, 244));
+    p.fillRect(rect(), ui::BoardPalette::paper());
     p.translate(m_offset);
     p.scale(m_scale, m_scale);
 

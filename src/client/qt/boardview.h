@@ -80,6 +80,12 @@ private:
     };
 
     void build();
+    void buildHeader();
+    void buildSheet();
+    void buildSeats();
+    void buildDice();
+    void buildPanels();
+    void buildSeatMenu();
     QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRectF& r,
                       qreal fontPx, Qt::Alignment align, bool bold = false);
     void place(QWidget* w, const QRectF& design, qreal fontPx = 0);

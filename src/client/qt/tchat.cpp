@@ -4,38 +4,30 @@
 #include "chat/qt/chattersoundmenu.h"
 #include "chat/qt/settingslocation.h"
 #include "chat/qt/soundplayer.h"
+#include "client/qt/auxwindows.h"
 #include "client/qt/boardview.h"
 #include "client/qt/coachmenu.h"
 #include "client/qt/gamekeys.h"
 #include "client/qt/gamespeech.h"
-#include "client/qt/texttospeechsink.h"
 #include "client/qt/noticestrip.h"
+#include "client/qt/texttospeechsink.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
 #include "host/qt/tablereach.h"
 #include "host/sealedturns.h"
 #include "host/turnengine.h"
 #include "net/qt/clientconnection.h"
-#include "stats/qt/ttallylist.h"
-#include "widgets/dialogkeys.h"
+#include "widgets/boardpalette.h"
 #include "widgets/firstframe.h"
 #include "widgets/linkopener.h"
 #include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
-#include "windows/tabout.h"
-#include "windows/tdownload.h"
-#include "windows/tgamestart.h"
-#include "windows/thelp.h"
 #include "windows/tphrases.h"
-#include "windows/tsolo.h"
-#include "windows/tspylist.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -149,9 +141,11 @@ void Tchat::buildLayout() {
     // The chat sits on a card with the same gold trim as the board's score sheet.
     auto* chatCard = new QFrame(central);
     chatCard->setObjectName(QStringLiteral("chatcard"));
-    chatCard->setStyleSheet(QStringLiteral(
-        "QFrame#chatcard { background: rgb(255, 253, 244); border: 2px solid rgb(163, 128, 18);"
-        " border-radius: 10px; }"));
+    chatCard->setStyleSheet(
+        QStringLiteral("QFrame#chatcard { background: %1; border: 2px solid %2;"
+                       " border-radius: 10px; }")
+            .arg(BoardPalette::css(BoardPalette::paper()),
+                 BoardPalette::css(BoardPalette::deepGold())));
     m_chat = new ChatPanel(chatCard);
     auto* cardLayout = new QVBoxLayout(chatCard);
     cardLayout->setContentsMargins(7, 7, 7, 7);
@@ -278,42 +272,27 @@ void Tchat::buildMenus() {
     QMenu* view = bar->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
     QAction* viewTally = addItem(view, tr("View Tally"), "ViewTally1");
-    connect(viewTally, &QAction::triggered, this, [this] { tally()->viewTally(); });
+    connect(viewTally, &QAction::triggered, this, [this] { withWindows(&AuxWindows::viewTally); });
     QAction* spies = addItem(view, tr("Spy List"), "SpyList1");
-    connect(spies, &QAction::triggered, this, [this] { showWindow(spyList()); });
+    connect(spies, &QAction::triggered, this, [this] { withWindows(&AuxWindows::showSpyList); });
     QAction* phrases = addItem(view, tr("Phrase List"), "PrhaseList1");
-    connect(phrases, &QAction::triggered, this, [this] {
-        Tphrases::Phrases current;
-        for (int n = 1; n <= Tphrases::kPhraseCount; ++n)
-            current[static_cast<std::size_t>(n - 1)] = m_chat->phrase(n);
-        phrasesWindow()->open(current);
-    });
+    connect(phrases, &QAction::triggered, this, [this] { withWindows(&AuxWindows::showPhrases); });
 
     QMenu* help = bar->addMenu(tr("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     QAction* content = addItem(help, tr("Content"), "Help2");
     content->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(content, &QAction::triggered, this, [this] { showWindow(this->help()); });
+    connect(content, &QAction::triggered, this, [this] { withWindows(&AuxWindows::showHelp); });
     QAction* aboutItem = addItem(help, tr("About"), "About1");
-    connect(aboutItem, &QAction::triggered, this, [this] { showWindow(about()); });
+    connect(aboutItem, &QAction::triggered, this, [this] { withWindows(&AuxWindows::showAbout); });
 
     // A top-level item without a menu of its own.
     QAction* soloItem = bar->addAction(tr("Check out Brambles Solo!"));
     soloItem->setObjectName(QStringLiteral("CheckoutBramblesSolo1"));
-    connect(soloItem, &QAction::triggered, this, [this] { showWindow(solo()); });
+    connect(soloItem, &QAction::triggered, this, [this] { withWindows(&AuxWindows::showSolo); });
 }
 
-// ---- windows made after the table window ---------------------------------------------------
-
-namespace {
-
-// Enter presses the window's default button, Escape closes it.
-void answerKeys(QWidget* window, const char* defaultButton) {
-    DialogKeys::install(window,
-                        window->findChild<QAbstractButton*>(QString::fromLatin1(defaultButton)));
-}
-
-} // namespace
+// ---- the game host --------------------------------------------------------------------------
 
 HostServer* Tchat::hostServer() const {
     return m_host.data();
@@ -335,113 +314,8 @@ void Tchat::setHostServer(HostServer* host) {
     connect(host, &HostServer::noticeRaised, this, &Tchat::hostNotice);
 }
 
-void Tchat::setGameOptions(Tgamestart* window) {
-    m_gameOptions = window;
-    if (!window) return;
-    answerKeys(window, "button_start");
-    connect(window, &Tgamestart::startRequested, this, [this](int limit) {
-        m_client->sendStartGame(limit);
-        m_settings->setRolls(limit);
-    });
-}
-
-void Tchat::setPhrasesWindow(Tphrases* window) {
-    m_phrases = window;
-    if (!window) return;
-    answerKeys(window, "button_done");
-    window->setSettings(m_settings.get());
-    connect(window, &Tphrases::done, this, [this](const std::array<QString, 10>& phrases) {
-        for (int n = 1; n <= Tphrases::kPhraseCount; ++n)
-            m_chat->setPhrase(n, phrases[static_cast<std::size_t>(n - 1)]);
-    });
-}
-
-Tphrases* Tchat::phrasesWindow() {
-    if (!m_phrases) setPhrasesWindow(new Tphrases(this));
-    return m_phrases;
-}
-
-Tgamestart* Tchat::gameOptions() {
-    if (!m_gameOptions) setGameOptions(new Tgamestart(this));
-    return m_gameOptions;
-}
-
-void Tchat::setTally(Ttallylist* window) {
-    m_tally = window;
-    if (!window) return;
-    answerKeys(window, "button_done");
-    window->setSeatSource([this] {
-        Ttallylist::Seats seats;
-        for (int n = 1; n <= core::kSeats; ++n)
-            seats.labels << q(m_client->board().seat(n).label);
-        seats.myslot = m_client->myslot();
-        return seats;
-    });
-}
-
-Ttallylist* Tchat::tally() {
-    // The tally file lives beside the settings file.
-    if (!m_tally)
-        setTally(new Ttallylist(QFileInfo(SettingsLocation::filePath()).absolutePath(), this));
-    return m_tally;
-}
-
-void Tchat::setSpyList(Tspylist* window) {
-    m_spyList = window;
-    if (!window) return;
-    answerKeys(window, "button_done");
-    window->setRemoveEnabled(m_client->hosting());
-    connect(window, &Tspylist::kickRequested, this, [this](int slot) { m_client->kicking(slot); });
-}
-
-Tspylist* Tchat::spyList() {
-    if (!m_spyList) setSpyList(new Tspylist(this));
-    return m_spyList;
-}
-
-void Tchat::setHelp(Thelp* window) {
-    m_help = window;
-    if (window) connect(window, &Thelp::aboutRequested, this, [this] { showWindow(about()); });
-}
-
-Thelp* Tchat::help() {
-    if (!m_help) setHelp(new Thelp(this));
-    return m_help;
-}
-
-void Tchat::setAbout(Tabout* window) {
-    m_about = window;
-}
-
-Tabout* Tchat::about() {
-    if (!m_about) setAbout(new Tabout(this));
-    return m_about;
-}
-
-void Tchat::setSolo(Tsolo* window) {
-    m_solo = window;
-}
-
-Tsolo* Tchat::solo() {
-    if (!m_solo) setSolo(new Tsolo(this));
-    return m_solo;
-}
-
-void Tchat::setDownload(Tdownload* window) {
-    m_download = window;
-    // Its "Exit" ends the program the way the File menu does.
-    if (window) connect(window, &Tdownload::exitRequested, this, &QWidget::close);
-}
-
-Tdownload* Tchat::download() {
-    if (!m_download) setDownload(new Tdownload(this));
-    return m_download;
-}
-
-void Tchat::showWindow(QWidget* window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
+void Tchat::withWindows(void (AuxWindows::*show)()) {
+    if (m_windows) (m_windows->*show)();
 }
 
 // ---- seams ---------------------------------------------------------------------------------
@@ -574,34 +448,20 @@ void Tchat::syncSession() {
 // ---- ClientPort: windows and menus ---------------------------------------------------------
 
 void Tchat::showLobbyDownload() {
-    showWindow(download());
+    withWindows(&AuxWindows::showDownload);
 }
 
 void Tchat::showGameOptions() {
-    showWindow(gameOptions());
+    withWindows(&AuxWindows::showGameOptions);
 }
 
-namespace {
-
-// A spectator entry "7: Ann" back into its slot and name.
-std::pair<int, QString> spyEntry(const std::string& entry) {
-    const QString text = q(entry);
-    const qsizetype cut = text.indexOf(QStringLiteral(": "));
-    if (cut < 0) return {0, QString()};
-    return {text.left(cut).toInt(), text.mid(cut + 2)};
-}
-
-} // namespace
-
-void Tchat::addSpectator(const std::string& entry) {
+void Tchat::addSpectator(const core::Spectator& spectator) {
     // The client has written the chat line already.
-    const auto [slot, name] = spyEntry(entry);
-    spyList()->addSpy(slot, name, m_client->myslot());
+    if (m_windows) m_windows->spectatorAdded(spectator);
 }
 
-void Tchat::removeSpectator(const std::string& entry) {
-    const auto [slot, name] = spyEntry(entry);
-    spyList()->removeSpy(slot, name);
+void Tchat::removeSpectator(const core::Spectator& spectator) {
+    if (m_windows) m_windows->spectatorRemoved(spectator);
 }
 
 void Tchat::setStartGameEnabled(bool enabled) {
@@ -613,7 +473,7 @@ void Tchat::setJustWatchChecked(bool checked) {
 }
 
 void Tchat::setSpyRemoveEnabled(bool enabled) {
-    spyList()->setRemoveEnabled(enabled);
+    if (m_windows) m_windows->setSpyRemoveEnabled(enabled);
 }
 
 // ---- ClientPort: settings, timers, tally ---------------------------------------------------
@@ -644,7 +504,7 @@ void Tchat::applySettings() {
     m_remindMe->setChecked(st.remindMe());
     (st.turnSound() == 1 ? m_newTurnSound : m_classic)->setChecked(true);
     m_playChatter->setChecked(st.playChatterSounds());
-    gameOptions()->setLimit(st.rolls());
+    if (m_windows) m_windows->settingsLoaded();
     m_coachMenu->applySettings();
     if (auto* speech = findChild<GameSpeech*>()) speech->settingsLoaded();
 }
@@ -679,11 +539,11 @@ void Tchat::stopDiceAnimation() {
 }
 
 void Tchat::addtomineincrease(int column) {
-    tally()->addtomineincrease(column);
+    if (m_windows) m_windows->addtomineincrease(column);
 }
 
 void Tchat::recordGame(bool localWon, const std::string& winnersText, const std::string& myTotal) {
-    tally()->recordWinner(localWon, q(winnersText), q(myTotal));
+    if (m_windows) m_windows->recordGame(localWon, q(winnersText), q(myTotal));
 }
 
 } // namespace ui

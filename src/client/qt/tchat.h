@@ -1,8 +1,8 @@
 #pragma once
 // The table window: the program's main window. The board on the left, the chat on the right,
 // the menus above. It owns the table client's logic (core::TableClient) and is the client's
-// way out (core::ClientPort): the connection to the host, the chat view, sounds, message
-// boxes, the auxiliary windows and the tally.
+// way out (core::ClientPort): the connection to the host, the chat view, sounds and message
+// boxes; the auxiliary windows and the tally are reached through the window set (AuxWindows).
 //
 // The window decides nothing about the game. Every host message goes from the connection to
 // the client, and the client tells the window what to show; every click goes to the client,
@@ -45,14 +45,7 @@ class ClientConnection;
 class HostServer;
 class NoticeStrip;
 class SoundPlayer;
-class Tabout;
-class Tdownload;
-class Tgamestart;
-class Thelp;
-class Tphrases;
-class Tsolo;
-class Tspylist;
-class Ttallylist;
+class AuxWindows;
 
 // What the window is started with: the positional command-line parameters (name, host
 // address, "true" to host; none for solo play), the game port and the host's time scale.
@@ -90,25 +83,12 @@ public:
     SoundPlayer* soundPlayer() const { return m_sound; }
     ChatterSoundMenu* chatterSoundMenu() const { return m_chatterMenu; }
 
-    // Windows created after the table window in the start-up order, attached as they are
-    // made. Any left unattached is made by the table window itself when first needed.
+    // The game host made after the table window in the start-up order; without one, the
+    // window makes its own when it starts hosting.
     void setHostServer(HostServer* host);
-    void setGameOptions(Tgamestart* window);
-    void setPhrasesWindow(Tphrases* window);
-    void setTally(Ttallylist* window);
-    void setSpyList(Tspylist* window);
-    void setHelp(Thelp* window);
-    void setAbout(Tabout* window);
-    void setSolo(Tsolo* window);
-    void setDownload(Tdownload* window);
-    Tgamestart* gameOptions();
-    Tphrases* phrasesWindow();
-    Ttallylist* tally();
-    Tspylist* spyList();
-    Thelp* help();
-    Tabout* about();
-    Tsolo* solo();
-    Tdownload* download();
+    // The other windows (not owned); null shows none of them.
+    void setAuxWindows(AuxWindows* windows) { m_windows = windows; }
+    AuxWindows* auxWindows() const { return m_windows; }
 
     // Modal boxes ("Game is full", "You are not connected", "Cannot open Webpage") go
     // through here, so tests can take them without blocking.
@@ -141,8 +121,8 @@ private:
     void diceChanged() override;
     void showLobbyDownload() override;
     void showGameOptions() override;
-    void addSpectator(const std::string& entry) override;
-    void removeSpectator(const std::string& entry) override;
+    void addSpectator(const core::Spectator& spectator) override;
+    void removeSpectator(const core::Spectator& spectator) override;
     void setStartGameEnabled(bool enabled) override;
     void setJustWatchChecked(bool checked) override;
     void setSpyRemoveEnabled(bool enabled) override;
@@ -159,8 +139,8 @@ private:
     void buildMenus();
     QAction* addItem(QMenu* menu, const QString& text, const char* name, bool enabled = true);
     void showMessage(const QString& text);
-    static void showWindow(QWidget* window);
     void hostNotice(const QString& text);
+    void withWindows(void (AuxWindows::*show)());
     void startReach();
     void syncSession();
     void applySettings();
@@ -177,15 +157,7 @@ private:
     QPointer<HostServer> m_host;
     std::unique_ptr<core::TurnHandler> m_turns; // the host's turn engine
     QPointer<TableReach> m_reach;
-    QPointer<Tgamestart> m_gameOptions;
-
-    QPointer<Tphrases> m_phrases;
-    QPointer<Ttallylist> m_tally;
-    QPointer<Tspylist> m_spyList;
-    QPointer<Thelp> m_help;
-    QPointer<Tabout> m_about;
-    QPointer<Tsolo> m_solo;
-    QPointer<Tdownload> m_download;
+    AuxWindows* m_windows = nullptr;
     std::unique_ptr<core::Settings> m_settings;
     SoundPlayer* m_sound = nullptr;
     ChatterSoundMenu* m_chatterMenu = nullptr;

@@ -2,7 +2,10 @@
 
 #include "app/commandline.h"
 #include "host/logtext.h"
+#include "host/hostmetrics.h"
+#include "host/qt/agonesclient.h"
 #include "host/qt/hostserver.h"
+#include "host/qt/metricsserver.h"
 #include "host/qt/quitsignals.h"
 #include "host/qt/tablereach.h"
 
@@ -32,6 +35,10 @@ DedicatedHostOptions DedicatedHostOptions::fromCommandLine(const app::CommandLin
     DedicatedHostOptions options{line.port, line.timeScale, line.botSpeedMs};
     options.portMapping = line.portMapping;
     options.logFormat = line.logFormat;
+    options.metricsAddress = QString::fromStdString(line.metricsAddress);
+    options.metricsPort = line.metricsPort;
+    options.agones = line.agones;
+    options.idleShutdownS = line.idleShutdownS;
     options.computer =
         line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
     return options;
@@ -74,6 +81,28 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                      [] { QCoreApplication::exit(0); });
 
     int rc = 1;
+    core::HostMetrics metrics;
+    std::unique_ptr<MetricsServer> metricsServer;
+    auto serveMetrics = [&] {
+        if (options.metricsPort < 0) return true;
+        server.state().addWatcher(&metrics);
+        server.setMetrics(&metrics);
+        metricsServer = std::make_unique<MetricsServer>(
+            [&] { return metrics.exposition(server.gameHost()); });
+        const QHostAddress address(options.metricsAddress);
+        if (!metricsServer->listen(address, static_cast<quint16>(options.metricsPort))) {
+            log.error("cannot serve metrics on " + options.metricsAddress.toStdString() + " port " +
+                      std::to_string(options.metricsPort) + ": " +
+                      metricsServer->errorString().toStdString());
+            return false;
+        }
+        log.notice("metrics at http://" +
+                   (address.protocol() == QAbstractSocket::IPv6Protocol
+                        ? "[" + options.metricsAddress.toStdString() + "]"
+                        : options.metricsAddress.toStdString()) +
+                   ":" + std::to_string(metricsServer->serverPort()) + "/metrics");
+        return true;
+    };
     QString listenError;
     QObject::connect(&server, &HostServer::statusText,
                      [&listenError](const QString& text) { listenError = text; });
@@ -84,6 +113,20 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                     static_cast<unsigned>(server.serverPort()));
         std::fflush(stdout);
         log.listening(server.serverPort());
+        if (!serveMetrics()) {
+            server.setTurnHandler(nullptr);
+            server.state().removeWatcher(&log);
+            return 1;
+        }
+        std::unique_ptr<AgonesClient> agones;
+        if (options.agones) {
+            AgonesOptions agonesOptions;
+            agonesOptions.sdkPort = AgonesOptions::sdkPortFromEnvironment();
+            agonesOptions.idleShutdownMs = options.idleShutdownS * 1000;
+            agones = std::make_unique<AgonesClient>(server, agonesOptions,
+                                                    [&log](const std::string& l) { log.notice(l); });
+            agones->start();
+        }
         // Port mapping only when asked for; the table is announced where Avahi runs.
         TableReach reach(server, {options.portMapping, true, {}});
         QObject::connect(&reach, &TableReach::reported,
@@ -95,6 +138,8 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
 
     server.setTurnHandler(nullptr);
     server.state().removeWatcher(&log);
+    server.state().removeWatcher(&metrics);
+    server.setMetrics(nullptr);
     return rc;
 }
 

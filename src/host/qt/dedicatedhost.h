@@ -10,6 +10,8 @@
 #include "host/operatorlog.h"
 #include "host/turnhandler.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -31,6 +33,10 @@ struct DedicatedHostOptions {
     bool portMapping = false; // ask the home router to forward the port
     core::ComputerStyle computer = core::ComputerStyle::Classic;
     core::LogFormat logFormat = core::LogFormat::Text;
+    QString metricsAddress{}; // with metricsPort >= 0: serve /metrics there
+    int metricsPort = -1;
+    bool agones = false;   // talk to the Agones SDK sidecar
+    int idleShutdownS = 0; // with agones: shut down after this long empty after a game
 
     static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };

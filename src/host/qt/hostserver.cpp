@@ -197,6 +197,7 @@ void HostServer::readFrom(QTcpSocket* s) {
         m_sockets[static_cast<std::size_t>(slot)] == s && !s->property(kClosing).toBool();
     while (s->bytesAvailable() > 0) {
         QByteArray data = s->read(kReadChunk);
+        if (m_metrics) m_metrics->bytesReceived(static_cast<std::size_t>(data.size()));
         if (!believed) continue; // a closing or refused connection: read and forget
         if (!m_host.bytesReceived(
                 slot, std::string_view(data.constData(), static_cast<std::size_t>(data.size()))))
@@ -215,6 +216,7 @@ void HostServer::send(int slot, const std::string& message) {
     QByteArray data(message.data(), static_cast<qsizetype>(message.size()));
     data.append(core::kTerminator);
     s->write(data);
+    if (m_metrics) m_metrics->messageSent(message, static_cast<std::size_t>(data.size()));
     if (s->bytesToWrite() > m_maxUnsent) {
         // The peer is not taking what it is sent; stop holding it.
         m_host.closingFor(slot, core::CloseReason::UnsentOutput);

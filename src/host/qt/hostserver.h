@@ -17,6 +17,7 @@
 // inside a send or a broadcast.
 
 #include "host/gamehost.h"
+#include "host/hostmetrics.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
 #include "net/protocol.h"
@@ -73,6 +74,8 @@ public:
     void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
     void setMaxWaitingPerAddress(int count) { m_maxWaitingPerAddress = count; }
     void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
+    // Counts the bytes and messages that pass (the metrics); null for none.
+    void setMetrics(core::HostMetrics* metrics) { m_metrics = metrics; }
 
     // core::HostPort
     void send(int slot, const std::string& message) override;
@@ -136,6 +139,7 @@ private:
     int m_maxWaitingPerAddress = kMaxWaitingPerAddress;
     qint64 m_maxUnsent = kMaxUnsentBytes;
     bool m_shuttingDown = false;
+    core::HostMetrics* m_metrics = nullptr;
 };
 
 } // namespace ui

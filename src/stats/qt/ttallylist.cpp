@@ -1,5 +1,6 @@
 #include "stats/qt/ttallylist.h"
 
+#include "widgets/boardpalette.h"
 #include "widgets/tiledbackground.h"
 
 #include <QFrame>
@@ -40,9 +41,9 @@ QFrame* addPanel(QWidget* parent, const QString& name, const QRect& at) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setGeometry(at);
-    frame->setStyleSheet(QStringLiteral("#%1 { background: rgb(254,248,211);"
-                                        " border: 1px solid rgb(211,186,44); }")
-                             .arg(name));
+    frame->setStyleSheet(QStringLiteral("#%1 { background: %2; border: 1px solid %3; }")
+                             .arg(name, BoardPalette::css(BoardPalette::cream()),
+                                  BoardPalette::css(BoardPalette::gold())));
     return frame;
 }
 
@@ -51,7 +52,8 @@ QListWidget* addList(QWidget* parent, const char* name, const QRect& at) {
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(at);
     list->setStyleSheet(
-        QStringLiteral("QListWidget { background: white; border: 1px solid rgb(211,186,44); }"));
+        QStringLiteral("QListWidget { background: white; border: 1px solid %1; }")
+            .arg(BoardPalette::css(BoardPalette::gold())));
     return list;
 }
 
@@ -78,17 +80,22 @@ Ttallylist::Dialogs Ttallylist::messageBoxes() {
 }
 
 Ttallylist::Ttallylist(const QString& directory, QWidget* parent, Dialogs dialogs)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      m_file(directory.toStdString()), m_dialogs(std::move(dialogs)) {
-    setWindowTitle(QString::fromLatin1(kCaption));
-    setFixedSize(455, 400);
-    buildLayout();
+    : Ttallylist(*new core::TallyBook(directory.toStdString()), parent, std::move(dialogs)) {
+    m_ownBook.reset(&m_book);
     FormCreate();
 }
 
-Ttallylist::~Ttallylist() {
-    FormDestroy();
+Ttallylist::Ttallylist(core::TallyBook& book, QWidget* parent, Dialogs dialogs)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_book(book),
+      m_tally(book.tally()), m_dialogs(std::move(dialogs)) {
+    setWindowTitle(QString::fromLatin1(kCaption));
+    setFixedSize(455, 400);
+    buildLayout();
+    showBook();
 }
+
+// The book writes the file when it goes: with the window when it is the window's own.
+Ttallylist::~Ttallylist() = default;
 
 void Ttallylist::buildLayout() {
     TiledBackground::apply(this);
@@ -166,32 +173,25 @@ void Ttallylist::buildLayout() {
 }
 
 QString Ttallylist::filePath() const {
-    return QString::fromStdString(m_file.path().string());
+    return QString::fromStdString(m_book.file().path().string());
 }
 
 void Ttallylist::FormCreate() {
-    m_tally.reset();
-    auto result = m_file.load(m_tally.table());
-    if (result.status == core::TallyFile::LoadStatus::Failed) {
-        // The table was left fresh; the labels and the list stay as they are.
-        if (m_dialogs.error) m_dialogs.error(this, fromCore(result.error));
+    // A fresh tally when the file does not read; the labels and the list stay as they are.
+    if (auto error = m_book.load()) {
+        showError(error);
         return;
     }
-    if (result.status == core::TallyFile::LoadStatus::Loaded) loadtally();
+    showBook();
 }
 
-void Ttallylist::FormDestroy() {
-    save();
+void Ttallylist::showBook() {
+    refreshPersonal();
+    rebuildTalliedList();
 }
 
 bool Ttallylist::save() {
-    return !m_file.save(m_tally.table());
-}
-
-void Ttallylist::loadtally() {
-    refreshPersonal();
-    m_tally.loadtally();
-    rebuildTalliedList();
+    return m_book.save();
 }
 
 void Ttallylist::refreshPersonal() {
@@ -292,14 +292,13 @@ void Ttallylist::addgame(const QString& text) {
 }
 
 void Ttallylist::recordWinner(bool localWon, const QString& winnersText, const QString& myTotal) {
-    std::optional<std::string> error;
-    const bool recorded =
-        m_tally.recordWinner(localWon, toCore(winnersText), toCore(myTotal), currentSeats(), error);
+    bool recorded = false;
+    const auto error = m_book.recordWinner(localWon, toCore(winnersText), toCore(myTotal),
+                                           currentSeats(), recorded);
     if (!recorded && !error) return;
     fillChecklist();
     refreshPersonal();
     if (m_tallied->currentRow() >= 0) listbox_tallyClick();
-    save();
     showError(error);
 }
 

@@ -2,22 +2,23 @@
 // The tally window, "Bramblies - Tally List": the local player's totals, the players being
 // tallied, the players in the current game and the record against the selected opponent.
 //
-// The counting lives in core::Tally; this window owns it, shows it and keeps it in the tally
-// file. The file is read when the window is created, written after every recorded game and
-// written again when the window is destroyed. An unreadable file is reported in an error box
-// and the window goes on with a fresh tally.
+// The counting lives in core::Tally, kept with its file in a core::TallyBook. The program's
+// book outlives the window (it records games whether or not the window was ever made); a
+// window made from a folder keeps a book of its own, read when the window is created and
+// written when it goes. The file is written after every recorded game. An unreadable file is
+// reported in an error box and the tally goes on fresh.
 //
 // The table client calls addtomineincrease(5) on its own Bramble, addtomineincrease(4) on its
 // own bonus mode and recordWinner when the winners are announced; "View Tally" calls
 // viewTally.
 
-#include "stats/tally.h"
-#include "stats/tallyfile.h"
+#include "stats/tallybook.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QListWidget;
@@ -49,7 +50,9 @@ public:
     // Loads the tally file from the directory (where the settings file lives).
     explicit Ttallylist(const QString& directory, QWidget* parent = nullptr,
                         Dialogs dialogs = messageBoxes());
-    // Saves the tally; a failure is ignored.
+    // Shows a book that is already read and outlives the window.
+    explicit Ttallylist(core::TallyBook& book, QWidget* parent = nullptr,
+                        Dialogs dialogs = messageBoxes());
     ~Ttallylist() override;
 
     void setSeatSource(SeatSource source) { m_seats = std::move(source); }
@@ -84,8 +87,7 @@ public slots:
 
 private:
     void FormCreate();
-    void FormDestroy();
-    void loadtally();
+    void showBook();
     void buildLayout();
     void refreshPersonal();
     void rebuildTalliedList();
@@ -94,8 +96,9 @@ private:
     void showError(const std::optional<std::string>& error);
     core::TallySeats currentSeats() const;
 
-    core::Tally m_tally;
-    core::TallyFile m_file;
+    std::unique_ptr<core::TallyBook> m_ownBook; // only when made from a folder
+    core::TallyBook& m_book;
+    core::Tally& m_tally;
     Dialogs m_dialogs;
     SeatSource m_seats;
     bool m_updating = false;

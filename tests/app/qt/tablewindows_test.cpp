@@ -1,12 +1,14 @@
-// The program's window set as main() builds it: every window made once, in order, hidden but
-// the table window, and each one attached to the table window so its menus reach it.
+// The program's window set as main() builds it: the table window and the host at start-up,
+// every other window made the first time it is shown, once, above the table window.
 
+#include "app/qt/auxwindowset.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
 #include "stats/qt/ttallylist.h"
+#include "stats/tallybook.h"
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
 #include "windows/tabout.h"
@@ -18,6 +20,8 @@
 #include "windows/tspylist.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QMenu>
 #include <QTest>
 
 using namespace ui;
@@ -27,7 +31,8 @@ class TableWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void optionsFromTheCommandLine();
-    void everyWindowMadeOnceAndAttached();
+    void windowsMadeWhenFirstShown();
+    void tallyKeptWithoutItsWindow();
 };
 
 void TableWindowsTest::optionsFromTheCommandLine() {
@@ -40,7 +45,7 @@ void TableWindowsTest::optionsFromTheCommandLine() {
     QCOMPARE(tchatOptions(app::parseCommandLine({})).port, quint16(7772));
 }
 
-void TableWindowsTest::everyWindowMadeOnceAndAttached() {
+void TableWindowsTest::windowsMadeWhenFirstShown() {
     testsupport::TempSettingsFile ini;
     WindowSet windows;
     TchatOptions options;
@@ -49,44 +54,64 @@ void TableWindowsTest::everyWindowMadeOnceAndAttached() {
     addTableCreators(windows, options);
     QVERIFY(windows.createAll());
 
-    auto* table = windows.as<Tchat>(Role::Table);
-    QVERIFY(table);
-    QCOMPARE(table->gameOptions(), windows.as<Tgamestart>(Role::GameStart));
-    QCOMPARE(table->tally(), windows.as<Ttallylist>(Role::Tally));
-    QCOMPARE(table->about(), windows.as<Tabout>(Role::About));
-    QCOMPARE(table->download(), windows.as<Tdownload>(Role::Download));
-    QCOMPARE(table->help(), windows.as<Thelp>(Role::Help));
-    QCOMPARE(table->phrasesWindow(), windows.as<Tphrases>(Role::Phrases));
-    QCOMPARE(table->hostServer(), windows.as<HostServer>(Role::Host));
-    QCOMPARE(table->spyList(), windows.as<Tspylist>(Role::SpyList));
-    QCOMPARE(table->solo(), windows.as<Tsolo>(Role::Solo));
-    for (Role role : WindowSet::order())
-        if (role != Role::Table && windows.window(role))
-            QVERIFY(!windows.window(role)->isVisible());
-
-    // The menus open the windows that belong to them.
-    const std::pair<const char*, QWidget*> items[] = {
-        {"ViewTally1", table->tally()},
-        {"SpyList1", table->spyList()},
-        {"PrhaseList1", table->phrasesWindow()},
-        {"Help2", table->help()},
-        {"About1", table->about()},
-        {"CheckoutBramblesSolo1", table->solo()},
+    auto* table = windows.table();
+    auto* tchat = qobject_cast<Tchat*>(table);
+    QVERIFY(tchat && windows.object(Role::Host));
+    QCOMPARE(tchat->hostServer(), windows.as<HostServer>(Role::Host));
+    // Only the table window exists at start-up.
+    const auto madeWindows = [table] {
+        int n = 0;
+        for (QWidget* w : table->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            n += w->isWindow() && !qobject_cast<QMenu*>(w) ? 1 : 0;
+        return n;
     };
-    for (const auto& [item, window] : items) {
-        table->menuAction(item)->trigger();
-        QVERIFY2(window->isVisible(), item);
-        window->hide();
+    QCOMPARE(madeWindows(), 0);
+
+    // The menus make and show the windows that belong to them, each once.
+    const std::pair<const char*, Role> items[] = {
+        {"ViewTally1", Role::Tally},    {"SpyList1", Role::SpyList},
+        {"PrhaseList1", Role::Phrases}, {"Help2", Role::Help},
+        {"About1", Role::About},        {"CheckoutBramblesSolo1", Role::Solo},
+    };
+    for (const auto& [item, role] : items) {
+        tchat->menuAction(item)->trigger();
+        QWidget* shown = windows.window(role);
+        QVERIFY2(shown && shown->isVisible() && shown->parentWidget() == table, item);
+        shown->hide();
+        tchat->menuAction(item)->trigger();
+        QCOMPARE(windows.window(role), shown);
+        shown->hide();
     }
+    QCOMPARE(madeWindows(), 6);
 
     // Shown, the table hosts on its own host object and connects to it.
     table->show();
-    QTRY_VERIFY_WITH_TIMEOUT(table->client().loggedin(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(tchat->client().loggedin(), 10000);
     QVERIFY(windows.as<HostServer>(Role::Host)->isListening());
-    QVERIFY(table->companion());
+    QVERIFY(tchat->companion());
     // "Start Game" opens the game options window.
-    table->menuAction("StartGame1")->trigger();
-    QVERIFY(table->gameOptions()->isVisible());
+    tchat->menuAction("StartGame1")->trigger();
+    QVERIFY(windows.as<Tgamestart>(Role::GameStart)->isVisible());
+}
+
+// A game won before the tally window was ever made is counted and on disk when the table goes.
+void TableWindowsTest::tallyKeptWithoutItsWindow() {
+    testsupport::TempSettingsFile ini;
+    const QString dir = QFileInfo(ini.path()).absolutePath();
+    {
+        Tchat table;
+        new AuxWindowSet(table, dir);
+        table.client().handleMessage("CMD_sendlogininfo+1+");
+        table.client().handleMessage("CMD_newplayerinfo+1+Ann+0+2+Bob+0+");
+        table.client().handleMessage("CMD_postscores+1+212+30+6+");
+        table.client().handleMessage("CMD_winner+1+0+");
+        QVERIFY(!table.findChild<Ttallylist*>());
+    }
+    core::TallyBook book(dir.toStdString());
+    QVERIFY(!book.load());
+    QCOMPARE(book.tally().table().cell(1, 0), std::string("1"));   // games
+    QCOMPARE(book.tally().table().cell(2, 0), std::string("1"));   // wins
+    QCOMPARE(book.tally().table().cell(3, 0), std::string("212")); // highest score
 }
 
 QTEST_MAIN(TableWindowsTest)

@@ -2,6 +2,7 @@
 // through key events sent where the keyboard focus is, and the keys' edges (typing in the
 // chat line, the warning panels, Tab between the parts of the window).
 
+#include "app/qt/auxwindowset.h"
 #include "client/boardmodel.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
@@ -30,6 +31,7 @@ std::unique_ptr<Tchat> soloWindow() {
     options.port = testsupport::freePort();
     options.timeScale = 50.0;
     auto window = std::make_unique<Tchat>(options);
+    testsupport::auxWindows(*window);
     window->setMessageBox([](const QString&) {});
     window->show();
     window->activateWindow();
@@ -119,7 +121,7 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
         press(*you, Qt::Key_Right);
     QCOMPARE(focusName(), QString("button_start"));
     press(*you, Qt::Key_Space);
-    Tgamestart* options = you->gameOptions();
+    Tgamestart* options = testsupport::auxWindows(*you).gameOptions();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(options));
     press(*you, Qt::Key_Return);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(*you, "You have started a game."), kWaitMs);

@@ -2,6 +2,7 @@
 // loopback port, with the host's timer sped up: a whole solo game against the computer, and
 // a second window that joins a running game and sees the same board.
 
+#include "app/qt/auxwindowset.h"
 #include "client/boardmodel.h"
 #include "client/qt/boardview.h"
 #include "client/qt/tchat.h"
@@ -43,6 +44,7 @@ std::unique_ptr<Tchat> openWindow(std::vector<std::string> params, quint16 port,
     options.port = port;
     options.timeScale = kFast;
     auto window = std::make_unique<Tchat>(options);
+    testsupport::auxWindows(*window);
     window->setMessageBox([&boxes](const QString& text) { boxes << text; });
     window->show();
     return window;
@@ -51,7 +53,7 @@ std::unique_ptr<Tchat> openWindow(std::vector<std::string> params, quint16 port,
 // Start through the board's Start button and the game options window with the given box.
 bool startGame(Tchat& host, const char* box) {
     if (!clickBoard(host, "button_start")) return false;
-    Tgamestart* options = host.gameOptions();
+    Tgamestart* options = testsupport::auxWindows(host).gameOptions();
     if (!options->isVisible()) return false;
     auto* tick = options->findChild<QAbstractButton*>(box);
     auto* start = options->findChild<QAbstractButton*>("button_start");
@@ -226,7 +228,7 @@ void TchatGameTest::soloGameToTheWinner() {
     QVERIFY(chatHas(*you, "Loading Solo Game..Please wait."));
     QCOMPARE(you->client().playername(), std::string("You"));
     QVERIFY(you->client().hosting());
-    QVERIFY(you->download()->isVisible()); // solo play offers the lobby
+    QVERIFY(testsupport::auxWindows(*you).download()->isVisible()); // solo play offers the lobby
 
     QVERIFY(startGame(*you, "image_2"));
     QCOMPARE(ini.value("Rolls"), std::optional<QString>("2"));
@@ -323,7 +325,7 @@ void TchatGameTest::soloGameToTheWinner() {
     QVERIFY(boardShows(*you, "button_start"));
 
     // The game went into the tally, which is saved beside the settings file at once.
-    const core::TallyTable& tally = you->tally()->stringgrid_scores();
+    const core::TallyTable& tally = testsupport::auxWindows(*you).tally()->stringgrid_scores();
     QCOMPARE(tally.cell(1, 0), std::string("1"));
     QCOMPARE(tally.cell(2, 0), std::string(winner.contains("You") ? "1" : "0"));
     if (std::stoi(b.cell(1, 8).text) > 0) QCOMPARE(tally.cell(3, 0), b.cell(1, 8).text);

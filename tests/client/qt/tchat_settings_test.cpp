@@ -3,6 +3,7 @@
 // place, and chatter sounds with "Play Chatter Sounds" off become a chat line.
 // The host's messages are handed to the window's client directly; no network is needed.
 
+#include "app/qt/auxwindowset.h"
 #include "chat/qt/chatpanel.h"
 #include "chat/qt/chattersoundmenu.h"
 #include "chat/qt/chatview.h"
@@ -96,8 +97,8 @@ void TchatSettingsTest::switchesAreWrittenAndReadBack() {
     QCOMPARE(second.chat()->textColour(), 0x000000FFu);
     QCOMPARE(second.chat()->phrase(3), QString("Nicely done"));
     QCOMPARE(second.chat()->phrase(1), QString("Way To Go!"));
-    QCOMPARE(second.gameOptions()->limit(), 5);
-    QVERIFY(second.gameOptions()->isTicked("image_5"));
+    QCOMPARE(testsupport::auxWindows(second).gameOptions()->limit(), 5);
+    QVERIFY(testsupport::auxWindows(second).gameOptions()->isTicked("image_5"));
     QCOMPARE(second.settings().botSpeed(), 350);
 }
 

@@ -1,6 +1,7 @@
 // Whole table windows in one process around a real game host on a loopback port: who is at
 // the table, the chat between the windows, the hosting player's seat menu, closing.
 
+#include "app/qt/auxwindowset.h"
 #include "chat/chatmodel.h"
 #include "chat/qt/chatpanel.h"
 #include "chat/qt/chatview.h"
@@ -42,6 +43,7 @@ struct Table {
         options.params = {name, "127.0.0.1", host ? "true" : "false"};
         options.port = port;
         auto window = std::make_unique<Tchat>(options);
+        testsupport::auxWindows(*window);
         window->setMessageBox(
             [this, name](const QString& text) { boxes << QString("%1: %2").arg(name, text); });
         window->show();
@@ -237,7 +239,7 @@ void TchatTableTest::spectatorAndJustWatch() {
     Tchat& b = *t.windows[1];
     QTRY_VERIFY_WITH_TIMEOUT(b.client().loggedin(), kWaitMs);
     ann.menuAction("StartGame1")->trigger();
-    Tgamestart* options = ann.gameOptions();
+    Tgamestart* options = testsupport::auxWindows(ann).gameOptions();
     QVERIFY(options->isVisible());
     auto* start = options->findChild<QAbstractButton*>("button_start");
     QVERIFY(start);
@@ -269,12 +271,13 @@ void TchatTableTest::spectatorAndJustWatch() {
 
     // The spectator list of every copy holds the spectators; the hosting player removes one
     // from it, and the others see him leave.
-    QCOMPARE(ann.spyList()->entries(), (QStringList{"7: Spy", "8: G", "9: H"}));
-    QCOMPARE(spy.spyList()->entries().first(), QString("7: Spy"));
-    emit ann.spyList()->kickRequested(7);
+    QCOMPARE(testsupport::auxWindows(ann).spyList()->entries(),
+             (QStringList{"7: Spy", "8: G", "9: H"}));
+    QCOMPARE(testsupport::auxWindows(spy).spyList()->entries().first(), QString("7: Spy"));
+    emit testsupport::auxWindows(ann).spyList()->kickRequested(7);
     QTRY_VERIFY_WITH_TIMEOUT(!spy.isVisible(), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "Spy has left.") && chatHas(b, "Spy has left."), kWaitMs);
-    QCOMPARE(ann.spyList()->entries(), (QStringList{"8: G", "9: H"}));
+    QCOMPARE(testsupport::auxWindows(ann).spyList()->entries(), (QStringList{"8: G", "9: H"}));
 }
 
 void TchatTableTest::chatGrowsWithTheWindow() {

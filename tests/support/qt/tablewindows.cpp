@@ -1,16 +1,25 @@
 #include "support/qt/tablewindows.h"
 
+#include "app/qt/auxwindowset.h"
 #include "chat/chatmodel.h"
 #include "chat/qt/chatpanel.h"
 #include "chat/qt/chatview.h"
+#include "chat/qt/settingslocation.h"
 #include "client/qt/boardview.h"
 #include "client/qt/tchat.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QTcpServer>
 #include <QTest>
 
 namespace testsupport {
+
+ui::AuxWindowSet& auxWindows(ui::Tchat& window) {
+    if (auto* set = dynamic_cast<ui::AuxWindowSet*>(window.auxWindows())) return *set;
+    return *new ui::AuxWindowSet(window,
+                                 QFileInfo(ui::SettingsLocation::filePath()).absolutePath());
+}
 
 quint16 freePort() {
     QTcpServer probe;

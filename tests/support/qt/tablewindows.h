@@ -8,10 +8,15 @@
 class QWidget;
 
 namespace ui {
+class AuxWindowSet;
 class Tchat;
-}
+} // namespace ui
 
 namespace testsupport {
+
+// The window's other windows, attached as the program attaches them (the tally beside the
+// settings file) on the first call.
+ui::AuxWindowSet& auxWindows(ui::Tchat& window);
 
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 quint16 freePort();

@@ -1,0 +1,94 @@
+#pragma once
+// The dedicated host as an Agones game server (--agones): it talks to the Agones SDK's REST
+// gateway, the sidecar on localhost:$AGONES_SDK_HTTP_PORT (9358 by default).
+//
+//   POST /ready               once the host listens
+//   POST /health              every few seconds
+//   POST /allocate            when the first player logs in: a table in use is never scaled away
+//   PUT  /metadata/label      "seated" and "watching": the players and spectators logged in
+//   POST /shutdown            once a game has ended and the table has stayed empty for the idle
+//                             time (--idle-shutdown SECONDS; never without it)
+//
+// Everything is asynchronous. Calls go out one at a time in order; one that fails (no sidecar
+// yet, an error answer, no answer in time) is retried after a pause that grows to a few
+// seconds, and the game is never held up. A newer label replaces one still waiting. Failures
+// are logged once when they begin and once when the sidecar answers again.
+
+#include "host/hostevents.h"
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+
+#include <deque>
+#include <functional>
+#include <string>
+
+class QNetworkReply;
+
+namespace ui {
+
+class HostServer;
+
+struct AgonesOptions {
+    int sdkPort = 9358;
+    int healthIntervalMs = 5000;
+    int idleShutdownMs = 0; // 0: never shut down when idle
+    int firstRetryMs = 250;
+    int maxRetryMs = 5000;
+    int requestTimeoutMs = 5000;
+
+    // The port from AGONES_SDK_HTTP_PORT, else 9358.
+    static int sdkPortFromEnvironment();
+};
+
+class AgonesClient : public QObject, public core::HostEvents {
+    Q_OBJECT
+public:
+    using Log = std::function<void(const std::string& line)>;
+
+    AgonesClient(HostServer& host, AgonesOptions options, Log log, QObject* parent = nullptr);
+    ~AgonesClient() override;
+
+    // Call once the host listens: ready, then health from the timer.
+    void start();
+
+    void loggedIn(int slot, const std::string& name) override;
+    void connectionClosed(int slot, const std::string& name, bool loggedIn,
+                          core::CloseReason reason) override;
+    void gameFinished(const std::vector<core::Winner>& winners) override;
+
+private:
+    struct Call {
+        QByteArray method;
+        QString path;
+        QByteArray body;
+        QString labelKey; // for label calls: a newer value replaces this one while it waits
+    };
+    void enqueue(Call call);
+    void sendNext();
+    void finished(QNetworkReply* reply, bool health);
+    void failed(const QString& what);
+    void updateLabels();
+    void checkIdle();
+    QNetworkReply* post(const QByteArray& method, const QString& path, const QByteArray& body);
+
+    HostServer& m_host;
+    AgonesOptions m_options;
+    Log m_log;
+    QUrl m_base;
+    QNetworkAccessManager m_network;
+    std::deque<Call> m_calls;
+    QNetworkReply* m_inFlight = nullptr;
+    QNetworkReply* m_healthInFlight = nullptr;
+    QTimer m_retry, m_health, m_idle;
+    int m_retryMs = 0;
+    bool m_failing = false;
+    bool m_allocated = false;
+    bool m_gameEnded = false;
+    bool m_shutdownAsked = false;
+    int m_seated = -1, m_watching = -1;
+};
+
+} // namespace ui

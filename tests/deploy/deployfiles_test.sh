@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The deployment files: the Fleet and FleetAutoscaler pass yamllint and say what the operator's
+# guide says; the Containerfile starts from Debian bookworm-slim, runs as an unprivileged user
+# and installs no display library. (No container engine is assumed, so the image is not built.)
+set -u
+src=${BRAMBLIES_SOURCE_DIR:?}/deploy
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+if command -v yamllint >/dev/null; then
+  out=$(yamllint -s -c "$src/.yamllint" "$src"/*.yaml 2>&1) || fail "yamllint: $out"
+else
+  echo "SKIP yamllint: yamllint is not installed"
+fi
+grep -q '^kind: Fleet$' "$src/fleet.yaml" || fail "no Fleet"
+grep -q 'containerPort: 7772' "$src/fleet.yaml" || fail "the Fleet's tables are not on 7772"
+grep -q -- '- --agones' "$src/fleet.yaml" || fail "the Fleet's hosts do not use --agones"
+grep -q '^kind: FleetAutoscaler$' "$src/fleetautoscaler.yaml" || fail "no FleetAutoscaler"
+grep -q 'type: Buffer' "$src/fleetautoscaler.yaml" || fail "the autoscaler has no buffer policy"
+c=$src/Containerfile
+grep -q '^FROM debian:bookworm-slim$' "$c" || fail "the image is not bookworm-slim"
+grep -q '^USER bramblies$' "$c" || fail "the host does not run as its own user"
+grep -Eq 'libqt6(gui|widgets|multimedia)|libx11|libgl' "$c" && fail "the image installs display libraries"
+grep -q 'bramblies-host' "$c" || fail "the image does not run bramblies-host"
+[ $failed = 0 ] && echo "deployment files: all checks passed"
+exit $failed

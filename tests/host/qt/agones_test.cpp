@@ -1,0 +1,181 @@
+// The dedicated host's Agones calls against a scripted SDK server on loopback that records
+// every request: ready after listening, health at its interval, allocate on the first login,
+// labels as players come and go, shutdown once the table has stayed empty after a game; and
+// the table keeps serving when the sidecar starts late, answers 500 or goes away.
+
+#include "host/qt/agonesclient.h"
+#include "host/qt/hostserver.h"
+#include "host/turnengine.h"
+#include "support/qt/clientboard.h"
+#include "support/qt/rawclient.h"
+#include "support/qt/scriptedseat.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <memory>
+
+using testsupport::ClientBoard;
+using testsupport::fieldsOf;
+using testsupport::RawClient;
+using testsupport::ScriptedSeat;
+
+namespace {
+
+// Answers every request with `status` and records it as "METHOD /path body".
+class ScriptedSdk : public QObject {
+public:
+    QStringList calls;
+    int status = 200;
+
+    bool listen(quint16 port = 0) {
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = m_server.nextPendingConnection())
+                connect(s, &QTcpSocket::readyRead, this, [this, s] { read(s); });
+        });
+        return m_server.listen(QHostAddress::LocalHost, port);
+    }
+    quint16 port() const { return m_server.serverPort(); }
+    void stop() {
+        m_server.close();
+        for (auto* s : m_server.findChildren<QTcpSocket*>())
+            s->abort();
+    }
+    int count(const QString& call) const { return int(calls.filter(call).size()); }
+
+private:
+    void read(QTcpSocket* s) {
+        m_buffer[s] += s->readAll();
+        QByteArray& b = m_buffer[s];
+        const qsizetype end = b.indexOf("\r\n\r\n");
+        if (end < 0) return;
+        const QByteArray head = b.left(end);
+        qsizetype length = 0;
+        for (const QByteArray& line : head.split('\n'))
+            if (line.toLower().startsWith("content-length:"))
+                length = line.mid(15).trimmed().toLongLong();
+        if (b.size() < end + 4 + length) return;
+        const QList<QByteArray> words = head.left(head.indexOf("\r\n")).split(' ');
+        calls << QString::fromLatin1(words.value(0) + ' ' + words.value(1) + ' ' +
+                                     b.mid(end + 4, length));
+        b.remove(0, end + 4 + length);
+        s->write("HTTP/1.1 " + QByteArray::number(status) +
+                 " X\r\nContent-Type: application/json\r\nContent-Length: 2\r\n\r\n{}");
+    }
+    QTcpServer m_server;
+    QHash<QTcpSocket*, QByteArray> m_buffer;
+};
+
+RawClient* login(std::unique_ptr<RawClient>& client, quint16 port, int slot, const char* name) {
+    client = std::make_unique<RawClient>(port);
+    client->next();
+    client->send("CMD_logininfo+" + std::to_string(slot) + "+1.0.2+" + name);
+    client->next();
+    return client.get();
+}
+
+} // namespace
+
+class AgonesTest : public QObject {
+    Q_OBJECT
+
+    ui::AgonesOptions fast(quint16 port) {
+        ui::AgonesOptions o;
+        o.sdkPort = port;
+        o.healthIntervalMs = 100;
+        o.firstRetryMs = 20;
+        o.maxRetryMs = 100;
+        o.idleShutdownMs = 200;
+        return o;
+    }
+
+private slots:
+    void followsTheTableFromReadyToShutdown() {
+        ScriptedSdk sdk;
+        QVERIFY(sdk.listen());
+        ui::HostServer server;
+        server.setTimeScale(50);
+        auto turns = core::makeTurnEngine(server.state(), 7);
+        server.setTurnHandler(turns.get());
+        QStringList log;
+        ui::AgonesClient agones(server, fast(sdk.port()),
+                                [&](const std::string& l) { log << QString::fromStdString(l); });
+        QVERIFY(server.listen(0));
+        agones.start();
+        QTRY_VERIFY(sdk.count("POST /health") >= 2);
+        QCOMPARE(sdk.calls.value(0), QStringLiteral("POST /ready {}"));
+        QCOMPARE(sdk.count("/allocate"), 0);
+
+        std::unique_ptr<RawClient> alice, bob, cy;
+        login(alice, server.serverPort(), 1, "Alice");
+        QTRY_COMPARE(sdk.count("PUT /metadata/label {\"key\":\"seated\",\"value\":\"1\"}"), 1);
+        login(bob, server.serverPort(), 2, "Bob");
+        QTRY_COMPARE(sdk.count("PUT /metadata/label {\"key\":\"seated\",\"value\":\"2\"}"), 1);
+        QCOMPARE(sdk.count("POST /allocate {}"), 1);
+        QVERIFY(sdk.calls.indexOf("POST /allocate {}") <
+                sdk.calls.indexOf("PUT /metadata/label {\"key\":\"seated\",\"value\":\"1\"}"));
+        bob.reset();
+        QTRY_COMPARE(sdk.count("PUT /metadata/label {\"key\":\"seated\",\"value\":\"1\"}"), 2);
+
+        // A game with the computer; when Alice has gone the table is empty, and after the
+        // idle time the host asks to be shut down, once.
+        alice->send("CMD_startgame+Alice+0+");
+        ClientBoard board;
+        ScriptedSeat script(1);
+        for (bool over = false; !over;) {
+            auto m = alice->next();
+            QVERIFY2(m, "the game stopped");
+            board.apply(*m);
+            over = fieldsOf(*m)[0] == "CMD_winner";
+            for (const auto& r : script.answer(board, *m))
+                alice->send(r);
+        }
+        QCOMPARE(sdk.count("/shutdown"), 0);
+        alice.reset();
+        QTRY_COMPARE(sdk.count("POST /shutdown {}"), 1);
+        QVERIFY(log.contains("agones: ready"));
+        QVERIFY(log.contains("agones: allocated"));
+    }
+
+    // Late, failing, gone: the table goes on serving, and each call gets through once the
+    // sidecar answers.
+    void aMissingOrFailingSidecarIsRetriedAndNeverStopsTheTable() {
+        quint16 port = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+            port = probe.serverPort();
+        }
+        ui::HostServer server;
+        QStringList log;
+        ui::AgonesClient agones(server, fast(port),
+                                [&](const std::string& l) { log << QString::fromStdString(l); });
+        QVERIFY(server.listen(0));
+        agones.start();
+        std::unique_ptr<RawClient> alice, bob;
+        login(alice, server.serverPort(), 1, "Alice");
+        QTRY_VERIFY(log.filter("does not answer").size() == 1);
+
+        ScriptedSdk sdk;
+        sdk.status = 500;
+        QVERIFY(sdk.listen(port)); // late, and failing
+        QTRY_VERIFY(sdk.count("POST /ready") >= 3);
+        QCOMPARE(sdk.count("/allocate"), 0); // still waiting its turn behind ready
+        sdk.status = 200;
+        QTRY_COMPARE(sdk.count("POST /allocate {}"), 1);
+        QTRY_VERIFY(log.contains("agones: the SDK server answers again"));
+
+        sdk.stop(); // gone
+        login(bob, server.serverPort(), 2, "Bob");
+        alice->send("CMD_chat+1+still here|clBlack");
+        std::optional<std::string> m;
+        while ((m = bob->next()) && *m != "CMD_chat+1+Alice chats: still here|clBlack") {
+        }
+        QVERIFY2(m, "the table stopped relaying");
+        QTRY_VERIFY(log.filter("does not answer").size() == 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(AgonesTest)
+#include "agones_test.moc"
