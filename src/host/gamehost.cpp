@@ -125,6 +125,7 @@ void GameHost::shutDown() {
     const auto blue = writeColourText(kSystemColour).value_or("clBlue");
     m_state.broadcast(msg::toClient::tableLine(
         m_state.turn.gamerunning ? kShutdownGameLine : kShutdownLine, blue));
+    if (m_turns) m_turns->shuttingDown();
     m_state.port().stopCountdown();
     closeAll(CloseReason::Shutdown);
 }

@@ -34,6 +34,10 @@ void SealedTurns::settle() {
     if (!m_state.turn.gamerunning) reveal();
 }
 
+void SealedTurns::shuttingDown() {
+    if (m_open) reveal(); // the game ends with the host: let every table check what it saw
+}
+
 void SealedTurns::startgame(std::string_view payload) {
     if (m_open) reveal(); // the running game is abandoned
     m_dice.seal(++m_game);

@@ -7,7 +7,8 @@
 //                    has been rolled yet); a new start during a game reveals that game first
 //   "CMD_sealpart"   a table's part, kept until the first face of the game is drawn
 //   first roll       "CMD_sealmix" to all: the parts that went into the seed
-//   game over        "CMD_sealreveal" to all, right after "CMD_winner"
+//   game over        "CMD_sealreveal" to all, right after "CMD_winner" (or, when the host
+//                    shuts down during a game, right after its shutdown line)
 //   late login       "CMD_sealcommit" (with the stream's position) and, if sent, the mix
 //
 // Old copies ignore all four; a table that never answers just adds nothing to the seed.
@@ -34,6 +35,7 @@ public:
     void justWatchStarted(int seat) override;
     void loggedIn(int slot) override;
     void sealpart(int slot, std::string_view payload) override;
+    void shuttingDown() override;
 
     TurnEngine& engine() { return m_engine; }
     const SealedDice& dice() const { return m_dice; }

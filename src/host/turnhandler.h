@@ -25,6 +25,8 @@ public:
     virtual void loggedIn(int /*slot*/) {}
     // A "CMD_sealpart" payload from a slot: its part of the game's sealed seed.
     virtual void sealpart(int /*slot*/, std::string_view /*payload*/) {}
+    // The host is about to close every connection; a running game ends here.
+    virtual void shuttingDown() {}
 };
 
 } // namespace core

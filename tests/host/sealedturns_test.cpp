@@ -108,6 +108,25 @@ TEST(SealedTurns, ARestartRevealsTheAbandonedGameFirst) {
               "Dice check: all 1 rolls of this game came from the sealed seed.");
 }
 
+TEST(SealedTurns, AShutdownDuringAGameRevealsItAfterTheShutdownLine) {
+    SealedRig rig;
+    rig.join("Ann");
+    rig.host.dispatch(1, "CMD_startgame+Ann+0+");
+    rig.pump();
+    rig.host.dispatch(1, "CMD_rollthedice+1+0");
+    rig.pump();
+    rig.host.shutDown();
+    rig.pump();
+    const auto& seen = rig.tables[1].seen;
+    const auto reveal = indexOf(seen, "CMD_sealreveal");
+    ASSERT_GE(reveal, 1);
+    EXPECT_NE(seen[static_cast<std::size_t>(reveal - 1)].find("The game ends here."),
+              std::string::npos);
+    ASSERT_EQ(rig.tables[1].lines.size(), 1u);
+    EXPECT_EQ(rig.tables[1].lines[0].text,
+              "Dice check: all 1 rolls of this game came from the sealed seed.");
+}
+
 TEST(SealedTurns, ArrivalOrderOfThePartsDoesNotChangeTheDice) {
     auto game = [](bool reversed) {
         SealedRig rig;
