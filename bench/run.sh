@@ -42,7 +42,7 @@ trap cleanup EXIT
 for n in $(seq 150 250); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
 Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xpid=$!
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
 export BRAMBLIES_SETTINGS_FILE="$work/quarlobby.ini" # never the user's settings or tally
 
