@@ -3,18 +3,9 @@
 #include "host/rules.h"
 #include "net/fields.h"
 
-#include <random>
-
 namespace core {
 
 namespace {
-
-void fromSystem(std::span<std::uint8_t> out) {
-    if (seal::systemRandom(out)) return;
-    std::random_device device;
-    for (auto& b : out)
-        b = static_cast<std::uint8_t>(device());
-}
 
 // The numeric fields of a payload; a closing "+" is allowed, anything else not a number is not.
 std::optional<std::vector<int>> numbers(std::string_view payload) {
@@ -44,7 +35,7 @@ std::vector<msg::DieFace> pairsFrom(const std::vector<int>& f, std::size_t from)
 } // namespace
 
 DiceCheck::DiceCheck(Entropy entropy)
-    : m_entropy(entropy ? std::move(entropy) : Entropy(fromSystem)) {}
+    : m_entropy(entropy ? std::move(entropy) : Entropy(seal::fillRandom)) {}
 
 std::optional<std::string> DiceCheck::sealcommit(std::string_view payload) {
     auto commit = msg::parseSealcommit(payload);

@@ -1,22 +1,11 @@
 #include "host/sealeddice.h"
 
 #include <algorithm>
-#include <random>
 
 namespace core {
 
-namespace {
-void fromSystem(std::span<std::uint8_t> out) {
-    if (seal::systemRandom(out)) return;
-    // Not expected on any system we run on; the game still gets unpredictable dice.
-    std::random_device device;
-    for (auto& b : out)
-        b = static_cast<std::uint8_t>(device());
-}
-} // namespace
-
 SealedDice::SealedDice(Entropy entropy)
-    : m_entropy(entropy ? std::move(entropy) : Entropy(fromSystem)) {}
+    : m_entropy(entropy ? std::move(entropy) : Entropy(seal::fillRandom)) {}
 
 seal::Digest SealedDice::seal(int game) {
     m_game = game;

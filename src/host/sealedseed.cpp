@@ -5,6 +5,7 @@
 #include <openssl/rand.h>
 
 #include <algorithm>
+#include <random>
 
 namespace core::seal {
 
@@ -50,6 +51,13 @@ Digest deriveSeed(const Secret& secret, int game, std::vector<Part> parts) {
 
 bool systemRandom(std::span<std::uint8_t> out) {
     return RAND_bytes(out.data(), static_cast<int>(out.size())) == 1;
+}
+
+void fillRandom(std::span<std::uint8_t> out) {
+    if (systemRandom(out)) return;
+    std::random_device device;
+    for (auto& b : out)
+        b = static_cast<std::uint8_t>(device());
 }
 
 FaceStream::FaceStream(const Digest& seed, std::uint64_t position)

@@ -42,6 +42,9 @@ Digest deriveSeed(const Secret& secret, int game, std::vector<Part> parts);
 
 // Fills `out` from the operating system's random source; false if it could not.
 bool systemRandom(std::span<std::uint8_t> out);
+// The same, falling back to std::random_device where that fails (not expected on any system we
+// run on; the bytes stay unpredictable).
+void fillRandom(std::span<std::uint8_t> out);
 
 // The faces of one seed, drawn in order.
 class FaceStream : public RandomSource {
