@@ -91,6 +91,86 @@ inline std::size_t commonLength(const std::uint8_t* a, const std::uint8_t* b, st
     return m;
 }
 
+// Copies 32 bytes, all read before any is written: a copy whose source ends before its
+// destination starts needs no more than that, whatever lands past its own length.
+inline void copy32(std::uint8_t* to, const std::uint8_t* from) {
+    typedef std::uint8_t Piece __attribute__((vector_size(16)));
+    Piece a;
+    Piece b;
+    std::memcpy(&a, from, 16);
+    std::memcpy(&b, from + 16, 16);
+    std::memcpy(to, &a, 16);
+    std::memcpy(to + 16, &b, 16);
+}
+
+// Expands the run item at item (already known to be whole) to out[o]; returns the new size.
+inline std::size_t expandRun(const std::uint8_t* item, std::uint8_t* out, std::size_t o,
+                             std::size_t limit) {
+    const std::size_t count = ((std::size_t(item[1]) << 8) | item[2]) + kMinRun;
+    if (count > limit - o) throw ELzrw1KHCompressor(kTooBig);
+    std::memset(out + o, item[3], count);
+    return o + count;
+}
+
+// A whole group: sixteen items that all lie in the body with 32 bytes to spare, and whose
+// copies cannot reach the chunk's limit. It is taken as literal runs, each followed by a copy:
+// the run's length is the count of clear flags before the next set one, and its bytes move in
+// one 16-byte piece whatever that count, so the mix of literals and copies costs no branch.
+// A run item may bring the chunk near its limit; the caller's careful loop then takes the rest
+// of the group.
+constexpr std::size_t kGroupBody = 16 * 4 + 32;
+constexpr std::size_t kGroupOut = 16 * kMaxMatch + 32;
+
+inline void copy16(std::uint8_t* to, const std::uint8_t* from) {
+    std::memcpy(to, from, 16);
+}
+
+void expandGroup(const std::uint8_t* s, std::size_t& pos, std::uint8_t* out, std::size_t& o,
+                 std::uint32_t& control, unsigned& flags, std::size_t limit) {
+    std::size_t p = pos;
+    std::size_t q = o;
+    std::uint32_t c = control << 16; // the flags in the top bits, zeros below
+    unsigned left = 16;
+    while (c != 0) {
+        const unsigned lits = unsigned(std::countl_zero(c));
+        copy16(out + q, s + p);
+        q += lits;
+        p += lits;
+        c <<= lits + 1;
+        left -= lits + 1;
+        const std::size_t w = (std::size_t(s[p]) << 8) | s[p + 1];
+        const std::size_t d = w >> 4;
+        const std::size_t n = (w & 0x0F) + kMinMatch;
+        if (std::size_t(w < 16) | std::size_t(d > q) | std::size_t(d < n)) {
+            // A run, a corrupt offset or a copy overlapping itself: rare, taken one by one.
+            if (w < 16) {
+                q = expandRun(s + p, out, q, limit);
+                p += 4;
+                if (limit - q < kGroupOut) {
+                    pos = p;
+                    o = q;
+                    control = c >> 16;
+                    flags = left;
+                    return;
+                }
+                continue;
+            }
+            if (d > q) throw ELzrw1KHCompressor(kBadOffset);
+            for (std::size_t i = 0; i < n; ++i)
+                out[q + i] = out[q - d + i];
+        } else {
+            copy32(out + q, out + q - d);
+        }
+        q += n;
+        p += 2;
+    }
+    copy16(out + q, s + p); // the literals after the last copy
+    pos = p + left;
+    o = q + left;
+    control = 0;
+    flags = 0;
+}
+
 } // namespace
 
 Lzrw1KHCompressor::Lzrw1KHCompressor() {
@@ -242,6 +322,11 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
             flags = 16;
             if (pos >= len) throw ELzrw1KHCompressor(kCutShort);
         }
+        if (flags == 16 && len - pos >= kGroupBody && limit - o >= kGroupOut) {
+            // All sixteen items of this control word are in the body and cannot fill the chunk.
+            expandGroup(s, pos, out, o, control, flags, limit);
+            continue;
+        }
         if ((control & 0x8000) == 0) {
             // All the literals up to the next copy or run at once; the body simply ends
             // when it runs out of bytes.
@@ -265,10 +350,7 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
         const std::uint8_t b1 = s[pos + 1];
         if (b0 == 0 && b1 < 16) {
             if (len - pos < 4) throw ELzrw1KHCompressor(kCutShort);
-            const std::size_t count = ((std::size_t(b1) << 8) | s[pos + 2]) + kMinRun;
-            if (count > limit - o) throw ELzrw1KHCompressor(kTooBig);
-            std::memset(out + o, s[pos + 3], count);
-            o += count;
+            o = expandRun(s + pos, out, o, limit);
             pos += 4;
         } else {
             const std::size_t d = (std::size_t(b0) << 4) | (b1 >> 4);
@@ -278,17 +360,7 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
             std::uint8_t* to = out + o;
             const std::uint8_t* from = to - d;
             if (d >= n && room - o >= 32) {
-                // The source ends before the copy starts: read 32 bytes, then write them. What
-                // lands past the n bytes wanted is overwritten by the items that follow.
-                std::uint8_t piece[32];
-                std::memcpy(piece, from, 32);
-                std::memcpy(to, piece, 32);
-            } else if (d >= 8 && room - o >= 24) {
-                // Eight bytes at a time: with d >= 8 each piece reads only bytes already
-                // written, so an overlapping copy still repeats its pattern.
-                std::memcpy(to, from, 8);
-                std::memcpy(to + 8, from + 8, 8);
-                std::memcpy(to + 16, from + 16, 8);
+                copy32(to, from);
             } else {
                 for (std::size_t i = 0; i < n; ++i)
                     to[i] = from[i];
