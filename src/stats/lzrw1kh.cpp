@@ -23,6 +23,8 @@ constexpr std::size_t kMaxMatch = 18;
 constexpr std::size_t kMinMatch = 3;
 constexpr std::size_t kMinRun = 16;
 constexpr std::size_t kMaxRun = 4095;
+// The match table holds position + kBias, so an empty slot (0) is a candidate too far back.
+constexpr std::size_t kBias = kMaxOffset + 1;
 
 constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
@@ -49,8 +51,10 @@ inline std::size_t runLength(const std::uint8_t* p, std::uint8_t b, std::size_t 
     return m;
 }
 
-inline std::uint32_t hash(std::uint32_t b0, std::uint32_t b1, std::uint32_t b2) {
-    return (((((b0 << 4) ^ b1) << 4) ^ b2) * 40543u >> 4) & 0xFFF;
+// The table slot of three bytes. Of the product only bits 4 to 15 are kept, and those depend
+// only on the low 16 bits of its factors: 16-bit arithmetic gives the same slot.
+inline std::uint16_t hash16(std::uint16_t b0, std::uint16_t b1, std::uint16_t b2) {
+    return std::uint16_t(std::uint32_t((b0 << 8) ^ (b1 << 4) ^ b2) * 40543u) >> 4;
 }
 
 // Writes a run item for m bytes of b at t[y]; returns the new output position.
@@ -118,8 +122,8 @@ inline std::size_t expandRun(const std::uint8_t* item, std::uint8_t* out, std::s
 // one 16-byte piece whatever that count, so the mix of literals and copies costs no branch.
 // A run item may bring the chunk near its limit; the caller's careful loop then takes the rest
 // of the group.
-constexpr std::size_t kGroupBody = 16 * 4 + 32;
-constexpr std::size_t kGroupOut = 16 * kMaxMatch + 32;
+constexpr std::size_t kExpandGroupBody = 16 * 4 + 32;
+constexpr std::size_t kExpandGroupOut = 16 * kMaxMatch + 32;
 
 inline void copy16(std::uint8_t* to, const std::uint8_t* from) {
     std::memcpy(to, from, 16);
@@ -146,7 +150,7 @@ void expandGroup(const std::uint8_t* s, std::size_t& pos, std::uint8_t* out, std
             if (w < 16) {
                 q = expandRun(s + p, out, q, limit);
                 p += 4;
-                if (limit - q < kGroupOut) {
+                if (limit - q < kExpandGroupOut) {
                     pos = p;
                     o = q;
                     control = c >> 16;
@@ -171,11 +175,107 @@ void expandGroup(const std::uint8_t* s, std::size_t& pos, std::uint8_t* out, std
     flags = 0;
 }
 
+// Compressing a whole group of sixteen items at once: the input it may look at and the body
+// it may write.
+constexpr std::size_t kCompressGroupIn = 16 * kMaxMatch + 8;
+constexpr std::size_t kCompressGroupBody = 16 * 4;
+
+// The length of a match of at least three bytes whose first eight differ by diff, with at
+// least 24 bytes readable from both a and b.
+inline std::size_t matchLength(const std::uint8_t* a, const std::uint8_t* b, std::uint64_t diff) {
+    if (diff != 0) return std::size_t(std::countr_zero(diff)) / 8;
+    const std::uint64_t diff2 = load64(a + 8) ^ load64(b + 8);
+    if (diff2 != 0) return 8 + std::size_t(std::countr_zero(diff2)) / 8;
+    const unsigned diff3 = unsigned(a[16] ^ b[16]) | unsigned(a[17] ^ b[17]) << 8 | 1u << 16;
+    return 16 + std::size_t(std::countr_zero(diff3)) / 8;
+}
+
+// Where the compressor stands: input and output positions, the control word and its items.
+struct Packer {
+    std::size_t x;
+    std::size_t y;
+    std::uint32_t c;
+    unsigned k;
+};
+
+// The items of one group, given kCompressGroupIn bytes of input and kCompressGroupBody of body
+// ahead; only a run may bring the end of the chunk nearer, and the items after it are then
+// left to the caller. The chunk is read from a copy with kBias bytes in front of it, so a slot
+// of the table, position + kBias, is at once the candidate's offset in the copy: an empty slot
+// reads the padding, and the candidate is made to differ when it lies too far back. Literals
+// are found in a tight loop and written together.
+[[gnu::noinline]] void compressGroup(const std::uint8_t* padded, std::size_t n, std::uint8_t* t,
+                                     const std::uint16_t* hashes, std::uint16_t* table, Packer& p) {
+    const std::uint8_t* s = padded + kBias;
+    std::size_t x = p.x;
+    std::size_t y = p.y;
+    std::uint32_t c = p.c;
+    unsigned k = p.k;
+    std::uint64_t w;
+    std::uint64_t diff;
+    std::size_t d;
+    const std::uint8_t* from;
+    // Looks up the candidate for x, whose first eight bytes are w, and files x in its place.
+    auto probe = [&] {
+        const std::uint32_t h = hashes[x];
+        const std::size_t slot = table[h];
+        table[h] = std::uint16_t(x + kBias);
+        d = x + kBias - slot;
+        from = padded + slot;
+        diff = (w ^ load64(from)) | std::uint64_t(d > kMaxOffset);
+    };
+    while (k < 16) {
+        const std::size_t start = x;
+        const std::size_t end = x + (16 - k);
+        bool maybeRun;
+        for (;;) {
+            w = load64(s + x);
+            maybeRun = ((w ^ (w << 8)) >> 8) == 0; // eight bytes the same
+            if (maybeRun) break;
+            probe();
+            if ((diff & 0xFFFFFF) == 0) break;
+            if (++x == end) break;
+        }
+        const std::size_t lits = x - start;
+        std::memcpy(t + y, s + start, 16);
+        y += lits;
+        c <<= lits;
+        k += unsigned(lits);
+        if (k == 16) break;
+        ++k;
+        if (maybeRun) {
+            const std::uint8_t b = std::uint8_t(w);
+            const std::size_t m = runLength(s + x, b, 8, std::min(kMaxRun, n - x));
+            if (m >= kMinRun) {
+                y = putRun(t, y, m, b);
+                x += m;
+                c = (c << 1) | 1;
+                if (x + kCompressGroupIn > n) break;
+                continue;
+            }
+            probe();
+            if ((diff & 0xFFFFFF) != 0) {
+                t[y++] = b;
+                x += 1;
+                c <<= 1;
+                continue;
+            }
+        }
+        const std::size_t len = matchLength(s + x, from, diff);
+        y = putCopy(t, y, d, len);
+        x += len;
+        c = (c << 1) | 1;
+    }
+    p = {x, y, c, k};
+}
+
 } // namespace
 
 Lzrw1KHCompressor::Lzrw1KHCompressor() {
     try {
         m_table = std::make_unique<std::uint16_t[]>(kTableSize);
+        m_hashes = std::make_unique<std::uint16_t[]>(kChunkSize);
+        m_padded = std::make_unique<std::uint8_t[]>(kBias + kChunkSize);
     } catch (const std::bad_alloc&) {
         throw ELzrw1KHCompressor(kNoMemory);
     }
@@ -191,6 +291,13 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
     // candidate too far back, and one comparison tests both.
     std::uint16_t* table = m_table.get();
     std::fill_n(table, kTableSize, std::uint16_t(0));
+    // The hash of every position with two bytes after it, in one pass the compiler can do
+    // many positions at a time: the item loop then finds it with one load.
+    std::uint16_t* hashes = m_hashes.get();
+    for (std::size_t i = 0; i + 2 < n; ++i)
+        hashes[i] = hash16(s[i], s[i + 1], s[i + 2]);
+    std::uint8_t* padded = m_padded.get();
+    if (n > 0) std::memcpy(padded + kBias, s, n);
 
     t[0] = kCompressed;
     std::size_t x = 0;   // input position
@@ -199,8 +306,6 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
     unsigned k = 0;      // items under the current control word
     std::uint32_t c = 0; // control word; only its low 16 bits are ever stored
 
-    // While eight bytes are left from x on, one load gives the byte, the two after it for the
-    // hash and the first look at a run; the last few positions take the careful path.
     while (x < n && y <= n) {
         if (k > 15) {
             t[z] = std::uint8_t(c >> 8);
@@ -209,10 +314,21 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
             k = 0;
             y += 2;
         }
+        if (kLittleEndian && k == 0 && x + kCompressGroupIn <= n && y + kCompressGroupBody <= n) {
+            // Sixteen items, none of which can reach the end of the chunk or make the body
+            // too long to pay, so none needs a look at either.
+            Packer p{x, y, c, k};
+            compressGroup(padded, n, t, hashes, table, p);
+            x = p.x;
+            y = p.y;
+            c = p.c;
+            k = p.k;
+            continue;
+        }
         if (kLittleEndian && x + 8 <= n) {
-            // Eight bytes are left from x on: one load gives the byte, the two after it for
-            // the hash and the first look at a run, and the candidate is compared a word at a
-            // time without a branch on whether there is one.
+            // Eight bytes are left from x on: one load gives the byte and the first look at a
+            // run, and the candidate is compared a word at a time without a branch on whether
+            // there is one.
             const std::uint64_t w = load64(s + x);
             const std::uint8_t b = std::uint8_t(w);
             const std::uint64_t same = (w ^ (b * kEveryByte)) >> 8; // bytes x+1 .. x+7
@@ -223,7 +339,7 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
                 x += m;
                 c = (c << 1) | 1;
             } else {
-                const std::uint32_t h = hash(b, std::uint8_t(w >> 8), std::uint8_t(w >> 16));
+                const std::uint32_t h = hashes[x];
                 const std::size_t d = x + kTableSize - table[h];
                 table[h] = std::uint16_t(x + kTableSize);
                 // A candidate too far back (or none) is compared against the chunk's start and
@@ -263,7 +379,7 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
             // Past the end of the chunk the hash sees zeros; that only picks another slot,
             // and no match can start that close to the end anyway.
             const std::uint32_t h =
-                hash(b, x + 1 < n ? s[x + 1] : std::uint8_t(0), x + 2 < n ? s[x + 2] : std::uint8_t(0));
+                hash16(b, x + 1 < n ? s[x + 1] : std::uint8_t(0), x + 2 < n ? s[x + 2] : std::uint8_t(0));
             const std::size_t d = x + kTableSize - table[h];
             table[h] = std::uint16_t(x + kTableSize);
             std::size_t len = 0;
@@ -322,7 +438,7 @@ std::size_t Lzrw1KHCompressor::ExpandBlock(std::span<const std::uint8_t> body,
             flags = 16;
             if (pos >= len) throw ELzrw1KHCompressor(kCutShort);
         }
-        if (flags == 16 && len - pos >= kGroupBody && limit - o >= kGroupOut) {
+        if (flags == 16 && len - pos >= kExpandGroupBody && limit - o >= kExpandGroupOut) {
             // All sixteen items of this control word are in the body and cannot fill the chunk.
             expandGroup(s, pos, out, o, control, flags, limit);
             continue;
