@@ -133,28 +133,28 @@ void expandGroup(const std::uint8_t* s, std::size_t& pos, std::uint8_t* out, std
                  std::uint32_t& control, unsigned& flags, std::size_t limit) {
     std::size_t p = pos;
     std::size_t q = o;
-    std::uint32_t c = control << 16; // the flags in the top bits, zeros below
-    unsigned left = 16;
-    while (c != 0) {
+    std::uint32_t c = (control << 16) | 0x8000; // the flags in the top bits, then a stop bit
+    for (;;) {
         const unsigned lits = unsigned(std::countl_zero(c));
         copy16(out + q, s + p);
         q += lits;
         p += lits;
         c <<= lits + 1;
-        left -= lits + 1;
+        if (c == 0) break; // that was the stop bit
         const std::size_t w = (std::size_t(s[p]) << 8) | s[p + 1];
         const std::size_t d = w >> 4;
         const std::size_t n = (w & 0x0F) + kMinMatch;
-        if (std::size_t(w < 16) | std::size_t(d > q) | std::size_t(d < n)) {
-            // A run, a corrupt offset or a copy overlapping itself: rare, taken one by one.
-            if (w < 16) {
+        if (std::int64_t((q - d) | (d - n)) < 0) {
+            // A run (d is 0), a corrupt offset (d > q) or a copy overlapping itself (d < n):
+            // rare, taken one by one.
+            if (d == 0) {
                 q = expandRun(s + p, out, q, limit);
                 p += 4;
                 if (limit - q < kExpandGroupOut) {
                     pos = p;
                     o = q;
                     control = c >> 16;
-                    flags = left;
+                    flags = 31 - unsigned(std::countr_zero(c));
                     return;
                 }
                 continue;
@@ -168,9 +168,8 @@ void expandGroup(const std::uint8_t* s, std::size_t& pos, std::uint8_t* out, std
         q += n;
         p += 2;
     }
-    copy16(out + q, s + p); // the literals after the last copy
-    pos = p + left;
-    o = q + left;
+    pos = p;
+    o = q;
     control = 0;
     flags = 0;
 }
