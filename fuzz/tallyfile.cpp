@@ -22,12 +22,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return d;
     }();
     core::TallyFile file(dir);
-    if (std::FILE* f = std::fopen(file.path().c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
     core::TallyTable table;
-    if (file.load(table).status != core::TallyFile::LoadStatus::Loaded) return 0;
+    // Opening, reading and (on a failure) copying the file aside cost more than the rest; one
+    // input in sixteen goes through the file, the others are read from memory the same way.
+    if (size % 16 == 0) {
+        if (std::FILE* f = std::fopen(file.path().c_str(), "wb")) {
+            std::fwrite(data, 1, size, f);
+            std::fclose(f);
+        }
+        if (file.load(table).status != core::TallyFile::LoadStatus::Loaded) return 0;
+    } else if (file.readBytes(std::string(reinterpret_cast<const char*>(data), size), table)) {
+        return 0;
+    }
     const std::string text = core::savegrid(table);
     if (file.save(table)) return 0; // a full disk is not the codec's fault
     core::TallyTable again;

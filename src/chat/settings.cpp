@@ -76,6 +76,13 @@ bool Settings::loadinifile() {
     IniFile ini;
     const bool readable = ini.load(m_file) != IniFile::LoadResult::Unreadable;
     noteRefusal(ini.refusal());
+    takeValues(ini);
+    m_loaded = true;
+    m_changed = 0;
+    return readable;
+}
+
+void Settings::takeValues(const IniFile& ini) {
     const std::string_view s = kSection;
 
     m_textSize = readInt(ini, kKeyTextSize, kDefaultTextSize, kMinTextSize, kMaxTextSize);
@@ -109,10 +116,6 @@ bool Settings::loadinifile() {
     m_holdSeats = ini.readString(s, kKeyHoldSeats, "true") != "false";
 
     m_expertComputer = ini.readString(s, kKeyComputer, "classic") == kComputerExpertText;
-
-    m_loaded = true;
-    m_changed = 0;
-    return readable;
 }
 
 void Settings::noteRefusal(IniFile::Refusal refusal) {

@@ -75,6 +75,8 @@ public:
     // Reads every key and applies the reading rules. Returns false when the file exists but
     // cannot be read; the values are then the file defaults and the file is never replaced.
     bool loadinifile();
+    // Takes every value from settings already read, by the same rules.
+    void takeValues(const IniFile& ini);
     // Writes every key except the phrases (before the first read: only the keys changed by the
     // user). False when the file could not be written.
     bool saveinifile();

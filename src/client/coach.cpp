@@ -103,7 +103,8 @@ double Coach::bestPlayable(const Solver& solver, const TurnPosition& p) {
 
 std::optional<Coach::Hint> Coach::hint(const TurnPosition& p, int bonusLimit) {
     if (p.rolls < 0 || p.rolls > 2 || Solver::openMask(p.scores) == 0) return std::nullopt;
-    const Solver& solver = Solver::forLimit(bonusLimit);
+    const auto held = Solver::forLimit(bonusLimit);
+    const Solver& solver = *held;
     const std::string expected = " more points expected this game";
     if (p.rolls == 0) {
         const double v = p.workingcat ? solver.value(p) : bestPlayable(solver, p);
@@ -156,7 +157,8 @@ void Coach::newGame() {
 
 void Coach::rolled(const TurnPosition& before, const std::vector<int>& rolled, int bonusLimit) {
     if (before.rolls < 1 || before.rolls > 2 || Solver::handOf(before.dice) < 0) return;
-    const Solver& solver = Solver::forLimit(bonusLimit);
+    const auto held = Solver::forLimit(bonusLimit);
+    const Solver& solver = *held;
     m_cost += bestPlayable(solver, before) - solver.keepValue(before, keepOf(before.dice, rolled));
     ++m_decisions;
 }
@@ -166,7 +168,8 @@ void Coach::chose(const TurnPosition& before, int category, int bonusLimit) {
         !isOpen(before.scores, category))
         return;
     if (before.rolls > 0 && Solver::handOf(before.dice) < 0) return;
-    const Solver& solver = Solver::forLimit(bonusLimit);
+    const auto held = Solver::forLimit(bonusLimit);
+    const Solver& solver = *held;
     m_cost += bestPlayable(solver, before) - solver.chooseValue(before, category);
     ++m_decisions;
 }

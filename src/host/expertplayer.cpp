@@ -18,7 +18,7 @@ ComputerDecision expertDecision(const HostState& state, int seat) {
     // Where the classic player does nothing, or only rolls all five to begin, so does the expert.
     if (classic.kind == ComputerMove::Kind::None || state.slot(seat).rolls == 0) return classic;
     const TurnPosition p = turnPosition(state, seat);
-    const SolverDecision best = Solver::forLimit(state.turn.bonuslimit).best(p);
+    const SolverDecision best = Solver::forLimit(state.turn.bonuslimit)->best(p);
     if (best.category == 0 && p.workingcat == 0 && p.rolls == 2) return classic;
 
     ComputerDecision out;

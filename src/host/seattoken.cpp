@@ -1,20 +1,10 @@
 #include "host/seattoken.h"
 
-#include <cstdio>
-
-#include <sys/random.h>
+#include "host/sealedseed.h"
 
 namespace core {
 
 namespace {
-
-bool fillFromUrandom(SeatToken& token) {
-    std::FILE* f = std::fopen("/dev/urandom", "rb");
-    if (!f) return false;
-    const bool ok = std::fread(token.data(), 1, token.size(), f) == token.size();
-    std::fclose(f);
-    return ok;
-}
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -27,13 +17,7 @@ int hexValue(char c) {
 
 std::optional<SeatToken> newSeatToken() {
     SeatToken token{};
-    std::size_t got = 0;
-    while (got < token.size()) {
-        const ssize_t n = ::getrandom(token.data() + got, token.size() - got, 0);
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    if (got < token.size() && !fillFromUrandom(token)) return std::nullopt;
+    if (!seal::systemRandom(token)) return std::nullopt;
     return token;
 }
 

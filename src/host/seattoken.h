@@ -14,8 +14,8 @@ namespace core {
 
 using SeatToken = std::array<std::uint8_t, 16>;
 
-// A fresh token from the kernel's random source (getrandom; /dev/urandom where that fails).
-// Nothing when neither gives 16 bytes: a guessable token would hand the seat to anybody.
+// A fresh token from the system's random source (the same one as the sealed dice).
+// Nothing when it gives no bytes: a guessable token would hand the seat to anybody.
 std::optional<SeatToken> newSeatToken();
 
 std::string seatTokenText(const SeatToken& token);

@@ -3,9 +3,11 @@
 #include "host/diceset.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <chrono>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,6 +20,7 @@ constexpr unsigned kAllOpen = 0x7F;
 constexpr unsigned kBrambleBit = 1u << (kBrambleCategory - 1);
 constexpr unsigned kFaceBits = 0x3F;
 constexpr double kTie = 1e-9; // decisions closer than this are equal; the first one stays
+std::atomic<int> liveSolvers{0};
 
 unsigned bit(int category) {
     return 1u << (category - 1);
@@ -132,21 +135,42 @@ bool choosable(unsigned open, int category) {
 
 } // namespace
 
-const Solver& Solver::forLimit(int bonusLimit) {
+std::shared_ptr<const Solver> Solver::forLimit(int bonusLimit) {
     static std::mutex mutex;
-    static std::map<int, std::unique_ptr<Solver>> solvers;
+    static std::map<int, std::shared_ptr<const Solver>> offered; // the options' limits
+    static std::deque<std::shared_ptr<const Solver>> others;     // latest first
     const int limit = std::max(0, bonusLimit);
     std::lock_guard lock(mutex);
-    auto& slot = solvers[limit];
-    if (!slot) slot = std::make_unique<Solver>(limit);
-    return *slot;
+    if (limit == 0 || limit == 1 || limit == 2 || limit == 5) {
+        auto& slot = offered[limit];
+        if (!slot) slot = std::make_shared<const Solver>(limit);
+        return slot;
+    }
+    auto found = std::find_if(others.begin(), others.end(),
+                              [limit](const auto& s) { return s->bonusLimit() == limit; });
+    if (found != others.end()) {
+        std::rotate(others.begin(), found, found + 1);
+        return others.front();
+    }
+    others.push_front(std::make_shared<const Solver>(limit));
+    if (others.size() > kOtherLimitsKept) others.pop_back();
+    return others.front();
+}
+
+int Solver::instances() {
+    return liveSolvers.load();
 }
 
 Solver::Solver(int bonusLimit) : m_limit(std::max(0, bonusLimit)) {
+    ++liveSolvers;
     auto begin = std::chrono::steady_clock::now();
     build();
     m_buildSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+Solver::~Solver() {
+    --liveSolvers;
 }
 
 double Solver::bonusExpectation(int category, int bonusLimit) {

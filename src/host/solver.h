@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace core {
@@ -39,9 +40,18 @@ struct SolverDecision {
 
 class Solver {
 public:
-    // The tables for a bonus-roll limit (0 unlimited), built on first use and shared.
-    static const Solver& forLimit(int bonusLimit);
+    // The tables for a bonus-roll limit (0 unlimited), built on first use and shared. The
+    // limits the game options offer keep theirs for the program's life; any other limit shares
+    // a few slots with the latest ones asked for, so a peer naming limit after limit cannot make
+    // us keep table after table (about 3 MB each). The pointer keeps the tables while held.
+    static std::shared_ptr<const Solver> forLimit(int bonusLimit);
+    static constexpr std::size_t kOtherLimitsKept = 2;
+    // Solvers alive in the program.
+    static int instances();
     explicit Solver(int bonusLimit);
+    ~Solver();
+    Solver(const Solver&) = delete;
+    Solver& operator=(const Solver&) = delete;
 
     // Expected points bonus mode adds to a face category, for a limit (0 unlimited).
     static double bonusExpectation(int category, int bonusLimit);

@@ -66,6 +66,11 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) {
     std::ifstream in(m_path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return fail(kNotReadable + m_path.string());
+    if (auto error = readBytes(bytes, table)) return fail(std::move(*error));
+    return {LoadStatus::Loaded, {}};
+}
+
+std::optional<std::string> TallyFile::readBytes(const std::string& bytes, TallyTable& table) const {
     // The header states the text's size; a few bytes can claim gigabytes, so a claim far
     // beyond any tally is refused before anything is expanded.
     if (bytes.size() >= Tlzrw1::kHeaderSize) {
@@ -78,7 +83,7 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) {
         const std::uint32_t signature = le32(0);
         const bool known =
             signature == Tlzrw1::kSignatureLzrw1KH || signature == Tlzrw1::kSignatureLzh;
-        if (known && le32(4) > kMaxTextSize) return fail(kTooLarge + m_path.string());
+        if (known && le32(4) > kMaxTextSize) return kTooLarge + m_path.string();
     }
 
     std::string text;
@@ -87,13 +92,13 @@ TallyFile::LoadResult TallyFile::load(TallyTable& table) {
         nameTallyCodec(doit, m_path);
         text = doit.decompressBuffer(bytes);
     } catch (const std::exception& e) {
-        return fail(e.what());
+        return std::string(e.what());
     }
 
     TallyTable read;
-    if (auto error = loadgrid(text, read)) return fail(*error);
+    if (auto error = loadgrid(text, read)) return error;
     table = std::move(read);
-    return {LoadStatus::Loaded, {}};
+    return std::nullopt;
 }
 
 std::optional<std::string> TallyFile::save(const TallyTable& table) const {

@@ -41,6 +41,9 @@ public:
     // copy of the file is kept beside it with kDamagedSuffix. When that copy cannot be made,
     // the file is the only copy of whatever it holds, and save() refuses to replace it.
     LoadResult load(TallyTable& table);
+    // The part of load() after the file is read: the codec's header, decompression and the
+    // table text. nullopt when the table was read (and replaced), else why not.
+    std::optional<std::string> readBytes(const std::string& bytes, TallyTable& table) const;
 
     // Writes the tally whole: nullopt on success, else the reason (the old file then stays).
     std::optional<std::string> save(const TallyTable& table) const;

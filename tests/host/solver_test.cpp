@@ -32,7 +32,7 @@ int keepOf(std::initializer_list<int> faces) {
 }
 
 const Solver& limit1() {
-    return Solver::forLimit(1);
+    return *Solver::forLimit(1); // kept for the program's life
 }
 
 } // namespace
@@ -99,7 +99,7 @@ TEST(Solver, FirstRollStraightScoresAtOnce) {
 }
 
 TEST(Solver, NoClassicDecisionBeatsTheBest) {
-    const Solver& s = Solver::forLimit(2);
+    const Solver& s = *Solver::forLimit(2);
     const DiceSets& ds = DiceSets::instance();
     const std::initializer_list<int> sheets[] = {
         {1, 2, 3, 4, 5, 6, 7}, {2, 5, 6}, {3, 7}, {1, 6}, {7}};
@@ -136,7 +136,7 @@ TEST(Solver, NoClassicDecisionBeatsTheBest) {
 TEST(Solver, ExpertGamesAverageTheStartValue) {
     // 100,000 games of two expert seats are 200,000 seat games.
     const int limit = 2;
-    const double exact = Solver::forLimit(limit).startValue(0x7F);
+    const double exact = Solver::forLimit(limit)->startValue(0x7F);
     SelfPlay games(ComputerStyle::Expert, limit, 20261207);
     double sum = 0, squares = 0;
     const int n = 100'000;
@@ -151,4 +151,17 @@ TEST(Solver, ExpertGamesAverageTheStartValue) {
     const double mean = sum / count;
     const double error = std::sqrt((squares / count - mean * mean) / count);
     EXPECT_NEAR(mean, exact, 3 * error) << "exact " << exact << " simulated " << mean;
+}
+
+TEST(Solver, LimitsOutsideTheOptionsDoNotPileUpTables) {
+    // A peer may name any limit; each would be about 3 MB of tables kept for good.
+    const auto held = Solver::forLimit(3);
+    const int before = Solver::instances();
+    for (int limit : {4, 6, 7, 3, 8, 9, 10, 11})
+        EXPECT_EQ(Solver::forLimit(limit)->bonusLimit(), limit);
+    EXPECT_LE(Solver::instances(), before + int(Solver::kOtherLimitsKept));
+    EXPECT_EQ(held->bonusLimit(), 3); // still whole while held
+    // The latest limit is not built again; the offered ones never are.
+    EXPECT_EQ(Solver::forLimit(11), Solver::forLimit(11));
+    EXPECT_EQ(Solver::forLimit(5), Solver::forLimit(5));
 }

@@ -95,7 +95,7 @@ private slots:
         ScriptedSdk sdk;
         QVERIFY(sdk.listen());
         ui::HostServer server;
-        server.setTimeScale(50);
+        server.setTimeScale(500);
         auto turns = core::makeTurnEngine(server.state(), 7);
         server.setTurnHandler(turns.get());
         QStringList log;

@@ -84,7 +84,7 @@ class DedicatedProcessTest : public QObject {
             m_host->start(program, arguments + QStringList{QStringLiteral("--port"),
                                                            QString::number(m_port),
                                                            QStringLiteral("--time-scale"),
-                                                           QStringLiteral("50"),
+                                                           QStringLiteral("500"),
                                                            QStringLiteral("--bot-speed"),
                                                            QStringLiteral("100")});
             if (!m_host->waitForStarted(kWaitMs)) return false;

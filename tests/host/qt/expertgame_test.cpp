@@ -52,7 +52,7 @@ class ExpertGameTest : public QObject {
             m_host->start(QStringLiteral(BRAMBLIES_EXE),
                           {QStringLiteral("--dedicated-host"), QStringLiteral("--port"),
                            QString::number(m_port), QStringLiteral("--time-scale"),
-                           QStringLiteral("50"), QStringLiteral("--bot-speed"),
+                           QStringLiteral("500"), QStringLiteral("--bot-speed"),
                            QStringLiteral("100"), QStringLiteral("--computer"),
                            QStringLiteral("expert")});
             if (!m_host->waitForStarted(kWaitMs)) return false;

@@ -26,7 +26,7 @@ class LoopbackGameTest : public QObject {
 private slots:
     void slotOnePlaysSevenTurnsAndALateJoinerCatchesUp() {
         ui::HostServer server;
-        server.setTimeScale(50); // the computer's 750 ms become 15 ms
+        server.setTimeScale(500); // the computer's 750 ms become 1.5 ms
         auto turns = core::makeTurnEngine(server.state(), 20240607);
         server.setTurnHandler(turns.get());
         QVERIFY(server.listen(0));

@@ -98,7 +98,7 @@ class MetricsTest : public QObject {
 private slots:
     void countersFollowAGameAndASlowReaderHoldsNothingUp() {
         ui::HostServer server;
-        server.setTimeScale(50);
+        server.setTimeScale(500);
         auto turns = core::makeTurnEngine(server.state(), 20240607);
         server.setTurnHandler(turns.get());
         core::HostMetrics metrics;

@@ -34,7 +34,7 @@ std::unique_ptr<ui::Tchat> openWindow(std::vector<std::string> params, quint16 p
     ui::TchatOptions options;
     options.params = std::move(params);
     options.port = port;
-    options.timeScale = 50.0;
+    options.timeScale = 500.0;
     auto window = std::make_unique<ui::Tchat>(options);
     window->setMessageBox([](const QString&) {});
     window->show();

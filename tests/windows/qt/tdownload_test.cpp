@@ -1,3 +1,4 @@
+#include "support/qt/queuedevents.h"
 #include "support/qt/testcertificates.h"
 #include "windows/sitelinks.h"
 #include "windows/tdownload.h"
@@ -23,6 +24,7 @@ public:
     QList<QByteArray> pieces;
     bool hold = false;
     QByteArray request;
+    bool peerGone = false; // the client closed its end
 
     explicit TestServer(const testsupport::TlsIdentity& identity) : m_identity(identity) {
         listen(QHostAddress::LocalHost, 0);
@@ -37,6 +39,7 @@ protected:
         s->setSocketDescriptor(descriptor);
         s->setLocalCertificate(m_identity.certificate);
         s->setPrivateKey(m_identity.key);
+        connect(s, &QSslSocket::disconnected, this, [this] { peerGone = true; });
         connect(s, &QSslSocket::readyRead, this, [this, s] {
             request += s->readAll();
             if (!request.contains("\r\n\r\n")) return;
@@ -202,7 +205,7 @@ void TdownloadTest::stopAfterSomeData() {
     QCOMPARE(w.statusLine2(), QStringLiteral("Download Aborted"));
     QVERIFY(get->isEnabled());
     QCOMPARE(w.downloadState(), 2);
-    QTest::qWait(50);
+    QTRY_VERIFY(server.peerGone); // nothing more can arrive
     QVERIFY(m_started.isEmpty());
     // The partial file stays, and the download can start again.
     QCOMPARE(QFileInfo(QDir(m_dir.path()).filePath("lobbysetup.bin")).size(), 1234);
@@ -216,7 +219,8 @@ void TdownloadTest::stopBeforeAnyDownload() {
     w.findChild<QPushButton*>("abortbutton")->click();
     QCOMPARE(w.statusLine1(), QStringLiteral("Download has been aborted."));
     QCOMPARE(w.statusLine2(), QStringLiteral("Download Aborted"));
-    QTest::qWait(20);
+    // An end reported for a download that never ran would have been queued by now.
+    QVERIFY(testsupport::waitForQueuedEvents(&w));
     QCOMPARE(w.statusLine1(), QStringLiteral("Download has been aborted."));
 }
 
