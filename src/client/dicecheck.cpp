@@ -1,35 +1,21 @@
 #include "client/dicecheck.h"
 
 #include "host/rules.h"
-#include "net/fields.h"
+#include "net/hostreplies.h"
 
 namespace core {
 
 namespace {
 
-// The numeric fields of a payload; a closing "+" is allowed, anything else not a number is not.
-std::optional<std::vector<int>> numbers(std::string_view payload) {
-    std::vector<int> out;
-    FieldReader fields(payload);
-    while (!fields.atEnd()) {
-        std::string_view field = fields.next();
-        if (field.empty() && fields.atEnd()) break;
-        auto v = parseInt(field);
-        if (!v) return std::nullopt;
-        out.push_back(*v);
-    }
-    return out;
-}
-
-// Die and face pairs from field `from` on; an odd count or a die outside 1..5 gives none.
-std::vector<msg::DieFace> pairsFrom(const std::vector<int>& f, std::size_t from) {
-    std::vector<msg::DieFace> out;
-    if (f.size() < from || (f.size() - from) % 2 != 0) return out;
-    for (std::size_t i = from; i < f.size(); i += 2) {
-        if (f[i] < 1 || f[i] > kDiceCount) return {};
-        out.push_back({f[i], f[i + 1]});
-    }
-    return out;
+// The dice of a message read whole: every fixed field a number, every pair complete and every
+// die one of the five. A message with less in it shows no roll to check.
+template <typename... Field>
+std::optional<std::vector<msg::DieFace>> soundDice(const msg::DiceTail& in,
+                                                   const Field&... fields) {
+    if (!(fields.has_value() && ...) || !in.complete) return std::nullopt;
+    for (const auto& p : in.dice)
+        if (p.die < 1 || p.die > kDiceCount) return std::nullopt;
+    return in.dice;
 }
 
 } // namespace
@@ -87,36 +73,38 @@ void DiceCheck::observe(std::string_view command, std::string_view payload) {
         m_dice.fill(0);
         return;
     }
-    const bool createdice = command == msg::cmd::createdice;
-    const bool loadstats = command == msg::cmd::loadstats;
-    // Fields before the five pairs of the messages that carry all five dice.
-    std::size_t lead = 0;
-    if (command == msg::cmd::bramble)
-        lead = 4;
-    else if (command == msg::cmd::gotbonus)
-        lead = 5;
-    else if (command == msg::cmd::bonusend)
-        lead = 1;
-    else if (loadstats)
-        lead = 6;
-    else if (!createdice)
-        return;
-    auto f = numbers(payload);
-    if (!f || f->size() < 2) return;
-    const int seat = (*f)[0];
-    if (createdice) {
+    if (command == msg::cmd::createdice) {
         // The first roll of a turn rolls all five afresh; later ones re-roll the named dice.
-        record(seat, (*f)[1] == 1, pairsFrom(*f, 2));
+        const auto in = msg::readCreatedice(payload);
+        if (auto pairs = soundDice(in, in.seat, in.rolls)) record(*in.seat, *in.rolls == 1, *pairs);
         return;
     }
-    auto pairs = pairsFrom(*f, lead);
-    if (pairs.size() != static_cast<std::size_t>(kDiceCount)) return; // "0+0": no roll
-    if (loadstats) {
-        for (const auto& p : pairs)
-            m_dice[static_cast<std::size_t>(p.die)] = p.face;
+    // The messages that carry all five dice: a turn's dice shown whole, or "0+0" for none.
+    std::optional<int> seat;
+    std::optional<std::vector<msg::DieFace>> pairs;
+    if (command == msg::cmd::bramble) {
+        const auto in = msg::readBramble(payload);
+        seat = in.seat;
+        pairs = soundDice(in, in.seat, in.total, in.score, in.rolls);
+    } else if (command == msg::cmd::gotbonus) {
+        const auto in = msg::readGotbonus(payload);
+        seat = in.seat;
+        pairs = soundDice(in, in.seat, in.total, in.gain, in.category, in.categoryScore);
+    } else if (command == msg::cmd::bonusend) {
+        const auto in = msg::readBonusend(payload);
+        seat = in.seat;
+        pairs = soundDice(in, in.seat);
+    } else if (command == msg::cmd::loadstats) {
+        const auto in = msg::readLoadstats(payload);
+        if (auto dice =
+                soundDice(in, in.slot, in.seat, in.limit, in.rolls, in.round, in.workingcat);
+            dice && dice->size() == static_cast<std::size_t>(kDiceCount))
+            for (const auto& p : *dice)
+                m_dice[static_cast<std::size_t>(p.die)] = p.face;
         return;
     }
-    record(seat, true, pairs);
+    if (!pairs || pairs->size() != static_cast<std::size_t>(kDiceCount)) return;
+    record(*seat, true, *pairs);
 }
 
 std::optional<DiceCheck::Line> DiceCheck::sealreveal(std::string_view payload, int myslot) {

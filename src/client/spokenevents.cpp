@@ -3,7 +3,7 @@
 #include "client/controltexts.h"
 #include "client/tablefields.h"
 #include "net/fields.h"
-#include "net/messages.h"
+#include "net/hostreplies.h"
 
 namespace core {
 
@@ -28,12 +28,10 @@ std::string facesOnBoard(const BoardModel& board) {
 
 // "3+Ann chats: hello|clBlack" reads "Ann chats: hello".
 std::string chatSentence(std::string_view payload) {
-    const auto plus = payload.find('+');
-    if (plus == std::string_view::npos) return {};
-    std::string_view text = payload.substr(plus + 1);
+    std::string text = msg::readChat(payload).text;
     const auto bar = text.rfind('|');
-    if (bar != std::string_view::npos) text = text.substr(0, bar);
-    return std::string(text);
+    if (bar != std::string::npos) text.erase(bar);
+    return text;
 }
 
 } // namespace
@@ -41,12 +39,11 @@ std::string chatSentence(std::string_view payload) {
 std::string spokenEvent(std::string_view entry, const BoardModel& board,
                         const SpeechOptions& options) {
     const auto [command, payload] = splitEntry(entry);
-    FieldReader r(payload);
 
     if (command == msg::cmd::chat || command == msg::cmd::action)
         return options.withChat ? chatSentence(payload) : std::string();
     if (command == msg::cmd::startgame) {
-        const std::string name(r.next());
+        const std::string name = msg::readStartgame(payload).name;
         if (options.myslot >= 1 && options.myslot <= kSeats &&
             board.seat(options.myslot).label == name)
             return "You started a new game.";
@@ -55,47 +52,43 @@ std::string spokenEvent(std::string_view entry, const BoardModel& board,
     if (command == msg::cmd::winner) return board.winner1;
 
     // Every other spoken message starts with the seat it is about.
-    const auto seat = r.nextInt();
+    const auto seat = msg::readFirstNumber(payload);
     if (!seat || !isSeat(*seat)) return {};
     const std::string name = who(board, *seat, options);
 
     if (command == msg::cmd::nextplayer) {
-        const auto round = r.nextInt();
+        const auto round = msg::readNextplayer(payload).round;
         if (!round) return {};
         const std::string turn = *seat == options.myslot ? "Your turn." : name + "'s turn.";
-        return "Round " + std::to_string(*round) + ". " + turn;
+        return "Round " + std::to_string(round->value) + ". " + turn;
     }
     if (command == msg::cmd::createdice) {
-        if (!r.nextInt()) return {};
+        if (!msg::readCreatedice(payload).rolls) return {};
         return name + " rolled " + facesOnBoard(board) + ".";
     }
     if (command == msg::cmd::selectedcat) {
-        const auto cat = r.nextInt();
+        const auto cat = msg::readSelectedcat(payload).category;
         if (!cat || !isCategory(*cat)) return {};
         return name + " chose " + rowName(*cat) + ".";
     }
     if (command == msg::cmd::postscores || command == msg::cmd::bonustime) {
-        const auto total = r.nextInt();
-        const auto score = r.nextInt();
-        const auto cat = r.nextInt();
-        if (!total || !score || !cat || !isCategory(*cat)) return {};
-        const std::string scored = std::to_string(*score) + " in " + rowName(*cat);
+        const auto in = msg::readScorePost(payload);
+        if (!in.total || !in.score || !in.category || !isCategory(*in.category)) return {};
+        const std::string scored = std::to_string(in.score->value) + " in " + rowName(*in.category);
         if (command == msg::cmd::bonustime) return "Bonus mode for " + name + ", " + scored + ".";
         return name + " scored " + scored + ".";
     }
     if (command == msg::cmd::bramble) {
-        const auto total = r.nextInt();
-        const auto score = r.nextInt();
-        if (!total || !score) return {};
+        const auto in = msg::readBramble(payload);
+        if (!in.total || !in.score) return {};
         return name + " rolled a Bramble, " + facesOnBoard(board) + ", scoring " +
-               std::to_string(*score) + ".";
+               std::to_string(in.score->value) + ".";
     }
     if (command == msg::cmd::gotbonus) {
-        const auto total = r.nextInt();
-        const auto gain = r.nextInt();
-        if (!total || !gain) return {};
-        return name + " gained " + std::to_string(*gain) + " bonus points, " + facesOnBoard(board) +
-               ".";
+        const auto in = msg::readGotbonus(payload);
+        if (!in.total || !in.gain) return {};
+        return name + " gained " + std::to_string(in.gain->value) + " bonus points, " +
+               facesOnBoard(board) + ".";
     }
     if (command == msg::cmd::bonusend) return "Bonus mode over for " + name + ".";
     return {};

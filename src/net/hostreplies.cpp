@@ -12,10 +12,6 @@ OptShown shown(std::string_view field) {
     return ShownNumber{*value, std::string(field)};
 }
 
-OptShown nextShown(FieldReader& r) {
-    return shown(r.next());
-}
-
 // Numbers to the end of the payload, up to the first that does not convert.
 bool readNumbers(FieldReader& r, std::vector<int>& out) {
     while (!r.atEnd()) {
@@ -36,6 +32,47 @@ void readDice(FieldReader& r, DiceTail& out) {
         }
         out.dice.push_back({*die, *face});
     }
+}
+
+// One part of a reply, by what the member it fills is: a number, a number kept with its
+// text, a text as sent, or a flag ("1" is on). The parts below consume the rest of the payload:
+// the dice pairs, a list of numbers, or a free text that may hold "+".
+void readField(FieldReader& r, OptInt& out) {
+    out = r.nextInt();
+}
+void readField(FieldReader& r, OptShown& out) {
+    out = shown(r.next());
+}
+void readField(FieldReader& r, std::string& out) {
+    out = r.next();
+}
+void readField(FieldReader& r, bool& out) {
+    out = r.next() == "1";
+}
+
+struct Dice {};
+template <typename Reply> struct Rest { std::string Reply::*text; };
+
+template <typename Reply, typename T> void readPart(FieldReader& r, Reply& out, T Reply::*member) {
+    readField(r, out.*member);
+}
+template <typename Reply> void readPart(FieldReader& r, Reply& out, std::vector<int> Reply::*list) {
+    out.complete = readNumbers(r, out.*list);
+}
+template <typename Reply> void readPart(FieldReader& r, Reply& out, Dice) {
+    readDice(r, out);
+}
+template <typename Reply> void readPart(FieldReader& r, Reply& out, Rest<Reply> rest) {
+    out.*rest.text = r.rest();
+}
+
+// A reply read part by part in the order the host sends them.
+template <typename Reply, typename... Part>
+Reply readReply(std::string_view payload, Part... parts) {
+    FieldReader r(payload);
+    Reply out;
+    (readPart(r, out, parts), ...);
+    return out;
 }
 
 // "seat*flag*row*value*row*value..." of "CMD_loadscores".
@@ -68,53 +105,31 @@ PlayerList readPlayers(std::string_view payload) {
 }
 
 Departure readPlayerdisconnected(std::string_view payload) {
-    FieldReader r(payload);
-    Departure out;
-    out.slot = r.nextInt();
-    out.name = r.rest();
-    return out;
+    return readReply<Departure>(payload, &Departure::slot, Rest<Departure>{&Departure::name});
+}
+
+Said readChat(std::string_view payload) {
+    return readReply<Said>(payload, &Said::slot, Rest<Said>{&Said::text});
 }
 
 WatchChange readJustwatching(std::string_view payload) {
-    FieldReader r(payload);
-    WatchChange out;
-    out.seat = r.nextInt();
-    out.watching = r.next() == "1";
-    return out;
+    return readReply<WatchChange>(payload, &WatchChange::seat, &WatchChange::watching);
 }
 
 GameStart readStartgame(std::string_view payload) {
-    FieldReader r(payload);
-    GameStart out;
-    out.name = r.next();
-    out.limit = r.next();
-    return out;
+    return readReply<GameStart>(payload, &GameStart::name, &GameStart::limit);
 }
 
 NextTurn readNextplayer(std::string_view payload) {
-    FieldReader r(payload);
-    NextTurn out;
-    out.seat = r.nextInt();
-    out.round = nextShown(r);
-    out.complete = readNumbers(r, out.open);
-    return out;
+    return readReply<NextTurn>(payload, &NextTurn::seat, &NextTurn::round, &NextTurn::open);
 }
 
 Roll readCreatedice(std::string_view payload) {
-    FieldReader r(payload);
-    Roll out;
-    out.seat = r.nextInt();
-    out.rolls = r.nextInt();
-    readDice(r, out);
-    return out;
+    return readReply<Roll>(payload, &Roll::seat, &Roll::rolls, Dice{});
 }
 
 CategoryChoice readSelectedcat(std::string_view payload) {
-    FieldReader r(payload);
-    CategoryChoice out;
-    out.seat = r.nextInt();
-    out.category = r.nextInt();
-    return out;
+    return readReply<CategoryChoice>(payload, &CategoryChoice::seat, &CategoryChoice::category);
 }
 
 OptInt readFirstNumber(std::string_view payload) {
@@ -122,64 +137,33 @@ OptInt readFirstNumber(std::string_view payload) {
 }
 
 ScorePost readScorePost(std::string_view payload) {
-    FieldReader r(payload);
-    ScorePost out;
-    out.seat = r.nextInt();
-    out.total = nextShown(r);
-    out.score = nextShown(r);
-    out.category = r.nextInt();
-    return out;
+    return readReply<ScorePost>(payload, &ScorePost::seat, &ScorePost::total, &ScorePost::score,
+                                &ScorePost::category);
 }
 
 BrambleRoll readBramble(std::string_view payload) {
-    FieldReader r(payload);
-    BrambleRoll out;
-    out.seat = r.nextInt();
-    out.total = nextShown(r);
-    out.score = nextShown(r);
-    out.rolls = r.nextInt();
-    readDice(r, out);
-    return out;
+    using B = BrambleRoll;
+    return readReply<B>(payload, &B::seat, &B::total, &B::score, &B::rolls, Dice{});
 }
 
 BonusGain readGotbonus(std::string_view payload) {
-    FieldReader r(payload);
-    BonusGain out;
-    out.seat = r.nextInt();
-    out.total = nextShown(r);
-    out.gain = nextShown(r);
-    out.category = r.nextInt();
-    out.categoryScore = nextShown(r);
-    readDice(r, out);
-    return out;
+    using B = BonusGain;
+    return readReply<B>(payload, &B::seat, &B::total, &B::gain, &B::category, &B::categoryScore,
+                        Dice{});
 }
 
 BonusEnd readBonusend(std::string_view payload) {
-    FieldReader r(payload);
-    BonusEnd out;
-    out.seat = r.nextInt();
-    readDice(r, out);
-    return out;
+    return readReply<BonusEnd>(payload, &BonusEnd::seat, Dice{});
 }
 
 Winners readWinner(std::string_view payload) {
-    FieldReader r(payload);
-    Winners out;
-    out.complete = readNumbers(r, out.seats);
-    return out;
+    return readReply<Winners>(payload, &Winners::seats);
 }
 
 TurnCatchUp readLoadstats(std::string_view payload) {
-    FieldReader r(payload);
-    TurnCatchUp out;
-    out.slot = r.nextInt();
-    out.seat = r.nextInt();
-    out.limit = nextShown(r);
-    out.rolls = r.nextInt();
-    out.round = nextShown(r);
-    out.workingcat = r.nextInt();
-    readDice(r, out);
-    return out;
+    using T = TurnCatchUp;
+    return readReply<T>(payload, &T::slot, &T::seat, &T::limit, &T::rolls, &T::round,
+                        &T::workingcat, Dice{});
 }
 
 SheetCatchUp readLoadscores(std::string_view payload) {

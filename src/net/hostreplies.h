@@ -44,6 +44,12 @@ struct Departure { // "CMD_playerdisconnected"
 };
 Departure readPlayerdisconnected(std::string_view payload);
 
+struct Said { // "CMD_chat", "CMD_action"
+    OptInt slot;
+    std::string text; // everything after the slot: the line, "|" and its style
+};
+Said readChat(std::string_view payload);
+
 struct WatchChange { // "CMD_justwatching"
     OptInt seat;
     bool watching = false; // the mode field was "1"

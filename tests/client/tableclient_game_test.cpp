@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <map>
+#include <utility>
 
 using core::DieBody;
 using core::MouseButton;
@@ -514,147 +515,140 @@ TEST(ClientTurn, AnimationTumblesPicturesOnly) {
     }
 }
 
+namespace {
+
 // A field that is not a number stops a handler where it is read: what comes before it in the
-// handler is done, nothing after it.
-TEST(ClientGame, BadNumberStopsTheHandlerWhereItIsRead) {
-    using Check = std::function<void(const TableClient&)>;
-    struct Case {
-        const char* message;
-        Events events;
-        Check check;
-    };
-    const Case cases[] = {
-        {"CMD_nextplayer+x+1+1",
-         {"anim:start"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.turnseat(), 0);
-             EXPECT_EQ(c.board().roundText, "Round: 0");
-         }},
-        {"CMD_nextplayer+3+x+1",
-         {"anim:start"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.turnseat(), 3);
-             EXPECT_EQ(c.board().roundText, "Round: 0");
-             EXPECT_FALSE(c.board().cell(3, 1).bold);
-         }},
-        {"CMD_nextplayer+3+2+1+x+5",
-         {"anim:start"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().roundText, "Round: 2");
-             EXPECT_TRUE(c.board().category(1).buttonVisible);
-             EXPECT_FALSE(c.board().category(5).buttonVisible);
-             EXPECT_FALSE(c.board().scoreturnVisible);
-             EXPECT_FALSE(c.board().rollVisible);
-             EXPECT_EQ(c.board().status, "Welcome to Brambles");
-         }},
-        {"CMD_createdice+3+x+1+4",
-         {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().rollsUsed(), 0);
-             EXPECT_EQ(c.board().die(1).top, 119);
-         }},
-        {"CMD_createdice+x+2+1+4",
-         {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().rollsUsed(), 2);
-             EXPECT_EQ(c.turnseat(), 0);
-             EXPECT_EQ(c.board().die(1).top, 119);
-         }},
-        {"CMD_createdice+3+1+1+4+2+x",
-         {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.turnseat(), 3);
-             EXPECT_EQ(c.board().die(1).face, 4);
-             EXPECT_EQ(c.board().die(2).top, 110);
-             EXPECT_FALSE(c.board().rollVisible);
-         }},
-        {"CMD_selectedcat+3+x+",
-         {},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.turnseat(), 3);
-             EXPECT_EQ(c.board().workingCategory, 0);
-         }},
-        {"CMD_bramble+3+40+x+3+1+1+2+2+3+3+4+4+5+5",
-         {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().cell(3, 8).text, "40");
-             EXPECT_EQ(c.board().cell(3, 7).text, "");
-             EXPECT_EQ(c.board().die(1).face, 0);
-         }},
-        {"CMD_bramble+3+40+40+3+1+1+2+x",
-         {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().cell(3, 7).text, "40");
-             EXPECT_EQ(c.board().rollsUsed(), 3);
-             EXPECT_EQ(c.board().die(1).face, 1);
-             EXPECT_EQ(c.board().status, "Welcome to Brambles");
-         }},
-        {"CMD_postscores+3+x+5+2+",
-         {"anim:stop"},
-         [](const TableClient& c) { EXPECT_EQ(c.board().cell(3, 8).text, ""); }},
-        {"CMD_postscores+3+9+5+x+",
-         {"anim:stop"},
-         [](const TableClient& c) { EXPECT_EQ(c.board().cell(3, 8).text, "9"); }},
-        {"CMD_bonustime+3+25+x+5+",
-         {},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().cell(3, 8).text, "25");
-             EXPECT_EQ(c.board().status, "Welcome to Brambles");
-         }},
-        {"CMD_gotbonus+3+50+x+5+25+1+5+2+5+3+5+4+5+5+5",
-         {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().cell(3, 8).text, "50");
-             EXPECT_EQ(c.board().cell(3, 5).text, "25");
-             EXPECT_EQ(c.board().status, "Welcome to Brambles");
-             EXPECT_FALSE(c.board().die(1).bonusMark);
-         }},
-        {"CMD_gotbonus+3+50+5+5+25+1+5+x",
-         {"anim:stop"},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().status, "You recieved 5 bonus points!");
-             EXPECT_TRUE(c.board().die(1).bonusMark);
-         }},
-        {"CMD_bonusend+x+1+1",
-         {"anim:stop"},
-         [](const TableClient& c) { EXPECT_EQ(c.board().status, "Welcome to Brambles"); }},
-        {"CMD_bonusend+3+1+x",
-         {"anim:stop"},
-         [](const TableClient& c) { EXPECT_EQ(c.board().status, "You are exiting BONUS MODE!"); }},
-        {"CMD_winner+2+x+0+",
-         {},
-         [](const TableClient& c) {
-             EXPECT_TRUE(c.board().seat(2).winnerMark);
-             EXPECT_FALSE(c.board().winnerPanelVisible);
-             EXPECT_EQ(c.board().status, "Welcome to Brambles");
-         }},
-        {"CMD_loadstats+3+2+1+1+x+0+1+0+2+0+3+0+4+0+5+0",
-         {},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.turnseat(), 2);
-             EXPECT_EQ(c.board().limitLabel, "Bonus Rolls Limited to 1 Roll");
-             EXPECT_EQ(c.board().rollsUsed(), 1);
-             EXPECT_EQ(c.board().roundText, "Round: 0");
-             EXPECT_EQ(c.board().die(1).face, 0);
-         }},
-        // The working category comes before the dice but is used after them.
-        {"CMD_loadstats+3+2+1+1+4+x+1+6+2+6+3+6+4+1+5+6",
-         {},
-         [](const TableClient& c) {
-             EXPECT_EQ(c.board().roundText, "Round: 4");
-             EXPECT_EQ(c.board().die(1).face, 6);
-             EXPECT_TRUE(c.board().category(6).selectable);
-             EXPECT_FALSE(c.board().scoreturnVisible);
-             EXPECT_EQ(c.board().status, "Welcome to Brambles");
-         }},
-    };
+// handler is done, nothing after it. Each row: a message to a client in slot 3, the effects it
+// has, and what the client shows afterwards, by the names of `shown`.
+struct StopCase {
+    const char* message;
+    Events events;
+    std::vector<std::pair<std::string, std::string>> shows;
+};
+
+// What the client shows, by name: "turn" (the seat on turn), "round", "status", "limit",
+// "rolls", "working" (the category), "scoreturn", "roll" and "winnerpanel" (visible),
+// "d<die>.face", "d<die>.top", "d<die>.bonus", "c<category>.button", "c<category>.selectable",
+// "s<seat>.winner", "<seat><row>" (a score cell's text) and "<seat><row>.bold". Flags read "1"
+// or "0".
+std::map<std::string, std::string> shown(const TableClient& c) {
+    const core::BoardModel& b = c.board();
+    auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    std::map<std::string, std::string> out{{"turn", std::to_string(c.turnseat())},
+                                           {"round", b.roundText},
+                                           {"status", b.status},
+                                           {"limit", b.limitLabel},
+                                           {"rolls", std::to_string(b.rollsUsed())},
+                                           {"working", std::to_string(b.workingCategory)},
+                                           {"scoreturn", flag(b.scoreturnVisible)},
+                                           {"roll", flag(b.rollVisible)},
+                                           {"winnerpanel", flag(b.winnerPanelVisible)}};
+    for (int d = 1; d <= core::kDice; ++d) {
+        const std::string die = "d" + std::to_string(d);
+        out[die + ".face"] = std::to_string(b.die(d).face);
+        out[die + ".top"] = std::to_string(b.die(d).top);
+        out[die + ".bonus"] = flag(b.die(d).bonusMark);
+    }
+    for (int n = 1; n <= core::kCategories; ++n) {
+        out["c" + std::to_string(n) + ".button"] = flag(b.category(n).buttonVisible);
+        out["c" + std::to_string(n) + ".selectable"] = flag(b.category(n).selectable);
+    }
+    for (int seat = 1; seat <= core::kSeats; ++seat) {
+        out["s" + std::to_string(seat) + ".winner"] = flag(b.seat(seat).winnerMark);
+        for (int row = 1; row <= core::kRows; ++row) {
+            const std::string cell = std::to_string(seat) + std::to_string(row);
+            out[cell] = b.cell(seat, row).text;
+            out[cell + ".bold"] = flag(b.cell(seat, row).bold);
+        }
+    }
+    return out;
+}
+
+void expectStops(const std::vector<StopCase>& cases) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         Table t(3);
         t.msg(c.message);
         EXPECT_EQ(t.port.events, c.events);
-        c.check(t.client);
+        const auto now = shown(t.client);
+        for (const auto& [what, value] : c.shows) {
+            const auto it = now.find(what);
+            ASSERT_NE(it, now.end()) << what;
+            EXPECT_EQ(it->second, value) << what;
+        }
     }
+}
+
+} // namespace
+
+TEST(ClientGame, BadNumberStopsTheTurnHandlersWhereItIsRead) {
+    expectStops({
+        {"CMD_nextplayer+x+1+1", {"anim:start"}, {{"turn", "0"}, {"round", "Round: 0"}}},
+        {"CMD_nextplayer+3+x+1",
+         {"anim:start"},
+         {{"turn", "3"}, {"round", "Round: 0"}, {"31.bold", "0"}}},
+        {"CMD_nextplayer+3+2+1+x+5",
+         {"anim:start"},
+         {{"round", "Round: 2"},
+          {"c1.button", "1"},
+          {"c5.button", "0"},
+          {"scoreturn", "0"},
+          {"roll", "0"},
+          {"status", "Welcome to Brambles"}}},
+        {"CMD_createdice+3+x+1+4", {"anim:stop"}, {{"rolls", "0"}, {"d1.top", "119"}}},
+        {"CMD_createdice+x+2+1+4",
+         {"anim:stop"},
+         {{"rolls", "2"}, {"turn", "0"}, {"d1.top", "119"}}},
+        {"CMD_createdice+3+1+1+4+2+x",
+         {"anim:stop"},
+         {{"turn", "3"}, {"d1.face", "4"}, {"d2.top", "110"}, {"roll", "0"}}},
+        {"CMD_selectedcat+3+x+", {}, {{"turn", "3"}, {"working", "0"}}},
+    });
+}
+
+TEST(ClientGame, BadNumberStopsTheScoreHandlersWhereItIsRead) {
+    expectStops({
+        {"CMD_bramble+3+40+x+3+1+1+2+2+3+3+4+4+5+5",
+         {"anim:stop"},
+         {{"38", "40"}, {"37", ""}, {"d1.face", "0"}}},
+        {"CMD_bramble+3+40+40+3+1+1+2+x",
+         {"anim:stop"},
+         {{"37", "40"}, {"rolls", "3"}, {"d1.face", "1"}, {"status", "Welcome to Brambles"}}},
+        {"CMD_postscores+3+x+5+2+", {"anim:stop"}, {{"38", ""}}},
+        {"CMD_postscores+3+9+5+x+", {"anim:stop"}, {{"38", "9"}}},
+        {"CMD_bonustime+3+25+x+5+", {}, {{"38", "25"}, {"status", "Welcome to Brambles"}}},
+        {"CMD_gotbonus+3+50+x+5+25+1+5+2+5+3+5+4+5+5+5",
+         {"anim:stop"},
+         {{"38", "50"}, {"35", "25"}, {"status", "Welcome to Brambles"}, {"d1.bonus", "0"}}},
+        {"CMD_gotbonus+3+50+5+5+25+1+5+x",
+         {"anim:stop"},
+         {{"status", "You recieved 5 bonus points!"}, {"d1.bonus", "1"}}},
+        {"CMD_bonusend+x+1+1", {"anim:stop"}, {{"status", "Welcome to Brambles"}}},
+        {"CMD_bonusend+3+1+x", {"anim:stop"}, {{"status", "You are exiting BONUS MODE!"}}},
+        {"CMD_winner+2+x+0+",
+         {},
+         {{"s2.winner", "1"}, {"winnerpanel", "0"}, {"status", "Welcome to Brambles"}}},
+    });
+}
+
+TEST(ClientGame, BadNumberStopsTheCatchUpWhereItIsRead) {
+    expectStops({
+        {"CMD_loadstats+3+2+1+1+x+0+1+0+2+0+3+0+4+0+5+0",
+         {},
+         {{"turn", "2"},
+          {"limit", "Bonus Rolls Limited to 1 Roll"},
+          {"rolls", "1"},
+          {"round", "Round: 0"},
+          {"d1.face", "0"}}},
+        // The working category comes before the dice but is used after them.
+        {"CMD_loadstats+3+2+1+1+4+x+1+6+2+6+3+6+4+1+5+6",
+         {},
+         {{"round", "Round: 4"},
+          {"d1.face", "6"},
+          {"c6.selectable", "1"},
+          {"scoreturn", "0"},
+          {"status", "Welcome to Brambles"}}},
+    });
 }
 
 // ---------------------------------------------------------------------------------------

@@ -53,6 +53,10 @@ TEST(HostReplies, KeepWhatIsSoundAroundABadField) {
     EXPECT_EQ(turn.open, (std::vector<int>{1}));
     EXPECT_FALSE(turn.complete);
 
+    const auto said = readChat("x+Ann chats: 1+1|clBlack"); // a free text keeps its "+"
+    EXPECT_FALSE(said.slot);
+    EXPECT_EQ(said.text, "Ann chats: 1+1|clBlack");
+
     const auto players = readPlayers("1+Ann+0+q+Bo+1");
     ASSERT_EQ(players.players.size(), 1u);
     EXPECT_FALSE(players.complete);

@@ -7,6 +7,7 @@
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "net/qt/clientconnection.h"
+#include "support/qt/gamedriver.h"
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
 
@@ -19,7 +20,7 @@
 #include <memory>
 
 using namespace ui;
-using testsupport::boardShows;
+using testsupport::myTurnToRoll;
 
 namespace {
 
@@ -35,10 +36,6 @@ std::unique_ptr<Tchat> window(const std::vector<std::string>& params, quint16 po
     w->show();
     w->activateWindow();
     return w;
-}
-
-bool myMove(const Tchat& w) {
-    return w.client().turnseat() == w.client().myslot() && boardShows(w, "button_roll");
 }
 
 QLabel* note(Tchat& w) {
@@ -75,18 +72,18 @@ void CoachMenuTest::hintDuringTheOwnTurnOnly() {
     QVERIFY(computer->isEnabled());
 
     you->client().sendStartGame(5);
-    QTRY_VERIFY_WITH_TIMEOUT(myMove(*you), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(myTurnToRoll(*you), kWaitMs);
     QVERIFY(hint->isEnabled());
     // A first roll that is a straight scores at once and ends the turn: roll again on the
     // next own turn until a first roll leaves something to advise on.
     auto afterFirstRoll = [&you] {
-        return myMove(*you) && you->client().board().rollsUsed() == 1 &&
+        return myTurnToRoll(*you) && you->client().board().rollsUsed() == 1 &&
                !you->client().diceAnimating();
     };
     for (int attempt = 0; attempt < 6 && !afterFirstRoll(); ++attempt) {
-        QTRY_VERIFY_WITH_TIMEOUT(myMove(*you), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(myTurnToRoll(*you), kWaitMs);
         QVERIFY(testsupport::clickBoard(*you, "button_roll"));
-        QTRY_VERIFY_WITH_TIMEOUT(afterFirstRoll() || !myMove(*you), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(afterFirstRoll() || !myTurnToRoll(*you), kWaitMs);
     }
     QVERIFY(afterFirstRoll());
 
@@ -126,12 +123,9 @@ void CoachMenuTest::hintDuringTheOwnTurnOnly() {
     QVERIFY(testsupport::clickBoard(*you, "button_roll"));
     QVERIFY(!note(*you)->isVisible());
     QVERIFY(!hint->isEnabled()); // the roll is on its way
-    while (you->client().turnseat() == you->client().myslot()) {
-        if (boardShows(*you, "panel_error")) you->client().button_noClick();
-        if (boardShows(*you, "panel_error1")) you->client().button_okClick();
-        if (myMove(*you)) testsupport::clickBoard(*you, "button_roll");
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
+    QVERIFY(testsupport::playUntil(
+        [&you] { return you->client().turnseat() != you->client().myslot(); },
+        [&you] { return testsupport::clickMove(*you, testsupport::nextMove(*you)); }, kWaitMs));
     QTRY_VERIFY(!hint->isEnabled());
     const int before = you->connection()->sentCount();
     pressH(*you);

@@ -7,20 +7,23 @@
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "net/qt/clientconnection.h"
+#include "support/qt/gamedriver.h"
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
 #include "windows/tgamestart.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace ui;
 using testsupport::boardShows;
 using testsupport::chatHas;
+using testsupport::Move;
+using testsupport::myTurnToRoll;
 
 namespace {
 
@@ -51,40 +54,30 @@ QString focusName() {
     return f ? f->objectName() : QString();
 }
 
-bool myTurnToRoll(const Tchat& w) {
-    return w.client().turnseat() == w.client().myslot() && boardShows(w, "button_roll");
-}
-
-// One move of a plain strategy, by keys only: answer a panel; after the first roll choose the
-// open face category with most dice showing it (Alt+digit); hold the dice that fit the working
-// category (digits); roll (R). False when it is not our move.
+// One move of the shared strategy, by keys only: Escape and Enter answer the warnings,
+// Alt+digit chooses a category, a digit toggles a die's hold, R rolls.
 bool keyStep(Tchat& w) {
-    const core::BoardModel& b = w.client().board();
-    if (boardShows(w, "panel_error")) return press(w, Qt::Key_Escape), true;
-    if (boardShows(w, "panel_error1")) return press(w, Qt::Key_Return), true;
-    if (!myTurnToRoll(w)) return false;
-    if (b.rollsUsed() >= 1 && b.workingCategory == 0) {
-        int best = 0;
-        int bestCount = -1;
-        for (int n = 1; n <= core::kCategories; ++n) {
-            if (!b.category(n).selectable) continue;
-            int count = 0;
-            for (int d = 1; d <= core::kDice; ++d)
-                count += n < 7 && b.die(d).face == n ? 1 : 0;
-            if (count >= bestCount) best = n, bestCount = count;
-        }
-        if (best) return press(w, Qt::Key_0 + best, Qt::AltModifier), true;
-    }
-    if (b.rollsUsed() >= 1 && b.workingCategory != 0) {
-        bool seen[7] = {};
+    const Move move = testsupport::nextMove(w);
+    switch (move.kind) {
+    case Move::Kind::Wait:
+        return false;
+    case Move::Kind::AnswerNo:
+        press(w, Qt::Key_Escape);
+        break;
+    case Move::Kind::AnswerOk:
+        press(w, Qt::Key_Return);
+        break;
+    case Move::Kind::Category:
+        press(w, Qt::Key_0 + move.category, Qt::AltModifier);
+        break;
+    case Move::Kind::Roll:
         for (int d = 1; d <= core::kDice; ++d) {
-            const int face = b.die(d).face;
-            const bool keep = b.workingCategory == 7 ? !seen[face] : face == b.workingCategory;
-            seen[face] = true;
-            if (b.die(d).held != keep) press(w, Qt::Key_0 + d);
+            const bool keep = std::find(move.keep.begin(), move.keep.end(), d) != move.keep.end();
+            if (w.client().board().die(d).held != keep) press(w, Qt::Key_0 + d);
         }
+        press(w, Qt::Key_R);
+        break;
     }
-    press(w, Qt::Key_R);
     return true;
 }
 
@@ -131,9 +124,9 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
 
     bool shotDie = false;
     bool shotTile = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (!boardShows(*you, "panel_winner") && clock.elapsed() < 60000) {
+    QString onTile;    // the focus after Tab from the tray
+    QString backAgain; // and after Shift+Tab from the tiles
+    auto step = [&] {
         const core::BoardModel& b = you->client().board();
         if (!shotDie && myTurnToRoll(*you) && b.rollsUsed() == 1 && b.workingCategory == 0) {
             // The focus rings, looked at: on a die, then on a category tile.
@@ -141,17 +134,19 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
             press(*you, Qt::Key_Tab); // back in the tray, on the die last focused
             testsupport::saveShot(*you, "keys-focus-die");
             press(*you, Qt::Key_Tab);
-            QVERIFY2(focusName().startsWith("image_button"), qPrintable(focusName()));
+            onTile = focusName();
             press(*you, Qt::Key_Down);
             testsupport::saveShot(*you, "keys-focus-tile");
             press(*you, Qt::Key_Tab, Qt::ShiftModifier);
-            QVERIFY(focusName().startsWith("image_d") || focusName() == "button_roll");
+            backAgain = focusName();
             shotDie = shotTile = true;
         }
-        // Not our move: wait for the next event (a host message, a timer) rather than a fixed time.
-        if (!keyStep(*you)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
+        return keyStep(*you);
+    };
+    testsupport::playUntil([&] { return boardShows(*you, "panel_winner"); }, step, 60000);
     QVERIFY(shotDie && shotTile);
+    QVERIFY2(onTile.startsWith("image_button"), qPrintable(onTile));
+    QVERIFY2(backAgain.startsWith("image_d") || backAgain == "button_roll", qPrintable(backAgain));
     QVERIFY(boardShows(*you, "panel_winner"));
     QTRY_VERIFY(!heard.filter(QRegularExpression("^CMD_winner\\+")).isEmpty());
     const core::BoardModel& b = you->client().board();

@@ -10,6 +10,7 @@
 #include "net/qt/clientconnection.h"
 #include "stats/qt/ttallylist.h"
 #include "stats/tallyfile.h"
+#include "support/qt/gamedriver.h"
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
 #include "widgets/dieview.h"
@@ -18,7 +19,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTest>
@@ -31,6 +31,10 @@ using namespace ui;
 using testsupport::boardShows;
 using testsupport::chatHas;
 using testsupport::clickBoard;
+using testsupport::clickMove;
+using testsupport::Move;
+using testsupport::myTurnToRoll;
+using testsupport::nextMove;
 
 namespace {
 
@@ -63,55 +67,24 @@ bool startGame(Tchat& host, const char* box) {
     return !options->isVisible();
 }
 
-bool myTurnToRoll(const Tchat& w) {
-    return w.client().turnseat() == w.client().myslot() && boardShows(w, "button_roll");
-}
-
-// One step of a simple strategy, through clicks only: roll; after the first roll choose the
-// offered face category with the most dice showing (the straight when no face is offered);
-// before each further roll hold the dice that fit the working category. Returns false when
-// nothing was clicked.
 // The dice held when the roll button was last clicked, by number with the face they showed.
 using Holds = std::map<int, int>;
 
+// One move of the shared strategy, by clicks; kept in the log, the holds of a roll in `holds`.
 bool playStep(Tchat& w, QStringList& log, Holds* holds = nullptr) {
-    const core::BoardModel& b = w.client().board();
-    if (boardShows(w, "panel_error")) return clickBoard(w, "button_no");
-    if (boardShows(w, "panel_error1")) return clickBoard(w, "button_ok");
-    if (!myTurnToRoll(w)) return false;
-    const int working = b.workingCategory;
-    if (b.rollsUsed() >= 1 && working == 0) {
-        int best = 0;
-        int bestCount = -1;
-        for (int n = 1; n <= core::kCategories; ++n) {
-            if (!b.category(n).selectable) continue;
-            int count = 0;
-            for (int d = 1; d <= core::kDice; ++d)
-                count += b.die(d).face == n ? 1 : 0;
-            if (n == 7) count = 0;
-            if (count >= bestCount) best = n, bestCount = count;
-        }
-        if (best && clickBoard(w, QString("image_button%1").arg(best))) {
-            log << QString("category %1").arg(best);
-            return true;
+    const Move move = nextMove(w);
+    if (move.kind == Move::Kind::Roll) {
+        log << QString("roll after %1").arg(w.client().board().rollsUsed());
+        if (holds) {
+            holds->clear();
+            for (int d : move.keep)
+                (*holds)[d] = w.client().board().die(d).face;
         }
     }
-    if (b.rollsUsed() >= 1 && working != 0) {
-        bool seen[7] = {};
-        for (int d = 1; d <= core::kDice; ++d) {
-            const int face = b.die(d).face;
-            const bool keep = working == 7 ? !seen[face] : face == working;
-            if (working == 7) seen[face] = true;
-            if (b.die(d).held != keep) clickBoard(w, QString("image_d%1").arg(d));
-        }
-    }
-    log << QString("roll after %1").arg(b.rollsUsed());
-    if (holds) {
-        holds->clear();
-        for (int d = 1; d <= core::kDice; ++d)
-            if (b.die(d).held) (*holds)[d] = b.die(d).face;
-    }
-    return clickBoard(w, "button_roll");
+    const bool moved = clickMove(w, move);
+    if (moved && move.kind == Move::Kind::Category)
+        log << QString("category %1").arg(move.category);
+    return moved;
 }
 
 // What a late joiner must see of the running game: Ann's board, except that a score of 0 is
@@ -271,12 +244,10 @@ void TchatGameTest::soloGameToTheWinner() {
             }
             holds.clear();
         });
-    QElapsedTimer clock;
-    clock.start();
     int myTurns = 0;
     int lastRound = 0;
     int categoryClicks = 0;
-    while (!boardShows(*you, "panel_winner") && clock.elapsed() < 60000) {
+    auto step = [&] {
         const core::BoardModel& b = you->client().board();
         if (myTurnToRoll(*you) && b.rollsUsed() == 0) {
             const int round = b.roundText.empty() ? 0 : std::stoi(b.roundText.substr(7));
@@ -286,12 +257,11 @@ void TchatGameTest::soloGameToTheWinner() {
             testsupport::saveShot(*you, "solo-turn");
         if (b.status.find("BONUS") != std::string::npos) testsupport::saveShot(*you, "solo-bonus");
         const qsizetype before = log.size();
-        if (!playStep(*you, log, &holds))
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50); // next event
-        else
-            QCoreApplication::processEvents();
+        const bool moved = playStep(*you, log, &holds);
         if (log.size() > before && log.back().startsWith("category")) ++categoryClicks;
-    }
+        return moved;
+    };
+    testsupport::playUntil([&] { return boardShows(*you, "panel_winner"); }, step, 60000);
     testsupport::saveShot(*you, "solo-winner");
     you->resize(1100, 760);
     QCoreApplication::processEvents();
@@ -350,15 +320,13 @@ void TchatGameTest::lateJoinerSeesTheSameBoard() {
     // once and chooses a category: then the table waits for her. (A Bramble on a first roll
     // ends that turn at once, so it may take more than one round.)
     QStringList log;
-    QElapsedTimer clock;
-    clock.start();
     auto waitingForAnn = [&ann] {
         const core::BoardModel& b = ann->client().board();
         return b.roundText != "Round: 0" && b.roundText != "Round: 1" && myTurnToRoll(*ann) &&
                b.rollsUsed() == 1 && b.workingCategory != 0;
     };
-    while (clock.elapsed() < 30000 && !waitingForAnn() && !boardShows(*ann, "panel_winner"))
-        if (!playStep(*ann, log)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    testsupport::playUntil([&] { return waitingForAnn() || boardShows(*ann, "panel_winner"); },
+                           [&] { return playStep(*ann, log); }, 30000);
     QVERIFY2(waitingForAnn(), qPrintable(log.join(", ")));
 
     // A request the host finds out of place is reported to the hosting player in the notice
