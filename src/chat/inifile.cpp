@@ -85,6 +85,7 @@ bool IniFile::setText(std::string_view text) {
     for (std::size_t nl = text.find('\n'); nl != std::string_view::npos;
          nl = text.find('\n', nl + 1))
         if (++lines >= kMaxLines) return false;
+    m_lines.reserve(lines + 1);
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto nl = text.find('\n', pos);

@@ -4,10 +4,12 @@
 // symbols, and whose match distances are coded with a fixed prefix code for their upper 6
 // bits followed by the lower 6 bits as they are. Bits are packed most significant first.
 //
-// Dictionary and Huffman tables are allocated for each run and freed at its end.
+// Dictionary and Huffman tables are allocated by the first run and kept for the next ones;
+// every run starts them afresh.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace core {
@@ -17,6 +19,11 @@ class ByteSink;
 
 class LzhCompressor {
 public:
+    LzhCompressor();
+    ~LzhCompressor();
+    LzhCompressor(LzhCompressor&&) noexcept;
+    LzhCompressor& operator=(LzhCompressor&&) noexcept;
+
     // Texts raised (as ELzrw1Exception) when the data source or sink fails; they name the
     // caller's files, which the codec does not know.
     struct IoTexts {
@@ -39,6 +46,13 @@ public:
     // raises texts.readFailed.
     Counts Decode(ByteSource& in, ByteSink& out, std::uint32_t size, const IoTexts& texts,
                   const std::function<void()>& idle = {});
+
+private:
+    struct Tables;
+    // The tables of a new run, as if freshly allocated; raises ElzhException when they
+    // cannot be allocated.
+    Tables& freshTables();
+    std::unique_ptr<Tables> m_tables;
 };
 
 } // namespace core

@@ -46,7 +46,9 @@ public:
 
 private:
     static constexpr std::size_t kTableSize = 4096;
-    std::unique_ptr<std::uint16_t[]> m_table; // 4096 slots: last position seen + 4096
+    std::unique_ptr<std::uint16_t[]> m_table;  // 4096 slots: last position seen + 4096
+    std::unique_ptr<std::uint16_t[]> m_hashes; // the slot of every position of a chunk
+    std::unique_ptr<std::uint8_t[]> m_padded;  // a chunk with 4096 bytes in front of it
 };
 
 } // namespace core
