@@ -354,7 +354,10 @@ void Tchat::showEvent(QShowEvent* event) {
         FirstFrame::after(this, [this] {
             m_framed = true;
             m_sound->windowShown();
-            if (std::exchange(m_downloadDue, false)) withWindows(&AuxWindows::showDownload);
+            if (std::exchange(m_downloadDue, false)) {
+                withWindows(&AuxWindows::showDownload);
+                activateWindow(); // the keyboard stays with the table
+            }
         });
         FormShow();
     }
