@@ -19,6 +19,8 @@ inline constexpr std::uint32_t kClBlack = 0x00000000;
 inline constexpr std::uint32_t kClRed = 0x000000FF;
 inline constexpr std::uint32_t kClGreen = 0x00008000;
 inline constexpr std::uint32_t kClBlue = 0x00FF0000;
+// The colour of the table's own lines (the host's and this copy's notices).
+inline constexpr std::uint32_t kSystemColour = kClBlue;
 
 struct NamedColour {
     std::string_view name;

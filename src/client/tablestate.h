@@ -4,6 +4,7 @@
 // line, the dice animation, the Just Watch tick). The parts own nothing of it; TableClient
 // owns it and hands each part a reference.
 
+#include "chat/colourtext.h"
 #include "client/boardmodel.h"
 
 #include <cstdint>
@@ -12,8 +13,6 @@
 namespace core {
 
 class ClientPort;
-
-inline constexpr std::uint32_t kSystemColour = 0x00FF0000; // blue
 
 struct TableState {
     explicit TableState(ClientPort& p) : port(p) {}

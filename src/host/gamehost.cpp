@@ -1,7 +1,6 @@
 #include "host/gamehost.h"
 
 #include "chat/colourtext.h"
-#include "client/tablestate.h"
 #include "net/fields.h"
 #include "net/messages.h"
 #include "net/seatmessages.h"
