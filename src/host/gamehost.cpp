@@ -61,6 +61,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     }
 
     m_slots[index(slot)] = Connection{};
+    m_slots[index(slot)].acceptedMs = m_nowMs();
     m_limiter.reset(slot);
     if (bind) bind(slot);
     if (slot == kRefusedSlot) {
@@ -164,6 +165,27 @@ void GameHost::connectionClosed(int slot) {
 void GameHost::loginTimedOut(int slot) {
     if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return;
     if (!m_slots[index(slot)].loggedIn) refuse(slot, CloseReason::LoginDeadline);
+}
+
+bool GameHost::hasRoom() {
+    for (int n = 1; n <= kMaxSlot; ++n)
+        if (!m_state.slot(n).connected && !seatHeld(n)) return true;
+    return false;
+}
+
+bool GameHost::makeRoom() {
+    const std::int64_t now = m_nowMs();
+    int oldest = 0;
+    for (int n = 1; n <= kMaxSlot; ++n) {
+        const Connection& conn = m_slots[index(n)];
+        if (!m_state.slot(n).connected || conn.loggedIn || conn.refused ||
+            now - conn.acceptedMs < m_roomGraceMs)
+            continue;
+        if (oldest == 0 || conn.acceptedMs < m_slots[index(oldest)].acceptedMs) oldest = n;
+    }
+    if (oldest == 0) return false;
+    refuse(oldest, CloseReason::MadeRoom);
+    return true;
 }
 
 bool GameHost::processNext() {

@@ -74,6 +74,18 @@ public:
 
     // The login deadline of a slot has passed: closes the connection if it has not logged in.
     void loginTimedOut(int slot);
+
+    // A copy of this program answers "CMD_sendlogininfo" within a round trip; a connection
+    // still silent after this grace may lose its slot to a newcomer when all nine are taken.
+    static constexpr std::int64_t kRoomGraceMs = 1000;
+    void setRoomGraceMs(std::int64_t ms) { m_roomGraceMs = ms; }
+    // A connection arriving now would be given a slot (one is neither connected nor held).
+    bool hasRoom();
+    // Every slot is taken: closes the connection that has waited longest for its login, if
+    // it has waited at least the grace, so a newcomer can have its slot once the close is
+    // reported. Logged-in players, held seats and younger connections stay. False when
+    // nobody could be closed.
+    bool makeRoom();
     bool loggedIn(int slot) const { return m_slots[index(slot)].loggedIn; }
 
     // Handles the next waiting entry (connections take turns; each one's own order is kept).
@@ -114,6 +126,7 @@ private:
         bool canHold = false;      // said "CMD_canholdseat": may be given a seat token
         bool reclaimTried = false; // one "CMD_reclaimseat" per connection
         std::string restoredName;  // the held seat's name, taken by the login that follows
+        std::int64_t acceptedMs = 0;
     };
     using Handler = void (GameHost::*)(int sender, std::string_view payload);
     static std::size_t index(int slot) { return static_cast<std::size_t>(slot); }
@@ -150,6 +163,7 @@ private:
     std::function<std::int64_t()> m_nowMs;
     SeatHolds m_holds;
     int m_holdSeconds = 0;
+    std::int64_t m_roomGraceMs = kRoomGraceMs;
     std::array<Connection, kRefusedSlot + 1> m_slots{};
 };
 

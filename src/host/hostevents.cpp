@@ -23,8 +23,21 @@ ReasonNames namesOf(CloseReason reason) {
         return {"login deadline", "login_deadline"};
     case CloseReason::Shutdown:
         return {"shutdown", "shutdown"};
+    case CloseReason::MadeRoom:
+        return {"made room", "made_room"};
     }
     return {"left", "left"};
+}
+ReasonNames namesOf(HeldDrop reason) {
+    switch (reason) {
+    case HeldDrop::Deadline:
+        return {"deadline", "deadline"};
+    case HeldDrop::PeerGone:
+        return {"peer gone", "peer_gone"};
+    case HeldDrop::ListFull:
+        return {"list full", "list_full"};
+    }
+    return {"deadline", "deadline"};
 }
 } // namespace
 
@@ -33,6 +46,14 @@ std::string_view closeReasonText(CloseReason reason) {
 }
 
 std::string_view closeReasonLabel(CloseReason reason) {
+    return namesOf(reason).label;
+}
+
+std::string_view heldDropText(HeldDrop reason) {
+    return namesOf(reason).text;
+}
+
+std::string_view heldDropLabel(HeldDrop reason) {
     return namesOf(reason).label;
 }
 

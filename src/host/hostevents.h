@@ -12,14 +12,39 @@ namespace core {
 
 // Why a connection ended. Left: the peer closed it. The bounds: an unfinished message past
 // the framer's maximum, too much waiting in the receive queue, output the peer did not take,
-// no login before the deadline.
-enum class CloseReason { Left, Kicked, UnterminatedMessage, Queue, UnsentOutput, LoginDeadline, Shutdown };
+// no login before the deadline. MadeRoom: it had waited longest for its login while every
+// slot was taken, and a newcomer needed the slot.
+enum class CloseReason {
+    Left,
+    Kicked,
+    UnterminatedMessage,
+    Queue,
+    UnsentOutput,
+    LoginDeadline,
+    Shutdown,
+    MadeRoom
+};
+inline constexpr CloseReason kCloseReasons[] = {
+    CloseReason::Left,     CloseReason::Kicked,       CloseReason::UnterminatedMessage,
+    CloseReason::Queue,    CloseReason::UnsentOutput, CloseReason::LoginDeadline,
+    CloseReason::Shutdown, CloseReason::MadeRoom};
 
 // "left", "kicked", "unterminated message", "queue", "unsent output", "login deadline",
-// "shutdown".
+// "shutdown", "made room".
 std::string_view closeReasonText(CloseReason reason);
 // The same as a label value: "unterminated_message", ...
 std::string_view closeReasonLabel(CloseReason reason);
+
+// Why a connection that waited without a slot (its address had too many waiting for their
+// login, or it waits for the room another's close makes) was dropped unanswered: its wait
+// ran out, its peer went, or the list of such connections was full when it arrived.
+enum class HeldDrop { Deadline, PeerGone, ListFull };
+inline constexpr HeldDrop kHeldDrops[] = {HeldDrop::Deadline, HeldDrop::PeerGone,
+                                          HeldDrop::ListFull};
+// "deadline", "peer gone", "list full".
+std::string_view heldDropText(HeldDrop reason);
+// The same as a label value: "peer_gone", ...
+std::string_view heldDropLabel(HeldDrop reason);
 
 struct Winner {
     int seat = 0;
@@ -36,6 +61,8 @@ public:
     // A slot's connection has ended; name is empty when it never logged in.
     virtual void connectionClosed(int /*slot*/, const std::string& /*name*/, bool /*loggedIn*/,
                                   CloseReason /*reason*/) {}
+    // A connection that never had a slot was dropped; address is its peer's, as text.
+    virtual void heldDropped(const std::string& /*address*/, HeldDrop /*reason*/) {}
     virtual void gameStarted(const std::string& /*by*/, int /*seats*/) {}
     virtual void turnBegun(int /*seat*/, int /*round*/) {}
     virtual void gameFinished(const std::vector<Winner>& /*winners*/) {}

@@ -63,10 +63,10 @@ private:
 HostMetrics::HostMetrics() {
     zeroed(m_received, msg::kToHost);
     zeroed(m_sent, msg::kToClient);
-    for (auto reason : {CloseReason::Left, CloseReason::Kicked, CloseReason::UnterminatedMessage,
-                        CloseReason::Queue, CloseReason::UnsentOutput, CloseReason::LoginDeadline,
-                        CloseReason::Shutdown})
+    for (auto reason : kCloseReasons)
         m_closed.emplace(closeReasonLabel(reason), 0);
+    for (auto reason : kHeldDrops)
+        m_heldDropped.emplace(heldDropLabel(reason), 0);
 }
 
 void HostMetrics::messageSent(std::string_view message, std::size_t bytes) {
@@ -84,6 +84,10 @@ void HostMetrics::connectionRefused() {
 
 void HostMetrics::connectionClosed(int, const std::string&, bool, CloseReason reason) {
     ++m_closed.find(closeReasonLabel(reason))->second;
+}
+
+void HostMetrics::heldDropped(const std::string&, HeldDrop reason) {
+    ++m_heldDropped.find(heldDropLabel(reason))->second;
 }
 
 void HostMetrics::gameStarted(const std::string&, int) {
@@ -143,6 +147,9 @@ std::string HostMetrics::exposition(const GameHost& host) const {
     w.family("bramblies_connections_closed_total", "counter",
              "Connections ended, by reason: the peer left, a kick, a bound, the shutdown.");
     w.labelled("reason", m_closed);
+    w.family("bramblies_held_connections_dropped_total", "counter",
+             "Connections that waited without a slot and were dropped unanswered, by reason.");
+    w.labelled("reason", m_heldDropped);
     w.family("bramblies_received_bytes_total", "counter", "Bytes received from players.");
     w.sample(m_bytesIn);
     w.family("bramblies_sent_bytes_total", "counter", "Bytes sent to players.");

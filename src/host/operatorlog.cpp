@@ -91,6 +91,12 @@ void OperatorLog::connectionClosed(int slot, const std::string& name, bool logge
               member("reason", jsonQuoted(why)));
 }
 
+void OperatorLog::heldDropped(const std::string& address, HeldDrop reason) {
+    const std::string why(heldDropText(reason));
+    write("held_dropped", "dropped unanswered: " + logSafe(address) + " (" + why + ")",
+          member("address", jsonQuoted(address)) + member("reason", jsonQuoted(why)));
+}
+
 void OperatorLog::gameStarted(const std::string& by, int seats) {
     write("game_start", "game started by " + logSafe(by) + " with " + std::to_string(seats) +
                             " seats",

@@ -1,9 +1,10 @@
 #pragma once
 // The dedicated host's log for its operator: one line per event that matters (listening, a
 // login with its slot and name, a departure with its reason, among them each bound that
-// closed a connection, a refusal because the table was full, a game's start and its winner,
-// host notices, the shutdown), nothing per message. Plain text as a person reads it, or with
-// --log-format json one JSON object per line with a UTC timestamp, for log collectors.
+// closed a connection, a refusal because the table was full, a connection dropped while it
+// waited without a slot, a game's start and its winner, host notices, the shutdown), nothing
+// per message. Plain text as a person reads it, or with --log-format json one JSON object
+// per line with a UTC timestamp, for log collectors.
 //
 //   text: login: slot 2 Bob
 //   json: {"time":"2026-12-07T15:50:01.234Z","event":"login","slot":2,"name":"Bob"}
@@ -38,6 +39,7 @@ public:
     void loggedIn(int slot, const std::string& name) override;
     void connectionClosed(int slot, const std::string& name, bool loggedIn,
                           CloseReason reason) override;
+    void heldDropped(const std::string& address, HeldDrop reason) override;
     void gameStarted(const std::string& by, int seats) override;
     void gameFinished(const std::vector<Winner>& winners) override;
 

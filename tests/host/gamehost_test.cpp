@@ -419,6 +419,36 @@ TEST_F(Seats, DeparturesAreToldWithTheirReason) {
     EXPECT_EQ(port.closed, (std::vector<int>{2, 3, 4, 6, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+// With every slot taken, the connection silent longest past the grace makes room; nobody
+// younger, nobody logged in, and nobody already being closed.
+TEST_F(Seats, AFullTableMakesRoomByClosingTheLongestSilentConnection) {
+    std::int64_t now = 0;
+    host.setClock([&now] { return now; });
+    seat({"Ann"});
+    for (int n = 2; n <= 9; ++n) {
+        now += 100;
+        accept();
+    }
+    host.connectionClosed(2); // its successor in slot 2 is the youngest
+    now += 100;
+    EXPECT_EQ(accept(), 2);
+    EXPECT_FALSE(host.hasRoom());
+    now = 200 + GameHost::kRoomGraceMs - 1; // slot 3, the oldest, is just short of it
+    EXPECT_FALSE(host.makeRoom());
+    now += 1;
+    EXPECT_TRUE(host.makeRoom());
+    EXPECT_FALSE(host.makeRoom()) << "slot 4 is too young, slot 3 already goes";
+    EXPECT_EQ(port.closed, (std::vector<int>{3}));
+    host.connectionClosed(3);
+    EXPECT_TRUE(host.hasRoom());
+    EXPECT_EQ(accept(), 3);
+    for (int n = 2; n <= 9; ++n)
+        login(n, "P" + std::to_string(n));
+    now += 3600 * 1000;
+    EXPECT_FALSE(host.makeRoom());
+    EXPECT_EQ(port.closed, (std::vector<int>{3}));
+}
+
 TEST_F(Seats, ShutDownSaysGoodbyeInTheTablesOwnLineAndClosesEveryone) {
     for (bool running : {false, true}) {
         seat({"Ann", "Bob"});

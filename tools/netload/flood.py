@@ -6,6 +6,10 @@ descriptors, and whether legitimate logins still find a seat.
     tools/netload/flood.py --binary build/bramblies            full run (about 2 minutes)
     tools/netload/flood.py --binary build/bramblies --short    under a minute, for ./test.sh
 
+The idle phase is also run from many addresses: squatters keep every slot taken with silent
+connections, reopening each the host closes, while legitimate players try to log in one after
+another; each must be seated within 10 s.
+
 Only loopback addresses are used (127.0.0.0/8; distinct source addresses stand for distinct
 machines). Every loop is bounded in count and time, and the host is stopped at the end.
 Exit status 1 when the host dies, a legitimate line is lost, memory grows by more than 5 MB,
@@ -21,8 +25,14 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import wire  # noqa: E402
 
-FULL = dict(idle=1000, big=100, frames=50, frame_count=10000, readers=20, seated_s=20, probe_s=8)
-SHORT = dict(idle=100, big=10, frames=5, frame_count=10000, readers=6, seated_s=5, probe_s=3)
+FULL = dict(idle=1000, squat_addrs=200, squat_tries=5, big=100, frames=50, frame_count=10000,
+            readers=20, seated_s=20, probe_s=8)
+SHORT = dict(idle=100, squat_addrs=30, squat_tries=2, big=10, frames=5, frame_count=10000,
+             readers=6, seated_s=5, probe_s=3)
+# Each squatting address keeps this many silent connections (the host's limit per address),
+# opening a new one this long after the host closes one.
+SQUAT_PER_ADDR = 3
+SQUAT_PAUSE_S = 0.5
 
 
 class Flood:
@@ -94,6 +104,56 @@ class Flood:
         took = time.monotonic() - start
         return (None if pending else took), seated
 
+    async def squat(self):
+        """Squatters from many addresses keep every slot taken while legitimate players, one
+        after another, try to log in; reports the time each needed to be seated."""
+        stop = asyncio.Event()
+        in_slot = [0]
+        connects = [0]
+
+        async def squatter(source):
+            while not stop.is_set():
+                c = wire.Client()
+                try:
+                    await c.connect(self.host.port, source, read=True, timeout=3)
+                    connects[0] += 1
+                    m = await c.next(timeout=10)
+                    if m and m.startswith("CMD_sendlogininfo+"):
+                        in_slot[0] += 1
+                        await c.next(timeout=60, match="-")  # matches nothing: until closed
+                        in_slot[0] -= 1
+                except (OSError, asyncio.TimeoutError):
+                    pass
+                c.close()
+                try:
+                    await asyncio.wait_for(stop.wait(), SQUAT_PAUSE_S)
+                except asyncio.TimeoutError:
+                    pass
+
+        sources = ["127.0.9.%d" % (i % 250 + 1) for i in range(self.n["squat_addrs"])]
+        tasks = [asyncio.ensure_future(squatter(s)) for s in sources for _ in range(SQUAT_PER_ADDR)]
+        probe_task = asyncio.ensure_future(self.probe.run(self.n["probe_s"]))
+        times, held_at_start = [], []
+        for attempt in range(self.n["squat_tries"]):
+            await asyncio.sleep(1.5)  # the squatters refill the table
+            held_at_start.append(in_slot[0])
+            took, seated = await self.legit_logins(1, "127.0.%d" % (10 + attempt), 10.0)
+            times.append(took)
+            for c in seated:
+                c.close()
+        stop.set()
+        sent, lost = await probe_task
+        for t in tasks:
+            t.cancel()
+        await asyncio.gather(*tasks, return_exceptions=True)
+        shown = ["%.2f" % t if t is not None else "none" for t in times]
+        if any(t is None for t in times):
+            self.failures.append("squat: a legitimate login found no seat within 10 s")
+        self.record("squat", self.probe.latencies, sent, lost,
+                    "%d addresses, %d connections opened; squatters in %s slots; legit logins "
+                    "seated in %s s" % (len(sources), connects[0],
+                                        "/".join(str(n) for n in held_at_start), ", ".join(shown)))
+
     async def run(self):
         stop = asyncio.Event()
         sampler = asyncio.ensure_future(self.sampler(stop))
@@ -101,7 +161,7 @@ class Flood:
         await obs.connect(self.host.port, "127.0.0.2")
         if not await obs.login("Watcher"):
             raise RuntimeError("the watching player could not log in")
-        probe = wire.RelayProbe(obs)
+        probe = self.probe = wire.RelayProbe(obs)
         await asyncio.sleep(0.5)
         self.rss0 = self.sample()
         sent, lost = await probe.run(self.n["probe_s"])
@@ -131,6 +191,9 @@ class Flood:
             self.failures.append("idle: seats held by closed peers for %.2f s" % took)
         self.record("idle", probe.latencies, sent, lost,
                     "%d connected; %s; %s" % (len(idle), got_seat, freed))
+
+        # 1b. Silent connections from many addresses, each reopened soon after the host closes it.
+        await self.squat()
 
         # 2. A megabyte without a terminator from each of many addresses.
         big = await self.connect_many(self.n["big"], lambda i: "127.0.5.%d" % (i % 250 + 1),

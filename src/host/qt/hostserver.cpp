@@ -32,6 +32,8 @@ constexpr int kCloseGraceMs = 5000;
 const char* const kSlotTag = "bramblies_slot";
 const char* const kClosing = "bramblies_closing";
 const char* const kEnded = "bramblies_ended";
+const char* const kAddress = "bramblies_address"; // a held connection's peer, as text
+const char* const kForRoom = "bramblies_for_room"; // held: a slot is being freed for it
 
 int slotOf(const QTcpSocket* s) {
     return s->property(kSlotTag).toInt();
@@ -105,18 +107,37 @@ void HostServer::setTimeScale(double scale) {
     if (std::isfinite(scale) && scale > 0) m_timeScale = scale;
 }
 
+// A newcomer may wait without a slot: while its address has the most connections waiting for
+// their login, or while the slot of the longest-silent connection it made room for is freed.
 void HostServer::acceptPending() {
     while (QTcpSocket* s = m_server.nextPendingConnection()) {
         enableKeepAlive(s);
-        if (!tooManyWaitingFrom(s)) {
-            admit(s);
-        } else if (m_held.size() < kMaxHeld) {
-            hold(s);
+        const bool listFull = m_held.size() >= kMaxHeld;
+        if (tooManyWaitingFrom(s)) {
+            if (!listFull)
+                hold(s, false);
+            else
+                dropUnanswered(s, core::HeldDrop::ListFull);
+        } else if (!listFull && roomMadeFor()) {
+            hold(s, true);
         } else {
-            s->abort();
-            s->deleteLater();
+            admit(s);
         }
     }
+}
+
+bool HostServer::roomMadeFor() {
+    return !m_host.hasRoom() && m_host.makeRoom();
+}
+
+void HostServer::dropUnanswered(QTcpSocket* s, core::HeldDrop reason) {
+    const std::string address = s->property(kAddress).isValid()
+                                    ? s->property(kAddress).toString().toStdString()
+                                    : s->peerAddress().toString().toStdString();
+    s->disconnect(this);
+    s->abort();
+    s->deleteLater();
+    m_state.tell([&](core::HostEvents& w) { w.heldDropped(address, reason); });
 }
 
 // Gives an accepted connection its slot (or the "CMD_full+" refusal) and its login deadline.
@@ -142,43 +163,62 @@ void HostServer::admit(QTcpSocket* s) {
     if (s->bytesAvailable() > 0) readFrom(s);
 }
 
-// Its address already has the most connections waiting for their login: it waits without a
-// slot (so it holds no seat) until one of them logs in or goes, and no longer than a login.
-void HostServer::hold(QTcpSocket* s) {
+// It waits without a slot (so it holds no seat), no longer than a login may take.
+void HostServer::hold(QTcpSocket* s, bool forRoom) {
     s->setReadBufferSize(kReadChunk); // what it sends meanwhile waits in the kernel
+    s->setProperty(kAddress, s->peerAddress().toString()); // gone with the peer
+    s->setProperty(kForRoom, forRoom);
     m_held.push_back(s);
-    auto drop = [this, s] {
+    auto drop = [this, s](core::HeldDrop reason) {
         std::erase(m_held, s);
-        s->disconnect(this);
-        s->abort();
-        s->deleteLater();
+        dropUnanswered(s, reason);
     };
-    connect(s, &QAbstractSocket::disconnected, this, drop);
+    connect(s, &QAbstractSocket::disconnected, this, [drop] { drop(core::HeldDrop::PeerGone); });
     auto* deadline = new QTimer(s);
     deadline->setSingleShot(true);
     deadline->setObjectName(QStringLiteral("held"));
-    connect(deadline, &QTimer::timeout, this, drop);
+    connect(deadline, &QTimer::timeout, this, [drop] { drop(core::HeldDrop::Deadline); });
     deadline->start(m_loginTimeoutMs);
 }
 
+// Those that made room come first, in their order, as slots are freed; then those whose
+// address may now have one more waiting (each may make room in turn).
 void HostServer::admitHeld() {
-    for (std::size_t i = 0; i < m_held.size();) {
+    auto release = [this](std::size_t i) {
         QTcpSocket* s = m_held[i];
-        if (tooManyWaitingFrom(s)) {
-            ++i;
-            continue;
-        }
         m_held.erase(m_held.begin() + static_cast<std::ptrdiff_t>(i));
+        if (s->state() != QAbstractSocket::ConnectedState) {
+            dropUnanswered(s, core::HeldDrop::PeerGone);
+            return;
+        }
         s->disconnect(this);
         delete s->findChild<QTimer*>(QStringLiteral("held"));
-        if (s->state() != QAbstractSocket::ConnectedState) {
-            s->deleteLater();
-            continue;
-        }
+        s->setProperty(kForRoom, QVariant());
         admit(s);
+    };
+    for (std::size_t i = 0; i < m_held.size();) {
+        if (!m_held[i]->property(kForRoom).toBool())
+            ++i;
+        else if (m_host.hasRoom())
+            release(i);
+        else
+            break;
+    }
+    for (std::size_t i = 0; i < m_held.size();) {
+        QTcpSocket* s = m_held[i];
+        if (s->property(kForRoom).toBool() || tooManyWaitingFrom(s)) {
+            ++i;
+        } else if (roomMadeFor()) {
+            s->setProperty(kForRoom, true);
+            ++i;
+        } else {
+            release(i);
+        }
     }
 }
 
+// Counts its address's connections waiting for their login, and those that made room for
+// themselves and wait for it.
 bool HostServer::tooManyWaitingFrom(const QTcpSocket* s) const {
     const QHostAddress from = s->peerAddress();
     int waiting = 0;
@@ -188,6 +228,9 @@ bool HostServer::tooManyWaitingFrom(const QTcpSocket* s) const {
             other->peerAddress() == from)
             ++waiting;
     }
+    for (const QTcpSocket* other : m_held)
+        if (other != s && other->property(kForRoom).toBool() && other->peerAddress() == from)
+            ++waiting;
     return waiting >= m_maxWaitingPerAddress;
 }
 

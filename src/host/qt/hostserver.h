@@ -10,9 +10,13 @@
 // A client of this program answers the login request at once, so a connection that has not
 // logged in 5 s after being asked is closed, and one address may have at most 3 connections
 // waiting for their login: a further one waits without a slot until one of those logs in or
-// goes (at most 5 s, and at most 64 such connections in all, or it is closed unanswered). A connection is also closed
-// when its peer leaves more than 1 MiB of output untaken. Accepted sockets use TCP keep-alive
-// with short probes, so a peer that vanished without closing is noticed within minutes.
+// goes (at most 5 s, and at most 64 such connections in all, or it is closed unanswered).
+// When every slot is taken, a newcomer closes the connection that has waited longest for its
+// login, past a grace of a second, and waits without a slot until that slot is freed; with
+// nobody to close it is told "CMD_full+". Each connection dropped unanswered is told to the
+// watchers. A connection is also closed when its peer leaves more than 1 MiB of output
+// untaken. Accepted sockets use TCP keep-alive with short probes, so a peer that vanished
+// without closing is noticed within minutes.
 // Every connection's end is reported to GameHost exactly once, from the event loop, never from
 // inside a send or a broadcast.
 
@@ -73,6 +77,7 @@ public:
     // For tests: shorter limits than the program's.
     void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
     void setMaxWaitingPerAddress(int count) { m_maxWaitingPerAddress = count; }
+    void setRoomGraceMs(int ms) { m_host.setRoomGraceMs(ms); }
     void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
     // Counts the bytes and messages that pass (the metrics); null for none.
     void setMetrics(core::HostMetrics* metrics) { m_metrics = metrics; }
@@ -114,8 +119,10 @@ signals:
 private:
     void acceptPending();
     bool tooManyWaitingFrom(const QTcpSocket* socket) const;
+    bool roomMadeFor();
     void admit(QTcpSocket* socket);
-    void hold(QTcpSocket* socket);
+    void hold(QTcpSocket* socket, bool forRoom);
+    void dropUnanswered(QTcpSocket* socket, core::HeldDrop reason);
     void admitHeld();
     void readFrom(QTcpSocket* socket);
     void endConnection(QTcpSocket* socket);

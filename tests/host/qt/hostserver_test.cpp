@@ -1,4 +1,5 @@
 // The host on a real loopback port, driven by raw TCP clients that speak the wire format.
+#include "host/hostmetrics.h"
 #include "host/qt/hostserver.h"
 
 #include <QTcpSocket>
@@ -61,6 +62,7 @@ class HostServerTest : public QObject {
     std::unique_ptr<HostServer> m_host;
     std::vector<std::unique_ptr<RawClient>> m_clients;
     quint16 m_port = 0;
+    core::HostMetrics metrics;
 
     RawClient& connectClient(const QHostAddress& from = QHostAddress::LocalHost) {
         m_clients.push_back(std::make_unique<RawClient>(m_port, from));
@@ -92,6 +94,10 @@ class HostServerTest : public QObject {
         for (auto& c : m_clients)
             if (!c->closed) QTRY_VERIFY_WITH_TIMEOUT(c->received.endsWith(relayed), 5000);
     }
+    // The metrics have this sample line.
+    bool counted(const std::string& line) {
+        return metrics.exposition(m_host->gameHost()).find("\n" + line + "\n") != std::string::npos;
+    }
     void forgetReceived() {
         roundTrip(1);
         for (auto& c : m_clients)
@@ -101,6 +107,8 @@ class HostServerTest : public QObject {
 private slots:
     void init() {
         m_host = std::make_unique<HostServer>();
+        metrics = core::HostMetrics();
+        m_host->state().addWatcher(&metrics);
         QSignalSpy status(m_host.get(), &HostServer::statusText);
         QVERIFY(m_host->listen(0));
         QCOMPARE(status.value(0).value(0).toString(), QString("Listening Started"));
@@ -259,6 +267,49 @@ private slots:
         auto& fifth = connectClient(squatter);
         QTRY_VERIFY_WITH_TIMEOUT(fifth.closed, 5000);
         QCOMPARE(fifth.take(), QByteArray());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            counted("bramblies_held_connections_dropped_total{reason=\"deadline\"} 1"), 5000);
+    }
+
+    // Squatters from many addresses fill the table; once they have been silent past the
+    // grace, a newcomer closes the longest-waiting one and takes its slot, ahead of a squatter
+    // that waits without a slot. Before the grace, and for logged-in players, nobody goes.
+    void aNewcomerMakesRoomPastTheGraceOfSilentConnections() {
+        std::int64_t now = 0; // the grace passes when the test says so
+        m_host->gameHost().setClock([&now] { return now; });
+        m_host->setLoginTimeoutMs(60000);
+        JOIN("Ann");
+        // One at a time, so the host takes them in this order.
+        auto connected = [this](const char* from) -> RawClient& {
+            auto& c = connectClient(QHostAddress(from));
+            (void)QTest::qWaitFor(
+                [&c] { return c.socket.state() == QAbstractSocket::ConnectedState; });
+            return c;
+        };
+        for (int n = 2; n <= 9; ++n) {
+            const QByteArray from = "127.0.0." + QByteArray::number(2 + (n - 2) / 3);
+            auto& idle = connected(from.constData());
+            QTRY_COMPARE_WITH_TIMEOUT(idle.received,
+                                      wire({"CMD_sendlogininfo+" + QByteArray::number(n)}), 5000);
+        }
+        auto& heldSquatter = connected("127.0.0.2"); // its address has three waiting
+        auto& early = connected("127.0.0.20");
+        QTRY_VERIFY_WITH_TIMEOUT(early.closed, 5000);
+        QCOMPARE(early.take(), wire({"CMD_full+"}));
+
+        now += core::GameHost::kRoomGraceMs;
+        auto& player = connected("127.0.0.21");
+        QTRY_VERIFY_WITH_TIMEOUT(player.received.startsWith(wire({"CMD_sendlogininfo+2"})), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(client(2).closed, 5000);
+        // The held squatter's address now has room: it closes the next-oldest in turn.
+        QTRY_COMPARE_WITH_TIMEOUT(heldSquatter.received, wire({"CMD_sendlogininfo+3"}), 5000);
+        QVERIFY(client(3).closed);
+        player.write(wire({"CMD_logininfo+2+1.0.2+Bea"}));
+        const QByteArray others = "CMD_existingplayers+1+Ann+0+3++0+4++0+5++0+6++0+7++0+8++0+9++0";
+        QTRY_VERIFY_WITH_TIMEOUT(player.received.endsWith(wire({others})), 5000);
+        QVERIFY(!client(1).closed);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            counted("bramblies_connections_closed_total{reason=\"made_room\"} 2"), 5000);
     }
 
     void closedPeersFreeTheirSlotsAtOnce() {
