@@ -179,7 +179,7 @@ bool GameHost::makeRoom() {
     for (int n = 1; n <= kMaxSlot; ++n) {
         const Connection& conn = m_slots[index(n)];
         if (!m_state.slot(n).connected || conn.loggedIn || conn.refused ||
-            now - conn.acceptedMs < m_roomGraceMs)
+            now - conn.acceptedMs < kRoomGraceMs)
             continue;
         if (oldest == 0 || conn.acceptedMs < m_slots[index(oldest)].acceptedMs) oldest = n;
     }

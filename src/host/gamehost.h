@@ -76,9 +76,9 @@ public:
     void loginTimedOut(int slot);
 
     // A copy of this program answers "CMD_sendlogininfo" within a round trip; a connection
-    // still silent after this grace may lose its slot to a newcomer when all nine are taken.
+    // still silent after this grace (on the clock setClock gives) may lose its slot to a
+    // newcomer when all nine are taken.
     static constexpr std::int64_t kRoomGraceMs = 1000;
-    void setRoomGraceMs(std::int64_t ms) { m_roomGraceMs = ms; }
     // A connection arriving now would be given a slot (one is neither connected nor held).
     bool hasRoom();
     // Every slot is taken: closes the connection that has waited longest for its login, if
@@ -163,7 +163,6 @@ private:
     std::function<std::int64_t()> m_nowMs;
     SeatHolds m_holds;
     int m_holdSeconds = 0;
-    std::int64_t m_roomGraceMs = kRoomGraceMs;
     std::array<Connection, kRefusedSlot + 1> m_slots{};
 };
 

@@ -5,6 +5,7 @@
 #include "widgets/piplayout.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
@@ -181,18 +182,22 @@ QPixmap DieView::frame(int index, int side) {
     return pm;
 }
 
-void DieView::paintEvent(QPaintEvent*) {
-    if (!m_drawn) return;
+void DieView::setBackdrop(Backdrop backdrop) {
+    m_backdrop = std::move(backdrop);
+    setAttribute(Qt::WA_OpaquePaintEvent, static_cast<bool>(m_backdrop));
+    update();
+}
+
+void DieView::paintEvent(QPaintEvent* event) {
+    if (!m_drawn && !m_backdrop) return;
     QPainter p(this);
-    // A square die as the board lays it out comes from the kept pictures; any other shape is
-    // painted as it is.
-    if (width() == height()) {
-        p.drawPixmap(0, 0, DiePictures::picture(m_face, m_body, width(), devicePixelRatioF()));
-        return;
-    }
-    const QRectF r = rect();
-    paintBody(p, r, m_body);
-    paintPips(p, r, m_face);
+    if (m_backdrop) m_backdrop(p, event->rect());
+    if (!m_drawn) return;
+    // The kept picture of the largest square that fits, centred: a board laid out at a scale
+    // that makes a die a pixel wider than high still only blits.
+    const int side = std::min(width(), height());
+    p.drawPixmap((width() - side) / 2, (height() - side) / 2,
+                 DiePictures::picture(m_face, m_body, side, devicePixelRatioF()));
 }
 
 void DieView::mouseReleaseEvent(QMouseEvent* event) {

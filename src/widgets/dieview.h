@@ -5,6 +5,8 @@
 // the client. A cleared die shows nothing at all.
 #include <QWidget>
 
+#include <functional>
+
 namespace ui {
 
 class DieView : public QWidget {
@@ -46,6 +48,12 @@ public:
 
     QSize sizeHint() const override { return {kSize, kSize}; }
 
+    // What lies under the die, painted by whoever owns that ground (area in the die's own
+    // coordinates). With one the die paints every pixel of itself, so a new face repaints the
+    // die alone and nothing behind it.
+    using Backdrop = std::function<void(QPainter& p, const QRect& area)>;
+    void setBackdrop(Backdrop backdrop);
+
 signals:
     void mouseReleased(Qt::MouseButton button);
 
@@ -60,6 +68,7 @@ private:
     int m_raisedTop = kRaisedTop;
     int m_face = 0;
     Body m_body = Body::Plain;
+    Backdrop m_backdrop;
 };
 
 } // namespace ui

@@ -156,7 +156,11 @@ void AuxWindowSet::showSolo() {
 }
 
 void AuxWindowSet::showDownload() {
-    bringUp(download());
+    // Offered at the start of a solo game, over the table window that keeps the keyboard.
+    Tdownload* window = download();
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    window->show();
+    window->raise();
 }
 
 void AuxWindowSet::showGameOptions() {

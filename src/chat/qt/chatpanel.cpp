@@ -188,10 +188,15 @@ void ChatPanel::buildMenus() {
     m_smileyMenu = new QMenu(this);
     m_smileyMenu->setObjectName(QStringLiteral("popup_smilies"));
     for (int i = 0; i < kSmileyPictures; ++i) {
-        QAction* a = m_smileyMenu->addAction(QIcon(smileyPixmap(i, 2.0)), smileyCode(i));
+        QAction* a = m_smileyMenu->addAction(smileyCode(i));
         a->setData(i);
         connect(a, &QAction::triggered, this, [this, i] { insertSmiley(i); });
     }
+    // The pictures are painted when the menu first opens, not while the window starts.
+    connect(m_smileyMenu, &QMenu::aboutToShow, this, [this] {
+        for (QAction* a : m_smileyMenu->actions())
+            if (a->icon().isNull()) a->setIcon(QIcon(smileyPixmap(a->data().toInt(), 2.0)));
+    });
     connect(m_smilies, &QToolButton::clicked, this, [this] {
         m_smileyMenu->popup(m_smilies->mapToGlobal(m_smilies->rect().bottomRight()));
     });

@@ -331,6 +331,10 @@ void BoardView::buildDice() {
         auto* die = new pieces::DieView(this);
         die->setObjectName(QString("image_d%1").arg(d));
         die->setCursor(Qt::PointingHandCursor);
+        // Nothing but the board's own painting lies under a die.
+        die->setBackdrop([this, die](QPainter& p, const QRect& area) {
+            paintKeptBackground(p, area.translated(die->pos()), area.topLeft());
+        });
         place(die, {x, core::kDieRestTop, kDieSize, kDieSize});
         connect(die, &pieces::DieView::mouseReleased, this, [this, d](Qt::MouseButton b) {
             m_client.image_dMouseUp(d, toCore(b));
@@ -651,6 +655,12 @@ void BoardView::paintRowHeaders(QPainter& p) const {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    for (const QRect& r : event->region())
+        paintKeptBackground(p, r, r.topLeft());
+}
+
+void BoardView::paintKeptBackground(QPainter& p, const QRect& area, const QPoint& at) {
     const qreal dpr = devicePixelRatioF();
     if (m_background.isNull() || m_background.deviceIndependentSize() != QSizeF(size()) ||
         m_background.devicePixelRatio() != dpr) {
@@ -659,9 +669,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
         QPainter bp(&m_background);
         paintBackground(bp);
     }
-    QPainter p(this);
-    for (const QRect& r : event->region())
-        p.drawPixmap(r, m_background, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+    p.drawPixmap(QRect(at, area.size()), m_background,
+                 QRectF(QPointF(area.topLeft()) * dpr, QSizeF(area.size()) * dpr));
 }
 
 void BoardView::paintBackground(QPainter& p) const {

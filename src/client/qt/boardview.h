@@ -100,6 +100,9 @@ private:
     void paintRowHeaders(QPainter& p) const;
     // Everything the board paints itself (banner, tray, score sheet), at the window's scale.
     void paintBackground(QPainter& p) const;
+    // The kept copy of that painting: area (board coordinates) drawn at `at` of p's device,
+    // made again first when the size, the headers or the font have changed.
+    void paintKeptBackground(QPainter& p, const QRect& area, const QPoint& at);
     void seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos);
 
     core::TableClient& m_client;

@@ -40,6 +40,8 @@
 #include <QTcpSocket>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace ui {
 
 const QString Tchat::kCaption = QStringLiteral("Bramblies");
@@ -349,8 +351,13 @@ void Tchat::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        FirstFrame::after(this, [sound = QPointer<SoundPlayer>(m_sound)] {
-            if (sound) sound->windowShown();
+        FirstFrame::after(this, [this] {
+            m_framed = true;
+            m_sound->windowShown();
+            if (std::exchange(m_downloadDue, false)) {
+                withWindows(&AuxWindows::showDownload);
+                activateWindow(); // the keyboard stays with the table
+            }
         });
         FormShow();
     }
@@ -458,6 +465,12 @@ void Tchat::syncSession() {
 // ---- ClientPort: windows and menus ---------------------------------------------------------
 
 void Tchat::showLobbyDownload() {
+    // The table window is on the screen first; the lobby window follows its first picture
+    // rather than delaying it.
+    if (!m_framed) {
+        m_downloadDue = true;
+        return;
+    }
     withWindows(&AuxWindows::showDownload);
 }
 

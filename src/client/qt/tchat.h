@@ -186,6 +186,8 @@ private:
     MessageBoxFn m_messageBox;
     QStringList m_notices;
     bool m_shown = false;
+    bool m_framed = false;       // the window's first picture is on the screen
+    bool m_downloadDue = false;  // the lobby window waits for that picture
     bool m_closing = false;
 };
 

@@ -77,7 +77,6 @@ public:
     // For tests: shorter limits than the program's.
     void setLoginTimeoutMs(int ms) { m_loginTimeoutMs = ms; }
     void setMaxWaitingPerAddress(int count) { m_maxWaitingPerAddress = count; }
-    void setRoomGraceMs(int ms) { m_host.setRoomGraceMs(ms); }
     void setMaxUnsentBytes(qint64 bytes) { m_maxUnsent = bytes; }
     // Counts the bytes and messages that pass (the metrics); null for none.
     void setMetrics(core::HostMetrics* metrics) { m_metrics = metrics; }

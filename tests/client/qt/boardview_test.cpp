@@ -22,6 +22,9 @@ public:
     void boardChanged() override {
         if (view) view->refresh();
     }
+    void diceChanged() override {
+        if (view) view->refreshDice();
+    }
     void startDiceAnimation() override {
         FakeClientPort::startDiceAnimation();
         if (view) view->startDiceAnimation();
@@ -221,11 +224,31 @@ void BoardViewTest::winnerPanelAndScaling() {
     f.view.grab().save(QDir::temp().filePath("boardview_large.png"));
 }
 
+namespace {
+
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
 void BoardViewTest::diceAnimationTicks() {
     Fixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.view));
     f.view.setDiceInterval(5);
     f.msg("CMD_nextplayer+1+1+1");
     QTRY_VERIFY(f.client.board().die(1).pips != 0);
+    f.view.repaint(); // whatever the turn changed on the board is painted now
+    // A tick repaints the dice over the board's kept picture, never the board itself.
+    PaintCounter board, die;
+    f.view.installEventFilter(&board);
+    f.get("image_d1")->installEventFilter(&die);
+    QTRY_VERIFY(die.paints >= 3);
+    QCOMPARE(board.paints, 0);
     QTest::mouseClick(f.get("image_d1"), Qt::LeftButton); // tumbling: no hold
     QVERIFY(!f.client.board().die(1).held);
 }

@@ -201,7 +201,8 @@ void TchatGameTest::soloGameToTheWinner() {
     QVERIFY(chatHas(*you, "Loading Solo Game..Please wait."));
     QCOMPARE(you->client().playername(), std::string("You"));
     QVERIFY(you->client().hosting());
-    QVERIFY(testsupport::auxWindows(*you).download()->isVisible()); // solo play offers the lobby
+    // Solo play offers the lobby, in a window that follows the table window's first picture.
+    QTRY_VERIFY(testsupport::auxWindows(*you).download()->isVisible());
 
     QVERIFY(startGame(*you, "image_2"));
     QCOMPARE(ini.value("Rolls"), std::optional<QString>("2"));

@@ -63,6 +63,7 @@ class HostServerTest : public QObject {
     std::vector<std::unique_ptr<RawClient>> m_clients;
     quint16 m_port = 0;
     core::HostMetrics metrics;
+    std::int64_t m_nowMs = 0;
 
     RawClient& connectClient(const QHostAddress& from = QHostAddress::LocalHost) {
         m_clients.push_back(std::make_unique<RawClient>(m_port, from));
@@ -108,6 +109,7 @@ private slots:
     void init() {
         m_host = std::make_unique<HostServer>();
         metrics = core::HostMetrics();
+        m_nowMs = 0;
         m_host->state().addWatcher(&metrics);
         QSignalSpy status(m_host.get(), &HostServer::statusText);
         QVERIFY(m_host->listen(0));
@@ -275,8 +277,7 @@ private slots:
     // grace, a newcomer closes the longest-waiting one and takes its slot, ahead of a squatter
     // that waits without a slot. Before the grace, and for logged-in players, nobody goes.
     void aNewcomerMakesRoomPastTheGraceOfSilentConnections() {
-        std::int64_t now = 0; // the grace passes when the test says so
-        m_host->gameHost().setClock([&now] { return now; });
+        m_host->gameHost().setClock([this] { return m_nowMs; }); // the grace passes on cue
         m_host->setLoginTimeoutMs(60000);
         JOIN("Ann");
         // One at a time, so the host takes them in this order.
@@ -297,7 +298,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(early.closed, 5000);
         QCOMPARE(early.take(), wire({"CMD_full+"}));
 
-        now += core::GameHost::kRoomGraceMs;
+        m_nowMs += core::GameHost::kRoomGraceMs;
         auto& player = connected("127.0.0.21");
         QTRY_VERIFY_WITH_TIMEOUT(player.received.startsWith(wire({"CMD_sendlogininfo+2"})), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(client(2).closed, 5000);
