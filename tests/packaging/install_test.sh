@@ -36,6 +36,17 @@ done < <(find . -type f -printf '%P\n' | sort)
 for f in bin/* games/*; do [ -x "$f" ] || fail "$f is not executable"; done
 
 [ "$(games/bramblies --version)" = "bramblies $version" ] || fail "bramblies --version"
+# The installed host finds its network module in ../lib/bramblies (it announces its table, and
+# so opens the module, as it starts).
+log=$(mktemp)
+games/bramblies-host --port 0 2>"$log" >/dev/null &
+host=$!
+module="$prefix/lib/bramblies/bramblies_net.so"
+for _ in $(seq 100); do grep -q "$module" "/proc/$host/maps" && break; sleep 0.1; done
+grep -q "$module" "/proc/$host/maps" ||
+  fail "the installed host did not open its network module: $(cat "$log")"
+kill -TERM $host; wait $host
+rm -f "$log"
 bin/lzrw1 --help | grep -q '^Usage: lzrw1' || fail "lzrw1 --help"
 # A PNG's width is the big-endian word at byte 16.
 for size in 16 256; do
