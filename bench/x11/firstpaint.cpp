@@ -5,12 +5,14 @@
 //   bench_firstpaint COMMAND [ARG...]
 //
 // Prints "FIRSTPAINT <milliseconds> <resident KiB>" and ends COMMAND; exit 1 when nothing was
-// painted within 30 s.
+// painted within 30 s. With BENCH_SMAPS=FILE set, the process's /proc/PID/smaps at that moment
+// is copied to FILE (which libraries are mapped, and how much of each is resident).
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -94,6 +96,10 @@ int main(int argc, char** argv) {
         if (changed >= enough) {
             const double ms = (now() - start) * 1000;
             const long kib = residentKiB(pid);
+            if (const char* out = std::getenv("BENCH_SMAPS")) {
+                std::ifstream in("/proc/" + std::to_string(pid) + "/smaps");
+                std::ofstream(out) << in.rdbuf();
+            }
             std::printf("FIRSTPAINT %.1f %ld\n", ms, kib);
             end(pid);
             return 0;
