@@ -6,12 +6,15 @@
 //
 // Prints "FIRSTPAINT <milliseconds> <resident KiB> <CPU milliseconds>" and ends COMMAND; exit 1
 // when nothing was painted within 30 s. The CPU time (all of COMMAND's threads) hardly depends
-// on what else the machine is doing, so it is the steadier figure on a busy machine.
+// on what else the machine is doing, so it is the steadier figure on a busy machine. With
+// BENCH_SMAPS=FILE set, the process's /proc/PID/smaps at that moment is copied to FILE (which
+// libraries are mapped, and how much of each is resident).
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -112,7 +115,12 @@ int main(int argc, char** argv) {
         if (changed >= enough) {
             const double ms = (now() - start) * 1000;
             const long kib = residentKiB(pid);
-            std::printf("FIRSTPAINT %.1f %ld %.1f\n", ms, kib, cpuMs(pid));
+            const double cpu = cpuMs(pid);
+            if (const char* out = std::getenv("BENCH_SMAPS")) {
+                std::ifstream in("/proc/" + std::to_string(pid) + "/smaps");
+                std::ofstream(out) << in.rdbuf();
+            }
+            std::printf("FIRSTPAINT %.1f %ld %.1f\n", ms, kib, cpu);
             end(pid);
             return 0;
         }
