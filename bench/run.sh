@@ -39,10 +39,12 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-for n in $(seq 150 250); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
-Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and names it once it is ready: two runs started together
+# never share (and then lose) one server.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 3>"$work/display" &
 xpid=$!
-for _ in $(seq 300); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+n=$(cat "$work/display")
 export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
 export BRAMBLIES_SETTINGS_FILE="$work/quarlobby.ini" # never the user's settings or tally
 
