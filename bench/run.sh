@@ -57,7 +57,7 @@ row() { printf '%-46s %12s %12s %9s   %s\n' "$@"; }
 port=$((40000 + $$ % 20000))
 paint() { # LABEL COMMAND...: one start, appends "ms kib" to $work/LABEL
   local label=$1; shift
-  "$build/bench/bench_firstpaint" "$@" | awk '$1 == "FIRSTPAINT" { print $2, $3 }' >>"$work/$label"
+  "$build/bench/bench_firstpaint" "$@" | awk '$1 == "FIRSTPAINT" { print $2, $3, $4 }' >>"$work/$label"
   rm -f "$work"/*.ini "$work"/*.tld
 }
 for _ in $(seq "$runs"); do
@@ -69,6 +69,7 @@ for l in bare now before; do
   [ -s "$work/$l" ] || continue
   cut -d' ' -f1 "$work/$l" | median >"$work/$l.ms"
   cut -d' ' -f2 "$work/$l" | median >"$work/$l.kib"
+  cut -d' ' -f3 "$work/$l" | median >"$work/$l.cpu"
 done
 
 # --- the other figures, now and (when given) before ---------------------------------------------
@@ -89,6 +90,9 @@ row "figure" "now" "anchor" "ratio" "anchor is"
 row "----------------------------------------------" "------------" "------------" "---------" "---------"
 bms=$(cat "$work/bare.ms") nms=$(cat "$work/now.ms")
 row "start to first paint, ms (median of $runs)" "$nms" "$bms" "$(ratio "$nms" "$bms")" "bare Qt window (goal <= 1.5x)"
+# The CPU the process used up to that frame: steadier than the time on a busy machine.
+bcpu=$(cat "$work/bare.cpu") ncpu=$(cat "$work/now.cpu")
+row "CPU from start to first paint, ms" "$ncpu" "$bcpu" "$(ratio "$ncpu" "$bcpu")" "bare Qt window"
 bk=$(cat "$work/bare.kib") nk=$(cat "$work/now.kib")
 row "resident memory at first paint, MB" "$(awk -v k="$nk" 'BEGIN{printf "%.1f", k/1024}')" \
   "$(awk -v k="$bk" 'BEGIN{printf "%.1f", k/1024}')" "$(ratio "$nk" "$bk")" "bare Qt window (goal <= 38 MB)"
@@ -99,6 +103,8 @@ row "LZRW1/KH block expand vs LZ4 default" "$(figure kh_expand_MBps "$work/now.c
 if [ -n "$before" ]; then
   pms=$(cat "$work/before.ms") pk=$(cat "$work/before.kib")
   row "start to first paint, ms" "$nms" "$pms" "$(ratio "$nms" "$pms")" "before"
+  pcpu=$(cat "$work/before.cpu")
+  row "CPU from start to first paint, ms" "$ncpu" "$pcpu" "$(ratio "$ncpu" "$pcpu")" "before"
   row "resident memory at first paint, KiB" "$nk" "$pk" "$(ratio "$nk" "$pk")" "before"
 fi
 for key in tumble_cpu_percent:tumble host_games_2seat:host host_games_6seat:host \
