@@ -11,6 +11,7 @@
 #include "widgets/dieview.h"
 #include "widgets/piplayout.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/firstframe.h"
 #include "widgets/markview.h"
 #include "widgets/picturebutton.h"
 #include "widgets/rollsindicator.h"
@@ -27,6 +28,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QTimer>
 
 #include <cmath>
@@ -651,13 +653,36 @@ void BoardView::paintRowHeaders(QPainter& p) const {
     p.restore();
 }
 
+void BoardView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_keepBackground && !m_keepBackgroundDue) {
+        m_keepBackgroundDue = true;
+        QPointer<BoardView> self(this);
+        FirstFrame::after(window(), [self] {
+            if (self) self->m_keepBackground = true;
+        });
+    }
+}
+
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    if (!m_keepBackground) {
+        paintBackground(p); // the painter is clipped to the event's region already
+        return;
+    }
     for (const QRect& r : event->region())
         paintKeptBackground(p, r, r.topLeft());
 }
 
 void BoardView::paintKeptBackground(QPainter& p, const QRect& area, const QPoint& at) {
+    if (!m_keepBackground) {
+        p.save();
+        p.setClipRect(QRect(at, area.size()), Qt::IntersectClip);
+        p.translate(at - area.topLeft());
+        paintBackground(p);
+        p.restore();
+        return;
+    }
     const qreal dpr = devicePixelRatioF();
     if (m_background.isNull() || m_background.deviceIndependentSize() != QSizeF(size()) ||
         m_background.devicePixelRatio() != dpr) {

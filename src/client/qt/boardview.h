@@ -69,6 +69,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -101,7 +102,9 @@ private:
     // Everything the board paints itself (banner, tray, score sheet), at the window's scale.
     void paintBackground(QPainter& p) const;
     // The kept copy of that painting: area (board coordinates) drawn at `at` of p's device,
-    // made again first when the size, the headers or the font have changed.
+    // made again first when the size, the headers or the font have changed. Until the
+    // window's first frame is up the board paints straight instead: the first frame does not
+    // need the copy's memory or the time to fill all of it.
     void paintKeptBackground(QPainter& p, const QRect& area, const QPoint& at);
     void seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos);
 
@@ -113,6 +116,8 @@ private:
     // The board's own painting, kept between paints: a die that changes face only has its own
     // square blitted from here. Dropped when the size, the headers or the font change.
     QPixmap m_background;
+    bool m_keepBackground = false;
+    bool m_keepBackgroundDue = false;
 
     struct Widgets;
     Widgets* m_w;
