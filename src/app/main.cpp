@@ -5,6 +5,7 @@
 #include "app/buildinfo.h"
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
+#include "app/qt/appstyle.h"
 #include "app/qt/instanceguard.h"
 #include "host/qt/quitsignals.h"
 #include "app/qt/startup.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // No application display name: the platform would append it to every window's caption.
     ui::applyAppIdentity();
+    ui::AppStyle::install();
     ui::WindowSet windows;
     ui::addTableCreators(windows, ui::tchatOptions(commandLine));
     ui::Startup startup(application.arguments());

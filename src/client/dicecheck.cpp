@@ -118,6 +118,10 @@ std::optional<DiceCheck::Line> DiceCheck::sealreveal(std::string_view payload, i
 }
 
 DiceCheck::Line DiceCheck::verdict(const seal::Secret& secret, int myslot) const {
+    if (!seal::hashingAvailable())
+        return {"Dice check: this computer lacks the library that checks the seal (libcrypto), so "
+                "the dice of this game cannot be checked.",
+                true};
     if (seal::commitment(secret, m_game) != m_commitment)
         return {"Dice check: the secret the host revealed does not match the seal it showed "
                 "before the game, so these dice cannot be trusted.",

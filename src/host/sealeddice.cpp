@@ -27,9 +27,18 @@ bool SealedDice::contribute(int slot, const seal::PartBytes& bytes) {
 }
 
 int SealedDice::face() {
+    if (!seal::hashingAvailable()) return plainFace();
     if (!m_sealed) seal(m_game);
     if (!m_stream) m_stream.emplace(seal::deriveSeed(m_secret, m_game, m_parts));
     return m_stream->face();
+}
+
+int SealedDice::plainFace() {
+    for (;;) {
+        std::uint8_t b[1];
+        m_entropy(b);
+        if (b[0] < seal::kFaceLimit) return 1 + b[0] % 6;
+    }
 }
 
 } // namespace core

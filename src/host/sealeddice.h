@@ -4,6 +4,8 @@
 // seed from the secret and the parts in hand, and every face of the game comes from it.
 //
 // Per game: sealed (seal) -> fixed (first face) -> sealed again by the next game's seal.
+// Without the hash library nothing can be sealed: the faces then come straight from the random
+// source, equally likely as ever.
 
 #include "host/randomsource.h"
 #include "host/sealedseed.h"
@@ -38,6 +40,8 @@ public:
     std::uint64_t position() const { return m_stream ? m_stream->position() : 0; }
 
 private:
+    int plainFace();
+
     Entropy m_entropy;
     int m_game = 0;
     bool m_sealed = false;

@@ -1,8 +1,6 @@
 #include "host/sealedseed.h"
 
-#include <openssl/evp.h>
-#include <openssl/hmac.h>
-#include <openssl/rand.h>
+#include "host/cryptolibrary.h"
 
 #include <algorithm>
 #include <random>
@@ -11,8 +9,6 @@ namespace core::seal {
 
 namespace {
 
-constexpr int kFaceLimit = 252; // the largest multiple of 6 that fits in a byte
-
 void putBigEndian(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
     for (int i = bytes - 1; i >= 0; --i)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -20,9 +16,7 @@ void putBigEndian(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes
 
 Digest hmac(std::span<const std::uint8_t> key, std::span<const std::uint8_t> data) {
     Digest out{};
-    unsigned int length = 0;
-    HMAC(EVP_sha256(), key.data(), static_cast<int>(key.size()), data.data(), data.size(),
-         out.data(), &length);
+    CryptoLibrary::shared().hmacSha256(key, data, out);
     return out;
 }
 
@@ -32,8 +26,7 @@ Digest commitment(const Secret& secret, int game) {
     std::vector<std::uint8_t> data(secret.begin(), secret.end());
     putBigEndian(data, static_cast<std::uint32_t>(game), 4);
     Digest out{};
-    unsigned int length = 0;
-    EVP_Digest(data.data(), data.size(), out.data(), &length, EVP_sha256(), nullptr);
+    CryptoLibrary::shared().sha256(data, out);
     return out;
 }
 
@@ -49,8 +42,12 @@ Digest deriveSeed(const Secret& secret, int game, std::vector<Part> parts) {
     return hmac(secret, data);
 }
 
+bool hashingAvailable() {
+    return CryptoLibrary::shared().available();
+}
+
 bool systemRandom(std::span<std::uint8_t> out) {
-    return RAND_bytes(out.data(), static_cast<int>(out.size())) == 1;
+    return CryptoLibrary::shared().randomBytes(out);
 }
 
 void fillRandom(std::span<std::uint8_t> out) {

@@ -24,6 +24,7 @@
 namespace core::seal {
 
 inline constexpr std::size_t kSecretSize = 32;
+inline constexpr int kFaceLimit = 252; // the largest multiple of 6 that fits in a byte
 inline constexpr std::size_t kPartSize = 16;
 using Secret = std::array<std::uint8_t, kSecretSize>;
 using Digest = std::array<std::uint8_t, 32>;
@@ -35,6 +36,10 @@ struct Part {
     PartBytes bytes{};
     bool operator==(const Part&) const = default;
 };
+
+// Whether the hashes below can be computed: they need libcrypto, opened on the first call.
+// Without it they give zeros, so the dice must not be sealed or checked with them.
+bool hashingAvailable();
 
 Digest commitment(const Secret& secret, int game);
 // The parts may come in any order: they are mixed in slot order.

@@ -40,6 +40,11 @@ void SealedTurns::shuttingDown() {
 
 void SealedTurns::startgame(std::string_view payload) {
     if (m_open) reveal(); // the running game is abandoned
+    if (!seal::hashingAvailable()) {
+        // No seal can be made without the hash library: a plain game, as old copies host it.
+        m_engine.startgame(payload);
+        return;
+    }
     m_dice.seal(++m_game);
     m_open = true;
     m_mixed = false;

@@ -12,6 +12,7 @@
 //   late login       "CMD_sealcommit" (with the stream's position) and, if sent, the mix
 //
 // Old copies ignore all four; a table that never answers just adds nothing to the seed.
+// Where the hash library cannot be loaded, games are plain: none of the four is sent.
 
 #include "host/hoststate.h"
 #include "host/sealeddice.h"

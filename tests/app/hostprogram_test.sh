@@ -11,6 +11,12 @@ for lib in libQt6Core libQt6Network; do
 done
 bad=$(grep -E '^lib(Qt6(Gui|Widgets|Multimedia|OpenGL|DBus|TextToSpeech)|GL|EGL|X11|xcb|wayland)' <<<"$needed")
 [ -z "$bad" ] || fail "bramblies-host links display or sound libraries: $bad"
+# The router, DNS-SD and crypto libraries are opened when first needed, the first two through
+# the module beside the program, which needs no Qt at all.
+bad=$(grep -E '^lib(miniupnpc|natpmp|avahi|crypto)' <<<"$needed")
+[ -z "$bad" ] || fail "bramblies-host maps at start what it opens on demand: $bad"
+bad=$(readelf -d "$bin/bramblies_net.so" | grep -E 'NEEDED.*\[lib(Qt6|GL|EGL|X11|xcb|wayland)')
+[ -z "$bad" ] || fail "the network module links Qt or display libraries: $bad"
 
 unset DISPLAY WAYLAND_DISPLAY
 out=$(timeout 20 "$bin/bramblies-host" --help) || fail "--help exit $?"
@@ -40,6 +46,16 @@ assert "\nbramblies_players 0\n" in body, body
 PY
 kill -TERM $host; wait $host; rc=$?
 [ $rc = 0 ] || fail "SIGTERM: exit $rc"
-rm -f "$log"
+
+# Without its network module the host still serves and says no router answered.
+alone=$(mktemp -d)
+mkdir "$alone/games" && cp "$bin/bramblies-host" "$alone/games/"
+timeout 20 "$alone/games/bramblies-host" --port 0 --port-mapping 2>"$log" >/dev/null &
+host=$!
+for _ in $(seq 100); do grep -q 'No router answered' "$log" && break; sleep 0.1; done
+grep -q 'No router answered' "$log" || fail "no mapping outcome without the module: $(cat "$log")"
+kill -TERM $host; wait $host; rc=$?
+[ $rc = 0 ] || fail "without the module, SIGTERM: exit $rc"
+rm -rf "$log" "$alone"
 [ $failed = 0 ] && echo "bramblies-host: all checks passed"
 exit $failed

@@ -1,4 +1,6 @@
+#include "host/cryptolibrary.h"
 #include "host/sealedrig.h"
+#include "host/seattoken.h"
 #include "net/hexfield.h"
 
 #include <gtest/gtest.h>
@@ -139,4 +141,47 @@ TEST(SealedTurns, ArrivalOrderOfThePartsDoesNotChangeTheDice) {
         return rig.tables[1].seen;
     };
     EXPECT_EQ(game(false), game(true));
+}
+
+TEST(SealedTurns, WithoutTheHashLibraryGamesArePlainAndNothingIsClaimed) {
+    // A sealed game's transcript, as a table saw it while the library was there.
+    SealedRig sealed;
+    sealed.join("Ann");
+    sealed.playComputerGame();
+    ASSERT_GE(indexOf(sealed.tables[1].seen, "CMD_sealreveal"), 0);
+
+    const core::seal::CryptoLibrary missing("libbramblies-no-such-crypto.so.3");
+    const core::seal::CryptoLibrary::Override without(missing);
+    EXPECT_FALSE(core::seal::hashingAvailable());
+    std::array<std::uint8_t, 4> bytes{};
+    EXPECT_FALSE(core::seal::systemRandom(bytes));
+    EXPECT_FALSE(core::newSeatToken()); // refused, never guessable
+    core::SealedDice dice(countingFill(252)); // 252..255 are skipped as ever
+    std::vector<int> faces;
+    for (int i = 0; i < 6; ++i)
+        faces.push_back(dice.face());
+    EXPECT_EQ(faces, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+
+    // The host plays a plain game: no seal is shown, the faces still come from the entropy.
+    SealedRig plain;
+    plain.join("Ann");
+    plain.join("Bob");
+    plain.playComputerGame();
+    const auto& seen = plain.tables[2].seen;
+    EXPECT_GE(indexOf(seen, "CMD_winner"), 0);
+    for (const char* word : {"CMD_sealcommit", "CMD_sealmix", "CMD_sealreveal"})
+        EXPECT_EQ(indexOf(seen, word), -1) << word;
+    EXPECT_GT(rollsIn(seen), 0);
+    EXPECT_TRUE(plain.tables[2].lines.empty());
+
+    // A table that cannot hash says so instead of judging the host's sealed game.
+    core::DiceCheck check(countingFill(1));
+    std::vector<core::DiceCheck::Line> lines;
+    for (const auto& m : sealed.tables[1].seen)
+        SealedRig::feed(check, 1, m, &lines, [](const std::string&) {});
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], (core::DiceCheck::Line{"Dice check: this computer lacks the library that "
+                                               "checks the seal (libcrypto), so the dice of this "
+                                               "game cannot be checked.",
+                                               true}));
 }

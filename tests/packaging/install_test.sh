@@ -19,7 +19,7 @@ expected=(games/bramblies games/bramblies-lobby bin/lzrw1
   share/man/man6/bramblies.6.gz share/man/man6/bramblies-lobby.6.gz share/man/man1/lzrw1.1.gz
   share/doc/bramblies/copyright share/doc/bramblies/changelog.gz
   lib/systemd/system/bramblies-host.service lib/systemd/system/bramblies-host@.service
-  lib/bramblies/bramblies_sound.so)
+  lib/bramblies/bramblies_sound.so lib/bramblies/bramblies_net.so)
 for size in 16 24 32 48 64 128 256 512; do
   expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done

@@ -148,4 +148,37 @@ TEST(Lzrw1KHReference, DamagedBodiesStayInsideTheirBuffers) {
     }
 }
 
+// Every near copy a whole group can hold: each offset 1..32 with each length, sixteen copies in
+// a row or each after a literal, so that every copy reads bytes written just before it; whole
+// groups of literals around them, and the room exactly what the chunk needs.
+TEST(Lzrw1KHReference, NearCopiesInWholeGroups) {
+    core::Lzrw1KHCompressor codec;
+    for (const unsigned flags : {0xFFFFu, 0x5555u})
+        for (std::size_t d = 1; d <= 32; ++d)
+            for (std::size_t n = 3; n <= 18; ++n) {
+                Bytes body{0x40};
+                Bytes chunk;
+                auto group = [&](unsigned control) {
+                    body.insert(body.end(), {std::uint8_t(control >> 8), std::uint8_t(control)});
+                    for (unsigned bit = 0x8000; bit != 0; bit >>= 1) {
+                        if (control & bit) {
+                            const std::size_t w = d << 4 | (n - 3);
+                            body.insert(body.end(), {std::uint8_t(w >> 8), std::uint8_t(w)});
+                            for (std::size_t i = 0; i < n; ++i)
+                                chunk.push_back(chunk[chunk.size() - d]);
+                        } else {
+                            chunk.push_back(std::uint8_t(chunk.size() * 7 + d));
+                            body.push_back(chunk.back());
+                        }
+                    }
+                };
+                group(0);
+                group(0);
+                group(flags);
+                for (int i = 0; i < 20; ++i)
+                    group(0);
+                ASSERT_EQ(expandBetweenGuards(codec, body, chunk.size()), chunk) << d << ' ' << n;
+            }
+}
+
 } // namespace

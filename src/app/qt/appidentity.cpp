@@ -1,6 +1,7 @@
 #include "app/qt/appidentity.h"
 
 #include "app/buildinfo.h"
+#include "widgets/pngpicture.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,7 +23,7 @@ void applyAppIdentity() {
 void applyWindowIcon() {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256, 512})
-        icon.addFile(QStringLiteral(":/icon/bramblies-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(PngPicture::pixmap(QStringLiteral(":/icon/bramblies-%1.png").arg(size)));
     QApplication::setWindowIcon(icon);
 }
 

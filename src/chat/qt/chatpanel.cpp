@@ -4,6 +4,7 @@
 #include "chat/qt/chatcolours.h"
 #include "chat/qt/chatview.h"
 #include "widgets/boardpalette.h"
+#include "widgets/goldbutton.h"
 #include "widgets/smileys.h"
 
 #include <QAction>
@@ -39,20 +40,20 @@ constexpr std::array<int, 4> kTextSizes{8, 10, 12, 14};
 
 // The tenth phrase button answers the release of any mouse button (not only a left click),
 // so it has to take every press itself rather than let it pass to the panel.
-class ReleaseButton : public QToolButton {
+class ReleaseButton : public GoldButton {
 public:
-    using QToolButton::QToolButton;
+    using GoldButton::GoldButton;
     std::function<void()> onRelease;
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton)
-            QToolButton::mousePressEvent(e);
+            GoldButton::mousePressEvent(e);
         else
             e->accept();
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        if (e->button() == Qt::LeftButton) QToolButton::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton) GoldButton::mouseReleaseEvent(e);
         if (rect().contains(e->position().toPoint()) && onRelease) onRelease();
     }
 };
@@ -60,23 +61,6 @@ protected:
 constexpr int kEntryFontPx = 13;
 constexpr qreal kMaxScale = 4.0;
 constexpr qreal kScaleStep = 0.05; // the window's zoom is followed in steps this fine
-
-// The buttons' look at a given zoom: text, padding and least size grow alike.
-QString buttonStyle(qreal scale) {
-    auto px = [scale](int n) { return QString::number(std::max(n, int(std::lround(n * scale)))); };
-    return QStringLiteral(R"(
-QToolButton {
-    color: #5b3a00; font-family: Arial; font-size: %1px; font-weight: bold;
-    border: 1px solid #b08a3e; border-radius: %2px; padding: %3px %4px;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffbe6, stop:1 #efd482);
-    min-width: %5px; min-height: %6px;
-}
-QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
-                                                stop:0 #ffffff, stop:1 #f7e3a4); }
-QToolButton:pressed { background: #e2c262; }
-)")
-        .arg(px(11), px(4), px(1), px(2), px(20), px(18));
-}
 
 } // namespace
 
@@ -111,7 +95,7 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     m_entry->installEventFilter(this);
     applyEntryColour();
 
-    m_smilies = new QToolButton(this);
+    m_smilies = new GoldButton(this);
     m_smilies->setObjectName(QStringLiteral("button_smilies"));
     m_smilies->setToolTip(tr("Smileys"));
 
@@ -119,7 +103,7 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     phraseRow->setContentsMargins(0, 0, 0, 0);
     phraseRow->setSpacing(3);
     for (int n = 1; n <= core::kPhraseCount; ++n) {
-        QToolButton* b = nullptr;
+        GoldButton* b = nullptr;
         if (n == core::kPhraseCount) {
             auto* last = new ReleaseButton(this);
             last->onRelease = [this, last] {
@@ -128,7 +112,7 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
             last->setText(QString(QChar(0x266B))); // beamed notes: the chatter sounds
             b = last;
         } else {
-            b = new QToolButton(this);
+            b = new GoldButton(this);
             b->setText(QString::number(n));
             connect(b, &QToolButton::clicked, this, [this, n] { phraseClicked(n); });
         }
@@ -290,10 +274,9 @@ void ChatPanel::applyScale() {
     m_entry->setFont(entryFont);
     m_smilies->setIcon(QIcon(smileyPixmap(0, 2.0 * m_scale)));
     m_smilies->setIconSize(QSizeF(kSmileyWidth * m_scale, kSmileyHeight * m_scale).toSize());
-    const QString style = buttonStyle(m_scale);
-    m_smilies->setStyleSheet(style);
-    for (QToolButton* b : m_phraseButtons)
-        b->setStyleSheet(style);
+    m_smilies->setScale(m_scale);
+    for (GoldButton* b : m_phraseButtons)
+        b->setScale(m_scale);
 }
 
 void ChatPanel::setPhrase(int n, const QString& phrase) {

@@ -23,11 +23,10 @@ class QAction;
 class QActionGroup;
 class QLineEdit;
 class QMenu;
-class QToolButton;
-
 namespace ui {
 
 class ChatView;
+class GoldButton;
 
 class ChatPanel : public QWidget {
     Q_OBJECT
@@ -104,8 +103,8 @@ private:
 
     ChatView* m_view = nullptr;
     QLineEdit* m_entry = nullptr;
-    std::array<QToolButton*, 10> m_phraseButtons{};
-    QToolButton* m_smilies = nullptr;
+    std::array<GoldButton*, 10> m_phraseButtons{};
+    GoldButton* m_smilies = nullptr;
     QMenu* m_smileyMenu = nullptr;
     QMenu* m_popupMainchat = nullptr;
     QMenu* m_popupMychat = nullptr;

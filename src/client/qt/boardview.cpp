@@ -15,6 +15,7 @@
 #include "widgets/picturebutton.h"
 #include "widgets/rollsindicator.h"
 #include "widgets/rotatedlabel.h"
+#include "widgets/trimmedcard.h"
 
 #include <QAction>
 #include <QFontMetricsF>
@@ -372,12 +373,8 @@ void BoardView::buildPanels() {
     Widgets& w = *m_w;
     // Panels float over the sheet.
     auto makePanel = [this](const QString& name, const QRectF& r) {
-        auto* panel = new QFrame(this);
+        auto* panel = new pieces::TrimmedCard(kCream, kDeepGold, 2, 8, this);
         panel->setObjectName(name);
-        panel->setAutoFillBackground(false);
-        panel->setStyleSheet(
-            QString("QFrame#%1 { background: %2; border: 2px solid %3; border-radius: 8px; }")
-                .arg(name, ui::BoardPalette::css(kCream), ui::BoardPalette::css(kDeepGold)));
         place(panel, r);
         return panel;
     };

@@ -10,10 +10,6 @@ NoticeStrip::NoticeStrip(QWidget* parent) : QLabel(parent), m_hideTimer(new QTim
     setAlignment(Qt::AlignCenter);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setStyleSheet(QStringLiteral(
-        "QLabel { background: rgba(60, 40, 10, 215); color: #fff3c4; font-family: Arial;"
-        " font-size: 12px; font-weight: bold; border: 1px solid #d3ba2c; border-radius: 6px;"
-        " padding: 3px 10px; }"));
     setToolTip(tr("Host notice (click to hide)"));
     m_hideTimer->setSingleShot(true);
     m_hideTimer->setInterval(kShowMs);
@@ -23,6 +19,13 @@ NoticeStrip::NoticeStrip(QWidget* parent) : QLabel(parent), m_hideTimer(new QTim
 }
 
 void NoticeStrip::notice(const QString& text) {
+    // Styled when first needed: most runs never show a notice, and a style sheet costs the
+    // window's start-up a style of its own.
+    if (styleSheet().isEmpty())
+        setStyleSheet(QStringLiteral(
+            "QLabel { background: rgba(60, 40, 10, 215); color: #fff3c4; font-family: Arial;"
+            " font-size: 12px; font-weight: bold; border: 1px solid #d3ba2c; border-radius: 6px;"
+            " padding: 3px 10px; }"));
     setText(text);
     reposition();
     show();

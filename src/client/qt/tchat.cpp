@@ -23,6 +23,7 @@
 #include "widgets/firstframe.h"
 #include "widgets/linkopener.h"
 #include "widgets/tiledbackground.h"
+#include "widgets/trimmedcard.h"
 #include "windows/sitelinks.h"
 #include "windows/tphrases.h"
 
@@ -149,13 +150,8 @@ void Tchat::buildLayout() {
             [] { LinkOpener::open(siteLinks().makerAddress); });
 
     // The chat sits on a card with the same gold trim as the board's score sheet.
-    auto* chatCard = new QFrame(central);
+    auto* chatCard = new TrimmedCard(BoardPalette::paper(), BoardPalette::deepGold(), 2, 10, central);
     chatCard->setObjectName(QStringLiteral("chatcard"));
-    chatCard->setStyleSheet(
-        QStringLiteral("QFrame#chatcard { background: %1; border: 2px solid %2;"
-                       " border-radius: 10px; }")
-            .arg(BoardPalette::css(BoardPalette::paper()),
-                 BoardPalette::css(BoardPalette::deepGold())));
     m_chat = new ChatPanel(chatCard);
     auto* cardLayout = new QVBoxLayout(chatCard);
     cardLayout->setContentsMargins(7, 7, 7, 7);

@@ -1,8 +1,7 @@
 #include "net/qt/portmapper.h"
 
 #include "net/mappingreport.h"
-#include "net/qt/natpmpmapping.h"
-#include "net/qt/upnpmapping.h"
+#include "net/qt/netlibraries.h"
 
 #include <QTimer>
 
@@ -19,13 +18,15 @@ public:
     void open(int port) {
         using Kind = core::MappingOutcome::Kind;
         core::MappingOutcome outcome{Kind::NoAnswer, {}, 0, {}};
-        if (m_config.useUpnp) {
-            m_upnp = std::make_unique<UpnpMapping>(m_config);
+        // Without the module no router can be asked: reported as when none answers.
+        const NetLibraries* libraries = netLibraries();
+        if (libraries && m_config.useUpnp) {
+            m_upnp = libraries->upnp(m_config);
             outcome = m_upnp->open(port);
             if (outcome.kind != Kind::Mapped) m_upnp.reset();
         }
-        if (outcome.kind == Kind::NoAnswer && m_config.useNatpmp) {
-            m_natpmp = std::make_unique<NatpmpMapping>(m_config);
+        if (libraries && outcome.kind == Kind::NoAnswer && m_config.useNatpmp) {
+            m_natpmp = libraries->natpmp(m_config);
             outcome = m_natpmp->open(port);
             if (outcome.kind != Kind::Mapped) m_natpmp.reset();
         }
@@ -59,8 +60,8 @@ private:
 
     PortMapper* m_owner;
     PortMappingConfig m_config;
-    std::unique_ptr<UpnpMapping> m_upnp;
-    std::unique_ptr<NatpmpMapping> m_natpmp;
+    std::unique_ptr<RouterMapping> m_upnp;
+    std::unique_ptr<RouterMapping> m_natpmp;
     QTimer* m_renewal = nullptr;
 };
 

@@ -2,7 +2,8 @@
 // Announces this copy's table on the local network with DNS-SD through the Avahi daemon:
 // service type "_bramblies._tcp", the game port and the TXT fields of core::TableAnnouncement.
 // Without a running daemon nothing is announced and nothing is said; a daemon that starts or
-// restarts later is picked up. Avahi's calls run on its own poll thread.
+// restarts later is picked up. Avahi is reached through the network module (netlibraries.h):
+// without the module nothing is announced either.
 
 #include "net/tableannouncement.h"
 
@@ -14,6 +15,8 @@
 #include <memory>
 
 namespace ui {
+
+class ServiceAnnouncement;
 
 class TableAnnouncer : public QObject {
     Q_OBJECT
@@ -34,8 +37,7 @@ signals:
 private:
     void publish();
 
-    struct Avahi;
-    std::unique_ptr<Avahi> m_avahi;
+    std::unique_ptr<ServiceAnnouncement> m_service;
     core::TableAnnouncement m_table;
     bool m_haveTable = false;
     bool m_dirty = false;

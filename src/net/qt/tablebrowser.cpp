@@ -1,139 +1,29 @@
 #include "net/qt/tablebrowser.h"
 
-#include <avahi-client/client.h>
-#include <avahi-client/lookup.h>
-#include <avahi-common/address.h>
-#include <avahi-common/error.h>
-#include <avahi-common/strlst.h>
-#include <avahi-common/thread-watch.h>
-
-#include <map>
-#include <string>
-#include <tuple>
-#include <vector>
+#include "net/qt/netlibraries.h"
 
 namespace ui {
 
-// Callbacks run on Avahi's poll thread; what they find is handed to the owner's thread.
-struct TableBrowser::Avahi {
-    using Key = std::tuple<int, std::string, std::string>; // interface, name, domain
-
-    TableBrowser* owner = nullptr;
-    AvahiThreadedPoll* poll = nullptr;
-    AvahiClient* client = nullptr;
-    AvahiServiceBrowser* browser = nullptr;
-    std::map<Key, AvahiServiceResolver*> resolvers;
-
-    ~Avahi() {
-        if (poll) avahi_threaded_poll_stop(poll);
-        if (client) avahi_client_free(client); // frees the browser and resolvers with it
-        if (poll) avahi_threaded_poll_free(poll);
-    }
-
-    void browse() {
-        if (browser) return;
-        browser = avahi_service_browser_new(client, AVAHI_IF_UNSPEC, AVAHI_PROTO_INET,
-                                            core::kTableServiceType, nullptr, AvahiLookupFlags(0),
-                                            &Avahi::browsed, this);
-    }
-
-    // Every table found so far is gone when the daemon goes.
-    void forgetAll() {
-        for (const auto& [key, resolver] : resolvers) {
-            (void)resolver;
-            gone(std::get<1>(key), std::get<2>(key), std::get<0>(key));
-        }
-        resolvers.clear();
-        browser = nullptr;
-    }
-
-    void gone(const std::string& name, const std::string& domain, int interfaceIndex) {
-        QMetaObject::invokeMethod(
-            owner, [o = owner, n = QString::fromStdString(name), d = QString::fromStdString(domain),
-                    interfaceIndex] { emit o->tableGone(n, d, interfaceIndex); });
-    }
-
-    void reconnect() {
-        avahi_threaded_poll_lock(poll);
-        if (client && avahi_client_get_state(client) == AVAHI_CLIENT_FAILURE) {
-            avahi_client_free(client);
-            int error = 0;
-            client = avahi_client_new(avahi_threaded_poll_get(poll), AVAHI_CLIENT_NO_FAIL,
-                                      &Avahi::clientChanged, this, &error);
-        }
-        avahi_threaded_poll_unlock(poll);
-    }
-
-    static void clientChanged(AvahiClient* c, AvahiClientState state, void* data) {
-        auto* self = static_cast<Avahi*>(data);
-        self->client = c;
-        if (state == AVAHI_CLIENT_S_RUNNING) {
-            self->browse();
-        } else if (state == AVAHI_CLIENT_FAILURE) {
-            self->forgetAll();
-            if (avahi_client_errno(c) == AVAHI_ERR_DISCONNECTED)
-                QMetaObject::invokeMethod(self->owner, [self] { self->reconnect(); });
-        }
-    }
-
-    static void browsed(AvahiServiceBrowser*, AvahiIfIndex interfaceIndex, AvahiProtocol protocol,
-                        AvahiBrowserEvent event, const char* name, const char* type,
-                        const char* domain, AvahiLookupResultFlags, void* data) {
-        auto* self = static_cast<Avahi*>(data);
-        if (event != AVAHI_BROWSER_NEW && event != AVAHI_BROWSER_REMOVE) return;
-        const Key key{interfaceIndex, name, domain};
-        auto it = self->resolvers.find(key);
-        if (event == AVAHI_BROWSER_NEW) {
-            if (it != self->resolvers.end()) return;
-            // The resolver stays: it reports the service again whenever its fields change.
-            AvahiServiceResolver* r = avahi_service_resolver_new(
-                self->client, interfaceIndex, protocol, name, type, domain, AVAHI_PROTO_INET,
-                AvahiLookupFlags(0), &Avahi::resolved, self);
-            if (r) self->resolvers.emplace(key, r);
-            return;
-        }
-        if (it == self->resolvers.end()) return;
-        avahi_service_resolver_free(it->second);
-        self->resolvers.erase(it);
-        self->gone(name, domain, interfaceIndex);
-    }
-
-    static void resolved(AvahiServiceResolver*, AvahiIfIndex interfaceIndex, AvahiProtocol,
-                         AvahiResolverEvent event, const char* name, const char*,
-                         const char* domain, const char*, const AvahiAddress* address,
-                         uint16_t port, AvahiStringList* txt, AvahiLookupResultFlags, void* data) {
-        auto* self = static_cast<Avahi*>(data);
-        if (event != AVAHI_RESOLVER_FOUND || !address) return;
-        std::vector<std::string> fields;
-        for (AvahiStringList* s = txt; s; s = avahi_string_list_get_next(s))
-            fields.emplace_back(reinterpret_cast<const char*>(avahi_string_list_get_text(s)),
-                                avahi_string_list_get_size(s));
-        auto table = core::parseTxt(fields);
+TableBrowser::TableBrowser(QObject* parent) : QObject(parent) {
+    const NetLibraries* libraries = netLibraries();
+    if (!libraries) return;
+    ServiceEvents events;
+    events.post = [this](std::function<void()> job) {
+        QMetaObject::invokeMethod(this, std::move(job));
+    };
+    events.found = [this](const ServiceFound& service) {
+        auto table = core::parseTxt(service.txt);
         if (!table) return; // not one of ours
-        char text[AVAHI_ADDRESS_STR_MAX] = {};
-        avahi_address_snprint(text, sizeof text, address);
-        FoundTable found{QString::fromUtf8(name),
-                         QString::fromUtf8(domain),
-                         interfaceIndex,
-                         QString::fromLatin1(text),
-                         port,
-                         *table};
-        QMetaObject::invokeMethod(self->owner,
-                                  [o = self->owner, found] { emit o->tableFound(found); });
-    }
-};
-
-TableBrowser::TableBrowser(QObject* parent) : QObject(parent), m_avahi(std::make_unique<Avahi>()) {
-    m_avahi->owner = this;
-    m_avahi->poll = avahi_threaded_poll_new();
-    if (!m_avahi->poll) {
-        m_avahi.reset();
-        return;
-    }
-    int error = 0;
-    m_avahi->client = avahi_client_new(avahi_threaded_poll_get(m_avahi->poll), AVAHI_CLIENT_NO_FAIL,
-                                       &Avahi::clientChanged, m_avahi.get(), &error);
-    if (!m_avahi->client || avahi_threaded_poll_start(m_avahi->poll) < 0) m_avahi.reset();
+        emit tableFound(FoundTable{QString::fromStdString(service.name),
+                                   QString::fromStdString(service.domain), service.interfaceIndex,
+                                   QString::fromStdString(service.address), service.port,
+                                   *table});
+    };
+    events.gone = [this](const std::string& name, const std::string& domain, int interfaceIndex) {
+        emit tableGone(QString::fromStdString(name), QString::fromStdString(domain),
+                       interfaceIndex);
+    };
+    m_service = libraries->browse(std::move(events));
 }
 
 TableBrowser::~TableBrowser() = default;

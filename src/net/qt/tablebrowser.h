@@ -4,6 +4,7 @@
 // address and port, a table that went away is reported gone. One service seen on several
 // interfaces is reported once per interface. Without a daemon nothing is found and nothing
 // is said; a daemon that starts later is picked up. Reports arrive on the owner's thread.
+// Avahi is reached through the network module (netlibraries.h): without it nothing is found.
 
 #include "net/tableannouncement.h"
 
@@ -13,6 +14,8 @@
 #include <memory>
 
 namespace ui {
+
+class ServiceBrowsing;
 
 struct FoundTable {
     QString name;   // the service name
@@ -34,8 +37,7 @@ signals:
     void tableGone(const QString& name, const QString& domain, int interfaceIndex);
 
 private:
-    struct Avahi;
-    std::unique_ptr<Avahi> m_avahi;
+    std::unique_ptr<ServiceBrowsing> m_service;
 };
 
 } // namespace ui

@@ -1,4 +1,4 @@
-#include "net/qt/natpmpmapping.h"
+#include "net/qt/netmodule/natpmpmapping.h"
 
 #include <arpa/inet.h>
 #include <natpmp.h>

@@ -3,30 +3,29 @@
 // blocks (discovery for up to the configured limit, each SOAP exchange for libminiupnpc's own
 // few seconds), so it runs off the user-interface thread.
 
-#include "net/mappingreport.h"
-#include "net/qt/portmappingconfig.h"
+#include "net/qt/netlibraries.h"
 
 #include <memory>
 #include <string>
 
 namespace ui {
 
-class UpnpMapping {
+class UpnpMapping : public RouterMapping {
 public:
     explicit UpnpMapping(PortMappingConfig config);
-    ~UpnpMapping();
+    ~UpnpMapping() override;
     UpnpMapping(const UpnpMapping&) = delete;
     UpnpMapping& operator=(const UpnpMapping&) = delete;
 
     // Finds the router and asks it to forward the port. NoAnswer when no gateway device
     // answered: the caller may try another method then.
-    core::MappingOutcome open(int port);
+    core::MappingOutcome open(int port) override;
     // Asks again for the same mapping; false when the router no longer grants it.
-    bool renew();
+    bool renew() override;
     // Removes the mapping made by open(), if any.
-    void close();
+    void close() override;
     // When to renew: half the lease, in milliseconds; 0 when the mapping never expires.
-    int renewAfterMs() const { return m_lease * 500; }
+    int renewAfterMs() const override { return m_lease * 500; }
 
 private:
     int add();

@@ -3,24 +3,23 @@
 // the configured time for its answer; the calls block, so they run off the user-interface
 // thread.
 
-#include "net/mappingreport.h"
-#include "net/qt/portmappingconfig.h"
+#include "net/qt/netlibraries.h"
 
 #include <memory>
 
 namespace ui {
 
-class NatpmpMapping {
+class NatpmpMapping : public RouterMapping {
 public:
     explicit NatpmpMapping(PortMappingConfig config);
-    ~NatpmpMapping();
+    ~NatpmpMapping() override;
     NatpmpMapping(const NatpmpMapping&) = delete;
     NatpmpMapping& operator=(const NatpmpMapping&) = delete;
 
-    core::MappingOutcome open(int port);
-    bool renew();
-    void close();
-    int renewAfterMs() const { return static_cast<int>(m_lifetime * 500); }
+    core::MappingOutcome open(int port) override;
+    bool renew() override;
+    void close() override;
+    int renewAfterMs() const override { return static_cast<int>(m_lifetime * 500); }
 
 private:
     struct Session;

@@ -1,4 +1,4 @@
-#include "net/qt/upnpmapping.h"
+#include "net/qt/netmodule/upnpmapping.h"
 
 #include <miniupnpc/miniupnpc.h>
 #include <miniupnpc/upnpcommands.h>
