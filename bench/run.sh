@@ -39,10 +39,12 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-for n in $(seq 150 250); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
-Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and names it once it is ready: two runs started together
+# never share (and then lose) one server.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 3>"$work/display" &
 xpid=$!
-for _ in $(seq 300); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+n=$(cat "$work/display")
 export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
 export BRAMBLIES_SETTINGS_FILE="$work/quarlobby.ini" # never the user's settings or tally
 
@@ -55,7 +57,7 @@ row() { printf '%-46s %12s %12s %9s   %s\n' "$@"; }
 port=$((40000 + $$ % 20000))
 paint() { # LABEL COMMAND...: one start, appends "ms kib" to $work/LABEL
   local label=$1; shift
-  "$build/bench/bench_firstpaint" "$@" | awk '$1 == "FIRSTPAINT" { print $2, $3 }' >>"$work/$label"
+  "$build/bench/bench_firstpaint" "$@" | awk '$1 == "FIRSTPAINT" { print $2, $3, $4 }' >>"$work/$label"
   rm -f "$work"/*.ini "$work"/*.tld
 }
 for _ in $(seq "$runs"); do
@@ -67,6 +69,7 @@ for l in bare now before; do
   [ -s "$work/$l" ] || continue
   cut -d' ' -f1 "$work/$l" | median >"$work/$l.ms"
   cut -d' ' -f2 "$work/$l" | median >"$work/$l.kib"
+  cut -d' ' -f3 "$work/$l" | median >"$work/$l.cpu"
 done
 
 # --- the other figures, now and (when given) before ---------------------------------------------
@@ -87,6 +90,9 @@ row "figure" "now" "anchor" "ratio" "anchor is"
 row "----------------------------------------------" "------------" "------------" "---------" "---------"
 bms=$(cat "$work/bare.ms") nms=$(cat "$work/now.ms")
 row "start to first paint, ms (median of $runs)" "$nms" "$bms" "$(ratio "$nms" "$bms")" "bare Qt window (goal <= 1.5x)"
+# The CPU the process used up to that frame: steadier than the time on a busy machine.
+bcpu=$(cat "$work/bare.cpu") ncpu=$(cat "$work/now.cpu")
+row "CPU from start to first paint, ms" "$ncpu" "$bcpu" "$(ratio "$ncpu" "$bcpu")" "bare Qt window"
 bk=$(cat "$work/bare.kib") nk=$(cat "$work/now.kib")
 row "resident memory at first paint, MB" "$(awk -v k="$nk" 'BEGIN{printf "%.1f", k/1024}')" \
   "$(awk -v k="$bk" 'BEGIN{printf "%.1f", k/1024}')" "$(ratio "$nk" "$bk")" "bare Qt window (goal <= 38 MB)"
@@ -97,6 +103,8 @@ row "LZRW1/KH block expand vs LZ4 default" "$(figure kh_expand_MBps "$work/now.c
 if [ -n "$before" ]; then
   pms=$(cat "$work/before.ms") pk=$(cat "$work/before.kib")
   row "start to first paint, ms" "$nms" "$pms" "$(ratio "$nms" "$pms")" "before"
+  pcpu=$(cat "$work/before.cpu")
+  row "CPU from start to first paint, ms" "$ncpu" "$pcpu" "$(ratio "$ncpu" "$pcpu")" "before"
   row "resident memory at first paint, KiB" "$nk" "$pk" "$(ratio "$nk" "$pk")" "before"
 fi
 for key in tumble_cpu_percent:tumble host_games_2seat:host host_games_6seat:host \

@@ -30,9 +30,11 @@ err=$(timeout 20 "$bin/bramblies-host" Ann 2>&1 >/dev/null); rc=$?
 err=$(timeout 20 "$bin/bramblies-host" --port 70000 2>&1 >/dev/null); rc=$?
 [ $rc = 2 ] && [ "$err" = "bramblies-host: invalid port '70000' (expected a number from 0 to 65535)" ] ||
   fail "a bad port: exit $rc, $err"
+# (timeout --foreground: a SIGTERM to timeout reaches the host once, not also through its
+# process group, which the host would take as a second signal.)
 # The JSON log: one object a line, each with a time and an event; the metrics where it says.
 log=$(mktemp)
-timeout 20 "$bin/bramblies-host" --port 0 --log-format json --metrics 0 2>"$log" >/dev/null &
+timeout --foreground 20 "$bin/bramblies-host" --port 0 --log-format json --metrics 0 2>"$log" >/dev/null &
 host=$!
 for _ in $(seq 100); do grep -q '/metrics' "$log" && break; sleep 0.1; done
 python3 - "$log" <<'PY' || fail "the JSON log or the metrics: $(cat "$log")"
@@ -50,7 +52,7 @@ kill -TERM $host; wait $host; rc=$?
 # Without its network module the host still serves and says no router answered.
 alone=$(mktemp -d)
 mkdir "$alone/games" && cp "$bin/bramblies-host" "$alone/games/"
-timeout 20 "$alone/games/bramblies-host" --port 0 --port-mapping 2>"$log" >/dev/null &
+timeout --foreground 20 "$alone/games/bramblies-host" --port 0 --port-mapping 2>"$log" >/dev/null &
 host=$!
 for _ in $(seq 100); do grep -q 'No router answered' "$log" && break; sleep 0.1; done
 grep -q 'No router answered' "$log" || fail "no mapping outcome without the module: $(cat "$log")"

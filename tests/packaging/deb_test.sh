@@ -22,7 +22,8 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for f in ./usr/games/bramblies ./usr/games/bramblies-lobby ./usr/bin/lzrw1 \
   "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
   "./usr/share/icons/hicolor/256x256/apps/$id.png" ./usr/share/man/man6/bramblies.6.gz \
-  ./usr/share/doc/bramblies/copyright ./usr/lib/systemd/system/bramblies-host.service; do
+  ./usr/share/doc/bramblies/copyright ./usr/lib/systemd/system/bramblies-host.service \
+  ./usr/lib/bramblies/bramblies_net.so; do
   grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
 done
 grep -q 'build/\|_test\|bench_' <<<"$contents" && fail "the package holds build or test files"

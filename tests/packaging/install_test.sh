@@ -19,7 +19,7 @@ expected=(games/bramblies games/bramblies-lobby bin/lzrw1
   share/man/man6/bramblies.6.gz share/man/man6/bramblies-lobby.6.gz share/man/man1/lzrw1.1.gz
   share/doc/bramblies/copyright share/doc/bramblies/changelog.gz
   lib/systemd/system/bramblies-host.service lib/systemd/system/bramblies-host@.service
-  lib/bramblies/bramblies_sound.so lib/bramblies/bramblies_net.so)
+  lib/bramblies/bramblies_sound.so lib/bramblies/bramblies_net.so lib/bramblies/bramblies_speech.so)
 for size in 16 24 32 48 64 128 256 512; do
   expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done
@@ -36,6 +36,17 @@ done < <(find . -type f -printf '%P\n' | sort)
 for f in bin/* games/*; do [ -x "$f" ] || fail "$f is not executable"; done
 
 [ "$(games/bramblies --version)" = "bramblies $version" ] || fail "bramblies --version"
+# The installed host finds its network module in ../lib/bramblies (it announces its table, and
+# so opens the module, as it starts).
+log=$(mktemp)
+games/bramblies-host --port 0 2>"$log" >/dev/null &
+host=$!
+module="$prefix/lib/bramblies/bramblies_net.so"
+for _ in $(seq 100); do grep -q "$module" "/proc/$host/maps" && break; sleep 0.1; done
+grep -q "$module" "/proc/$host/maps" ||
+  fail "the installed host did not open its network module: $(cat "$log")"
+kill -TERM $host; wait $host
+rm -f "$log"
 bin/lzrw1 --help | grep -q '^Usage: lzrw1' || fail "lzrw1 --help"
 # A PNG's width is the big-endian word at byte 16.
 for size in 16 256; do

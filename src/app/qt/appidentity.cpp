@@ -21,8 +21,11 @@ void applyAppIdentity() {
 }
 
 void applyWindowIcon() {
+    // Up to 256 px: no window manager draws a window's icon larger, and the 512 px render
+    // alone would be three quarters of the pixels to decode and send to the display (the
+    // launcher takes its icon from the installed icon theme, in every size).
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256, 512})
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addPixmap(PngPicture::pixmap(QStringLiteral(":/icon/bramblies-%1.png").arg(size)));
     QApplication::setWindowIcon(icon);
 }

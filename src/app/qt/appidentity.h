@@ -6,7 +6,7 @@
 namespace ui {
 
 void applyAppIdentity();
-// The window icon in all its sizes. Decoding them is not needed for the first picture of the
+// The window icon in the sizes a window manager draws. Decoding them is not needed for the first picture of the
 // table window, so the program sets it once that is on the screen.
 void applyWindowIcon();
 

@@ -3,8 +3,8 @@
 // difference that nobody sees. Qt's styles make the menu bar's overflow arrows from PNG files
 // in Qt's resources, by a load that first asks every installed image plugin about the file --
 // and loads each plugin library to do so -- while the table window is being built. Here the
-// same files are decoded by the PNG reader directly, so no plugin is loaded before the window's
-// first picture.
+// same files are decoded by the PNG reader directly, and only once the arrow is first drawn
+// (when the menus do not fit), so no plugin is loaded before the window's first picture.
 #include <QProxyStyle>
 
 namespace ui {

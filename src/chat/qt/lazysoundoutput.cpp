@@ -1,7 +1,6 @@
 #include "chat/qt/lazysoundoutput.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
+#include "net/qt/programmodules.h"
 
 namespace ui {
 
@@ -10,16 +9,8 @@ namespace {
 using CreateFn = SoundOutput* (*)();
 
 CreateFn findModule() {
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& path : {dir + QStringLiteral("/bramblies_sound"),
-                                dir + QStringLiteral("/../lib/bramblies/bramblies_sound")}) {
-        QLibrary module(path);
-        if (!module.load()) continue;
-        if (auto create = reinterpret_cast<CreateFn>(module.resolve("bramblies_create_sound_output")))
-            return create; // the module stays loaded for the life of the program
-        module.unload();
-    }
-    return nullptr;
+    return reinterpret_cast<CreateFn>(
+        moduleEntry(QStringLiteral("bramblies_sound"), "bramblies_create_sound_output"));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "client/qt/gamespeech.h"
 #include "client/qt/speechsink.h"
 #include "client/qt/tchat.h"
+#include "client/qt/texttospeechsink.h"
 #include "client/tableclient.h"
 #include "support/qt/tempsettingsfile.h"
 
@@ -192,6 +193,13 @@ void BoardAccessibilityTest::speechFollowsTheSwitch() {
     QCOMPARE(silent.action()->toolTip(), mute.why);
     silent.entry("CMD_selectedcat+2+2");
     QVERIFY(mute.said.isEmpty());
+
+    // The real sink without its module (none beside the tests): the same, and no crash.
+    TextToSpeechSink real;
+    const QString none = "No speech engine is installed (Qt TextToSpeech with speech-dispatcher).";
+    QCOMPARE(real.unavailableReason(), none);
+    real.say("Ann chose Twos.");
+    QCOMPARE(real.unavailableReason(), none);
 }
 
 QTEST_MAIN(BoardAccessibilityTest)
