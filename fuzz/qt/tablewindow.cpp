@@ -51,5 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     window.reset();
     QCoreApplication::processEvents();
+    // Outside an event loop deleteLater() would keep every input's leftovers to the end.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

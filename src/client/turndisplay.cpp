@@ -122,7 +122,8 @@ void TurnDisplay::selectedcat(std::string_view payload) {
     const auto [seat, cat] = msg::readSelectedcat(payload);
     if (!seat) return;
     m_state.turnseat = *seat;
-    if (!cat) return;
+    // Anything but a category (or none) would follow the board into the coach's tables.
+    if (!cat || *cat < 0 || *cat > kCategories) return;
     m_state.board.workingCategory = *cat;
     for (int n = 1; n <= kCategories; ++n) {
         CategoryState& c = m_state.board.category(n);

@@ -293,6 +293,7 @@ const std::vector<double>& Solver::afterSecond(unsigned open, int workingcat) co
 }
 
 double Solver::value(const TurnPosition& p) const {
+    if (p.workingcat < 0 || p.workingcat > kCategoryCount) return 0;
     const unsigned open = openMask(p.scores);
     if (p.rolls <= 0) return p.workingcat ? chooseValue(p, p.workingcat) : startValue(open);
     const int hand = handOf(p.dice);

@@ -603,6 +603,8 @@ TEST(ClientGame, BadNumberStopsTheTurnHandlersWhereItIsRead) {
          {"anim:stop"},
          {{"turn", "3"}, {"d1.face", "4"}, {"d2.top", "110"}, {"roll", "0"}}},
         {"CMD_selectedcat+3+x+", {}, {{"turn", "3"}, {"working", "0"}}},
+        {"CMD_selectedcat+3+-2+", {}, {{"turn", "3"}, {"working", "0"}}},
+        {"CMD_selectedcat+3+8+", {}, {{"turn", "3"}, {"working", "0"}}},
     });
 }
 
