@@ -1,7 +1,7 @@
 #include "app/qt/appidentity.h"
 
 #include "app/buildinfo.h"
-#include "widgets/pngpicture.h"
+#include "app/qt/windowiconengine.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,10 +24,8 @@ void applyWindowIcon() {
     // Up to 256 px: no window manager draws a window's icon larger, and the 512 px render
     // alone would be three quarters of the pixels to decode and send to the display (the
     // launcher takes its icon from the installed icon theme, in every size).
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(PngPicture::pixmap(QStringLiteral(":/icon/bramblies-%1.png").arg(size)));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(QIcon(new WindowIconEngine(
+        QStringLiteral(":/icon/bramblies-%1.png"), {16, 24, 32, 48, 64, 128, 256})));
 }
 
 } // namespace ui
