@@ -75,9 +75,11 @@ for i in "${!names[@]}"; do
   [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
   # A target may state its largest useful input in a "// fuzz-max-len: N" line.
   maxlen=$(sed -n 's|^// fuzz-max-len: *\([0-9]*\).*|\1|p' "$src" | head -n 1)
+  # ... and the resident size it may reach, in MB, in a "// fuzz-rss-mb: N" line (default 2048).
+  rss=$(sed -n 's|^// fuzz-rss-mb: *\([0-9]*\).*|\1|p' "$src" | head -n 1)
   log=build-fuzz/$name.log
   echo "fuzz: $name for ${per}s"
-  if ! "build-fuzz/fuzz/fuzz_$name" -max_total_time="$per" -max_len="${maxlen:-4096}" -rss_limit_mb=2048 \
+  if ! "build-fuzz/fuzz/fuzz_$name" -max_total_time="$per" -max_len="${maxlen:-4096}" -rss_limit_mb="${rss:-2048}" \
       -timeout=20 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/"$name"- \
       "$corpus" "${seeds[@]}" >"$log" 2>&1; then
     tail -n 40 "$log"

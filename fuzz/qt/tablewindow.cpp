@@ -1,4 +1,5 @@
 // fuzz-max-len: 4096
+// fuzz-rss-mb: 8192
 // The real table window, offscreen, fed what a host might send: the input is cut at 0xFF into
 // messages, each handled by the window's own code (board, chat, sounds, spectator list,
 // tally). The first byte picks our slot. Nothing may crash, and queued work (a close, a
