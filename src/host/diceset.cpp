@@ -1,7 +1,6 @@
 #include "host/diceset.h"
 
 #include <algorithm>
-#include <map>
 
 namespace core {
 
@@ -119,20 +118,33 @@ int DiceSets::without(int whole, int part) const {
 }
 
 std::vector<DiceSets::Outcome> DiceSets::rerollOutcomes(int rerolled) const {
-    std::map<int, double> now{{0, 1.0}};
+    // Dense chances over every set, walked in set order: the coach asks this for every hand of
+    // a turn, and a tree of sets allocated per die dominated its time.
+    std::array<double, kSetCount> now{};
+    std::array<double, kSetCount> next{};
+    now[0] = 1.0;
+    int reached = 1; // no set from here on holds a chance
     const Counts& c = counts(rerolled);
     for (int from = 1; from <= 6; ++from)
         for (int k = 0; k < c[static_cast<std::size_t>(from)]; ++k) {
-            std::map<int, double> next;
-            for (const auto& [set, chance] : now)
+            next.fill(0.0);
+            int top = 0;
+            for (int set = 0; set < reached; ++set) {
+                const double chance = now[static_cast<std::size_t>(set)];
+                if (chance == 0.0) continue;
                 for (int to = 1; to <= 6; ++to)
-                    if (to != from) next[plus(set, to)] += chance / 5.0;
-            now = std::move(next);
+                    if (to != from) {
+                        const int n = plus(set, to);
+                        next[static_cast<std::size_t>(n)] += chance / 5.0;
+                        top = std::max(top, n + 1);
+                    }
+            }
+            now = next;
+            reached = top;
         }
     std::vector<Outcome> out;
-    out.reserve(now.size());
-    for (const auto& [set, chance] : now)
-        out.push_back({set, chance});
+    for (int set = 0; set < reached; ++set)
+        if (now[static_cast<std::size_t>(set)] != 0.0) out.push_back({set, now[static_cast<std::size_t>(set)]});
     return out;
 }
 
