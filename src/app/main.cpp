@@ -6,6 +6,7 @@
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
 #include "app/qt/appstyle.h"
+#include "app/qt/fontwarmup.h"
 #include "app/qt/instanceguard.h"
 #include "host/qt/quitsignals.h"
 #include "app/qt/startup.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         return ui::runDedicatedHost(ui::DedicatedHostOptions::fromCommandLine(commandLine), argc,
                                     argv);
 
+    ui::FontWarmUp fonts; // on a second core while the application connects to the display
     QApplication application(argc, argv);
     // No application display name: the platform would append it to every window's caption.
     ui::applyAppIdentity();
@@ -53,5 +55,6 @@ int main(int argc, char** argv) {
     // SIGINT/SIGTERM close the windows as File > Exit would (a hosting copy removes its
     // port mapping on the way out).
     ui::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });
+    fonts.wait(); // the windows measure their texts as they are built
     return startup.run(application, windows);
 }
