@@ -117,9 +117,22 @@ int DiceSets::without(int whole, int part) const {
     return index(c);
 }
 
-std::vector<DiceSets::Outcome> DiceSets::rerollOutcomes(int rerolled) const {
-    // Dense chances over every set, walked in set order: the coach asks this for every hand of
-    // a turn, and a tree of sets allocated per die dominated its time.
+const std::vector<DiceSets::Outcome>& DiceSets::rerollOutcomes(int rerolled) const {
+    // Worked out for every set together the first time any is asked for (about a millisecond,
+    // about a megabyte): the coach asks for the same sets for every hand of every turn.
+    static const std::vector<std::vector<Outcome>> table = [this] {
+        std::vector<std::vector<Outcome>> all(kSetCount);
+        for (int set = 0; set < kSetCount; ++set)
+            all[static_cast<std::size_t>(set)] = outcomesOf(set);
+        return all;
+    }();
+    static const std::vector<Outcome> none;
+    if (rerolled < 0 || rerolled >= kSetCount) return none;
+    return table[static_cast<std::size_t>(rerolled)];
+}
+
+std::vector<DiceSets::Outcome> DiceSets::outcomesOf(int rerolled) const {
+    // Dense chances over every set, walked in set order.
     std::array<double, kSetCount> now{};
     std::array<double, kSetCount> next{};
     now[0] = 1.0;

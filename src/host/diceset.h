@@ -44,10 +44,12 @@ public:
         int set;
         double chance;
     };
-    std::vector<Outcome> rerollOutcomes(int rerolled) const;
+    // Empty for a number that is no set.
+    const std::vector<Outcome>& rerollOutcomes(int rerolled) const;
 
 private:
     DiceSets();
+    std::vector<Outcome> outcomesOf(int rerolled) const;
 
     std::vector<Counts> m_counts;
     std::vector<int> m_size;
