@@ -1,8 +1,9 @@
 #pragma once
 // Reads the system's font configuration on a second thread while the application connects to
-// the display. Left to itself, Qt reads it (configuration files and font caches, a few
-// milliseconds) the first time the table window measures a text, in the middle of building
-// the window; on a machine with a spare core that wait leaves the way to the first picture.
+// the display, leaving Type 1 fonts out. Left to itself, Qt reads it (configuration files and
+// font caches, a few milliseconds) the first time the table window measures a text, in the
+// middle of building the window; on a machine with a spare core that wait leaves the way to
+// the first picture. Nothing in the process may use fontconfig before wait() returns.
 #include <thread>
 
 namespace ui {
