@@ -7,7 +7,6 @@
 #include <bit>
 #include <chrono>
 #include <cmath>
-#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -137,24 +136,17 @@ bool choosable(unsigned open, int category) {
 
 std::shared_ptr<const Solver> Solver::forLimit(int bonusLimit) {
     static std::mutex mutex;
-    static std::map<int, std::shared_ptr<const Solver>> offered; // the options' limits
-    static std::deque<std::shared_ptr<const Solver>> others;     // latest first
-    const int limit = std::max(0, bonusLimit);
+    static std::map<int, std::shared_ptr<const Solver>> offered;
+    const int limit = offeredLimit(bonusLimit);
     std::lock_guard lock(mutex);
-    if (limit == 0 || limit == 1 || limit == 2 || limit == 5) {
-        auto& slot = offered[limit];
-        if (!slot) slot = std::make_shared<const Solver>(limit);
-        return slot;
-    }
-    auto found = std::find_if(others.begin(), others.end(),
-                              [limit](const auto& s) { return s->bonusLimit() == limit; });
-    if (found != others.end()) {
-        std::rotate(others.begin(), found, found + 1);
-        return others.front();
-    }
-    others.push_front(std::make_shared<const Solver>(limit));
-    if (others.size() > kOtherLimitsKept) others.pop_back();
-    return others.front();
+    auto& slot = offered[limit];
+    if (!slot) slot = std::make_shared<const Solver>(limit);
+    return slot;
+}
+
+int Solver::offeredLimit(int bonusLimit) {
+    if (bonusLimit <= 0 || bonusLimit >= 7) return 0;
+    return bonusLimit <= 2 ? bonusLimit : 5;
 }
 
 int Solver::instances() {

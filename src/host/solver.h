@@ -40,12 +40,14 @@ struct SolverDecision {
 
 class Solver {
 public:
-    // The tables for a bonus-roll limit (0 unlimited), built on first use and shared. The
-    // limits the game options offer keep theirs for the program's life; any other limit shares
-    // a few slots with the latest ones asked for, so a peer naming limit after limit cannot make
-    // us keep table after table (about 3 MB each). The pointer keeps the tables while held.
+    // The tables for a bonus-roll limit (0 unlimited), built on first use and kept for the
+    // program's life. Only the limits the game options offer (0, 1, 2, 5) get tables: any other
+    // limit a peer names takes those of the nearest offered one (offeredLimit), so naming limit
+    // after limit neither builds (~30 ms) nor keeps (~3 MB) table after table.
     static std::shared_ptr<const Solver> forLimit(int bonusLimit);
-    static constexpr std::size_t kOtherLimitsKept = 2;
+    // Nearest by the share of an unlimited run of bonus rolls the limit allows: 3 to 6 go to 5,
+    // 7 and more (within 3 % of no limit) to 0.
+    static int offeredLimit(int bonusLimit);
     // Solvers alive in the program.
     static int instances();
     explicit Solver(int bonusLimit);

@@ -153,15 +153,14 @@ TEST(Solver, ExpertGamesAverageTheStartValue) {
     EXPECT_NEAR(mean, exact, 3 * error) << "exact " << exact << " simulated " << mean;
 }
 
-TEST(Solver, LimitsOutsideTheOptionsDoNotPileUpTables) {
-    // A peer may name any limit; each would be about 3 MB of tables kept for good.
-    const auto held = Solver::forLimit(3);
+TEST(Solver, LimitsOutsideTheOptionsTakeTheNearestOfferedTables) {
+    // A peer may name any limit; each would be a 30 ms build and about 3 MB of tables.
+    for (int limit : {0, 1, 2, 5}) Solver::forLimit(limit);
     const int before = Solver::instances();
-    for (int limit : {4, 6, 7, 3, 8, 9, 10, 11})
-        EXPECT_EQ(Solver::forLimit(limit)->bonusLimit(), limit);
-    EXPECT_LE(Solver::instances(), before + int(Solver::kOtherLimitsKept));
-    EXPECT_EQ(held->bonusLimit(), 3); // still whole while held
-    // The latest limit is not built again; the offered ones never are.
-    EXPECT_EQ(Solver::forLimit(11), Solver::forLimit(11));
-    EXPECT_EQ(Solver::forLimit(5), Solver::forLimit(5));
+    for (int limit : {3, 4, 6})
+        EXPECT_EQ(Solver::forLimit(limit), Solver::forLimit(5));
+    for (int limit : {-4, 7, 8, 1000, 2147483647})
+        EXPECT_EQ(Solver::forLimit(limit), Solver::forLimit(0));
+    EXPECT_EQ(Solver::forLimit(2)->bonusLimit(), 2);
+    EXPECT_EQ(Solver::instances(), before);
 }
