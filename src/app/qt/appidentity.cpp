@@ -1,7 +1,7 @@
 #include "app/qt/appidentity.h"
 
 #include "app/buildinfo.h"
-#include "app/qt/windowiconengine.h"
+#include "app/qt/pngsizesiconengine.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,7 +24,7 @@ void applyWindowIcon() {
     // Up to 256 px: no window manager draws a window's icon larger, and the 512 px render
     // alone would be three quarters of the pixels to decode and send to the display (the
     // launcher takes its icon from the installed icon theme, in every size).
-    QApplication::setWindowIcon(QIcon(new WindowIconEngine(
+    QApplication::setWindowIcon(QIcon(new PngSizesIconEngine(
         QStringLiteral(":/icon/bramblies-%1.png"), {16, 24, 32, 48, 64, 128, 256})));
 }
 

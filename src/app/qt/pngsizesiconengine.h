@@ -1,17 +1,18 @@
 #pragma once
-// The window icon as a set of PNG files, one per size, decoded each time a size is asked for and
-// not kept: the display keeps its own copy of a window's icon, so the program only needs the
-// pixels for the moment a window is given them.
+// An icon made of PNG files, one per size, decoded each time a size is asked for and not kept.
+// The window icon is one: the display keeps its own copy, so the program only needs the pixels
+// for the moment a window is given them. The menu bar's overflow arrow is another: made with
+// the menu bar, drawn only when the menus do not fit.
 #include <QIconEngine>
 #include <QList>
 #include <QString>
 
 namespace ui {
 
-class WindowIconEngine : public QIconEngine {
+class PngSizesIconEngine : public QIconEngine {
 public:
     // pathPattern holds %1 for the size; sizes ascending.
-    WindowIconEngine(QString pathPattern, QList<int> sizes);
+    PngSizesIconEngine(QString pathPattern, QList<int> sizes);
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override;

@@ -1,4 +1,4 @@
-#include "app/qt/windowiconengine.h"
+#include "app/qt/pngsizesiconengine.h"
 
 #include "widgets/pngpicture.h"
 
@@ -9,23 +9,23 @@
 
 namespace ui {
 
-WindowIconEngine::WindowIconEngine(QString pathPattern, QList<int> sizes)
+PngSizesIconEngine::PngSizesIconEngine(QString pathPattern, QList<int> sizes)
     : m_pathPattern(std::move(pathPattern)), m_sizes(std::move(sizes)) {}
 
-int WindowIconEngine::fileSizeFor(const QSize& size) const {
+int PngSizesIconEngine::fileSizeFor(const QSize& size) const {
     const int wanted = std::max(size.width(), size.height());
     for (int s : m_sizes)
         if (s >= wanted) return s;
     return m_sizes.isEmpty() ? 0 : m_sizes.last();
 }
 
-QSize WindowIconEngine::actualSize(const QSize& size, QIcon::Mode, QIcon::State) {
+QSize PngSizesIconEngine::actualSize(const QSize& size, QIcon::Mode, QIcon::State) {
     const int s = fileSizeFor(size);
     if (s == 0) return {};
     return QSize(s, s).scaled(size, Qt::KeepAspectRatio).boundedTo(QSize(s, s));
 }
 
-QPixmap WindowIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) {
+QPixmap PngSizesIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) {
     const int s = fileSizeFor(size);
     if (s == 0) return {};
     QPixmap pm = PngPicture::pixmap(m_pathPattern.arg(s));
@@ -40,7 +40,7 @@ QPixmap WindowIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::Sta
     return pm;
 }
 
-void WindowIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+void PngSizesIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                              QIcon::State state) {
     const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     QPixmap pm = pixmap(rect.size() * dpr, mode, state);
@@ -52,22 +52,22 @@ void WindowIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode m
                         pm);
 }
 
-QList<QSize> WindowIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
+QList<QSize> PngSizesIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
     QList<QSize> sizes;
     for (int s : m_sizes)
         sizes << QSize(s, s);
     return sizes;
 }
 
-QIconEngine* WindowIconEngine::clone() const {
-    return new WindowIconEngine(m_pathPattern, m_sizes);
+QIconEngine* PngSizesIconEngine::clone() const {
+    return new PngSizesIconEngine(m_pathPattern, m_sizes);
 }
 
-QString WindowIconEngine::key() const {
-    return QStringLiteral("WindowIconEngine");
+QString PngSizesIconEngine::key() const {
+    return QStringLiteral("PngSizesIconEngine");
 }
 
-bool WindowIconEngine::isNull() {
+bool PngSizesIconEngine::isNull() {
     return m_sizes.isEmpty();
 }
 
