@@ -1,7 +1,13 @@
 // How many complete computer games the core host plays per CPU second on one core: two seats
 // (the computer in seats 1 and 2) and six seats (six players who all switch to just watching
-// right after the start). Every broadcast is built and recorded for one spectator, as the
-// transport would get it; no network and no real timer — the countdown is ticked directly.
+// right after the start). Every broadcast is built and handed to one spectator's connection,
+// which frames it into its write buffer as the socket transport does (message and terminator
+// appended to one buffer, cleared after each game); no network and no real timer — the
+// countdown is ticked directly.
+//
+// The figure is the best of rounds of a quarter second each: the shared machine this runs on
+// changes speed from one second to the next by half, and the best round is what the host code
+// itself allows (the codec benchmark reports its best round the same way).
 //
 //   bench_hostgames [SECONDS]   (per figure, default 2)
 
@@ -9,6 +15,7 @@
 #include "host/hoststate.h"
 #include "host/randomsource.h"
 #include "host/turnengine.h"
+#include "net/fields.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,9 +28,14 @@ namespace {
 
 class BenchPort : public core::HostPort {
 public:
-    std::vector<std::string> recorded;
+    std::string written; // the spectator's write buffer
+    long sent = 0;
     bool armed = false;
-    void send(int, const std::string& message) override { recorded.push_back(message); }
+    void send(int, const std::string& message) override {
+        written += message;
+        written += static_cast<char>(core::kTerminator);
+        ++sent;
+    }
     void close(int) override {}
     void notice(const std::string&) override {}
     void armCountdown(int) override { armed = true; }
@@ -48,45 +60,52 @@ Figures run(int seats, double seconds) {
     core::SeededRandom random(12345);
     core::TurnEngine engine(state, random);
 
-    long games = 0;
-    long messages = 0;
-    long ticks = 0;
     // CPU time of this thread, so the figure is per core even on a busy machine.
     auto cpu = [] {
         timespec ts{};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
         return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
     };
-    const double start = cpu();
-    auto elapsed = [&] { return cpu() - start; };
-    while (elapsed() < seconds) {
-        for (int g = 0; g < 100; ++g) {
-            for (int n = 1; n <= 9; ++n)
-                state.slot(n).connected = false;
-            for (int n = 1; n <= watchingSeats(seats); ++n)
-                state.slot(n).connected = true;
-            state.slot(7).connected = true; // the spectator whose messages are recorded
-            state.slotcount = 7;
-            port.recorded.clear();
-            engine.startgame("Bench+0+");
-            for (int n = 1; n <= watchingSeats(seats); ++n) {
-                state.slot(n).justwatch = true;
-                engine.justWatchStarted(n);
+    constexpr double kRound = 0.25;
+    Figures best{0, 0, 0};
+    for (double spent = 0; spent < seconds;) {
+        long games = 0, messages = 0, ticks = 0;
+        const double start = cpu();
+        while (cpu() - start < std::min(kRound, seconds)) {
+            for (int g = 0; g < 100; ++g) {
+                for (int n = 1; n <= 9; ++n)
+                    state.slot(n).connected = false;
+                for (int n = 1; n <= watchingSeats(seats); ++n)
+                    state.slot(n).connected = true;
+                state.slot(7).connected = true; // the spectator whose messages are recorded
+                state.slotcount = 7;
+                port.written.clear();
+                port.sent = 0;
+                engine.startgame("Bench+0+");
+                for (int n = 1; n <= watchingSeats(seats); ++n) {
+                    state.slot(n).justwatch = true;
+                    engine.justWatchStarted(n);
+                }
+                while (state.turn.gamerunning && port.armed) {
+                    engine.timer1Timer();
+                    ++ticks;
+                }
+                if (state.turn.gamerunning) {
+                    std::fprintf(stderr, "a game stopped before its end\n");
+                    return {0, 0, 0};
+                }
+                messages += port.sent;
+                ++games;
             }
-            while (state.turn.gamerunning && port.armed) {
-                engine.timer1Timer();
-                ++ticks;
-            }
-            if (state.turn.gamerunning) {
-                std::fprintf(stderr, "a game stopped before its end\n");
-                return {0, 0, 0};
-            }
-            messages += static_cast<long>(port.recorded.size());
-            ++games;
         }
+        const double t = cpu() - start;
+        spent += t;
+        const double perSecond = games / t;
+        if (perSecond > best.gamesPerSecond)
+            best = {perSecond, static_cast<double>(messages) / games,
+                    static_cast<double>(ticks) / games};
     }
-    double t = elapsed();
-    return {games / t, static_cast<double>(messages) / games, static_cast<double>(ticks) / games};
+    return best;
 }
 
 } // namespace
