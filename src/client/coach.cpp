@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <span>
 
 namespace core {
 
@@ -44,7 +45,7 @@ std::string lowerFirst(std::string s) {
     return s;
 }
 
-int keepOf(const Dice& dice, const std::vector<int>& rolled) {
+int keepOf(const Dice& dice, std::span<const int> rolled) {
     DiceSets::Counts kept{};
     for (int d = 1; d <= kDiceCount; ++d)
         if (std::find(rolled.begin(), rolled.end(), d) == rolled.end())

@@ -14,9 +14,8 @@ int chooseWorkingCategory(const ScoreSheet& scores, const Dice& dice) {
     return 0;
 }
 
-std::vector<int> diceToReroll(int workingcat, const Dice& dice) {
-    std::vector<int> roll;
-    roll.reserve(kDiceCount);
+DieNumbers diceToReroll(int workingcat, const Dice& dice) {
+    DieNumbers roll;
     if (workingcat == kBrambleCategory) {
         std::array<bool, 7> kept{};
         bool keptEnd = false; // a 1 or a 6 is kept already

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 namespace core {
 
@@ -25,7 +24,7 @@ int chooseWorkingCategory(const ScoreSheet& scores, const Dice& dice);
 
 // Dice to roll again, ascending. Aiming at the Bramble keeps one die of each face 2..5 and one
 // die showing 1 or 6; aiming at a face keeps every die showing it.
-std::vector<int> diceToReroll(int workingcat, const Dice& dice);
+DieNumbers diceToReroll(int workingcat, const Dice& dice);
 
 // The next move of `seat`: nothing unless it is the current seat, its turn is active and no
 // present, playing human sits there.

@@ -54,8 +54,8 @@ bool isOpen(const ScoreSheet& scores, int category) {
            scores[static_cast<std::size_t>(category)] == -1;
 }
 
-std::vector<int> openCategories(const ScoreSheet& scores, int round) {
-    std::vector<int> open;
+CategoryNumbers openCategories(const ScoreSheet& scores, int round) {
+    CategoryNumbers open;
     for (int c = 1; c <= 6; ++c)
         if (isOpen(scores, c)) open.push_back(c);
     if (round == kRounds && isOpen(scores, kBrambleCategory)) open.push_back(kBrambleCategory);

@@ -3,6 +3,7 @@
 // turn engine calls them; nothing here knows about seats, messages or timing, so every rule
 // can be checked on its own with scripted dice.
 
+#include "host/numberlist.h"
 #include "host/playerslot.h"
 #include "host/randomsource.h"
 
@@ -14,6 +15,8 @@ namespace core {
 using Dice = std::array<int, kDiceCount + 1>;           // index 1..5; 0 = not rolled yet
 using ScoreSheet = std::array<int, kCategoryCount + 1>; // index 1..7; -1 = not yet scored
 using SeatTotals = std::array<int, kSeatCount + 1>;     // index 1..6
+using DieNumbers = NumberList<kDiceCount>;              // dice 1..5
+using CategoryNumbers = NumberList<kCategoryCount>;     // categories 1..7
 
 inline constexpr int kBrambleCategory = 7;
 // A straight on the first roll scores its faces plus this.
@@ -40,7 +43,7 @@ int firstRollBrambleScore(const Dice& dice);
 
 bool isOpen(const ScoreSheet& scores, int category);
 // Open faces ascending, plus 7 in the last round while the Bramble is open.
-std::vector<int> openCategories(const ScoreSheet& scores, int round);
+CategoryNumbers openCategories(const ScoreSheet& scores, int round);
 
 // The working category the host sets before a turn's first roll: 7 when no face is open, the
 // face when exactly one is open, none (0) otherwise. `error` when no face is open and the
