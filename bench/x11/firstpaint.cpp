@@ -9,7 +9,8 @@
 // when nothing was painted within 30 s. The CPU time (all of COMMAND's threads) hardly depends
 // on what else the machine is doing, so it is the steadier figure on a busy machine. With
 // BENCH_SMAPS=FILE set, the process's /proc/PID/smaps at that moment is copied to FILE (which
-// libraries are mapped, and how much of each is resident).
+// libraries are mapped, and how much of each is resident); with BENCH_SHOT=FILE, the screen
+// as read then is written to FILE as a PPM picture (what counted as the first frame).
 //
 // The screen is read through shared memory (MIT-SHM) when the display offers it: a read over
 // the socket copies 1.9 MB through the X server each time, which kept the server busy enough
@@ -109,6 +110,23 @@ public:
         if (m_attached) XShmDetach(m_d, &m_shm);
         XDestroyImage(m_img);
         shmdt(m_shm.shmaddr);
+    }
+
+    // The screen as last read, as a binary PPM file (P6); false when it cannot be written.
+    bool save(const char* path) const {
+        XImage* img = m_img;
+        if (!img || !m_attached) return false;
+        std::ofstream out(path, std::ios::binary);
+        out << "P6\n" << m_w << ' ' << m_h << "\n255\n";
+        for (int y = 0; y < m_h; ++y)
+            for (int x = 0; x < m_w; ++x) {
+                const unsigned long px = XGetPixel(img, x, y);
+                const char rgb[3] = {static_cast<char>((px >> 16) & 0xff),
+                                     static_cast<char>((px >> 8) & 0xff),
+                                     static_cast<char>(px & 0xff)};
+                out.write(rgb, 3);
+            }
+        return bool(out);
     }
 
     // Every fourth pixel of every fourth row, as 32-bit values.
@@ -234,6 +252,7 @@ int main(int argc, char** argv) {
             const double ms = (now() - start) * 1000;
             const long kib = residentKiB(pid);
             const double cpu = cpuMs(pid);
+            if (const char* out = std::getenv("BENCH_SHOT")) screen.save(out);
             if (const char* out = std::getenv("BENCH_SMAPS")) {
                 std::ifstream in("/proc/" + std::to_string(pid) + "/smaps");
                 std::ofstream(out) << in.rdbuf();
