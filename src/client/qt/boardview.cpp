@@ -667,7 +667,7 @@ void BoardView::showEvent(QShowEvent* event) {
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     if (!m_keepBackground) {
-        paintBackground(p); // the painter is clipped to the event's region already
+        paintBackground(p, event->rect()); // the painter is clipped to the region already
         return;
     }
     for (const QRect& r : event->region())
@@ -679,7 +679,7 @@ void BoardView::paintKeptBackground(QPainter& p, const QRect& area, const QPoint
         p.save();
         p.setClipRect(QRect(at, area.size()), Qt::IntersectClip);
         p.translate(at - area.topLeft());
-        paintBackground(p);
+        paintBackground(p, area);
         p.restore();
         return;
     }
@@ -689,39 +689,55 @@ void BoardView::paintKeptBackground(QPainter& p, const QRect& area, const QPoint
         m_background = QPixmap(size() * dpr);
         m_background.setDevicePixelRatio(dpr);
         QPainter bp(&m_background);
-        paintBackground(bp);
+        paintBackground(bp, rect());
     }
     p.drawPixmap(QRect(at, area.size()), m_background,
                  QRectF(QPointF(area.topLeft()) * dpr, QSizeF(area.size()) * dpr));
 }
 
-void BoardView::paintBackground(QPainter& p) const {
+void BoardView::paintBackground(QPainter& p, const QRectF& area) const {
+    // Only the parts that meet `area` are drawn: before the first frame each die paints the
+    // board under itself from scratch, and the clip alone would still lay out every text.
+    const auto meets = [&](const QRectF& design) {
+        const QRectF r = design.adjusted(-2, -2, 2, 2); // pens and antialiasing
+        return QRectF(m_offset + r.topLeft() * m_scale, r.size() * m_scale).intersects(area);
+    };
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), ui::BoardPalette::paper());
     p.translate(m_offset);
     p.scale(m_scale, m_scale);
 
     // Status banner.
-    p.setPen(QPen(kGold, 1.2));
-    p.setBrush(kPaleGold);
-    p.drawRoundedRect(QRectF(8, 44, 364, 28), 8, 8);
+    const QRectF banner(8, 44, 364, 28);
+    if (meets(banner)) {
+        p.setPen(QPen(kGold, 1.2));
+        p.setBrush(kPaleGold);
+        p.drawRoundedRect(banner, 8, 8);
+    }
 
     // Dice tray.
-    QLinearGradient felt(0, 84, 0, 174);
-    felt.setColorAt(0, kFelt.lighter(120));
-    felt.setColorAt(1, kFelt.darker(115));
-    p.setPen(QPen(kDeepGold, 2));
-    p.setBrush(felt);
-    p.drawRoundedRect(QRectF(6, 84, 284, 88), 10, 10);
-    p.setPen(kInk);
-    QFont small = font();
-    small.setPixelSize(10);
-    small.setBold(true);
-    p.setFont(small);
-    p.drawText(QRectF(300, 88, 66, 14), Qt::AlignCenter, "ROLLS");
+    const QRectF tray(6, 84, 284, 88);
+    if (meets(tray)) {
+        QLinearGradient felt(0, 84, 0, 174);
+        felt.setColorAt(0, kFelt.lighter(120));
+        felt.setColorAt(1, kFelt.darker(115));
+        p.setPen(QPen(kDeepGold, 2));
+        p.setBrush(felt);
+        p.drawRoundedRect(tray, 10, 10);
+    }
+    const QRectF rolls(300, 88, 66, 14);
+    if (meets(rolls)) {
+        p.setPen(kInk);
+        QFont small = font();
+        small.setPixelSize(10);
+        small.setBold(true);
+        p.setFont(small);
+        p.drawText(rolls, Qt::AlignCenter, "ROLLS");
+    }
 
-    // Score sheet card.
+    // Score sheet card, and everything on it.
     const QRectF card(4, 172, 372, 296);
+    if (!meets(card)) return;
     p.setPen(QPen(kDeepGold, 2));
     p.setBrush(kCream);
     p.drawRoundedRect(card, 10, 10);

@@ -99,8 +99,9 @@ private:
     QRectF rowHeaderPicture(int category) const;
     QRectF rowHeaderName(int category) const;
     void paintRowHeaders(QPainter& p) const;
-    // Everything the board paints itself (banner, tray, score sheet), at the window's scale.
-    void paintBackground(QPainter& p) const;
+    // Everything the board paints itself (banner, tray, score sheet), at the window's scale;
+    // only the parts that meet `area` (board coordinates).
+    void paintBackground(QPainter& p, const QRectF& area) const;
     // The kept copy of that painting: area (board coordinates) drawn at `at` of p's device,
     // made again first when the size, the headers or the font have changed. Until the
     // window's first frame is up the board paints straight instead: the first frame does not
