@@ -45,7 +45,6 @@ ComputerDecision computerDecision(const HostState& state, int seat) {
     if (s.rolls == 0) {
         move.kind = ComputerMove::Kind::Roll;
         move.dice = {1, 2, 3, 4, 5};
-        move.diceCount = kDiceCount;
         return move;
     }
     if (s.workingcat == 0) {
@@ -54,9 +53,8 @@ ComputerDecision computerDecision(const HostState& state, int seat) {
         return move;
     }
     move.kind = ComputerMove::Kind::Roll;
-    for (int d : diceToReroll(s.workingcat, state.turn.dice))
-        move.dice[static_cast<std::size_t>(move.diceCount++)] = d;
-    if (move.diceCount == 0) move.diceCount = 1; // the single field 0: nothing to roll
+    move.dice = diceToReroll(s.workingcat, state.turn.dice);
+    if (move.dice.empty()) move.dice.push_back(0); // the single field 0: nothing to roll
     return move;
 }
 
@@ -68,8 +66,8 @@ ComputerMove computerMove(const HostState& state, int seat) {
         return {move.kind, seatText + '+' + std::to_string(move.category) + '+'};
     case ComputerMove::Kind::Roll: {
         std::string payload = seatText;
-        for (int i = 0; i < move.diceCount; ++i)
-            payload += '+' + std::to_string(move.dice[static_cast<std::size_t>(i)]);
+        for (int d : move.dice)
+            payload += '+' + std::to_string(d);
         return {move.kind, payload};
     }
     case ComputerMove::Kind::None:

@@ -35,8 +35,7 @@ ComputerMove computerMove(const HostState& state, int seat);
 struct ComputerDecision {
     ComputerMove::Kind kind = ComputerMove::Kind::None;
     int category = 0;
-    std::array<int, kDiceCount> dice{};
-    int diceCount = 0;
+    DieNumbers dice;
 };
 ComputerDecision computerDecision(const HostState& state, int seat);
 

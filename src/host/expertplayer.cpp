@@ -28,9 +28,9 @@ ComputerDecision expertDecision(const HostState& state, int seat) {
         return out;
     }
     out.kind = ComputerMove::Kind::Roll;
-    if (best.reroll.empty()) out.dice[static_cast<std::size_t>(out.diceCount++)] = 0;
+    if (best.reroll.empty()) out.dice.push_back(0);
     for (int d : best.reroll)
-        out.dice[static_cast<std::size_t>(out.diceCount++)] = d;
+        out.dice.push_back(d);
     return out;
 }
 

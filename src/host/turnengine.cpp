@@ -329,7 +329,7 @@ void TurnEngine::computerplay(int seat) {
                                                                   : computerDecision(m_state, seat);
     switch (move.kind) {
     case ComputerMove::Kind::Roll:
-        roll(seat, std::span<const int>(move.dice.data(), std::size_t(move.diceCount)));
+        roll(seat, move.dice);
         break;
     case ComputerMove::Kind::SelectCategory:
         choose(seat, move.category);
