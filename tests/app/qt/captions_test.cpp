@@ -9,17 +9,30 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <csignal>
+
 #ifndef BRAMBLIES_EXE
 #error "BRAMBLIES_EXE must name the program under test"
 #endif
 
 namespace {
 
-// A free display number: neither a socket nor a lock file of a running X server.
+// True when the display's lock file names a process that is still running (an X server that
+// was killed leaves its lock and socket behind; a new server on that number clears them).
+bool lockHeld(int display) {
+    QFile lock(QStringLiteral("/tmp/.X%1-lock").arg(display));
+    if (!lock.open(QIODevice::ReadOnly)) return lock.exists();
+    bool ok = false;
+    const qint64 pid = lock.readAll().trimmed().toLongLong(&ok);
+    return !ok || pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+// A free display number: no running X server holds it.
 int freeDisplay() {
     for (int d = 240; d < 400; ++d)
-        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(d)) &&
-            !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(d)))
+        if (!lockHeld(d) && (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(d)) ||
+                             QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(d))))
             return d;
     return -1;
 }
@@ -38,10 +51,13 @@ QStringList windowNames(const QString& display) {
     return names;
 }
 
-// Ends a process the test started, however the test ends.
+// Ends a process the test started, however the test ends: asked first, so that an X server
+// removes its lock file and socket.
 struct Reaper {
     QProcess& process;
     ~Reaper() {
+        process.terminate();
+        if (process.waitForFinished(5000)) return;
         process.kill();
         process.waitForFinished(5000);
     }
