@@ -256,10 +256,11 @@ void HostServer::send(int slot, const std::string& message) {
     // there is nobody to write to.
     if (!s || s->property(kClosing).toBool() || s->state() != QAbstractSocket::ConnectedState)
         return;
-    QByteArray data(message.data(), static_cast<qsizetype>(message.size()));
-    data.append(core::kTerminator);
-    s->write(data);
-    if (m_metrics) m_metrics->messageSent(message, static_cast<std::size_t>(data.size()));
+    // Message and terminator go straight into the socket's write buffer, with no copy of
+    // their own on the way.
+    s->write(message.data(), static_cast<qint64>(message.size()));
+    s->write(&core::kTerminator, 1);
+    if (m_metrics) m_metrics->messageSent(message, message.size() + 1);
     if (s->bytesToWrite() > m_maxUnsent) {
         // The peer is not taking what it is sent; stop holding it.
         m_host.closingFor(slot, core::CloseReason::UnsentOutput);
