@@ -5,6 +5,7 @@
 #include "client/tablestate.h"
 #include "net/fields.h"
 #include "net/hostreplies.h"
+#include "net/protocol.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ TurnPosition Coaching::myPosition() const {
 
 int Coaching::bonusLimit() const {
     // The label is the one place the client keeps the limit of the game it shows.
-    for (int limit : {0, 1, 2, 5})
+    for (int limit : kOfferedBonusLimits)
         if (m_state.board.limitLabel == BoardModel::limitText(std::to_string(limit))) return limit;
     const std::string& text = m_state.board.limitLabel;
     auto digits = text.find_first_of("0123456789");

@@ -22,6 +22,9 @@ inline constexpr int kScoreRows = 8;     // the categories and the running total
 inline constexpr int kDiceCount = 5;
 inline constexpr int kRounds = 7;
 
+// The bonus-roll limits the game options offer, in the order they are shown; 0 is unlimited.
+inline constexpr int kOfferedBonusLimits[] = {1, 2, 5, 0};
+
 // How long a host keeps the seat of a player whose connection dropped, unless told otherwise.
 inline constexpr int kDefaultHoldSeconds = 120;
 

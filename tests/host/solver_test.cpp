@@ -155,7 +155,8 @@ TEST(Solver, ExpertGamesAverageTheStartValue) {
 
 TEST(Solver, LimitsOutsideTheOptionsTakeTheNearestOfferedTables) {
     // A peer may name any limit; each would be a 30 ms build and about 3 MB of tables.
-    for (int limit : {0, 1, 2, 5}) Solver::forLimit(limit);
+    for (int limit : kOfferedBonusLimits)
+        EXPECT_EQ(Solver::forLimit(limit)->bonusLimit(), limit);
     const int before = Solver::instances();
     for (int limit : {3, 4, 6})
         EXPECT_EQ(Solver::forLimit(limit), Solver::forLimit(5));
