@@ -1,5 +1,9 @@
 #include "widgets/tiledbackground.h"
 
+#include "widgets/bandedpaint.h"
+
+#include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
@@ -37,6 +41,31 @@ QPixmap makeTile() {
     return pm;
 }
 
+// Fills its widget's window brush under the widget's own painting, as Qt's automatic
+// background does, but in bands (bandedpaint.h): the paper covers whole windows.
+class BandedBackground : public QObject {
+public:
+    static constexpr char kName[] = "bandedbackground";
+
+    explicit BandedBackground(QWidget* widget) : QObject(widget) { setObjectName(kName); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched == parent()) {
+            auto* w = static_cast<QWidget*>(watched);
+            const QRect area = static_cast<QPaintEvent*>(event)->rect();
+            const QBrush brush = w->palette().brush(QPalette::Window);
+            QPainter p(w); // clipped to the event's region
+            paintInBands(p, area, [&] {
+                // Nothing lies under a window's own painting: a picture with see-through
+                // parts is laid on white paper.
+                if (!brush.isOpaque()) p.fillRect(area, Qt::white);
+                p.fillRect(area, brush);
+            });
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 const QPixmap& TiledBackground::tile() {
@@ -44,15 +73,16 @@ const QPixmap& TiledBackground::tile() {
     return pixmap;
 }
 
-void TiledBackground::paint(QPainter& p, const QRect& r) {
-    p.drawTiledPixmap(r, tile(), r.topLeft());
-}
-
 void TiledBackground::apply(QWidget* w) {
     QPalette pal = w->palette();
     pal.setBrush(QPalette::Window, QBrush(tile()));
     w->setPalette(pal);
-    w->setAutoFillBackground(true);
+    // The filter paints every pixel of the window brush, a picture given later included.
+    if (!w->findChild<QObject*>(QString::fromLatin1(BandedBackground::kName),
+                                Qt::FindDirectChildrenOnly))
+        w->installEventFilter(new BandedBackground(w));
+    w->setAutoFillBackground(false);
+    w->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 } // namespace ui

@@ -3,8 +3,6 @@
 // of a gold lattice and pips, repeated over the whole window.
 #include <QPixmap>
 
-class QPainter;
-class QRect;
 class QWidget;
 
 namespace ui {
@@ -15,9 +13,8 @@ public:
 
     // The tile, painted once and kept.
     static const QPixmap& tile();
-    // Fill r with the tile, aligned to the widget's origin so neighbours line up.
-    static void paint(QPainter& p, const QRect& r);
-    // Make w paint the background behind all of its children (its palette's window brush).
+    // Make w paint the background behind all of its children: its palette's window brush,
+    // set to the tile here (a window may set a picture of its own there later).
     static void apply(QWidget* w);
 };
 

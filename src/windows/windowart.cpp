@@ -1,5 +1,7 @@
 #include "windows/windowart.h"
 
+#include "widgets/bandedpaint.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -52,10 +54,12 @@ QPixmap diceCloth(QSize size, const QString& caption, int seed) {
     QRadialGradient cloth(QPointF(size.width() / 2.0, size.height() / 2.5), size.width() * 0.8);
     cloth.setColorAt(0, QColor(46, 139, 87));
     cloth.setColorAt(1, QColor(16, 78, 48));
-    p.fillRect(pix.rect(), cloth);
-    p.setPen(QPen(QColor(211, 186, 44), 4));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(pix.rect()).adjusted(2, 2, -2, -2));
+    paintInBands(p, pix.rect(), [&] {
+        p.fillRect(pix.rect(), cloth);
+        p.setPen(QPen(QColor(211, 186, 44), 4));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(pix.rect()).adjusted(2, 2, -2, -2));
+    });
 
     const qreal side = size.height() * 0.2;
     const qreal top = size.height() * 0.36;
