@@ -1,9 +1,12 @@
 #include "app/qt/appstyle.h"
 
 #include "app/qt/pngsizesiconengine.h"
+#include "widgets/bandedpaint.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
+#include <QStyleOption>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -40,6 +43,18 @@ QIcon AppStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
     else if (which == SP_ToolBarVerticalExtensionButton)
         icon = qtResourceIcon(QStringLiteral("toolbar-ext-v-"), {5, 10, 20});
     return icon.isNull() ? QProxyStyle::standardIcon(which, option, widget) : icon;
+}
+
+void AppStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                  QPainter* painter, const QWidget* widget) const {
+    // A scroll bar is a gradient as tall as its view.
+    if (control == CC_ScrollBar && painter && option) {
+        paintThroughBands(*painter, option->rect, [&](QPainter& band) {
+            QProxyStyle::drawComplexControl(control, option, &band, widget);
+        });
+        return;
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
 }
 
 } // namespace ui

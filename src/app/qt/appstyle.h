@@ -5,6 +5,8 @@
 // and loads each plugin library to do so -- while the table window is being built. Here the
 // same files are decoded by the PNG reader directly, and only once the arrow is first drawn
 // (when the menus do not fit), so no plugin is loaded before the window's first picture.
+// And scroll bars are painted in bands of rows (widgets/bandedpaint.h), pixel for pixel as the
+// style paints them.
 #include <QProxyStyle>
 
 namespace ui {
@@ -20,6 +22,8 @@ public:
 
     QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget = nullptr) const override;
 };
 
 } // namespace ui

@@ -1,6 +1,7 @@
 // The table window builds and draws its first picture, and gets its icon, without loading a
 // single image plugin: each one costs the start a library load. The menu bar keeps its
-// overflow arrow all the same.
+// overflow arrow all the same. Scroll bars, painted in bands of rows, look as the style paints
+// them.
 #include "app/qt/appidentity.h"
 #include "app/qt/appstyle.h"
 #include "client/qt/tchat.h"
@@ -9,6 +10,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QStyleFactory>
 #include <QToolButton>
 #include <QtTest>
 
@@ -36,6 +39,26 @@ private slots:
         auto* overflow = window.menuBar()->findChild<QToolButton*>();
         QVERIFY(overflow);
         QVERIFY(!overflow->icon().pixmap(QSize(16, 16)).isNull());
+    }
+
+    void scrollBarsLookAsTheirStyleDrawsThem() {
+        const auto picture = [](QStyle* style, qreal pixelRatio) {
+            QScrollBar bar(Qt::Vertical);
+            bar.setStyle(style);
+            bar.setRange(0, 500);
+            bar.setPageStep(120);
+            bar.setValue(173);
+            bar.resize(17, 337); // bands of rows that do not divide the height
+            QImage shown(bar.size() * pixelRatio, QImage::Format_RGB32);
+            shown.setDevicePixelRatio(pixelRatio);
+            shown.fill(Qt::white);
+            bar.render(&shown, {}, {}, QWidget::RenderFlags());
+            return shown;
+        };
+        std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::AppStyle banded(QStyleFactory::create(QStringLiteral("Fusion")));
+        for (const qreal pixelRatio : {1.0, 2.0, 1.5})
+            QCOMPARE(picture(&banded, pixelRatio), picture(fusion.get(), pixelRatio));
     }
 };
 
