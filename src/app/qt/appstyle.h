@@ -1,12 +1,12 @@
 #pragma once
-// The program's widget style: the platform's own (or the one asked for with -style), with one
-// difference that nobody sees. Qt's styles make the menu bar's overflow arrows from PNG files
+// The program's widget style: the platform's own (or the one asked for with -style), with two
+// differences that nobody sees. Qt's styles make the menu bar's overflow arrows from PNG files
 // in Qt's resources, by a load that first asks every installed image plugin about the file --
 // and loads each plugin library to do so -- while the table window is being built. Here the
 // same files are decoded by the PNG reader directly, and only once the arrow is first drawn
 // (when the menus do not fit), so no plugin is loaded before the window's first picture.
 // And scroll bars are painted in bands of rows (widgets/bandedpaint.h), pixel for pixel as the
-// style paints them.
+// style paints them, without Qt's thread pool.
 #include <QProxyStyle>
 
 namespace ui {
