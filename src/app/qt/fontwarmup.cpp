@@ -27,15 +27,18 @@ void readConfiguration() {
     using LoadConfig = void* (*)();
     using ParseFromMemory = int (*)(void*, const unsigned char*, int);
     using SetCurrent = int (*)(void*);
+    using Destroy = void (*)(void*);
     const auto loadConfig = find<LoadConfig>("FcInitLoadConfig");
     const auto parse = find<ParseFromMemory>("FcConfigParseAndLoadFromMemory");
     const auto setCurrent = find<SetCurrent>("FcConfigSetCurrent");
-    if (loadConfig && parse && setCurrent) {
+    const auto destroy = find<Destroy>("FcConfigDestroy");
+    if (loadConfig && parse && setCurrent && destroy) {
         // The system's configuration, the rule above, then the font list (set current builds
         // it); Qt's own FcInit later finds it all done.
         if (void* config = loadConfig()) {
             parse(config, reinterpret_cast<const unsigned char*>(kWithoutType1), 1);
-            if (setCurrent(config)) return;
+            if (setCurrent(config)) return; // fontconfig keeps it for the process
+            destroy(config); // refused: ours to free, and FcInit below makes its own
         }
     }
     if (const auto init = find<Init>("FcInit")) init();
