@@ -26,7 +26,10 @@ std::optional<double> parsePositiveDouble(std::string_view text) {
 constexpr int kMaxHoldSeconds = 86400;
 
 std::string quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    std::string out(1, '\'');
+    out += text;
+    out += '\'';
+    return out;
 }
 
 // Reads one option's value into `out`; returns the error text, empty when it was taken.

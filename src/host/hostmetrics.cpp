@@ -44,7 +44,11 @@ public:
     }
     void sample(const std::string& value, std::string_view suffix, std::string_view labels) {
         m_out += m_name + std::string(suffix);
-        if (!labels.empty()) m_out += "{" + std::string(labels) + "}";
+        if (!labels.empty()) {
+            m_out += '{';
+            m_out += labels;
+            m_out += '}';
+        }
         m_out += " " + value + "\n";
     }
     void labelled(std::string_view label,

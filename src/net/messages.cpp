@@ -159,8 +159,12 @@ std::string loadscores(int slot, std::span<const SeatScores> seats) {
     b.add(slot);
     for (const auto& s : seats) {
         std::string entry = n(s.seat) + (s.ingame ? "*t" : "*f");
-        for (int k = 1; k <= 8; ++k)
-            entry += "*" + n(k) + "*" + n(s.rows[static_cast<std::size_t>(k)]);
+        for (int k = 1; k <= 8; ++k) {
+            entry += '*';
+            entry += n(k);
+            entry += '*';
+            entry += n(s.rows[static_cast<std::size_t>(k)]);
+        }
         b.add(entry);
     }
     return b.done();
