@@ -40,8 +40,9 @@ cleanup() {
 }
 trap cleanup EXIT
 # Xvfb picks a free display itself and names it once it is ready: two runs started together
-# never share (and then lose) one server.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 3>"$work/display" &
+# never share (and then lose) one server. -noreset: every start ends with no client left, and
+# the server would otherwise start over in the middle of the next start's connection.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset >/dev/null 2>&1 3>"$work/display" &
 xpid=$!
 for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
 n=$(cat "$work/display")

@@ -31,7 +31,7 @@ rows=("0 23 9 142 4 6 0 0 0" "Ann 12 5 6 1 0 0 0 0" "Cat 8 3 4 1 0 0 0 0")
 } >"$tmp/tally.txt"
 "$bin/lzrw1" c "$tmp/tally.txt" "$tmp/brambliestally.tld" >/dev/null
 for d in $(seq 90 140); do [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ] || break; done
-Xvfb :$d -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb :$d -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$d ] && break; sleep 0.1; done
 export DISPLAY=:$d QT_QPA_PLATFORM=xcb
