@@ -98,6 +98,7 @@ public:
 
     // The clock the relay limiter reads, in milliseconds (a steady clock unless replaced).
     void setClock(std::function<std::int64_t()> nowMs) { m_nowMs = std::move(nowMs); }
+    std::int64_t nowMs() const { return m_nowMs(); }
     const RelayLimiter& relayLimiter() const { return m_limiter; }
 
     // Handles one entry as if it had arrived from the given slot.

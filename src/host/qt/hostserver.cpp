@@ -118,7 +118,7 @@ void HostServer::acceptPending() {
                 hold(s, false);
             else
                 dropUnanswered(s, core::HeldDrop::ListFull);
-        } else if (!listFull && roomMadeFor()) {
+        } else if (!listFull && roomMadeFor(s)) {
             hold(s, true);
         } else {
             admit(s);
@@ -126,8 +126,20 @@ void HostServer::acceptPending() {
     }
 }
 
-bool HostServer::roomMadeFor() {
-    return !m_host.hasRoom() && m_host.makeRoom();
+bool HostServer::roomMadeFor(const QTcpSocket* s) {
+    if (m_host.hasRoom()) return false;
+    const auto turnedAway = m_turnedAway.constFind(s->peerAddress());
+    if (turnedAway != m_turnedAway.cend() && m_host.nowMs() - *turnedAway < m_loginTimeoutMs)
+        return false;
+    return m_host.makeRoom();
+}
+
+void HostServer::rememberTurnedAway(const QTcpSocket* s) {
+    const std::int64_t now = m_host.nowMs();
+    if (m_turnedAway.size() >= static_cast<qsizetype>(kMaxTurnedAway))
+        m_turnedAway.removeIf([&](const auto& it) { return now - it.value() >= m_loginTimeoutMs; });
+    if (m_turnedAway.size() < static_cast<qsizetype>(kMaxTurnedAway))
+        m_turnedAway.insert(s->peerAddress(), now);
 }
 
 void HostServer::dropUnanswered(QTcpSocket* s, core::HeldDrop reason) {
@@ -208,7 +220,7 @@ void HostServer::admitHeld() {
         QTcpSocket* s = m_held[i];
         if (s->property(kForRoom).toBool() || tooManyWaitingFrom(s)) {
             ++i;
-        } else if (roomMadeFor()) {
+        } else if (roomMadeFor(s)) {
             s->setProperty(kForRoom, true);
             ++i;
         } else {
@@ -274,6 +286,7 @@ void HostServer::close(int slot) {
     if (slot < 0 || slot > core::GameHost::kRefusedSlot) return;
     QTcpSocket* s = m_sockets[static_cast<std::size_t>(slot)];
     if (!s || s->property(kClosing).toBool()) return;
+    if (slot != core::GameHost::kRefusedSlot && !m_host.loggedIn(slot)) rememberTurnedAway(s);
     s->setProperty(kClosing, true);
     QTimer::singleShot(kCloseGraceMs, s, [s] { s->abort(); });
     s->disconnectFromHost(); // lets "CMD_full+" and the like go out first

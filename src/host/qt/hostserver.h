@@ -13,8 +13,11 @@
 // goes (at most 5 s, and at most 64 such connections in all, or it is closed unanswered).
 // When every slot is taken, a newcomer closes the connection that has waited longest for its
 // login, past a grace of a second, and waits without a slot until that slot is freed; with
-// nobody to close it is told "CMD_full+". Each connection dropped unanswered is told to the
-// watchers. A connection is also closed when its peer leaves more than 1 MiB of output
+// nobody to close it is told "CMD_full+". An address whose connection was closed before it
+// logged in closes nobody's for as long as a login may take: squatters from many addresses
+// would otherwise take back every slot the moment its grace ends, and a player trying now
+// and then would lose that race for many seconds. Each connection dropped unanswered is told
+// to the watchers. A connection is also closed when its peer leaves more than 1 MiB of output
 // untaken. Accepted sockets use TCP keep-alive with short probes, so a peer that vanished
 // without closing is noticed within minutes.
 // Every connection's end is reported to GameHost exactly once, from the event loop, never from
@@ -27,6 +30,8 @@
 #include "net/protocol.h"
 
 #include <QElapsedTimer>
+#include <QHash>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTcpServer>
@@ -49,6 +54,7 @@ public:
     static constexpr int kMaxWaitingPerAddress = 3;
     static constexpr int kDrainBudgetMs = 2;
     static constexpr std::size_t kMaxHeld = 64;
+    static constexpr std::size_t kMaxTurnedAway = 1024; // addresses remembered at once
     static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
     static constexpr int kDefaultBotSpeedMs = core::kDefaultBotSpeedMs;
 
@@ -118,7 +124,8 @@ signals:
 private:
     void acceptPending();
     bool tooManyWaitingFrom(const QTcpSocket* socket) const;
-    bool roomMadeFor();
+    bool roomMadeFor(const QTcpSocket* socket);
+    void rememberTurnedAway(const QTcpSocket* socket);
     void admit(QTcpSocket* socket);
     void hold(QTcpSocket* socket, bool forRoom);
     void dropUnanswered(QTcpSocket* socket, core::HeldDrop reason);
@@ -134,6 +141,8 @@ private:
     core::GameHost m_host{m_state, nullptr};
     std::array<QTcpSocket*, core::GameHost::kRefusedSlot + 1> m_sockets{};
     std::vector<QTcpSocket*> m_held; // accepted, waiting for room to be given a slot
+    // Addresses whose connection was closed before logging in, and when (the game host's clock).
+    QHash<QHostAddress, std::int64_t> m_turnedAway;
     QTimer m_drainTimer;
     QElapsedTimer m_sinceDrain;
     QTimer m_countdown;

@@ -275,7 +275,8 @@ private slots:
 
     // Squatters from many addresses fill the table; once they have been silent past the
     // grace, a newcomer closes the longest-waiting one and takes its slot, ahead of a squatter
-    // that waits without a slot. Before the grace, and for logged-in players, nobody goes.
+    // that waits without a slot. Before the grace, and for logged-in players, nobody goes; nor
+    // for an address that has just lost a silent connection, until a login's time has passed.
     void aNewcomerMakesRoomPastTheGraceOfSilentConnections() {
         m_host->gameHost().setClock([this] { return m_nowMs; }); // the grace passes on cue
         m_host->setLoginTimeoutMs(60000);
@@ -302,15 +303,21 @@ private slots:
         auto& player = connected("127.0.0.21");
         QTRY_VERIFY_WITH_TIMEOUT(player.received.startsWith(wire({"CMD_sendlogininfo+2"})), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(client(2).closed, 5000);
-        // The held squatter's address now has room: it closes the next-oldest in turn.
-        QTRY_COMPARE_WITH_TIMEOUT(heldSquatter.received, wire({"CMD_sendlogininfo+3"}), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(heldSquatter.closed, 5000);
+        QCOMPARE(heldSquatter.take(), wire({"CMD_full+"}));
+        auto& third = connected("127.0.0.22");
+        QTRY_COMPARE_WITH_TIMEOUT(third.received, wire({"CMD_sendlogininfo+3"}), 5000);
         QVERIFY(client(3).closed);
+        m_nowMs += 60000;
+        auto& back = connected("127.0.0.2");
+        QTRY_COMPARE_WITH_TIMEOUT(back.received, wire({"CMD_sendlogininfo+4"}), 5000);
+        QVERIFY(client(4).closed);
         player.write(wire({"CMD_logininfo+2+1.0.2+Bea"}));
         const QByteArray others = "CMD_existingplayers+1+Ann+0+3++0+4++0+5++0+6++0+7++0+8++0+9++0";
         QTRY_VERIFY_WITH_TIMEOUT(player.received.endsWith(wire({others})), 5000);
         QVERIFY(!client(1).closed);
         QTRY_VERIFY_WITH_TIMEOUT(
-            counted("bramblies_connections_closed_total{reason=\"made_room\"} 2"), 5000);
+            counted("bramblies_connections_closed_total{reason=\"made_room\"} 3"), 5000);
     }
 
     void closedPeersFreeTheirSlotsAtOnce() {
