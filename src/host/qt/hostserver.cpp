@@ -135,6 +135,7 @@ bool HostServer::roomMadeFor(const QTcpSocket* s) {
 }
 
 void HostServer::rememberTurnedAway(const QTcpSocket* s) {
+    if (s->peerAddress().isNull()) return; // the peer has gone already
     const std::int64_t now = m_host.nowMs();
     if (m_turnedAway.size() >= static_cast<qsizetype>(kMaxTurnedAway))
         m_turnedAway.removeIf([&](const auto& it) { return now - it.value() >= m_loginTimeoutMs; });
