@@ -2,40 +2,17 @@
 // its windows' names read back from the X server. A caption is exactly the window's own text;
 // nothing is appended to it.
 
-#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cerrno>
-#include <csignal>
-
 #ifndef BRAMBLIES_EXE
 #error "BRAMBLIES_EXE must name the program under test"
 #endif
 
 namespace {
-
-// True when the display's lock file names a process that is still running (an X server that
-// was killed leaves its lock and socket behind; a new server on that number clears them).
-bool lockHeld(int display) {
-    QFile lock(QStringLiteral("/tmp/.X%1-lock").arg(display));
-    if (!lock.open(QIODevice::ReadOnly)) return lock.exists();
-    bool ok = false;
-    const qint64 pid = lock.readAll().trimmed().toLongLong(&ok);
-    return !ok || pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-}
-
-// A free display number: no running X server holds it.
-int freeDisplay() {
-    for (int d = 240; d < 400; ++d)
-        if (!lockHeld(d) && (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(d)) ||
-                             QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(d))))
-            return d;
-    return -1;
-}
 
 QStringList windowNames(const QString& display) {
     QProcess p;
@@ -69,19 +46,21 @@ class CaptionsTest : public QObject {
     Q_OBJECT
 private slots:
     void soloWindowsHaveTheirOwnCaptions() {
-        const int number = freeDisplay();
-        QVERIFY(number > 0);
-        const QString display = QStringLiteral(":%1").arg(number);
-        // -noreset: left to itself the server starts over whenever its last client leaves, and a
-        // look at the window list before the program has connected would turn the program away.
+        // The server picks a free display itself and names it once it is ready. -noreset: left
+        // to itself it starts over whenever its last client leaves, and a look at the window
+        // list before the program has connected would turn the program away.
         QProcess x;
-        x.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+        x.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                         QStringLiteral("-screen"), QStringLiteral("0"),
                                          QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
                                          QStringLiteral("tcp"), QStringLiteral("-noreset")});
         QVERIFY2(x.waitForStarted(), "Xvfb is missing");
         Reaper xReaper{x};
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(x.canReadLine(), 10000);
+        bool numbered = false;
+        const int number = x.readLine().trimmed().toInt(&numbered);
+        QVERIFY(numbered);
+        const QString display = QStringLiteral(":%1").arg(number);
 
         // A solo game on a private port, with its own settings and instance folder.
         QTemporaryDir dir;
