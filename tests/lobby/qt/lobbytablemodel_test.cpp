@@ -1,5 +1,5 @@
 // The lobby's list of tables as the browser reports them.
-#include "windows/lobbytablemodel.h"
+#include "lobby/qt/lobbytablemodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "windows/lobbytablemodel.h"
+#include "lobby/qt/lobbytablemodel.h"
 
 namespace ui {
 

@@ -1,0 +1,37 @@
+#pragma once
+// What the lobby hands the game it starts: the game's positional parameters (name, host
+// address, and "true" to host or anything else to join) and, for a table found on the
+// network, its port. While the game runs, the lobby listens where the game looks for its
+// companion (core::kCompanionPort on this machine).
+
+#include <string>
+#include <vector>
+
+namespace lobby {
+
+// Hosting at, or joining a table typed in by hand at, `address` (the game's own port).
+std::vector<std::string> typedInGame(const std::string& name, const std::string& address,
+                                     bool host);
+// Joining a table announced on the network, at its own port.
+std::vector<std::string> foundTableGame(const std::string& name, const std::string& address,
+                                        int port);
+
+// The status lines the lobby window shows.
+inline constexpr const char* kGameRunning = "Game running...";
+inline constexpr const char* kAlreadyRunning = "A game is already running.";
+inline constexpr const char* kNameFirst = "Type your name first.";
+
+// What `bramblies-lobby --help` prints.
+inline constexpr const char* kHelp =
+    "Usage: bramblies-lobby [--game PATH] [--player NAME] [--address HOST] [--join] [--start]\n"
+    "Asks for a name, a host address and whether to host or join, then starts the game.\n"
+    "\n"
+    "  --game PATH      the game program (default: bramblies beside this program)\n"
+    "  --player NAME    fill in the player's name\n"
+    "  --address HOST   fill in the host address\n"
+    "  --join           join a game instead of hosting one\n"
+    "  --start          start the game at once\n"
+    "  --help           show this help and exit\n"
+    "  --version        show the version and exit\n";
+
+} // namespace lobby
