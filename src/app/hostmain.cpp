@@ -3,7 +3,7 @@
 // `bramblies --dedicated-host` (which stays) and no positional parameters.
 #include "app/buildinfo.h"
 #include "app/commandline.h"
-#include "host/qt/dedicatedhost.h"
+#include "app/qt/dedicatedhostoptions.h"
 
 #include <cstdio>
 #include <string>
@@ -28,6 +28,6 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", program, app::kProgramVersion);
         return 0;
     }
-    return ui::runDedicatedHost(ui::DedicatedHostOptions::fromCommandLine(commandLine), argc,
+    return ui::runDedicatedHost(app::dedicatedHostOptions(commandLine), argc,
                                 argv);
 }

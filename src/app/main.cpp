@@ -12,7 +12,7 @@
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
-#include "host/qt/dedicatedhost.h"
+#include "app/qt/dedicatedhostoptions.h"
 
 #include <QApplication>
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.dedicatedHost)
-        return ui::runDedicatedHost(ui::DedicatedHostOptions::fromCommandLine(commandLine), argc,
+        return ui::runDedicatedHost(app::dedicatedHostOptions(commandLine), argc,
                                     argv);
 
     ui::FontWarmUp fonts; // on a second core while the application connects to the display

@@ -1,6 +1,5 @@
 #include "host/qt/dedicatedhost.h"
 
-#include "app/commandline.h"
 #include "host/logtext.h"
 #include "host/hostmetrics.h"
 #include "host/qt/agonesclient.h"
@@ -30,20 +29,6 @@ void printErr(const std::string& line) {
 }
 
 } // namespace
-
-DedicatedHostOptions DedicatedHostOptions::fromCommandLine(const app::CommandLine& line) {
-    DedicatedHostOptions options{line.port, line.timeScale, line.botSpeedMs};
-    options.portMapping = line.portMapping;
-    options.logFormat = line.logFormat;
-    options.metricsAddress = QString::fromStdString(line.metricsAddress);
-    options.metricsPort = line.metricsPort;
-    options.agones = line.agones;
-    options.idleShutdownS = line.idleShutdownS;
-    options.computer =
-        line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
-    options.holdSeconds = line.holdSeconds;
-    return options;
-}
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                      const TurnHandlerFactory& makeTurns) {

@@ -6,7 +6,7 @@
 // Avahi runs and, with --port-mapping, logs the router's answer. Prints one line once it
 // listens; its log (see OperatorLog) goes to standard error. Ends cleanly on SIGINT or SIGTERM.
 
-#include "host/computerstyle.h"
+#include "game/computerstyle.h"
 #include "host/operatorlog.h"
 #include "host/turnhandler.h"
 #include "net/protocol.h"
@@ -15,10 +15,6 @@
 
 #include <functional>
 #include <memory>
-
-namespace app {
-struct CommandLine;
-}
 
 namespace ui {
 
@@ -39,8 +35,6 @@ struct DedicatedHostOptions {
     int metricsPort = -1;
     bool agones = false;   // talk to the Agones SDK sidecar
     int idleShutdownS = 0; // with agones: shut down after this long empty after a game
-
-    static DedicatedHostOptions fromCommandLine(const app::CommandLine& line);
 };
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
