@@ -13,7 +13,7 @@
 
 #include "host/hostport.h"
 #include "host/hoststate.h"
-#include "host/randomsource.h"
+#include "game/randomsource.h"
 #include "host/turnengine.h"
 #include "net/fields.h"
 

@@ -6,7 +6,7 @@
 
 #include "host/hostport.h"
 #include "host/hoststate.h"
-#include "host/sealedseed.h"
+#include "game/sealedseed.h"
 #include "host/sealedturns.h"
 #include "host/turnengine.h"
 

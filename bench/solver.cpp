@@ -6,7 +6,7 @@
 //   bench_solver [games]      (default 200000; run it under nice)
 
 #include "host/selfplay.h"
-#include "host/solver.h"
+#include "game/solver.h"
 
 #include <chrono>
 #include <cmath>

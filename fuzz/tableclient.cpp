@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
     const core::BoardModel& b = client.board();
-    for (int d = 1; d <= core::kDice; ++d)
+    for (int d = 1; d <= core::kDiceCount; ++d)
         if (b.die(d).pips < 0 || b.die(d).pips > 6) std::abort();
     if (b.rollsFrame() < -1 || b.rollsFrame() > 3) std::abort();
     return 0;

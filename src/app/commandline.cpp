@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "host/computerstyle.h"
+#include "game/computerstyle.h"
 #include "net/fields.h"
 
 #include <arpa/inet.h>

@@ -3,8 +3,8 @@
 namespace core {
 
 namespace {
-constexpr std::array<int, kSeats> kColumnLeft{94, 136, 178, 220, 262, 304};
-constexpr std::array<int, kSeats> kActiveBarWidth{50, 91, 133, 175, 217, 259};
+constexpr std::array<int, kSeatCount> kColumnLeft{94, 136, 178, 220, 262, 304};
+constexpr std::array<int, kSeatCount> kActiveBarWidth{50, 91, 133, 175, 217, 259};
 } // namespace
 
 BoardModel::BoardModel() {
@@ -12,11 +12,11 @@ BoardModel::BoardModel() {
 }
 
 int BoardModel::columnLeft(int seat) {
-    return seat >= 1 && seat <= kSeats ? kColumnLeft[seat - 1] : 0;
+    return seat >= 1 && seat <= kSeatCount ? kColumnLeft[seat - 1] : 0;
 }
 
 int BoardModel::activeBarWidth(int seat) {
-    return seat >= 1 && seat <= kSeats ? kActiveBarWidth[seat - 1] : kIdleBarWidth;
+    return seat >= 1 && seat <= kSeatCount ? kActiveBarWidth[seat - 1] : kIdleBarWidth;
 }
 
 std::string BoardModel::limitText(const std::string& limit) {
@@ -32,7 +32,7 @@ void BoardModel::clearall() {
         d.body = DieBody::Blank;
         d.pips = 0;
     }
-    for (int s = 1; s <= kSeats; ++s) {
+    for (int s = 1; s <= kSeatCount; ++s) {
         seat(s).winnerMark = false;
         if (s >= 3) seat(s).notPlaying = false;
         for (auto& c : m_cells[s - 1])
@@ -49,7 +49,7 @@ void BoardModel::highlightColumn(int current) {
             c.bold = false;
         }
     }
-    if (current < 1 || current > kSeats) return;
+    if (current < 1 || current > kSeatCount) return;
     for (auto& c : m_cells[current - 1]) {
         c.grey = false;
         c.bold = true;

@@ -4,6 +4,7 @@
 // visibility. Plain data plus the few operations every handler shares; the view redraws
 // from it and never decides anything itself.
 
+#include "game/counts.h"
 #include "net/protocol.h"
 
 #include <array>
@@ -11,12 +12,6 @@
 #include <string>
 
 namespace core {
-
-// The board's short names for the table's counts.
-inline constexpr int kSeats = kSeatCount;
-inline constexpr int kRows = kScoreRows; // rows 1..7 the categories, row 8 the total
-inline constexpr int kCategories = kCategoryCount;
-inline constexpr int kDice = kDiceCount;
 
 inline constexpr int kDieRestTop = 119;
 inline constexpr int kDieRaisedTop = 110;
@@ -116,10 +111,10 @@ public:
     void setRollsUsed(int n) { m_rollsUsed = n; }
 
 private:
-    std::array<std::array<ScoreCell, kRows>, kSeats> m_cells{};
-    std::array<CategoryState, kCategories> m_categories{};
-    std::array<DieState, kDice> m_dice{};
-    std::array<SeatState, kSeats> m_seats{};
+    std::array<std::array<ScoreCell, kScoreRows>, kSeatCount> m_cells{};
+    std::array<CategoryState, kCategoryCount> m_categories{};
+    std::array<DieState, kDiceCount> m_dice{};
+    std::array<SeatState, kSeatCount> m_seats{};
     int m_rollsUsed = 0;
 };
 

@@ -1,8 +1,8 @@
 #include "client/coach.h"
 
 #include "client/controltexts.h"
-#include "host/computerplayer.h"
-#include "host/diceset.h"
+#include "game/computerplayer.h"
+#include "game/diceset.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 // It judges the player by what the table window lets a player do: until a working category is
 // chosen a further roll rolls all five dice, and one must be chosen before the third roll.
 
-#include "host/solver.h"
+#include "game/solver.h"
 
 #include <optional>
 #include <string>

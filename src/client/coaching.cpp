@@ -5,6 +5,7 @@
 #include "client/tablestate.h"
 #include "net/fields.h"
 #include "net/hostreplies.h"
+#include "game/counts.h"
 #include "net/protocol.h"
 
 #include <algorithm>
@@ -16,12 +17,12 @@ TurnPosition Coaching::myPosition() const {
     p.scores.fill(-1);
     const BoardModel& b = m_state.board;
     if (m_state.iAmSeated())
-        for (int c = 1; c <= kCategories; ++c)
+        for (int c = 1; c <= kCategoryCount; ++c)
             if (auto score = parseInt(b.cell(m_state.myslot, c).text))
                 p.scores[static_cast<std::size_t>(c)] = *score;
     p.rolls = b.rollsUsed();
     p.workingcat = b.workingCategory;
-    for (int d = 1; d <= kDice; ++d)
+    for (int d = 1; d <= kDiceCount; ++d)
         p.dice[static_cast<std::size_t>(d)] = b.die(d).face;
     return p;
 }
@@ -52,7 +53,7 @@ void Coaching::observe(std::string_view command, std::string_view payload) {
         if (!roll.rolls || *roll.rolls < 2) return;
         std::vector<int> rolled;
         for (const auto& d : roll.dice)
-            if (d.die >= 1 && d.die <= kDice) rolled.push_back(d.die);
+            if (d.die >= 1 && d.die <= kDiceCount) rolled.push_back(d.die);
         TurnPosition before = myPosition();
         before.rolls = *roll.rolls - 1;
         m_coach.rolled(before, rolled, bonusLimit());
@@ -82,7 +83,7 @@ std::string Coaching::hintClick() {
     auto hint = Coach::hint(myPosition(), bonusLimit());
     if (!hint) return {};
     if (!m_state.animating && m_state.board.rollsUsed() >= 1) {
-        for (int d = 1; d <= kDice; ++d) {
+        for (int d = 1; d <= kDiceCount; ++d) {
             DieState& die = m_state.board.die(d);
             die.held = std::find(hint->hold.begin(), hint->hold.end(), d) != hint->hold.end();
             die.top = die.held ? kDieRaisedTop : kDieRestTop;

@@ -4,14 +4,14 @@ namespace core {
 
 namespace {
 
-constexpr const char* kRowNames[kRows] = {"Ones",  "Twos",  "Threes",  "Fours",
+constexpr const char* kRowNames[kScoreRows] = {"Ones",  "Twos",  "Threes",  "Fours",
                                           "Fives", "Sixes", "Bramble", "Total"};
 constexpr const char* kFaceWords[6] = {"one", "two", "three", "four", "five", "six"};
 
 } // namespace
 
 std::string rowName(int row) {
-    return row >= 1 && row <= kRows ? kRowNames[row - 1] : "";
+    return row >= 1 && row <= kScoreRows ? kRowNames[row - 1] : "";
 }
 
 std::string faceWord(int face) {
@@ -20,7 +20,7 @@ std::string faceWord(int face) {
 
 int highlightedSeat(const BoardModel& board) {
     if (!board.scoreturnVisible) return 0;
-    for (int s = 1; s <= kSeats; ++s)
+    for (int s = 1; s <= kSeatCount; ++s)
         if (BoardModel::columnLeft(s) == board.scoreturnLeft) return s;
     return 0;
 }

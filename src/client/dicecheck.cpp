@@ -1,6 +1,6 @@
 #include "client/dicecheck.h"
 
-#include "host/rules.h"
+#include "game/rules.h"
 #include "net/hostreplies.h"
 
 namespace core {

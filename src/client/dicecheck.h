@@ -8,7 +8,7 @@
 // Per game: idle -> sealed ("CMD_sealcommit") -> mixed ("CMD_sealmix") -> checked
 // ("CMD_sealreveal", back to idle). Without a commitment nothing is recorded or said.
 
-#include "host/sealedseed.h"
+#include "game/sealedseed.h"
 #include "net/messages.h"
 
 #include <array>

@@ -37,7 +37,7 @@ void LateJoin::loadstats(std::string_view payload) {
     if (!in.complete) return;
     // The message does not say which categories are still open, so all are offered; the
     // host refuses the ones already scored.
-    for (int n = 1; n <= kCategories; ++n)
+    for (int n = 1; n <= kCategoryCount; ++n)
         m_turns.offerCategory(n);
     if (!in.workingcat) return;
     if (isCategory(*in.workingcat)) {
@@ -55,11 +55,11 @@ void LateJoin::loadscores(std::string_view payload) {
     for (const auto& entry : in.seats) {
         const int seat = entry.seat;
         for (const auto& [row, value] : entry.cells) {
-            if (!isSeat(seat) || row < 1 || row > kRows) continue;
+            if (!isSeat(seat) || row < 1 || row > kScoreRows) continue;
             m_state.board.cell(seat, row).text = value.value > 0 ? value.text : std::string();
         }
         if (!entry.complete) return;
-        if (entry.flag == "f" && seat >= 3 && seat <= kSeats) {
+        if (entry.flag == "f" && seat >= 3 && seat <= kSeatCount) {
             m_state.board.seat(seat).notPlaying = true;
             if (seat == m_state.myslot) m_state.chatLine(kMustWait);
         }

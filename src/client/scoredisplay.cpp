@@ -167,14 +167,14 @@ void ScoreDisplay::winner(std::string_view payload) {
     if (m_state.hosting) m_state.board.startVisible = true;
 
     m_state.board.scoreturnVisible = false;
-    for (int n = 1; n <= kCategories; ++n) {
+    for (int n = 1; n <= kCategoryCount; ++n) {
         CategoryState& c = m_state.board.category(n);
         c.barVisible = false;
         c.buttonVisible = false;
         c.markVisible = false;
     }
-    for (int s = 1; s <= kSeats; ++s)
-        for (int row = 1; row <= kRows; ++row) {
+    for (int s = 1; s <= kSeatCount; ++s)
+        for (int row = 1; row <= kScoreRows; ++row) {
             m_state.board.cell(s, row).grey = false;
             m_state.board.cell(s, row).bold = false;
         }

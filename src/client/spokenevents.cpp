@@ -17,7 +17,7 @@ std::string who(const BoardModel& board, int seat, const SpeechOptions& options)
 
 std::string facesOnBoard(const BoardModel& board) {
     std::string faces;
-    for (int d = 1; d <= kDice; ++d) {
+    for (int d = 1; d <= kDiceCount; ++d) {
         const int face = board.die(d).face;
         if (face < 1 || face > 6) continue;
         if (!faces.empty()) faces += ", ";
@@ -44,7 +44,7 @@ std::string spokenEvent(std::string_view entry, const BoardModel& board,
         return options.withChat ? chatSentence(payload) : std::string();
     if (command == msg::cmd::startgame) {
         const std::string name = msg::readStartgame(payload).name;
-        if (options.myslot >= 1 && options.myslot <= kSeats &&
+        if (options.myslot >= 1 && options.myslot <= kSeatCount &&
             board.seat(options.myslot).label == name)
             return "You started a new game.";
         return name + " started a new game.";

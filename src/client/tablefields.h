@@ -20,13 +20,13 @@ inline constexpr const char* kYourTurn = "Your Turn";
 inline constexpr const char* kSomeonesTurn = "'s turn";
 
 inline bool isSeat(int n) {
-    return n >= 1 && n <= kSeats;
+    return n >= 1 && n <= kSeatCount;
 }
 inline bool isCategory(int n) {
-    return n >= 1 && n <= kCategories;
+    return n >= 1 && n <= kCategoryCount;
 }
 inline bool isDie(int n) {
-    return n >= 1 && n <= kDice;
+    return n >= 1 && n <= kDiceCount;
 }
 
 inline std::string str(std::string_view s) {

@@ -33,7 +33,7 @@ void TablePresence::newplayerinfo(std::string_view payload) {
         } else {
             m_state.chatLine("0+" + name + kIsConnected);
         }
-        if (slot <= kSeats) {
+        if (slot <= kSeatCount) {
             m_state.board.seat(slot).label = name;
             if (watching) m_state.board.seat(slot).eyes = true;
         } else {
@@ -59,7 +59,7 @@ void TablePresence::playerdisconnected(std::string_view payload) {
     const auto [slot, name] = msg::readPlayerdisconnected(payload);
     if (!slot || *slot < 1) return;
 
-    if (*slot <= kSeats) {
+    if (*slot <= kSeatCount) {
         SeatState& s = m_state.board.seat(*slot);
         std::string fallback = *slot == 2 ? kSeat2Fallback : "";
         if (s.label != kWaiting && s.label != fallback)

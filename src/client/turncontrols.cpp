@@ -32,14 +32,14 @@ void TurnControls::button_rollClick() {
             return;
         }
         // Without a working category holds do not count: everything rolls again.
-        for (int d = 1; d <= kDice; ++d) {
+        for (int d = 1; d <= kDiceCount; ++d) {
             m_state.board.die(d).held = false;
             m_state.board.die(d).top = kDieRestTop;
         }
     }
     if (m_state.myTurn() && m_state.loggedin) {
         std::vector<int> dice;
-        for (int d = 1; d <= kDice; ++d)
+        for (int d = 1; d <= kDiceCount; ++d)
             if (!m_state.board.die(d).held) dice.push_back(d);
         m_state.port.send(msg::toHost::rollthedice(m_state.myslot, dice));
     }
@@ -50,9 +50,9 @@ void TurnControls::button_rollClick() {
 
 void TurnControls::button_yesClick() {
     if (m_state.myTurn() && m_state.loggedin) {
-        for (int d = 1; d <= kDice; ++d)
+        for (int d = 1; d <= kDiceCount; ++d)
             m_state.board.die(d).top = kDieRestTop;
-        static constexpr std::array<int, kDice> kAllDice{1, 2, 3, 4, 5};
+        static constexpr std::array<int, kDiceCount> kAllDice{1, 2, 3, 4, 5};
         m_state.port.send(msg::toHost::rollthedice(m_state.myslot, kAllDice));
     }
     m_state.board.panelErrorVisible = false;
@@ -92,7 +92,7 @@ void TurnControls::categoryClick(int category) {
 
 void TurnControls::dicetimerTimer() {
     std::uniform_int_distribution<int> face(1, 6);
-    for (int d = 1; d <= kDice; ++d) {
+    for (int d = 1; d <= kDiceCount; ++d) {
         DieState& die = m_state.board.die(d);
         die.body = DieBody::Plain;
         die.pips = face(m_rng);

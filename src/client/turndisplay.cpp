@@ -14,7 +14,7 @@ constexpr const char* kHasStarted = " has started a game.";
 constexpr const char* kPostingScores = "Posting Scores.. Please Wait.";
 
 // Status on choosing a working category, by category 1..7.
-constexpr const char* kCategoryStatus[kCategories] = {
+constexpr const char* kCategoryStatus[kCategoryCount] = {
     "Keep your ONES", "Select all TWOS", "Looking for THREES", "Roll those FOURS",
     "Get some FIVES", "Grab all Sixes",  "Make a STRAIGHT"};
 
@@ -31,7 +31,7 @@ void TurnDisplay::startthegame(std::string_view payload) {
     m_state.board.clearall();
     m_state.board.limitLabel = BoardModel::limitText(limit);
 
-    if (m_state.myslot > kSeats)
+    if (m_state.myslot > kSeatCount)
         m_state.chatLine("0+" + name + kHasStarted);
     else if (m_state.iAmSeated() && m_state.board.seat(m_state.myslot).label == name)
         m_state.chatLine(kYouStarted);
@@ -39,7 +39,7 @@ void TurnDisplay::startthegame(std::string_view payload) {
         m_state.chatLine("0+" + name + kHasStarted);
 
     if (m_state.board.seat(2).label == kWaiting) m_state.board.seat(2).label = kSeat2Fallback;
-    for (int s = 3; s <= kSeats; ++s)
+    for (int s = 3; s <= kSeatCount; ++s)
         if (m_state.board.seat(s).label == kWaiting) m_state.board.seat(s).notPlaying = true;
 }
 
@@ -56,7 +56,7 @@ void TurnDisplay::getnextplayer(std::string_view payload) {
     for (int cat : in.open)
         if (isCategory(cat)) offerCategory(cat); // 0: nothing open
     if (!in.complete) return;
-    for (int d = 1; d <= kDice; ++d) {
+    for (int d = 1; d <= kDiceCount; ++d) {
         DieState& die = m_state.board.die(d);
         die.bonusMark = false;
         die.body = DieBody::Blank;
@@ -107,7 +107,7 @@ void TurnDisplay::createdice(std::string_view payload) {
     const int seat = *in.seat;
     m_state.turnseat = seat;
     // Dice the roll does not name stay raised and keep their holds and pictures.
-    for (int d = 1; d <= kDice; ++d)
+    for (int d = 1; d <= kDiceCount; ++d)
         m_state.board.die(d).top = kDieRaisedTop;
     drawRolledDice(m_state.board, in.dice, DieBody::Plain);
     if (!in.complete) return;
@@ -123,9 +123,9 @@ void TurnDisplay::selectedcat(std::string_view payload) {
     if (!seat) return;
     m_state.turnseat = *seat;
     // Anything but a category (or none) would follow the board into the coach's tables.
-    if (!cat || *cat < 0 || *cat > kCategories) return;
+    if (!cat || *cat < 0 || *cat > kCategoryCount) return;
     m_state.board.workingCategory = *cat;
-    for (int n = 1; n <= kCategories; ++n) {
+    for (int n = 1; n <= kCategoryCount; ++n) {
         CategoryState& c = m_state.board.category(n);
         c.selectable = false;
         c.buttonVisible = n == *cat;

@@ -2,7 +2,7 @@
 // What the game host needs from its surroundings. The Qt host adapter implements it with real
 // sockets and a QTimer; tests implement it with a recording fake and a manual timer.
 
-#include "host/computerstyle.h"
+#include "game/computerstyle.h"
 
 #include <string>
 

@@ -2,6 +2,7 @@
 // One entry of the host's slot table. Slots 1..6 are seats, 7..9 spectators; slot 10 exists
 // only to park a refused tenth connection for the moment of refusal.
 
+#include "game/counts.h"
 #include "net/protocol.h"
 
 #include <array>

@@ -7,8 +7,8 @@
 // Without the hash library nothing can be sealed: the faces then come straight from the random
 // source, equally likely as ever.
 
-#include "host/randomsource.h"
-#include "host/sealedseed.h"
+#include "game/randomsource.h"
+#include "game/sealedseed.h"
 
 #include <functional>
 #include <optional>

@@ -9,6 +9,7 @@
 //           -> token issued again (reclaimed) or no token (deadline passed, game over).
 
 #include "host/seattoken.h"
+#include "game/counts.h"
 #include "net/protocol.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "host/seattoken.h"
 
-#include "host/sealedseed.h"
+#include "game/sealedseed.h"
 
 namespace core {
 

@@ -3,7 +3,7 @@
 // clock: the countdown is ticked until the winner is announced. Used to measure the computer
 // players.
 
-#include "host/computerstyle.h"
+#include "game/computerstyle.h"
 
 #include <cstdint>
 #include <memory>

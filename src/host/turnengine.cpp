@@ -1,8 +1,7 @@
 #include "host/turnengine.h"
 
-#include "host/computerplayer.h"
-#include "host/expertplayer.h"
-#include "host/rules.h"
+#include "host/computerseat.h"
+#include "game/rules.h"
 #include "net/fields.h"
 #include "net/messages.h"
 
@@ -328,13 +327,13 @@ void TurnEngine::computerplay(int seat) {
     const ComputerDecision move = m_style == ComputerStyle::Expert ? expertDecision(m_state, seat)
                                                                   : computerDecision(m_state, seat);
     switch (move.kind) {
-    case ComputerMove::Kind::Roll:
+    case ComputerDecision::Kind::Roll:
         roll(seat, move.dice);
         break;
-    case ComputerMove::Kind::SelectCategory:
+    case ComputerDecision::Kind::SelectCategory:
         choose(seat, move.category);
         break;
-    case ComputerMove::Kind::None:
+    case ComputerDecision::Kind::None:
         break;
     }
 }

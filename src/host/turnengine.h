@@ -13,7 +13,7 @@
 // Arming again replaces whatever was pending. A present human's turn has no time limit.
 
 #include "host/hoststate.h"
-#include "host/randomsource.h"
+#include "game/randomsource.h"
 #include "host/turnhandler.h"
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include "net/fields.h"
 #include "net/hexfield.h"
+#include "game/counts.h"
 #include "net/protocol.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
-// The numbers both sides of the game agree on, each defined once: where the game is played,
-// how big the table is, how fast the computer plays before the settings say otherwise, and
-// the version a copy announces when it logs in.
+// The numbers both sides of the connection agree on, each defined once: where the game is
+// played, how fast the computer plays before the settings say otherwise, and the version a
+// copy announces when it logs in. The game's own counts are in game/counts.h.
 
 namespace core {
 
@@ -14,16 +14,6 @@ inline constexpr const char* kLocalAddress = "127.0.0.1";
 
 // The computer player's interval in milliseconds until the settings give the "Bot Speed".
 inline constexpr int kDefaultBotSpeedMs = 750;
-
-inline constexpr int kSeatCount = 6;     // slots 1..6 play
-inline constexpr int kMaxSlot = 9;       // slots 7..9 watch
-inline constexpr int kCategoryCount = 7; // faces 1..6 and the Bramble (7)
-inline constexpr int kScoreRows = 8;     // the categories and the running total
-inline constexpr int kDiceCount = 5;
-inline constexpr int kRounds = 7;
-
-// The bonus-roll limits the game options offer, in the order they are shown; 0 is unlimited.
-inline constexpr int kOfferedBonusLimits[] = {1, 2, 5, 0};
 
 // How long a host keeps the seat of a player whose connection dropped, unless told otherwise.
 inline constexpr int kDefaultHoldSeconds = 120;

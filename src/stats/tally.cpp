@@ -1,5 +1,6 @@
 #include "stats/tally.h"
 
+#include "game/counts.h"
 #include "net/fields.h"
 
 #include <algorithm>

@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
-# The direction of dependencies between the source folders: the host and the network code
-# never reach up into the table window's client, widgets or windows, and the network code
-# stands on its own.
+# The direction of dependencies between the source folders. The game's rules and players stand
+# on their own; the network code needs only them; the host and the table's client both build on
+# those two and never on each other; the lobby starts games but reaches into neither; nothing
+# but the programs' entry uses app/, and no core code reaches into a Qt folder.
 set -u
 src="${BRAMBLIES_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}/src"
 status=0
-forbid() { # folder, pattern of included folders it may not use
-  local hits
-  hits=$(grep -rnE "#include \"($2)/" "$src/$1" || true)
+forbid() { # folder, pattern of included folders it may not use[, "core": its core files only]
+  local hits where=("$src/$1")
+  [[ "${3:-}" == core ]] && where=("$src/$1"/*.h "$src/$1"/*.cpp)
+  hits=$(grep -rnE "#include \"($2)/" "${where[@]}" || true)
   if [[ -n "$hits" ]]; then
     echo "src/$1 includes what it may not use:"
     echo "$hits"
     status=1
   fi
 }
-forbid host 'client|widgets|windows'
-forbid net 'host|client|chat|stats|widgets|windows|app'
+forbid game 'net|host|client|lobby|chat|stats|widgets|windows|app'
+forbid net 'host|client|lobby|chat|stats|widgets|windows|app'
+forbid host 'client|lobby|stats|widgets|windows|app'
+forbid client 'host|lobby|app' core
+forbid client/qt 'lobby|app'
+forbid lobby 'host|client|app'
+for m in game net host client lobby chat stats; do
+  hits=$(grep -nE '#include "[a-z]+/qt/' "$src/$m"/*.h "$src/$m"/*.cpp 2>/dev/null || true)
+  if [[ -n "$hits" ]]; then
+    echo "core code of src/$m includes a Qt folder:"
+    echo "$hits"
+    status=1
+  fi
+done
 exit $status

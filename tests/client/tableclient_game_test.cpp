@@ -543,19 +543,19 @@ std::map<std::string, std::string> shown(const TableClient& c) {
                                            {"scoreturn", flag(b.scoreturnVisible)},
                                            {"roll", flag(b.rollVisible)},
                                            {"winnerpanel", flag(b.winnerPanelVisible)}};
-    for (int d = 1; d <= core::kDice; ++d) {
+    for (int d = 1; d <= core::kDiceCount; ++d) {
         const std::string die = "d" + std::to_string(d);
         out[die + ".face"] = std::to_string(b.die(d).face);
         out[die + ".top"] = std::to_string(b.die(d).top);
         out[die + ".bonus"] = flag(b.die(d).bonusMark);
     }
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         out["c" + std::to_string(n) + ".button"] = flag(b.category(n).buttonVisible);
         out["c" + std::to_string(n) + ".selectable"] = flag(b.category(n).selectable);
     }
-    for (int seat = 1; seat <= core::kSeats; ++seat) {
+    for (int seat = 1; seat <= core::kSeatCount; ++seat) {
         out["s" + std::to_string(seat) + ".winner"] = flag(b.seat(seat).winnerMark);
-        for (int row = 1; row <= core::kRows; ++row) {
+        for (int row = 1; row <= core::kScoreRows; ++row) {
             const std::string cell = std::to_string(seat) + std::to_string(row);
             out[cell] = b.cell(seat, row).text;
             out[cell + ".bold"] = flag(b.cell(seat, row).bold);

@@ -1,4 +1,4 @@
-#include "host/computerplayer.h"
+#include "host/computerseat.h"
 
 #include "host/enginefixture.h"
 
@@ -52,29 +52,41 @@ TEST(ComputerPlayer, KeepRules) {
         EXPECT_EQ(diceToReroll(c.cat, c.d), c.roll) << c.cat;
 }
 
+// The move as the request a client would send: "2+1+2+3+4+5", "2+4+", "2+0".
+std::string request(const HostState& state, int seat) {
+    const ComputerDecision move = computerDecision(state, seat);
+    std::string text = std::to_string(seat);
+    if (move.kind == ComputerDecision::Kind::SelectCategory)
+        return text + '+' + std::to_string(move.category) + '+';
+    if (move.kind == ComputerDecision::Kind::None) return {};
+    for (int d : move.dice)
+        text += '+' + std::to_string(d);
+    return text;
+}
+
 TEST(ComputerPlayer, MovesOnlyForAnActiveSeatNobodyPresentPlays) {
     enginetest::RecordingPort port;
     HostState state(port);
     state.turn.currentseat = 2;
     auto& s = state.slot(2);
     s.turnactive = true;
-    EXPECT_EQ(computerMove(state, 2).payload, "2+1+2+3+4+5");
-    EXPECT_EQ(computerMove(state, 3).kind, ComputerMove::Kind::None);
+    EXPECT_EQ(request(state, 2), "2+1+2+3+4+5");
+    EXPECT_EQ(request(state, 3), "");
 
     s.rolls = 1;
     state.turn.dice = dice(4, 4, 1, 1, 3);
-    EXPECT_EQ(computerMove(state, 2).payload, "2+1+");
+    EXPECT_EQ(request(state, 2), "2+1+");
     s.workingcat = 4;
-    EXPECT_EQ(computerMove(state, 2).payload, "2+3+4+5");
+    EXPECT_EQ(request(state, 2), "2+3+4+5");
     state.turn.dice = dice(4, 4, 4, 4, 4);
-    EXPECT_EQ(computerMove(state, 2).payload, "2+0");
+    EXPECT_EQ(request(state, 2), "2+0");
 
     s.connected = true; // a present human
-    EXPECT_EQ(computerMove(state, 2).kind, ComputerMove::Kind::None);
+    EXPECT_EQ(request(state, 2), "");
     s.justwatch = true; // ...who just watches
-    EXPECT_EQ(computerMove(state, 2).kind, ComputerMove::Kind::Roll);
+    EXPECT_EQ(computerDecision(state, 2).kind, ComputerDecision::Kind::Roll);
     s.turnactive = false;
-    EXPECT_EQ(computerMove(state, 2).kind, ComputerMove::Kind::None);
+    EXPECT_EQ(request(state, 2), "");
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // score sheets, however the seats changed hands.
 
 #include "host/enginefixture.h"
-#include "host/rules.h"
+#include "game/rules.h"
 #include "net/fields.h"
 #include "net/messages.h"
 

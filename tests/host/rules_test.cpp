@@ -1,4 +1,4 @@
-#include "host/rules.h"
+#include "game/rules.h"
 
 #include "host/enginefixture.h"
 

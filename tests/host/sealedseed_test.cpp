@@ -1,5 +1,5 @@
 #include "host/sealeddice.h"
-#include "host/sealedseed.h"
+#include "game/sealedseed.h"
 #include "net/hexfield.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "host/cryptolibrary.h"
+#include "game/cryptolibrary.h"
 #include "host/sealedrig.h"
 #include "host/seattoken.h"
 #include "net/hexfield.h"

@@ -1,7 +1,7 @@
-#include "host/solver.h"
+#include "game/solver.h"
 
-#include "host/computerplayer.h"
-#include "host/diceset.h"
+#include "game/computerplayer.h"
+#include "game/diceset.h"
 #include "host/selfplay.h"
 
 #include <gtest/gtest.h>

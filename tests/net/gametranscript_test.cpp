@@ -12,7 +12,7 @@
 #include "host/gamehost.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
-#include "host/randomsource.h"
+#include "game/randomsource.h"
 #include "host/turnengine.h"
 #include "net/fields.h"
 

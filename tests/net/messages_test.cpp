@@ -7,7 +7,7 @@ using namespace core;
 using namespace core::msg;
 
 namespace {
-const Faces kDice{0, 3, 1, 6, 6, 2};
+const Faces kDiceCount{0, 3, 1, 6, 6, 2};
 const std::vector<int> kNone;
 } // namespace
 
@@ -44,7 +44,7 @@ TEST(Messages, BuildersWriteTheExactTexts) {
         {toClient::existingplayers(players), "CMD_existingplayers+1+Ann+0+3+Cy+1"},
         {toClient::havewrongversion("Dee"), "CMD_havewrongversion+Dee"},
         {toClient::wrongversion(), "CMD_wrongversion+"},
-        {toClient::loadstats(8, 3, 2, 1, 4, 5, kDice),
+        {toClient::loadstats(8, 3, 2, 1, 4, 5, kDiceCount),
          "CMD_loadstats+8+3+2+1+4+5+1+3+2+1+3+6+4+6+5+2"},
         {toClient::loadscores(8, std::vector<SeatScores>{seat}),
          "CMD_loadscores+8+1*t*1*3*2*-1*3*-1*4*-1*5*0*6*-1*7*-1*8*3"},
@@ -60,12 +60,12 @@ TEST(Messages, BuildersWriteTheExactTexts) {
         {toClient::needcat(2), "CMD_needcat+2+"},
         {toClient::createdice(2, 2, rolled), "CMD_createdice+2+2+2+6+5+1"},
         {toClient::createdice(2, 3, std::vector<DieFace>{}), "CMD_createdice+2+3+0+0"},
-        {toClient::bramble(2, 40, 38, kDice), "CMD_bramble+2+40+38+3+1+3+2+1+3+6+4+6+5+2"},
+        {toClient::bramble(2, 40, 38, kDiceCount), "CMD_bramble+2+40+38+3+1+3+2+1+3+6+4+6+5+2"},
         {toClient::postscores(2, 40, 12, 6), "CMD_postscores+2+40+12+6+"},
         {toClient::bonustime(2, 58, 30, 6), "CMD_bonustime+2+58+30+6+"},
-        {toClient::gotbonus(2, 70, 12, 6, 42, kDice),
+        {toClient::gotbonus(2, 70, 12, 6, 42, kDiceCount),
          "CMD_gotbonus+2+70+12+6+42+1+3+2+1+3+6+4+6+5+2"},
-        {toClient::bonusend(2, kDice), "CMD_bonusend+2+1+3+2+1+3+6+4+6+5+2"},
+        {toClient::bonusend(2, kDiceCount), "CMD_bonusend+2+1+3+2+1+3+6+4+6+5+2"},
         {toClient::bonusendByLimit(2), "CMD_bonusend+2+0+0"},
         {toClient::winner(tie), "CMD_winner+2+5+0+"},
     };
@@ -82,7 +82,7 @@ TEST(Messages, ParsersReadWhatTheBuildersWrite) {
     EXPECT_EQ(login->version, "1.0.2");
     EXPECT_EQ(login->name, "Ann+Bo");
 
-    auto stats = parseLoadstats(payload(toClient::loadstats(8, 3, 2, 1, 4, 5, kDice)));
+    auto stats = parseLoadstats(payload(toClient::loadstats(8, 3, 2, 1, 4, 5, kDiceCount)));
     ASSERT_TRUE(stats);
     EXPECT_EQ(stats->currentSeat, 3);
     EXPECT_EQ(stats->workingcat, 5);

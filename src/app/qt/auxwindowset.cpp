@@ -137,7 +137,7 @@ Ttallylist* AuxWindowSet::tally() {
 core::TallySeats AuxWindowSet::seats() const {
     core::TallySeats now;
     const core::TableClient& client = m_table.client();
-    for (int n = 1; n <= core::kSeats; ++n)
+    for (int n = 1; n <= core::kSeatCount; ++n)
         now.labels.push_back(client.board().seat(n).label);
     now.myslot = client.myslot();
     return now;

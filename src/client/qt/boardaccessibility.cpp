@@ -40,9 +40,9 @@ BoardAccessibility::BoardAccessibility(const core::TableClient& client, BoardVie
     m_sheet = new ScoreSheetCursor(board);
     m_sheet->setObjectName(QStringLiteral("scoresheet"));
     m_sheet->setAccessibleName(QStringLiteral("Score sheet"));
-    std::vector<std::vector<QWidget*>> cells(core::kRows);
-    for (int row = 1; row <= core::kRows; ++row)
-        for (int seat = 1; seat <= core::kSeats; ++seat)
+    std::vector<std::vector<QWidget*>> cells(core::kScoreRows);
+    for (int row = 1; row <= core::kScoreRows; ++row)
+        for (int seat = 1; seat <= core::kSeatCount; ++seat)
             cells[size_t(row - 1)].push_back(child(QStringLiteral("score_%1%2").arg(seat).arg(row)));
     m_sheet->setCells(std::move(cells));
     m_sheet->setTextSource([this](int row, int column) {
@@ -60,7 +60,7 @@ QWidget* BoardAccessibility::child(const QString& name) const {
 void BoardAccessibility::update() {
     const core::BoardModel& b = m_client.board();
 
-    for (int d = 1; d <= core::kDice; ++d) {
+    for (int d = 1; d <= core::kDiceCount; ++d) {
         QWidget* die = child(QStringLiteral("image_d%1").arg(d));
         if (!die) continue;
         rename(die, q(core::dieText(b, d)));
@@ -74,7 +74,7 @@ void BoardAccessibility::update() {
         }
     }
 
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         const QString name = q(core::categoryText(b, n));
         for (const QString& control : {QStringLiteral("image_button%1"), QStringLiteral("image_spacer%1")}) {
             auto* tile = qobject_cast<CategoryTile*>(child(control.arg(n)));
@@ -90,7 +90,7 @@ void BoardAccessibility::update() {
         }
     }
 
-    for (int s = 1; s <= core::kSeats; ++s)
+    for (int s = 1; s <= core::kSeatCount; ++s)
         rename(child(QStringLiteral("label_playername%1").arg(s)), q(core::seatText(b, s)));
 
     if (QWidget* rolls = child(QStringLiteral("image_rolls"))) {

@@ -68,7 +68,7 @@ const char* kPanelError1Text = "You must select a Category before rolling your t
 
 // Row names shown faintly beside the category buttons, so the sheet can be read while no
 // button is up (between games, and in rows a turn does not offer).
-const char* const kRowNames[core::kCategories] = {"Ones",  "Twos",  "Threes", "Fours",
+const char* const kRowNames[core::kCategoryCount] = {"Ones",  "Twos",  "Threes", "Fours",
                                                   "Fives", "Sixes", "Bramble"};
 
 QString q(const std::string& s) {
@@ -89,19 +89,19 @@ struct BoardView::Widgets {
     QLabel* limit = nullptr;
     pieces::ElidedLabel* status = nullptr;
     pieces::ColumnHighlight* scoreturn = nullptr;
-    std::array<std::array<QLabel*, core::kRows>, core::kSeats> cells{};
-    std::array<pieces::CategoryButton*, core::kCategories> buttons{};
-    std::array<pieces::CategoryBar*, core::kCategories> bars{};
-    std::array<pieces::MarkView*, core::kCategories> catMarks{};
-    std::array<pieces::DieView*, core::kDice> dice{};
-    std::array<pieces::MarkView*, core::kDice> bonus{};
+    std::array<std::array<QLabel*, core::kScoreRows>, core::kSeatCount> cells{};
+    std::array<pieces::CategoryButton*, core::kCategoryCount> buttons{};
+    std::array<pieces::CategoryBar*, core::kCategoryCount> bars{};
+    std::array<pieces::MarkView*, core::kCategoryCount> catMarks{};
+    std::array<pieces::DieView*, core::kDiceCount> dice{};
+    std::array<pieces::MarkView*, core::kDiceCount> bonus{};
     pieces::RollsIndicator* rolls = nullptr;
     pieces::PictureButton* start = nullptr;
     pieces::PictureButton* roll = nullptr;
-    std::array<pieces::RotatedLabel*, core::kSeats> names{};
-    std::array<pieces::MarkView*, core::kSeats> eyes{};
-    std::array<pieces::MarkView*, core::kSeats> notPlaying{}; // seats 3..6
-    std::array<pieces::MarkView*, core::kSeats> winnerMarks{};
+    std::array<pieces::RotatedLabel*, core::kSeatCount> names{};
+    std::array<pieces::MarkView*, core::kSeatCount> eyes{};
+    std::array<pieces::MarkView*, core::kSeatCount> notPlaying{}; // seats 3..6
+    std::array<pieces::MarkView*, core::kSeatCount> winnerMarks{};
     QFrame* winnerPanel = nullptr;
     QLabel* winner1 = nullptr;
     QLabel* winner2 = nullptr;
@@ -131,7 +131,7 @@ BoardView::~BoardView() {
 }
 
 QRectF BoardView::rowRect(int row) const {
-    const qreal y = kRow1Y + (row - 1) * kRowH + (row == core::kRows ? kTotalGap : 0);
+    const qreal y = kRow1Y + (row - 1) * kRowH + (row == core::kScoreRows ? kTotalGap : 0);
     return QRectF(0, y, 0, kRowH);
 }
 
@@ -250,7 +250,7 @@ void BoardView::buildSheet() {
     w.scoreturn->setObjectName("image_scoreturn");
     place(w.scoreturn, {columnX(1), kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
 
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         const QRectF row = rowRect(n);
         auto* bar = new pieces::CategoryBar(n, this);
         bar->setObjectName(QString("image_spacer%1").arg(n));
@@ -280,13 +280,13 @@ void BoardView::buildSheet() {
 void BoardView::buildSeats() {
     Widgets& w = *m_w;
     // Each seat's column: its score cells, name label and marks.
-    for (int s = 1; s <= core::kSeats; ++s) {
+    for (int s = 1; s <= core::kSeatCount; ++s) {
         const qreal x = columnX(s);
-        for (int r = 1; r <= core::kRows; ++r) {
+        for (int r = 1; r <= core::kScoreRows; ++r) {
             const QRectF row = rowRect(r);
             QLabel* cell = makeLabel(this, QString("score_%1%2").arg(s).arg(r), {},
                                      {x + 1, row.top() + 1, kColumnW - 2, kRowH - 2},
-                                     r == core::kRows ? 14 : 13, Qt::AlignCenter);
+                                     r == core::kScoreRows ? 14 : 13, Qt::AlignCenter);
             w.cells[s - 1][r - 1] = cell;
         }
 
@@ -316,7 +316,7 @@ void BoardView::buildSeats() {
 
         auto* crown = new pieces::MarkView(pieces::MarkView::Kind::Winner, this);
         crown->setObjectName(QString("image_winner%1").arg(s));
-        place(crown, {x + 5, rowRect(core::kRows).bottom() + 1, 32, 21});
+        place(crown, {x + 5, rowRect(core::kScoreRows).bottom() + 1, 32, 21});
         w.winnerMarks[s - 1] = crown;
     }
 }
@@ -324,7 +324,7 @@ void BoardView::buildSeats() {
 void BoardView::buildDice() {
     Widgets& w = *m_w;
     // Dice with their bonus marks, the rolls indicator and the Start/Roll place.
-    for (int d = 1; d <= core::kDice; ++d) {
+    for (int d = 1; d <= core::kDiceCount; ++d) {
         const qreal x = kDiceX + (d - 1) * kDiceStep;
         auto* bonus = new pieces::MarkView(pieces::MarkView::Kind::Bonus, this);
         bonus->setObjectName(QString("image_bonus%1").arg(d));
@@ -490,8 +490,8 @@ void BoardView::refresh() {
     const QString turnEnding = QString::fromLatin1(core::kSomeonesTurn);
     w.status->setFullText(status, status.endsWith(turnEnding) ? int(turnEnding.size()) : 0);
 
-    for (int s = 1; s <= core::kSeats; ++s) {
-        for (int r = 1; r <= core::kRows; ++r) {
+    for (int s = 1; s <= core::kSeatCount; ++s) {
+        for (int r = 1; r <= core::kScoreRows; ++r) {
             const core::ScoreCell& c = b.cell(s, r);
             QLabel* cell = w.cells[s - 1][r - 1];
             cell->setText(q(c.text));
@@ -527,7 +527,7 @@ void BoardView::refresh() {
            {kSheetX + b.scoreturnLeft, kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
     w.scoreturn->setVisible(b.scoreturnVisible);
 
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         const core::CategoryState& c = b.category(n);
         w.buttons[n - 1]->setVisible(c.buttonVisible);
         w.buttons[n - 1]->setSelectable(c.selectable);
@@ -541,7 +541,7 @@ void BoardView::refresh() {
     w.rolls->setRolls(b.rollsUsed());
     // The row headers under the category buttons follow the buttons and bars.
     unsigned headers = 0;
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         const core::CategoryState& c = b.category(n);
         headers |= (c.buttonVisible ? 1u : 0u) << (2 * n);
         headers |= (c.barVisible ? 2u : 0u) << (2 * n);
@@ -570,7 +570,7 @@ void BoardView::refresh() {
 void BoardView::refreshDice() {
     const core::BoardModel& b = m_client.board();
     Widgets& w = *m_w;
-    for (int d = 1; d <= core::kDice; ++d) {
+    for (int d = 1; d <= core::kDiceCount; ++d) {
         const core::DieState& die = b.die(d);
         pieces::DieView* view = w.dice[d - 1];
         moveTo(view, {kDiceX + (d - 1) * kDiceStep, qreal(die.top), kDieSize, kDieSize});
@@ -607,7 +607,7 @@ void paintFaceSketch(QPainter& p, const QRectF& area, int category) {
     p.drawRoundedRect(face, side * 0.2, side * 0.2);
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
-    if (category == core::kCategories) {
+    if (category == core::kCategoryCount) {
         const QRectF b = face.adjusted(side * 0.22, side * 0.22, -side * 0.22, -side * 0.22);
         QPainterPath steps;
         steps.moveTo(b.bottomLeft());
@@ -641,7 +641,7 @@ void BoardView::paintRowHeaders(QPainter& p) const {
     f.setItalic(true);
     p.save();
     p.setFont(f);
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         const core::CategoryState& c = b.category(n);
         if (!c.buttonVisible) paintFaceSketch(p, rowHeaderPicture(n), n);
         if (!c.barVisible) {
@@ -742,10 +742,10 @@ void BoardView::paintBackground(QPainter& p, const QRectF& area) const {
     p.setBrush(kCream);
     p.drawRoundedRect(card, 10, 10);
     // The rows end with the last seat's column: nothing is drawn beyond it.
-    const qreal sheetRight = columnX(core::kSeats) + kColumnW;
+    const qreal sheetRight = columnX(core::kSeatCount) + kColumnW;
     p.setPen(QPen(QColor(221, 205, 150), 1));
     p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(sheetRight, kRow1Y));
-    for (int r = 1; r <= core::kRows; ++r) {
+    for (int r = 1; r <= core::kScoreRows; ++r) {
         const QRectF row = rowRect(r);
         if (r % 2 == 0)
             p.fillRect(QRectF(kSheetX + 44, row.top(), sheetRight - kSheetX - 44, kRowH),
@@ -754,20 +754,20 @@ void BoardView::paintBackground(QPainter& p, const QRectF& area) const {
     }
     paintRowHeaders(p);
     p.setPen(QPen(kDeepGold, 1.5));
-    const qreal totalTop = rowRect(core::kRows).top() - 1;
+    const qreal totalTop = rowRect(core::kScoreRows).top() - 1;
     p.drawLine(QPointF(kSheetX, totalTop), QPointF(sheetRight, totalTop));
     p.drawLine(QPointF(kSheetX, totalTop - 3), QPointF(sheetRight, totalTop - 3));
     p.setPen(QPen(QColor(221, 205, 150), 1));
-    for (int s = 1; s <= core::kSeats + 1; ++s) {
+    for (int s = 1; s <= core::kSeatCount + 1; ++s) {
         const qreal x = kSheetX + core::BoardModel::columnLeft(1) + (s - 1) * kColumnW;
-        p.drawLine(QPointF(x, kLabelTop - 6), QPointF(x, rowRect(core::kRows).bottom()));
+        p.drawLine(QPointF(x, kLabelTop - 6), QPointF(x, rowRect(core::kScoreRows).bottom()));
     }
     QFont label = font();
     label.setPixelSize(13);
     label.setBold(true);
     p.setFont(label);
     p.setPen(kInk);
-    p.drawText(QRectF(kSheetX, rowRect(core::kRows).top(), 82, kRowH),
+    p.drawText(QRectF(kSheetX, rowRect(core::kScoreRows).top(), 82, kRowH),
                Qt::AlignVCenter | Qt::AlignLeft, " Total");
 }
 

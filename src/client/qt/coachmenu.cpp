@@ -60,7 +60,7 @@ QAction* CoachMenu::computerPlayer() const {
 CoachMenu::Shown CoachMenu::position() const {
     const core::BoardModel& b = m_client.board();
     Shown at{b.rollsUsed()};
-    for (int d = 1; d <= core::kDice; ++d)
+    for (int d = 1; d <= core::kDiceCount; ++d)
         at[static_cast<std::size_t>(d)] = b.die(d).face;
     return at;
 }

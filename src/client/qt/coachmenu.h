@@ -7,7 +7,7 @@
 // Hint can be chosen only during the player's own turn while advice can be given; Computer
 // Player only in a copy that runs the game host (it picks the host's computer player).
 
-#include "host/computerstyle.h"
+#include "game/computerstyle.h"
 
 #include <QObject>
 

@@ -74,7 +74,7 @@ void GameKeys::setUp() {
             w->setAccessibleName(w->toolTip());
 
     auto* ring = new FocusRing(m_board);
-    for (int d = 1; d <= core::kDice; ++d) {
+    for (int d = 1; d <= core::kDiceCount; ++d) {
         QWidget* die = board(QStringLiteral("image_d%1").arg(d));
         die->setFocusPolicy(Qt::TabFocus);
         die->setToolTip(QStringLiteral("Die %1: press %1 to hold or release").arg(d));
@@ -86,7 +86,7 @@ void GameKeys::setUp() {
         m_all[Dice].push_back(b);
     }
     board(QStringLiteral("button_roll"))->setToolTip(kRollTip);
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         const QString tip = QStringLiteral("%1: Alt+%2").arg(q(core::rowName(n))).arg(n);
         QWidget* tile = board(QStringLiteral("image_button%1").arg(n));
         tile->setFocusPolicy(Qt::TabFocus);
@@ -123,9 +123,9 @@ void GameKeys::setUp() {
 QStringList GameKeys::keyList() {
     QStringList keys;
     keys << QStringLiteral("Roll\tR, Space");
-    for (int d = 1; d <= core::kDice; ++d)
+    for (int d = 1; d <= core::kDiceCount; ++d)
         keys << QStringLiteral("Hold or Release Die %1\t%1").arg(d);
-    for (int n = 1; n <= core::kCategories; ++n)
+    for (int n = 1; n <= core::kCategoryCount; ++n)
         keys << QStringLiteral("Choose %1\tAlt+%2").arg(q(core::rowName(n))).arg(n);
     keys << QStringLiteral("Answer a Warning\tEnter, Escape")
          << QStringLiteral("Next or Previous Part\tTab, Shift+Tab")
@@ -144,11 +144,11 @@ void GameKeys::addHelpMenu() {
         QAction* a = keys->addAction(list[i]);
         // The game items do what their keys do; the rest only list the keys.
         if (i == 0) connect(a, &QAction::triggered, this, &GameKeys::roll);
-        else if (i <= core::kDice)
+        else if (i <= core::kDiceCount)
             connect(a, &QAction::triggered, this, [this, i] { toggleDie(i); });
-        else if (i <= core::kDice + core::kCategories)
+        else if (i <= core::kDiceCount + core::kCategoryCount)
             connect(a, &QAction::triggered, this,
-                    [this, i] { chooseCategory(i - core::kDice); });
+                    [this, i] { chooseCategory(i - core::kDiceCount); });
     }
 }
 

@@ -78,7 +78,7 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     m_sound->holdUntilShown(); // the audio stack loads once the window is on the screen
     m_sound->setSettings(m_settings.get());
     m_sound->setSeatLabelSource([this](int seat) -> std::optional<QString> {
-        if (seat < 1 || seat > core::kSeats) return std::nullopt;
+        if (seat < 1 || seat > core::kSeatCount) return std::nullopt;
         return q(m_client->board().seat(seat).label);
     });
 

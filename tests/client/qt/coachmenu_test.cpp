@@ -96,7 +96,7 @@ void CoachMenuTest::hintDuringTheOwnTurnOnly() {
     QTRY_VERIFY(noteShows(*you, text));
     auto raised = [&you] {
         std::vector<int> dice;
-        for (int d = 1; d <= core::kDice; ++d)
+        for (int d = 1; d <= core::kDiceCount; ++d)
             if (you->client().board().die(d).held) dice.push_back(d);
         return dice;
     };
@@ -114,7 +114,7 @@ void CoachMenuTest::hintDuringTheOwnTurnOnly() {
     QCOMPARE(you->connection()->sentCount(), sent);
 
     // The next roll takes the note away; playing the turn out greys the item.
-    for (int n = 1; n <= core::kCategories; ++n)
+    for (int n = 1; n <= core::kCategoryCount; ++n)
         if (you->client().board().category(n).selectable) {
             you->client().categoryClick(n);
             break;

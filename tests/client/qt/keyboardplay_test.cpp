@@ -71,7 +71,7 @@ bool keyStep(Tchat& w) {
         press(w, Qt::Key_0 + move.category, Qt::AltModifier);
         break;
     case Move::Kind::Roll:
-        for (int d = 1; d <= core::kDice; ++d) {
+        for (int d = 1; d <= core::kDiceCount; ++d) {
             const bool keep = std::find(move.keep.begin(), move.keep.end(), d) != move.keep.end();
             if (w.client().board().die(d).held != keep) press(w, Qt::Key_0 + d);
         }
@@ -150,7 +150,7 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
     QVERIFY(boardShows(*you, "panel_winner"));
     QTRY_VERIFY(!heard.filter(QRegularExpression("^CMD_winner\\+")).isEmpty());
     const core::BoardModel& b = you->client().board();
-    for (int row = 1; row <= core::kCategories; ++row)
+    for (int row = 1; row <= core::kCategoryCount; ++row)
         QVERIFY2(!b.cell(1, row).text.empty(), qPrintable(QString("row %1").arg(row)));
     testsupport::saveShot(*you, "keys-winner");
 }

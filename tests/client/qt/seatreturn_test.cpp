@@ -7,7 +7,7 @@
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
-#include "host/randomsource.h"
+#include "game/randomsource.h"
 #include "host/turnengine.h"
 #include "net/messages.h"
 #include "support/qt/rawclient.h"

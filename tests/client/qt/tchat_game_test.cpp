@@ -102,14 +102,14 @@ bool sameBoard(const Tchat& ann, const Tchat& joiner, QString& why) {
     if (j.rollsUsed() != a.rollsUsed() || j.scoreturnLeft != a.scoreturnLeft)
         return differs("rolls/column", std::to_string(a.rollsUsed()),
                        std::to_string(j.rollsUsed()));
-    for (int d = 1; d <= core::kDice; ++d)
+    for (int d = 1; d <= core::kDiceCount; ++d)
         if (j.die(d).face != a.die(d).face)
             return differs(QString("die %1").arg(d), std::to_string(a.die(d).face),
                            std::to_string(j.die(d).face));
-    for (int seat = 1; seat <= core::kSeats; ++seat) {
+    for (int seat = 1; seat <= core::kSeatCount; ++seat) {
         const std::string label = seat == 2 ? "Bob" : a.seat(seat).label;
         if (j.seat(seat).label != label) return differs("label", label, j.seat(seat).label);
-        for (int row = 1; row <= core::kRows; ++row) {
+        for (int row = 1; row <= core::kScoreRows; ++row) {
             const std::string& mine = a.cell(seat, row).text;
             const std::string expected = mine == "0" ? std::string() : mine;
             const QString where = QString("score_%1%2").arg(seat).arg(row);
@@ -142,8 +142,8 @@ bool sameBoardShown(const Tchat& ann, const Tchat& bob, QString& why) {
             return fail(QString("%1: %2 vs %3")
                             .arg(name, testsupport::boardText(ann, name),
                                  testsupport::boardText(bob, name)));
-    for (int seat = 1; seat <= core::kSeats; ++seat) {
-        for (int row = 1; row <= core::kRows; ++row) {
+    for (int seat = 1; seat <= core::kSeatCount; ++seat) {
+        for (int row = 1; row <= core::kScoreRows; ++row) {
             const QString name = QString("score_%1%2").arg(seat).arg(row);
             auto* ca = static_cast<QLabel*>(child(a, name));
             auto* cj = static_cast<QLabel*>(child(j, name));
@@ -163,7 +163,7 @@ bool sameBoardShown(const Tchat& ann, const Tchat& bob, QString& why) {
     QWidget* hj = child(j, "image_scoreturn");
     if (!hj->isVisibleTo(j) || ha->geometry() != hj->geometry()) return fail("image_scoreturn");
     const int working = ann.client().board().workingCategory;
-    for (int n = 1; n <= core::kCategories; ++n) {
+    for (int n = 1; n <= core::kCategoryCount; ++n) {
         if (!child(j, QString("image_button%1").arg(n))->isVisibleTo(j))
             return fail(QString("image_button%1 hidden").arg(n));
         QWidget* bar = child(j, QString("image_spacer%1").arg(n));
@@ -172,7 +172,7 @@ bool sameBoardShown(const Tchat& ann, const Tchat& bob, QString& why) {
             return fail(bar->objectName() + " geometry");
     }
     const int restY = child(j, "image_d1")->y();
-    for (int d = 1; d <= core::kDice; ++d) {
+    for (int d = 1; d <= core::kDiceCount; ++d) {
         const QString name = QString("image_d%1").arg(d);
         auto* da = static_cast<DieView*>(child(a, name));
         auto* dj = static_cast<DieView*>(child(j, name));
@@ -286,7 +286,7 @@ void TchatGameTest::soloGameToTheWinner() {
     // Every category of both seats was scored (a 0 shows as "0"), and the totals add up.
     for (int seat = 1; seat <= 2; ++seat) {
         int sum = 0;
-        for (int row = 1; row <= core::kCategories; ++row) {
+        for (int row = 1; row <= core::kCategoryCount; ++row) {
             const std::string& cell = b.cell(seat, row).text;
             QVERIFY2(!cell.empty(), qPrintable(QString("seat %1 row %2").arg(seat).arg(row)));
             sum += std::stoi(cell);

@@ -26,10 +26,10 @@ Move nextMove(const ui::Tchat& window) {
     if (b.rollsUsed() >= 1 && working == 0) {
         int best = 0;
         int bestCount = -1;
-        for (int n = 1; n <= core::kCategories; ++n) {
+        for (int n = 1; n <= core::kCategoryCount; ++n) {
             if (!b.category(n).selectable) continue;
             int count = 0;
-            for (int d = 1; d <= core::kDice; ++d)
+            for (int d = 1; d <= core::kDiceCount; ++d)
                 count += n < 7 && b.die(d).face == n ? 1 : 0;
             if (count >= bestCount) best = n, bestCount = count;
         }
@@ -38,13 +38,13 @@ Move nextMove(const ui::Tchat& window) {
     Move roll{Move::Kind::Roll};
     if (b.rollsUsed() >= 1 && working != 0) {
         bool seen[7] = {};
-        for (int d = 1; d <= core::kDice; ++d) {
+        for (int d = 1; d <= core::kDiceCount; ++d) {
             const int face = b.die(d).face;
             if (working == 7 ? !seen[face] : face == working) roll.keep.push_back(d);
             seen[face] = true;
         }
     } else {
-        for (int d = 1; d <= core::kDice; ++d)
+        for (int d = 1; d <= core::kDiceCount; ++d)
             if (b.die(d).held) roll.keep.push_back(d);
     }
     return roll;
@@ -61,7 +61,7 @@ bool clickMove(ui::Tchat& window, const Move& move) {
     case Move::Kind::Category:
         return clickBoard(window, QString("image_button%1").arg(move.category));
     case Move::Kind::Roll:
-        for (int d = 1; d <= core::kDice; ++d) {
+        for (int d = 1; d <= core::kDiceCount; ++d) {
             const bool keep = std::find(move.keep.begin(), move.keep.end(), d) != move.keep.end();
             if (window.client().board().die(d).held != keep)
                 clickBoard(window, QString("image_d%1").arg(d));

@@ -3,9 +3,9 @@
 // turn engine calls them; nothing here knows about seats, messages or timing, so every rule
 // can be checked on its own with scripted dice.
 
-#include "host/numberlist.h"
-#include "host/playerslot.h"
-#include "host/randomsource.h"
+#include "game/numberlist.h"
+#include "game/counts.h"
+#include "game/randomsource.h"
 
 #include <array>
 #include <vector>
@@ -17,6 +17,14 @@ using ScoreSheet = std::array<int, kCategoryCount + 1>; // index 1..7; -1 = not 
 using SeatTotals = std::array<int, kSeatCount + 1>;     // index 1..6
 using DieNumbers = NumberList<kDiceCount>;              // dice 1..5
 using CategoryNumbers = NumberList<kCategoryCount>;     // categories 1..7
+
+// A seat's turn as far as the rules and the players see it.
+struct TurnPosition {
+    ScoreSheet scores{};
+    int rolls = 0;      // rolls made so far this turn, 0..2
+    Dice dice{};        // faces of dice 1..5 once rolled
+    int workingcat = 0; // 0 for none
+};
 
 inline constexpr int kBrambleCategory = 7;
 // A straight on the first roll scores its faces plus this.

@@ -1,6 +1,6 @@
-#include "host/sealedseed.h"
+#include "game/sealedseed.h"
 
-#include "host/cryptolibrary.h"
+#include "game/cryptolibrary.h"
 
 #include <algorithm>
 #include <random>

@@ -14,7 +14,7 @@
 //
 // Tables are built once per bonus-roll limit, at first use, and kept for the program's life.
 
-#include "host/rules.h"
+#include "game/rules.h"
 
 #include <array>
 #include <cstdint>
@@ -24,13 +24,6 @@
 namespace core {
 
 // Where a seat's turn stands, as the host keeps it.
-struct TurnPosition {
-    ScoreSheet scores{};
-    int rolls = 0;      // rolls made so far this turn, 0..2
-    Dice dice{};        // faces of dice 1..5 once rolled
-    int workingcat = 0; // 0 for none
-};
-
 struct SolverDecision {
     int category = 0;        // when not 0: choose this working category first
     int keep = 0;            // the dice to keep, as a DiceSets set

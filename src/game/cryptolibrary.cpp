@@ -1,4 +1,4 @@
-#include "host/cryptolibrary.h"
+#include "game/cryptolibrary.h"
 
 #include <openssl/evp.h>
 #include <openssl/hmac.h>

@@ -1,4 +1,4 @@
-#include "host/diceset.h"
+#include "game/diceset.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host/computerplayer.h"
+#include "game/computerplayer.h"
 
 namespace core {
 
@@ -36,44 +36,22 @@ DieNumbers diceToReroll(int workingcat, const Dice& dice) {
     return roll;
 }
 
-ComputerDecision computerDecision(const HostState& state, int seat) {
+ComputerDecision classicDecision(const TurnPosition& p) {
     ComputerDecision move;
-    if (!HostState::validSeat(seat) || seat != state.turn.currentseat) return move;
-    const PlayerSlot& s = state.slot(seat);
-    if (!s.turnactive || !state.isComputerPlayed(seat)) return move;
-
-    if (s.rolls == 0) {
-        move.kind = ComputerMove::Kind::Roll;
+    if (p.rolls == 0) {
+        move.kind = ComputerDecision::Kind::Roll;
         move.dice = {1, 2, 3, 4, 5};
         return move;
     }
-    if (s.workingcat == 0) {
-        move.kind = ComputerMove::Kind::SelectCategory;
-        move.category = chooseWorkingCategory(s.scores, state.turn.dice);
+    if (p.workingcat == 0) {
+        move.kind = ComputerDecision::Kind::SelectCategory;
+        move.category = chooseWorkingCategory(p.scores, p.dice);
         return move;
     }
-    move.kind = ComputerMove::Kind::Roll;
-    move.dice = diceToReroll(s.workingcat, state.turn.dice);
+    move.kind = ComputerDecision::Kind::Roll;
+    move.dice = diceToReroll(p.workingcat, p.dice);
     if (move.dice.empty()) move.dice.push_back(0); // the single field 0: nothing to roll
     return move;
-}
-
-ComputerMove computerMove(const HostState& state, int seat) {
-    const ComputerDecision move = computerDecision(state, seat);
-    const std::string seatText = std::to_string(seat);
-    switch (move.kind) {
-    case ComputerMove::Kind::SelectCategory:
-        return {move.kind, seatText + '+' + std::to_string(move.category) + '+'};
-    case ComputerMove::Kind::Roll: {
-        std::string payload = seatText;
-        for (int d : move.dice)
-            payload += '+' + std::to_string(d);
-        return {move.kind, payload};
-    }
-    case ComputerMove::Kind::None:
-        break;
-    }
-    return {};
 }
 
 } // namespace core

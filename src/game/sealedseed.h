@@ -13,7 +13,7 @@
 // The stream's position counts the bytes used so far, skipped ones included; a copy that
 // joins mid-game is told it and checks the rolls from there on.
 
-#include "host/randomsource.h"
+#include "game/randomsource.h"
 
 #include <array>
 #include <cstdint>

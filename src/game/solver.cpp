@@ -1,6 +1,6 @@
-#include "host/solver.h"
+#include "game/solver.h"
 
-#include "host/diceset.h"
+#include "game/diceset.h"
 
 #include <algorithm>
 #include <atomic>
