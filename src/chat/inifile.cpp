@@ -213,7 +213,11 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
         m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*at) + 1, std::move(keyLine));
         return;
     }
-    Line header = parseLine("[" + std::string(trim(oneLine(section))) + "]");
+    // Built by appending: GCC 12 mistakes "literal" + string&& for an overlapping copy.
+    std::string headerText(1, '[');
+    headerText += trim(oneLine(section));
+    headerText += ']';
+    Line header = parseLine(headerText);
     header.crlf = crlf;
     header.ended = true;
     m_lines.push_back(std::move(header));

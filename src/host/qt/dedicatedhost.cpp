@@ -83,11 +83,16 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                       metricsServer->errorString().toStdString());
             return false;
         }
-        log.notice("metrics at http://" +
-                   (address.protocol() == QAbstractSocket::IPv6Protocol
-                        ? "[" + options.metricsAddress.toStdString() + "]"
-                        : options.metricsAddress.toStdString()) +
-                   ":" + std::to_string(metricsServer->serverPort()) + "/metrics");
+        // Built by appending: GCC 12 mistakes "literal" + string&& for an overlapping copy.
+        std::string where = "metrics at http://";
+        const bool v6 = address.protocol() == QAbstractSocket::IPv6Protocol;
+        if (v6) where += '[';
+        where += options.metricsAddress.toStdString();
+        if (v6) where += ']';
+        where += ':';
+        where += std::to_string(metricsServer->serverPort());
+        where += "/metrics";
+        log.notice(where);
         return true;
     };
     QString listenError;
