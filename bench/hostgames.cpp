@@ -81,7 +81,7 @@ Figures run(int seats, double seconds) {
                 state.slotcount = 7;
                 port.written.clear();
                 port.sent = 0;
-                engine.startgame("Bench+0+");
+                engine.startgame({"Bench", 0});
                 for (int n = 1; n <= watchingSeats(seats); ++n) {
                     state.slot(n).justwatch = true;
                     engine.justWatchStarted(n);

@@ -52,7 +52,7 @@ template <typename Turns> double gamesPerSecond(double seconds, Turns& turns, co
     state.slotcount = 7;
     auto& port = static_cast<BenchPort&>(state.port());
     return rate(seconds, 20, [&] {
-        turns.startgame("Bench+0+");
+        turns.startgame({"Bench", 0});
         while (state.turn.gamerunning && port.armed)
             turns.timer1Timer();
     });

@@ -29,10 +29,10 @@ std::size_t utf8Length(char c) {
 }
 
 std::string chatMessage(int myslot, std::string_view text, std::uint32_t colour) {
-    return msg::toHost::chat(myslot, chatText(text, colour));
+    return msg::toHost::Chat::build(myslot, chatText(text, colour));
 }
 std::string actionMessage(int myslot, std::string_view text, std::uint32_t colour) {
-    return msg::toHost::action(myslot, chatText(text, colour));
+    return msg::toHost::Action::build(myslot, chatText(text, colour));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "chat/chattersounds.h"
 
-#include "net/fields.h"
-#include "net/messages.h"
+#include "net/tohost.h"
 
 namespace core {
 
@@ -32,15 +31,7 @@ std::optional<std::string_view> chatterCaption(std::string_view soundName) {
 std::optional<std::string> chatterSoundRequest(int k, bool loggedin, int myslot) {
     if (k < 1 || k > static_cast<int>(kChatterCaptions.size())) return std::nullopt;
     if (!loggedin || myslot < 1 || myslot > 6) return std::nullopt;
-    return msg::toHost::playasound(myslot, k);
-}
-
-PlayASound parsePlayASound(std::string_view payload) {
-    FieldReader reader(payload);
-    PlayASound out;
-    out.slotText = std::string(reader.next());
-    out.soundName = std::string(reader.next());
-    return out;
+    return msg::toHost::Playasound::build(myslot, k);
 }
 
 std::optional<int> seatOfSlotText(std::string_view slotText) {

@@ -39,14 +39,6 @@ std::optional<std::string_view> chatterCaption(std::string_view soundName);
 // "<Cancel>" (0), for an unknown item, or unless the player is logged in on a seat (1 to 6).
 std::optional<std::string> chatterSoundRequest(int k, bool loggedin, int myslot);
 
-// A received "CMD_playasound" payload: the sender's slot text (before the first "+") and the
-// sound name (between the first and the second "+", or to the end).
-struct PlayASound {
-    std::string slotText;
-    std::string soundName;
-};
-PlayASound parsePlayASound(std::string_view payload);
-
 // The seat number named by a slot text, when it names a seat ("1" to "6" exactly: there is no
 // seat label for anything else).
 std::optional<int> seatOfSlotText(std::string_view slotText);

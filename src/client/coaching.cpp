@@ -3,10 +3,10 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
-#include "net/hostreplies.h"
 #include "game/counts.h"
+#include "net/fields.h"
 #include "net/protocol.h"
+#include "net/toclient.h"
 
 #include <algorithm>
 
@@ -42,12 +42,12 @@ bool Coaching::judging(int seat) const {
 }
 
 void Coaching::observe(std::string_view command, std::string_view payload) {
-    if (command == msg::cmd::startgame) {
+    if (command == msg::toClient::Startgame::word) {
         m_coach.newGame();
         return;
     }
-    if (command == msg::cmd::createdice) {
-        const auto roll = msg::readCreatedice(payload);
+    if (command == msg::toClient::Createdice::word) {
+        const auto roll = msg::toClient::Createdice::read(payload);
         if (!roll.seat || !judging(*roll.seat)) return;
         // The first roll rolls everything: nothing decided.
         if (!roll.rolls || *roll.rolls < 2) return;
@@ -57,8 +57,8 @@ void Coaching::observe(std::string_view command, std::string_view payload) {
         TurnPosition before = myPosition();
         before.rolls = *roll.rolls - 1;
         m_coach.rolled(before, rolled, bonusLimit());
-    } else if (command == msg::cmd::selectedcat) {
-        const auto [seat, category] = msg::readSelectedcat(payload);
+    } else if (command == msg::toClient::Selectedcat::word) {
+        const auto [seat, category] = msg::toClient::Selectedcat::read(payload);
         if (!seat || !judging(*seat) || !category) return;
         TurnPosition before = myPosition();
         // Before the first roll the host names the category itself when at most one face is

@@ -1,7 +1,7 @@
 #include "client/dicecheck.h"
 
 #include "game/rules.h"
-#include "net/hostreplies.h"
+#include "net/toclient.h"
 
 namespace core {
 
@@ -24,7 +24,7 @@ DiceCheck::DiceCheck(Entropy entropy)
     : m_entropy(entropy ? std::move(entropy) : Entropy(seal::fillRandom)) {}
 
 std::optional<std::string> DiceCheck::sealcommit(std::string_view payload) {
-    auto commit = msg::parseSealcommit(payload);
+    auto commit = msg::toClient::Sealcommit::read(payload);
     if (!commit) return std::nullopt;
     m_sealed = true;
     m_game = commit->game;
@@ -38,11 +38,11 @@ std::optional<std::string> DiceCheck::sealcommit(std::string_view payload) {
     seal::PartBytes part{};
     m_entropy(part);
     m_myPart = part;
-    return msg::toHost::sealpart(m_game, part);
+    return msg::toHost::Sealpart::build(m_game, part);
 }
 
 std::optional<DiceCheck::Line> DiceCheck::sealmix(std::string_view payload, int myslot) {
-    auto mix = msg::parseSealmix(payload);
+    auto mix = msg::toClient::Sealmix::read(payload);
     if (!m_sealed || !mix || mix->game != m_game || m_mix) return std::nullopt;
     std::vector<seal::Part> parts;
     bool mine = false;
@@ -69,33 +69,33 @@ void DiceCheck::record(int seat, bool fresh, const std::vector<msg::DieFace>& pa
 }
 
 void DiceCheck::observe(std::string_view command, std::string_view payload) {
-    if (command == msg::cmd::startgame || command == msg::cmd::nextplayer) {
+    if (command == msg::toClient::Startgame::word || command == msg::toClient::Nextplayer::word) {
         m_dice.fill(0);
         return;
     }
-    if (command == msg::cmd::createdice) {
+    if (command == msg::toClient::Createdice::word) {
         // The first roll of a turn rolls all five afresh; later ones re-roll the named dice.
-        const auto in = msg::readCreatedice(payload);
+        const auto in = msg::toClient::Createdice::read(payload);
         if (auto pairs = soundDice(in, in.seat, in.rolls)) record(*in.seat, *in.rolls == 1, *pairs);
         return;
     }
     // The messages that carry all five dice: a turn's dice shown whole, or "0+0" for none.
     std::optional<int> seat;
     std::optional<std::vector<msg::DieFace>> pairs;
-    if (command == msg::cmd::bramble) {
-        const auto in = msg::readBramble(payload);
+    if (command == msg::toClient::Bramble::word) {
+        const auto in = msg::toClient::Bramble::read(payload);
         seat = in.seat;
         pairs = soundDice(in, in.seat, in.total, in.score, in.rolls);
-    } else if (command == msg::cmd::gotbonus) {
-        const auto in = msg::readGotbonus(payload);
+    } else if (command == msg::toClient::Gotbonus::word) {
+        const auto in = msg::toClient::Gotbonus::read(payload);
         seat = in.seat;
         pairs = soundDice(in, in.seat, in.total, in.gain, in.category, in.categoryScore);
-    } else if (command == msg::cmd::bonusend) {
-        const auto in = msg::readBonusend(payload);
+    } else if (command == msg::toClient::Bonusend::word) {
+        const auto in = msg::toClient::Bonusend::read(payload);
         seat = in.seat;
         pairs = soundDice(in, in.seat);
-    } else if (command == msg::cmd::loadstats) {
-        const auto in = msg::readLoadstats(payload);
+    } else if (command == msg::toClient::Loadstats::word) {
+        const auto in = msg::toClient::Loadstats::read(payload);
         if (auto dice =
                 soundDice(in, in.slot, in.seat, in.limit, in.rolls, in.round, in.workingcat);
             dice && dice->size() == static_cast<std::size_t>(kDiceCount))
@@ -108,7 +108,7 @@ void DiceCheck::observe(std::string_view command, std::string_view payload) {
 }
 
 std::optional<DiceCheck::Line> DiceCheck::sealreveal(std::string_view payload, int myslot) {
-    auto reveal = msg::parseSealreveal(payload);
+    auto reveal = msg::toClient::Sealreveal::read(payload);
     if (!m_sealed || !reveal || reveal->game != m_game) return std::nullopt;
     m_sealed = false;
     Line line = verdict(reveal->secret, myslot);

@@ -4,7 +4,7 @@
 #include "client/tablefields.h"
 #include "client/tablestate.h"
 #include "client/turndisplay.h"
-#include "net/hostreplies.h"
+#include "net/toclient.h"
 
 namespace core {
 
@@ -16,7 +16,7 @@ constexpr const char* kMustWait =
 } // namespace
 
 void LateJoin::loadstats(std::string_view payload) {
-    const auto in = msg::readLoadstats(payload);
+    const auto in = msg::toClient::Loadstats::read(payload);
     if (!in.slot || *in.slot != m_state.myslot) return;
     if (!in.seat) return;
     m_state.turnseat = *in.seat;
@@ -50,7 +50,7 @@ void LateJoin::loadstats(std::string_view payload) {
 }
 
 void LateJoin::loadscores(std::string_view payload) {
-    const auto in = msg::readLoadscores(payload);
+    const auto in = msg::toClient::Loadscores::read(payload);
     if (!in.slot || *in.slot != m_state.myslot) return;
     for (const auto& entry : in.seats) {
         const int seat = entry.seat;

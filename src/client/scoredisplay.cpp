@@ -38,7 +38,7 @@ bool ScoreDisplay::postCategory(int seat, const msg::OptInt& cat, const msg::Opt
 }
 
 void ScoreDisplay::bramble(std::string_view payload) {
-    const auto in = msg::readBramble(payload);
+    const auto in = msg::toClient::Bramble::read(payload);
     const auto& seat = in.seat;
 
     m_state.stopAnimation();
@@ -58,7 +58,7 @@ void ScoreDisplay::bramble(std::string_view payload) {
 }
 
 void ScoreDisplay::postscore(std::string_view payload) {
-    const auto [seat, total, score, cat] = msg::readScorePost(payload);
+    const auto [seat, total, score, cat] = msg::toClient::Postscores::read(payload);
 
     m_state.stopAnimation();
     if (!postTotal(seat, total)) return;
@@ -67,7 +67,7 @@ void ScoreDisplay::postscore(std::string_view payload) {
 }
 
 void ScoreDisplay::bonustime(std::string_view payload) {
-    const auto [seat, total, score, cat] = msg::readScorePost(payload);
+    const auto [seat, total, score, cat] = msg::toClient::Postscores::read(payload);
 
     if (!postTotal(seat, total)) return;
     if (!postCategory(*seat, cat, score)) return;
@@ -81,7 +81,7 @@ void ScoreDisplay::bonustime(std::string_view payload) {
 }
 
 void ScoreDisplay::gotbonus(std::string_view payload) {
-    const auto in = msg::readGotbonus(payload);
+    const auto in = msg::toClient::Gotbonus::read(payload);
     const auto& seat = in.seat;
     const auto& cat = in.category;
 
@@ -108,7 +108,7 @@ void ScoreDisplay::gotbonus(std::string_view payload) {
 }
 
 void ScoreDisplay::bonusend(std::string_view payload) {
-    const auto in = msg::readBonusend(payload);
+    const auto in = msg::toClient::Bonusend::read(payload);
     const auto& seat = in.seat;
 
     m_state.stopAnimation();
@@ -131,7 +131,7 @@ void ScoreDisplay::bonusend(std::string_view payload) {
 }
 
 void ScoreDisplay::winner(std::string_view payload) {
-    const auto in = msg::readWinner(payload);
+    const auto in = msg::toClient::Winner::read(payload);
     const bool complete = in.complete;
     std::vector<int> winners;
     for (int seat : in.seats)

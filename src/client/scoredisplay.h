@@ -7,7 +7,7 @@
 // Like the turn messages, each handler stops at the first field that is not a number, with
 // everything drawn before it kept.
 
-#include "net/hostreplies.h"
+#include "net/toclient.h"
 
 #include <string_view>
 

@@ -3,9 +3,8 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/hostreplies.h"
 #include "net/messages.h"
-#include "net/seatmessages.h"
+#include "net/toclient.h"
 
 namespace core {
 
@@ -19,16 +18,16 @@ constexpr const char* kSeatFreed = " did not come back; the computer plays the s
 void SeatReturn::beforeLogin(std::string_view payload) {
     auto slot = msg::readFirstNumber(payload);
     if (!slot || *slot < 1) return;
-    m_state.port.send(msg::toHost::canholdseat(*slot));
+    m_state.port.send(msg::toHost::Canholdseat::build(*slot));
     // A copy restarted during the game finds the token where the last one kept it.
     if (m_token.empty()) m_token = m_state.port.keptSeatToken();
     m_asked = !m_token.empty();
-    if (m_asked) m_state.port.send(msg::toHost::reclaimseat(*slot, m_token));
+    if (m_asked) m_state.port.send(msg::toHost::Reclaimseat::build(*slot, m_token));
 }
 
 void SeatReturn::seattoken(std::string_view payload) {
-    auto fields = msg::parseSeattoken(payload);
-    if (!fields || fields->slot != m_state.myslot || fields->token.empty()) return;
+    auto fields = msg::toClient::Seattoken::read(payload);
+    if (!fields || fields->seat != m_state.myslot || fields->token.empty()) return;
     m_token = fields->token;
     m_seconds = fields->seconds;
     m_state.port.keepSeatToken(m_token);
@@ -43,7 +42,7 @@ void SeatReturn::seatreclaimed(std::string_view payload) {
 }
 
 void SeatReturn::seatheld(std::string_view payload) {
-    auto fields = msg::parseSeatheld(payload);
+    auto fields = msg::toClient::Seatheld::read(payload);
     if (!fields || !isSeat(fields->seat)) return;
     // The seat is still in the game: its name stays, without the "not playing" mark.
     SeatState& s = m_state.board.seat(fields->seat);
@@ -53,7 +52,7 @@ void SeatReturn::seatheld(std::string_view payload) {
 }
 
 void SeatReturn::seatfreed(std::string_view payload) {
-    auto fields = msg::parseSeatfreed(payload);
+    auto fields = msg::toClient::Seatfreed::read(payload);
     if (!fields || !isSeat(fields->seat)) return;
     SeatState& s = m_state.board.seat(fields->seat);
     if (s.label == fields->name) s.label = fields->seat == 2 ? kSeat2Fallback : kWaiting;
@@ -61,9 +60,9 @@ void SeatReturn::seatfreed(std::string_view payload) {
 }
 
 void SeatReturn::observe(std::string_view command, std::string_view payload) {
-    if (command == msg::cmd::startgame || command == msg::cmd::winner) {
+    if (command == msg::toClient::Startgame::word || command == msg::toClient::Winner::word) {
         forget();
-    } else if (command == msg::cmd::newplayerinfo && m_asked &&
+    } else if (command == msg::toClient::Newplayerinfo::word && m_asked &&
                msg::readFirstNumber(payload) == m_state.myslot) {
         // Logged in without our seat: the hold is over or the game is another one.
         m_asked = false;

@@ -3,7 +3,7 @@
 #include "client/controltexts.h"
 #include "client/tablefields.h"
 #include "net/fields.h"
-#include "net/hostreplies.h"
+#include "net/toclient.h"
 
 namespace core {
 
@@ -28,7 +28,7 @@ std::string facesOnBoard(const BoardModel& board) {
 
 // "3+Ann chats: hello|clBlack" reads "Ann chats: hello".
 std::string chatSentence(std::string_view payload) {
-    std::string text = msg::readChat(payload).text;
+    std::string text = msg::toClient::Chat::read(payload).text;
     const auto bar = text.rfind('|');
     if (bar != std::string::npos) text.erase(bar);
     return text;
@@ -40,57 +40,58 @@ std::string spokenEvent(std::string_view entry, const BoardModel& board,
                         const SpeechOptions& options) {
     const auto [command, payload] = splitEntry(entry);
 
-    if (command == msg::cmd::chat || command == msg::cmd::action)
+    if (command == msg::toClient::Chat::word || command == msg::toClient::Action::word)
         return options.withChat ? chatSentence(payload) : std::string();
-    if (command == msg::cmd::startgame) {
-        const std::string name = msg::readStartgame(payload).name;
+    if (command == msg::toClient::Startgame::word) {
+        const std::string name = msg::toClient::Startgame::read(payload).name;
         if (options.myslot >= 1 && options.myslot <= kSeatCount &&
             board.seat(options.myslot).label == name)
             return "You started a new game.";
         return name + " started a new game.";
     }
-    if (command == msg::cmd::winner) return board.winner1;
+    if (command == msg::toClient::Winner::word) return board.winner1;
 
     // Every other spoken message starts with the seat it is about.
     const auto seat = msg::readFirstNumber(payload);
     if (!seat || !isSeat(*seat)) return {};
     const std::string name = who(board, *seat, options);
 
-    if (command == msg::cmd::nextplayer) {
-        const auto round = msg::readNextplayer(payload).round;
+    if (command == msg::toClient::Nextplayer::word) {
+        const auto round = msg::toClient::Nextplayer::read(payload).round;
         if (!round) return {};
         const std::string turn = *seat == options.myslot ? "Your turn." : name + "'s turn.";
         return "Round " + std::to_string(round->value) + ". " + turn;
     }
-    if (command == msg::cmd::createdice) {
-        if (!msg::readCreatedice(payload).rolls) return {};
+    if (command == msg::toClient::Createdice::word) {
+        if (!msg::toClient::Createdice::read(payload).rolls) return {};
         return name + " rolled " + facesOnBoard(board) + ".";
     }
-    if (command == msg::cmd::selectedcat) {
-        const auto cat = msg::readSelectedcat(payload).category;
+    if (command == msg::toClient::Selectedcat::word) {
+        const auto cat = msg::toClient::Selectedcat::read(payload).category;
         if (!cat || !isCategory(*cat)) return {};
         return name + " chose " + rowName(*cat) + ".";
     }
-    if (command == msg::cmd::postscores || command == msg::cmd::bonustime) {
-        const auto in = msg::readScorePost(payload);
+    if (command == msg::toClient::Postscores::word || command == msg::toClient::Bonustime::word) {
+        const auto in = msg::toClient::Postscores::read(payload);
         if (!in.total || !in.score || !in.category || !isCategory(*in.category)) return {};
         const std::string scored = std::to_string(in.score->value) + " in " + rowName(*in.category);
-        if (command == msg::cmd::bonustime) return "Bonus mode for " + name + ", " + scored + ".";
+        if (command == msg::toClient::Bonustime::word)
+            return "Bonus mode for " + name + ", " + scored + ".";
         return name + " scored " + scored + ".";
     }
-    if (command == msg::cmd::bramble) {
-        const auto in = msg::readBramble(payload);
+    if (command == msg::toClient::Bramble::word) {
+        const auto in = msg::toClient::Bramble::read(payload);
         if (!in.total || !in.score) return {};
         return name + " rolled a Bramble, " + facesOnBoard(board) + ", scoring " +
                std::to_string(in.score->value) + ".";
     }
-    if (command == msg::cmd::gotbonus) {
-        const auto in = msg::readGotbonus(payload);
+    if (command == msg::toClient::Gotbonus::word) {
+        const auto in = msg::toClient::Gotbonus::read(payload);
         if (!in.total || !in.gain) return {};
         return name + " gained " + std::to_string(in.gain->value) + " bonus points, " +
                facesOnBoard(board) + ".";
     }
-    if (command == msg::cmd::bonusend) return "Bonus mode over for " + name + ".";
+    if (command == msg::toClient::Bonusend::word) return "Bonus mode over for " + name + ".";
     return {};
 }
 

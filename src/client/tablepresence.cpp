@@ -3,8 +3,8 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/hostreplies.h"
 #include "net/messages.h"
+#include "net/toclient.h"
 
 namespace core {
 
@@ -23,7 +23,7 @@ constexpr const char* kHaveWrongVersion = " has a different version of the game 
 } // namespace
 
 void TablePresence::newplayerinfo(std::string_view payload) {
-    const auto in = msg::readPlayers(payload);
+    const auto in = msg::toClient::Newplayerinfo::read(payload);
     for (const auto& [slot, name, watching] : in.players) {
         if (slot < 1 || slot > kLastSlot) continue;
 
@@ -56,7 +56,7 @@ void TablePresence::newplayerinfo(std::string_view payload) {
 }
 
 void TablePresence::playerdisconnected(std::string_view payload) {
-    const auto [slot, name] = msg::readPlayerdisconnected(payload);
+    const auto [slot, name] = msg::toClient::Playerdisconnected::read(payload);
     if (!slot || *slot < 1) return;
 
     if (*slot <= kSeatCount) {
@@ -80,7 +80,7 @@ void TablePresence::playerdisconnected(std::string_view payload) {
 }
 
 void TablePresence::justwatching(std::string_view payload) {
-    const auto [seat, watching] = msg::readJustwatching(payload);
+    const auto [seat, watching] = msg::toClient::Justwatching::read(payload);
     if (!seat || !isSeat(*seat)) return;
     SeatState& s = m_state.board.seat(*seat);
     if (watching) {
@@ -114,7 +114,7 @@ void TablePresence::havewrongversion(std::string_view payload) {
 
 void TablePresence::JustWatch1Click() {
     if (!m_state.loggedin || !m_state.iAmSeated()) return;
-    m_state.port.send(msg::toHost::justwatch(
+    m_state.port.send(msg::toHost::Justwatch::build(
         m_state.myslot, m_state.justWatchChecked ? msg::kJustWatchOff : msg::kJustWatchOn));
 }
 

@@ -2,9 +2,9 @@
 
 #include "client/clientport.h"
 #include "client/tablestate.h"
-#include "net/hostreplies.h"
 #include "net/messages.h"
 #include "net/protocol.h"
+#include "net/toclient.h"
 
 namespace core {
 
@@ -86,7 +86,8 @@ void TableSession::sendloginfo(std::string_view payload) {
     if (!slot || *slot < 1) return;
     m_state.myslot = *slot;
     m_state.loggedin = true;
-    m_state.port.send(msg::toHost::logininfo(m_state.myslot, kVersionText, m_state.loginname));
+    m_state.port.send(
+        msg::toHost::Logininfo::build(m_state.myslot, kVersionText, m_state.loginname));
 }
 
 void TableSession::wrongversion() {
@@ -108,7 +109,7 @@ void TableSession::button_startClick() {
 
 void TableSession::sendStartGame(int limit) {
     if (!m_state.loggedin) return;
-    m_state.port.send(msg::toHost::startgame(m_state.playername, limit));
+    m_state.port.send(msg::toHost::Startgame::build(m_state.playername, limit));
 }
 
 } // namespace core

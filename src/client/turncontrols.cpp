@@ -41,7 +41,7 @@ void TurnControls::button_rollClick() {
         std::vector<int> dice;
         for (int d = 1; d <= kDiceCount; ++d)
             if (!m_state.board.die(d).held) dice.push_back(d);
-        m_state.port.send(msg::toHost::rollthedice(m_state.myslot, dice));
+        m_state.port.send(msg::toHost::Rollthedice::build(m_state.myslot, dice));
     }
     m_state.board.rollVisible = false;
     m_state.turnseat = 0;
@@ -53,7 +53,7 @@ void TurnControls::button_yesClick() {
         for (int d = 1; d <= kDiceCount; ++d)
             m_state.board.die(d).top = kDieRestTop;
         static constexpr std::array<int, kDiceCount> kAllDice{1, 2, 3, 4, 5};
-        m_state.port.send(msg::toHost::rollthedice(m_state.myslot, kAllDice));
+        m_state.port.send(msg::toHost::Rollthedice::build(m_state.myslot, kAllDice));
     }
     m_state.board.panelErrorVisible = false;
     m_state.board.rollVisible = false;
@@ -85,7 +85,7 @@ void TurnControls::image_dMouseUp(int die, MouseButton button) {
 void TurnControls::categoryClick(int category) {
     if (!isCategory(category) || !m_state.loggedin || !m_state.myTurn()) return;
     if (!m_state.board.category(category).selectable) return;
-    m_state.port.send(msg::toHost::selectcat(m_state.myslot, category));
+    m_state.port.send(msg::toHost::Selectcat::build(m_state.myslot, category));
     m_state.turnseat = 0;
     m_state.port.boardChanged();
 }

@@ -3,7 +3,7 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/hostreplies.h"
+#include "net/toclient.h"
 
 namespace core {
 
@@ -21,7 +21,7 @@ constexpr const char* kCategoryStatus[kCategoryCount] = {
 } // namespace
 
 void TurnDisplay::startthegame(std::string_view payload) {
-    const auto [name, limit] = msg::readStartgame(payload);
+    const auto [name, limit] = msg::toClient::Startgame::read(payload);
 
     m_state.board.startVisible = false;
     m_state.setJustWatch(false);
@@ -44,7 +44,7 @@ void TurnDisplay::startthegame(std::string_view payload) {
 }
 
 void TurnDisplay::getnextplayer(std::string_view payload) {
-    const auto in = msg::readNextplayer(payload);
+    const auto in = msg::toClient::Nextplayer::read(payload);
     m_state.startAnimation();
     if (!in.seat) return;
     const int seat = *in.seat;
@@ -97,7 +97,7 @@ void TurnDisplay::announceTurn(int seat) {
 }
 
 void TurnDisplay::createdice(std::string_view payload) {
-    const auto in = msg::readCreatedice(payload);
+    const auto in = msg::toClient::Createdice::read(payload);
 
     m_state.stopAnimation();
     if (!in.rolls) return;
@@ -119,7 +119,7 @@ void TurnDisplay::createdice(std::string_view payload) {
 }
 
 void TurnDisplay::selectedcat(std::string_view payload) {
-    const auto [seat, cat] = msg::readSelectedcat(payload);
+    const auto [seat, cat] = msg::toClient::Selectedcat::read(payload);
     if (!seat) return;
     m_state.turnseat = *seat;
     // Anything but a category (or none) would follow the board into the coach's tables.

@@ -3,7 +3,6 @@
 #include "chat/colourtext.h"
 #include "net/fields.h"
 #include "net/messages.h"
-#include "net/seatmessages.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,8 +19,8 @@ std::int64_t steadyMs() {
 
 // The requests that only relay text or a sound to everybody, limited per connection.
 bool isRelay(std::string_view command) {
-    return command == msg::cmd::chat || command == msg::cmd::action ||
-           command == msg::cmd::playasound;
+    return command == msg::toHost::Chat::word || command == msg::toHost::Action::word ||
+           command == msg::toHost::Playasound::word;
 }
 } // namespace
 
@@ -67,7 +66,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     if (slot == kRefusedSlot) {
         m_state.tell([](HostEvents& w) { w.connectionRefused(); });
         m_slots[index(slot)].refused = true;
-        m_state.port().send(slot, msg::toClient::full());
+        m_state.port().send(slot, msg::toClient::Full::build());
         m_state.port().close(slot);
         return slot;
     }
@@ -77,7 +76,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     // plays it.
     s.justwatch = false;
     m_state.tell([slot](HostEvents& w) { w.connectionAccepted(slot); });
-    m_state.sendTo(slot, msg::toClient::sendlogininfo(slot));
+    m_state.sendTo(slot, msg::toClient::Sendlogininfo::build(slot));
     return slot;
 }
 
@@ -123,7 +122,7 @@ void GameHost::closingFor(int slot, CloseReason reason) {
 
 void GameHost::shutDown() {
     const auto blue = writeColourText(kSystemColour).value_or("clBlue");
-    m_state.broadcast(msg::toClient::tableLine(
+    m_state.broadcast(msg::toClient::Chat::tableLine(
         m_state.turn.gamerunning ? kShutdownGameLine : kShutdownLine, blue));
     if (m_turns) m_turns->shuttingDown();
     m_state.port().stopCountdown();
@@ -139,7 +138,7 @@ void GameHost::connectionClosed(int slot) {
     if (!HostState::validSlot(slot)) return;
     auto& s = m_state.slot(slot);
     if (!s.connected) return;
-    m_state.broadcastExcept(slot, msg::toClient::playerdisconnected(slot, s.name));
+    m_state.broadcastExcept(slot, msg::toClient::Playerdisconnected::build(slot, s.name));
     const Connection& conn = m_slots[index(slot)];
     m_state.tell([&](HostEvents& w) { w.connectionClosed(slot, s.name, conn.loggedIn, conn.reason); });
     const bool held = startHold(slot);
@@ -150,8 +149,8 @@ void GameHost::connectionClosed(int slot) {
     m_slots[index(slot)] = Connection{};
     m_queue.dropSlot(slot);
     if (held) {
-        tellReturningCopies(slot, msg::toClient::seatheld(slot, m_holdSeconds,
-                                                          m_holds.heldName(slot)));
+        tellReturningCopies(
+            slot, msg::toClient::Seatheld::build(slot, m_holdSeconds, m_holds.heldName(slot)));
         armHoldTimer();
         // The seat stays in the game whenever its player left: the computer plays it, this
         // turn included, as it plays a seat whose player just watches.
@@ -204,22 +203,28 @@ bool GameHost::processNext() {
     return true;
 }
 
+template <typename Request, void (GameHost::*handle)(int, const Request&)>
+void GameHost::take(int sender, std::string_view payload) {
+    if (auto request = Request::read(payload)) (this->*handle)(sender, *request);
+}
+
 void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
+    using namespace msg::toHost;
     static constexpr std::array<msg::Route<Handler>, 12> kRoutes{{
-        {msg::cmd::logininfo, &GameHost::receivedlogininfo},
-        {msg::cmd::kickhim, &GameHost::kickhim},
-        {msg::cmd::chat, &GameHost::chat},
-        {msg::cmd::playasound, &GameHost::playasound},
-        {msg::cmd::action, &GameHost::action},
-        {msg::cmd::startgame, &GameHost::startgame},
-        {msg::cmd::justwatch, &GameHost::justwatch},
-        {msg::cmd::rollthedice, &GameHost::rollthedice},
-        {msg::cmd::selectcat, &GameHost::selectcat},
-        {msg::cmd::canholdseat, &GameHost::canholdseat},
-        {msg::cmd::reclaimseat, &GameHost::reclaimseat},
-        {msg::cmd::sealpart, &GameHost::sealpart},
+        {Logininfo::word, &GameHost::take<Logininfo, &GameHost::receivedlogininfo>},
+        {Kickhim::word, &GameHost::take<Kickhim, &GameHost::kickhim>},
+        {Chat::word, &GameHost::take<Chat, &GameHost::chat>},
+        {Playasound::word, &GameHost::take<Playasound, &GameHost::playasound>},
+        {Action::word, &GameHost::take<Action, &GameHost::action>},
+        {Startgame::word, &GameHost::take<Startgame, &GameHost::startgame>},
+        {Justwatch::word, &GameHost::take<Justwatch, &GameHost::justwatch>},
+        {Rollthedice::word, &GameHost::take<Rollthedice, &GameHost::rollthedice>},
+        {Selectcat::word, &GameHost::take<Selectcat, &GameHost::selectcat>},
+        {Canholdseat::word, &GameHost::canholdseat},
+        {Reclaimseat::word, &GameHost::reclaimseat},
+        {Sealpart::word, &GameHost::take<Sealpart, &GameHost::sealpart>},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToHost));
     // Unknown command words and entries without "+" are dropped.
@@ -231,31 +236,29 @@ void GameHost::timer1Tick() {
     if (m_turns) m_turns->timer1Timer();
 }
 
-void GameHost::receivedlogininfo(int sender, std::string_view payload) {
-    auto login = msg::parseLogininfo(payload);
-    if (!login) return;
+void GameHost::receivedlogininfo(int sender, const msg::toHost::Logininfo& login) {
     // The slot field is the client's echo of what it was told; the connection decides.
     auto& me = m_state.slot(sender);
     auto& conn = m_slots[index(sender)];
     // A player back in a held seat keeps the name the table knew.
-    me.name = conn.restoredName.empty() ? cleanLoginName(login->name) : conn.restoredName;
+    me.name = conn.restoredName.empty() ? cleanLoginName(login.name) : conn.restoredName;
     conn.restoredName.clear();
     me.connected = true;
     conn.loggedIn = true;
     m_state.tell([&](HostEvents& w) { w.loggedIn(sender, me.name); });
 
-    m_state.broadcast(msg::toClient::newplayerinfo(sender, me.name));
+    m_state.broadcast(msg::toClient::Newplayerinfo::build(sender, me.name));
 
     std::vector<msg::PlayerEntry> others;
     for (int n = 1; n <= m_state.slotcount && n <= kMaxSlot; ++n) {
         const auto& s = m_state.slot(n);
         if (n != sender && s.connected) others.push_back({n, s.name, s.justwatch});
     }
-    if (!others.empty()) m_state.sendTo(sender, msg::toClient::existingplayers(others));
+    if (!others.empty()) m_state.sendTo(sender, msg::toClient::Existingplayers::build(others));
 
-    if (login->version != kVersionText) {
-        m_state.sendTo(1, msg::toClient::havewrongversion(me.name));
-        m_state.sendTo(sender, msg::toClient::wrongversion());
+    if (login.version != kVersionText) {
+        m_state.sendTo(1, msg::toClient::Havewrongversion::build(me.name));
+        m_state.sendTo(sender, msg::toClient::Wrongversion::build());
     }
 
     if (m_state.turn.gamerunning) sendCatchUp(sender);
@@ -268,9 +271,9 @@ void GameHost::sendCatchUp(int slot) {
     static const PlayerSlot noSeat;
     const PlayerSlot& current =
         HostState::validSeat(turn.currentseat) ? m_state.slot(turn.currentseat) : noSeat;
-    m_state.sendTo(slot,
-                   msg::toClient::loadstats(slot, turn.currentseat, turn.bonuslimit, current.rolls,
-                                            turn.round, current.workingcat, turn.dice));
+    m_state.sendTo(slot, msg::toClient::Loadstats::build(slot, turn.currentseat, turn.bonuslimit,
+                                                         current.rolls, turn.round,
+                                                         current.workingcat, turn.dice));
     std::vector<msg::SeatScores> seats;
     for (int seat = 1; seat <= kSeatCount; ++seat) {
         const auto& s = m_state.slot(seat);
@@ -282,76 +285,70 @@ void GameHost::sendCatchUp(int slot) {
         entry.rows[8] = s.total;
         seats.push_back(entry);
     }
-    m_state.sendTo(slot, msg::toClient::loadscores(slot, seats));
+    m_state.sendTo(slot, msg::toClient::Loadscores::build(slot, seats));
 }
 
-void GameHost::kickhim(int sender, std::string_view payload) {
-    auto kick = msg::parseKickhim(payload);
-    if (!kick) return;
+void GameHost::kickhim(int sender, const msg::toHost::Kickhim& kick) {
     // Only the hosting player removes players, and only in its own name.
-    if (sender != 1 || kick->sender != sender) return;
-    if (!HostState::validSlot(kick->target)) return;
-    if (m_state.slot(kick->target).connected) refuse(kick->target, CloseReason::Kicked);
+    if (sender != 1 || kick.sender != sender) return;
+    if (!HostState::validSlot(kick.target)) return;
+    if (m_state.slot(kick.target).connected) refuse(kick.target, CloseReason::Kicked);
 }
 
-void GameHost::chat(int sender, std::string_view payload) {
-    auto said = msg::parseSlotAndRest(payload);
-    if (!said || said->slot != sender) return;
-    m_state.broadcast(msg::toClient::chat(sender, m_state.slot(sender).name, said->rest));
+void GameHost::chat(int sender, const msg::toHost::Chat& said) {
+    if (said.slot != sender) return;
+    m_state.broadcast(msg::toClient::Chat::build(sender, m_state.slot(sender).name, said.text));
 }
 
-void GameHost::action(int sender, std::string_view payload) {
-    auto did = msg::parseSlotAndRest(payload);
-    if (!did || did->slot != sender) return;
-    m_state.broadcast(msg::toClient::action(sender, m_state.slot(sender).name, did->rest));
+void GameHost::action(int sender, const msg::toHost::Action& did) {
+    if (did.slot != sender) return;
+    m_state.broadcast(msg::toClient::Action::build(sender, m_state.slot(sender).name, did.text));
 }
 
-void GameHost::playasound(int sender, std::string_view payload) {
-    auto sound = msg::parseSlotAndRest(payload);
-    if (!sound || sound->slot != sender) return;
-    m_state.broadcast(msg::toClient::playasound(sender, sound->rest));
+void GameHost::playasound(int sender, const msg::toHost::Playasound& sound) {
+    if (sound.slot != sender) return;
+    m_state.broadcast(msg::toClient::Playasound::build(sender, sound.text));
 }
 
-void GameHost::startgame(int sender, std::string_view payload) {
+void GameHost::startgame(int sender, const msg::toHost::Startgame& request) {
     if (sender != 1) return;
     // Tokens and holds of an abandoned game are worthless in the new one.
     m_holds.clear();
-    if (m_turns) m_turns->startgame(payload);
+    if (m_turns) m_turns->startgame(request);
     for (int seat = 1; seat <= kSeatCount; ++seat)
         issueToken(seat);
 }
 
-void GameHost::justwatch(int sender, std::string_view payload) {
-    auto request = msg::parseJustwatch(payload);
-    if (!request || !HostState::validSeat(request->seat)) return;
+void GameHost::justwatch(int sender, const msg::toHost::Justwatch& request) {
+    if (!HostState::validSeat(request.seat)) return;
     // Another seat may be switched only by the hosting player.
-    if (request->seat != sender && sender != 1) return;
-    auto& seat = m_state.slot(request->seat);
-    if (request->mode == msg::kJustWatchOff) {
+    if (request.seat != sender && sender != 1) return;
+    auto& seat = m_state.slot(request.seat);
+    if (request.mode == msg::kJustWatchOff) {
         seat.justwatch = false;
-        m_state.broadcast(msg::toClient::justwatching(request->seat, msg::kJustWatchOff));
-    } else if (request->mode == msg::kJustWatchOn && m_state.turn.gamerunning) {
+        m_state.broadcast(msg::toClient::Justwatching::build(request.seat, msg::kJustWatchOff));
+    } else if (request.mode == msg::kJustWatchOn && m_state.turn.gamerunning) {
         seat.justwatch = true;
-        m_state.broadcast(msg::toClient::justwatching(request->seat, msg::kJustWatchOn));
-        if (m_turns) m_turns->justWatchStarted(request->seat);
+        m_state.broadcast(msg::toClient::Justwatching::build(request.seat, msg::kJustWatchOn));
+        if (m_turns) m_turns->justWatchStarted(request.seat);
     }
 }
 
 // A seat on "Just Watch" is the computer's to play: its owner's requests would play it twice.
 // So is a seat whose player came back during its turn, until that turn ends.
-bool GameHost::mayPlay(int sender, std::string_view payload) const {
+bool GameHost::mayPlay(int sender, int seat) const {
     const auto& s = m_state.slot(sender);
-    return FieldReader(payload).nextInt() == sender && !s.justwatch && !s.computerfinishes;
+    return seat == sender && !s.justwatch && !s.computerfinishes;
 }
 
-void GameHost::rollthedice(int sender, std::string_view payload) {
-    if (!mayPlay(sender, payload)) return;
-    if (m_turns) m_turns->rollthedice(payload);
+void GameHost::rollthedice(int sender, const msg::toHost::Rollthedice& request) {
+    if (!mayPlay(sender, request.seat)) return;
+    if (m_turns) m_turns->rollthedice(request);
 }
 
-void GameHost::selectcat(int sender, std::string_view payload) {
-    if (!mayPlay(sender, payload)) return;
-    if (m_turns) m_turns->selectcat(payload);
+void GameHost::selectcat(int sender, const msg::toHost::Selectcat& request) {
+    if (!mayPlay(sender, request.seat)) return;
+    if (m_turns) m_turns->selectcat(request);
 }
 
 // --- seats held for dropped players ----------------------------------------------------------
@@ -367,7 +364,8 @@ void GameHost::issueToken(int slot) {
     const auto& s = m_state.slot(slot);
     if (!s.connected || !s.ingame || !m_slots[index(slot)].canHold) return;
     if (auto token = m_holds.issue(slot))
-        m_state.sendTo(slot, msg::toClient::seattoken(slot, m_holdSeconds, seatTokenText(*token)));
+        m_state.sendTo(slot,
+                       msg::toClient::Seattoken::build(slot, m_holdSeconds, seatTokenText(*token)));
 }
 
 // Decided before the slot's fields are cleared. Not for a connection the host closed itself
@@ -398,7 +396,7 @@ void GameHost::expireHolds() {
     // From now on the seat goes as any seat whose player left: the computer plays it, and the
     // next connection may sit in it.
     for (const auto& ended : m_holds.expire(m_nowMs()))
-        tellReturningCopies(ended.seat, msg::toClient::seatfreed(ended.seat, ended.name));
+        tellReturningCopies(ended.seat, msg::toClient::Seatfreed::build(ended.seat, ended.name));
     armHoldTimer();
 }
 
@@ -409,16 +407,16 @@ void GameHost::canholdseat(int sender, std::string_view) {
     if (conn.loggedIn && !m_holds.hasToken(sender)) issueToken(sender);
 }
 
-// Right after "CMD_sendlogininfo", before the login: a wrong, expired or used token changes
-// nothing, and the login that follows is an ordinary one. One attempt per connection, so
-// attempts are bounded as connections and logins are.
+// Right after "CMD_sendlogininfo", before the login: a wrong, expired or used token (or one
+// that cannot be read) changes nothing, and the login that follows is an ordinary one. One attempt
+// per connection, so attempts are bounded as connections and logins are.
 void GameHost::reclaimseat(int sender, std::string_view payload) {
     auto& conn = m_slots[index(sender)];
     conn.canHold = true;
     if (conn.loggedIn || conn.reclaimTried) return;
     conn.reclaimTried = true;
-    const auto fields = msg::parseReclaimseat(payload);
-    const auto token = fields ? parseSeatToken(fields->token) : std::nullopt;
+    const auto request = msg::toHost::Reclaimseat::read(payload);
+    const auto token = request ? parseSeatToken(request->token) : std::nullopt;
     if (!token || !m_state.turn.gamerunning) return;
     if (auto back = m_holds.reclaim(*token)) {
         moveToHeldSeat(sender, back->seat, std::move(back->name));
@@ -444,12 +442,12 @@ void GameHost::moveToHeldSeat(int from, int to, std::string name) {
     // Back during its own turn: the computer's moves of this turn go on to its end.
     seat.computerfinishes = m_state.turn.currentseat == to && seat.turnactive;
     m_slots[index(to)].restoredName = std::move(name);
-    m_state.sendTo(to, msg::toClient::seatreclaimed(to));
+    m_state.sendTo(to, msg::toClient::Seatreclaimed::build(to));
     issueToken(to);
 }
 
-void GameHost::sealpart(int sender, std::string_view payload) {
-    if (m_turns) m_turns->sealpart(sender, payload);
+void GameHost::sealpart(int sender, const msg::toHost::Sealpart& part) {
+    if (m_turns) m_turns->sealpart(sender, part);
 }
 
 } // namespace core

@@ -133,17 +133,23 @@ private:
     static std::size_t index(int slot) { return static_cast<std::size_t>(slot); }
     void refuse(int slot, CloseReason reason);
 
-    void receivedlogininfo(int sender, std::string_view payload);
-    void kickhim(int sender, std::string_view payload);
-    void chat(int sender, std::string_view payload);
-    void playasound(int sender, std::string_view payload);
-    void action(int sender, std::string_view payload);
-    void startgame(int sender, std::string_view payload);
-    void justwatch(int sender, std::string_view payload);
-    void rollthedice(int sender, std::string_view payload);
-    void selectcat(int sender, std::string_view payload);
-    void sealpart(int sender, std::string_view payload);
-    bool mayPlay(int sender, std::string_view payload) const;
+    // A request is read once, into its record, before its handler sees it; one whose numbers
+    // do not convert is dropped.
+    template <typename Request, void (GameHost::*handle)(int, const Request&)>
+    void take(int sender, std::string_view payload);
+
+    void receivedlogininfo(int sender, const msg::toHost::Logininfo& login);
+    void kickhim(int sender, const msg::toHost::Kickhim& kick);
+    void chat(int sender, const msg::toHost::Chat& said);
+    void playasound(int sender, const msg::toHost::Playasound& sound);
+    void action(int sender, const msg::toHost::Action& did);
+    void startgame(int sender, const msg::toHost::Startgame& request);
+    void justwatch(int sender, const msg::toHost::Justwatch& request);
+    void rollthedice(int sender, const msg::toHost::Rollthedice& request);
+    void selectcat(int sender, const msg::toHost::Selectcat& request);
+    void sealpart(int sender, const msg::toHost::Sealpart& part);
+    bool mayPlay(int sender, int seat) const;
+    // Both come before the login and change the connection whatever their fields say.
     void canholdseat(int sender, std::string_view payload);
     void reclaimseat(int sender, std::string_view payload);
 

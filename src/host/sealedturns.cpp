@@ -10,18 +10,18 @@ SealedTurns::SealedTurns(HostState& state, SealedDice::Entropy entropy)
     : m_state(state), m_dice(std::move(entropy)), m_engine(state, m_dice) {}
 
 std::string SealedTurns::commitMessage() const {
-    return msg::toClient::sealcommit(m_game, m_dice.commitment(), m_dice.position());
+    return msg::toClient::Sealcommit::build(m_game, m_dice.commitment(), m_dice.position());
 }
 
 std::string SealedTurns::mixMessage() const {
     std::vector<msg::SealPart> parts;
     for (const auto& p : m_dice.parts())
         parts.push_back({p.slot, p.bytes});
-    return msg::toClient::sealmix(m_game, parts);
+    return msg::toClient::Sealmix::build(m_game, parts);
 }
 
 void SealedTurns::reveal() {
-    m_state.broadcast(msg::toClient::sealreveal(m_game, m_dice.secret()));
+    m_state.broadcast(msg::toClient::Sealreveal::build(m_game, m_dice.secret()));
     m_open = false;
 }
 
@@ -38,27 +38,27 @@ void SealedTurns::shuttingDown() {
     if (m_open) reveal(); // the game ends with the host: let every table check what it saw
 }
 
-void SealedTurns::startgame(std::string_view payload) {
+void SealedTurns::startgame(const msg::toHost::Startgame& request) {
     if (m_open) reveal(); // the running game is abandoned
     if (!seal::hashingAvailable()) {
         // No seal can be made without the hash library: a plain game, as old copies host it.
-        m_engine.startgame(payload);
+        m_engine.startgame(request);
         return;
     }
     m_dice.seal(++m_game);
     m_open = true;
     m_mixed = false;
-    m_engine.startgame(payload);
+    m_engine.startgame(request);
     m_state.broadcast(commitMessage());
 }
 
-void SealedTurns::rollthedice(std::string_view payload) {
-    m_engine.rollthedice(payload);
+void SealedTurns::rollthedice(const msg::toHost::Rollthedice& request) {
+    m_engine.rollthedice(request);
     settle();
 }
 
-void SealedTurns::selectcat(std::string_view payload) {
-    m_engine.selectcat(payload);
+void SealedTurns::selectcat(const msg::toHost::Selectcat& request) {
+    m_engine.selectcat(request);
     settle();
 }
 
@@ -83,10 +83,9 @@ void SealedTurns::loggedIn(int slot) {
     if (m_mixed) m_state.sendTo(slot, mixMessage());
 }
 
-void SealedTurns::sealpart(int slot, std::string_view payload) {
-    auto part = msg::parseSealpart(payload);
-    if (!part || !m_open || part->game != m_game) return;
-    m_dice.contribute(slot, part->part);
+void SealedTurns::sealpart(int slot, const msg::toHost::Sealpart& part) {
+    if (!m_open || part.game != m_game) return;
+    m_dice.contribute(slot, part.part);
 }
 
 std::unique_ptr<TurnHandler> makeSealedTurnEngine(HostState& state) {

@@ -28,14 +28,14 @@ class SealedTurns : public TurnHandler {
 public:
     explicit SealedTurns(HostState& state, SealedDice::Entropy entropy = {});
 
-    void startgame(std::string_view payload) override;
-    void rollthedice(std::string_view payload) override;
-    void selectcat(std::string_view payload) override;
+    void startgame(const msg::toHost::Startgame& request) override;
+    void rollthedice(const msg::toHost::Rollthedice& request) override;
+    void selectcat(const msg::toHost::Selectcat& request) override;
     void timer1Timer() override;
     void seatVacated(int slot) override;
     void justWatchStarted(int seat) override;
     void loggedIn(int slot) override;
-    void sealpart(int slot, std::string_view payload) override;
+    void sealpart(int slot, const msg::toHost::Sealpart& part) override;
     void shuttingDown() override;
 
     TurnEngine& engine() { return m_engine; }

@@ -28,12 +28,12 @@ private:
 
 struct SelfPlay::Table {
     Table(ComputerStyle style, int limit, std::uint64_t seed)
-        : port(style), state(port), dice(seed), engine(state, dice), startPayload("x+" + std::to_string(limit)) {}
+        : port(style), state(port), dice(seed), engine(state, dice), start{"x", limit} {}
     SilentPort port;
     HostState state;
     SeededRandom dice;
     TurnEngine engine;
-    std::string startPayload;
+    msg::toHost::Startgame start;
 };
 
 SelfPlay::SelfPlay(ComputerStyle style, int bonusLimit, std::uint64_t seed)
@@ -43,7 +43,7 @@ SelfPlay::~SelfPlay() = default;
 
 SelfPlayResult SelfPlay::play() {
     Table& t = *m_table;
-    t.engine.startgame(t.startPayload);
+    t.engine.startgame(t.start);
     // Every turn ends within a bounded number of ticks except an unlimited bonus run, which
     // ends with chance 1; the guard only stops a broken engine from spinning forever.
     for (long ticks = 0; t.state.turn.gamerunning && ticks < 10'000'000; ++ticks)

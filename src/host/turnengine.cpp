@@ -1,8 +1,7 @@
 #include "host/turnengine.h"
 
-#include "host/computerseat.h"
 #include "game/rules.h"
-#include "net/fields.h"
+#include "host/computerseat.h"
 #include "net/messages.h"
 
 #include <algorithm>
@@ -63,16 +62,15 @@ void TurnEngine::timer1Timer() {
 
 // --- game start and turn order --------------------------------------------------------------
 
-void TurnEngine::startgame(std::string_view payload) {
+void TurnEngine::startgame(const msg::toHost::Startgame& request) {
     disarm();
     TurnState& turn = m_state.turn;
     turn.gamerunning = true;
 
-    FieldReader reader(payload);
-    std::string name(reader.next());
+    const std::string& name = request.name;
     // Anything but a sensible number means no limit.
-    turn.bonuslimit = std::max(0, reader.nextInt().value_or(0));
-    m_state.broadcast(msg::toClient::startgame(name, turn.bonuslimit));
+    turn.bonuslimit = std::max(0, request.bonusLimit.value_or(0));
+    m_state.broadcast(msg::toClient::Startgame::build(name, turn.bonuslimit));
 
     for (int seat = 1; seat <= kSeatCount; ++seat) {
         PlayerSlot& s = m_state.slot(seat);
@@ -131,7 +129,7 @@ void TurnEngine::findplayer() {
     s.rolls = 0;
     s.turnactive = true;
     m_state.broadcast(
-        msg::toClient::nextplayer(seat, turn.round, openCategories(s.scores, turn.round)));
+        msg::toClient::Nextplayer::build(seat, turn.round, openCategories(s.scores, turn.round)));
     m_state.tell([&](HostEvents& w) { w.turnBegun(seat, turn.round); });
 
     if (m_state.isComputerPlayed(seat)) armComputerMove(3);
@@ -142,7 +140,7 @@ void TurnEngine::checkforwin() {
     for (int seat = 1; seat <= kSeatCount; ++seat)
         totals[static_cast<std::size_t>(seat)] = m_state.slot(seat).total;
     const std::vector<int> best = winners(totals);
-    m_state.broadcast(msg::toClient::winner(best));
+    m_state.broadcast(msg::toClient::Winner::build(best));
     m_state.turn.gamerunning = false;
     std::vector<Winner> named;
     for (int seat : best)
@@ -152,24 +150,15 @@ void TurnEngine::checkforwin() {
 
 // --- requests ---------------------------------------------------------------------------------
 
-void TurnEngine::rollthedice(std::string_view payload) {
-    TurnState& turn = m_state.turn;
-    FieldReader reader(payload);
-    auto seatField = reader.nextInt();
-    if (!seatField || *seatField != turn.currentseat || !HostState::validSeat(*seatField)) return;
-    const int seat = *seatField;
-    PlayerSlot& s = m_state.slot(seat);
-    if (reader.atEnd() || !s.turnactive) return;
-
+void TurnEngine::rollthedice(const msg::toHost::Rollthedice& request) {
+    const int seat = request.seat;
+    if (seat != m_state.turn.currentseat || !HostState::validSeat(seat)) return;
+    if (request.dice.empty() || !m_state.slot(seat).turnactive) return;
     // Every die number must be 0..5 before anything counts: a bad one would roll outside the
     // dice, so the whole request is dropped.
-    std::vector<int> named;
-    while (!reader.atEnd()) {
-        auto d = reader.nextInt();
-        if (!d || *d < 0 || *d > kDiceCount) return;
-        named.push_back(*d);
-    }
-    roll(seat, named);
+    for (int d : request.dice)
+        if (d < 0 || d > kDiceCount) return;
+    roll(seat, request.dice);
 }
 
 void TurnEngine::roll(int seat, std::span<const int> named) {
@@ -181,7 +170,7 @@ void TurnEngine::roll(int seat, std::span<const int> named) {
     }
     if (s.rolls == 2 && s.workingcat == 0) {
         if (s.connected)
-            m_state.sendTo(seat, msg::toClient::needcat(seat));
+            m_state.sendTo(seat, msg::toClient::Needcat::build(seat));
         else
             m_state.port().notice(kNoticeNeedsCategory);
         return;
@@ -204,7 +193,7 @@ void TurnEngine::roll(int seat, std::span<const int> named) {
         if (autoCat.error) m_state.port().notice(kNoticeAutoCat7);
         if (autoCat.category != 0) {
             s.workingcat = autoCat.category;
-            m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
+            m_state.broadcast(msg::toClient::Selectedcat::build(seat, s.workingcat));
         }
         rollAll(turn.dice, m_random);
         if (isOpen(s.scores, kBrambleCategory) && isStraight(turn.dice)) {
@@ -212,7 +201,7 @@ void TurnEngine::roll(int seat, std::span<const int> named) {
             s.total += score;
             s.scores[kBrambleCategory] = score;
             s.rolls = 3;
-            m_state.broadcast(msg::toClient::bramble(seat, s.total, score, turn.dice));
+            m_state.broadcast(msg::toClient::Bramble::build(seat, s.total, score, turn.dice));
             s.turnactive = false;
             armPause();
             return;
@@ -231,7 +220,7 @@ void TurnEngine::roll(int seat, std::span<const int> named) {
     const std::span<const msg::DieFace> rolled =
         many.empty() ? std::span<const msg::DieFace>(rolledFaces.data(), rolledCount)
                      : std::span<const msg::DieFace>(many);
-    m_state.broadcast(msg::toClient::createdice(seat, s.rolls, rolled));
+    m_state.broadcast(msg::toClient::Createdice::build(seat, s.rolls, rolled));
 
     if (s.rolls < 3) {
         if (m_state.isComputerPlayed(seat)) armComputerMove(1);
@@ -255,22 +244,17 @@ void TurnEngine::scoreTurn(int seat) {
     s.turnactive = false;
     if (c != kBrambleCategory && isBonus(c, turn.dice)) {
         turn.bonusrollsused = 0;
-        m_state.broadcast(msg::toClient::bonustime(seat, s.total, score, c));
+        m_state.broadcast(msg::toClient::Bonustime::build(seat, s.total, score, c));
         arm(3, Action::BonusRoll, m_state.port().botSpeedMs());
         return;
     }
-    m_state.broadcast(msg::toClient::postscores(seat, s.total, score, c));
+    m_state.broadcast(msg::toClient::Postscores::build(seat, s.total, score, c));
     armPause();
 }
 
-void TurnEngine::selectcat(std::string_view payload) {
-    FieldReader reader(payload);
-    auto seatField = reader.nextInt();
-    if (!seatField || *seatField != m_state.turn.currentseat || !HostState::validSeat(*seatField))
-        return;
-    auto category = reader.nextInt();
-    if (!category) return;
-    choose(*seatField, *category);
+void TurnEngine::selectcat(const msg::toHost::Selectcat& request) {
+    if (request.seat != m_state.turn.currentseat || !HostState::validSeat(request.seat)) return;
+    choose(request.seat, request.category);
 }
 
 void TurnEngine::choose(int seat, int category) {
@@ -291,7 +275,7 @@ void TurnEngine::choose(int seat, int category) {
     // pending next turn, and the game would stop.
     if (!s.turnactive) return;
     s.workingcat = category;
-    m_state.broadcast(msg::toClient::selectedcat(seat, s.workingcat));
+    m_state.broadcast(msg::toClient::Selectedcat::build(seat, s.workingcat));
     if (m_state.isComputerPlayed(seat)) armComputerMove(1);
 }
 
@@ -303,7 +287,7 @@ void TurnEngine::bonusrolls(int seat) {
     PlayerSlot& s = m_state.slot(seat);
     const int c = s.workingcat;
     if (turn.bonuslimit != 0 && turn.bonusrollsused == turn.bonuslimit) {
-        m_state.broadcast(msg::toClient::bonusendByLimit(seat));
+        m_state.broadcast(msg::toClient::Bonusend::buildByLimit(seat));
         armPause();
         return;
     }
@@ -311,19 +295,19 @@ void TurnEngine::bonusrolls(int seat) {
     rollAll(turn.dice, m_random);
     int gain = bonusGain(c, turn.dice);
     if (gain == 0) {
-        m_state.broadcast(msg::toClient::bonusend(seat, turn.dice));
+        m_state.broadcast(msg::toClient::Bonusend::build(seat, turn.dice));
         armPause();
         return;
     }
     s.total += gain;
     s.scores[static_cast<std::size_t>(c)] += gain;
-    m_state.broadcast(msg::toClient::gotbonus(seat, s.total, gain, c, s.score(c), turn.dice));
+    m_state.broadcast(
+        msg::toClient::Gotbonus::build(seat, s.total, gain, c, s.score(c), turn.dice));
     arm(2, Action::BonusRoll, m_state.port().botSpeedMs());
 }
 
 void TurnEngine::computerplay(int seat) {
-    // The same checks and work as the requests the move stands for ("2+1+2+3+4+5", "2+4+"),
-    // without writing and reading their text.
+    // The same checks and work as the requests the move stands for, without building them.
     const ComputerDecision move = m_style == ComputerStyle::Expert ? expertDecision(m_state, seat)
                                                                   : computerDecision(m_state, seat);
     switch (move.kind) {

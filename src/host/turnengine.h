@@ -19,7 +19,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string_view>
 
 namespace core {
 
@@ -40,9 +39,9 @@ public:
     TurnEngine(HostState& state, RandomSource& random);
 
     // TurnHandler: requests and events handed on by the seat logic.
-    void startgame(std::string_view payload) override;
-    void rollthedice(std::string_view payload) override;
-    void selectcat(std::string_view payload) override;
+    void startgame(const msg::toHost::Startgame& request) override;
+    void rollthedice(const msg::toHost::Rollthedice& request) override;
+    void selectcat(const msg::toHost::Selectcat& request) override;
     void timer1Timer() override;
     void seatVacated(int slot) override;
     void justWatchStarted(int seat) override;

@@ -2,19 +2,19 @@
 // The game host's seat and login logic hands every game request and event to a TurnHandler:
 // the turn engine in the program, a recording fake in tests of the seat logic.
 
-#include <string_view>
+#include "net/tohost.h"
 
 namespace core {
 
 class TurnHandler {
 public:
     virtual ~TurnHandler() = default;
-    // "CMD_startgame" payload (name, bonus-roll limit); sender already checked.
-    virtual void startgame(std::string_view payload) = 0;
-    // "CMD_rollthedice" / "CMD_selectcat" payloads; the seat field is already checked against
-    // the sending connection's slot.
-    virtual void rollthedice(std::string_view payload) = 0;
-    virtual void selectcat(std::string_view payload) = 0;
+    // "CMD_startgame"; sender already checked.
+    virtual void startgame(const msg::toHost::Startgame& request) = 0;
+    // "CMD_rollthedice" / "CMD_selectcat"; the seat field is already checked against the
+    // sending connection's slot.
+    virtual void rollthedice(const msg::toHost::Rollthedice& request) = 0;
+    virtual void selectcat(const msg::toHost::Selectcat& request) = 0;
     // One tick of the game countdown timer `timer1`.
     virtual void timer1Timer() = 0;
     // A connected slot has just closed; its connected, name and justwatch fields are cleared.
@@ -23,8 +23,8 @@ public:
     virtual void justWatchStarted(int seat) = 0;
     // A slot has just logged in and been told the players and, during a game, the board.
     virtual void loggedIn(int /*slot*/) {}
-    // A "CMD_sealpart" payload from a slot: its part of the game's sealed seed.
-    virtual void sealpart(int /*slot*/, std::string_view /*payload*/) {}
+    // A "CMD_sealpart" from a slot: its part of the game's sealed seed.
+    virtual void sealpart(int /*slot*/, const msg::toHost::Sealpart& /*part*/) {}
     // The host is about to close every connection; a running game ends here.
     virtual void shuttingDown() {}
 };

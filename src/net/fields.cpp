@@ -39,15 +39,38 @@ std::optional<int> FieldReader::nextInt() {
     return parseInt(next());
 }
 
-std::string buildMessage(std::string_view command, const std::vector<std::string>& fields,
-                         bool closingPlus) {
-    std::string out(command);
-    for (const auto& f : fields) {
-        out += '+';
-        out += f;
-    }
-    if (closingPlus) out += '+';
-    return out;
+std::optional<int> FieldReader::nextCount() {
+    auto v = nextInt();
+    if (!v || *v < 0) return std::nullopt;
+    return v;
+}
+
+Builder::Builder(std::string_view command) {
+    m_text.reserve(64); // room for every game message without growing
+    m_text = command;
+}
+
+Builder& Builder::add(std::string_view field) {
+    m_text += '+';
+    m_text += field;
+    return *this;
+}
+
+Builder& Builder::add(int value) {
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return add(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+}
+
+Builder& Builder::addFiveDice(const std::array<int, 6>& faces) {
+    for (int die = 1; die <= 5; ++die)
+        add(die).add(faces[static_cast<std::size_t>(die)]);
+    return *this;
+}
+
+std::string Builder::done(bool closing) {
+    if (closing) m_text += '+';
+    return std::move(m_text);
 }
 
 } // namespace core

@@ -1,10 +1,11 @@
 #pragma once
-// Field cutting and message building shared by every message handler and builder.
+// Field cutting and message building shared by the records of the message catalogue.
 //
 // A message on the wire is a command word, then each field preceded by "+", then the
 // terminator byte 0xFF. A handler receives the payload (everything after the first "+")
 // and cuts it into fields at "+".
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ public:
     // The next field as a strict integer; nullopt when it does not convert (the field is
     // consumed either way).
     std::optional<int> nextInt();
+    // The next field as a count (a game number, a stream position): a strict integer that is
+    // not negative.
+    std::optional<int> nextCount();
     // Everything not yet read (for free-text last fields that may contain "+").
     std::string_view rest() const { return m_rest; }
 
@@ -45,9 +49,19 @@ private:
     std::string_view m_rest;
 };
 
-// Builds one message text without the terminator: command, then "+" and each field.
-// With closingPlus a final "+" is appended (an empty last field).
-std::string buildMessage(std::string_view command, const std::vector<std::string>& fields,
-                         bool closingPlus = false);
+// Builds one message text without the terminator: the command word, then "+" and each field;
+// with closing set, the message ends in one more "+" (an empty last field).
+class Builder {
+public:
+    explicit Builder(std::string_view command);
+    Builder& add(std::string_view field);
+    Builder& add(int value);
+    // "+1+f1+2+f2+...+5+f5": dice 1..5 and their faces (index 0 unused).
+    Builder& addFiveDice(const std::array<int, 6>& faces);
+    std::string done(bool closing = false);
+
+private:
+    std::string m_text;
+};
 
 } // namespace core

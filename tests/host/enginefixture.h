@@ -98,6 +98,17 @@ struct EngineRig {
         s.name = name;
         state.slotcount = std::max(state.slotcount, slot);
     }
+    // A request as the seat logic hands it on, read from its payload; one that does not read
+    // never reaches the engine.
+    void start(std::string_view payload) {
+        engine.startgame(*core::msg::toHost::Startgame::read(payload));
+    }
+    void roll(std::string_view payload) {
+        if (auto r = core::msg::toHost::Rollthedice::read(payload)) engine.rollthedice(*r);
+    }
+    void selectCat(std::string_view payload) {
+        if (auto r = core::msg::toHost::Selectcat::read(payload)) engine.selectcat(*r);
+    }
     // What it does when a connection closes.
     void leave(int slot) {
         auto& s = state.slot(slot);

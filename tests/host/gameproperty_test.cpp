@@ -68,27 +68,29 @@ private:
         from(n, "CMD_logininfo+" + std::to_string(n) + "+1.0.2+P" + std::to_string(n));
         if (!m_rig.state.turn.gamerunning || !m_lateJoinError.empty()) return;
         auto got = m_rig.port.to(n);
-        auto stats = msg::parseLoadstats(splitEntry(got[got.size() - 2]).payload);
-        auto scores = msg::parseLoadscores(splitEntry(got.back()).payload);
+        const auto stats = msg::toClient::Loadstats::read(splitEntry(got[got.size() - 2]).payload);
+        const auto scores = msg::toClient::Loadscores::read(splitEntry(got.back()).payload);
         const TurnState& turn = m_rig.state.turn;
         const PlayerSlot& current = slot(turn.currentseat);
-        if (!stats || stats->slot != n || stats->currentSeat != turn.currentseat ||
-            stats->rolls != current.rolls || stats->round != turn.round ||
-            stats->workingcat != current.workingcat || stats->bonusLimit != turn.bonuslimit)
+        if (stats.slot != n || stats.seat != turn.currentseat || stats.rolls != current.rolls ||
+            !stats.round || stats.round->value != turn.round ||
+            stats.workingcat != current.workingcat || !stats.limit ||
+            stats.limit->value != turn.bonuslimit || !stats.complete || stats.dice.size() != 5u)
             m_lateJoinError = "loadstats differs from the game: " + got[got.size() - 2];
-        for (int d = 1; stats && d <= kDiceCount; ++d)
-            if (stats->dice[static_cast<std::size_t>(d - 1)].face !=
+        for (int d = 1; d <= kDiceCount && m_lateJoinError.empty(); ++d)
+            if (stats.dice[static_cast<std::size_t>(d - 1)].face !=
                 turn.dice[static_cast<std::size_t>(d)])
                 m_lateJoinError = "loadstats dice differ";
-        if (!scores || scores->seats.size() != kSeatCount) {
+        if (scores.seats.size() != kSeatCount) {
             m_lateJoinError = "loadscores unreadable: " + got.back();
             return;
         }
-        for (const auto& entry : scores->seats) {
+        for (const auto& entry : scores.seats) {
             const PlayerSlot& s = slot(entry.seat);
-            bool same = entry.ingame == s.ingame && entry.rows[8] == s.total;
-            for (int c = 1; c <= kCategoryCount; ++c)
-                same = same && entry.rows[static_cast<std::size_t>(c)] == s.score(c);
+            bool same =
+                entry.complete && entry.cells.size() == 8u && entry.flag == (s.ingame ? "t" : "f");
+            for (const auto& cell : entry.cells)
+                same = same && cell.value.value == (cell.row == 8 ? s.total : s.score(cell.row));
             if (!same)
                 m_lateJoinError = "loadscores differs for seat " + std::to_string(entry.seat);
         }
@@ -204,11 +206,7 @@ private:
                 SeatTotals totals{};
                 for (int seat = 1; seat <= kSeatCount; ++seat)
                     totals[static_cast<std::size_t>(seat)] = slot(seat).total;
-                std::vector<std::string> expect;
-                for (int w : winners(totals))
-                    expect.push_back(std::to_string(w));
-                expect.push_back("0");
-                if (m != buildMessage("CMD_winner", expect, true)) return "wrong winner " + m;
+                if (m != msg::toClient::Winner::build(winners(totals))) return "wrong winner " + m;
             }
         }
         if (winnerCount != 1 || seen.empty() || seen.back().rfind("CMD_winner+", 0) != 0)

@@ -59,9 +59,8 @@ TEST(SealedTurns, SealMixRevealAroundAWholeGame) {
     EXPECT_EQ(commandOf(seen[seen.size() - 2]), "CMD_winner");
 
     // The parts of the two tables that answered, as they sent them, in slot order.
-    const auto mix = core::msg::parseSealmix(core::splitEntry(seen[static_cast<std::size_t>(
-                                                                  indexOf(seen, "CMD_sealmix"))])
-                                                 .payload);
+    const auto mix = core::msg::toClient::Sealmix::read(
+        core::splitEntry(seen[static_cast<std::size_t>(indexOf(seen, "CMD_sealmix"))]).payload);
     ASSERT_TRUE(mix);
     ASSERT_EQ(mix->parts.size(), 2u);
     EXPECT_EQ(mix->parts[0].slot, 1);
@@ -78,7 +77,7 @@ TEST(SealedTurns, SealMixRevealAroundAWholeGame) {
     // The late table was told where the stream stood, sent no part, and checked what it saw.
     ASSERT_NE(lateSlot, 0);
     const auto& late = rig.tables[lateSlot];
-    const auto lateCommit = core::msg::parseSealcommit(
+    const auto lateCommit = core::msg::toClient::Sealcommit::read(
         core::splitEntry(late.seen[static_cast<std::size_t>(indexOf(late.seen, "CMD_sealcommit"))])
             .payload);
     ASSERT_TRUE(lateCommit);

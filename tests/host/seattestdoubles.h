@@ -41,15 +41,26 @@ class RecordingTurns : public core::TurnHandler {
 public:
     std::vector<std::string> calls;
 
-    void startgame(std::string_view p) override { calls.push_back("startgame " + std::string(p)); }
-    void rollthedice(std::string_view p) override {
-        calls.push_back("rollthedice " + std::string(p));
+    // Each request as the payload that would carry it.
+    void startgame(const core::msg::toHost::Startgame& r) override {
+        record("startgame ",
+               core::msg::toHost::Startgame::build(r.name, r.bonusLimit.value_or(-1)));
     }
-    void selectcat(std::string_view p) override { calls.push_back("selectcat " + std::string(p)); }
+    void rollthedice(const core::msg::toHost::Rollthedice& r) override {
+        record("rollthedice ", core::msg::toHost::Rollthedice::build(r.seat, r.dice));
+    }
+    void selectcat(const core::msg::toHost::Selectcat& r) override {
+        record("selectcat ", core::msg::toHost::Selectcat::build(r.seat, r.category));
+    }
     void timer1Timer() override { calls.push_back("timer1"); }
     void seatVacated(int slot) override { calls.push_back("vacated " + std::to_string(slot)); }
     void justWatchStarted(int seat) override {
         calls.push_back("justwatch " + std::to_string(seat));
+    }
+
+private:
+    void record(const char* what, const std::string& message) {
+        calls.push_back(what + message.substr(message.find('+') + 1));
     }
 };
 

@@ -22,22 +22,22 @@ protected:
         for (int s : slots)
             connect(s);
         connect(7, "spy");
-        engine.startgame(payload);
+        start(payload);
     }
     // Plays a human seat's turn without a bonus: roll, choose the first open face, two rolls
     // of no die. The first roll must not be a straight.
     void playHumanTurn(int seat, std::initializer_list<int> firstRoll = {1, 1, 2, 3, 4}) {
         ASSERT_EQ(state.turn.currentseat, seat);
         dice.push(firstRoll);
-        engine.rollthedice(std::to_string(seat) + "+1+2+3+4+5");
+        roll(std::to_string(seat) + "+1+2+3+4+5");
         if (seat_(seat).workingcat == 0) {
             int c = 1;
             while (seat_(seat).score(c) != -1)
                 ++c;
-            engine.selectcat(std::to_string(seat) + "+" + std::to_string(c) + "+");
+            selectCat(std::to_string(seat) + "+" + std::to_string(c) + "+");
         }
-        engine.rollthedice(std::to_string(seat) + "+0");
-        engine.rollthedice(std::to_string(seat) + "+0");
+        roll(std::to_string(seat) + "+0");
+        roll(std::to_string(seat) + "+0");
         ASSERT_FALSE(seat_(seat).turnactive);
     }
     const PlayerSlot& seat_(int n) { return state.slot(n); }
@@ -54,12 +54,12 @@ TEST_F(TurnEngineTest, HumanTurnMessageOrder) {
     EXPECT_FALSE(port.armed); // a present human has all the time in the world
 
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("1+1+2+3+4+5");
-    engine.selectcat("1+3+");
+    roll("1+1+2+3+4+5");
+    selectCat("1+3+");
     dice.push({3, 3}); // dice 1 and 2: 1 -> 3, 1 -> 3
-    engine.rollthedice("1+1+2");
+    roll("1+1+2");
     dice.push({2, 5}); // die 3 shows 2: the 2 is drawn again
-    engine.rollthedice("1+3");
+    roll("1+3");
     EXPECT_EQ(seen(), (Strings{"CMD_createdice+1+1+1+1+2+1+3+2+4+3+5+4", "CMD_selectedcat+1+3+",
                                "CMD_createdice+1+2+1+3+2+3", "CMD_createdice+1+3+3+5",
                                "CMD_postscores+1+9+9+3+"}));
@@ -123,13 +123,13 @@ TEST_F(TurnEngineTest, FirstRollBramble) {
     startWith({1});
     seen();
     dice.push({2, 3, 4, 5, 6});
-    engine.rollthedice("1+1+2+3+4+5");
+    roll("1+1+2+3+4+5");
     EXPECT_EQ(seen(), Strings{"CMD_bramble+1+40+40+3+1+2+2+3+3+4+4+5+5+6"});
     EXPECT_EQ(seat_(1).score(7), 40);
     EXPECT_EQ(seat_(1).rolls, 3);
     EXPECT_FALSE(seat_(1).turnactive);
-    engine.rollthedice("1+1");
-    engine.selectcat("1+2+");
+    roll("1+1");
+    selectCat("1+2+");
     EXPECT_TRUE(seen().empty());
     EXPECT_EQ(engine.pendingAction(), TurnEngine::Action::NextTurn);
 
@@ -140,7 +140,7 @@ TEST_F(TurnEngineTest, FirstRollBramble) {
     ASSERT_EQ(state.turn.currentseat, 1);
     seen();
     dice.push({1, 2, 3, 4, 5});
-    engine.rollthedice("1+1+2+3+4+5");
+    roll("1+1+2+3+4+5");
     EXPECT_EQ(seen(), Strings{"CMD_createdice+1+1+1+1+2+2+3+3+4+4+5+5"});
     EXPECT_TRUE(seat_(1).turnactive);
 }
@@ -151,10 +151,10 @@ TEST_F(TurnEngineTest, BrambleAsWorkingCategoryScoresOnce) {
         state.slot(1).scores[static_cast<std::size_t>(c)] = 0;
     seen();
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("1+1+2+3+4+5");
+    roll("1+1+2+3+4+5");
     dice.push({5});
-    engine.rollthedice("1+1");
-    engine.rollthedice("1+0");
+    roll("1+1");
+    roll("1+0");
     EXPECT_EQ(seen(), (Strings{"CMD_selectedcat+1+7+", "CMD_createdice+1+1+1+1+2+1+3+2+4+3+5+4",
                                "CMD_createdice+1+2+1+5", "CMD_createdice+1+3+0+0",
                                "CMD_postscores+1+15+15+7+"}));
@@ -166,20 +166,20 @@ TEST_F(TurnEngineTest, NeedcatGoesToTheCurrentSeatOnly) {
     startWith({1, 3});
     seen();
     dice.push({1, 1, 2, 3, 4, 5});
-    engine.rollthedice("1+1+2+3+4+5");
-    engine.rollthedice("1+1");
+    roll("1+1+2+3+4+5");
+    roll("1+1");
     port.clear();
-    engine.rollthedice("1+2+3");
+    roll("1+2+3");
     ASSERT_EQ(port.sent.size(), 1u);
     EXPECT_EQ(port.sent[0].slot, 1);
     EXPECT_EQ(port.sent[0].message, "CMD_needcat+1+");
     EXPECT_EQ(seat_(1).rolls, 2); // not counted
 
-    engine.selectcat("1+2+");
-    engine.selectcat("1+3+");
+    selectCat("1+2+");
+    selectCat("1+3+");
     EXPECT_EQ(port.notices, Strings{"working selected"});
     dice.push({2});
-    engine.rollthedice("1+1");
+    roll("1+1");
     EXPECT_EQ(seat_(1).score(2), 4);
 }
 
@@ -187,25 +187,25 @@ TEST_F(TurnEngineTest, NoticesForInconsistentRequests) {
     startWith({1});
     state.slot(1).scores[5] = 10;
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("1+1+2+3+4+5");
-    engine.selectcat("1+5+");
+    roll("1+1+2+3+4+5");
+    selectCat("1+5+");
     EXPECT_EQ(port.notices, Strings{"arleady selected"});
     EXPECT_EQ(seat_(1).workingcat, 0);
 
     // A computer seat without a category at its third roll cannot be asked for one.
     port.clear();
     state.slot(1).connected = false;
-    engine.rollthedice("1+0");
-    engine.rollthedice("1+0");
+    roll("1+0");
+    roll("1+0");
     EXPECT_EQ(port.notices, Strings{"error - player needs category"});
 
     // The automatic category finds nothing left.
     EngineRig rig;
     rig.connect(1);
-    rig.engine.startgame("A+0+");
+    rig.start("A+0+");
     rig.state.slot(1).scores.fill(0);
     rig.dice.push({1, 1, 2, 3, 4});
-    rig.engine.rollthedice("1+1+2+3+4+5");
+    rig.roll("1+1+2+3+4+5");
     EXPECT_EQ(rig.port.notices, Strings{"error in auto selecting cat 7"});
     EXPECT_EQ(rig.state.slot(1).rolls, 1);
 }
@@ -225,21 +225,21 @@ TEST_F(TurnEngineTest, CategoryRequestsAfterTheTurnIsScored) {
     for (const auto& c : cases) {
         EngineRig rig;
         rig.connect(1);
-        rig.engine.startgame("A+0+");
+        rig.start("A+0+");
         if (c.bramble) {
             rig.dice.push({1, 2, 3, 4, 5});
-            rig.engine.rollthedice("1+1+2+3+4+5");
+            rig.roll("1+1+2+3+4+5");
         } else {
             rig.dice.push({1, 1, 2, 3, 4});
-            rig.engine.rollthedice("1+1+2+3+4+5");
-            rig.engine.selectcat("1+2+");
-            rig.engine.rollthedice("1+0");
-            rig.engine.rollthedice("1+0");
+            rig.roll("1+1+2+3+4+5");
+            rig.selectCat("1+2+");
+            rig.roll("1+0");
+            rig.roll("1+0");
         }
         ASSERT_FALSE(rig.seat(1).turnactive) << c.request;
         const int workingcat = rig.seat(1).workingcat;
         rig.port.clear();
-        rig.engine.selectcat(c.request);
+        rig.selectCat(c.request);
         EXPECT_EQ(rig.port.notices, c.notices) << c.request;
         EXPECT_TRUE(rig.port.sent.empty()) << c.request;
         EXPECT_EQ(rig.seat(1).workingcat, workingcat) << c.request;
@@ -251,14 +251,14 @@ TEST_F(TurnEngineTest, CategoryRequestsAfterTheTurnIsScored) {
 TEST_F(TurnEngineTest, RequestsThatDoNotFitAreIgnoredWhole) {
     startWith({1, 3});
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("1+1+2+3+4+5");
+    roll("1+1+2+3+4+5");
     port.clear();
     const int drawn = dice.drawn;
     for (const char* payload :
          {"3+1+2", "1", "1+", "x+1", "1+6", "1+1+2+9", "1+-1", "1+1+x", "1+2+3+4+5+6", "7+1"})
-        engine.rollthedice(payload);
+        roll(payload);
     for (const char* payload : {"3+2+", "1+0+", "1+8+", "1+-1+", "1+x+", "1", "0+1+", "9+1+"})
-        engine.selectcat(payload);
+        selectCat(payload);
     EXPECT_TRUE(port.sent.empty());
     EXPECT_TRUE(port.notices.empty());
     EXPECT_EQ(seat_(1).rolls, 1);
@@ -292,12 +292,12 @@ TEST_F(TurnEngineTest, BonusLimits) {
     for (const auto& c : cases) {
         EngineRig rig;
         rig.connect(1);
-        rig.engine.startgame(c.start);
+        rig.start(c.start);
         rig.dice.push({1, 1, 1, 1, 1});
-        rig.engine.selectcat("1+1+");
-        rig.engine.rollthedice("1+1+2+3+4+5");
-        rig.engine.rollthedice("1+0");
-        rig.engine.rollthedice("1+0");
+        rig.selectCat("1+1+");
+        rig.roll("1+1+2+3+4+5");
+        rig.roll("1+0");
+        rig.roll("1+0");
         ASSERT_EQ(rig.port.to(1).back(), "CMD_bonustime+1+5+5+1+") << c.start;
         rig.port.clear();
         rig.dice.push(c.bonusDice);
@@ -363,11 +363,11 @@ TEST_F(TurnEngineTest, StartDuringARunningGameStartsAfresh) {
     runUntilIdle();
     ASSERT_EQ(state.turn.currentseat, 3);
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("3+1+2+3+4+5");
+    roll("3+1+2+3+4+5");
     watch(3);
     ASSERT_TRUE(port.armed);
     seen();
-    engine.startgame("Ann+5+");
+    start("Ann+5+");
     EXPECT_EQ(seen(), (Strings{"CMD_startgame+Ann+5+", "CMD_nextplayer+1+1+1+2+3+4+5+6"}));
     EXPECT_FALSE(port.armed); // the computer move pending for seat 3 is gone
     EXPECT_FALSE(seat_(3).justwatch);
@@ -389,19 +389,19 @@ TEST_F(TurnEngineTest, LeavingDuringOwnTurnSeats1And2AreFinishedByTheComputer) {
         EngineRig rig;
         rig.connect(1);
         rig.connect(2);
-        rig.engine.startgame("A+0+");
+        rig.start("A+0+");
         rig.dice.strict = false;
         if (slot == 2) {
             rig.dice.push({1, 1, 2, 3, 4});
-            rig.engine.rollthedice("1+1+2+3+4+5");
-            rig.engine.selectcat("1+1+");
-            rig.engine.rollthedice("1+0");
-            rig.engine.rollthedice("1+0");
+            rig.roll("1+1+2+3+4+5");
+            rig.selectCat("1+1+");
+            rig.roll("1+0");
+            rig.roll("1+0");
             rig.runUntilIdle();
         }
         ASSERT_EQ(rig.state.turn.currentseat, slot);
         rig.dice.push({1, 1, 2, 3, 4});
-        rig.engine.rollthedice(std::to_string(slot) + "+1+2+3+4+5");
+        rig.roll(std::to_string(slot) + "+1+2+3+4+5");
         rig.leave(slot);
         EXPECT_EQ(rig.engine.pendingAction(), TurnEngine::Action::ComputerMove) << slot;
         EXPECT_EQ(rig.engine.countdown(), 1);
@@ -444,7 +444,7 @@ TEST_F(TurnEngineTest, LeavingSeatsThreeToSix) {
     runUntilIdle();
     ASSERT_EQ(state.turn.currentseat, 3);
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("3+1+2+3+4+5");
+    roll("3+1+2+3+4+5");
     port.clear();
     leave(3);
     EXPECT_FALSE(seat_(3).ingame);
@@ -487,7 +487,7 @@ TEST_F(TurnEngineTest, LeavingWhileNotOnTurnOrAfterScoringChangesNothing) {
 TEST_F(TurnEngineTest, JustWatchTakesOverAnActiveTurn) {
     startWith({1});
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("1+1+2+3+4+5");
+    roll("1+1+2+3+4+5");
     seen();
     watch(1);
     EXPECT_EQ(engine.pendingAction(), TurnEngine::Action::ComputerMove);
@@ -532,7 +532,7 @@ TEST_F(TurnEngineTest, HumanReturningWhileAComputerMoveIsPending) {
 
     // Back from just watching before the computer's move comes due.
     dice.push({1, 1, 2, 3, 4});
-    engine.rollthedice("2+1+2+3+4+5");
+    roll("2+1+2+3+4+5");
     watch(2);
     state.slot(2).justwatch = false; // the seat logic's answer to mode "2"
     seen();
@@ -547,9 +547,9 @@ TEST_F(TurnEngineTest, HumanReturningWhileAComputerMoveIsPending) {
     connect(2);
     tick();
     EXPECT_TRUE(seen().empty());
-    engine.selectcat("2+2+");
-    engine.rollthedice("2+0");
-    engine.rollthedice("2+0");
+    selectCat("2+2+");
+    roll("2+0");
+    roll("2+0");
     EXPECT_FALSE(seat_(2).turnactive);
     EXPECT_NE(seat_(2).score(2), -1);
 }
@@ -557,8 +557,8 @@ TEST_F(TurnEngineTest, HumanReturningWhileAComputerMoveIsPending) {
 TEST_F(TurnEngineTest, LateJoinerMessages) {
     startWith({1, 4}, "Ann+2+");
     dice.push({6, 5, 1, 3, 2});
-    engine.rollthedice("1+1+2+3+4+5");
-    engine.selectcat("1+5+");
+    roll("1+1+2+3+4+5");
+    selectCat("1+5+");
     state.slot(2).scores[7] = 35;
     state.slot(2).total = 35;
     Strings joined = lateJoin(5);

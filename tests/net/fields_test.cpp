@@ -21,6 +21,6 @@ TEST(Fields, SplitAndRead) {
     EXPECT_EQ(r.rest(), "Ann+Bob");
     EXPECT_EQ(splitEntry("CMD_full").command, "");
     EXPECT_EQ(splitEntry("CMD_full+").command, "CMD_full");
-    EXPECT_EQ(buildMessage("CMD_full", {}, true), "CMD_full+");
-    EXPECT_EQ(buildMessage("CMD_selectedcat", {"2", "5"}, true), "CMD_selectedcat+2+5+");
+    EXPECT_EQ(Builder("CMD_full").done(true), "CMD_full+");
+    EXPECT_EQ(Builder("CMD_selectedcat").add(2).add("5").done(true), "CMD_selectedcat+2+5+");
 }

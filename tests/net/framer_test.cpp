@@ -145,7 +145,7 @@ TEST(ReceiveQueue, BoundsTheBytesEachSlotHasWaiting) {
 TEST(Dispatch, CommandWordsMatchExactly) {
     using Handler = int;
     constexpr std::array<msg::Route<Handler>, 2> table{
-        {{msg::cmd::full, 1}, {msg::cmd::winner, 2}}};
+        {{msg::toClient::Full::word, 1}, {msg::toClient::Winner::word, 2}}};
     auto found = [&](std::string_view entry) {
         const Handler* h = msg::findHandler(table, splitEntry(entry).command);
         return h ? *h : 0;

@@ -2,6 +2,7 @@
 
 #include "chat/chattersounds.h"
 #include "chat/settings.h"
+#include "net/toclient.h"
 
 #include "chat/qt/lazysoundoutput.h"
 
@@ -88,7 +89,7 @@ void SoundPlayer::playsounds(const QString& cue) {
 }
 
 std::optional<QString> SoundPlayer::playasound(const QString& payload) {
-    const core::PlayASound p = core::parsePlayASound(payload.toStdString());
+    const auto p = core::msg::toClient::Playasound::read(payload.toStdString());
     if (!m_settings || m_settings->playChatterSounds()) {
         play(QString::fromStdString(p.soundName));
         return std::nullopt;

@@ -355,9 +355,9 @@ private slots:
     void countdownTicksAreScaledAndNoticesRaised() {
         struct Ticks : core::TurnHandler {
             int count = 0;
-            void startgame(std::string_view) override {}
-            void rollthedice(std::string_view) override {}
-            void selectcat(std::string_view) override {}
+            void startgame(const core::msg::toHost::Startgame&) override {}
+            void rollthedice(const core::msg::toHost::Rollthedice&) override {}
+            void selectcat(const core::msg::toHost::Selectcat&) override {}
             void timer1Timer() override { ++count; }
             void seatVacated(int) override {}
             void justWatchStarted(int) override {}
