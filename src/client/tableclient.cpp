@@ -36,9 +36,15 @@ void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
 
 namespace {
 
+template <typename T, typename Variant> struct IsAlternative;
+template <typename T, typename... A>
+struct IsAlternative<T, std::variant<A...>> : std::bool_constant<(std::is_same_v<T, A> || ...)> {};
+
 // Hands the event to the part's handler for its type, when one of those named takes it.
 template <typename Event, typename Part, typename... Heard>
 void hear(const Event& event, Part& part, void (Part::*... handler)(const Heard&)) {
+    // A handler of anything else would never be called.
+    static_assert((IsAlternative<Heard, HostEvent>::value && ...), "a handler takes a HostEvent");
     (
         [&] {
             if constexpr (std::is_same_v<Heard, Event>) (part.*handler)(event);
