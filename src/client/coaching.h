@@ -7,7 +7,6 @@
 #include "client/hostevents.h"
 
 #include <string>
-#include <string_view>
 
 namespace core {
 

@@ -3,7 +3,6 @@
 #include "net/fields.h"
 
 #include <array>
-#include <type_traits>
 #include <utility>
 
 namespace core {
@@ -11,120 +10,75 @@ namespace core {
 namespace {
 
 using namespace fromHost;
-template <typename Event> using As = std::type_identity<Event>;
-using P = std::string_view;
-
-// How each message is read. This is the one place of the table client that calls the
-// readers of the message catalogue.
-Sendlogininfo read(As<Sendlogininfo>, P p) {
-    return {msg::readFirstNumber(p)};
-}
-Chat read(As<Chat>, P p) {
-    return {msg::readChat(p), p};
-}
-Action read(As<Action>, P p) {
-    return {msg::readChat(p), p};
-}
-Playasound read(As<Playasound>, P p) {
-    return {p};
-}
-Newplayerinfo read(As<Newplayerinfo>, P p) {
-    return {msg::readPlayers(p)};
-}
-Havewrongversion read(As<Havewrongversion>, P p) {
-    return {p};
-}
-Wrongversion read(As<Wrongversion>, P) {
-    return {};
-}
-Existingplayers read(As<Existingplayers>, P p) {
-    return {msg::readPlayers(p)};
-}
-Playerdisconnected read(As<Playerdisconnected>, P p) {
-    return {msg::readPlayerdisconnected(p)};
-}
-Startgame read(As<Startgame>, P p) {
-    return {msg::readStartgame(p)};
-}
-Nextplayer read(As<Nextplayer>, P p) {
-    return {msg::readNextplayer(p)};
-}
-Winner read(As<Winner>, P p) {
-    return {msg::readWinner(p)};
-}
-Full read(As<Full>, P) {
-    return {};
-}
-Justwatching read(As<Justwatching>, P p) {
-    return {msg::readJustwatching(p)};
-}
-Createdice read(As<Createdice>, P p) {
-    return {msg::readCreatedice(p)};
-}
-Selectedcat read(As<Selectedcat>, P p) {
-    return {msg::readSelectedcat(p)};
-}
-Bonustime read(As<Bonustime>, P p) {
-    return {msg::readScorePost(p)};
-}
-Bonusend read(As<Bonusend>, P p) {
-    return {msg::readBonusend(p)};
-}
-Gotbonus read(As<Gotbonus>, P p) {
-    return {msg::readGotbonus(p)};
-}
-Postscores read(As<Postscores>, P p) {
-    return {msg::readScorePost(p)};
-}
-Bramble read(As<Bramble>, P p) {
-    return {msg::readBramble(p)};
-}
-Needcat read(As<Needcat>, P p) {
-    return {msg::readFirstNumber(p)};
-}
-Loadstats read(As<Loadstats>, P p) {
-    return {msg::readLoadstats(p)};
-}
-Loadscores read(As<Loadscores>, P p) {
-    return {msg::readLoadscores(p)};
-}
-Seattoken read(As<Seattoken>, P p) {
-    return {msg::parseSeattoken(p)};
-}
-Seatreclaimed read(As<Seatreclaimed>, P p) {
-    return {msg::readFirstNumber(p)};
-}
-Seatheld read(As<Seatheld>, P p) {
-    return {msg::parseSeatheld(p)};
-}
-Seatfreed read(As<Seatfreed>, P p) {
-    return {msg::parseSeatfreed(p)};
-}
-Sealcommit read(As<Sealcommit>, P p) {
-    return {msg::parseSealcommit(p)};
-}
-Sealmix read(As<Sealmix>, P p) {
-    return {msg::parseSealmix(p)};
-}
-Sealreveal read(As<Sealreveal>, P p) {
-    return {msg::parseSealreveal(p)};
-}
-
 using Decoder = HostEvent (*)(std::string_view payload);
 
-template <typename Event> HostEvent decodeAs(std::string_view payload) {
-    return HostEvent(std::in_place_type<Event>, read(As<Event>{}, payload));
+template <typename Event, auto reader> HostEvent readBy(std::string_view payload) {
+    return HostEvent(std::in_place_type<Event>, Event{reader(payload)});
+}
+template <typename Event, auto reader> HostEvent readWithText(std::string_view payload) {
+    return HostEvent(std::in_place_type<Event>, Event{reader(payload), payload});
+}
+template <typename Event> HostEvent textOnly(std::string_view payload) {
+    return HostEvent(std::in_place_type<Event>, Event{payload});
+}
+template <typename Event> HostEvent wordOnly(std::string_view) {
+    return HostEvent(std::in_place_type<Event>);
 }
 
-// A row per alternative of HostEvent: its command word and its reading.
-template <std::size_t... I> constexpr auto routes(std::index_sequence<I...>) {
-    return std::array<msg::Route<Decoder>, sizeof...(I)>{
-        {{std::variant_alternative_t<I, HostEvent>::word,
-          &decodeAs<std::variant_alternative_t<I, HostEvent>>}...}};
+// A row of the table: the event's word and how its payload is read. The event's fields are
+// what one reader of the catalogue made of the payload, that and the payload as sent, the
+// payload alone, or nothing.
+template <typename Event, auto reader> constexpr msg::Route<Decoder> read() {
+    return {Event::word, &readBy<Event, reader>};
 }
-constexpr auto kRoutes = routes(std::make_index_sequence<std::variant_size_v<HostEvent>>{});
-// Every word the host sends to a table has its event, and no event another word.
+template <typename Event, auto reader> constexpr msg::Route<Decoder> readKeepingText() {
+    return {Event::word, &readWithText<Event, reader>};
+}
+template <typename Event> constexpr msg::Route<Decoder> keepText() {
+    return {Event::word, &textOnly<Event>};
+}
+template <typename Event> constexpr msg::Route<Decoder> noFields() {
+    return {Event::word, &wordOnly<Event>};
+}
+
+// Every call of the catalogue's readers in the table client is in this table.
+constexpr std::array<msg::Route<Decoder>, 31> kRoutes{{
+    read<Sendlogininfo, msg::readFirstNumber>(),
+    readKeepingText<Chat, msg::readChat>(),
+    readKeepingText<Action, msg::readChat>(),
+    keepText<Playasound>(),
+    read<Newplayerinfo, msg::readPlayers>(),
+    keepText<Havewrongversion>(),
+    noFields<Wrongversion>(),
+    read<Existingplayers, msg::readPlayers>(),
+    read<Playerdisconnected, msg::readPlayerdisconnected>(),
+    read<Startgame, msg::readStartgame>(),
+    read<Nextplayer, msg::readNextplayer>(),
+    read<Winner, msg::readWinner>(),
+    noFields<Full>(),
+    read<Justwatching, msg::readJustwatching>(),
+    read<Createdice, msg::readCreatedice>(),
+    read<Selectedcat, msg::readSelectedcat>(),
+    read<Bonustime, msg::readScorePost>(),
+    read<Bonusend, msg::readBonusend>(),
+    read<Gotbonus, msg::readGotbonus>(),
+    read<Postscores, msg::readScorePost>(),
+    read<Bramble, msg::readBramble>(),
+    read<Needcat, msg::readFirstNumber>(),
+    read<Loadstats, msg::readLoadstats>(),
+    read<Loadscores, msg::readLoadscores>(),
+    read<Seattoken, msg::parseSeattoken>(),
+    read<Seatreclaimed, msg::readFirstNumber>(),
+    read<Seatheld, msg::parseSeatheld>(),
+    read<Seatfreed, msg::parseSeatfreed>(),
+    read<Sealcommit, msg::parseSealcommit>(),
+    read<Sealmix, msg::parseSealmix>(),
+    read<Sealreveal, msg::parseSealreveal>(),
+}};
+// Every word the host sends a table is read, once, into its own event (each event type names
+// its word), and every event has its row.
 static_assert(msg::coversExactly(kRoutes, msg::kToClient));
+static_assert(kRoutes.size() == std::variant_size_v<HostEvent>);
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the host sends the table, read once: each host-to-client message becomes one typed
 // event, a struct per command word, and the table client hands that event to its observers in
-// turn (TableClient::handleMessage). No observer sees the payload text again.
+// turn (TableClient::handleMessage). No part cuts a payload into fields again.
 //
 // An event is read the way the board shows a message: the tolerant readers of
 // net/hostreplies.h keep every field that converts and say where a repeated part stopped, and
