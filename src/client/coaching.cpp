@@ -3,10 +3,9 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "game/counts.h"
 #include "net/fields.h"
+#include "game/counts.h"
 #include "net/protocol.h"
-#include "net/toclient.h"
 
 #include <algorithm>
 
@@ -41,34 +40,33 @@ bool Coaching::judging(int seat) const {
     return m_state.iAmSeated() && seat == m_state.myslot && !m_state.justWatchChecked;
 }
 
-void Coaching::observe(std::string_view command, std::string_view payload) {
-    if (command == msg::toClient::Startgame::word) {
-        m_coach.newGame();
-        return;
-    }
-    if (command == msg::toClient::Createdice::word) {
-        const auto roll = msg::toClient::Createdice::read(payload);
-        if (!roll.seat || !judging(*roll.seat)) return;
-        // The first roll rolls everything: nothing decided.
-        if (!roll.rolls || *roll.rolls < 2) return;
-        std::vector<int> rolled;
-        for (const auto& d : roll.dice)
-            if (d.die >= 1 && d.die <= kDiceCount) rolled.push_back(d.die);
-        TurnPosition before = myPosition();
-        before.rolls = *roll.rolls - 1;
-        m_coach.rolled(before, rolled, bonusLimit());
-    } else if (command == msg::toClient::Selectedcat::word) {
-        const auto [seat, category] = msg::toClient::Selectedcat::read(payload);
-        if (!seat || !judging(*seat) || !category) return;
-        TurnPosition before = myPosition();
-        // Before the first roll the host names the category itself when at most one face is
-        // open; that is no choice of the player's.
-        if (before.rolls == 0 && autoWorkingCategory(before.scores).category == *category) return;
-        m_coach.chose(before, *category, bonusLimit());
-    }
+void Coaching::startgame(const fromHost::Startgame&) {
+    m_coach.newGame();
 }
 
-void Coaching::gameOver() {
+void Coaching::createdice(const fromHost::Createdice& roll) {
+    if (!roll.seat || !judging(*roll.seat)) return;
+    // The first roll rolls everything: nothing decided.
+    if (!roll.rolls || *roll.rolls < 2) return;
+    std::vector<int> rolled;
+    for (const auto& d : roll.dice)
+        if (d.die >= 1 && d.die <= kDiceCount) rolled.push_back(d.die);
+    TurnPosition before = myPosition();
+    before.rolls = *roll.rolls - 1;
+    m_coach.rolled(before, rolled, bonusLimit());
+}
+
+void Coaching::selectedcat(const fromHost::Selectedcat& choice) {
+    const auto& [seat, category] = choice;
+    if (!seat || !judging(*seat) || !category) return;
+    TurnPosition before = myPosition();
+    // Before the first roll the host names the category itself when at most one face is
+    // open; that is no choice of the player's.
+    if (before.rolls == 0 && autoWorkingCategory(before.scores).category == *category) return;
+    m_coach.chose(before, *category, bonusLimit());
+}
+
+void Coaching::winner(const fromHost::Winner&) {
     if (m_state.iAmSeated() && m_coach.judgedAny())
         m_state.chatLine("0+" + Coach::reviewLine(m_coach.cost()));
     m_coach.newGame();

@@ -4,9 +4,9 @@
 // game, from the decisions the host announced for the local player's seat.
 
 #include "client/coach.h"
+#include "client/hostevents.h"
 
 #include <string>
-#include <string_view>
 
 namespace core {
 
@@ -16,11 +16,13 @@ class Coaching {
 public:
     explicit Coaching(TableState& state) : m_state(state) {}
 
-    // Before the message reaches its handler: the board still shows the position the
-    // announced decision was taken in.
-    void observe(std::string_view command, std::string_view payload);
+    // Before the board shows the message: it still shows the position the announced decision
+    // was taken in.
+    void startgame(const fromHost::Startgame& event);
+    void createdice(const fromHost::Createdice& roll);
+    void selectedcat(const fromHost::Selectedcat& choice);
     // After "CMD_winner" was shown.
-    void gameOver();
+    void winner(const fromHost::Winner& event);
 
     // Whether a hint can be given now: the local player's turn, a request not on its way.
     bool hintAvailable() const;

@@ -1,21 +1,19 @@
 #include "client/dicecheck.h"
 
 #include "game/rules.h"
-#include "net/toclient.h"
 
 namespace core {
 
 namespace {
 
 // The dice of a message read whole: every fixed field a number, every pair complete and every
-// die one of the five. A message with less in it shows no roll to check.
+// die one of the five. A message with less in it shows no roll to check (null).
 template <typename... Field>
-std::optional<std::vector<msg::DieFace>> soundDice(const msg::DiceTail& in,
-                                                   const Field&... fields) {
-    if (!(fields.has_value() && ...) || !in.complete) return std::nullopt;
+const std::vector<msg::DieFace>* soundDice(const msg::DiceTail& in, const Field&... fields) {
+    if (!(fields.has_value() && ...) || !in.complete) return nullptr;
     for (const auto& p : in.dice)
-        if (p.die < 1 || p.die > kDiceCount) return std::nullopt;
-    return in.dice;
+        if (p.die < 1 || p.die > kDiceCount) return nullptr;
+    return &in.dice;
 }
 
 } // namespace
@@ -23,8 +21,8 @@ std::optional<std::vector<msg::DieFace>> soundDice(const msg::DiceTail& in,
 DiceCheck::DiceCheck(Entropy entropy)
     : m_entropy(entropy ? std::move(entropy) : Entropy(seal::fillRandom)) {}
 
-std::optional<std::string> DiceCheck::sealcommit(std::string_view payload) {
-    auto commit = msg::toClient::Sealcommit::read(payload);
+std::optional<std::string> DiceCheck::sealcommit(const fromHost::Sealcommit& event) {
+    const auto& commit = event.fields;
     if (!commit) return std::nullopt;
     m_sealed = true;
     m_game = commit->game;
@@ -41,8 +39,8 @@ std::optional<std::string> DiceCheck::sealcommit(std::string_view payload) {
     return msg::toHost::Sealpart::build(m_game, part);
 }
 
-std::optional<DiceCheck::Line> DiceCheck::sealmix(std::string_view payload, int myslot) {
-    auto mix = msg::toClient::Sealmix::read(payload);
+std::optional<DiceCheck::Line> DiceCheck::sealmix(const fromHost::Sealmix& event, int myslot) {
+    const auto& mix = event.fields;
     if (!m_sealed || !mix || mix->game != m_game || m_mix) return std::nullopt;
     std::vector<seal::Part> parts;
     bool mine = false;
@@ -62,53 +60,55 @@ void DiceCheck::record(int seat, bool fresh, const std::vector<msg::DieFace>& pa
     Roll roll{seat, {}};
     for (const auto& p : pairs) {
         auto& face = m_dice[static_cast<std::size_t>(p.die)];
-        roll.draws.push_back({p.die, fresh ? 0 : face, p.face});
+        // Without a seal only the faces are kept.
+        if (m_sealed) roll.draws.push_back({p.die, fresh ? 0 : face, p.face});
         face = p.face;
     }
     if (m_sealed && !roll.draws.empty()) m_rolls.push_back(std::move(roll));
 }
 
-void DiceCheck::observe(std::string_view command, std::string_view payload) {
-    if (command == msg::toClient::Startgame::word || command == msg::toClient::Nextplayer::word) {
-        m_dice.fill(0);
-        return;
-    }
-    if (command == msg::toClient::Createdice::word) {
-        // The first roll of a turn rolls all five afresh; later ones re-roll the named dice.
-        const auto in = msg::toClient::Createdice::read(payload);
-        if (auto pairs = soundDice(in, in.seat, in.rolls)) record(*in.seat, *in.rolls == 1, *pairs);
-        return;
-    }
-    // The messages that carry all five dice: a turn's dice shown whole, or "0+0" for none.
-    std::optional<int> seat;
-    std::optional<std::vector<msg::DieFace>> pairs;
-    if (command == msg::toClient::Bramble::word) {
-        const auto in = msg::toClient::Bramble::read(payload);
-        seat = in.seat;
-        pairs = soundDice(in, in.seat, in.total, in.score, in.rolls);
-    } else if (command == msg::toClient::Gotbonus::word) {
-        const auto in = msg::toClient::Gotbonus::read(payload);
-        seat = in.seat;
-        pairs = soundDice(in, in.seat, in.total, in.gain, in.category, in.categoryScore);
-    } else if (command == msg::toClient::Bonusend::word) {
-        const auto in = msg::toClient::Bonusend::read(payload);
-        seat = in.seat;
-        pairs = soundDice(in, in.seat);
-    } else if (command == msg::toClient::Loadstats::word) {
-        const auto in = msg::toClient::Loadstats::read(payload);
-        if (auto dice =
-                soundDice(in, in.slot, in.seat, in.limit, in.rolls, in.round, in.workingcat);
-            dice && dice->size() == static_cast<std::size_t>(kDiceCount))
-            for (const auto& p : *dice)
-                m_dice[static_cast<std::size_t>(p.die)] = p.face;
-        return;
-    }
+void DiceCheck::startgame(const fromHost::Startgame&) {
+    m_dice.fill(0);
+}
+
+void DiceCheck::nextplayer(const fromHost::Nextplayer&) {
+    m_dice.fill(0);
+}
+
+void DiceCheck::createdice(const fromHost::Createdice& in) {
+    // The first roll of a turn rolls all five afresh; later ones re-roll the named dice.
+    if (auto pairs = soundDice(in, in.seat, in.rolls)) record(*in.seat, *in.rolls == 1, *pairs);
+}
+
+// The messages that carry all five dice: a turn's dice shown whole, or "0+0" for none.
+void DiceCheck::recordAllFive(const msg::OptInt& seat, const std::vector<msg::DieFace>* pairs) {
     if (!pairs || pairs->size() != static_cast<std::size_t>(kDiceCount)) return;
     record(*seat, true, *pairs);
 }
 
-std::optional<DiceCheck::Line> DiceCheck::sealreveal(std::string_view payload, int myslot) {
-    auto reveal = msg::toClient::Sealreveal::read(payload);
+void DiceCheck::bramble(const fromHost::Bramble& in) {
+    recordAllFive(in.seat, soundDice(in, in.seat, in.total, in.score, in.rolls));
+}
+
+void DiceCheck::gotbonus(const fromHost::Gotbonus& in) {
+    recordAllFive(in.seat,
+                  soundDice(in, in.seat, in.total, in.gain, in.category, in.categoryScore));
+}
+
+void DiceCheck::bonusend(const fromHost::Bonusend& in) {
+    recordAllFive(in.seat, soundDice(in, in.seat));
+}
+
+void DiceCheck::loadstats(const fromHost::Loadstats& in) {
+    if (auto dice = soundDice(in, in.slot, in.seat, in.limit, in.rolls, in.round, in.workingcat);
+        dice && dice->size() == static_cast<std::size_t>(kDiceCount))
+        for (const auto& p : *dice)
+            m_dice[static_cast<std::size_t>(p.die)] = p.face;
+}
+
+std::optional<DiceCheck::Line> DiceCheck::sealreveal(const fromHost::Sealreveal& event,
+                                                     int myslot) {
+    const auto& reveal = event.fields;
     if (!m_sealed || !reveal || reveal->game != m_game) return std::nullopt;
     m_sealed = false;
     Line line = verdict(reveal->secret, myslot);

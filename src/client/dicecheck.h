@@ -8,6 +8,7 @@
 // Per game: idle -> sealed ("CMD_sealcommit") -> mixed ("CMD_sealmix") -> checked
 // ("CMD_sealreveal", back to idle). Without a commitment nothing is recorded or said.
 
+#include "client/hostevents.h"
 #include "game/sealedseed.h"
 #include "net/messages.h"
 
@@ -17,7 +18,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace core {
@@ -40,13 +40,22 @@ public:
     };
 
     // "CMD_sealcommit": returns the "CMD_sealpart" to send, if the seed is still open.
-    std::optional<std::string> sealcommit(std::string_view payload);
+    std::optional<std::string> sealcommit(const fromHost::Sealcommit& event);
     // "CMD_sealmix": a line when this table's part was not mixed in.
-    std::optional<Line> sealmix(std::string_view payload, int myslot);
+    std::optional<Line> sealmix(const fromHost::Sealmix& event, int myslot);
     // "CMD_sealreveal": the check's verdict (nothing when no roll was seen).
-    std::optional<Line> sealreveal(std::string_view payload, int myslot);
-    // Every other message from the host: the rolls and what the dice show before them.
-    void observe(std::string_view command, std::string_view payload);
+    std::optional<Line> sealreveal(const fromHost::Sealreveal& event, int myslot);
+
+    // The rolls, and what the dice show before them: a new game or turn shows none, a roll
+    // re-rolls the dice it names, the messages that show all five dice roll them afresh, and a
+    // late joiner's catch-up shows them as they are.
+    void startgame(const fromHost::Startgame& event);
+    void nextplayer(const fromHost::Nextplayer& event);
+    void createdice(const fromHost::Createdice& in);
+    void bramble(const fromHost::Bramble& in);
+    void gotbonus(const fromHost::Gotbonus& in);
+    void bonusend(const fromHost::Bonusend& in);
+    void loadstats(const fromHost::Loadstats& in);
 
     int rollsRecorded() const { return static_cast<int>(m_rolls.size()); }
 
@@ -61,6 +70,8 @@ private:
         std::vector<Draw> draws;
     };
     void record(int seat, bool fresh, const std::vector<msg::DieFace>& pairs);
+    // A roll that shows all five dice, when it read whole (pairs not null; the seat read then).
+    void recordAllFive(const msg::OptInt& seat, const std::vector<msg::DieFace>* pairs);
     Line verdict(const seal::Secret& secret, int myslot) const;
 
     Entropy m_entropy;

@@ -4,7 +4,6 @@
 #include "client/tablefields.h"
 #include "client/tablestate.h"
 #include "client/turndisplay.h"
-#include "net/toclient.h"
 
 namespace core {
 
@@ -15,8 +14,7 @@ constexpr const char* kMustWait =
 
 } // namespace
 
-void LateJoin::loadstats(std::string_view payload) {
-    const auto in = msg::toClient::Loadstats::read(payload);
+void LateJoin::loadstats(const fromHost::Loadstats& in) {
     if (!in.slot || *in.slot != m_state.myslot) return;
     if (!in.seat) return;
     m_state.turnseat = *in.seat;
@@ -49,8 +47,7 @@ void LateJoin::loadstats(std::string_view payload) {
     m_turns.announceTurn(*in.seat);
 }
 
-void LateJoin::loadscores(std::string_view payload) {
-    const auto in = msg::toClient::Loadscores::read(payload);
+void LateJoin::loadscores(const fromHost::Loadscores& in) {
     if (!in.slot || *in.slot != m_state.myslot) return;
     for (const auto& entry : in.seats) {
         const int seat = entry.seat;

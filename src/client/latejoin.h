@@ -3,7 +3,7 @@
 // (seat, limit, rolls, round, working category and dice), "CMD_loadscores" the score sheet and
 // who sits the game out. Both are addressed to one slot; the others' copies are ignored.
 
-#include <string_view>
+#include "client/hostevents.h"
 
 namespace core {
 
@@ -14,8 +14,8 @@ class LateJoin {
 public:
     LateJoin(TableState& state, TurnDisplay& turns) : m_state(state), m_turns(turns) {}
 
-    void loadstats(std::string_view payload);
-    void loadscores(std::string_view payload);
+    void loadstats(const fromHost::Loadstats& in);
+    void loadscores(const fromHost::Loadscores& in);
 
 private:
     TableState& m_state;

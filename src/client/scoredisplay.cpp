@@ -37,8 +37,7 @@ bool ScoreDisplay::postCategory(int seat, const msg::OptInt& cat, const msg::Opt
     return true;
 }
 
-void ScoreDisplay::bramble(std::string_view payload) {
-    const auto in = msg::toClient::Bramble::read(payload);
+void ScoreDisplay::bramble(const fromHost::Bramble& in) {
     const auto& seat = in.seat;
 
     m_state.stopAnimation();
@@ -57,8 +56,8 @@ void ScoreDisplay::bramble(std::string_view payload) {
     m_state.port.playsounds("bramble");
 }
 
-void ScoreDisplay::postscore(std::string_view payload) {
-    const auto [seat, total, score, cat] = msg::toClient::Postscores::read(payload);
+void ScoreDisplay::postscore(const fromHost::Postscores& in) {
+    const auto& [seat, total, score, cat] = in;
 
     m_state.stopAnimation();
     if (!postTotal(seat, total)) return;
@@ -66,8 +65,8 @@ void ScoreDisplay::postscore(std::string_view payload) {
     m_state.port.playsounds(score->value > 0 ? "gotpoints" : "nopoints");
 }
 
-void ScoreDisplay::bonustime(std::string_view payload) {
-    const auto [seat, total, score, cat] = msg::toClient::Postscores::read(payload);
+void ScoreDisplay::bonustime(const fromHost::Bonustime& in) {
+    const auto& [seat, total, score, cat] = in;
 
     if (!postTotal(seat, total)) return;
     if (!postCategory(*seat, cat, score)) return;
@@ -80,8 +79,7 @@ void ScoreDisplay::bonustime(std::string_view payload) {
     m_state.port.playsounds("enterbonus");
 }
 
-void ScoreDisplay::gotbonus(std::string_view payload) {
-    const auto in = msg::toClient::Gotbonus::read(payload);
+void ScoreDisplay::gotbonus(const fromHost::Gotbonus& in) {
     const auto& seat = in.seat;
     const auto& cat = in.category;
 
@@ -107,8 +105,7 @@ void ScoreDisplay::gotbonus(std::string_view payload) {
     m_state.port.playsounds("gotbonus");
 }
 
-void ScoreDisplay::bonusend(std::string_view payload) {
-    const auto in = msg::toClient::Bonusend::read(payload);
+void ScoreDisplay::bonusend(const fromHost::Bonusend& in) {
     const auto& seat = in.seat;
 
     m_state.stopAnimation();
@@ -130,8 +127,7 @@ void ScoreDisplay::bonusend(std::string_view payload) {
     m_state.port.playsounds("exitbonus");
 }
 
-void ScoreDisplay::winner(std::string_view payload) {
-    const auto in = msg::toClient::Winner::read(payload);
+void ScoreDisplay::winner(const fromHost::Winner& in) {
     const bool complete = in.complete;
     std::vector<int> winners;
     for (int seat : in.seats)

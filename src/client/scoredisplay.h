@@ -7,9 +7,7 @@
 // Like the turn messages, each handler stops at the first field that is not a number, with
 // everything drawn before it kept.
 
-#include "net/toclient.h"
-
-#include <string_view>
+#include "client/hostevents.h"
 
 namespace core {
 
@@ -19,12 +17,12 @@ class ScoreDisplay {
 public:
     explicit ScoreDisplay(TableState& state) : m_state(state) {}
 
-    void bramble(std::string_view payload);
-    void postscore(std::string_view payload);
-    void bonustime(std::string_view payload);
-    void gotbonus(std::string_view payload);
-    void bonusend(std::string_view payload);
-    void winner(std::string_view payload);
+    void bramble(const fromHost::Bramble& in);
+    void postscore(const fromHost::Postscores& in);
+    void bonustime(const fromHost::Bonustime& in);
+    void gotbonus(const fromHost::Gotbonus& in);
+    void bonusend(const fromHost::Bonusend& in);
+    void winner(const fromHost::Winner& in);
 
 private:
     bool postTotal(const msg::OptInt& seat, const msg::OptShown& total);

@@ -4,7 +4,7 @@
 #include "client/tablefields.h"
 #include "client/tablestate.h"
 #include "net/messages.h"
-#include "net/toclient.h"
+#include "net/messages.h"
 
 namespace core {
 
@@ -15,8 +15,8 @@ constexpr const char* kIsReconnecting = " is reconnecting\xe2\x80\xa6";
 constexpr const char* kSeatFreed = " did not come back; the computer plays the seat.";
 } // namespace
 
-void SeatReturn::beforeLogin(std::string_view payload) {
-    auto slot = msg::readFirstNumber(payload);
+void SeatReturn::beforeLogin(const fromHost::Sendlogininfo& event) {
+    const auto& slot = event.slot;
     if (!slot || *slot < 1) return;
     m_state.port.send(msg::toHost::Canholdseat::build(*slot));
     // A copy restarted during the game finds the token where the last one kept it.
@@ -25,24 +25,24 @@ void SeatReturn::beforeLogin(std::string_view payload) {
     if (m_asked) m_state.port.send(msg::toHost::Reclaimseat::build(*slot, m_token));
 }
 
-void SeatReturn::seattoken(std::string_view payload) {
-    auto fields = msg::toClient::Seattoken::read(payload);
+void SeatReturn::seattoken(const fromHost::Seattoken& event) {
+    const auto& fields = event.fields;
     if (!fields || fields->seat != m_state.myslot || fields->token.empty()) return;
     m_token = fields->token;
     m_seconds = fields->seconds;
     m_state.port.keepSeatToken(m_token);
 }
 
-void SeatReturn::seatreclaimed(std::string_view payload) {
-    auto seat = msg::readFirstNumber(payload);
+void SeatReturn::seatreclaimed(const fromHost::Seatreclaimed& event) {
+    const auto& seat = event.seat;
     if (!seat || !isSeat(*seat) || !m_asked) return;
     m_asked = false;
     m_state.myslot = *seat;
     m_state.chatLine(kBackInSeat);
 }
 
-void SeatReturn::seatheld(std::string_view payload) {
-    auto fields = msg::toClient::Seatheld::read(payload);
+void SeatReturn::seatheld(const fromHost::Seatheld& event) {
+    const auto& fields = event.fields;
     if (!fields || !isSeat(fields->seat)) return;
     // The seat is still in the game: its name stays, without the "not playing" mark.
     SeatState& s = m_state.board.seat(fields->seat);
@@ -51,23 +51,20 @@ void SeatReturn::seatheld(std::string_view payload) {
     m_state.chatLine("0+" + fields->name + kIsReconnecting);
 }
 
-void SeatReturn::seatfreed(std::string_view payload) {
-    auto fields = msg::toClient::Seatfreed::read(payload);
+void SeatReturn::seatfreed(const fromHost::Seatfreed& event) {
+    const auto& fields = event.fields;
     if (!fields || !isSeat(fields->seat)) return;
     SeatState& s = m_state.board.seat(fields->seat);
     if (s.label == fields->name) s.label = fields->seat == 2 ? kSeat2Fallback : kWaiting;
     m_state.chatLine("0+" + fields->name + kSeatFreed);
 }
 
-void SeatReturn::observe(std::string_view command, std::string_view payload) {
-    if (command == msg::toClient::Startgame::word || command == msg::toClient::Winner::word) {
-        forget();
-    } else if (command == msg::toClient::Newplayerinfo::word && m_asked &&
-               msg::readFirstNumber(payload) == m_state.myslot) {
-        // Logged in without our seat: the hold is over or the game is another one.
-        m_asked = false;
-        forget();
-    }
+void SeatReturn::newplayerinfo(const fromHost::Newplayerinfo& event) {
+    // The message opens with the slot of the first arrival.
+    if (!m_asked || event.players.empty() || event.players.front().slot != m_state.myslot) return;
+    // Logged in without our seat: the hold is over or the game is another one.
+    m_asked = false;
+    forget();
 }
 
 bool SeatReturn::connectionLost() {

@@ -9,8 +9,9 @@
 // States: no token -> token held (seattoken) -> reconnecting (connection lost)
 //         -> token held (seatreclaimed, a new seattoken) or no token (game over, refused).
 
+#include "client/hostevents.h"
+
 #include <string>
-#include <string_view>
 
 namespace core {
 
@@ -22,14 +23,16 @@ public:
 
     // "CMD_sendlogininfo" has arrived: before our login, say we can come back and, with a
     // token kept, ask for our seat.
-    void beforeLogin(std::string_view payload);
-    void seattoken(std::string_view payload);
-    void seatreclaimed(std::string_view payload);
-    void seatheld(std::string_view payload);
-    void seatfreed(std::string_view payload);
-    // Every message handled: a game starting or ending makes the token worthless, and our
-    // own arrival without "CMD_seatreclaimed" means the host did not take it.
-    void observe(std::string_view command, std::string_view payload);
+    void beforeLogin(const fromHost::Sendlogininfo& event);
+    void seattoken(const fromHost::Seattoken& event);
+    void seatreclaimed(const fromHost::Seatreclaimed& event);
+    void seatheld(const fromHost::Seatheld& event);
+    void seatfreed(const fromHost::Seatfreed& event);
+    // Once the other parts have shown the message: a game starting or ending makes the token
+    // worthless, and our own arrival without "CMD_seatreclaimed" means the host did not take it.
+    void startgame(const fromHost::Startgame&) { forget(); }
+    void winner(const fromHost::Winner&) { forget(); }
+    void newplayerinfo(const fromHost::Newplayerinfo& event);
 
     // The connection closed. True when we are reconnecting (and the table stays open).
     bool connectionLost();

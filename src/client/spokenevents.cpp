@@ -2,18 +2,12 @@
 
 #include "client/controltexts.h"
 #include "client/tablefields.h"
-#include "net/fields.h"
-#include "net/toclient.h"
+
+#include <variant>
 
 namespace core {
 
 namespace {
-
-// Who a seat is in a sentence: "You" for the local player, else the seat's name.
-std::string who(const BoardModel& board, int seat, const SpeechOptions& options) {
-    if (seat == options.myslot) return "You";
-    return isSeat(seat) ? board.seat(seat).label : std::string();
-}
 
 std::string facesOnBoard(const BoardModel& board) {
     std::string faces;
@@ -27,72 +21,94 @@ std::string facesOnBoard(const BoardModel& board) {
 }
 
 // "3+Ann chats: hello|clBlack" reads "Ann chats: hello".
-std::string chatSentence(std::string_view payload) {
-    std::string text = msg::toClient::Chat::read(payload).text;
+std::string chatSentence(const msg::toClient::Chat& said, const SpeechOptions& options) {
+    if (!options.withChat) return {};
+    std::string text = said.text;
     const auto bar = text.rfind('|');
     if (bar != std::string::npos) text.erase(bar);
     return text;
 }
 
-} // namespace
+// What is said of each message, read from the board as it now stands.
+class Sentences {
+public:
+    Sentences(const BoardModel& board, const SpeechOptions& options)
+        : m_board(board), m_options(options) {}
 
-std::string spokenEvent(std::string_view entry, const BoardModel& board,
-                        const SpeechOptions& options) {
-    const auto [command, payload] = splitEntry(entry);
-
-    if (command == msg::toClient::Chat::word || command == msg::toClient::Action::word)
-        return options.withChat ? chatSentence(payload) : std::string();
-    if (command == msg::toClient::Startgame::word) {
-        const std::string name = msg::toClient::Startgame::read(payload).name;
-        if (options.myslot >= 1 && options.myslot <= kSeatCount &&
-            board.seat(options.myslot).label == name)
+    std::string operator()(const fromHost::Chat& e) const { return chatSentence(e, m_options); }
+    std::string operator()(const fromHost::Action& e) const { return chatSentence(e, m_options); }
+    std::string operator()(const fromHost::Startgame& e) const {
+        if (m_options.myslot >= 1 && m_options.myslot <= kSeatCount &&
+            m_board.seat(m_options.myslot).label == e.name)
             return "You started a new game.";
-        return name + " started a new game.";
+        return e.name + " started a new game.";
     }
-    if (command == msg::toClient::Winner::word) return board.winner1;
+    std::string operator()(const fromHost::Winner&) const { return m_board.winner1; }
 
     // Every other spoken message starts with the seat it is about.
-    const auto seat = msg::readFirstNumber(payload);
-    if (!seat || !isSeat(*seat)) return {};
-    const std::string name = who(board, *seat, options);
+    std::string operator()(const fromHost::Nextplayer& e) const {
+        if (!namesSeat(e.seat) || !e.round) return {};
+        const std::string turn =
+            *e.seat == m_options.myslot ? "Your turn." : who(e.seat) + "'s turn.";
+        return "Round " + std::to_string(e.round->value) + ". " + turn;
+    }
+    std::string operator()(const fromHost::Createdice& e) const {
+        if (!namesSeat(e.seat) || !e.rolls) return {};
+        return who(e.seat) + " rolled " + facesOnBoard(m_board) + ".";
+    }
+    std::string operator()(const fromHost::Selectedcat& e) const {
+        if (!namesSeat(e.seat) || !e.category || !isCategory(*e.category)) return {};
+        return who(e.seat) + " chose " + rowName(*e.category) + ".";
+    }
+    std::string operator()(const fromHost::Postscores& e) const {
+        if (!scored(e)) return {};
+        return who(e.seat) + " scored " + scoredIn(e) + ".";
+    }
+    std::string operator()(const fromHost::Bonustime& e) const {
+        if (!scored(e)) return {};
+        return "Bonus mode for " + who(e.seat) + ", " + scoredIn(e) + ".";
+    }
+    std::string operator()(const fromHost::Bramble& e) const {
+        if (!namesSeat(e.seat) || !e.total || !e.score) return {};
+        return who(e.seat) + " rolled a Bramble, " + facesOnBoard(m_board) + ", scoring " +
+               std::to_string(e.score->value) + ".";
+    }
+    std::string operator()(const fromHost::Gotbonus& e) const {
+        if (!namesSeat(e.seat) || !e.total || !e.gain) return {};
+        return who(e.seat) + " gained " + std::to_string(e.gain->value) + " bonus points, " +
+               facesOnBoard(m_board) + ".";
+    }
+    std::string operator()(const fromHost::Bonusend& e) const {
+        if (!namesSeat(e.seat)) return {};
+        return "Bonus mode over for " + who(e.seat) + ".";
+    }
 
-    if (command == msg::toClient::Nextplayer::word) {
-        const auto round = msg::toClient::Nextplayer::read(payload).round;
-        if (!round) return {};
-        const std::string turn = *seat == options.myslot ? "Your turn." : name + "'s turn.";
-        return "Round " + std::to_string(round->value) + ". " + turn;
+    // The rest is not spoken.
+    template <typename Event> std::string operator()(const Event&) const { return {}; }
+
+private:
+    static bool namesSeat(const msg::OptInt& seat) { return seat && isSeat(*seat); }
+    static bool scored(const msg::toClient::Postscores& e) {
+        return namesSeat(e.seat) && e.total && e.score && e.category && isCategory(*e.category);
     }
-    if (command == msg::toClient::Createdice::word) {
-        if (!msg::toClient::Createdice::read(payload).rolls) return {};
-        return name + " rolled " + facesOnBoard(board) + ".";
+    static std::string scoredIn(const msg::toClient::Postscores& e) {
+        return std::to_string(e.score->value) + " in " + rowName(*e.category);
     }
-    if (command == msg::toClient::Selectedcat::word) {
-        const auto cat = msg::toClient::Selectedcat::read(payload).category;
-        if (!cat || !isCategory(*cat)) return {};
-        return name + " chose " + rowName(*cat) + ".";
+    // Who a seat is in a sentence: "You" for the local player, else the seat's name.
+    std::string who(const msg::OptInt& seat) const {
+        if (*seat == m_options.myslot) return "You";
+        return core::isSeat(*seat) ? m_board.seat(*seat).label : std::string();
     }
-    if (command == msg::toClient::Postscores::word || command == msg::toClient::Bonustime::word) {
-        const auto in = msg::toClient::Postscores::read(payload);
-        if (!in.total || !in.score || !in.category || !isCategory(*in.category)) return {};
-        const std::string scored = std::to_string(in.score->value) + " in " + rowName(*in.category);
-        if (command == msg::toClient::Bonustime::word)
-            return "Bonus mode for " + name + ", " + scored + ".";
-        return name + " scored " + scored + ".";
-    }
-    if (command == msg::toClient::Bramble::word) {
-        const auto in = msg::toClient::Bramble::read(payload);
-        if (!in.total || !in.score) return {};
-        return name + " rolled a Bramble, " + facesOnBoard(board) + ", scoring " +
-               std::to_string(in.score->value) + ".";
-    }
-    if (command == msg::toClient::Gotbonus::word) {
-        const auto in = msg::toClient::Gotbonus::read(payload);
-        if (!in.total || !in.gain) return {};
-        return name + " gained " + std::to_string(in.gain->value) + " bonus points, " +
-               facesOnBoard(board) + ".";
-    }
-    if (command == msg::toClient::Bonusend::word) return "Bonus mode over for " + name + ".";
-    return {};
+
+    const BoardModel& m_board;
+    const SpeechOptions& m_options;
+};
+
+} // namespace
+
+std::string spokenEvent(const HostEvent& event, const BoardModel& board,
+                        const SpeechOptions& options) {
+    return std::visit(Sentences(board, options), event);
 }
 
 } // namespace core

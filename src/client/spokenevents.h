@@ -8,9 +8,9 @@
 // the winner's text are read from the board as it now stands.
 
 #include "client/boardmodel.h"
+#include "client/hostevents.h"
 
 #include <string>
-#include <string_view>
 
 namespace core {
 
@@ -19,9 +19,9 @@ struct SpeechOptions {
     bool withChat = false; // speak received chat and action lines
 };
 
-// The sentence for one received queue entry (command word, "+", payload); empty when the
-// message is not spoken or its fields do not read.
-std::string spokenEvent(std::string_view entry, const BoardModel& board,
+// The sentence for one host message; empty when the message is not spoken or its fields do
+// not read.
+std::string spokenEvent(const HostEvent& event, const BoardModel& board,
                         const SpeechOptions& options);
 
 } // namespace core

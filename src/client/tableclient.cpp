@@ -3,10 +3,9 @@
 #include "client/clientport.h"
 #include "chat/colourtext.h"
 #include "client/tablefields.h"
-#include "net/fields.h"
-#include "net/messages.h"
 
-#include <array>
+#include <type_traits>
+#include <variant>
 
 namespace core {
 
@@ -35,81 +34,105 @@ void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
         m_state.chatLine("0+" + line->text);
 }
 
-// The chat lines and sounds go straight to the window; every other command word has one
-// handler in the part that holds its job. Whatever a handler did, the board is redrawn.
-void TableClient::handleMessage(std::string_view entry) {
-    using Handler = void (*)(TableClient&, std::string_view);
-    static constexpr std::array<msg::Route<Handler>, 31> kRoutes{{
-        {msg::toClient::Sendlogininfo::word,
-         [](TableClient& c, auto p) {
-             c.m_seatReturn.beforeLogin(p);
-             c.m_session.sendloginfo(p);
-         }},
-        {msg::toClient::Chat::word,
-         [](TableClient& c, auto p) { c.m_state.port.chatrecieved(str(p)); }},
-        {msg::toClient::Action::word,
-         [](TableClient& c, auto p) { c.m_state.port.chatrecieved(str(p)); }},
-        {msg::toClient::Playasound::word,
-         [](TableClient& c, auto p) { c.m_state.port.playasound(str(p)); }},
-        {msg::toClient::Newplayerinfo::word,
-         [](TableClient& c, auto p) { c.m_presence.newplayerinfo(p); }},
-        {msg::toClient::Havewrongversion::word,
-         [](TableClient& c, auto p) { c.m_presence.havewrongversion(p); }},
-        {msg::toClient::Wrongversion::word,
-         [](TableClient& c, auto) { c.m_session.wrongversion(); }},
-        {msg::toClient::Existingplayers::word,
-         [](TableClient& c, auto p) { c.m_presence.newplayerinfo(p); }},
-        {msg::toClient::Playerdisconnected::word,
-         [](TableClient& c, auto p) { c.m_presence.playerdisconnected(p); }},
-        {msg::toClient::Startgame::word, [](TableClient& c, auto p) { c.m_turns.startthegame(p); }},
-        {msg::toClient::Nextplayer::word,
-         [](TableClient& c, auto p) { c.m_turns.getnextplayer(p); }},
-        {msg::toClient::Winner::word,
-         [](TableClient& c, auto p) {
-             c.m_scores.winner(p);
-             c.m_coaching.gameOver();
-         }},
-        {msg::toClient::Full::word, [](TableClient& c, auto) { c.m_session.gamefull(); }},
-        {msg::toClient::Justwatching::word,
-         [](TableClient& c, auto p) { c.m_presence.justwatching(p); }},
-        {msg::toClient::Createdice::word, [](TableClient& c, auto p) { c.m_turns.createdice(p); }},
-        {msg::toClient::Selectedcat::word,
-         [](TableClient& c, auto p) { c.m_turns.selectedcat(p); }},
-        {msg::toClient::Bonustime::word, [](TableClient& c, auto p) { c.m_scores.bonustime(p); }},
-        {msg::toClient::Bonusend::word, [](TableClient& c, auto p) { c.m_scores.bonusend(p); }},
-        {msg::toClient::Gotbonus::word, [](TableClient& c, auto p) { c.m_scores.gotbonus(p); }},
-        {msg::toClient::Postscores::word, [](TableClient& c, auto p) { c.m_scores.postscore(p); }},
-        {msg::toClient::Bramble::word, [](TableClient& c, auto p) { c.m_scores.bramble(p); }},
-        {msg::toClient::Needcat::word, [](TableClient& c, auto p) { c.m_turns.needcat(p); }},
-        {msg::toClient::Loadstats::word, [](TableClient& c, auto p) { c.m_lateJoin.loadstats(p); }},
-        {msg::toClient::Loadscores::word,
-         [](TableClient& c, auto p) { c.m_lateJoin.loadscores(p); }},
-        {msg::toClient::Seattoken::word,
-         [](TableClient& c, auto p) { c.m_seatReturn.seattoken(p); }},
-        {msg::toClient::Seatreclaimed::word,
-         [](TableClient& c, auto p) { c.m_seatReturn.seatreclaimed(p); }},
-        {msg::toClient::Seatheld::word, [](TableClient& c, auto p) { c.m_seatReturn.seatheld(p); }},
-        {msg::toClient::Seatfreed::word,
-         [](TableClient& c, auto p) { c.m_seatReturn.seatfreed(p); }},
-        {msg::toClient::Sealcommit::word,
-         [](TableClient& c, auto p) {
-             if (auto part = c.m_diceCheck.sealcommit(p)) c.m_state.port.send(*part);
-         }},
-        {msg::toClient::Sealmix::word,
-         [](TableClient& c, auto p) { c.diceCheckLine(c.m_diceCheck.sealmix(p, c.myslot())); }},
-        {msg::toClient::Sealreveal::word,
-         [](TableClient& c, auto p) { c.diceCheckLine(c.m_diceCheck.sealreveal(p, c.myslot())); }},
-    }};
-    static_assert(msg::coversExactly(kRoutes, msg::kToClient));
+namespace {
 
-    auto [command, payload] = splitEntry(entry);
-    const Handler* handler = msg::findHandler(kRoutes, command);
-    if (!handler) return; // unknown command words and entries without "+"
-    m_coaching.observe(command, payload);
-    m_diceCheck.observe(command, payload);
-    (*handler)(*this, payload);
-    m_seatReturn.observe(command, payload);
+template <typename T, typename Variant> struct IsAlternative;
+template <typename T, typename... A>
+struct IsAlternative<T, std::variant<A...>> : std::bool_constant<(std::is_same_v<T, A> || ...)> {};
+
+// Hands the event to the part's handler for its type, when one of those named takes it.
+template <typename Event, typename Part, typename... Heard>
+void hear(const Event& event, Part& part, void (Part::*... handler)(const Heard&)) {
+    // A handler of anything else would never be called.
+    static_assert((IsAlternative<Heard, HostEvent>::value && ...), "a handler takes a HostEvent");
+    (
+        [&] {
+            if constexpr (std::is_same_v<Heard, Event>) (part.*handler)(event);
+        }(),
+        ...);
+}
+
+} // namespace
+
+// The observers of a host message, in the order they hear it; each hears the events it names
+// a handler for. The order is what the board and the chat show:
+//   1. Coaching       startgame, createdice, selectedcat: judges our decisions on the board as
+//                     it stood when they were taken, so it hears them before the board changes
+//   2. DiceCheck      startgame, nextplayer, createdice, bramble, gotbonus, bonusend, loadstats:
+//                     the dice shown and the rolls to check
+//   3. DiceCheck's    sealcommit (our part of the seed to the host), sealmix and sealreveal
+//      answers       (the check's lines in the chat)
+//   4. SeatReturn     sendlogininfo: offers to hold our seat and asks for it back, before the
+//                     login goes out
+//   5. TableSession   sendlogininfo (our login), wrongversion, full
+//   6. the chat view  chat, action, playasound, as they came
+//   7. TablePresence  newplayerinfo, existingplayers, playerdisconnected, justwatching,
+//                     havewrongversion
+//   8. TurnDisplay    startgame, nextplayer, createdice, selectedcat, needcat
+//   9. ScoreDisplay   bramble, postscores, bonustime, gotbonus, bonusend, winner
+//  10. LateJoin       loadstats, loadscores
+//  11. Coaching       winner: the review line, after the winner's
+//  12. SeatReturn     seattoken, seatreclaimed, seatheld, seatfreed; startgame and winner end
+//                     the token, newplayerinfo of our slot ends a reclaim the host did not take
+//  13. the board is redrawn (ClientPort::boardChanged), whatever the message
+//  14. the observers added with addObserver, in the order added: the window's spoken events,
+//      which read the board as it now stands
+template <typename Event> void TableClient::tellParts(const Event& e) {
+    hear(e, m_coaching, &Coaching::startgame, &Coaching::createdice, &Coaching::selectedcat);
+    hear(e, m_diceCheck, &DiceCheck::startgame, &DiceCheck::nextplayer, &DiceCheck::createdice,
+         &DiceCheck::bramble, &DiceCheck::gotbonus, &DiceCheck::bonusend, &DiceCheck::loadstats);
+    hear(e, *this, &TableClient::sealcommit, &TableClient::sealmix, &TableClient::sealreveal);
+    hear(e, m_seatReturn, &SeatReturn::beforeLogin);
+    hear(e, m_session, &TableSession::sendloginfo, &TableSession::wrongversion,
+         &TableSession::gamefull);
+    hear(e, *this, &TableClient::chatrecieved, &TableClient::actionrecieved,
+         &TableClient::playasound);
+    hear(e, m_presence, &TablePresence::newplayerinfo, &TablePresence::existingplayers,
+         &TablePresence::playerdisconnected, &TablePresence::justwatching,
+         &TablePresence::havewrongversion);
+    hear(e, m_turns, &TurnDisplay::startthegame, &TurnDisplay::getnextplayer,
+         &TurnDisplay::createdice, &TurnDisplay::selectedcat, &TurnDisplay::needcat);
+    hear(e, m_scores, &ScoreDisplay::bramble, &ScoreDisplay::postscore, &ScoreDisplay::bonustime,
+         &ScoreDisplay::gotbonus, &ScoreDisplay::bonusend, &ScoreDisplay::winner);
+    hear(e, m_lateJoin, &LateJoin::loadstats, &LateJoin::loadscores);
+    hear(e, m_coaching, &Coaching::winner);
+    hear(e, m_seatReturn, &SeatReturn::seattoken, &SeatReturn::seatreclaimed, &SeatReturn::seatheld,
+         &SeatReturn::seatfreed, &SeatReturn::startgame, &SeatReturn::winner,
+         &SeatReturn::newplayerinfo);
+}
+
+void TableClient::handleMessage(std::string_view entry) {
+    const auto event = decodeHostEntry(entry);
+    if (!event) return; // unknown command words and entries without "+"
+    std::visit([this](const auto& e) { tellParts(e); }, *event);
     m_state.port.boardChanged();
+    // By index: an observer may add another while it hears.
+    for (std::size_t i = 0; i < m_observers.size(); ++i)
+        m_observers[i]->hostEvent(*event);
+}
+
+void TableClient::chatrecieved(const fromHost::Chat& e) {
+    m_state.port.chatrecieved(str(e.payload));
+}
+
+void TableClient::actionrecieved(const fromHost::Action& e) {
+    m_state.port.chatrecieved(str(e.payload));
+}
+
+void TableClient::playasound(const fromHost::Playasound& e) {
+    m_state.port.playasound(str(e.payload));
+}
+
+void TableClient::sealcommit(const fromHost::Sealcommit& e) {
+    if (auto part = m_diceCheck.sealcommit(e)) m_state.port.send(*part);
+}
+
+void TableClient::sealmix(const fromHost::Sealmix& e) {
+    diceCheckLine(m_diceCheck.sealmix(e, myslot()));
+}
+
+void TableClient::sealreveal(const fromHost::Sealreveal& e) {
+    diceCheckLine(m_diceCheck.sealreveal(e, myslot()));
 }
 
 } // namespace core

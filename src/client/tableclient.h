@@ -1,7 +1,8 @@
 #pragma once
 // The table client: what the window drives and what the host's messages reach. It owns the
-// shared session and board state and the parts that each do one job with it, and hands every
-// call and message to the part that holds that job:
+// shared session and board state and the parts that each do one job with it, hands every call
+// to the part that holds that job, and reads every host message once into its event, which the
+// parts that handle it hear in a fixed order (tableclient.cpp lists it):
 //   TableSession   start-up, login, start-game request, refusals, the connection closing;
 //   TablePresence  arrivals, departures, spectators, just watching, version lines;
 //   SeatMenu       the seat menu and kicking;
@@ -17,6 +18,7 @@
 #include "client/boardmodel.h"
 #include "client/coaching.h"
 #include "client/dicecheck.h"
+#include "client/hostevents.h"
 #include "client/latejoin.h"
 #include "client/scoredisplay.h"
 #include "client/seatmenu.h"
@@ -56,6 +58,9 @@ public:
     // One received queue entry (command word, "+", payload). Unknown or malformed entries
     // are dropped.
     void handleMessage(std::string_view entry);
+    // The observer hears every host message after the parts, once the board has been redrawn,
+    // and after the observers added before it. It is kept by reference while this client lives.
+    void addObserver(HostEventObserver& observer) { m_observers.push_back(&observer); }
     // A status text of the table connection; "Socket Closed" closes the window, unless we
     // hold a seat's token and the window reconnects.
     void sockInfo(std::string_view text);
@@ -116,6 +121,17 @@ public:
     const std::vector<Spectator>& spectators() const { return m_presence.spectators(); }
 
 private:
+    // The parts hear one host message, each the events it has a handler for.
+    template <typename Event> void tellParts(const Event& event);
+
+    // What goes straight to the window: received chat lines and chatter sounds.
+    void chatrecieved(const fromHost::Chat& event);
+    void actionrecieved(const fromHost::Action& event);
+    void playasound(const fromHost::Playasound& event);
+    // DiceCheck's answers: our part of the seed to the host, its lines to the chat.
+    void sealcommit(const fromHost::Sealcommit& event);
+    void sealmix(const fromHost::Sealmix& event);
+    void sealreveal(const fromHost::Sealreveal& event);
     // A dice-check line in the chat: the table's own colour, red when the check failed.
     void diceCheckLine(const std::optional<DiceCheck::Line>& line);
 
@@ -131,6 +147,7 @@ private:
     Coaching m_coaching;
     SeatReturn m_seatReturn;
     DiceCheck m_diceCheck;
+    std::vector<HostEventObserver*> m_observers;
 };
 
 } // namespace core

@@ -4,7 +4,6 @@
 #include "client/tablefields.h"
 #include "client/tablestate.h"
 #include "net/messages.h"
-#include "net/toclient.h"
 
 namespace core {
 
@@ -22,8 +21,7 @@ constexpr const char* kHaveWrongVersion = " has a different version of the game 
 
 } // namespace
 
-void TablePresence::newplayerinfo(std::string_view payload) {
-    const auto in = msg::toClient::Newplayerinfo::read(payload);
+void TablePresence::arrivals(const msg::toClient::Newplayerinfo& in) {
     for (const auto& [slot, name, watching] : in.players) {
         if (slot < 1 || slot > kLastSlot) continue;
 
@@ -55,8 +53,8 @@ void TablePresence::newplayerinfo(std::string_view payload) {
     m_state.port.playsounds("entered");
 }
 
-void TablePresence::playerdisconnected(std::string_view payload) {
-    const auto [slot, name] = msg::toClient::Playerdisconnected::read(payload);
+void TablePresence::playerdisconnected(const fromHost::Playerdisconnected& event) {
+    const auto& [slot, name] = event;
     if (!slot || *slot < 1) return;
 
     if (*slot <= kSeatCount) {
@@ -79,8 +77,8 @@ void TablePresence::playerdisconnected(std::string_view payload) {
     }
 }
 
-void TablePresence::justwatching(std::string_view payload) {
-    const auto [seat, watching] = msg::toClient::Justwatching::read(payload);
+void TablePresence::justwatching(const fromHost::Justwatching& event) {
+    const auto& [seat, watching] = event;
     if (!seat || !isSeat(*seat)) return;
     SeatState& s = m_state.board.seat(*seat);
     if (watching) {
@@ -108,8 +106,8 @@ void TablePresence::justwatching(std::string_view payload) {
     }
 }
 
-void TablePresence::havewrongversion(std::string_view payload) {
-    m_state.chatLine("0+" + str(payload) + kHaveWrongVersion);
+void TablePresence::havewrongversion(const fromHost::Havewrongversion& event) {
+    m_state.chatLine("0+" + str(event.name) + kHaveWrongVersion);
 }
 
 void TablePresence::JustWatch1Click() {

@@ -4,9 +4,9 @@
 // game. Seats are shown by their labels on the board; spectators are kept here, one per slot.
 
 #include "client/clientport.h"
+#include "client/hostevents.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace core {
@@ -17,11 +17,13 @@ class TablePresence {
 public:
     explicit TablePresence(TableState& state) : m_state(state) {}
 
-    // "CMD_newplayerinfo" and "CMD_existingplayers": slot, name, watching, repeated.
-    void newplayerinfo(std::string_view payload);
-    void playerdisconnected(std::string_view payload);
-    void justwatching(std::string_view payload);
-    void havewrongversion(std::string_view payload);
+    // "CMD_newplayerinfo" and "CMD_existingplayers": slot, name, watching, repeated; both
+    // are read alike.
+    void newplayerinfo(const fromHost::Newplayerinfo& event) { arrivals(event); }
+    void existingplayers(const fromHost::Existingplayers& event) { arrivals(event); }
+    void playerdisconnected(const fromHost::Playerdisconnected& event);
+    void justwatching(const fromHost::Justwatching& event);
+    void havewrongversion(const fromHost::Havewrongversion& event);
 
     // Options > "Just Watch": asks the host to flip our own seat.
     void JustWatch1Click();
@@ -30,6 +32,8 @@ public:
     const std::vector<Spectator>& spectators() const { return m_spectators; }
 
 private:
+    void arrivals(const msg::toClient::Newplayerinfo& in);
+
     TableState& m_state;
     std::vector<Spectator> m_spectators;
 };

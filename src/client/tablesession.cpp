@@ -81,8 +81,8 @@ void TableSession::sockInfo(std::string_view text) {
     m_state.port.closeWindow();
 }
 
-void TableSession::sendloginfo(std::string_view payload) {
-    const auto slot = msg::readFirstNumber(payload);
+void TableSession::sendloginfo(const fromHost::Sendlogininfo& event) {
+    const auto& slot = event.slot;
     if (!slot || *slot < 1) return;
     m_state.myslot = *slot;
     m_state.loggedin = true;
@@ -90,11 +90,11 @@ void TableSession::sendloginfo(std::string_view payload) {
         msg::toHost::Logininfo::build(m_state.myslot, kVersionText, m_state.loginname));
 }
 
-void TableSession::wrongversion() {
+void TableSession::wrongversion(const fromHost::Wrongversion&) {
     m_state.chatLine(kWrongVersion);
 }
 
-void TableSession::gamefull() {
+void TableSession::gamefull(const fromHost::Full&) {
     m_closing = true;
     m_state.port.messageBox(kGameFull);
     m_state.port.closeWindow();

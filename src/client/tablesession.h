@@ -6,6 +6,7 @@
 //
 // States: created (myslot 0) -> connecting (processparams) -> logged in.
 
+#include "client/hostevents.h"
 #include "net/protocol.h"
 
 #include <string>
@@ -37,9 +38,9 @@ public:
     void sendStartGame(int limit);
 
     // "CMD_sendlogininfo": our slot; we answer "CMD_logininfo".
-    void sendloginfo(std::string_view payload);
-    void wrongversion();
-    void gamefull();
+    void sendloginfo(const fromHost::Sendlogininfo& event);
+    void wrongversion(const fromHost::Wrongversion& event);
+    void gamefull(const fromHost::Full& event);
 
 private:
     TableState& m_state;

@@ -3,7 +3,6 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/toclient.h"
 
 namespace core {
 
@@ -20,8 +19,8 @@ constexpr const char* kCategoryStatus[kCategoryCount] = {
 
 } // namespace
 
-void TurnDisplay::startthegame(std::string_view payload) {
-    const auto [name, limit] = msg::toClient::Startgame::read(payload);
+void TurnDisplay::startthegame(const fromHost::Startgame& in) {
+    const auto& [name, limit] = in;
 
     m_state.board.startVisible = false;
     m_state.setJustWatch(false);
@@ -43,8 +42,7 @@ void TurnDisplay::startthegame(std::string_view payload) {
         if (m_state.board.seat(s).label == kWaiting) m_state.board.seat(s).notPlaying = true;
 }
 
-void TurnDisplay::getnextplayer(std::string_view payload) {
-    const auto in = msg::toClient::Nextplayer::read(payload);
+void TurnDisplay::getnextplayer(const fromHost::Nextplayer& in) {
     m_state.startAnimation();
     if (!in.seat) return;
     const int seat = *in.seat;
@@ -96,9 +94,7 @@ void TurnDisplay::announceTurn(int seat) {
     }
 }
 
-void TurnDisplay::createdice(std::string_view payload) {
-    const auto in = msg::toClient::Createdice::read(payload);
-
+void TurnDisplay::createdice(const fromHost::Createdice& in) {
     m_state.stopAnimation();
     if (!in.rolls) return;
     const int rolls = *in.rolls;
@@ -118,8 +114,8 @@ void TurnDisplay::createdice(std::string_view payload) {
     m_state.port.playsounds("dice");
 }
 
-void TurnDisplay::selectedcat(std::string_view payload) {
-    const auto [seat, cat] = msg::toClient::Selectedcat::read(payload);
+void TurnDisplay::selectedcat(const fromHost::Selectedcat& in) {
+    const auto& [seat, cat] = in;
     if (!seat) return;
     m_state.turnseat = *seat;
     // Anything but a category (or none) would follow the board into the coach's tables.
@@ -137,8 +133,8 @@ void TurnDisplay::selectedcat(std::string_view payload) {
         m_state.board.status = kCategoryStatus[*cat - 1];
 }
 
-void TurnDisplay::needcat(std::string_view payload) {
-    const auto seat = msg::readFirstNumber(payload);
+void TurnDisplay::needcat(const fromHost::Needcat& in) {
+    const auto& seat = in.seat;
     if (!seat || !m_state.playsSeat(*seat)) return;
     m_state.board.panelError1Visible = true;
     m_state.turnseat = *seat;

@@ -7,7 +7,7 @@
 // it is first needed: a field that is not a number stops the handler there, with everything
 // before it already done.
 
-#include <string_view>
+#include "client/hostevents.h"
 
 namespace core {
 
@@ -17,11 +17,11 @@ class TurnDisplay {
 public:
     explicit TurnDisplay(TableState& state) : m_state(state) {}
 
-    void startthegame(std::string_view payload);
-    void getnextplayer(std::string_view payload);
-    void createdice(std::string_view payload);
-    void selectedcat(std::string_view payload);
-    void needcat(std::string_view payload);
+    void startthegame(const fromHost::Startgame& in);
+    void getnextplayer(const fromHost::Nextplayer& in);
+    void createdice(const fromHost::Createdice& in);
+    void selectedcat(const fromHost::Selectedcat& in);
+    void needcat(const fromHost::Needcat& in);
 
     // The steps of setting up a turn, shared with the late joiner's rebuild.
     void showTurnColumn(int seat, bool hideMarks);

@@ -8,19 +8,28 @@
 
 namespace {
 
-// Seat 4 is the local player "Me"; Ann sits at 1, Bob at 2.
-struct Game {
+// Seat 4 is the local player "Me"; Ann sits at 1, Bob at 2. The sentences are made as the
+// window makes them: by an observer of the client, from the board as the message left it.
+struct Game : core::HostEventObserver {
     test::FakeClientPort port;
     core::TableClient client{port, 7};
+    core::SpeechOptions options{4, false};
+    std::vector<std::string> said;
     Game() {
         client.processparams({"Me", "10.0.0.5", "x"});
         client.handleMessage("CMD_sendlogininfo+4");
         client.handleMessage("CMD_newplayerinfo+4+Me+0");
         client.handleMessage("CMD_existingplayers+1+Ann+0+2+Bob+0");
+        client.addObserver(*this);
+    }
+    void hostEvent(const core::HostEvent& event) override {
+        said.push_back(core::spokenEvent(event, client.board(), options));
     }
     std::string heard(const std::string& entry, bool withChat = false) {
+        options.withChat = withChat;
+        said.clear();
         client.handleMessage(entry);
-        return core::spokenEvent(entry, client.board(), {4, withChat});
+        return said.size() == 1 ? said[0] : "heard " + std::to_string(said.size()) + " times";
     }
 };
 
@@ -53,6 +62,9 @@ TEST(SpokenEvents, OneSentencePerGameMessage) {
         EXPECT_EQ(g.heard(entry), sentence) << entry;
     EXPECT_EQ(g.heard("CMD_action+2+Bob says: well played|$00FF0000", true),
               "Bob says: well played");
+    // What the client drops is not heard at all.
+    EXPECT_EQ(g.heard("CMD_whisper+1+hi"), "heard 0 times");
+    EXPECT_EQ(g.heard("CMD_full"), "heard 0 times");
 }
 
 TEST(ControlTexts, DiceTilesCellsSeatsAndRolls) {

@@ -143,8 +143,12 @@ TEST(DiceCheck, NothingWithoutASealAndNothingFromGarbage) {
 
     core::DiceCheck check(countingFill(2));
     for (const char* bad : {"1+zz+0", "1++0", "-1+" /* short */, "x+y+z"})
-        EXPECT_FALSE(check.sealcommit(bad)) << bad;
-    EXPECT_FALSE(check.sealreveal("1+" + std::string(64, '0'), 2)); // no seal seen
+        EXPECT_FALSE(check.sealcommit(std::get<core::fromHost::Sealcommit>(
+            *core::decodeHostEntry(std::string("CMD_sealcommit+") + bad))))
+            << bad;
+    EXPECT_FALSE(check.sealreveal(std::get<core::fromHost::Sealreveal>(*core::decodeHostEntry(
+                                      "CMD_sealreveal+1+" + std::string(64, '0'))),
+                                  2)); // no seal seen
 }
 
 TEST(DiceCheck, TableClientAnswersTheSealAndWritesTheVerdict) {

@@ -3,6 +3,7 @@
 // seal answer through their own DiceCheck, others just collect what they are sent.
 
 #include "client/dicecheck.h"
+#include "client/hostevents.h"
 #include "host/enginefixture.h"
 #include "host/gamehost.h"
 #include "host/sealedturns.h"
@@ -85,15 +86,21 @@ struct SealedRig {
     template <typename Send>
     static void feed(core::DiceCheck& check, int slot, const std::string& message,
                      std::vector<core::DiceCheck::Line>* lines, Send send) {
-        auto [command, payload] = core::splitEntry(message);
-        check.observe(command, payload);
+        using namespace core::fromHost;
+        const auto event = core::decodeHostEntry(message);
+        if (!event) return;
         std::optional<core::DiceCheck::Line> line;
-        if (command == "CMD_sealcommit") {
-            if (auto part = check.sealcommit(payload)) send(*part);
-        } else if (command == "CMD_sealmix")
-            line = check.sealmix(payload, slot);
-        else if (command == "CMD_sealreveal")
-            line = check.sealreveal(payload, slot);
+        if (const auto* e = std::get_if<Startgame>(&*event)) check.startgame(*e);
+        if (const auto* e = std::get_if<Nextplayer>(&*event)) check.nextplayer(*e);
+        if (const auto* e = std::get_if<Createdice>(&*event)) check.createdice(*e);
+        if (const auto* e = std::get_if<Bramble>(&*event)) check.bramble(*e);
+        if (const auto* e = std::get_if<Gotbonus>(&*event)) check.gotbonus(*e);
+        if (const auto* e = std::get_if<Bonusend>(&*event)) check.bonusend(*e);
+        if (const auto* e = std::get_if<Loadstats>(&*event)) check.loadstats(*e);
+        if (const auto* e = std::get_if<Sealcommit>(&*event))
+            if (auto part = check.sealcommit(*e)) send(*part);
+        if (const auto* e = std::get_if<Sealmix>(&*event)) line = check.sealmix(*e, slot);
+        if (const auto* e = std::get_if<Sealreveal>(&*event)) line = check.sealreveal(*e, slot);
         if (line) lines->push_back(*line);
     }
 };

@@ -50,12 +50,12 @@ void GameSpeech::settingsLoaded() {
     m_chatAction->setEnabled(speaking());
 }
 
-void GameSpeech::entry(const std::string& entry) {
+void GameSpeech::hostEvent(const core::HostEvent& event) {
     if (!speaking()) return;
     core::SpeechOptions options;
     options.myslot = m_client.myslot();
     options.withChat = m_chatAction->isChecked();
-    const std::string text = core::spokenEvent(entry, m_client.board(), options);
+    const std::string text = core::spokenEvent(event, m_client.board(), options);
     if (!text.empty()) m_sink.say(QString::fromStdString(text));
 }
 

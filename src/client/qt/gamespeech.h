@@ -1,12 +1,13 @@
 #pragma once
 // "Speak Game Events": the Options switch and what it does. With the switch on, every host
 // message the table has just shown is turned into its sentence (core::spokenEvent) and handed
-// to the speech sink; "Speak Chat Lines" adds the received chat. Both are off by default and
-// kept in the settings file; when the sink cannot speak they are disabled and their tooltips
-// say why.
-#include <QObject>
+// to the speech sink; the window makes it an observer of the table client, which hears each
+// message once the board has been redrawn. "Speak Chat Lines" adds the received chat. Both are
+// off by default and kept in the settings file; when the sink cannot speak they are disabled
+// and their tooltips say why.
+#include "client/hostevents.h"
 
-#include <string>
+#include <QObject>
 
 class QAction;
 class QMenu;
@@ -20,7 +21,7 @@ namespace ui {
 
 class SpeechSink;
 
-class GameSpeech : public QObject {
+class GameSpeech : public QObject, public core::HostEventObserver {
     Q_OBJECT
 public:
     static const QString kSwitchText; // "Speak Game Events"
@@ -36,9 +37,8 @@ public:
     // The settings file has been read: the switch takes its stored state.
     void settingsLoaded();
 
-public slots:
-    // One received queue entry, after the table client has handled it.
-    void entry(const std::string& entry);
+    // One host message, after the table client has shown it.
+    void hostEvent(const core::HostEvent& event) override;
 
 private:
     const core::TableClient& m_client;

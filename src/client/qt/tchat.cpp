@@ -115,7 +115,7 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
 
     // Spoken game events follow the table: each message is spoken once the board shows it.
     auto* speech = new GameSpeech(*m_client, *m_settings, *new TextToSpeechSink(this), this);
-    connect(m_connection, &ClientConnection::entryReady, speech, &GameSpeech::entry);
+    m_client->addObserver(*speech);
     if (auto* options = findChild<QMenu*>(QStringLiteral("Options1"))) {
         options->insertActions(m_remindMe, {speech->action(), speech->chatAction()});
         options->setToolTipsVisible(true);

@@ -170,7 +170,7 @@ void BoardAccessibilityTest::speechFollowsTheSwitch() {
 
     auto hear = [&](const char* entry) {
         window.client().handleMessage(entry);
-        speech.entry(entry);
+        speech.hostEvent(*core::decodeHostEntry(entry));
     };
     hear("CMD_nextplayer+2+2+1+2+3+5+6+7");
     QVERIFY(sink.said.isEmpty());
@@ -191,7 +191,7 @@ void BoardAccessibilityTest::speechFollowsTheSwitch() {
     GameSpeech silent(window.client(), settings, mute);
     QVERIFY(!silent.action()->isEnabled());
     QCOMPARE(silent.action()->toolTip(), mute.why);
-    silent.entry("CMD_selectedcat+2+2");
+    silent.hostEvent(*core::decodeHostEntry("CMD_selectedcat+2+2"));
     QVERIFY(mute.said.isEmpty());
 
     // The real sink without its module (none beside the tests): the same, and no crash.
