@@ -27,7 +27,7 @@ struct Table {
         client.handleMessage("CMD_newplayerinfo+" + std::to_string(slot) + "+Me+0");
         std::string others;
         for (auto [s, n] : {std::pair{1, "Ann"}, {2, "Bob"}, {4, "Dan"}})
-            if (s != slot) others += "+" + std::to_string(s) + "+" + n + "+0";
+            if (s != slot) others.append("+").append(std::to_string(s)).append("+").append(n).append("+0");
         client.handleMessage("CMD_existingplayers" + others);
         port.clear();
     }
@@ -550,11 +550,13 @@ std::map<std::string, std::string> shown(const TableClient& c) {
         out[die + ".bonus"] = flag(b.die(d).bonusMark);
     }
     for (int n = 1; n <= core::kCategoryCount; ++n) {
-        out["c" + std::to_string(n) + ".button"] = flag(b.category(n).buttonVisible);
-        out["c" + std::to_string(n) + ".selectable"] = flag(b.category(n).selectable);
+        const std::string c = std::string("c").append(std::to_string(n));
+        out[c + ".button"] = flag(b.category(n).buttonVisible);
+        out[c + ".selectable"] = flag(b.category(n).selectable);
     }
     for (int seat = 1; seat <= core::kSeatCount; ++seat) {
-        out["s" + std::to_string(seat) + ".winner"] = flag(b.seat(seat).winnerMark);
+        const std::string s = std::string("s").append(std::to_string(seat));
+        out[s + ".winner"] = flag(b.seat(seat).winnerMark);
         for (int row = 1; row <= core::kScoreRows; ++row) {
             const std::string cell = std::to_string(seat) + std::to_string(row);
             out[cell] = b.cell(seat, row).text;

@@ -443,7 +443,7 @@ TEST_F(Seats, AFullTableMakesRoomByClosingTheLongestSilentConnection) {
     EXPECT_TRUE(host.hasRoom());
     EXPECT_EQ(accept(), 3);
     for (int n = 2; n <= 9; ++n)
-        login(n, "P" + std::to_string(n));
+        login(n, std::string("P").append(std::to_string(n)));
     now += 3600 * 1000;
     EXPECT_FALSE(host.makeRoom());
     EXPECT_EQ(port.closed, (std::vector<int>{3}));

@@ -157,7 +157,7 @@ private:
         }
         std::string payload = roll;
         for (int d = 1; d <= kDiceCount; ++d)
-            if (chance(50)) payload += "+" + std::to_string(d);
+            if (chance(50)) payload.append("+").append(std::to_string(d));
         if (payload == roll) payload += "+0";
         from(seat, payload);
     }

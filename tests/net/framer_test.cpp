@@ -96,7 +96,7 @@ TEST(ReceiveQueue, KeepsArrivalOrderBoundsEachSlotAndDropsClosedSlots) {
 TEST(ReceiveQueue, BusyConnectionsTakeTurnsEachKeepingItsOwnOrder) {
     ReceiveQueue q(100);
     for (int i = 0; i < 5; ++i)
-        q.push(1, "f" + std::to_string(i)); // a flooder's backlog
+        q.push(1, std::string("f").append(std::to_string(i))); // a flooder's backlog
     auto next = [&] {
         auto e = q.pop();
         return e ? std::to_string(e->slot) + e->text : std::string("-");
