@@ -50,11 +50,11 @@ void ScoreDisplay::bramble(std::string_view payload) {
     if (!in.complete) return;
     if (*seat == m_state.myslot) {
         m_state.board.status = kYouBramble;
-        m_state.port.addtomineincrease(5);
+        m_state.records.addtomineincrease(5);
     } else {
         m_state.board.status = m_state.seatName(*seat) + kGotBramble;
     }
-    m_state.port.playsounds("bramble");
+    m_state.presentation.playsounds("bramble");
 }
 
 void ScoreDisplay::postscore(std::string_view payload) {
@@ -63,7 +63,7 @@ void ScoreDisplay::postscore(std::string_view payload) {
     m_state.stopAnimation();
     if (!postTotal(seat, total)) return;
     if (!postCategory(*seat, cat, score)) return;
-    m_state.port.playsounds(score->value > 0 ? "gotpoints" : "nopoints");
+    m_state.presentation.playsounds(score->value > 0 ? "gotpoints" : "nopoints");
 }
 
 void ScoreDisplay::bonustime(std::string_view payload) {
@@ -73,11 +73,11 @@ void ScoreDisplay::bonustime(std::string_view payload) {
     if (!postCategory(*seat, cat, score)) return;
     if (*seat == m_state.myslot) {
         m_state.board.status = kYouEnterBonus;
-        m_state.port.addtomineincrease(4);
+        m_state.records.addtomineincrease(4);
     } else {
         m_state.board.status = m_state.seatName(*seat) + kEntersBonus;
     }
-    m_state.port.playsounds("enterbonus");
+    m_state.presentation.playsounds("enterbonus");
 }
 
 void ScoreDisplay::gotbonus(std::string_view payload) {
@@ -104,7 +104,7 @@ void ScoreDisplay::gotbonus(std::string_view payload) {
         m_state.board.drawDie(die, DieBody::Bonus);
     });
     if (!in.complete) return;
-    m_state.port.playsounds("gotbonus");
+    m_state.presentation.playsounds("gotbonus");
 }
 
 void ScoreDisplay::bonusend(std::string_view payload) {
@@ -127,7 +127,7 @@ void ScoreDisplay::bonusend(std::string_view payload) {
         m_state.board.drawDie(die, DieBody::Bonus);
     });
     if (!in.complete) return;
-    m_state.port.playsounds("exitbonus");
+    m_state.presentation.playsounds("exitbonus");
 }
 
 void ScoreDisplay::winner(std::string_view payload) {
@@ -151,7 +151,7 @@ void ScoreDisplay::winner(std::string_view payload) {
     }
     // Nobody listed would record an unnamed winner in the tally.
     if (!complete || winners.empty()) return;
-    m_state.port.playsounds("winner");
+    m_state.presentation.playsounds("winner");
 
     // Decided by seat, not by comparing names: a namesake who wins alone is not us.
     std::string label;
@@ -180,7 +180,7 @@ void ScoreDisplay::winner(std::string_view payload) {
         }
 
     if (!m_state.iAmSeated()) return;
-    m_state.port.recordGame(iWon, text, m_state.board.cell(m_state.myslot, 8).text);
+    m_state.records.recordGame(iWon, text, m_state.board.cell(m_state.myslot, 8).text);
 }
 
 } // namespace core

@@ -19,11 +19,11 @@ constexpr const char* kSeatFreed = " did not come back; the computer plays the s
 void SeatReturn::beforeLogin(std::string_view payload) {
     auto slot = msg::readFirstNumber(payload);
     if (!slot || *slot < 1) return;
-    m_state.port.send(msg::toHost::canholdseat(*slot));
+    m_state.transport.send(msg::toHost::canholdseat(*slot));
     // A copy restarted during the game finds the token where the last one kept it.
-    if (m_token.empty()) m_token = m_state.port.keptSeatToken();
+    if (m_token.empty()) m_token = m_state.transport.keptSeatToken();
     m_asked = !m_token.empty();
-    if (m_asked) m_state.port.send(msg::toHost::reclaimseat(*slot, m_token));
+    if (m_asked) m_state.transport.send(msg::toHost::reclaimseat(*slot, m_token));
 }
 
 void SeatReturn::seattoken(std::string_view payload) {
@@ -31,7 +31,7 @@ void SeatReturn::seattoken(std::string_view payload) {
     if (!fields || fields->slot != m_state.myslot || fields->token.empty()) return;
     m_token = fields->token;
     m_seconds = fields->seconds;
-    m_state.port.keepSeatToken(m_token);
+    m_state.transport.keepSeatToken(m_token);
 }
 
 void SeatReturn::seatreclaimed(std::string_view payload) {
@@ -73,11 +73,11 @@ void SeatReturn::observe(std::string_view command, std::string_view payload) {
 
 bool SeatReturn::connectionLost() {
     if (m_token.empty() || m_seconds <= 0) return false;
-    if (!m_state.port.startReconnecting(m_seconds)) return false;
+    if (!m_state.transport.startReconnecting(m_seconds)) return false;
     m_state.loggedin = false;
     m_state.board.status = kReconnecting;
     m_state.chatLine(std::string("0+") + kReconnecting);
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
     return true;
 }
 
@@ -85,7 +85,7 @@ void SeatReturn::forget() {
     if (m_token.empty()) return;
     m_token.clear();
     m_seconds = 0;
-    m_state.port.keepSeatToken({});
+    m_state.transport.keepSeatToken({});
 }
 
 } // namespace core

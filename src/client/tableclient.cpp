@@ -10,8 +10,9 @@
 
 namespace core {
 
-TableClient::TableClient(ClientPort& port, unsigned animationSeed, DiceCheck::Entropy sealEntropy)
-    : m_state(port), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
+TableClient::TableClient(const ClientPorts& ports, unsigned animationSeed,
+                         DiceCheck::Entropy sealEntropy)
+    : m_state(ports), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
       m_scores(m_state), m_lateJoin(m_state, m_turns), m_controls(m_state, animationSeed),
       m_coaching(m_state), m_seatReturn(m_state),
       m_diceCheck(std::move(sealEntropy)) {}
@@ -29,7 +30,7 @@ void TableClient::reconnectFailed() {
 void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
     if (!line) return;
     if (line->failed)
-        m_state.port.addlinetochat(std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text,
+        m_state.presentation.addlinetochat(std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text,
                                    kClRed);
     else
         m_state.chatLine("0+" + line->text);
@@ -45,9 +46,9 @@ void TableClient::handleMessage(std::string_view entry) {
              c.m_seatReturn.beforeLogin(p);
              c.m_session.sendloginfo(p);
          }},
-        {msg::cmd::chat, [](TableClient& c, auto p) { c.m_state.port.chatrecieved(str(p)); }},
-        {msg::cmd::action, [](TableClient& c, auto p) { c.m_state.port.chatrecieved(str(p)); }},
-        {msg::cmd::playasound, [](TableClient& c, auto p) { c.m_state.port.playasound(str(p)); }},
+        {msg::cmd::chat, [](TableClient& c, auto p) { c.m_state.presentation.chatrecieved(str(p)); }},
+        {msg::cmd::action, [](TableClient& c, auto p) { c.m_state.presentation.chatrecieved(str(p)); }},
+        {msg::cmd::playasound, [](TableClient& c, auto p) { c.m_state.presentation.playasound(str(p)); }},
         {msg::cmd::newplayerinfo, [](TableClient& c, auto p) { c.m_presence.newplayerinfo(p); }},
         {msg::cmd::havewrongversion,
          [](TableClient& c, auto p) { c.m_presence.havewrongversion(p); }},
@@ -80,7 +81,7 @@ void TableClient::handleMessage(std::string_view entry) {
         {msg::cmd::seatfreed, [](TableClient& c, auto p) { c.m_seatReturn.seatfreed(p); }},
         {msg::cmd::sealcommit,
          [](TableClient& c, auto p) {
-             if (auto part = c.m_diceCheck.sealcommit(p)) c.m_state.port.send(*part);
+             if (auto part = c.m_diceCheck.sealcommit(p)) c.m_state.transport.send(*part);
          }},
         {msg::cmd::sealmix,
          [](TableClient& c, auto p) { c.diceCheckLine(c.m_diceCheck.sealmix(p, c.myslot())); }},
@@ -98,7 +99,7 @@ void TableClient::handleMessage(std::string_view entry) {
     m_diceCheck.observe(command, payload);
     (*handler)(*this, payload);
     m_seatReturn.observe(command, payload);
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
 }
 
 } // namespace core

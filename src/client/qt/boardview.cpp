@@ -112,11 +112,6 @@ struct BoardView::Widgets {
 BoardView::BoardView(core::TableClient& client, QWidget* parent)
     : QWidget(parent), m_client(client), m_w(new Widgets) {
     setObjectName("board");
-    m_dicetimer = new QTimer(this);
-    m_dicetimer->setObjectName("dicetimer");
-    m_dicetimer->setInterval(kDiceInterval);
-    // The client redraws the dice through ClientPort::diceChanged.
-    connect(m_dicetimer, &QTimer::timeout, this, [this] { m_client.dicetimerTimer(); });
     // The board paints every pixel of itself: nothing behind it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     build();
@@ -255,19 +250,13 @@ void BoardView::buildSheet() {
         auto* bar = new pieces::CategoryBar(n, this);
         bar->setObjectName(QString("image_spacer%1").arg(n));
         place(bar, {kSheetX + 44, row.top() + 1, core::kIdleBarWidth, kRowH - 2});
-        connect(bar, &QAbstractButton::clicked, this, [this, n] {
-            m_client.categoryClick(n);
-            refresh();
-        });
+        connect(bar, &QAbstractButton::clicked, this, [this, n] { m_client.categoryClick(n); });
         w.bars[n - 1] = bar;
 
         auto* button = new pieces::CategoryButton(n, this);
         button->setObjectName(QString("image_button%1").arg(n));
         place(button, {kSheetX + 4, row.top() + 1, 38, kRowH - 2}, 12);
-        connect(button, &QAbstractButton::clicked, this, [this, n] {
-            m_client.categoryClick(n);
-            refresh();
-        });
+        connect(button, &QAbstractButton::clicked, this, [this, n] { m_client.categoryClick(n); });
         w.buttons[n - 1] = button;
 
         auto* mark = new pieces::MarkView(pieces::MarkView::Kind::Category, this);
@@ -339,10 +328,8 @@ void BoardView::buildDice() {
             paintKeptBackground(p, area.translated(die->pos()), area.topLeft());
         });
         place(die, {x, core::kDieRestTop, kDieSize, kDieSize});
-        connect(die, &pieces::DieView::mouseReleased, this, [this, d](Qt::MouseButton b) {
-            m_client.image_dMouseUp(d, toCore(b));
-            refresh();
-        });
+        connect(die, &pieces::DieView::mouseReleased, this,
+                [this, d](Qt::MouseButton b) { m_client.image_dMouseUp(d, toCore(b)); });
         w.dice[d - 1] = die;
     }
     w.rolls = new pieces::RollsIndicator(this);
@@ -352,17 +339,11 @@ void BoardView::buildDice() {
     w.start = new pieces::PictureButton("Start", this);
     w.start->setObjectName("button_start");
     place(w.start, {296, 134, 74, 32}, 15);
-    connect(w.start, &QAbstractButton::clicked, this, [this] {
-        m_client.button_startClick();
-        refresh();
-    });
+    connect(w.start, &QAbstractButton::clicked, this, [this] { m_client.button_startClick(); });
     w.roll = new pieces::PictureButton("Roll", this);
     w.roll->setObjectName("button_roll");
     place(w.roll, {296, 134, 74, 32}, 15);
-    connect(w.roll, &QAbstractButton::clicked, this, [this] {
-        m_client.button_rollClick();
-        refresh();
-    });
+    connect(w.roll, &QAbstractButton::clicked, this, [this] { m_client.button_rollClick(); });
     for (QAbstractButton* b :
          {static_cast<QAbstractButton*>(w.start), static_cast<QAbstractButton*>(w.roll)}) {
         QFont f = b->font();
@@ -413,24 +394,15 @@ void BoardView::buildPanels() {
               Qt::AlignCenter, true);
     auto* yes = makePanelButton(w.panelError, "button_yes", "Yes", {66, 78, 86, 30});
     auto* no = makePanelButton(w.panelError, "button_no", "No", {176, 78, 86, 30});
-    connect(yes, &QAbstractButton::clicked, this, [this] {
-        m_client.button_yesClick();
-        refresh();
-    });
-    connect(no, &QAbstractButton::clicked, this, [this] {
-        m_client.button_noClick();
-        refresh();
-    });
+    connect(yes, &QAbstractButton::clicked, this, [this] { m_client.button_yesClick(); });
+    connect(no, &QAbstractButton::clicked, this, [this] { m_client.button_noClick(); });
 
     w.panelError1 = makePanel("panel_error1", {26, 272, 328, 100});
     auto* t2 = makeLabel(w.panelError1, "label_error1", kPanelError1Text, {12, 10, 304, 44}, 14,
                          Qt::AlignCenter, true);
     t2->setWordWrap(true);
     auto* ok = makePanelButton(w.panelError1, "button_ok", "OK", {121, 60, 86, 30});
-    connect(ok, &QAbstractButton::clicked, this, [this] {
-        m_client.button_okClick();
-        refresh();
-    });
+    connect(ok, &QAbstractButton::clicked, this, [this] { m_client.button_okClick(); });
 }
 
 void BoardView::buildSeatMenu() {
@@ -464,19 +436,6 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void BoardView::startDiceAnimation() {
-    m_dicetimer->start();
-}
-void BoardView::stopDiceAnimation() {
-    m_dicetimer->stop();
-}
-bool BoardView::diceAnimationRunning() const {
-    return m_dicetimer->isActive();
-}
-void BoardView::setDiceInterval(int ms) {
-    m_dicetimer->setInterval(std::max(1, ms));
 }
 
 void BoardView::refresh() {

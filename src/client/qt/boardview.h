@@ -5,9 +5,10 @@
 // marks, and the seat menu popup_kick.
 //
 // It shows core::TableClient's BoardModel and forwards every click to the client; it decides
-// nothing itself. Child widgets carry the control names (button_roll, image_d3, score_48,
-// label_status, ...). The whole board is laid out on a 380 x 470 design grid and scaled
-// uniformly to the space it is given, centred.
+// nothing itself, and redraws when the client says the board changed (after a click too). Child
+// widgets carry the control names (button_roll, image_d3, score_48, label_status, ...). The whole
+// board is laid out on a 380 x 470 design grid and scaled uniformly to the space it is given,
+// centred.
 
 #include <QPixmap>
 #include <QWidget>
@@ -20,7 +21,6 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QAction;
-class QTimer;
 
 namespace core {
 class TableClient;
@@ -33,24 +33,16 @@ class BoardView : public QWidget {
 public:
     static constexpr int kDesignWidth = 380;
     static constexpr int kDesignHeight = 470;
-    static constexpr int kDiceInterval = 500;
 
     explicit BoardView(core::TableClient& client, QWidget* parent = nullptr);
     ~BoardView() override;
 
-    // Redraws every element from the client's board model. Call after each handled message
-    // (ClientPort::boardChanged); the view calls it itself after forwarding a click.
+    // Redraws every element from the client's board model. Call whenever the client says the
+    // board changed (ClientPresentation::boardChanged), after a host message or a click alike.
     void refresh();
     // Redraws the five dice alone (each tick of the dice animation): nothing else on the board
     // is laid out or painted again.
     void refreshDice();
-
-    // The dice animation timer (dicetimer); ClientPort::startDiceAnimation/stopDiceAnimation
-    // forward here. Each tick calls TableClient::dicetimerTimer, which redraws the dice.
-    void startDiceAnimation();
-    void stopDiceAnimation();
-    bool diceAnimationRunning() const;
-    void setDiceInterval(int ms); // tests and --time-scale
 
     // How much larger than its design size the board is drawn (follows the window's size).
     qreal scale() const { return m_scale; }
@@ -122,7 +114,6 @@ private:
 
     struct Widgets;
     Widgets* m_w;
-    QTimer* m_dicetimer;
     QMenu* m_seatMenu;
     QAction* m_removeAction;
     QAction* m_setWatchAction;
