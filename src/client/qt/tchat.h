@@ -85,6 +85,7 @@ public:
     SoundPlayer* soundPlayer() const { return m_sound; }
     ChatterSoundMenu* chatterSoundMenu() const { return m_chatterMenu; }
     DiceAnimation* diceAnimation() const;
+    TableMenus* menus() const { return m_menus; }
 
     // The game host beside this window, for the copy that hosts (not owned; the program makes
     // it). Without one the window cannot host.
