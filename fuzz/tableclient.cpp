@@ -12,7 +12,10 @@
 
 namespace {
 
-class NullPort : public core::ClientPort {
+class NullPort : public core::ClientTransport,
+                 public core::ClientPresentation,
+                 public core::ClientMenus,
+                 public core::ClientRecords {
 public:
     void startListening() override {}
     void connectToHost(const std::string&, int) override {}

@@ -6,7 +6,9 @@
 //
 // The line beginning "FIGURE" carries the number for bench/run.sh.
 
+#include "app/qt/hostingcopy.h"
 #include "client/qt/boardview.h"
+#include "client/qt/diceanimation.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "windows/tgamestart.h"
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
     options.params = {"You", "127.0.0.1", "true"};
     options.port = freePort();
     ui::Tchat table(options);
+    new ui::HostingCopy(table); // the game host beside the window, as the program has it
     table.setMessageBox([](const QString& text) {
         std::fprintf(stderr, "message box: %s\n", qPrintable(text));
     });
@@ -68,7 +71,7 @@ int main(int argc, char** argv) {
     client.button_startClick();
     client.sendStartGame(0); // the game options window's Start with no bonus limit
     if (!waitFor([&] {
-            return client.turnseat() == client.myslot() && table.board()->diceAnimationRunning();
+            return client.turnseat() == client.myslot() && table.diceAnimation()->running();
         })) {
         std::fprintf(stderr, "no turn with tumbling dice came\n");
         return 1;
@@ -86,7 +89,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(seconds * 1000, &app, [&] {
         cpu = cpuSeconds() - cpu0;
         elapsed = double(wall.nsecsElapsed()) / 1e9;
-        stillTumbling = table.board()->diceAnimationRunning();
+        stillTumbling = table.diceAnimation()->running();
         QCoreApplication::quit();
     });
     app.exec();

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     ui::applyAppIdentity();
     ui::AppStyle::install();
     ui::WindowSet windows;
-    ui::addTableCreators(windows, ui::tchatOptions(commandLine));
+    ui::addTableCreators(windows, ui::tchatOptions(commandLine), ui::tableReach(commandLine));
     ui::Startup startup(application.arguments());
     // On a private game port several copies share one machine: the hosting player's and
     // those joining it. Each player name then gets its own instance, so only a second copy

@@ -88,7 +88,7 @@ std::string Coaching::hintClick() {
             m_state.board.drawDie(d, DieBody::Plain);
         }
     }
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
     return hint->text;
 }
 

@@ -49,11 +49,11 @@ void ScoreDisplay::bramble(const fromHost::Bramble& in) {
     if (!in.complete) return;
     if (*seat == m_state.myslot) {
         m_state.board.status = kYouBramble;
-        m_state.port.addtomineincrease(5);
+        m_state.records.addtomineincrease(5);
     } else {
         m_state.board.status = m_state.seatName(*seat) + kGotBramble;
     }
-    m_state.port.playsounds("bramble");
+    m_state.presentation.playsounds("bramble");
 }
 
 void ScoreDisplay::postscore(const fromHost::Postscores& in) {
@@ -62,7 +62,7 @@ void ScoreDisplay::postscore(const fromHost::Postscores& in) {
     m_state.stopAnimation();
     if (!postTotal(seat, total)) return;
     if (!postCategory(*seat, cat, score)) return;
-    m_state.port.playsounds(score->value > 0 ? "gotpoints" : "nopoints");
+    m_state.presentation.playsounds(score->value > 0 ? "gotpoints" : "nopoints");
 }
 
 void ScoreDisplay::bonustime(const fromHost::Bonustime& in) {
@@ -72,11 +72,11 @@ void ScoreDisplay::bonustime(const fromHost::Bonustime& in) {
     if (!postCategory(*seat, cat, score)) return;
     if (*seat == m_state.myslot) {
         m_state.board.status = kYouEnterBonus;
-        m_state.port.addtomineincrease(4);
+        m_state.records.addtomineincrease(4);
     } else {
         m_state.board.status = m_state.seatName(*seat) + kEntersBonus;
     }
-    m_state.port.playsounds("enterbonus");
+    m_state.presentation.playsounds("enterbonus");
 }
 
 void ScoreDisplay::gotbonus(const fromHost::Gotbonus& in) {
@@ -102,7 +102,7 @@ void ScoreDisplay::gotbonus(const fromHost::Gotbonus& in) {
         m_state.board.drawDie(die, DieBody::Bonus);
     });
     if (!in.complete) return;
-    m_state.port.playsounds("gotbonus");
+    m_state.presentation.playsounds("gotbonus");
 }
 
 void ScoreDisplay::bonusend(const fromHost::Bonusend& in) {
@@ -124,7 +124,7 @@ void ScoreDisplay::bonusend(const fromHost::Bonusend& in) {
         m_state.board.drawDie(die, DieBody::Bonus);
     });
     if (!in.complete) return;
-    m_state.port.playsounds("exitbonus");
+    m_state.presentation.playsounds("exitbonus");
 }
 
 void ScoreDisplay::winner(const fromHost::Winner& in) {
@@ -147,7 +147,7 @@ void ScoreDisplay::winner(const fromHost::Winner& in) {
     }
     // Nobody listed would record an unnamed winner in the tally.
     if (!complete || winners.empty()) return;
-    m_state.port.playsounds("winner");
+    m_state.presentation.playsounds("winner");
 
     // Decided by seat, not by comparing names: a namesake who wins alone is not us.
     std::string label;
@@ -176,7 +176,7 @@ void ScoreDisplay::winner(const fromHost::Winner& in) {
         }
 
     if (!m_state.iAmSeated()) return;
-    m_state.port.recordGame(iWon, text, m_state.board.cell(m_state.myslot, 8).text);
+    m_state.records.recordGame(iWon, text, m_state.board.cell(m_state.myslot, 8).text);
 }
 
 } // namespace core

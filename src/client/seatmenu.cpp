@@ -22,17 +22,17 @@ void SeatMenu::RemoveFromGame1Click() {
 
 void SeatMenu::SettoJustWatch1Click() {
     if (!m_state.loggedin || !isSeat(m_menu.seat)) return;
-    m_state.port.send(msg::toHost::Justwatch::build(m_menu.seat, msg::kJustWatchOn));
+    m_state.transport.send(msg::toHost::Justwatch::build(m_menu.seat, msg::kJustWatchOn));
 }
 
 void SeatMenu::UnsetJustWatch1Click() {
     if (!m_state.loggedin || !isSeat(m_menu.seat)) return;
-    m_state.port.send(msg::toHost::Justwatch::build(m_menu.seat, msg::kJustWatchOff));
+    m_state.transport.send(msg::toHost::Justwatch::build(m_menu.seat, msg::kJustWatchOff));
 }
 
 void SeatMenu::kicking(int slot) {
     if (!m_state.hosting || !m_state.loggedin) return;
-    m_state.port.send(msg::toHost::Kickhim::build(m_state.myslot, slot));
+    m_state.transport.send(msg::toHost::Kickhim::build(m_state.myslot, slot));
 }
 
 } // namespace core

@@ -18,11 +18,11 @@ constexpr const char* kSeatFreed = " did not come back; the computer plays the s
 void SeatReturn::beforeLogin(const fromHost::Sendlogininfo& event) {
     const auto& slot = event.slot;
     if (!slot || *slot < 1) return;
-    m_state.port.send(msg::toHost::Canholdseat::build(*slot));
+    m_state.transport.send(msg::toHost::Canholdseat::build(*slot));
     // A copy restarted during the game finds the token where the last one kept it.
-    if (m_token.empty()) m_token = m_state.port.keptSeatToken();
+    if (m_token.empty()) m_token = m_state.transport.keptSeatToken();
     m_asked = !m_token.empty();
-    if (m_asked) m_state.port.send(msg::toHost::Reclaimseat::build(*slot, m_token));
+    if (m_asked) m_state.transport.send(msg::toHost::Reclaimseat::build(*slot, m_token));
 }
 
 void SeatReturn::seattoken(const fromHost::Seattoken& event) {
@@ -30,7 +30,7 @@ void SeatReturn::seattoken(const fromHost::Seattoken& event) {
     if (!fields || fields->seat != m_state.myslot || fields->token.empty()) return;
     m_token = fields->token;
     m_seconds = fields->seconds;
-    m_state.port.keepSeatToken(m_token);
+    m_state.transport.keepSeatToken(m_token);
 }
 
 void SeatReturn::seatreclaimed(const fromHost::Seatreclaimed& event) {
@@ -69,11 +69,11 @@ void SeatReturn::newplayerinfo(const fromHost::Newplayerinfo& event) {
 
 bool SeatReturn::connectionLost() {
     if (m_token.empty() || m_seconds <= 0) return false;
-    if (!m_state.port.startReconnecting(m_seconds)) return false;
+    if (!m_state.transport.startReconnecting(m_seconds)) return false;
     m_state.loggedin = false;
     m_state.board.status = kReconnecting;
     m_state.chatLine(std::string("0+") + kReconnecting);
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
     return true;
 }
 
@@ -81,7 +81,7 @@ void SeatReturn::forget() {
     if (m_token.empty()) return;
     m_token.clear();
     m_seconds = 0;
-    m_state.port.keepSeatToken({});
+    m_state.transport.keepSeatToken({});
 }
 
 } // namespace core

@@ -9,8 +9,9 @@
 
 namespace core {
 
-TableClient::TableClient(ClientPort& port, unsigned animationSeed, DiceCheck::Entropy sealEntropy)
-    : m_state(port), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
+TableClient::TableClient(const ClientPorts& ports, unsigned animationSeed,
+                         DiceCheck::Entropy sealEntropy)
+    : m_state(ports), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
       m_scores(m_state), m_lateJoin(m_state, m_turns), m_controls(m_state, animationSeed),
       m_coaching(m_state), m_seatReturn(m_state),
       m_diceCheck(std::move(sealEntropy)) {}
@@ -28,7 +29,7 @@ void TableClient::reconnectFailed() {
 void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
     if (!line) return;
     if (line->failed)
-        m_state.port.addlinetochat(std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text,
+        m_state.presentation.addlinetochat(std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text,
                                    kClRed);
     else
         m_state.chatLine("0+" + line->text);
@@ -105,26 +106,26 @@ void TableClient::handleMessage(std::string_view entry) {
     const auto event = decodeHostEntry(entry);
     if (!event) return; // unknown command words and entries without "+"
     std::visit([this](const auto& e) { tellParts(e); }, *event);
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
     // By index: an observer may add another while it hears.
     for (std::size_t i = 0; i < m_observers.size(); ++i)
         m_observers[i]->hostEvent(*event);
 }
 
 void TableClient::chatrecieved(const fromHost::Chat& e) {
-    m_state.port.chatrecieved(str(e.payload));
+    m_state.presentation.chatrecieved(str(e.payload));
 }
 
 void TableClient::actionrecieved(const fromHost::Action& e) {
-    m_state.port.chatrecieved(str(e.payload));
+    m_state.presentation.chatrecieved(str(e.payload));
 }
 
 void TableClient::playasound(const fromHost::Playasound& e) {
-    m_state.port.playasound(str(e.payload));
+    m_state.presentation.playasound(str(e.payload));
 }
 
 void TableClient::sealcommit(const fromHost::Sealcommit& e) {
-    if (auto part = m_diceCheck.sealcommit(e)) m_state.port.send(*part);
+    if (auto part = m_diceCheck.sealcommit(e)) m_state.transport.send(*part);
 }
 
 void TableClient::sealmix(const fromHost::Sealmix& e) {

@@ -13,7 +13,7 @@
 //   Coaching       the Hint and the review of the local player's decisions at the game's end;
 //   DiceCheck      the part for the sealed seed and the check of the host's dice;
 //   SeatReturn     our seat's token, coming back after a drop, others' drops and returns.
-// It talks outward only through ClientPort; the window redraws from board().
+// It talks outward only through the four ClientPorts; the window redraws from board().
 
 #include "client/boardmodel.h"
 #include "client/coaching.h"
@@ -38,11 +38,11 @@
 
 namespace core {
 
-class ClientPort;
+struct ClientPorts;
 
 class TableClient {
 public:
-    explicit TableClient(ClientPort& port, unsigned animationSeed = std::random_device{}(),
+    explicit TableClient(const ClientPorts& ports, unsigned animationSeed = std::random_device{}(),
                          DiceCheck::Entropy sealEntropy = {});
     // The parts hold references into this object's state; a copy would share it.
     TableClient(const TableClient&) = delete;

@@ -27,7 +27,7 @@ void TablePresence::arrivals(const msg::toClient::Newplayerinfo& in) {
 
         if (slot == m_state.myslot) {
             m_state.chatLine(kYouConnected);
-            m_state.port.loadSettings();
+            m_state.records.loadSettings();
         } else {
             m_state.chatLine("0+" + name + kIsConnected);
         }
@@ -39,18 +39,18 @@ void TablePresence::arrivals(const msg::toClient::Newplayerinfo& in) {
             // list cannot grow past the three spectator slots.
             for (auto it = m_spectators.begin(); it != m_spectators.end(); ++it) {
                 if (it->slot != slot) continue;
-                m_state.port.removeSpectator(*it);
+                m_state.menus.removeSpectator(*it);
                 m_spectators.erase(it);
                 break;
             }
             m_spectators.push_back({slot, name});
-            m_state.port.addSpectator(m_spectators.back());
+            m_state.menus.addSpectator(m_spectators.back());
             m_state.chatLine(slot == m_state.myslot ? std::string(kYouSpying)
                                                     : "0+" + name + kIsSpying);
         }
     }
     if (!in.complete) return;
-    m_state.port.playsounds("entered");
+    m_state.presentation.playsounds("entered");
 }
 
 void TablePresence::playerdisconnected(const fromHost::Playerdisconnected& event) {
@@ -72,7 +72,7 @@ void TablePresence::playerdisconnected(const fromHost::Playerdisconnected& event
         if (*it != leaving) continue;
         m_state.chatLine("0+" + name + kHasLeft);
         m_spectators.erase(it);
-        m_state.port.removeSpectator(leaving);
+        m_state.menus.removeSpectator(leaving);
         return;
     }
 }
@@ -112,7 +112,7 @@ void TablePresence::havewrongversion(const fromHost::Havewrongversion& event) {
 
 void TablePresence::JustWatch1Click() {
     if (!m_state.loggedin || !m_state.iAmSeated()) return;
-    m_state.port.send(msg::toHost::Justwatch::build(
+    m_state.transport.send(msg::toHost::Justwatch::build(
         m_state.myslot, m_state.justWatchChecked ? msg::kJustWatchOff : msg::kJustWatchOn));
 }
 

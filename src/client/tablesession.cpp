@@ -25,12 +25,12 @@ constexpr const char* kNameHasTerminator =
 void TableSession::processparams(const std::vector<std::string>& params) {
     m_state.board.startVisible = false;
     m_state.startGameEnabled = false;
-    m_state.port.setStartGameEnabled(false);
+    m_state.menus.setStartGameEnabled(false);
     m_state.loginname.clear();
 
     if (params.empty()) {
         m_state.chatLine(kLoadingSolo);
-        m_state.port.showLobbyDownload();
+        m_state.menus.showLobbyDownload();
         m_state.hostaddress = kLocalAddress;
         m_state.playername = "You";
         hostpress();
@@ -41,7 +41,7 @@ void TableSession::processparams(const std::vector<std::string>& params) {
         if (params.size() >= 3 && params[0].find('\xff') != std::string::npos) {
             // Sent as it is, the name would split our login into two messages, the second
             // one spoken in our name.
-            m_state.port.messageBox(kNameHasTerminator);
+            m_state.presentation.messageBox(kNameHasTerminator);
         } else if (params.size() >= 3) {
             m_state.playername = params[0];
             m_state.hostaddress = params[1];
@@ -49,36 +49,36 @@ void TableSession::processparams(const std::vector<std::string>& params) {
                 hostpress();
             else
                 joinpress();
-            m_state.port.openCompanion(kLocalAddress, kCompanionPort);
+            m_state.transport.openCompanion(kLocalAddress, kCompanionPort);
         }
     }
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
 }
 
 void TableSession::hostpress() {
-    m_state.port.startListening();
+    m_state.transport.startListening();
     m_state.loginname = m_state.playername;
     m_state.hosting = true;
     // Our own host always listens on this machine, whatever address the lobby named.
-    m_state.port.connectToHost(kLocalAddress, kGamePort);
+    m_state.transport.connectToHost(kLocalAddress, kGamePort);
     m_state.board.startVisible = true;
     m_state.startGameEnabled = true;
-    m_state.port.setStartGameEnabled(true);
-    m_state.port.setSpyRemoveEnabled(true);
+    m_state.menus.setStartGameEnabled(true);
+    m_state.menus.setSpyRemoveEnabled(true);
 }
 
 void TableSession::joinpress() {
     m_state.loginname = m_state.playername;
-    m_state.port.connectToHost(m_state.hostaddress, kGamePort);
+    m_state.transport.connectToHost(m_state.hostaddress, kGamePort);
 }
 
 void TableSession::sockInfo(std::string_view text) {
     if (text != kSocketClosed) return;
     // The player should know why the table went away; a table already closing for another
     // reason ("Game is full") says nothing more.
-    if (!m_closing) m_state.port.messageBox(kHostClosed);
+    if (!m_closing) m_state.presentation.messageBox(kHostClosed);
     m_closing = true;
-    m_state.port.closeWindow();
+    m_state.presentation.closeWindow();
 }
 
 void TableSession::sendloginfo(const fromHost::Sendlogininfo& event) {
@@ -86,7 +86,7 @@ void TableSession::sendloginfo(const fromHost::Sendlogininfo& event) {
     if (!slot || *slot < 1) return;
     m_state.myslot = *slot;
     m_state.loggedin = true;
-    m_state.port.send(
+    m_state.transport.send(
         msg::toHost::Logininfo::build(m_state.myslot, kVersionText, m_state.loginname));
 }
 
@@ -96,20 +96,20 @@ void TableSession::wrongversion(const fromHost::Wrongversion&) {
 
 void TableSession::gamefull(const fromHost::Full&) {
     m_closing = true;
-    m_state.port.messageBox(kGameFull);
-    m_state.port.closeWindow();
+    m_state.presentation.messageBox(kGameFull);
+    m_state.presentation.closeWindow();
 }
 
 void TableSession::button_startClick() {
     if (m_state.loggedin)
-        m_state.port.showGameOptions();
+        m_state.menus.showGameOptions();
     else
-        m_state.port.messageBox(kNotConnected);
+        m_state.presentation.messageBox(kNotConnected);
 }
 
 void TableSession::sendStartGame(int limit) {
     if (!m_state.loggedin) return;
-    m_state.port.send(msg::toHost::Startgame::build(m_state.playername, limit));
+    m_state.transport.send(msg::toHost::Startgame::build(m_state.playername, limit));
 }
 
 } // namespace core

@@ -5,27 +5,31 @@
 
 namespace core {
 
+TableState::TableState(const ClientPorts& ports)
+    : transport(ports.transport), presentation(ports.presentation), menus(ports.menus),
+      records(ports.records) {}
+
 std::string TableState::seatName(int seat) const {
     return isSeat(seat) ? board.seat(seat).label : std::string();
 }
 
 void TableState::chatLine(const std::string& body) {
-    port.addlinetochat(body, systemcolour);
+    presentation.addlinetochat(body, systemcolour);
 }
 
 void TableState::startAnimation() {
     animating = true;
-    port.startDiceAnimation();
+    presentation.startDiceAnimation();
 }
 
 void TableState::stopAnimation() {
     animating = false;
-    port.stopDiceAnimation();
+    presentation.stopDiceAnimation();
 }
 
 void TableState::setJustWatch(bool checked) {
     justWatchChecked = checked;
-    port.setJustWatchChecked(checked);
+    menus.setJustWatchChecked(checked);
 }
 
 } // namespace core

@@ -12,10 +12,14 @@
 
 namespace core {
 
-class ClientPort;
+struct ClientPorts;
+class ClientMenus;
+class ClientPresentation;
+class ClientRecords;
+class ClientTransport;
 
 struct TableState {
-    explicit TableState(ClientPort& p) : port(p) {}
+    explicit TableState(const ClientPorts& ports);
 
     // While our seat is on "Just Watch" the computer plays it: its turns are not ours.
     bool playsSeat(int seat) const { return seat != 0 && seat == myslot && !justWatchChecked; }
@@ -29,7 +33,11 @@ struct TableState {
     void stopAnimation();
     void setJustWatch(bool checked);
 
-    ClientPort& port;
+    // The ways out, one per concern (client/clientport.h).
+    ClientTransport& transport;
+    ClientPresentation& presentation;
+    ClientMenus& menus;
+    ClientRecords& records;
     BoardModel board;
 
     int myslot = 0;

@@ -12,7 +12,7 @@ namespace core {
 
 void TurnControls::remindme1Click() {
     m_remindMe = !m_remindMe;
-    m_state.port.writeSettings();
+    m_state.records.writeSettings();
 }
 
 void TurnControls::button_rollClick() {
@@ -20,15 +20,15 @@ void TurnControls::button_rollClick() {
     const int rolls = m_state.board.rollsUsed();
     if (m_state.myTurn() && noCategory && rolls == 2) {
         m_state.board.panelError1Visible = true;
-        m_state.port.playsounds("error");
-        m_state.port.boardChanged();
+        m_state.presentation.playsounds("error");
+        m_state.presentation.boardChanged();
         return;
     }
     if (m_state.myTurn() && noCategory && rolls > 0) {
         if (m_remindMe) {
             m_state.board.panelErrorVisible = true;
-            m_state.port.playsounds("error");
-            m_state.port.boardChanged();
+            m_state.presentation.playsounds("error");
+            m_state.presentation.boardChanged();
             return;
         }
         // Without a working category holds do not count: everything rolls again.
@@ -41,11 +41,11 @@ void TurnControls::button_rollClick() {
         std::vector<int> dice;
         for (int d = 1; d <= kDiceCount; ++d)
             if (!m_state.board.die(d).held) dice.push_back(d);
-        m_state.port.send(msg::toHost::Rollthedice::build(m_state.myslot, dice));
+        m_state.transport.send(msg::toHost::Rollthedice::build(m_state.myslot, dice));
     }
     m_state.board.rollVisible = false;
     m_state.turnseat = 0;
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
 }
 
 void TurnControls::button_yesClick() {
@@ -53,22 +53,22 @@ void TurnControls::button_yesClick() {
         for (int d = 1; d <= kDiceCount; ++d)
             m_state.board.die(d).top = kDieRestTop;
         static constexpr std::array<int, kDiceCount> kAllDice{1, 2, 3, 4, 5};
-        m_state.port.send(msg::toHost::Rollthedice::build(m_state.myslot, kAllDice));
+        m_state.transport.send(msg::toHost::Rollthedice::build(m_state.myslot, kAllDice));
     }
     m_state.board.panelErrorVisible = false;
     m_state.board.rollVisible = false;
     m_state.turnseat = 0;
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
 }
 
 void TurnControls::button_noClick() {
     m_state.board.panelErrorVisible = false;
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
 }
 
 void TurnControls::button_okClick() {
     m_state.board.panelError1Visible = false;
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
 }
 
 void TurnControls::image_dMouseUp(int die, MouseButton button) {
@@ -78,16 +78,16 @@ void TurnControls::image_dMouseUp(int die, MouseButton button) {
     d.held = !d.held;
     d.top = d.held ? kDieRaisedTop : kDieRestTop;
     m_state.board.drawDie(die, DieBody::Plain);
-    m_state.port.playsounds(d.held ? "set" : "unset");
-    m_state.port.boardChanged();
+    m_state.presentation.playsounds(d.held ? "set" : "unset");
+    m_state.presentation.boardChanged();
 }
 
 void TurnControls::categoryClick(int category) {
     if (!isCategory(category) || !m_state.loggedin || !m_state.myTurn()) return;
     if (!m_state.board.category(category).selectable) return;
-    m_state.port.send(msg::toHost::Selectcat::build(m_state.myslot, category));
+    m_state.transport.send(msg::toHost::Selectcat::build(m_state.myslot, category));
     m_state.turnseat = 0;
-    m_state.port.boardChanged();
+    m_state.presentation.boardChanged();
 }
 
 void TurnControls::dicetimerTimer() {
@@ -97,7 +97,7 @@ void TurnControls::dicetimerTimer() {
         die.body = DieBody::Plain;
         die.pips = face(m_rng);
     }
-    m_state.port.diceChanged();
+    m_state.presentation.diceChanged();
 }
 
 } // namespace core

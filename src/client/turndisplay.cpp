@@ -87,7 +87,7 @@ void TurnDisplay::announceTurn(int seat) {
     m_state.board.workingCategory = 0;
     if (m_state.playsSeat(seat)) {
         m_state.board.status = kYourTurn;
-        m_state.port.playsounds("turn");
+        m_state.presentation.playsounds("turn");
         m_state.board.rollVisible = true;
     } else {
         m_state.board.status = m_state.seatName(seat) + kSomeonesTurn;
@@ -111,7 +111,7 @@ void TurnDisplay::createdice(const fromHost::Createdice& in) {
         m_state.board.status = kPostingScores;
     else if (m_state.playsSeat(seat))
         m_state.board.rollVisible = true;
-    m_state.port.playsounds("dice");
+    m_state.presentation.playsounds("dice");
 }
 
 void TurnDisplay::selectedcat(const fromHost::Selectedcat& in) {
@@ -128,7 +128,7 @@ void TurnDisplay::selectedcat(const fromHost::Selectedcat& in) {
         c.barVisible = n == *cat;
         if (n == *cat) c.markVisible = true;
     }
-    m_state.port.playsounds("select");
+    m_state.presentation.playsounds("select");
     if (*seat == m_state.myslot && isCategory(*cat))
         m_state.board.status = kCategoryStatus[*cat - 1];
 }
@@ -139,7 +139,7 @@ void TurnDisplay::needcat(const fromHost::Needcat& in) {
     m_state.board.panelError1Visible = true;
     m_state.turnseat = *seat;
     m_state.board.rollVisible = true;
-    m_state.port.playsounds("error");
+    m_state.presentation.playsounds("error");
 }
 
 } // namespace core

@@ -6,10 +6,9 @@
 set -u
 src="${BRAMBLIES_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}/src"
 status=0
-forbid() { # folder, pattern of included folders it may not use[, "core": its core files only]
-  local hits where=("$src/$1")
-  [[ "${3:-}" == core ]] && where=("$src/$1"/*.h "$src/$1"/*.cpp)
-  hits=$(grep -rnE "#include \"($2)/" "${where[@]}" || true)
+forbid() { # folder (with its qt/ adapters), pattern of included folders it may not use
+  local hits
+  hits=$(grep -rnE "#include \"($2)/" "$src/$1" || true)
   if [[ -n "$hits" ]]; then
     echo "src/$1 includes what it may not use:"
     echo "$hits"
@@ -19,8 +18,7 @@ forbid() { # folder, pattern of included folders it may not use[, "core": its co
 forbid game 'net|host|client|lobby|chat|stats|widgets|windows|app'
 forbid net 'host|client|lobby|chat|stats|widgets|windows|app'
 forbid host 'client|lobby|stats|widgets|windows|app'
-forbid client 'host|lobby|app' core
-forbid client/qt 'lobby|app'
+forbid client 'host|lobby|app'
 forbid lobby 'host|client|app'
 for m in game net host client lobby chat stats; do
   hits=$(grep -nE '#include "[a-z]+/qt/' "$src/$m"/*.h "$src/$m"/*.cpp 2>/dev/null || true)

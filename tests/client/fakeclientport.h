@@ -1,6 +1,6 @@
 #pragma once
-// A ClientPort that records every call as one text line, so tests can compare the exact
-// sequence of effects.
+// All four of the client's ports in one, recording every call as one text line, so tests can
+// compare the exact sequence of effects whatever concern each belongs to.
 
 #include "client/clientport.h"
 
@@ -10,7 +10,10 @@
 
 namespace test {
 
-class FakeClientPort : public core::ClientPort {
+class FakeClientPort : public core::ClientTransport,
+                       public core::ClientPresentation,
+                       public core::ClientMenus,
+                       public core::ClientRecords {
 public:
     std::vector<std::string> events;
 

@@ -1,6 +1,7 @@
 #include "app/qt/tablewindows.h"
 
 #include "app/qt/auxwindowset.h"
+#include "app/qt/hostingcopy.h"
 #include "app/qt/windowset.h"
 #include "chat/qt/settingslocation.h"
 #include "host/qt/hostserver.h"
@@ -41,12 +42,18 @@ TchatOptions tchatOptions(const app::CommandLine& line) {
     options.params = line.positional;
     options.port = static_cast<quint16>(line.port);
     options.timeScale = line.timeScale;
-    options.reach.mapPort = !line.noPortMapping;
-    options.reach.announce = true;
     return options;
 }
 
-void addTableCreators(WindowSet& windows, const TchatOptions& options) {
+TableReachOptions tableReach(const app::CommandLine& line) {
+    TableReachOptions reach;
+    reach.mapPort = !line.noPortMapping;
+    reach.announce = true;
+    return reach;
+}
+
+void addTableCreators(WindowSet& windows, const TchatOptions& options,
+                      const TableReachOptions& reach) {
     windows.setCreator(Role::Table, [options](WindowSet&) -> QObject* {
         auto* table = new Tchat(options);
         // The tally file lives beside the settings file.
@@ -59,9 +66,9 @@ void addTableCreators(WindowSet& windows, const TchatOptions& options) {
     onDemand(windows, Role::Help, &AuxWindowSet::help);
     onDemand(windows, Role::Phrases, &AuxWindowSet::phrases);
     // The game host only listens once the table window decides to host.
-    windows.setCreator(Role::Host, [](WindowSet& set) -> QObject* {
+    windows.setCreator(Role::Host, [reach](WindowSet& set) -> QObject* {
         auto* host = new HostServer;
-        if (auto* table = set.as<Tchat>(Role::Table)) table->setHostServer(host);
+        if (auto* table = set.as<Tchat>(Role::Table)) new HostingCopy(*table, reach, host);
         return host;
     });
     onDemand(windows, Role::SpyList, &AuxWindowSet::spyList);

@@ -2,6 +2,8 @@
 
 #include "client/boardmodel.h"
 #include "client/qt/boardaccessibility.h"
+#include "client/qt/boardlayout.h"
+#include "client/qt/seatmenupopup.h"
 #include "client/tableclient.h"
 #include "client/tablefields.h"
 #include "widgets/boardpalette.h"
@@ -9,11 +11,11 @@
 #include "widgets/categorybutton.h"
 #include "widgets/columnhighlight.h"
 #include "widgets/dieview.h"
-#include "widgets/piplayout.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/firstframe.h"
 #include "widgets/markview.h"
 #include "widgets/picturebutton.h"
+#include "widgets/piplayout.h"
 #include "widgets/rollsindicator.h"
 #include "widgets/rotatedlabel.h"
 #include "widgets/trimmedcard.h"
@@ -36,22 +38,9 @@
 namespace ui {
 
 namespace pieces = ui;
+namespace grid = boardlayout;
 
 namespace {
-
-// Design grid (pixels at scale 1).
-constexpr qreal kSheetX = 12; // origin of the score sheet's own coordinates
-constexpr qreal kRow1Y = 272; // top of row 1
-constexpr qreal kRowH = 21;
-constexpr qreal kTotalGap = 4; // extra space above the totals row
-constexpr qreal kColumnW = 42;
-constexpr qreal kDiceX = 14;
-constexpr qreal kDiceStep = 56;
-constexpr qreal kDieSize = 48;
-constexpr qreal kLabelTop = 178;
-constexpr qreal kLabelH = 92;
-constexpr qreal kMarkH = 16; // the eyes and not-playing marks above a name
-constexpr qreal kNameFontPx = 12;
 
 const QColor kInk = ui::BoardPalette::ink();
 const QColor kGreyInk(0x59, 0x59, 0x59);
@@ -107,52 +96,45 @@ struct BoardView::Widgets {
     QLabel* winner2 = nullptr;
     QFrame* panelError = nullptr;
     QFrame* panelError1 = nullptr;
+    pieces::PictureButton* yes = nullptr;
+    pieces::PictureButton* no = nullptr;
+    pieces::PictureButton* ok = nullptr;
 };
 
 BoardView::BoardView(core::TableClient& client, QWidget* parent)
     : QWidget(parent), m_client(client), m_w(new Widgets) {
     setObjectName("board");
-    m_dicetimer = new QTimer(this);
-    m_dicetimer->setObjectName("dicetimer");
-    m_dicetimer->setInterval(kDiceInterval);
-    // The client redraws the dice through ClientPort::diceChanged.
-    connect(m_dicetimer, &QTimer::timeout, this, [this] { m_client.dicetimerTimer(); });
     // The board paints every pixel of itself: nothing behind it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     build();
     refresh();
     // What the painted controls tell a screen reader follows every redraw.
-    auto* accessibility = new BoardAccessibility(m_client, this);
-    connect(this, &BoardView::refreshed, accessibility, &BoardAccessibility::update);
+    m_accessibility = new BoardAccessibility(m_client, this);
+    connect(this, &BoardView::refreshed, m_accessibility, &BoardAccessibility::update);
 }
 
 BoardView::~BoardView() {
     delete m_w;
 }
 
-QRectF BoardView::rowRect(int row) const {
-    const qreal y = kRow1Y + (row - 1) * kRowH + (row == core::kScoreRows ? kTotalGap : 0);
-    return QRectF(0, y, 0, kRowH);
-}
-
-qreal BoardView::columnX(int seat) const {
-    return kSheetX + core::BoardModel::columnLeft(seat);
-}
-
 QLabel* BoardView::makeLabel(QWidget* parent, const QString& name, const QString& text,
-                             const QRectF& r, qreal fontPx, Qt::Alignment align, bool bold) {
+                             const boardlayout::Slot& slot, Qt::Alignment align, bool bold) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setAlignment(align);
     QFont f = l->font();
     f.setBold(bold);
     l->setFont(f);
-    place(l, r, fontPx);
+    place(l, slot);
     return l;
 }
 
-void BoardView::place(QWidget* w, const QRectF& design, qreal fontPx) {
-    m_placed.push_back({w, design, fontPx});
+void BoardView::place(QWidget* w, const QRectF& design) {
+    place(w, boardlayout::Slot{design});
+}
+
+void BoardView::place(QWidget* w, const boardlayout::Slot& slot) {
+    m_placed.push_back({w, slot.box, slot.fontPx});
     apply(m_placed.back());
 }
 
@@ -209,14 +191,15 @@ void BoardView::build() {
     buildSeats();
     buildDice();
     buildPanels();
-    buildSeatMenu();
+    // The seat menu opened on the name labels.
+    m_seatMenu = new SeatMenuPopup(m_client, this);
 }
 
 void BoardView::buildHeader() {
     Widgets& w = *m_w;
     // Header: logo, round and limit; the status line under it.
-    w.logo = makeLabel(this, "Image3", "Bramblies", {12, 4, 170, 36}, 28,
-                       Qt::AlignLeft | Qt::AlignVCenter, true);
+    w.logo =
+        makeLabel(this, "Image3", "Bramblies", grid::kLogo, Qt::AlignLeft | Qt::AlignVCenter, true);
     {
         QFont f = w.logo->font();
         f.setFamily("DejaVu Serif");
@@ -228,10 +211,9 @@ void BoardView::buildHeader() {
         w.logo->setCursor(Qt::PointingHandCursor);
         w.logo->installEventFilter(this);
     }
-    w.round = makeLabel(this, "label_round", {}, {200, 7, 168, 16}, 13,
-                        Qt::AlignRight | Qt::AlignVCenter, true);
-    w.limit =
-        makeLabel(this, "label_rl", {}, {150, 24, 218, 15}, 11, Qt::AlignRight | Qt::AlignVCenter);
+    w.round =
+        makeLabel(this, "label_round", {}, grid::kRound, Qt::AlignRight | Qt::AlignVCenter, true);
+    w.limit = makeLabel(this, "label_rl", {}, grid::kLimit, Qt::AlignRight | Qt::AlignVCenter);
     w.status = new pieces::ElidedLabel(this);
     w.status->setObjectName("label_status");
     w.status->setAlignment(Qt::AlignCenter);
@@ -240,7 +222,7 @@ void BoardView::buildHeader() {
         f.setBold(true);
         w.status->setFont(f);
     }
-    place(w.status, {14, 45, 352, 26}, 15);
+    place(w.status, grid::kStatus);
 }
 
 void BoardView::buildSheet() {
@@ -248,31 +230,24 @@ void BoardView::buildSheet() {
     // Score sheet. The highlight goes first so the cells are drawn over it.
     w.scoreturn = new pieces::ColumnHighlight(this);
     w.scoreturn->setObjectName("image_scoreturn");
-    place(w.scoreturn, {columnX(1), kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
+    place(w.scoreturn, grid::scoreHighlight(core::BoardModel::columnLeft(1)));
 
     for (int n = 1; n <= core::kCategoryCount; ++n) {
-        const QRectF row = rowRect(n);
         auto* bar = new pieces::CategoryBar(n, this);
         bar->setObjectName(QString("image_spacer%1").arg(n));
-        place(bar, {kSheetX + 44, row.top() + 1, core::kIdleBarWidth, kRowH - 2});
-        connect(bar, &QAbstractButton::clicked, this, [this, n] {
-            m_client.categoryClick(n);
-            refresh();
-        });
+        place(bar, grid::categoryBar(n, core::kIdleBarWidth));
+        connect(bar, &QAbstractButton::clicked, this, [this, n] { m_client.categoryClick(n); });
         w.bars[n - 1] = bar;
 
         auto* button = new pieces::CategoryButton(n, this);
         button->setObjectName(QString("image_button%1").arg(n));
-        place(button, {kSheetX + 4, row.top() + 1, 38, kRowH - 2}, 12);
-        connect(button, &QAbstractButton::clicked, this, [this, n] {
-            m_client.categoryClick(n);
-            refresh();
-        });
+        place(button, grid::categoryButton(n));
+        connect(button, &QAbstractButton::clicked, this, [this, n] { m_client.categoryClick(n); });
         w.buttons[n - 1] = button;
 
         auto* mark = new pieces::MarkView(pieces::MarkView::Kind::Category, this);
         mark->setObjectName(QString("image_cat%1").arg(n));
-        place(mark, {0, row.top() + 3, 15, 15});
+        place(mark, grid::categoryMark(n));
         w.catMarks[n - 1] = mark;
     }
 }
@@ -281,42 +256,41 @@ void BoardView::buildSeats() {
     Widgets& w = *m_w;
     // Each seat's column: its score cells, name label and marks.
     for (int s = 1; s <= core::kSeatCount; ++s) {
-        const qreal x = columnX(s);
         for (int r = 1; r <= core::kScoreRows; ++r) {
-            const QRectF row = rowRect(r);
             QLabel* cell = makeLabel(this, QString("score_%1%2").arg(s).arg(r), {},
-                                     {x + 1, row.top() + 1, kColumnW - 2, kRowH - 2},
-                                     r == core::kScoreRows ? 14 : 13, Qt::AlignCenter);
+                                     grid::scoreCell(s, r), Qt::AlignCenter);
             w.cells[s - 1][r - 1] = cell;
         }
 
         auto* name = new pieces::RotatedLabel(this);
         name->setObjectName(QString("label_playername%1").arg(s));
-        place(name, {x, kLabelTop, kColumnW, kLabelH}, kNameFontPx);
+        place(name, grid::seatName(s));
         {
             QFont f = name->font();
             f.setBold(true);
             name->setFont(f);
         }
         connect(name, &pieces::RotatedLabel::mouseReleased, this,
-                [this, s](Qt::MouseButton b, const QPoint& pos) { seatLabelReleased(s, b, pos); });
+                [this, s](Qt::MouseButton b, const QPoint& pos) {
+                    m_seatMenu->seatLabelReleased(s, b, pos);
+                });
         w.names[s - 1] = name;
 
         auto* eyes = new pieces::MarkView(pieces::MarkView::Kind::Eyes, this);
         eyes->setObjectName(QString("image_eyes%1").arg(s));
-        place(eyes, {x + 5, 177, 32, 18});
+        place(eyes, grid::eyesMark(s));
         w.eyes[s - 1] = eyes;
 
         if (s >= 3) {
             auto* np = new pieces::MarkView(pieces::MarkView::Kind::NotPlaying, this);
             np->setObjectName(QString("image_notplaying%1").arg(s));
-            place(np, {x + 7.5, 170, 27, 27});
+            place(np, grid::notPlayingMark(s));
             w.notPlaying[s - 1] = np;
         }
 
         auto* crown = new pieces::MarkView(pieces::MarkView::Kind::Winner, this);
         crown->setObjectName(QString("image_winner%1").arg(s));
-        place(crown, {x + 5, rowRect(core::kScoreRows).bottom() + 1, 32, 21});
+        place(crown, grid::winnerMark(s));
         w.winnerMarks[s - 1] = crown;
     }
 }
@@ -325,10 +299,9 @@ void BoardView::buildDice() {
     Widgets& w = *m_w;
     // Dice with their bonus marks, the rolls indicator and the Start/Roll place.
     for (int d = 1; d <= core::kDiceCount; ++d) {
-        const qreal x = kDiceX + (d - 1) * kDiceStep;
         auto* bonus = new pieces::MarkView(pieces::MarkView::Kind::Bonus, this);
         bonus->setObjectName(QString("image_bonus%1").arg(d));
-        place(bonus, {x + 1.5, 93, 45, 14});
+        place(bonus, grid::bonusMark(d));
         w.bonus[d - 1] = bonus;
 
         auto* die = new pieces::DieView(this);
@@ -338,31 +311,23 @@ void BoardView::buildDice() {
         die->setBackdrop([this, die](QPainter& p, const QRect& area) {
             paintKeptBackground(p, area.translated(die->pos()), area.topLeft());
         });
-        place(die, {x, core::kDieRestTop, kDieSize, kDieSize});
-        connect(die, &pieces::DieView::mouseReleased, this, [this, d](Qt::MouseButton b) {
-            m_client.image_dMouseUp(d, toCore(b));
-            refresh();
-        });
+        place(die, grid::die(d, core::kDieRestTop));
+        connect(die, &pieces::DieView::mouseReleased, this,
+                [this, d](Qt::MouseButton b) { m_client.image_dMouseUp(d, toCore(b)); });
         w.dice[d - 1] = die;
     }
     w.rolls = new pieces::RollsIndicator(this);
     w.rolls->setObjectName("image_rolls");
-    place(w.rolls, {300, 104, 66, 22});
+    place(w.rolls, grid::kRolls);
 
     w.start = new pieces::PictureButton("Start", this);
     w.start->setObjectName("button_start");
-    place(w.start, {296, 134, 74, 32}, 15);
-    connect(w.start, &QAbstractButton::clicked, this, [this] {
-        m_client.button_startClick();
-        refresh();
-    });
+    place(w.start, grid::kStartRoll);
+    connect(w.start, &QAbstractButton::clicked, this, [this] { m_client.button_startClick(); });
     w.roll = new pieces::PictureButton("Roll", this);
     w.roll->setObjectName("button_roll");
-    place(w.roll, {296, 134, 74, 32}, 15);
-    connect(w.roll, &QAbstractButton::clicked, this, [this] {
-        m_client.button_rollClick();
-        refresh();
-    });
+    place(w.roll, grid::kStartRoll);
+    connect(w.roll, &QAbstractButton::clicked, this, [this] { m_client.button_rollClick(); });
     for (QAbstractButton* b :
          {static_cast<QAbstractButton*>(w.start), static_cast<QAbstractButton*>(w.roll)}) {
         QFont f = b->font();
@@ -381,20 +346,20 @@ void BoardView::buildPanels() {
         return panel;
     };
     auto makePanelButton = [this](QWidget* parent, const QString& name, const QString& text,
-                                  const QRectF& r) {
+                                  const boardlayout::Slot& slot) {
         auto* b = new pieces::PictureButton(text, parent);
         b->setObjectName(name);
-        place(b, r, 13);
+        place(b, slot);
         return b;
     };
 
     // The winner panel covers the dice tray, whose dice mean nothing once the game is over,
     // and leaves the final score sheet and the winners' crowns in view.
-    w.winnerPanel = makePanel("panel_winner", {6, 84, 284, 88});
+    w.winnerPanel = makePanel("panel_winner", grid::kWinnerPanel);
     w.winner2 =
-        makeLabel(w.winnerPanel, "label_winner2", {}, {11, 11, 264, 68}, 18, Qt::AlignCenter, true);
+        makeLabel(w.winnerPanel, "label_winner2", {}, grid::kWinner2, Qt::AlignCenter, true);
     w.winner1 =
-        makeLabel(w.winnerPanel, "label_winner1", {}, {9, 9, 264, 68}, 18, Qt::AlignCenter, true);
+        makeLabel(w.winnerPanel, "label_winner1", {}, grid::kWinner1, Qt::AlignCenter, true);
     w.winner1->setWordWrap(true);
     w.winner2->setWordWrap(true);
     {
@@ -405,57 +370,67 @@ void BoardView::buildPanels() {
         w.winner1->setPalette(pal);
     }
 
-    w.panelError = makePanel("panel_error", {26, 262, 328, 118});
-    auto* t1 = makeLabel(w.panelError, "label_error", kPanelErrorText, {12, 8, 304, 40}, 13,
-                         Qt::AlignCenter);
+    w.panelError = makePanel("panel_error", grid::kPanelError);
+    auto* t1 =
+        makeLabel(w.panelError, "label_error", kPanelErrorText, grid::kErrorText, Qt::AlignCenter);
     t1->setWordWrap(true);
-    makeLabel(w.panelError, "label_error2", kPanelErrorQuestion, {12, 48, 304, 22}, 14,
+    makeLabel(w.panelError, "label_error2", kPanelErrorQuestion, grid::kErrorQuestion,
               Qt::AlignCenter, true);
-    auto* yes = makePanelButton(w.panelError, "button_yes", "Yes", {66, 78, 86, 30});
-    auto* no = makePanelButton(w.panelError, "button_no", "No", {176, 78, 86, 30});
-    connect(yes, &QAbstractButton::clicked, this, [this] {
-        m_client.button_yesClick();
-        refresh();
-    });
-    connect(no, &QAbstractButton::clicked, this, [this] {
-        m_client.button_noClick();
-        refresh();
-    });
+    auto* yes = w.yes = makePanelButton(w.panelError, "button_yes", "Yes", grid::kYes);
+    auto* no = w.no = makePanelButton(w.panelError, "button_no", "No", grid::kNo);
+    connect(yes, &QAbstractButton::clicked, this, [this] { m_client.button_yesClick(); });
+    connect(no, &QAbstractButton::clicked, this, [this] { m_client.button_noClick(); });
 
-    w.panelError1 = makePanel("panel_error1", {26, 272, 328, 100});
-    auto* t2 = makeLabel(w.panelError1, "label_error1", kPanelError1Text, {12, 10, 304, 44}, 14,
+    w.panelError1 = makePanel("panel_error1", grid::kPanelError1);
+    auto* t2 = makeLabel(w.panelError1, "label_error1", kPanelError1Text, grid::kError1Text,
                          Qt::AlignCenter, true);
     t2->setWordWrap(true);
-    auto* ok = makePanelButton(w.panelError1, "button_ok", "OK", {121, 60, 86, 30});
-    connect(ok, &QAbstractButton::clicked, this, [this] {
-        m_client.button_okClick();
-        refresh();
-    });
+    auto* ok = w.ok = makePanelButton(w.panelError1, "button_ok", "OK", grid::kOk);
+    connect(ok, &QAbstractButton::clicked, this, [this] { m_client.button_okClick(); });
 }
 
-void BoardView::buildSeatMenu() {
-    // The seat menu opened on the name labels.
-    m_seatMenu = new QMenu(this);
-    m_seatMenu->setObjectName("popup_kick");
-    m_removeAction = m_seatMenu->addAction("Remove From Game");
-    m_removeAction->setObjectName("RemoveFromGame1");
-    m_setWatchAction = m_seatMenu->addAction("Set to Just Watch");
-    m_setWatchAction->setObjectName("SettoJustWatch1");
-    m_unsetWatchAction = m_seatMenu->addAction("Unset Just Watch");
-    m_unsetWatchAction->setObjectName("UnsetJustWatch1");
-    connect(m_removeAction, &QAction::triggered, this, [this] { m_client.RemoveFromGame1Click(); });
-    connect(m_setWatchAction, &QAction::triggered, this,
-            [this] { m_client.SettoJustWatch1Click(); });
-    connect(m_unsetWatchAction, &QAction::triggered, this,
-            [this] { m_client.UnsetJustWatch1Click(); });
+DieView* BoardView::die(int n) const {
+    return m_w->dice[static_cast<std::size_t>(n - 1)];
 }
 
-void BoardView::seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos) {
-    const core::SeatMenuState menu = m_client.label_playernameMouseUp(seat);
-    m_removeAction->setEnabled(menu.removeEnabled);
-    m_setWatchAction->setEnabled(menu.setJustWatchEnabled);
-    m_unsetWatchAction->setEnabled(menu.unsetJustWatchEnabled);
-    if (button == Qt::RightButton) m_seatMenu->popup(globalPos);
+QAbstractButton* BoardView::rollButton() const {
+    return m_w->roll;
+}
+
+QAbstractButton* BoardView::startButton() const {
+    return m_w->start;
+}
+
+QAbstractButton* BoardView::categoryTile(int n) const {
+    return m_w->buttons[static_cast<std::size_t>(n - 1)];
+}
+
+QWidget* BoardView::categoryBar(int n) const {
+    return m_w->bars[static_cast<std::size_t>(n - 1)];
+}
+
+QWidget* BoardView::warningPanel() const {
+    return m_w->panelError;
+}
+
+QWidget* BoardView::thirdRollPanel() const {
+    return m_w->panelError1;
+}
+
+QAbstractButton* BoardView::yesButton() const {
+    return m_w->yes;
+}
+
+QAbstractButton* BoardView::noButton() const {
+    return m_w->no;
+}
+
+QAbstractButton* BoardView::okButton() const {
+    return m_w->ok;
+}
+
+ScoreSheetCursor* BoardView::sheetCursor() const {
+    return m_accessibility->sheet();
 }
 
 bool BoardView::eventFilter(QObject* watched, QEvent* event) {
@@ -464,19 +439,6 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void BoardView::startDiceAnimation() {
-    m_dicetimer->start();
-}
-void BoardView::stopDiceAnimation() {
-    m_dicetimer->stop();
-}
-bool BoardView::diceAnimationRunning() const {
-    return m_dicetimer->isActive();
-}
-void BoardView::setDiceInterval(int ms) {
-    m_dicetimer->setInterval(std::max(1, ms));
 }
 
 void BoardView::refresh() {
@@ -512,19 +474,18 @@ void BoardView::refresh() {
         // A name too long for the room below the seat's mark is cut short before the mark
         // rather than running under it (measured at the design size, so at any scale).
         QFont designFont = w.names[s - 1]->font();
-        designFont.setPixelSize(kNameFontPx);
-        const bool crowded =
-            (seat.eyes || seat.notPlaying) &&
-            QFontMetricsF(designFont).horizontalAdvance(q(seat.label)) > kLabelH - kMarkH;
-        const qreal markRoom = crowded ? kMarkH : 0;
-        moveTo(w.names[s - 1], {columnX(s), kLabelTop + markRoom, kColumnW, kLabelH - markRoom});
+        designFont.setPixelSize(grid::kNameFontPx);
+        const bool crowded = (seat.eyes || seat.notPlaying) &&
+                             QFontMetricsF(designFont).horizontalAdvance(q(seat.label)) >
+                                 grid::kLabelH - grid::kMarkH;
+        const qreal markRoom = crowded ? grid::kMarkH : 0;
+        moveTo(w.names[s - 1], grid::seatName(s, markRoom).box);
         w.eyes[s - 1]->setVisible(seat.eyes);
         if (w.notPlaying[s - 1]) w.notPlaying[s - 1]->setVisible(seat.notPlaying);
         w.winnerMarks[s - 1]->setVisible(seat.winnerMark);
     }
 
-    moveTo(w.scoreturn,
-           {kSheetX + b.scoreturnLeft, kRow1Y - 3, kColumnW, 8 * kRowH + kTotalGap + 6});
+    moveTo(w.scoreturn, grid::scoreHighlight(b.scoreturnLeft));
     w.scoreturn->setVisible(b.scoreturnVisible);
 
     for (int n = 1; n <= core::kCategoryCount; ++n) {
@@ -532,7 +493,7 @@ void BoardView::refresh() {
         w.buttons[n - 1]->setVisible(c.buttonVisible);
         w.buttons[n - 1]->setSelectable(c.selectable);
         w.bars[n - 1]->setSelectable(c.selectable);
-        moveTo(w.bars[n - 1], {kSheetX + 44, rowRect(n).top() + 1, qreal(c.barWidth), kRowH - 2});
+        moveTo(w.bars[n - 1], grid::categoryBar(n, c.barWidth));
         w.bars[n - 1]->setVisible(c.barVisible);
         w.catMarks[n - 1]->setVisible(c.markVisible);
     }
@@ -573,7 +534,7 @@ void BoardView::refreshDice() {
     for (int d = 1; d <= core::kDiceCount; ++d) {
         const core::DieState& die = b.die(d);
         pieces::DieView* view = w.dice[d - 1];
-        moveTo(view, {kDiceX + (d - 1) * kDiceStep, qreal(die.top), kDieSize, kDieSize});
+        moveTo(view, grid::die(d, die.top));
         if (die.body == core::DieBody::Blank)
             view->clear();
         else
@@ -581,16 +542,6 @@ void BoardView::refreshDice() {
                                                                   : pieces::DieView::Body::Plain);
         w.bonus[d - 1]->setVisible(die.bonusMark);
     }
-}
-
-QRectF BoardView::rowHeaderPicture(int category) const {
-    const QRectF row = rowRect(category);
-    return QRectF(kSheetX + 4, row.top() + 1, 38, kRowH - 2);
-}
-
-QRectF BoardView::rowHeaderName(int category) const {
-    const QRectF row = rowRect(category);
-    return QRectF(kSheetX + 46, row.top(), columnX(1) - kSheetX - 48, kRowH);
 }
 
 namespace {
@@ -643,10 +594,10 @@ void BoardView::paintRowHeaders(QPainter& p) const {
     p.setFont(f);
     for (int n = 1; n <= core::kCategoryCount; ++n) {
         const core::CategoryState& c = b.category(n);
-        if (!c.buttonVisible) paintFaceSketch(p, rowHeaderPicture(n), n);
+        if (!c.buttonVisible) paintFaceSketch(p, grid::rowHeaderPicture(n), n);
         if (!c.barVisible) {
             p.setPen(QColor(130, 100, 30, 200));
-            p.drawText(rowHeaderName(n), Qt::AlignVCenter | Qt::AlignLeft,
+            p.drawText(grid::rowHeaderName(n), Qt::AlignVCenter | Qt::AlignLeft,
                        QString::fromLatin1(kRowNames[n - 1]));
         }
     }
@@ -708,7 +659,7 @@ void BoardView::paintBackground(QPainter& p, const QRectF& area) const {
     p.scale(m_scale, m_scale);
 
     // Status banner.
-    const QRectF banner(8, 44, 364, 28);
+    const QRectF banner = grid::kBanner;
     if (meets(banner)) {
         p.setPen(QPen(kGold, 1.2));
         p.setBrush(kPaleGold);
@@ -716,16 +667,16 @@ void BoardView::paintBackground(QPainter& p, const QRectF& area) const {
     }
 
     // Dice tray.
-    const QRectF tray(6, 84, 284, 88);
+    const QRectF tray = grid::kTray;
     if (meets(tray)) {
-        QLinearGradient felt(0, 84, 0, 174);
+        QLinearGradient felt(0, grid::kFeltTop, 0, grid::kFeltBottom);
         felt.setColorAt(0, kFelt.lighter(120));
         felt.setColorAt(1, kFelt.darker(115));
         p.setPen(QPen(kDeepGold, 2));
         p.setBrush(felt);
         p.drawRoundedRect(tray, 10, 10);
     }
-    const QRectF rolls(300, 88, 66, 14);
+    const QRectF rolls = grid::kRollsCaption;
     if (meets(rolls)) {
         p.setPen(kInk);
         QFont small = font();
@@ -736,38 +687,40 @@ void BoardView::paintBackground(QPainter& p, const QRectF& area) const {
     }
 
     // Score sheet card, and everything on it.
-    const QRectF card(4, 172, 372, 296);
+    const QRectF card = grid::kCard;
     if (!meets(card)) return;
     p.setPen(QPen(kDeepGold, 2));
     p.setBrush(kCream);
     p.drawRoundedRect(card, 10, 10);
     // The rows end with the last seat's column: nothing is drawn beyond it.
-    const qreal sheetRight = columnX(core::kSeatCount) + kColumnW;
+    const qreal sheetRight = grid::columnX(core::kSeatCount) + grid::kColumnW;
     p.setPen(QPen(QColor(221, 205, 150), 1));
-    p.drawLine(QPointF(kSheetX, kRow1Y), QPointF(sheetRight, kRow1Y));
+    p.drawLine(QPointF(grid::kSheetX, grid::kRow1Y), QPointF(sheetRight, grid::kRow1Y));
     for (int r = 1; r <= core::kScoreRows; ++r) {
-        const QRectF row = rowRect(r);
+        const QRectF row = grid::rowRect(r);
         if (r % 2 == 0)
-            p.fillRect(QRectF(kSheetX + 44, row.top(), sheetRight - kSheetX - 44, kRowH),
-                       QColor(250, 240, 196));
-        p.drawLine(QPointF(kSheetX, row.bottom()), QPointF(sheetRight, row.bottom()));
+            p.fillRect(
+                QRectF(grid::kSheetX + 44, row.top(), sheetRight - grid::kSheetX - 44, grid::kRowH),
+                QColor(250, 240, 196));
+        p.drawLine(QPointF(grid::kSheetX, row.bottom()), QPointF(sheetRight, row.bottom()));
     }
     paintRowHeaders(p);
     p.setPen(QPen(kDeepGold, 1.5));
-    const qreal totalTop = rowRect(core::kScoreRows).top() - 1;
-    p.drawLine(QPointF(kSheetX, totalTop), QPointF(sheetRight, totalTop));
-    p.drawLine(QPointF(kSheetX, totalTop - 3), QPointF(sheetRight, totalTop - 3));
+    const qreal totalTop = grid::rowRect(core::kScoreRows).top() - 1;
+    p.drawLine(QPointF(grid::kSheetX, totalTop), QPointF(sheetRight, totalTop));
+    p.drawLine(QPointF(grid::kSheetX, totalTop - 3), QPointF(sheetRight, totalTop - 3));
     p.setPen(QPen(QColor(221, 205, 150), 1));
     for (int s = 1; s <= core::kSeatCount + 1; ++s) {
-        const qreal x = kSheetX + core::BoardModel::columnLeft(1) + (s - 1) * kColumnW;
-        p.drawLine(QPointF(x, kLabelTop - 6), QPointF(x, rowRect(core::kScoreRows).bottom()));
+        const qreal x = grid::kSheetX + core::BoardModel::columnLeft(1) + (s - 1) * grid::kColumnW;
+        p.drawLine(QPointF(x, grid::kLabelTop - 6),
+                   QPointF(x, grid::rowRect(core::kScoreRows).bottom()));
     }
     QFont label = font();
     label.setPixelSize(13);
     label.setBold(true);
     p.setFont(label);
     p.setPen(kInk);
-    p.drawText(QRectF(kSheetX, rowRect(core::kScoreRows).top(), 82, kRowH),
+    p.drawText(QRectF(grid::kSheetX, grid::rowRect(core::kScoreRows).top(), 82, grid::kRowH),
                Qt::AlignVCenter | Qt::AlignLeft, " Total");
 }
 

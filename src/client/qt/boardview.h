@@ -2,12 +2,15 @@
 // The board of the table window: score sheet, column highlight, category buttons and bars,
 // dice with their bonus marks, rolls indicator, round/limit/status texts, the Start and
 // Roll buttons, the two warning panels, the winner panel, the seat name labels with their
-// marks, and the seat menu popup_kick.
+// marks, and the seat menu popup_kick (SeatMenuPopup).
 //
 // It shows core::TableClient's BoardModel and forwards every click to the client; it decides
-// nothing itself. Child widgets carry the control names (button_roll, image_d3, score_48,
-// label_status, ...). The whole board is laid out on a 380 x 470 design grid and scaled
-// uniformly to the space it is given, centred.
+// nothing itself, and redraws when the client says the board changed (after a click too). Child
+// widgets carry the control names (button_roll, image_d3, score_48, label_status, ...). The whole
+// board is laid out on a 380 x 470 design grid (boardlayout.h) and scaled uniformly to the space it
+// is given, centred.
+
+#include "client/qt/boardlayout.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -15,12 +18,9 @@
 #include <array>
 #include <vector>
 
-class QFrame;
+class QAbstractButton;
 class QLabel;
-class QMenu;
 class QPainter;
-class QAction;
-class QTimer;
 
 namespace core {
 class TableClient;
@@ -28,29 +28,39 @@ class TableClient;
 
 namespace ui {
 
+class BoardAccessibility;
+class DieView;
+class ScoreSheetCursor;
+class SeatMenuPopup;
+
 class BoardView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kDesignWidth = 380;
-    static constexpr int kDesignHeight = 470;
-    static constexpr int kDiceInterval = 500;
+    static constexpr int kDesignWidth = boardlayout::kDesignWidth;
+    static constexpr int kDesignHeight = boardlayout::kDesignHeight;
 
     explicit BoardView(core::TableClient& client, QWidget* parent = nullptr);
     ~BoardView() override;
 
-    // Redraws every element from the client's board model. Call after each handled message
-    // (ClientPort::boardChanged); the view calls it itself after forwarding a click.
+    // Redraws every element from the client's board model. Call whenever the client says the
+    // board changed (ClientPresentation::boardChanged), after a host message or a click alike.
     void refresh();
     // Redraws the five dice alone (each tick of the dice animation): nothing else on the board
     // is laid out or painted again.
     void refreshDice();
 
-    // The dice animation timer (dicetimer); ClientPort::startDiceAnimation/stopDiceAnimation
-    // forward here. Each tick calls TableClient::dicetimerTimer, which redraws the dice.
-    void startDiceAnimation();
-    void stopDiceAnimation();
-    bool diceAnimationRunning() const;
-    void setDiceInterval(int ms); // tests and --time-scale
+    // The controls the keyboard reaches, by what they are (tests find them by their names).
+    DieView* die(int n) const;
+    QAbstractButton* rollButton() const;
+    QAbstractButton* startButton() const;
+    QAbstractButton* categoryTile(int n) const;
+    QWidget* categoryBar(int n) const;
+    QWidget* warningPanel() const;   // panel_error: "Roll Without Selecting A Category?"
+    QWidget* thirdRollPanel() const; // panel_error1: a category before the third roll
+    QAbstractButton* yesButton() const;
+    QAbstractButton* noButton() const;
+    QAbstractButton* okButton() const;
+    ScoreSheetCursor* sheetCursor() const;
 
     // How much larger than its design size the board is drawn (follows the window's size).
     qreal scale() const { return m_scale; }
@@ -86,18 +96,13 @@ private:
     void buildSeats();
     void buildDice();
     void buildPanels();
-    void buildSeatMenu();
-    QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRectF& r,
-                      qreal fontPx, Qt::Alignment align, bool bold = false);
-    void place(QWidget* w, const QRectF& design, qreal fontPx = 0);
+    QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text,
+                      const boardlayout::Slot& slot, Qt::Alignment align, bool bold = false);
+    void place(QWidget* w, const boardlayout::Slot& slot);
+    void place(QWidget* w, const QRectF& design);
     void moveTo(QWidget* w, const QRectF& design);
     void apply(const Placed& p);
     void layoutAll();
-    QRectF rowRect(int row) const;
-    qreal columnX(int seat) const;
-    // Where a category row's faint header picture and name are drawn (design coordinates).
-    QRectF rowHeaderPicture(int category) const;
-    QRectF rowHeaderName(int category) const;
     void paintRowHeaders(QPainter& p) const;
     // Everything the board paints itself (banner, tray, score sheet), at the window's scale;
     // only the parts that meet `area` (board coordinates).
@@ -107,7 +112,6 @@ private:
     // window's first frame is up the board paints straight instead: the first frame does not
     // need the copy's memory or the time to fill all of it.
     void paintKeptBackground(QPainter& p, const QRect& area, const QPoint& at);
-    void seatLabelReleased(int seat, Qt::MouseButton button, const QPoint& globalPos);
 
     core::TableClient& m_client;
     std::vector<Placed> m_placed;
@@ -122,11 +126,8 @@ private:
 
     struct Widgets;
     Widgets* m_w;
-    QTimer* m_dicetimer;
-    QMenu* m_seatMenu;
-    QAction* m_removeAction;
-    QAction* m_setWatchAction;
-    QAction* m_unsetWatchAction;
+    BoardAccessibility* m_accessibility = nullptr;
+    SeatMenuPopup* m_seatMenu = nullptr;
 };
 
 } // namespace ui

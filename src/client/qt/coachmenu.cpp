@@ -16,7 +16,7 @@
 namespace ui {
 
 CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
-                     core::TableClient& client, std::function<void()> redraw, QObject* parent)
+                     core::TableClient& client, QObject* parent)
     : QObject(parent), m_settings(settings), m_client(client) {
     m_hint = new QAction(tr("Hint"), this);
     m_hint->setEnabled(false); // until the player's own turn
@@ -29,9 +29,9 @@ CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
                            "the dice to keep; nothing is rolled or chosen for you.");
     m_hint->setToolTip(tip);
     m_hint->setStatusTip(tip);
-    connect(m_hint, &QAction::triggered, this, [this, &client, redraw] {
+    // The client redraws the board itself when the hint raises dice.
+    connect(m_hint, &QAction::triggered, this, [this, &client] {
         const std::string text = client.hintClick();
-        if (redraw) redraw();
         if (!text.empty()) showOverDice(QString::fromStdString(text));
     });
 

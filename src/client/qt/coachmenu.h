@@ -14,7 +14,6 @@
 #include <QPointer>
 
 #include <array>
-#include <functional>
 
 class QAction;
 class QMenu;
@@ -32,8 +31,9 @@ public:
     // H: not taken by the keyboard play (Space, R, 1-5, F1-F7, Alt+1..7).
     static constexpr int kHintKey = Qt::Key_H;
 
+    // parent: the table window, over whose dice the hint's note is shown.
     CoachMenu(QMenu* game, QMenu* options, core::Settings& settings, core::TableClient& client,
-              std::function<void()> redraw, QObject* parent);
+              QObject* parent);
 
     // Check marks from the settings just read.
     void applySettings();

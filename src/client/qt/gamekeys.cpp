@@ -4,7 +4,9 @@
 #include "client/boardmodel.h"
 #include "client/controltexts.h"
 #include "client/qt/boardview.h"
+#include "client/qt/tablemenus.h"
 #include "client/qt/tchat.h"
+#include "client/tableclient.h"
 #include "widgets/dieview.h"
 #include "widgets/focusring.h"
 #include "widgets/scoresheetcursor.h"
@@ -33,10 +35,6 @@ bool isTextInput(const QWidget* w) {
     return false;
 }
 
-bool canTakeFocus(const QWidget* w) {
-    return w && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
-}
-
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -44,8 +42,8 @@ QString q(const std::string& s) {
 } // namespace
 
 GameKeys::GameKeys(Tchat& window)
-    : QObject(&window), m_window(window), m_board(window.board()),
-      m_sheet(m_board->findChild<ScoreSheetCursor*>(QStringLiteral("scoresheet"))) {
+    : QObject(&window), m_window(window), m_board(window.board()), m_model(window.client().board()),
+      m_sheet(m_board->sheetCursor()) {
     setUp();
     addHelpMenu();
     qApp->installEventFilter(this);
@@ -55,12 +53,24 @@ GameKeys::~GameKeys() {
     qApp->removeEventFilter(this);
 }
 
-QWidget* GameKeys::board(const QString& name) const {
-    return m_board->findChild<QWidget*>(name);
+bool GameKeys::shown(const QWidget* w) const {
+    // The board's controls are up when the board is and its model says so (the dice always
+    // are); the chat's own controls and the sheet answer for themselves.
+    const int part = partOf(w);
+    if (part != Dice && part != Panel && part != Categories) return w->isVisible();
+    if (!m_board->isVisible()) return false;
+    const BoardView& b = *m_board;
+    if (w == b.rollButton()) return m_model.rollVisible;
+    if (w == b.startButton()) return m_model.startVisible;
+    if (w == b.yesButton() || w == b.noButton()) return m_model.panelErrorVisible;
+    if (w == b.okButton()) return m_model.panelError1Visible;
+    for (int n = 1; n <= core::kCategoryCount; ++n)
+        if (w == b.categoryTile(n)) return m_model.category(n).buttonVisible;
+    return true;
 }
 
-QAbstractButton* GameKeys::button(const QString& name) const {
-    return m_board->findChild<QAbstractButton*>(name);
+bool GameKeys::canTakeFocus(const QWidget* w) const {
+    return w && shown(w) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
 }
 
 void GameKeys::setUp() {
@@ -75,23 +85,23 @@ void GameKeys::setUp() {
 
     auto* ring = new FocusRing(m_board);
     for (int d = 1; d <= core::kDiceCount; ++d) {
-        QWidget* die = board(QStringLiteral("image_d%1").arg(d));
+        QWidget* die = m_board->die(d);
         die->setFocusPolicy(Qt::TabFocus);
         die->setToolTip(QStringLiteral("Die %1: press %1 to hold or release").arg(d));
         m_all[Dice].push_back(die);
     }
-    for (const char* name : {"button_roll", "button_start"}) {
-        QWidget* b = board(QString::fromLatin1(name));
+    for (QWidget* b : {static_cast<QWidget*>(m_board->rollButton()),
+                       static_cast<QWidget*>(m_board->startButton())}) {
         b->setFocusPolicy(Qt::TabFocus);
         m_all[Dice].push_back(b);
     }
-    board(QStringLiteral("button_roll"))->setToolTip(kRollTip);
+    m_board->rollButton()->setToolTip(kRollTip);
     for (int n = 1; n <= core::kCategoryCount; ++n) {
         const QString tip = QStringLiteral("%1: Alt+%2").arg(q(core::rowName(n))).arg(n);
-        QWidget* tile = board(QStringLiteral("image_button%1").arg(n));
+        QWidget* tile = m_board->categoryTile(n);
         tile->setFocusPolicy(Qt::TabFocus);
         tile->setToolTip(tip);
-        board(QStringLiteral("image_spacer%1").arg(n))->setToolTip(tip);
+        m_board->categoryBar(n)->setToolTip(tip);
         m_all[Categories].push_back(tile);
     }
     for (QWidget* w : m_all[Dice])
@@ -99,8 +109,7 @@ void GameKeys::setUp() {
     for (QWidget* w : m_all[Categories])
         ring->addTarget(w);
 
-    for (const char* panelName : {"panel_error", "panel_error1"}) {
-        QWidget* panel = board(QString::fromLatin1(panelName));
+    for (QWidget* panel : {m_board->warningPanel(), m_board->thirdRollPanel()}) {
         auto* panelRing = new FocusRing(panel);
         for (auto* b : panel->findChildren<QAbstractButton*>()) {
             b->setFocusPolicy(Qt::TabFocus);
@@ -134,8 +143,7 @@ QStringList GameKeys::keyList() {
 }
 
 void GameKeys::addHelpMenu() {
-    QMenu* help = m_window.findChild<QMenu*>(QStringLiteral("Help1"));
-    if (!help) return;
+    QMenu* help = m_window.menus()->helpMenu();
     QMenu* keys = new QMenu(tr("Keyboard Play"), help);
     keys->setObjectName(QStringLiteral("KeyboardPlay1"));
     help->insertMenu(help->actions().value(1), keys);
@@ -219,14 +227,14 @@ void GameKeys::handOnFocus(QWidget* leaving) {
 // ---- the warning panels -----------------------------------------------------------------
 
 QAbstractButton* GameKeys::panelDefault() const {
-    if (board(QStringLiteral("panel_error"))->isVisible()) return button(QStringLiteral("button_yes"));
-    if (board(QStringLiteral("panel_error1"))->isVisible()) return button(QStringLiteral("button_ok"));
+    if (m_model.panelErrorVisible) return m_board->yesButton();
+    if (m_model.panelError1Visible) return m_board->okButton();
     return nullptr;
 }
 
 QAbstractButton* GameKeys::panelCancel() const {
-    if (board(QStringLiteral("panel_error"))->isVisible()) return button(QStringLiteral("button_no"));
-    if (board(QStringLiteral("panel_error1"))->isVisible()) return button(QStringLiteral("button_ok"));
+    if (m_model.panelErrorVisible) return m_board->noButton();
+    if (m_model.panelError1Visible) return m_board->okButton();
     return nullptr;
 }
 
@@ -234,14 +242,14 @@ void GameKeys::panelShown(QWidget* panel) {
     QWidget* focus = QApplication::focusWidget();
     if (focus && focus->window() != &m_window) return;
     if (!m_beforePanel) m_beforePanel = focus;
-    const bool second = panel->objectName() == QLatin1String("panel_error1");
-    if (QAbstractButton* b = button(second ? QStringLiteral("button_ok") : QStringLiteral("button_yes")))
-        b->setFocus(Qt::OtherFocusReason);
+    const bool second = panel == m_board->thirdRollPanel();
+    (second ? m_board->okButton() : m_board->yesButton())->setFocus(Qt::OtherFocusReason);
 }
 
 void GameKeys::panelHidden(QWidget* panel) {
-    for (QWidget* other : m_panels)
-        if (other != panel && other->isVisible()) return; // the other panel is still up
+    const bool otherUp =
+        panel == m_board->warningPanel() ? m_model.panelError1Visible : m_model.panelErrorVisible;
+    if (otherUp) return; // the other panel is still up
     QWidget* back = m_beforePanel;
     m_beforePanel = nullptr;
     QWidget* focus = QApplication::focusWidget();
@@ -253,17 +261,15 @@ void GameKeys::panelHidden(QWidget* panel) {
 // ---- actions ----------------------------------------------------------------------------
 
 void GameKeys::roll() {
-    if (QAbstractButton* b = button(QStringLiteral("button_roll")); b && b->isVisible()) b->click();
+    if (m_model.rollVisible) m_board->rollButton()->click();
 }
 
 void GameKeys::toggleDie(int die) {
-    if (auto* view = m_board->findChild<DieView*>(QStringLiteral("image_d%1").arg(die)))
-        emit view->mouseReleased(Qt::LeftButton);
+    emit m_board->die(die)->mouseReleased(Qt::LeftButton);
 }
 
 void GameKeys::chooseCategory(int category) {
-    if (QAbstractButton* tile = button(QStringLiteral("image_button%1").arg(category)))
-        tile->click();
+    m_board->categoryTile(category)->click();
 }
 
 // ---- keys -------------------------------------------------------------------------------
@@ -350,7 +356,7 @@ bool GameKeys::handleKey(QWidget* focus, QKeyEvent* e) {
     case Qt::Key_Space:
         // Buttons outside the game (phrases, panel answers, Start) keep Space for themselves.
         if (qobject_cast<QAbstractButton*>(focus) && part != Categories &&
-            focus->objectName() != QLatin1String("button_roll"))
+            focus != m_board->rollButton())
             return false;
         roll();
         return true;

@@ -27,6 +27,10 @@ class QKeyEvent;
 class QMenu;
 class QWidget;
 
+namespace core {
+class BoardModel;
+}
+
 namespace ui {
 
 class BoardView;
@@ -67,13 +71,15 @@ private:
     void toggleDie(int die);
     void chooseCategory(int category);
 
-    QWidget* board(const QString& name) const;
-    QAbstractButton* button(const QString& name) const;
+    // Whether a control of a part is up now: the board's controls as its model says.
+    bool shown(const QWidget* w) const;
+    bool canTakeFocus(const QWidget* w) const;
     QAbstractButton* panelDefault() const;
     QAbstractButton* panelCancel() const;
 
     Tchat& m_window;
     BoardView* m_board;
+    const core::BoardModel& m_model;
     ScoreSheetCursor* m_sheet;
     std::vector<QWidget*> m_all[PartCount];
     QPointer<QWidget> m_last[PartCount];

@@ -1,7 +1,7 @@
 #include "client/qt/seatholdoption.h"
 
 #include "chat/settings.h"
-#include "host/qt/hostserver.h"
+#include "client/qt/tablehosting.h"
 
 #include <QAction>
 #include <QMenu>
@@ -25,8 +25,8 @@ SeatHoldOption::SeatHoldOption(QMenu* options, core::Settings& settings, QObject
     });
 }
 
-void SeatHoldOption::setHost(HostServer* host) {
-    m_host = host;
+void SeatHoldOption::setHosting(TableHosting* hosting) {
+    m_hosting = hosting;
     apply();
 }
 
@@ -36,8 +36,7 @@ void SeatHoldOption::applySettings() {
 }
 
 void SeatHoldOption::apply() {
-    if (m_host)
-        m_host->gameHost().setHoldSeconds(m_settings.holdSeats() ? core::kDefaultHoldSeconds : 0);
+    if (m_hosting) m_hosting->setHoldSeats(m_settings.holdSeats());
 }
 
 } // namespace ui

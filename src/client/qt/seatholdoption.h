@@ -4,6 +4,8 @@
 // minutes), and the computer plays it meanwhile. Stored in the settings file; it matters only
 // in the copy that hosts.
 
+#include "client/qt/tablehosting.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -16,15 +18,13 @@ class Settings;
 
 namespace ui {
 
-class HostServer;
-
 class SeatHoldOption : public QObject {
     Q_OBJECT
 public:
     SeatHoldOption(QMenu* options, core::Settings& settings, QObject* parent);
 
-    // The host it switches; takes the current choice at once.
-    void setHost(HostServer* host);
+    // The game host it switches (null for none); takes the current choice at once.
+    void setHosting(TableHosting* hosting);
     // The check mark and the host from the settings just read.
     void applySettings();
     QAction* action() const { return m_action; }
@@ -34,7 +34,7 @@ private:
 
     core::Settings& m_settings;
     QAction* m_action = nullptr;
-    QPointer<HostServer> m_host;
+    QPointer<TableHosting> m_hosting;
 };
 
 } // namespace ui

@@ -1,20 +1,26 @@
 #pragma once
 // The table window: the program's main window. The board on the left, the chat on the right,
-// the menus above. It owns the table client's logic (core::TableClient) and is the client's
-// way out (core::ClientPort): the connection to the host, the chat view, sounds and message
-// boxes; the auxiliary windows and the tally are reached through the window set (AuxWindows).
+// the menus above. It owns the table client's logic (core::TableClient) and puts together
+// what the client works with: the board (BoardView), the chat (ChatPanel), the menus
+// (TableMenus), the keyboard play (GameKeys), spoken events (GameSpeech), and one adapter for
+// each of the client's ways out: TransportAdapter (the connection to the host),
+// PresentationAdapter (chat lines, sounds, boxes, the board and its dice animation),
+// MenusAdapter (menu items and the other windows) and RecordsAdapter (the settings file and
+// the tally). The other windows and the tally are reached through the window set
+// (AuxWindows).
 //
 // The window decides nothing about the game. Every host message goes from the connection to
 // the client, and the client tells the window what to show; every click goes to the client,
 // which tells the window what to send.
 //
-// In the hosting copy the window also switches the game host on and connects its own client
-// to it on 127.0.0.1. Host notices are shown to the hosting player in a notice strip that
-// fades by itself, never in a box that waits for a click.
+// In the hosting copy the program gives the window the game host beside it (TableHosting),
+// which the window switches on before connecting its own client to it on 127.0.0.1. Host
+// notices are shown to the hosting player in a notice strip that fades by itself, never in a
+// box that waits for a click.
 
 #include "chat/settings.h"
-#include "client/clientport.h"
-#include "host/qt/tablereach.h"
+#include "client/qt/tablehosting.h"
+#include "net/protocol.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,28 +32,27 @@
 #include <vector>
 
 class QAction;
-class QMenu;
 class QTcpSocket;
 
 namespace core {
-class Settings;
 class TableClient;
-class TurnHandler;
 } // namespace core
 
 namespace ui {
 
+class AuxWindows;
 class BoardView;
 class ChatPanel;
 class ChatterSoundMenu;
-class CoachMenu;
-class SeatHoldOption;
-class Reconnector;
 class ClientConnection;
-class HostServer;
+class DiceAnimation;
+class MenusAdapter;
 class NoticeStrip;
+class PresentationAdapter;
+class RecordsAdapter;
 class SoundPlayer;
-class AuxWindows;
+class TableMenus;
+class TransportAdapter;
 
 // What the window is started with: the positional command-line parameters (name, host
 // address, "true" to host; none for solo play), the game port and the host's time scale.
@@ -55,12 +60,9 @@ struct TchatOptions {
     std::vector<std::string> params;
     quint16 port = core::kGamePort;
     double timeScale = 1.0;
-    // Port mapping and announcement of a table hosted from the command line (not of solo
-    // play). Off unless asked for: the program turns both on.
-    TableReachOptions reach;
 };
 
-class Tchat : public QMainWindow, private core::ClientPort {
+class Tchat : public QMainWindow {
     Q_OBJECT
 public:
     static const QString kCaption; // "Bramblies"
@@ -77,19 +79,20 @@ public:
     const core::TableClient& client() const { return *m_client; }
     BoardView* board() const { return m_board; }
     ChatPanel* chat() const { return m_chat; }
-    ClientConnection* connection() const { return m_connection; }
-    // The game host of the hosting copy (null until this copy hosts, and in a joining copy).
-    HostServer* hostServer() const;
-    QTcpSocket* companion() const { return m_companion; }
-    core::Settings& settings() { return *m_settings; }
+    ClientConnection* connection() const;
+    QTcpSocket* companion() const;
+    core::Settings& settings();
     SoundPlayer* soundPlayer() const { return m_sound; }
     ChatterSoundMenu* chatterSoundMenu() const { return m_chatterMenu; }
+    DiceAnimation* diceAnimation() const;
+    TableMenus* menus() const { return m_menus; }
 
-    // The game host made after the table window in the start-up order; without one, the
-    // window makes its own when it starts hosting.
-    void setHostServer(HostServer* host);
+    // The game host beside this window, for the copy that hosts (not owned; the program makes
+    // it). Without one the window cannot host.
+    void setHosting(TableHosting* hosting);
+    TableHosting* hosting() const { return m_hosting; }
     // The other windows (not owned); null shows none of them.
-    void setAuxWindows(AuxWindows* windows) { m_windows = windows; }
+    void setAuxWindows(AuxWindows* windows);
     AuxWindows* auxWindows() const { return m_windows; }
 
     // Modal boxes ("Game is full", "You are not connected", "Cannot open Webpage") go
@@ -108,86 +111,31 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // core::ClientPort
-    void startListening() override;
-    void connectToHost(const std::string& address, int port) override;
-    void openCompanion(const std::string& address, int port) override;
-    void send(const std::string& message) override;
-    void addlinetochat(const std::string& line, std::uint32_t colour) override;
-    void chatrecieved(const std::string& payload) override;
-    void playasound(const std::string& payload) override;
-    void playsounds(const std::string& cue) override;
-    void messageBox(const std::string& text) override;
-    void closeWindow() override;
-    void boardChanged() override;
-    void diceChanged() override;
-    void showLobbyDownload() override;
-    void showGameOptions() override;
-    void addSpectator(const core::Spectator& spectator) override;
-    void removeSpectator(const core::Spectator& spectator) override;
-    void setStartGameEnabled(bool enabled) override;
-    void setJustWatchChecked(bool checked) override;
-    void setSpyRemoveEnabled(bool enabled) override;
-    void loadSettings() override;
-    void writeSettings() override;
-    void startDiceAnimation() override;
-    void stopDiceAnimation() override;
-    void addtomineincrease(int column) override;
-    void recordGame(bool localWon, const std::string& winnersText,
-                    const std::string& myTotal) override;
-    void keepSeatToken(const std::string& token) override;
-    std::string keptSeatToken() override;
-    bool startReconnecting(int withinSeconds) override;
-    std::string seatTokenPlace() const;
-    void connectionStatus(const QString& text);
-
     void FormShow();
     void buildLayout();
-    void buildMenus();
-    QAction* addItem(QMenu* menu, const QString& text, const char* name, bool enabled = true);
     void showMessage(const QString& text);
     void hostNotice(const QString& text);
-    void withWindows(void (AuxWindows::*show)());
-    void startReach();
-    void syncSession();
     void applySettings();
     core::Placement placement() const;
-    void ResetScreenLocation1Click();
 
     TchatOptions m_options;
+    AuxWindows* m_windows = nullptr; // read by the menus and the adapters
+    // The client's ways out come first: the client is built on them.
+    RecordsAdapter* m_records = nullptr;
+    PresentationAdapter* m_presentation = nullptr;
+    TransportAdapter* m_transport = nullptr;
+    MenusAdapter* m_menusAdapter = nullptr;
     std::unique_ptr<core::TableClient> m_client;
     BoardView* m_board = nullptr;
     ChatPanel* m_chat = nullptr;
     NoticeStrip* m_noticeStrip = nullptr;
-    ClientConnection* m_connection = nullptr;
-    QTcpSocket* m_companion = nullptr;
-    QPointer<HostServer> m_host;
-    std::unique_ptr<core::TurnHandler> m_turns; // the host's turn engine
-    QPointer<TableReach> m_reach;
-    AuxWindows* m_windows = nullptr;
-    std::unique_ptr<core::Settings> m_settings;
+    TableMenus* m_menus = nullptr;
+    QPointer<TableHosting> m_hosting;
     SoundPlayer* m_sound = nullptr;
     ChatterSoundMenu* m_chatterMenu = nullptr;
 
-    CoachMenu* m_coachMenu = nullptr;
-    SeatHoldOption* m_seatHold = nullptr;
-    Reconnector* m_reconnector = nullptr;
-    QAction* m_startGame = nullptr;
-    QAction* m_justWatch = nullptr;
-    QAction* m_remindMe = nullptr;
-    QAction* m_playSounds = nullptr;
-    QAction* m_playChatter = nullptr;
-    QAction* m_classic = nullptr;
-    QAction* m_newTurnSound = nullptr;
-    QAction* m_slow = nullptr;
-    QAction* m_normal = nullptr;
-    QAction* m_fast = nullptr;
-
-    MessageBoxFn m_messageBox;
     QStringList m_notices;
     bool m_shown = false;
-    bool m_framed = false;       // the window's first picture is on the screen
-    bool m_downloadDue = false;  // the lobby window waits for that picture
     bool m_closing = false;
 };
 

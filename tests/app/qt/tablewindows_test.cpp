@@ -2,6 +2,7 @@
 // every other window made the first time it is shown, once, above the table window.
 
 #include "app/qt/auxwindowset.h"
+#include "app/qt/hostingcopy.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
 #include "client/qt/tchat.h"
@@ -43,6 +44,8 @@ void TableWindowsTest::optionsFromTheCommandLine() {
     QCOMPARE(options.port, quint16(7801));
     QCOMPARE(options.timeScale, 20.0);
     QCOMPARE(tchatOptions(app::parseCommandLine({})).port, quint16(7772));
+    QVERIFY(tableReach(line).mapPort && tableReach(line).announce);
+    QVERIFY(!tableReach(app::parseCommandLine({"--no-port-mapping"})).mapPort);
 }
 
 void TableWindowsTest::windowsMadeWhenFirstShown() {
@@ -57,7 +60,9 @@ void TableWindowsTest::windowsMadeWhenFirstShown() {
     auto* table = windows.table();
     auto* tchat = qobject_cast<Tchat*>(table);
     QVERIFY(tchat && windows.object(Role::Host));
-    QCOMPARE(tchat->hostServer(), windows.as<HostServer>(Role::Host));
+    auto* hosting = qobject_cast<HostingCopy*>(tchat->hosting());
+    QVERIFY(hosting);
+    QCOMPARE(hosting->hostServer(), windows.as<HostServer>(Role::Host));
     // Only the table window exists at start-up.
     const auto madeWindows = [table] {
         int n = 0;

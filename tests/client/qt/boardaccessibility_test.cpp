@@ -9,6 +9,7 @@
 #include "client/qt/tchat.h"
 #include "client/qt/texttospeechsink.h"
 #include "client/tableclient.h"
+#include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
 
 #include <private/qguiapplication_p.h>
@@ -81,6 +82,7 @@ private slots:
 void BoardAccessibilityTest::everyControlHasNameAndRole() {
     testsupport::TempSettingsFile ini;
     Tchat window;
+    testsupport::hosting(window);
     knownGame(window);
     QStringList nameless;
     int visited = 0;
@@ -108,6 +110,7 @@ void BoardAccessibilityTest::everyControlHasNameAndRole() {
 void BoardAccessibilityTest::boardTextsInAKnownGame() {
     testsupport::TempSettingsFile ini;
     Tchat window;
+    testsupport::hosting(window);
     knownGame(window);
     auto child = [&window](const char* name) { return window.findChild<QWidget*>(name); };
     QCOMPARE(nameOf(child("image_button4")), QString("Fours, scored 12"));
@@ -130,6 +133,7 @@ void BoardAccessibilityTest::boardTextsInAKnownGame() {
 void BoardAccessibilityTest::holdKeyAnnouncesTheDie() {
     testsupport::TempSettingsFile ini;
     Tchat window;
+    testsupport::hosting(window);
     knownGame(window);
     core::TableClient& c = window.client();
     c.handleMessage("CMD_nextplayer+1+1+1+2+3+4+5+6+7");
@@ -160,6 +164,7 @@ void BoardAccessibilityTest::holdKeyAnnouncesTheDie() {
 void BoardAccessibilityTest::speechFollowsTheSwitch() {
     testsupport::TempSettingsFile ini;
     Tchat window;
+    testsupport::hosting(window);
     knownGame(window);
     core::Settings settings(ini.path().toStdString());
     FakeSink sink;

@@ -1,6 +1,7 @@
 // The board widget: element names, what it shows for the model, and the clicks it forwards.
 #include "client/fakeclientport.h"
 #include "client/qt/boardview.h"
+#include "client/qt/diceanimation.h"
 #include "client/tableclient.h"
 #include "widgets/firstframe.h"
 #include "widgets/rotatedlabel.h"
@@ -16,10 +17,11 @@
 
 namespace {
 
-// The fake port, redrawing the board like the window does.
+// The fake port, redrawing the board and tumbling its dice like the window does.
 class Port : public test::FakeClientPort {
 public:
     ui::BoardView* view = nullptr;
+    ui::DiceAnimation* dice = nullptr;
     void boardChanged() override {
         if (view) view->refresh();
     }
@@ -28,11 +30,11 @@ public:
     }
     void startDiceAnimation() override {
         FakeClientPort::startDiceAnimation();
-        if (view) view->startDiceAnimation();
+        if (dice) dice->start();
     }
     void stopDiceAnimation() override {
         FakeClientPort::stopDiceAnimation();
-        if (view) view->stopDiceAnimation();
+        if (dice) dice->stop();
     }
 };
 
@@ -40,8 +42,10 @@ struct Fixture {
     Port port;
     core::TableClient client{port, 3};
     ui::BoardView view{client};
+    ui::DiceAnimation dice{client, &view};
     explicit Fixture(int slot = 1, bool host = true) {
         port.view = &view;
+        port.dice = &dice;
         client.processparams({"Me", "10.0.0.5", host ? "true" : "x"});
         msg("CMD_sendlogininfo+" + std::to_string(slot));
         msg("CMD_newplayerinfo+" + std::to_string(slot) + "+Me+0");
@@ -117,7 +121,7 @@ void BoardViewTest::showsATurnAndForwardsClicks() {
     QVERIFY(!f.shown("button_start"));
     QVERIFY(f.shown("image_notplaying3"));
     f.msg("CMD_nextplayer+1+1+1+2+3+4+5+6+7");
-    QVERIFY(f.view.diceAnimationRunning());
+    QVERIFY(f.dice.running());
     QCOMPARE(f.text("label_status"), QString("Your Turn"));
     QVERIFY(f.shown("image_scoreturn"));
     QVERIFY(f.shown("image_button3"));
@@ -126,12 +130,15 @@ void BoardViewTest::showsATurnAndForwardsClicks() {
     QCOMPARE(f.get<QLabel>("score_21")->palette().color(QPalette::WindowText),
              QColor(0x59, 0x59, 0x59));
 
+    // A click is redrawn once, when the client says the board changed.
+    QSignalSpy redrawn(&f.view, &ui::BoardView::refreshed);
     QTest::mouseClick(f.get("button_roll"), Qt::LeftButton);
     QCOMPARE(f.port.with("send:"), std::vector<std::string>{"send:CMD_rollthedice+1+1+2+3+4+5"});
     QVERIFY(!f.shown("button_roll"));
+    QCOMPARE(redrawn.count(), 1);
 
     f.msg("CMD_createdice+1+1+1+3+2+3+3+3+4+6+5+1");
-    QVERIFY(!f.view.diceAnimationRunning());
+    QVERIFY(!f.dice.running());
     QVERIFY(f.shown("button_roll"));
     QWidget* d2 = f.get("image_d2");
     const int restY = d2->y();
@@ -241,7 +248,7 @@ struct PaintCounter : QObject {
 void BoardViewTest::diceAnimationTicks() {
     Fixture f;
     QVERIFY(QTest::qWaitForWindowExposed(&f.view));
-    f.view.setDiceInterval(5);
+    f.dice.setInterval(5);
     f.msg("CMD_nextplayer+1+1+1");
     QTRY_VERIFY(f.client.board().die(1).pips != 0);
     f.view.repaint(); // whatever the turn changed on the board is painted now

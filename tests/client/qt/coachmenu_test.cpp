@@ -32,6 +32,7 @@ std::unique_ptr<Tchat> window(const std::vector<std::string>& params, quint16 po
     options.port = port;
     options.timeScale = 50.0;
     auto w = std::make_unique<Tchat>(options);
+    testsupport::hosting(*w);
     w->setMessageBox([](const QString&) {});
     w->show();
     w->activateWindow();

@@ -34,6 +34,7 @@ std::unique_ptr<Tchat> soloWindow() {
     options.port = testsupport::freePort();
     options.timeScale = 50.0;
     auto window = std::make_unique<Tchat>(options);
+    testsupport::hosting(*window);
     testsupport::auxWindows(*window);
     window->setMessageBox([](const QString&) {});
     window->show();

@@ -48,6 +48,7 @@ std::unique_ptr<Tchat> openWindow(std::vector<std::string> params, quint16 port,
     options.port = port;
     options.timeScale = kFast;
     auto window = std::make_unique<Tchat>(options);
+    testsupport::hosting(*window);
     testsupport::auxWindows(*window);
     window->setMessageBox([&boxes](const QString& text) { boxes << text; });
     window->show();

@@ -34,13 +34,15 @@ private slots:
         TchatOptions options;
         options.params = {"Ann", "127.0.0.1", "true"};
         options.port = testsupport::freePort();
-        options.reach.mapPort = true;
-        options.reach.mapping.useUpnp = false;
-        options.reach.mapping.natpmpGateway = "127.0.0.61";
-        options.reach.mapping.natpmpTimeoutMs = 300;
+        TableReachOptions reach;
+        reach.mapPort = true;
+        reach.mapping.useUpnp = false;
+        reach.mapping.natpmpGateway = "127.0.0.61";
+        reach.mapping.natpmpTimeoutMs = 300;
         if (answers) line = line.arg(options.port);
         {
             Tchat ann(options);
+            testsupport::hosting(ann, reach);
             ann.show();
             // One line, written by the table itself (sender 0) in its own colour, the address
             // and port in one piece.

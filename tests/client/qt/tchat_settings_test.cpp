@@ -52,6 +52,7 @@ void TchatSettingsTest::switchesAreWrittenAndReadBack() {
     testsupport::TempSettingsFile ini("[other]\nkeep=me\n");
     {
         Tchat first;
+        testsupport::hosting(first);
         struct Flip {
             const char* item;
             const char* key;
@@ -83,6 +84,7 @@ void TchatSettingsTest::switchesAreWrittenAndReadBack() {
 
     ini.write(ini.contents() + "Phrase3=Nicely done\nRolls=5\nTextcolor=clRed\n");
     Tchat second;
+    testsupport::hosting(second);
     QVERIFY(
         second.menuAction("PlaySounds1")->isChecked()); // start values until the host lets us in
     letIn(second, 1, "Ann");
@@ -105,6 +107,7 @@ void TchatSettingsTest::switchesAreWrittenAndReadBack() {
 void TchatSettingsTest::closeKeepsAMovedWindow() {
     testsupport::TempSettingsFile ini("[bramblies]\nLeft=40\nTop=30\nWidth=720\nHeight=520\n");
     Tchat window;
+    testsupport::hosting(window);
     window.show();
     letIn(window, 1, "Ann");
     QCOMPARE(window.size(), QSize(720, 520));
@@ -120,6 +123,7 @@ void TchatSettingsTest::closeKeepsAMovedWindow() {
 void TchatSettingsTest::chatterSoundsOffAndSpectators() {
     testsupport::TempSettingsFile ini("[bramblies]\nPlayerphrasesounds=false\n");
     Tchat seated;
+    testsupport::hosting(seated);
     QStringList started;
     seated.soundPlayer()->setOutput(std::make_unique<SilentOutput>(&started));
     letIn(seated, 1, "Ann");
@@ -139,6 +143,8 @@ void TchatSettingsTest::chatterSoundsOffAndSpectators() {
     QCOMPARE(seatedSent.at(0).at(0).toString(), QString("CMD_playasound+1+wave3+"));
 
     Tchat spy;
+
+    testsupport::hosting(spy);
     letIn(spy, 7, "Spy");
     QVERIFY(testsupport::chatHas(spy, "You are spying."));
     QSignalSpy spySent(spy.chatterSoundMenu(), &ChatterSoundMenu::sendRequested);
@@ -150,6 +156,7 @@ void TchatSettingsTest::aReadOnlyFileIsToldOnceAndKept() {
     testsupport::TempSettingsFile ini("[bramblies]\nTextsize=12\n");
     QFile::setPermissions(ini.path(), QFile::ReadOwner);
     Tchat window;
+    testsupport::hosting(window);
     letIn(window, 1, "Ann");
     letIn(window, 1, "Ann"); // announced again: still one line
     const QString line =

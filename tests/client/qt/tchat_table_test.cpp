@@ -2,6 +2,7 @@
 // the table, the chat between the windows, the hosting player's seat menu, closing.
 
 #include "app/qt/auxwindowset.h"
+#include "app/qt/hostingcopy.h"
 #include "chat/chatmodel.h"
 #include "chat/qt/chatpanel.h"
 #include "chat/qt/chatview.h"
@@ -43,6 +44,7 @@ struct Table {
         options.params = {name, "127.0.0.1", host ? "true" : "false"};
         options.port = port;
         auto window = std::make_unique<Tchat>(options);
+        testsupport::hosting(*window);
         testsupport::auxWindows(*window);
         window->setMessageBox(
             [this, name](const QString& text) { boxes << QString("%1: %2").arg(name, text); });
@@ -66,6 +68,7 @@ private slots:
 void TchatTableTest::windowShape() {
     testsupport::TempSettingsFile ini;
     Tchat window;
+    testsupport::hosting(window);
     QCOMPARE(window.windowTitle(), QString("Bramblies"));
     QCOMPARE(window.size(), QSize(704, 501));
 
@@ -157,7 +160,8 @@ void TchatTableTest::arrivalsChatAndRemoval() {
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(ann, "You are Connected."), kWaitMs);
     QVERIFY(ann.client().hosting());
     QVERIFY(ann.menuAction("StartGame1")->isEnabled());
-    QVERIFY(ann.hostServer() && ann.hostServer()->isListening());
+    HostServer* host = testsupport::hosting(ann).hostServer();
+    QVERIFY(host && host->isListening());
 
     Tchat& bob = t.open("Bob", false);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(bob, "You are Connected."), kWaitMs);
@@ -287,6 +291,7 @@ void TchatTableTest::chatGrowsWithTheWindow() {
     TchatOptions options;
     options.params = {"Ann"}; // too few to connect anywhere
     Tchat window(options);
+    testsupport::hosting(window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     ChatPanel& chat = *window.chat();

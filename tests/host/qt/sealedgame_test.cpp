@@ -3,6 +3,7 @@
 // must end the game with the dice check; the raw peer must be sent nothing new but the seal's
 // own command words, and play its game exactly as before.
 
+#include "app/qt/hostingcopy.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
@@ -36,6 +37,7 @@ std::unique_ptr<ui::Tchat> openWindow(std::vector<std::string> params, quint16 p
     options.port = port;
     options.timeScale = 500.0;
     auto window = std::make_unique<ui::Tchat>(options);
+    testsupport::hosting(*window);
     window->setMessageBox([](const QString&) {});
     window->show();
     return window;
@@ -64,7 +66,8 @@ void SealedGameTest::twoWindowsCheckTheDiceAndAnOldPeerPlaysOn() {
     // Ann starts; once both windows' parts are in, the computer takes over her seat (and
     // Bob's), and the script plays seat 3.
     ann->client().sendStartGame(0);
-    auto* sealed = dynamic_cast<core::SealedTurns*>(ann->hostServer()->gameHost().turnHandler());
+    auto* sealed = dynamic_cast<core::SealedTurns*>(
+        testsupport::hosting(*ann).hostServer()->gameHost().turnHandler());
     QVERIFY(sealed);
     QTRY_COMPARE_WITH_TIMEOUT(sealed->dice().parts().size(), std::size_t(2), kWaitMs);
     ann->client().JustWatch1Click();

@@ -1,6 +1,7 @@
 #include "support/qt/tablewindows.h"
 
 #include "app/qt/auxwindowset.h"
+#include "app/qt/hostingcopy.h"
 #include "chat/chatmodel.h"
 #include "chat/qt/chatpanel.h"
 #include "chat/qt/chatview.h"
@@ -19,6 +20,11 @@ ui::AuxWindowSet& auxWindows(ui::Tchat& window) {
     if (auto* set = dynamic_cast<ui::AuxWindowSet*>(window.auxWindows())) return *set;
     return *new ui::AuxWindowSet(window,
                                  QFileInfo(ui::SettingsLocation::filePath()).absolutePath());
+}
+
+ui::HostingCopy& hosting(ui::Tchat& window, const ui::TableReachOptions& reach) {
+    if (auto* copy = dynamic_cast<ui::HostingCopy*>(window.hosting())) return *copy;
+    return *new ui::HostingCopy(window, reach);
 }
 
 quint16 freePort() {

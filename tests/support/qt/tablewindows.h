@@ -2,6 +2,8 @@
 // Helpers for tests that run whole table windows against a real game host on a loopback port:
 // a free port, the chat as plain text, and clicks on the board's controls.
 
+#include "host/qt/tablereach.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,7 @@ class QWidget;
 
 namespace ui {
 class AuxWindowSet;
+class HostingCopy;
 class Tchat;
 } // namespace ui
 
@@ -17,6 +20,9 @@ namespace testsupport {
 // The window's other windows, attached as the program attaches them (the tally beside the
 // settings file) on the first call.
 ui::AuxWindowSet& auxWindows(ui::Tchat& window);
+// The window's game host for when it hosts, attached as the program attaches it (the host made
+// the first time the window hosts) on the first call, with the reach given then.
+ui::HostingCopy& hosting(ui::Tchat& window, const ui::TableReachOptions& reach = {});
 
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 quint16 freePort();

@@ -1,0 +1,69 @@
+#include "app/qt/hostingcopy.h"
+
+#include "chat/settings.h"
+#include "client/qt/tchat.h"
+#include "host/qt/hostserver.h"
+#include "host/sealedturns.h"
+#include "host/turnhandler.h"
+
+namespace ui {
+
+HostingCopy::HostingCopy(Tchat& table, TableReachOptions reach, HostServer* host)
+    : TableHosting(&table), m_table(table), m_reachOptions(std::move(reach)) {
+    if (host) adopt(host);
+    table.setHosting(this);
+}
+
+HostingCopy::~HostingCopy() {
+    // The host may outlive the window for a moment; it must not keep our turn engine or ask
+    // the window's settings.
+    if (m_host) {
+        m_host->setTurnHandler(nullptr);
+        m_host->setBotSpeedProvider({});
+        m_host->setComputerStyleProvider({});
+    }
+}
+
+void HostingCopy::adopt(HostServer* host) {
+    m_host = host;
+    host->setTimeScale(m_table.options().timeScale);
+    m_turns = core::makeSealedTurnEngine(host->state());
+    host->setTurnHandler(m_turns.get());
+    core::Settings& settings = m_table.settings();
+    // The computer player follows this copy's "Bot Speed" menu.
+    host->setBotSpeedProvider([&settings] { return settings.botSpeed(); });
+    // ... and its "Computer Player" menu.
+    host->setComputerStyleProvider([&settings] {
+        return settings.expertComputer() ? core::ComputerStyle::Expert
+                                         : core::ComputerStyle::Classic;
+    });
+    connect(host, &HostServer::noticeRaised, this, &TableHosting::noticeRaised);
+    setHoldSeats(settings.holdSeats());
+}
+
+bool HostingCopy::listen() {
+    if (!m_host) adopt(new HostServer(this));
+    m_hosts = true;
+    if (!m_host->isListening() && !m_host->listen(m_table.options().port)) return false;
+    // Solo play is nobody else's business: only a table hosted from the command line is
+    // made reachable and announced.
+    if (!m_table.options().params.empty() && !m_reach) startReach();
+    return true;
+}
+
+void HostingCopy::startReach() {
+    m_reach = new TableReach(*m_host, m_reachOptions, this);
+    connect(m_reach, &TableReach::reported, this, &TableHosting::reachReported);
+    m_reach->start();
+}
+
+void HostingCopy::setHoldSeats(bool hold) {
+    if (m_host) m_host->gameHost().setHoldSeconds(hold ? core::kDefaultHoldSeconds : 0);
+}
+
+void HostingCopy::windowClosing() {
+    if (m_host && m_hosts) m_host->deleteLater();
+    if (m_reach) m_reach->stop(); // the router forgets the mapping before the program ends
+}
+
+} // namespace ui
