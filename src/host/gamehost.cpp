@@ -72,6 +72,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     }
     auto& s = m_state.slot(slot);
     s.connected = true;
+    s.loggedin = false;
     // The hosting player may have handed a vacant seat to the computer; whoever sits down now
     // plays it.
     s.justwatch = false;
@@ -140,9 +141,11 @@ void GameHost::connectionClosed(int slot) {
     if (!s.connected) return;
     m_state.broadcastExcept(slot, msg::toClient::Playerdisconnected::build(slot, s.name));
     const Connection& conn = m_slots[index(slot)];
-    m_state.tell([&](HostEvents& w) { w.connectionClosed(slot, s.name, conn.loggedIn, conn.reason); });
+    m_state.tell([&](HostEvents& w) { w.connectionClosed(slot, s.name, s.loggedin, conn.reason); });
     const bool held = startHold(slot);
+    const bool wasPlaying = s.loggedin;
     s.connected = false;
+    s.loggedin = false;
     s.name.clear();
     s.justwatch = false;
     s.computerfinishes = false;
@@ -158,12 +161,17 @@ void GameHost::connectionClosed(int slot) {
         return;
     }
     m_holds.revoke(slot);
-    if (m_turns) m_turns->seatVacated(slot);
+    if (!m_turns) return;
+    // A connection that never logged in held nothing of the game: the seat stays as it was.
+    if (wasPlaying)
+        m_turns->seatVacated(slot);
+    else
+        m_turns->seatsChanged();
 }
 
 void GameHost::loginTimedOut(int slot) {
     if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return;
-    if (!m_slots[index(slot)].loggedIn) refuse(slot, CloseReason::LoginDeadline);
+    if (!m_state.slot(slot).loggedin) refuse(slot, CloseReason::LoginDeadline);
 }
 
 bool GameHost::hasRoom() {
@@ -177,7 +185,7 @@ bool GameHost::makeRoom() {
     int oldest = 0;
     for (int n = 1; n <= kMaxSlot; ++n) {
         const Connection& conn = m_slots[index(n)];
-        if (!m_state.slot(n).connected || conn.loggedIn || conn.refused ||
+        if (!m_state.slot(n).connected || m_state.slot(n).loggedin || conn.refused ||
             now - conn.acceptedMs < kRoomGraceMs)
             continue;
         if (oldest == 0 || conn.acceptedMs < m_slots[index(oldest)].acceptedMs) oldest = n;
@@ -244,7 +252,7 @@ void GameHost::receivedlogininfo(int sender, const msg::toHost::Logininfo& login
     me.name = conn.restoredName.empty() ? cleanLoginName(login.name) : conn.restoredName;
     conn.restoredName.clear();
     me.connected = true;
-    conn.loggedIn = true;
+    me.loggedin = true;
     m_state.tell([&](HostEvents& w) { w.loggedIn(sender, me.name); });
 
     m_state.broadcast(msg::toClient::Newplayerinfo::build(sender, me.name));
@@ -264,6 +272,7 @@ void GameHost::receivedlogininfo(int sender, const msg::toHost::Logininfo& login
     if (m_state.turn.gamerunning) sendCatchUp(sender);
     if (!m_holds.hasToken(sender)) issueToken(sender);
     if (m_turns) m_turns->loggedIn(sender);
+    if (m_turns) m_turns->seatsChanged();
 }
 
 void GameHost::sendCatchUp(int slot) {
@@ -327,6 +336,7 @@ void GameHost::justwatch(int sender, const msg::toHost::Justwatch& request) {
     if (request.mode == msg::kJustWatchOff) {
         seat.justwatch = false;
         m_state.broadcast(msg::toClient::Justwatching::build(request.seat, msg::kJustWatchOff));
+        if (m_turns) m_turns->seatsChanged();
     } else if (request.mode == msg::kJustWatchOn && m_state.turn.gamerunning) {
         seat.justwatch = true;
         m_state.broadcast(msg::toClient::Justwatching::build(request.seat, msg::kJustWatchOn));
@@ -404,7 +414,7 @@ void GameHost::canholdseat(int sender, std::string_view) {
     auto& conn = m_slots[index(sender)];
     conn.canHold = true;
     // Said after the login: the token follows now.
-    if (conn.loggedIn && !m_holds.hasToken(sender)) issueToken(sender);
+    if (m_state.slot(sender).loggedin && !m_holds.hasToken(sender)) issueToken(sender);
 }
 
 // Right after "CMD_sendlogininfo", before the login: a wrong, expired or used token (or one
@@ -413,7 +423,7 @@ void GameHost::canholdseat(int sender, std::string_view) {
 void GameHost::reclaimseat(int sender, std::string_view payload) {
     auto& conn = m_slots[index(sender)];
     conn.canHold = true;
-    if (conn.loggedIn || conn.reclaimTried) return;
+    if (m_state.slot(sender).loggedin || conn.reclaimTried) return;
     conn.reclaimTried = true;
     const auto request = msg::toHost::Reclaimseat::read(payload);
     const auto token = request ? parseSeatToken(request->token) : std::nullopt;
@@ -434,9 +444,11 @@ void GameHost::moveToHeldSeat(int from, int to, std::string name) {
 
     auto& old = m_state.slot(from);
     old.connected = false;
+    old.loggedin = false;
     old.justwatch = false;
     auto& seat = m_state.slot(to);
     seat.connected = true;
+    seat.loggedin = false; // the login follows
     seat.justwatch = false;
     seat.name = name;
     // Back during its own turn: the computer's moves of this turn go on to its end.
@@ -444,6 +456,8 @@ void GameHost::moveToHeldSeat(int from, int to, std::string name) {
     m_slots[index(to)].restoredName = std::move(name);
     m_state.sendTo(to, msg::toClient::Seatreclaimed::build(to));
     issueToken(to);
+    // The slot the connection waited in may be the seat on turn, played by the computer again.
+    if (m_turns) m_turns->seatsChanged();
 }
 
 void GameHost::sealpart(int sender, const msg::toHost::Sealpart& part) {

@@ -86,7 +86,7 @@ public:
     // reported. Logged-in players, held seats and younger connections stay. False when
     // nobody could be closed.
     bool makeRoom();
-    bool loggedIn(int slot) const { return m_slots[index(slot)].loggedIn; }
+    bool loggedIn(int slot) const { return m_state.slot(slot).loggedin; }
 
     // Handles the next waiting entry (connections take turns; each one's own order is kept).
     // A chat, action or chatter sound past the sender's RelayLimiter allowance is dropped
@@ -120,7 +120,6 @@ public:
 private:
     struct Connection {
         Framer framer;
-        bool loggedIn = false;
         bool refused = false; // close requested; its further bytes are ignored
         CloseReason reason = CloseReason::Left;
         std::deque<std::chrono::steady_clock::time_point> queuedAt; // one per waiting entry
