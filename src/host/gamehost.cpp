@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -272,6 +273,13 @@ void GameHost::receivedlogininfo(int sender, const msg::toHost::Logininfo& login
     if (m_state.turn.gamerunning) sendCatchUp(sender);
     if (!m_holds.hasToken(sender)) issueToken(sender);
     if (m_turns) m_turns->loggedIn(sender);
+    // Back in a seat its player had handed to the computer: the seat stays on just watch, as
+    // the host kept it. Dropping out is no choice to play again, and a seat the computer keeps
+    // playing never leaves the table waiting for someone who may be away. Every table is told
+    // with the message that switched it on, after the login's catch-up: the returning one
+    // knows its seat by then, and an old copy needs nothing new to apply it.
+    if (std::exchange(conn.restoredWatching, false) && me.justwatch)
+        m_state.broadcast(msg::toClient::Justwatching::build(sender, msg::kJustWatchOn));
     if (m_turns) m_turns->seatsChanged();
 }
 
@@ -385,7 +393,8 @@ bool GameHost::startHold(int slot) {
     if (m_holdSeconds <= 0 || !m_state.turn.gamerunning || !HostState::validSeat(slot) ||
         !s.ingame || m_slots[index(slot)].refused)
         return false;
-    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000);
+    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000,
+                        s.justwatch);
 }
 
 void GameHost::tellReturningCopies(int except, const std::string& message) {
@@ -429,12 +438,12 @@ void GameHost::reclaimseat(int sender, std::string_view payload) {
     const auto token = request ? parseSeatToken(request->token) : std::nullopt;
     if (!token || !m_state.turn.gamerunning) return;
     if (auto back = m_holds.reclaim(*token)) {
-        moveToHeldSeat(sender, back->seat, std::move(back->name));
+        moveToHeldSeat(sender, back->seat, std::move(back->name), back->watching);
         armHoldTimer();
     }
 }
 
-void GameHost::moveToHeldSeat(int from, int to, std::string name) {
+void GameHost::moveToHeldSeat(int from, int to, std::string name, bool watching) {
     m_state.port().moveConnection(from, to);
     m_slots[index(to)] = std::move(m_slots[index(from)]);
     m_slots[index(from)] = Connection{};
@@ -449,11 +458,12 @@ void GameHost::moveToHeldSeat(int from, int to, std::string name) {
     auto& seat = m_state.slot(to);
     seat.connected = true;
     seat.loggedin = false; // the login follows
-    seat.justwatch = false;
+    seat.justwatch = watching;
     seat.name = name;
     // Back during its own turn: the computer's moves of this turn go on to its end.
     seat.computerfinishes = m_state.turn.currentseat == to && seat.turnactive;
     m_slots[index(to)].restoredName = std::move(name);
+    m_slots[index(to)].restoredWatching = watching;
     m_state.sendTo(to, msg::toClient::Seatreclaimed::build(to));
     issueToken(to);
     // The slot the connection waited in may be the seat on turn, played by the computer again.

@@ -126,6 +126,7 @@ private:
         bool canHold = false;      // said "CMD_canholdseat": may be given a seat token
         bool reclaimTried = false; // one "CMD_reclaimseat" per connection
         std::string restoredName;  // the held seat's name, taken by the login that follows
+        bool restoredWatching = false; // the held seat was on just watch: the login says so
         std::int64_t acceptedMs = 0;
     };
     using Handler = void (GameHost::*)(int sender, std::string_view payload);
@@ -156,7 +157,7 @@ private:
     // when its connection closes, the move of a returning connection into its seat.
     void issueToken(int slot);
     bool startHold(int slot);
-    void moveToHeldSeat(int from, int to, std::string name);
+    void moveToHeldSeat(int from, int to, std::string name, bool watching);
     void tellReturningCopies(int except, const std::string& message);
     void armHoldTimer();
 

@@ -334,6 +334,25 @@ TEST_F(SeatHold, OneReclaimPerConnectionAndNoneAfterTheLoginOrTheGame) {
     EXPECT_FALSE(host.seatHeld(dee));
 }
 
+// The player had handed the seat to the computer and then dropped: back in it, the seat stays
+// on just watch, on the host and on every table, and the computer goes on playing it.
+TEST_F(SeatHold, ReturnToAWatchedSeatKeepsItWatchedEverywhere) {
+    join("Ann");
+    join("Bob");
+    int cid = join("Cid");
+    start();
+    from(cid, "CMD_justwatch+3+1");
+    const std::string token = tokenOf(cid);
+    host.connectionClosed(cid);
+    port.clear();
+    ASSERT_EQ(join("Cid", true, token), cid);
+    for (int table : {1, 2, cid})
+        EXPECT_EQ(port.to(table).back(), "CMD_justwatching+3+1") << "table " << table;
+    EXPECT_TRUE(seat(cid).justwatch);
+    // Its window shows the computer playing: it sends nothing, and the game goes on.
+    EXPECT_TRUE(playToEnd(cid));
+}
+
 // A returning connection may first be given the free seat the computer is playing, during its
 // turn, and a relay may hold its reclaim back for a few ticks: the computer plays on.
 TEST_F(SeatHold, ReturnThroughTheComputersSeatLeavesTheComputerPlaying) {
