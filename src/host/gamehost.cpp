@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -72,6 +73,7 @@ int GameHost::connectionAccepted(const std::function<void(int slot)>& bind) {
     }
     auto& s = m_state.slot(slot);
     s.connected = true;
+    s.loggedin = false;
     // The hosting player may have handed a vacant seat to the computer; whoever sits down now
     // plays it.
     s.justwatch = false;
@@ -140,9 +142,11 @@ void GameHost::connectionClosed(int slot) {
     if (!s.connected) return;
     m_state.broadcastExcept(slot, msg::toClient::Playerdisconnected::build(slot, s.name));
     const Connection& conn = m_slots[index(slot)];
-    m_state.tell([&](HostEvents& w) { w.connectionClosed(slot, s.name, conn.loggedIn, conn.reason); });
+    m_state.tell([&](HostEvents& w) { w.connectionClosed(slot, s.name, s.loggedin, conn.reason); });
     const bool held = startHold(slot);
+    const bool wasPlaying = s.loggedin;
     s.connected = false;
+    s.loggedin = false;
     s.name.clear();
     s.justwatch = false;
     s.computerfinishes = false;
@@ -158,12 +162,17 @@ void GameHost::connectionClosed(int slot) {
         return;
     }
     m_holds.revoke(slot);
-    if (m_turns) m_turns->seatVacated(slot);
+    if (!m_turns) return;
+    // A connection that never logged in held nothing of the game: the seat stays as it was.
+    if (wasPlaying)
+        m_turns->seatVacated(slot);
+    else
+        m_turns->seatsChanged();
 }
 
 void GameHost::loginTimedOut(int slot) {
     if (!HostState::validSlot(slot) || !m_state.slot(slot).connected) return;
-    if (!m_slots[index(slot)].loggedIn) refuse(slot, CloseReason::LoginDeadline);
+    if (!m_state.slot(slot).loggedin) refuse(slot, CloseReason::LoginDeadline);
 }
 
 bool GameHost::hasRoom() {
@@ -177,7 +186,7 @@ bool GameHost::makeRoom() {
     int oldest = 0;
     for (int n = 1; n <= kMaxSlot; ++n) {
         const Connection& conn = m_slots[index(n)];
-        if (!m_state.slot(n).connected || conn.loggedIn || conn.refused ||
+        if (!m_state.slot(n).connected || m_state.slot(n).loggedin || conn.refused ||
             now - conn.acceptedMs < kRoomGraceMs)
             continue;
         if (oldest == 0 || conn.acceptedMs < m_slots[index(oldest)].acceptedMs) oldest = n;
@@ -244,7 +253,7 @@ void GameHost::receivedlogininfo(int sender, const msg::toHost::Logininfo& login
     me.name = conn.restoredName.empty() ? cleanLoginName(login.name) : conn.restoredName;
     conn.restoredName.clear();
     me.connected = true;
-    conn.loggedIn = true;
+    me.loggedin = true;
     m_state.tell([&](HostEvents& w) { w.loggedIn(sender, me.name); });
 
     m_state.broadcast(msg::toClient::Newplayerinfo::build(sender, me.name));
@@ -264,6 +273,14 @@ void GameHost::receivedlogininfo(int sender, const msg::toHost::Logininfo& login
     if (m_state.turn.gamerunning) sendCatchUp(sender);
     if (!m_holds.hasToken(sender)) issueToken(sender);
     if (m_turns) m_turns->loggedIn(sender);
+    // Back in a seat its player had handed to the computer: the seat stays on just watch, as
+    // the host kept it. Dropping out is no choice to play again, and a seat the computer keeps
+    // playing never leaves the table waiting for someone who may be away. Every table is told
+    // with the message that switched it on, after the login's catch-up: the returning one
+    // knows its seat by then, and an old copy needs nothing new to apply it.
+    if (std::exchange(conn.restoredWatching, false) && me.justwatch)
+        m_state.broadcast(msg::toClient::Justwatching::build(sender, msg::kJustWatchOn));
+    if (m_turns) m_turns->seatsChanged();
 }
 
 void GameHost::sendCatchUp(int slot) {
@@ -327,6 +344,7 @@ void GameHost::justwatch(int sender, const msg::toHost::Justwatch& request) {
     if (request.mode == msg::kJustWatchOff) {
         seat.justwatch = false;
         m_state.broadcast(msg::toClient::Justwatching::build(request.seat, msg::kJustWatchOff));
+        if (m_turns) m_turns->seatsChanged();
     } else if (request.mode == msg::kJustWatchOn && m_state.turn.gamerunning) {
         seat.justwatch = true;
         m_state.broadcast(msg::toClient::Justwatching::build(request.seat, msg::kJustWatchOn));
@@ -375,7 +393,8 @@ bool GameHost::startHold(int slot) {
     if (m_holdSeconds <= 0 || !m_state.turn.gamerunning || !HostState::validSeat(slot) ||
         !s.ingame || m_slots[index(slot)].refused)
         return false;
-    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000);
+    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000,
+                        s.justwatch);
 }
 
 void GameHost::tellReturningCopies(int except, const std::string& message) {
@@ -404,7 +423,7 @@ void GameHost::canholdseat(int sender, std::string_view) {
     auto& conn = m_slots[index(sender)];
     conn.canHold = true;
     // Said after the login: the token follows now.
-    if (conn.loggedIn && !m_holds.hasToken(sender)) issueToken(sender);
+    if (m_state.slot(sender).loggedin && !m_holds.hasToken(sender)) issueToken(sender);
 }
 
 // Right after "CMD_sendlogininfo", before the login: a wrong, expired or used token (or one
@@ -413,18 +432,18 @@ void GameHost::canholdseat(int sender, std::string_view) {
 void GameHost::reclaimseat(int sender, std::string_view payload) {
     auto& conn = m_slots[index(sender)];
     conn.canHold = true;
-    if (conn.loggedIn || conn.reclaimTried) return;
+    if (m_state.slot(sender).loggedin || conn.reclaimTried) return;
     conn.reclaimTried = true;
     const auto request = msg::toHost::Reclaimseat::read(payload);
     const auto token = request ? parseSeatToken(request->token) : std::nullopt;
     if (!token || !m_state.turn.gamerunning) return;
     if (auto back = m_holds.reclaim(*token)) {
-        moveToHeldSeat(sender, back->seat, std::move(back->name));
+        moveToHeldSeat(sender, back->seat, std::move(back->name), back->watching);
         armHoldTimer();
     }
 }
 
-void GameHost::moveToHeldSeat(int from, int to, std::string name) {
+void GameHost::moveToHeldSeat(int from, int to, std::string name, bool watching) {
     m_state.port().moveConnection(from, to);
     m_slots[index(to)] = std::move(m_slots[index(from)]);
     m_slots[index(from)] = Connection{};
@@ -434,16 +453,21 @@ void GameHost::moveToHeldSeat(int from, int to, std::string name) {
 
     auto& old = m_state.slot(from);
     old.connected = false;
+    old.loggedin = false;
     old.justwatch = false;
     auto& seat = m_state.slot(to);
     seat.connected = true;
-    seat.justwatch = false;
+    seat.loggedin = false; // the login follows
+    seat.justwatch = watching;
     seat.name = name;
     // Back during its own turn: the computer's moves of this turn go on to its end.
     seat.computerfinishes = m_state.turn.currentseat == to && seat.turnactive;
     m_slots[index(to)].restoredName = std::move(name);
+    m_slots[index(to)].restoredWatching = watching;
     m_state.sendTo(to, msg::toClient::Seatreclaimed::build(to));
     issueToken(to);
+    // The slot the connection waited in may be the seat on turn, played by the computer again.
+    if (m_turns) m_turns->seatsChanged();
 }
 
 void GameHost::sealpart(int sender, const msg::toHost::Sealpart& part) {

@@ -86,7 +86,7 @@ public:
     // reported. Logged-in players, held seats and younger connections stay. False when
     // nobody could be closed.
     bool makeRoom();
-    bool loggedIn(int slot) const { return m_slots[index(slot)].loggedIn; }
+    bool loggedIn(int slot) const { return m_state.slot(slot).loggedin; }
 
     // Handles the next waiting entry (connections take turns; each one's own order is kept).
     // A chat, action or chatter sound past the sender's RelayLimiter allowance is dropped
@@ -120,13 +120,13 @@ public:
 private:
     struct Connection {
         Framer framer;
-        bool loggedIn = false;
         bool refused = false; // close requested; its further bytes are ignored
         CloseReason reason = CloseReason::Left;
         std::deque<std::chrono::steady_clock::time_point> queuedAt; // one per waiting entry
         bool canHold = false;      // said "CMD_canholdseat": may be given a seat token
         bool reclaimTried = false; // one "CMD_reclaimseat" per connection
         std::string restoredName;  // the held seat's name, taken by the login that follows
+        bool restoredWatching = false; // the held seat was on just watch: the login says so
         std::int64_t acceptedMs = 0;
     };
     using Handler = void (GameHost::*)(int sender, std::string_view payload);
@@ -157,7 +157,7 @@ private:
     // when its connection closes, the move of a returning connection into its seat.
     void issueToken(int slot);
     bool startHold(int slot);
-    void moveToHeldSeat(int from, int to, std::string name);
+    void moveToHeldSeat(int from, int to, std::string name, bool watching);
     void tellReturningCopies(int except, const std::string& message);
     void armHoldTimer();
 

@@ -38,10 +38,12 @@ public:
     int slotcount = 0; // highest slot handed out so far; never lowered
     TurnState turn;
 
-    // A seat is played by the computer while nobody present plays it.
+    // A seat is played by the computer while nobody present plays it. A connection that has
+    // not logged in is nobody yet: a returning player's connection may wait in this seat for a
+    // moment before its reclaim moves it to its own.
     bool isComputerPlayed(int seat) const {
         const auto& s = slot(seat);
-        return !s.connected || s.justwatch || s.computerfinishes;
+        return !s.connected || !s.loggedin || s.justwatch || s.computerfinishes;
     }
 
     // Send to one slot, only if it is connected.

@@ -13,6 +13,9 @@ namespace core {
 struct PlayerSlot {
     std::string name;       // empty while free
     bool connected = false; // decides whether the slot receives broadcasts
+    // The connection has logged in. Until then it only waits for its slot (or, showing a seat
+    // token, for another one): it plays nothing and must not stop the computer in this seat.
+    bool loggedin = false;
     int total = 0;
     bool justwatch = false;
     bool ingame = false;

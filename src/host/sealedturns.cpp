@@ -77,6 +77,10 @@ void SealedTurns::justWatchStarted(int seat) {
     settle();
 }
 
+void SealedTurns::seatsChanged() {
+    m_engine.seatsChanged(); // arms at most; draws nothing
+}
+
 void SealedTurns::loggedIn(int slot) {
     if (!m_open) return;
     m_state.sendTo(slot, commitMessage());

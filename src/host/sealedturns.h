@@ -35,6 +35,7 @@ public:
     void seatVacated(int slot) override;
     void justWatchStarted(int seat) override;
     void loggedIn(int slot) override;
+    void seatsChanged() override;
     void sealpart(int slot, const msg::toHost::Sealpart& part) override;
     void shuttingDown() override;
 

@@ -10,11 +10,12 @@ std::optional<SeatToken> SeatHolds::issue(int seat) {
     return s.token;
 }
 
-bool SeatHolds::hold(int seat, std::string name, std::int64_t deadlineMs) {
+bool SeatHolds::hold(int seat, std::string name, std::int64_t deadlineMs, bool watching) {
     if (!hasToken(seat)) return false;
     Seat& s = at(seat);
     s.held = true;
     s.name = std::move(name);
+    s.watching = watching;
     s.deadlineMs = deadlineMs;
     return true;
 }
@@ -33,7 +34,7 @@ std::optional<SeatHolds::Ended> SeatHolds::reclaim(const SeatToken& token) {
         if (same && s.held && s.token && found == 0) found = seat;
     }
     if (found == 0) return std::nullopt;
-    Ended back{found, std::move(at(found).name)};
+    Ended back{found, std::move(at(found).name), at(found).watching};
     at(found) = Seat{};
     return back;
 }
@@ -43,7 +44,7 @@ std::vector<SeatHolds::Ended> SeatHolds::expire(std::int64_t nowMs) {
     for (int seat = 1; seat <= kSeatCount; ++seat) {
         Seat& s = at(seat);
         if (!s.held || s.deadlineMs > nowMs) continue;
-        ended.push_back({seat, std::move(s.name)});
+        ended.push_back({seat, std::move(s.name), s.watching});
         s = Seat{};
     }
     return ended;

@@ -27,9 +27,9 @@ public:
     std::optional<SeatToken> issue(int seat);
     bool hasToken(int seat) const { return valid(seat) && at(seat).token.has_value(); }
 
-    // Holds a seat that has a token until deadlineMs for the player `name`. False when the
-    // seat has no token.
-    bool hold(int seat, std::string name, std::int64_t deadlineMs);
+    // Holds a seat that has a token until deadlineMs for the player `name`, who was just
+    // watching or not. False when the seat has no token.
+    bool hold(int seat, std::string name, std::int64_t deadlineMs, bool watching = false);
     bool held(int seat) const { return valid(seat) && at(seat).held; }
     const std::string& heldName(int seat) const { return at(seat).name; }
 
@@ -39,6 +39,7 @@ public:
     struct Ended {
         int seat;
         std::string name;
+        bool watching = false;
     };
     // The held seat whose token this is, with its player's name, found in constant time per
     // seat; the hold and the token end with it (a token is good for one return).
@@ -57,6 +58,7 @@ private:
         std::optional<SeatToken> token;
         bool held = false;
         std::string name;
+        bool watching = false;
         std::int64_t deadlineMs = 0;
     };
     static bool valid(int seat) { return seat >= 1 && seat <= kSeatCount; }

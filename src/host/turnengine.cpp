@@ -346,6 +346,17 @@ void TurnEngine::justWatchStarted(int seat) {
     if (m_state.slot(seat).turnactive) armComputerMove(1);
 }
 
+void TurnEngine::seatsChanged() {
+    // While a turn is active the only thing ever pending is a computer move: when the computer
+    // now plays the seat and nothing is pending, nobody would move again. A pending move is left
+    // as it is (it does nothing if a player has sat down meanwhile), so the timing of a game
+    // without changes stays what it was.
+    const TurnState& turn = m_state.turn;
+    const int seat = turn.currentseat;
+    if (!turn.gamerunning || !HostState::validSeat(seat) || !m_state.slot(seat).turnactive) return;
+    if (m_action == Action::None && m_state.isComputerPlayed(seat)) armComputerMove(1);
+}
+
 } // namespace core
 
 namespace core {

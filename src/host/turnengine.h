@@ -45,6 +45,7 @@ public:
     void timer1Timer() override;
     void seatVacated(int slot) override;
     void justWatchStarted(int seat) override;
+    void seatsChanged() override;
 
     // Begins the next turn, or ends the game after the last round.
     void findplayer();

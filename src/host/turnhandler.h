@@ -23,6 +23,9 @@ public:
     virtual void justWatchStarted(int seat) = 0;
     // A slot has just logged in and been told the players and, during a game, the board.
     virtual void loggedIn(int /*slot*/) {}
+    // Who plays a seat has just changed (a login, a return to a held seat, a drop, just watch
+    // switched): the turn in progress must go on, by its player or by the computer.
+    virtual void seatsChanged() {}
     // A "CMD_sealpart" from a slot: its part of the game's sealed seed.
     virtual void sealpart(int /*slot*/, const msg::toHost::Sealpart& /*part*/) {}
     // The host is about to close every connection; a running game ends here.

@@ -81,7 +81,9 @@ TEST(ComputerPlayer, MovesOnlyForAnActiveSeatNobodyPresentPlays) {
     state.turn.dice = dice(4, 4, 4, 4, 4);
     EXPECT_EQ(request(state, 2), "2+0");
 
-    s.connected = true; // a present human
+    s.connected = true; // a connection that has not logged in yet plays nothing
+    EXPECT_EQ(request(state, 2), "2+0");
+    s.loggedin = true; // a present human
     EXPECT_EQ(request(state, 2), "");
     s.justwatch = true; // ...who just watches
     EXPECT_EQ(computerDecision(state, 2).kind, ComputerDecision::Kind::Roll);

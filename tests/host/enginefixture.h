@@ -95,6 +95,7 @@ struct EngineRig {
     void connect(int slot, const std::string& name = "p") {
         auto& s = state.slot(slot);
         s.connected = true;
+        s.loggedin = true;
         s.name = name;
         state.slotcount = std::max(state.slotcount, slot);
     }

@@ -219,13 +219,16 @@ TEST_F(Seats, JustWatchWithAndWithoutAGame) {
     EXPECT_TRUE(state.slot(4).justwatch);
     EXPECT_FALSE(state.slot(3).justwatch);
 
-    // A vacant seat handed to the computer is played by whoever sits down in it next.
+    // A vacant seat handed to the computer is played by whoever sits down in it next, from
+    // the login on.
     state.turn.gamerunning = true;
     host.connectionClosed(5);
     from(1, "CMD_justwatch+5+1");
     EXPECT_TRUE(state.slot(5).justwatch);
     EXPECT_EQ(accept(), 5);
     EXPECT_FALSE(state.slot(5).justwatch);
+    EXPECT_TRUE(state.isComputerPlayed(5));
+    login(5, "Gus");
     EXPECT_FALSE(state.isComputerPlayed(5));
 }
 

@@ -1,7 +1,8 @@
 // Thousands of seeded games with computer seats, humans who play at random, and players who
-// come, go and switch to just watching at random moments, all through the seat logic as the
-// network would drive it. Every game must end with a winner after round 7 with consistent
-// score sheets, however the seats changed hands.
+// come, go, come back to their held seats and switch to just watching at random moments, all
+// through the seat logic as the network would drive it. A player's window plays only while it
+// was told it plays. Every game must end with a winner after round 7 with consistent score
+// sheets, however the seats changed hands; and once everybody has gone, the timer alone ends it.
 
 #include "host/enginefixture.h"
 #include "game/rules.h"
@@ -10,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <random>
 #include <set>
+#include <utility>
 
 using namespace core;
 
@@ -25,6 +28,8 @@ public:
     explicit GameSim(unsigned seed) : m_rng(seed) {
         m_rig.dice = enginetest::ScriptedRandom(seed * 7919u + 1);
         m_rig.dice.strict = false;
+        m_rig.host.setClock([] { return std::int64_t{0}; }); // holds last the whole game
+        m_rig.host.setHoldSeconds(120);
     }
 
     // Plays one game; returns a description of the first broken rule, or "" when all held.
@@ -37,10 +42,18 @@ public:
         static const char* limits[] = {"0", "1", "2", "5"};
         from(1, std::string("CMD_startgame+Host+") + limits[m_rng() % 4] + "+");
         if (chance(30)) host().connectionClosed(1); // the starter is gone before playing
+        const long quietAt = chance(25) ? static_cast<long>(m_rng() % 3000) : -1;
 
         for (long step = 0; m_rig.state.turn.gamerunning; ++step) {
             if (step > 200000) return "game did not end";
-            if (chance(2)) {
+            readWindows();
+            if (step == quietAt) {
+                if (auto stalled = everybodyGoes(); !stalled.empty()) return stalled;
+                break;
+            }
+            if (m_returning.slot != 0 && chance(20)) {
+                finishReturn();
+            } else if (chance(2)) {
                 seatEvent();
             } else if (humanOnTurn() && (!m_rig.port.armed || chance(50))) {
                 humanMove();
@@ -65,9 +78,12 @@ private:
     void join() {
         int n = host().connectionAccepted();
         if (!HostState::validSlot(n)) return;
+        m_watching[static_cast<std::size_t>(n)] = false; // a new window
+        if (chance(70)) from(n, "CMD_canholdseat+" + std::to_string(n) + "+");
         from(n, "CMD_logininfo+" + std::to_string(n) + "+1.0.2+P" + std::to_string(n));
         if (!m_rig.state.turn.gamerunning || !m_lateJoinError.empty()) return;
         auto got = m_rig.port.to(n);
+        if (got.back().rfind("CMD_seattoken+", 0) == 0) got.pop_back(); // follows the catch-up
         const auto stats = msg::toClient::Loadstats::read(splitEntry(got[got.size() - 2]).payload);
         const auto scores = msg::toClient::Loadscores::read(splitEntry(got.back()).payload);
         const TurnState& turn = m_rig.state.turn;
@@ -99,14 +115,65 @@ private:
     bool humanOnTurn() {
         int seat = m_rig.state.turn.currentseat;
         return HostState::validSeat(seat) && slot(seat).turnactive &&
-               !m_rig.state.isComputerPlayed(seat);
+               !m_rig.state.isComputerPlayed(seat) && !m_watching[static_cast<std::size_t>(seat)];
+    }
+
+    // What each window was told since the last step: whether its seat is on just watch (a
+    // window keeps that through a return) and its latest seat token.
+    void readWindows() {
+        const auto& sent = m_rig.port.sent;
+        for (; m_read < sent.size(); ++m_read) {
+            const auto& [n, m] = sent[m_read];
+            auto [command, payload] = splitEntry(m);
+            FieldReader f(payload);
+            const auto seat = f.nextInt();
+            if (seat != n) continue;
+            if (command == "CMD_justwatching")
+                m_watching[static_cast<std::size_t>(n)] = f.nextInt() == msg::kJustWatchOn;
+            else if (command == "CMD_seattoken" && !f.next().empty())
+                m_tokens[static_cast<std::size_t>(n)] = std::string(f.rest());
+        }
+    }
+
+    // A player comes back to its held seat: the connection gets the lowest free slot at once,
+    // and its reclaim and login arrive some steps later, as through a slow relay.
+    void startReturn(int seat) {
+        const int n = host().connectionAccepted();
+        if (!HostState::validSlot(n)) return;
+        m_returning = {n, seat};
+    }
+    void finishReturn() {
+        const auto [n, seat] = std::exchange(m_returning, Returning{});
+        if (!slot(n).connected || host().loggedIn(n)) return; // closed meanwhile
+        const std::string me = std::to_string(n);
+        from(n, "CMD_canholdseat+" + me + "+");
+        from(n, "CMD_reclaimseat+" + me + "+" + m_tokens[static_cast<std::size_t>(seat)]);
+        const bool back = slot(seat).connected && !host().loggedIn(seat);
+        if (!back) m_watching[static_cast<std::size_t>(n)] = false; // an ordinary newcomer
+        from(back ? seat : n, "CMD_logininfo+" + me + "+1.0.2+R" + me);
+    }
+
+    // Every connection closes (a waiting return stays silent): with nobody sending anything the
+    // timer must bring the end.
+    std::string everybodyGoes() {
+        for (int n = 1; n < kObserver && m_rig.state.turn.gamerunning; ++n)
+            if (n != m_returning.slot) host().connectionClosed(n);
+        for (int ticks = 0; m_rig.state.turn.gamerunning; ++ticks) {
+            if (!m_rig.port.armed) return "stalled after everybody went";
+            if (ticks > 20000) return "no end after everybody went";
+            host().timer1Tick();
+        }
+        return {};
     }
 
     // Arrivals, departures, just-watch switches and requests made in another seat's name.
     void seatEvent() {
         int n = 1 + static_cast<int>(m_rng() % 8);
         if (!slot(n).connected) {
-            join();
+            if (host().seatHeld(n) && m_returning.slot == 0)
+                startReturn(n);
+            else
+                join();
             return;
         }
         const std::string me = std::to_string(n);
@@ -224,9 +291,18 @@ private:
         return {};
     }
 
+    struct Returning {
+        int slot = 0; // where the returning connection waits; 0: nobody
+        int seat = 0;
+    };
+
     std::mt19937 m_rng;
     enginetest::EngineRig m_rig;
     std::string m_lateJoinError;
+    std::array<bool, kObserver + 1> m_watching{};
+    std::array<std::string, kObserver + 1> m_tokens{};
+    std::size_t m_read = 0;
+    Returning m_returning;
 };
 
 TEST(GameProperty, SeededGamesWithComingsAndGoingsAllEndSoundly) {

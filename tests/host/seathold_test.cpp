@@ -66,6 +66,18 @@ struct HoldRig : enginetest::EngineRig {
         }
         FAIL() << "seat " << seat << " never came on turn";
     }
+    // Plays the game to its end as untilTurnOf does; the player in `silent` sends nothing.
+    // False when the game stopped: nobody to move and nothing pending.
+    bool playToEnd(int silent = 0) {
+        for (int guard = 0; guard < 5000 && state.turn.gamerunning; ++guard) {
+            const int cur = state.turn.currentseat;
+            if (cur != silent && state.slot(cur).turnactive && !state.isComputerPlayed(cur))
+                humanMove(cur);
+            else if (!tick())
+                return false;
+        }
+        return !state.turn.gamerunning;
+    }
     void humanMove(int seat) {
         const auto& s = state.slot(seat);
         std::string n = std::to_string(seat);
@@ -320,4 +332,45 @@ TEST_F(SeatHold, OneReclaimPerConnectionAndNoneAfterTheLoginOrTheGame) {
     from(1, "CMD_kickhim+1+" + std::to_string(dee) + "+");
     host.connectionClosed(dee);
     EXPECT_FALSE(host.seatHeld(dee));
+}
+
+// The player had handed the seat to the computer and then dropped: back in it, the seat stays
+// on just watch, on the host and on every table, and the computer goes on playing it.
+TEST_F(SeatHold, ReturnToAWatchedSeatKeepsItWatchedEverywhere) {
+    join("Ann");
+    join("Bob");
+    int cid = join("Cid");
+    start();
+    from(cid, "CMD_justwatch+3+1");
+    const std::string token = tokenOf(cid);
+    host.connectionClosed(cid);
+    port.clear();
+    ASSERT_EQ(join("Cid", true, token), cid);
+    for (int table : {1, 2, cid})
+        EXPECT_EQ(port.to(table).back(), "CMD_justwatching+3+1") << "table " << table;
+    EXPECT_TRUE(seat(cid).justwatch);
+    // Its window shows the computer playing: it sends nothing, and the game goes on.
+    EXPECT_TRUE(playToEnd(cid));
+}
+
+// A returning connection may first be given the free seat the computer is playing, during its
+// turn, and a relay may hold its reclaim back for a few ticks: the computer plays on.
+TEST_F(SeatHold, ReturnThroughTheComputersSeatLeavesTheComputerPlaying) {
+    join("Ann");
+    join("Bob");
+    int cid = join("Cid");
+    host.connectionClosed(2); // seat 2 is the computer's in the game
+    start();
+    const std::string token = tokenOf(cid);
+    host.connectionClosed(cid);
+    untilTurnOf(2);
+    const int waiting = host.connectionAccepted();
+    ASSERT_EQ(waiting, 2);
+    ticks(4);
+    EXPECT_GT(seat(2).rolls, 0) << "a connection that has not logged in plays nothing";
+    from(waiting, "CMD_canholdseat+2+");
+    from(waiting, "CMD_reclaimseat+2+" + token);
+    from(cid, "CMD_logininfo+2+1.0.2+Cid");
+    ASSERT_TRUE(host.loggedIn(cid));
+    EXPECT_TRUE(playToEnd());
 }
