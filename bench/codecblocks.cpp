@@ -22,8 +22,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <random>
@@ -181,14 +181,19 @@ int main(int argc, char** argv) {
 
     volatile std::size_t sink = 0;
     std::vector<Pass> passes;
-    passes.push_back({"kh compress", [&] {
+    passes.push_back({"kh compress",
+                      [&] {
                           for (std::size_t i = 0; i < count; ++i)
                               sink = sink + kh.CompressBlock(chunks[i], {bodies[i], bodyRoom});
-                      }, {}});
-    passes.push_back({"kh expand", [&] {
-                          for (std::size_t i = 0; i < count; ++i)
-                              sink = sink + kh.ExpandBlock({bodies[i], bodyLen[i]}, {out, bodyRoom});
-                      }, {}});
+                      },
+                      {}});
+    passes.push_back(
+        {"kh expand",
+         [&] {
+             for (std::size_t i = 0; i < count; ++i)
+                 sink = sink + kh.ExpandBlock({bodies[i], bodyLen[i]}, {out, bodyRoom});
+         },
+         {}});
     const double mb = double(total) / 1e6;
     std::printf("corpus: %zu chunks of up to 32 KiB, %zu bytes (text, executable, random, zeros)\n",
                 count, total);
@@ -202,18 +207,22 @@ int main(int argc, char** argv) {
                                         int(chunks[i].size()), int(lzRoom));
         lzPacked += std::size_t(lzLen[i]);
     }
-    passes.push_back({"lz4 compress", [&] {
+    passes.push_back({"lz4 compress",
+                      [&] {
                           for (std::size_t i = 0; i < count; ++i)
                               sink = sink + std::size_t(LZ4_compress_default(
                                                 reinterpret_cast<const char*>(chunks[i].data()),
                                                 lz[i], int(chunks[i].size()), int(lzRoom)));
-                      }, {}});
-    passes.push_back({"lz4 expand", [&] {
-                          for (std::size_t i = 0; i < count; ++i)
-                              sink = sink + std::size_t(LZ4_decompress_safe(
-                                                lz[i], reinterpret_cast<char*>(out), lzLen[i],
-                                                int(kChunk)));
-                      }, {}});
+                      },
+                      {}});
+    passes.push_back(
+        {"lz4 expand",
+         [&] {
+             for (std::size_t i = 0; i < count; ++i)
+                 sink = sink + std::size_t(LZ4_decompress_safe(lz[i], reinterpret_cast<char*>(out),
+                                                               lzLen[i], int(kChunk)));
+         },
+         {}});
 #endif
     // Rounds until the budget is spent; within a round the passes go in turn, each round
     // starting one further on, so no coder always follows the same one.
@@ -265,8 +274,7 @@ int main(int argc, char** argv) {
         lhE.push_back(now() - t);
     }
     std::printf("  %-10s %7.1f%% of the input, compress %7.1f MB/s, expand %7.1f MB/s\n", "LZH",
-                100.0 * double(lh.size()) / double(all.size()), mb / best(lhC),
-                mb / best(lhE));
+                100.0 * double(lh.size()) / double(all.size()), mb / best(lhC), mb / best(lhE));
     std::printf("FIGURE lzh_compress_MBps %.1f\nFIGURE lzh_expand_MBps %.1f\n", mb / best(lhC),
                 mb / best(lhE));
     return 0;

@@ -11,9 +11,9 @@
 //
 //   bench_hostgames [SECONDS]   (per figure, default 2)
 
+#include "game/randomsource.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
-#include "game/randomsource.h"
 #include "host/turnengine.h"
 #include "net/fields.h"
 

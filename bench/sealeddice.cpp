@@ -4,9 +4,9 @@
 //
 //   bench_sealeddice [SECONDS]   (per figure, default 2)
 
+#include "game/sealedseed.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
-#include "game/sealedseed.h"
 #include "host/sealedturns.h"
 #include "host/turnengine.h"
 
@@ -47,7 +47,8 @@ public:
     int botSpeedMs() const override { return 750; }
 };
 
-template <typename Turns> double gamesPerSecond(double seconds, Turns& turns, core::HostState& state) {
+template <typename Turns>
+double gamesPerSecond(double seconds, Turns& turns, core::HostState& state) {
     state.slot(7).connected = true; // one spectator to receive every broadcast
     state.slotcount = 7;
     auto& port = static_cast<BenchPort&>(state.port());

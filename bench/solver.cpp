@@ -5,8 +5,8 @@
 //
 //   bench_solver [games]      (default 200000; run it under nice)
 
-#include "host/selfplay.h"
 #include "game/solver.h"
+#include "host/selfplay.h"
 
 #include <chrono>
 #include <cmath>

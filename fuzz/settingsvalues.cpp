@@ -15,8 +15,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::filesystem::path file = [] {
-        std::filesystem::path dir = fuzzTempDir() /
-                                    ("bramblies-fuzz-settings-" + std::to_string(::getpid()));
+        std::filesystem::path dir =
+            fuzzTempDir() / ("bramblies-fuzz-settings-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         return dir / "quarlobby.ini";
     }();

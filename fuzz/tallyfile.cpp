@@ -16,8 +16,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::filesystem::path dir = [] {
-        std::filesystem::path d = fuzzTempDir() /
-                                  ("bramblies-fuzz-tally-" + std::to_string(::getpid()));
+        std::filesystem::path d =
+            fuzzTempDir() / ("bramblies-fuzz-tally-" + std::to_string(::getpid()));
         std::filesystem::create_directories(d);
         return d;
     }();

@@ -59,9 +59,8 @@ int main(int argc, char** argv) {
     options.port = freePort();
     ui::Tchat table(options);
     new ui::HostingCopy(table); // the game host beside the window, as the program has it
-    table.setMessageBox([](const QString& text) {
-        std::fprintf(stderr, "message box: %s\n", qPrintable(text));
-    });
+    table.setMessageBox(
+        [](const QString& text) { std::fprintf(stderr, "message box: %s\n", qPrintable(text)); });
     table.show();
     core::TableClient& client = table.client();
     if (!waitFor([&] { return client.loggedin(); })) {

@@ -33,8 +33,8 @@ using Damage = unsigned long;
 
 #include <csignal>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>

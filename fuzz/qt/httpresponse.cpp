@@ -70,7 +70,9 @@ AnswerServer& server() {
     return *s;
 }
 
-bool success(int status) { return status >= 200 && status <= 299; }
+bool success(int status) {
+    return status >= 200 && status <= 299;
+}
 
 } // namespace
 

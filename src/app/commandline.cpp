@@ -5,10 +5,10 @@
 
 #include <arpa/inet.h>
 #include <charconv>
-#include <tuple>
 #include <cmath>
 #include <optional>
 #include <string_view>
+#include <tuple>
 
 namespace app {
 

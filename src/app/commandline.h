@@ -24,10 +24,10 @@ struct CommandLine {
     double timeScale = 1.0;              // --time-scale F, divides the game timer's intervals
     int botSpeedMs = kDefaultBotSpeedMs; // --bot-speed MS, for the dedicated host
     bool botSpeedGiven = false;
-    bool dedicatedHost = false; // --dedicated-host
+    bool dedicatedHost = false;  // --dedicated-host
     bool expertComputer = false; // --computer classic|expert, for the dedicated host
-    bool portMapping = false;   // --port-mapping: the dedicated host asks the router too
-    bool noPortMapping = false; // --no-port-mapping: the hosting copy does not ask the router
+    bool portMapping = false;    // --port-mapping: the dedicated host asks the router too
+    bool noPortMapping = false;  // --no-port-mapping: the hosting copy does not ask the router
     // --hold-seats SECONDS / --no-hold-seats: how long the dedicated host keeps the seat of a
     // player whose connection dropped (0: not at all).
     int holdSeconds = core::kDefaultHoldSeconds;
@@ -38,8 +38,8 @@ struct CommandLine {
     bool agones = false;                               // --agones
     int idleShutdownS = 0;                             // --idle-shutdown SECONDS, 0: never
 
-    bool help = false;          // --help
-    bool version = false;       // --version
+    bool help = false;    // --help
+    bool version = false; // --version
 
     // Empty when the line is good; otherwise one sentence naming the first fault.
     std::string error;

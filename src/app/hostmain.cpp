@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     auto commandLine = app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (commandLine.error.empty() && !commandLine.help && !commandLine.version &&
         !commandLine.positional.empty())
-        commandLine.error = "unexpected argument '" + commandLine.positional.front() +
-                            "' (see --help)";
+        commandLine.error =
+            "unexpected argument '" + commandLine.positional.front() + "' (see --help)";
     if (!commandLine.error.empty()) {
         std::fprintf(stderr, "%s: %s\n", program, commandLine.error.c_str());
         return 2;
@@ -28,6 +28,5 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", program, app::kProgramVersion);
         return 0;
     }
-    return ui::runDedicatedHost(app::dedicatedHostOptions(commandLine), argc,
-                                argv);
+    return ui::runDedicatedHost(app::dedicatedHostOptions(commandLine), argc, argv);
 }

@@ -6,13 +6,13 @@
 #include "app/commandline.h"
 #include "app/qt/appidentity.h"
 #include "app/qt/appstyle.h"
+#include "app/qt/dedicatedhostoptions.h"
 #include "app/qt/fontwarmup.h"
 #include "app/qt/instanceguard.h"
-#include "host/qt/quitsignals.h"
 #include "app/qt/startup.h"
 #include "app/qt/tablewindows.h"
 #include "app/qt/windowset.h"
-#include "app/qt/dedicatedhostoptions.h"
+#include "host/qt/quitsignals.h"
 
 #include <QApplication>
 
@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.dedicatedHost)
-        return ui::runDedicatedHost(app::dedicatedHostOptions(commandLine), argc,
-                                    argv);
+        return ui::runDedicatedHost(app::dedicatedHostOptions(commandLine), argc, argv);
 
     ui::FontWarmUp fonts; // on a second core while the application connects to the display
     QApplication application(argc, argv);

@@ -95,10 +95,10 @@ public:
     bool remindMe() const { return m_remindMe; }
     int turnSound() const { return m_turnSound; } // 0 Classic, 1 New
     bool playChatterSounds() const { return m_playChatterSounds; }
-    int rolls() const { return m_rolls; } // bonus-roll limit: 0 (unlimited), 1, 2 or 5
+    int rolls() const { return m_rolls; }              // bonus-roll limit: 0 (unlimited), 1, 2 or 5
     bool speakEvents() const { return m_speakEvents; } // off unless the file says "true"
     bool expertComputer() const { return m_expertComputer; } // "Computer Player" > "Expert"
-    bool speakChat() const { return m_speakChat; }     // chat lines too, when speaking
+    bool speakChat() const { return m_speakChat; }           // chat lines too, when speaking
     // Options > "Hold Seats of Dropped Players" (on unless the file says "false").
     bool holdSeats() const { return m_holdSeats; }
 

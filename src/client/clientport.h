@@ -21,10 +21,10 @@ struct ClientPorts {
         : transport(t), presentation(p), menus(m), records(r) {}
     // One object that is all four at once (a test's recording fake).
     template <class All>
-        requires std::derived_from<All, ClientTransport> &&
-                 std::derived_from<All, ClientPresentation> &&
-                 std::derived_from<All, ClientMenus> && std::derived_from<All, ClientRecords>
-    ClientPorts(All& all) : ClientPorts(all, all, all, all) {}
+    requires std::derived_from<All, ClientTransport> &&
+        std::derived_from<All, ClientPresentation> && std::derived_from<All, ClientMenus> &&
+        std::derived_from<All, ClientRecords>
+        ClientPorts(All& all) : ClientPorts(all, all, all, all) {}
 
     ClientTransport& transport;
     ClientPresentation& presentation;

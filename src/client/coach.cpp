@@ -82,10 +82,10 @@ double playableStart(const Solver& solver, const ScoreSheet& scores) {
             for (int k = 0; k < ds.counts(ds.handSet(h))[static_cast<std::size_t>(f)]; ++k)
                 p.dice[static_cast<std::size_t>(die++)] = f;
         const bool bramble = isOpen(scores, kBrambleCategory) && isStraight(p.dice);
-        v += ds.handChance(h) *
-             (bramble ? firstRollBrambleScore(p.dice) +
-                            solver.startValue(open & ~(1u << (kBrambleCategory - 1)))
-                      : Coach::bestPlayable(solver, p));
+        v += ds.handChance(h) * (bramble
+                                     ? firstRollBrambleScore(p.dice) +
+                                           solver.startValue(open & ~(1u << (kBrambleCategory - 1)))
+                                     : Coach::bestPlayable(solver, p));
     }
     return v;
 }
@@ -137,8 +137,7 @@ std::optional<Coach::Hint> Coach::hint(const TurnPosition& p, int bonusLimit) {
             TurnPosition chosen = p;
             chosen.workingcat = category;
             keep = solver.best(chosen).keep;
-            action = "Choose " + rowName(category) +
-                     " and " + lowerFirst(keepPhrase(keep));
+            action = "Choose " + rowName(category) + " and " + lowerFirst(keepPhrase(keep));
         }
         classic = solver.chooseValue(p, chooseWorkingCategory(p.scores, p.dice));
     }

@@ -3,8 +3,8 @@
 #include "client/clientport.h"
 #include "client/tablefields.h"
 #include "client/tablestate.h"
-#include "net/fields.h"
 #include "game/counts.h"
+#include "net/fields.h"
 #include "net/protocol.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The table client's coaching: the Hint for the local player's turn (a text for the window to
-// show and the dice it would keep raised, nothing sent), and the game-review chat line at the end of a
-// game, from the decisions the host announced for the local player's seat.
+// show and the dice it would keep raised, nothing sent), and the game-review chat line at the end
+// of a game, from the decisions the host announced for the local player's seat.
 
 #include "client/coach.h"
 #include "client/hostevents.h"

@@ -5,7 +5,7 @@ namespace core {
 namespace {
 
 constexpr const char* kRowNames[kScoreRows] = {"Ones",  "Twos",  "Threes",  "Fours",
-                                          "Fives", "Sixes", "Bramble", "Total"};
+                                               "Fives", "Sixes", "Bramble", "Total"};
 constexpr const char* kFaceWords[6] = {"one", "two", "three", "four", "five", "six"};
 
 } // namespace

@@ -147,9 +147,8 @@ DiceCheck::Line DiceCheck::verdict(const seal::Secret& secret, int myslot) const
             if (sealed != d.shown)
                 return {"Dice check: roll " + std::to_string(number) +
                             " of this game does not come from the sealed seed: seat " +
-                            std::to_string(roll.seat) + "'s die " +
-                            std::to_string(d.die) + " showed " +
-                            std::to_string(d.shown) + ", the seed gives " +
+                            std::to_string(roll.seat) + "'s die " + std::to_string(d.die) +
+                            " showed " + std::to_string(d.shown) + ", the seed gives " +
                             std::to_string(sealed) + ".",
                         true};
         }

@@ -4,7 +4,6 @@
 #include "client/tablefields.h"
 #include "client/tablestate.h"
 #include "net/messages.h"
-#include "net/messages.h"
 
 namespace core {
 

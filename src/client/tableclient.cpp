@@ -1,7 +1,7 @@
 #include "client/tableclient.h"
 
-#include "client/clientport.h"
 #include "chat/colourtext.h"
+#include "client/clientport.h"
 #include "client/tablefields.h"
 
 #include <type_traits>
@@ -11,9 +11,9 @@ namespace core {
 
 TableClient::TableClient(const ClientPorts& ports, unsigned animationSeed,
                          DiceCheck::Entropy sealEntropy)
-    : m_state(ports), m_session(m_state), m_presence(m_state), m_seatMenu(m_state), m_turns(m_state),
-      m_scores(m_state), m_lateJoin(m_state, m_turns), m_controls(m_state, animationSeed),
-      m_coaching(m_state), m_seatReturn(m_state),
+    : m_state(ports), m_session(m_state), m_presence(m_state), m_seatMenu(m_state),
+      m_turns(m_state), m_scores(m_state), m_lateJoin(m_state, m_turns),
+      m_controls(m_state, animationSeed), m_coaching(m_state), m_seatReturn(m_state),
       m_diceCheck(std::move(sealEntropy)) {}
 
 void TableClient::sockInfo(std::string_view text) {
@@ -29,8 +29,8 @@ void TableClient::reconnectFailed() {
 void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
     if (!line) return;
     if (line->failed)
-        m_state.presentation.addlinetochat(std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text,
-                                   kClRed);
+        m_state.presentation.addlinetochat(
+            std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text, kClRed);
     else
         m_state.chatLine("0+" + line->text);
 }

@@ -17,7 +17,6 @@ namespace core {
 
 struct TableState;
 
-
 class TableSession {
 public:
     // The connection's status text when it has closed.

@@ -23,8 +23,7 @@ namespace {
 
 std::atomic<const CryptoLibrary*> g_override{nullptr};
 
-template <typename F>
-bool resolve(void* handle, const char* name, F& out) {
+template <typename F> bool resolve(void* handle, const char* name, F& out) {
     out = reinterpret_cast<F>(dlsym(handle, name));
     return out != nullptr;
 }

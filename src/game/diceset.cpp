@@ -157,7 +157,8 @@ std::vector<DiceSets::Outcome> DiceSets::outcomesOf(int rerolled) const {
         }
     std::vector<Outcome> out;
     for (int set = 0; set < reached; ++set)
-        if (now[static_cast<std::size_t>(set)] != 0.0) out.push_back({set, now[static_cast<std::size_t>(set)]});
+        if (now[static_cast<std::size_t>(set)] != 0.0)
+            out.push_back({set, now[static_cast<std::size_t>(set)]});
     return out;
 }
 

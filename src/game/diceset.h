@@ -36,7 +36,9 @@ public:
     // The chance that rolling all five dice gives this hand.
     double handChance(int hand) const { return m_handChance[static_cast<std::size_t>(hand)]; }
     // Every sub-multiset of a hand, the largest first.
-    const std::vector<int>& keeps(int hand) const { return m_keeps[static_cast<std::size_t>(hand)]; }
+    const std::vector<int>& keeps(int hand) const {
+        return m_keeps[static_cast<std::size_t>(hand)];
+    }
 
     // Chances of the faces a set of dice shows after each of them is rolled again: a re-rolled
     // die never keeps its face, so it lands on each of the other five with chance 1/5.

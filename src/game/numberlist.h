@@ -12,8 +12,7 @@
 
 namespace core {
 
-template <std::size_t Capacity>
-class NumberList {
+template <std::size_t Capacity> class NumberList {
 public:
     using value_type = int;
     using iterator = const int*;

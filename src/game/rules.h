@@ -3,8 +3,8 @@
 // turn engine calls them; nothing here knows about seats, messages or timing, so every rule
 // can be checked on its own with scripted dice.
 
-#include "game/numberlist.h"
 #include "game/counts.h"
+#include "game/numberlist.h"
 #include "game/randomsource.h"
 
 #include <array>

@@ -196,7 +196,8 @@ std::vector<int> Solver::diceToRoll(const Dice& dice, int keep) {
     DiceSets::Counts left = DiceSets::instance().counts(keep);
     std::vector<int> roll;
     for (int d = 1; d <= kDiceCount; ++d) {
-        auto& n = left[static_cast<std::size_t>(std::clamp(dice[static_cast<std::size_t>(d)], 0, 6))];
+        auto& n =
+            left[static_cast<std::size_t>(std::clamp(dice[static_cast<std::size_t>(d)], 0, 6))];
         if (dice[static_cast<std::size_t>(d)] >= 1 && n > 0)
             --n;
         else

@@ -34,9 +34,9 @@ struct SolverDecision {
 class Solver {
 public:
     // The tables for a bonus-roll limit (0 unlimited), built on first use and kept for the
-    // program's life. Only the limits the game options offer (kOfferedBonusLimits) get tables: any other
-    // limit a peer names takes those of the nearest offered one (offeredLimit), so naming limit
-    // after limit neither builds (~30 ms) nor keeps (~3 MB) table after table.
+    // program's life. Only the limits the game options offer (kOfferedBonusLimits) get tables: any
+    // other limit a peer names takes those of the nearest offered one (offeredLimit), so naming
+    // limit after limit neither builds (~30 ms) nor keeps (~3 MB) table after table.
     static std::shared_ptr<const Solver> forLimit(int bonusLimit);
     // The offered limit (kOfferedBonusLimits) nearest by the share of an unlimited run of bonus
     // rolls the limit allows: 3 to 6 go to 5, 7 and more (within 3 % of no limit) to 0.

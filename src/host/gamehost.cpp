@@ -393,8 +393,7 @@ bool GameHost::startHold(int slot) {
     if (m_holdSeconds <= 0 || !m_state.turn.gamerunning || !HostState::validSeat(slot) ||
         !s.ingame || m_slots[index(slot)].refused)
         return false;
-    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000,
-                        s.justwatch);
+    return m_holds.hold(slot, s.name, m_nowMs() + std::int64_t{m_holdSeconds} * 1000, s.justwatch);
 }
 
 void GameHost::tellReturningCopies(int except, const std::string& message) {

@@ -123,9 +123,9 @@ private:
         bool refused = false; // close requested; its further bytes are ignored
         CloseReason reason = CloseReason::Left;
         std::deque<std::chrono::steady_clock::time_point> queuedAt; // one per waiting entry
-        bool canHold = false;      // said "CMD_canholdseat": may be given a seat token
-        bool reclaimTried = false; // one "CMD_reclaimseat" per connection
-        std::string restoredName;  // the held seat's name, taken by the login that follows
+        bool canHold = false;          // said "CMD_canholdseat": may be given a seat token
+        bool reclaimTried = false;     // one "CMD_reclaimseat" per connection
+        std::string restoredName;      // the held seat's name, taken by the login that follows
         bool restoredWatching = false; // the held seat was on just watch: the login says so
         std::int64_t acceptedMs = 0;
     };

@@ -82,13 +82,12 @@ void OperatorLog::loggedIn(int slot, const std::string& name) {
 
 void OperatorLog::connectionClosed(int slot, const std::string& name, bool loggedIn,
                                    CloseReason reason) {
-    const std::string who = loggedIn ? slotAndName(slot, name)
-                                     : "slot " + std::to_string(slot) + " before login";
+    const std::string who =
+        loggedIn ? slotAndName(slot, name) : "slot " + std::to_string(slot) + " before login";
     const std::string why(closeReasonText(reason));
     write("departure", "departure: " + who + " (" + why + ")",
           member("slot", slot) + member("name", jsonQuoted(loggedIn ? name : "")) +
-              member("logged_in", loggedIn ? "true" : "false") +
-              member("reason", jsonQuoted(why)));
+              member("logged_in", loggedIn ? "true" : "false") + member("reason", jsonQuoted(why)));
 }
 
 void OperatorLog::heldDropped(const std::string& address, HeldDrop reason) {
@@ -98,8 +97,8 @@ void OperatorLog::heldDropped(const std::string& address, HeldDrop reason) {
 }
 
 void OperatorLog::gameStarted(const std::string& by, int seats) {
-    write("game_start", "game started by " + logSafe(by) + " with " + std::to_string(seats) +
-                            " seats",
+    write("game_start",
+          "game started by " + logSafe(by) + " with " + std::to_string(seats) + " seats",
           member("by", jsonQuoted(by)) + member("seats", seats));
 }
 

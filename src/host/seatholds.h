@@ -8,8 +8,8 @@
 // Per seat: no token -> token issued (seated, game running) -> held (connection closed)
 //           -> token issued again (reclaimed) or no token (deadline passed, game over).
 
-#include "host/seattoken.h"
 #include "game/counts.h"
+#include "host/seattoken.h"
 #include "net/protocol.h"
 
 #include <array>

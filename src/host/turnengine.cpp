@@ -308,8 +308,9 @@ void TurnEngine::bonusrolls(int seat) {
 
 void TurnEngine::computerplay(int seat) {
     // The same checks and work as the requests the move stands for, without building them.
-    const ComputerDecision move = m_style == ComputerStyle::Expert ? expertDecision(m_state, seat)
-                                                                  : computerDecision(m_state, seat);
+    const ComputerDecision move = m_style == ComputerStyle::Expert
+                                      ? expertDecision(m_state, seat)
+                                      : computerDecision(m_state, seat);
     switch (move.kind) {
     case ComputerDecision::Kind::Roll:
         roll(seat, move.dice);

@@ -12,8 +12,8 @@
 // after arming the pending action runs: the next turn, a bonus roll or a computer move.
 // Arming again replaces whatever was pending. A present human's turn has no time limit.
 
-#include "host/hoststate.h"
 #include "game/randomsource.h"
+#include "host/hoststate.h"
 #include "host/turnhandler.h"
 
 #include <cstdint>

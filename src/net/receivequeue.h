@@ -75,7 +75,7 @@ private:
     std::size_t m_maxBytesPerSlot;
     std::vector<Lane> m_lanes; // indexed by slot
     std::size_t m_size = 0;
-    std::uint64_t m_now = 0;     // stamp of the entry taken last
+    std::uint64_t m_now = 0; // stamp of the entry taken last
     std::uint64_t m_arrivals = 0;
 };
 

@@ -390,8 +390,8 @@ std::size_t Lzrw1KHCompressor::CompressBlock(std::span<const std::uint8_t> chunk
         } else {
             // Past the end of the chunk the hash sees zeros; that only picks another slot,
             // and no match can start that close to the end anyway.
-            const std::uint32_t h =
-                hash16(b, x + 1 < n ? s[x + 1] : std::uint8_t(0), x + 2 < n ? s[x + 2] : std::uint8_t(0));
+            const std::uint32_t h = hash16(b, x + 1 < n ? s[x + 1] : std::uint8_t(0),
+                                           x + 2 < n ? s[x + 2] : std::uint8_t(0));
             const std::size_t d = x + kTableSize - table[h];
             table[h] = std::uint16_t(x + kTableSize);
             std::size_t len = 0;

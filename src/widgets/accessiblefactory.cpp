@@ -15,11 +15,16 @@ namespace {
 
 QString markName(MarkView::Kind kind) {
     switch (kind) {
-    case MarkView::Kind::Eyes: return QStringLiteral("Just watching");
-    case MarkView::Kind::NotPlaying: return QStringLiteral("Not playing");
-    case MarkView::Kind::Winner: return QStringLiteral("Winner");
-    case MarkView::Kind::Bonus: return QStringLiteral("Bonus die");
-    case MarkView::Kind::Category: return QStringLiteral("Working category");
+    case MarkView::Kind::Eyes:
+        return QStringLiteral("Just watching");
+    case MarkView::Kind::NotPlaying:
+        return QStringLiteral("Not playing");
+    case MarkView::Kind::Winner:
+        return QStringLiteral("Winner");
+    case MarkView::Kind::Bonus:
+        return QStringLiteral("Bonus die");
+    case MarkView::Kind::Category:
+        return QStringLiteral("Working category");
     }
     return {};
 }

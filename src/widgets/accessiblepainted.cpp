@@ -22,7 +22,8 @@ QString AccessiblePainted::text(QAccessible::Text t) const {
     case QAccessible::Value:
         // The rolls indicator's count is its value as well as its name.
         return role() == QAccessible::StaticText ? text(QAccessible::Name) : QString();
-    default: return QAccessibleWidget::text(t);
+    default:
+        return QAccessibleWidget::text(t);
     }
 }
 
@@ -50,8 +51,7 @@ void AccessiblePainted::doAction(const QString& actionName) {
         if (auto* tile = qobject_cast<CategoryTile*>(widget())) tile->click();
     } else if (actionName == showMenuAction()) {
         if (auto* label = qobject_cast<RotatedLabel*>(widget()))
-            emit label->mouseReleased(Qt::RightButton,
-                                      label->mapToGlobal(label->rect().center()));
+            emit label->mouseReleased(Qt::RightButton, label->mapToGlobal(label->rect().center()));
     } else {
         QAccessibleWidget::doAction(actionName);
     }

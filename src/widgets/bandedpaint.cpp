@@ -18,8 +18,7 @@ bool whole(qreal v) {
 int bandRows(const QPainter& p, const QRect& area) {
     const QTransform t = p.deviceTransform();
     const qreal scale = t.m22();
-    if (t.m12() != 0 || t.m21() != 0 || scale < 1 || !whole(scale) || !whole(t.dy()))
-        return 0;
+    if (t.m12() != 0 || t.m21() != 0 || scale < 1 || !whole(scale) || !whole(t.dy())) return 0;
     if (area.isEmpty() || area.height() * scale <= kPaintBandRows) return 0;
     return std::max(1, int(kPaintBandRows / scale));
 }
@@ -34,8 +33,9 @@ void paintInBands(QPainter& p, const QRect& area, const std::function<void()>& p
     }
     for (int top = area.top(); top <= area.bottom(); top += rows) {
         p.save();
-        p.setClipRect(QRect(area.left(), top, area.width(), std::min(rows, area.bottom() + 1 - top)),
-                      Qt::IntersectClip);
+        p.setClipRect(
+            QRect(area.left(), top, area.width(), std::min(rows, area.bottom() + 1 - top)),
+            Qt::IntersectClip);
         paint();
         p.restore();
     }

@@ -22,8 +22,7 @@ void paintInBands(QPainter& p, const QRect& area, const std::function<void()>& p
 // Calls paint once for each band of area with a painter on a picture of that band, then lays
 // the picture onto p: for painting that sets clips of its own (a style's), where a clip of
 // ours would not hold.
-void paintThroughBands(QPainter& p, const QRect& area,
-                       const std::function<void(QPainter&)>& paint);
+void paintThroughBands(QPainter& p, const QRect& area, const std::function<void(QPainter&)>& paint);
 
 // Where neither can keep whole pixels apart -- a rotation, a scale that is not a whole number,
 // an area one band high -- paint is called once, on p, as it is.

@@ -28,10 +28,13 @@ bool DialogKeys::eventFilter(QObject* watched, QEvent* event) {
         m_default->click();
         return true;
     case Qt::Key_Escape:
-        if (m_cancel) m_cancel->click();
-        else m_window->close();
+        if (m_cancel)
+            m_cancel->click();
+        else
+            m_window->close();
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -51,8 +51,11 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:
-        case QEvent::Hide: follow(); break;
-        default: break;
+        case QEvent::Hide:
+            follow();
+            break;
+        default:
+            break;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -77,13 +77,26 @@ bool ScoreSheetCursor::eventFilter(QObject* watched, QEvent* event) {
 void ScoreSheetCursor::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(event);
     switch (event->key()) {
-    case Qt::Key_Left: setCurrent(m_row, m_column - 1); break;
-    case Qt::Key_Right: setCurrent(m_row, m_column + 1); break;
-    case Qt::Key_Up: setCurrent(m_row - 1, m_column); break;
-    case Qt::Key_Down: setCurrent(m_row + 1, m_column); break;
-    case Qt::Key_Home: setCurrent(m_row, 0); break;
-    case Qt::Key_End: setCurrent(m_row, columnCount() - 1); break;
-    default: return QWidget::keyPressEvent(event);
+    case Qt::Key_Left:
+        setCurrent(m_row, m_column - 1);
+        break;
+    case Qt::Key_Right:
+        setCurrent(m_row, m_column + 1);
+        break;
+    case Qt::Key_Up:
+        setCurrent(m_row - 1, m_column);
+        break;
+    case Qt::Key_Down:
+        setCurrent(m_row + 1, m_column);
+        break;
+    case Qt::Key_Home:
+        setCurrent(m_row, 0);
+        break;
+    case Qt::Key_End:
+        setCurrent(m_row, columnCount() - 1);
+        break;
+    default:
+        return QWidget::keyPressEvent(event);
     }
     event->accept();
 }

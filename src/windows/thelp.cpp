@@ -229,8 +229,8 @@ QString Thelp::pageText(int page) {
     const QStringList lines = pageLines(page);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         text += lines[i];
-        const bool goesOn = lines[i].endsWith(QLatin1Char(' ')) && i + 1 < lines.size() &&
-                            !lines[i + 1].isEmpty();
+        const bool goesOn =
+            lines[i].endsWith(QLatin1Char(' ')) && i + 1 < lines.size() && !lines[i + 1].isEmpty();
         if (!goesOn && i + 1 < lines.size()) text += QLatin1Char('\n');
     }
     return text;
@@ -305,11 +305,10 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
         text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        text->setStyleSheet(
-            QStringLiteral("QPlainTextEdit { background: %1; border: 1px solid %2;"
-                           " font-family: Arial; font-size: 11px; color: black; }")
-                .arg(BoardPalette::css(BoardPalette::cream()),
-                     BoardPalette::css(BoardPalette::gold())));
+        text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: %1; border: 1px solid %2;"
+                                           " font-family: Arial; font-size: 11px; color: black; }")
+                                .arg(BoardPalette::css(BoardPalette::cream()),
+                                     BoardPalette::css(BoardPalette::gold())));
         text->document()->setDocumentMargin(5);
         text->setPlainText(pageText(page));
         m_pages->addWidget(text);

@@ -41,10 +41,9 @@ Tspylist::Tspylist(QWidget* parent) : QDialog(parent) {
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("listbox_spys"));
     m_list->setGeometry(4, 4, 154, 130);
-    m_list->setStyleSheet(
-        QStringLiteral("QListWidget { background: %1; border: 1px solid %2; }")
-            .arg(BoardPalette::css(BoardPalette::cream()),
-                 BoardPalette::css(BoardPalette::gold())));
+    m_list->setStyleSheet(QStringLiteral("QListWidget { background: %1; border: 1px solid %2; }")
+                              .arg(BoardPalette::css(BoardPalette::cream()),
+                                   BoardPalette::css(BoardPalette::gold())));
     m_list->setMouseTracking(true);
     m_list->viewport()->setMouseTracking(true);
     m_list->viewport()->installEventFilter(this);

@@ -78,7 +78,8 @@ TEST(CommandLine, FaultsAreNamedInOneSentence) {
         {{"--metrics=::1:9100"},
          "invalid metrics address '::1:9100' (expected [ADDRESS:]PORT, PORT from 0 to 65535)"},
         {{"--metrics", "example.org:80"},
-         "invalid metrics address 'example.org:80' (expected [ADDRESS:]PORT, PORT from 0 to 65535)"},
+         "invalid metrics address 'example.org:80' (expected [ADDRESS:]PORT, PORT from 0 to "
+         "65535)"},
         {{"--time-scale=inf"}, "invalid time scale 'inf' (expected a number above 0)"},
         {{"--bot-speed", "0"}, "invalid bot speed '0' (expected milliseconds above 0)"},
         {{"--computer", "Expert"}, "invalid computer player 'Expert' (expected classic or expert)"},

@@ -31,24 +31,31 @@ TEST(Coach, HintTexts) {
     } cases[] = {
         // Fours alone with a roll left: two 4s plus three dice that each become a 4 with
         // chance 1/5, and a tiny share of a bonus.
-        {{openOnly({4}), 2, Dice{0, 4, 1, 4, 2, 3}, 4}, 1,
-         "Keep the two 4s — 10.4 more points expected this game (Classic play: 10.4).", {1, 3}},
+        {{openOnly({4}), 2, Dice{0, 4, 1, 4, 2, 3}, 4},
+         1,
+         "Keep the two 4s — 10.4 more points expected this game (Classic play: 10.4).",
+         {1, 3}},
         // The Bramble alone: a re-rolled 1 can make 2-3-4-5-6 (20), a re-rolled 6 only
         // 1-2-3-4-5 (15).
-        {{openOnly({7}), 2, Dice{0, 1, 2, 3, 4, 6}, 7}, 1,
+        {{openOnly({7}), 2, Dice{0, 1, 2, 3, 4, 6}, 7},
+         1,
          "Keep the 2, the 3, the 4 and the 6 — 4.0 more points expected this game (Classic "
          "play: 3.0).",
          {2, 3, 4, 5}},
         // No category yet: one has to be named before the third roll.
-        {{openOnly({5, 6}), 2, Dice{0, 6, 5, 6, 1, 6}, 0}, 2,
+        {{openOnly({5, 6}), 2, Dice{0, 6, 5, 6, 1, 6}, 0},
+         2,
          "Choose Sixes and keep the three 6s — 32.5 more points expected this game (Classic "
          "play: 32.5).",
          {1, 3, 5}},
-        {{openOnly({1, 2, 3, 4, 5, 6, 7}), 1, Dice{0, 3, 3, 1, 6, 5}, 0}, 2,
+        {{openOnly({1, 2, 3, 4, 5, 6, 7}), 1, Dice{0, 3, 3, 1, 6, 5}, 0},
+         2,
          "Choose Threes and keep the two 3s — 73.7 more points expected this game (Classic "
          "play: 73.7).",
          {1, 2}},
-        {{openOnly({2, 7}), 0, Dice{}, 0}, 0, "Roll all five dice — 12.1 more points expected this game.",
+        {{openOnly({2, 7}), 0, Dice{}, 0},
+         0,
+         "Roll all five dice — 12.1 more points expected this game.",
          {}},
     };
     for (const auto& c : cases) {

@@ -71,8 +71,8 @@ TEST(DiceCheck, HonestGamePassesAndEachTamperingIsCaught) {
     std::string expectedRoll;
     {
         // Which roll of the game this is, counting only rolls that showed faces.
-        const std::vector<std::string> before(altered.begin(),
-                                              altered.begin() + static_cast<std::ptrdiff_t>(rerollAt) + 1);
+        const std::vector<std::string> before(
+            altered.begin(), altered.begin() + static_cast<std::ptrdiff_t>(rerollAt) + 1);
         const int shown = std::stoi(f[3]);
         const int fake = shown % 6 + 1;
         expectedRoll = "Dice check: roll " + std::to_string(rollsIn(before)) +
@@ -111,14 +111,17 @@ TEST(DiceCheck, HonestGamePassesAndEachTamperingIsCaught) {
         std::vector<std::string> expected; // exact texts, or a prefix ending in "from"
     } cases[] = {
         {"altered face", altered, {expectedRoll}},
-        {"other secret", otherSecret,
+        {"other secret",
+         otherSecret,
          {"Dice check: the secret the host revealed does not match the seal it showed before "
           "the game, so these dice cannot be trusted."}},
         {"dropped part", dropped, {firstRollWrong}},
-        {"changed own part", changed,
+        {"changed own part",
+         changed,
          {"Dice check: the host changed this table's part of the seed, so these dice cannot be "
           "trusted."}},
-        {"own part left out", ownDropped,
+        {"own part left out",
+         ownDropped,
          {"Dice check: this table's part of the seed reached the host after the first roll and "
           "was not mixed in.",
           firstRollWrong}},

@@ -27,7 +27,8 @@ struct Table {
         client.handleMessage("CMD_newplayerinfo+" + std::to_string(slot) + "+Me+0");
         std::string others;
         for (auto [s, n] : {std::pair{1, "Ann"}, {2, "Bob"}, {4, "Dan"}})
-            if (s != slot) others.append("+").append(std::to_string(s)).append("+").append(n).append("+0");
+            if (s != slot)
+                others.append("+").append(std::to_string(s)).append("+").append(n).append("+0");
         client.handleMessage("CMD_existingplayers" + others);
         port.clear();
     }
@@ -251,7 +252,11 @@ TEST(ClientGame, WinnerTextsAndTally) {
          "Bob and You have Won the Game!",
          {"tally:record:won:Bob and You:120"},
          {2, 4}},
-        {5, "1+3+0+", "80", "Ann and Me have Won the Game!", {"tally:record:lost:Ann and Me:80"},
+        {5,
+         "1+3+0+",
+         "80",
+         "Ann and Me have Won the Game!",
+         {"tally:record:lost:Ann and Me:80"},
          {1, 3}},
         {8, "2+0+", "", "Bob has Won the Game!", {}, {2}},
         {1, "1+0+", "90", "You have Won the Game!", {"tally:record:won:Me:90"}, {1}},

@@ -64,8 +64,7 @@ TEST(ClientCommandLine, SoloPlaysAsYouAndLogsInWithTheVersion) {
     EXPECT_EQ(client.hostaddress(), "127.0.0.1");
     port.clear();
     client.handleMessage("CMD_sendlogininfo+1");
-    EXPECT_EQ(port.events,
-              (Events{"send:CMD_canholdseat+1+", "send:CMD_logininfo+1+1.0.2+You"}));
+    EXPECT_EQ(port.events, (Events{"send:CMD_canholdseat+1+", "send:CMD_logininfo+1+1.0.2+You"}));
     EXPECT_TRUE(client.loggedin());
     EXPECT_EQ(client.myslot(), 1);
 }
@@ -76,8 +75,7 @@ TEST(ClientLogin, NameWithPlusIsSentWhole) {
     client.processparams({"A+B", "10.0.0.5", "no"});
     port.clear();
     client.handleMessage("CMD_sendlogininfo+4");
-    EXPECT_EQ(port.events,
-              (Events{"send:CMD_canholdseat+4+", "send:CMD_logininfo+4+1.0.2+A+B"}));
+    EXPECT_EQ(port.events, (Events{"send:CMD_canholdseat+4+", "send:CMD_logininfo+4+1.0.2+A+B"}));
 }
 
 // A joined client logged in at the given slot, events cleared.
@@ -194,8 +192,8 @@ TEST(ClientPresence, VersionLinesAndFullGame) {
     Joined k(2); // the host goes away: the player is told before the window closes
     k.client.sockInfo("Socket Closed");
     k.client.sockInfo("Socket Closed");
-    EXPECT_EQ(k.port.events, (Events{"box:The connection to the game host was closed.", "close",
-                                     "close"}));
+    EXPECT_EQ(k.port.events,
+              (Events{"box:The connection to the game host was closed.", "close", "close"}));
 }
 
 TEST(ClientSeatMenu, EnabledStatesAndActions) {

@@ -3,10 +3,10 @@
 // host sends and whether its countdown is armed, dice that follow a script, and a fixture that
 // plays the seat logic's part (connect, leave, just watch) on the host state directly.
 
+#include "game/randomsource.h"
 #include "host/gamehost.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
-#include "game/randomsource.h"
 #include "host/turnengine.h"
 
 #include <algorithm>

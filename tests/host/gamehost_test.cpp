@@ -413,12 +413,11 @@ TEST_F(Seats, DeparturesAreToldWithTheirReason) {
         accept();
     host.closeAll(CloseReason::Shutdown);
     host.connectionClosed(9);
-    EXPECT_EQ(watcher.told,
-              (std::vector<std::string>{"login 1 Ann", "login 2 Bob", "login 3 Cy", "login 4 Di",
-                                        "login 5 Ed", "2 Bob in unterminated message",
-                                        "3 Cy in queue", "4 Di in kicked", "5 Ed in unsent output",
-                                        "6  out login deadline", "1 Ann in left", "refused",
-                                        "9  out shutdown"}));
+    EXPECT_EQ(watcher.told, (std::vector<std::string>{
+                                "login 1 Ann", "login 2 Bob", "login 3 Cy", "login 4 Di",
+                                "login 5 Ed", "2 Bob in unterminated message", "3 Cy in queue",
+                                "4 Di in kicked", "5 Ed in unsent output", "6  out login deadline",
+                                "1 Ann in left", "refused", "9  out shutdown"}));
     EXPECT_EQ(port.closed, (std::vector<int>{2, 3, 4, 6, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
@@ -458,9 +457,9 @@ TEST_F(Seats, ShutDownSaysGoodbyeInTheTablesOwnLineAndClosesEveryone) {
         state.turn.gamerunning = running;
         port.armedMs = 500;
         host.shutDown();
-        const std::string line = running
-                                     ? "CMD_chat+0+The host is shutting down. The game ends here.|clBlue"
-                                     : "CMD_chat+0+The host is shutting down.|clBlue";
+        const std::string line =
+            running ? "CMD_chat+0+The host is shutting down. The game ends here.|clBlue"
+                    : "CMD_chat+0+The host is shutting down.|clBlue";
         EXPECT_EQ(port.take(), (std::vector<Sent>{{1, line}, {2, line}}));
         EXPECT_EQ(port.closed, (std::vector<int>{1, 2}));
         EXPECT_EQ(port.armedMs, -1);

@@ -4,8 +4,8 @@
 // was told it plays. Every game must end with a winner after round 7 with consistent score
 // sheets, however the seats changed hands; and once everybody has gone, the timer alone ends it.
 
-#include "host/enginefixture.h"
 #include "game/rules.h"
+#include "host/enginefixture.h"
 #include "net/fields.h"
 #include "net/messages.h"
 

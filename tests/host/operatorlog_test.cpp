@@ -29,7 +29,9 @@ TEST(OperatorLog, OneLinePerEventAsTextOrJson) {
          R"("event":"refused","reason":"table full"})"},
         {[](OperatorLog& l) { l.gameStarted("Ann", 3); }, "game started by Ann with 3 seats",
          R"("event":"game_start","by":"Ann","seats":3})"},
-        {[](OperatorLog& l) { l.gameFinished({{1, "Ann"}, {2, ""}}); },
+        {[](OperatorLog& l) {
+             l.gameFinished({{1, "Ann"}, {2, ""}});
+         },
          "game over: winners seat 1 Ann, seat 2 (computer)",
          R"("event":"game_over","winners":[{"seat":1,"name":"Ann"},{"seat":2,"name":""}]})"},
         {[](OperatorLog& l) { l.notice("working selected"); }, "working selected",
@@ -37,12 +39,14 @@ TEST(OperatorLog, OneLinePerEventAsTextOrJson) {
         {[](OperatorLog& l) { l.shuttingDown(); }, "shutting down", R"("event":"shutdown"})"},
     };
     // 2026-12-07 15:50:01.234 UTC
-    const auto when = std::chrono::system_clock::time_point(std::chrono::milliseconds(1796658601234));
+    const auto when =
+        std::chrono::system_clock::time_point(std::chrono::milliseconds(1796658601234));
     for (const auto& c : cases) {
         std::vector<std::string> lines;
         OperatorLog text(LogFormat::Text, [&](const std::string& l) { lines.push_back(l); });
-        OperatorLog json(LogFormat::Json, [&](const std::string& l) { lines.push_back(l); },
-                         [when] { return when; });
+        OperatorLog json(
+            LogFormat::Json, [&](const std::string& l) { lines.push_back(l); },
+            [when] { return when; });
         c.event(text);
         c.event(json);
         ASSERT_EQ(lines.size(), 2u) << c.text;

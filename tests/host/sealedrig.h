@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <functional>
-#include <optional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,9 +22,8 @@ namespace sealtest {
 
 // Entropy that fills every byte with `fill`, then fill + 1 on the next call, ...
 inline auto countingFill(std::uint8_t fill) {
-    return [fill](std::span<std::uint8_t> out) mutable {
-        std::fill(out.begin(), out.end(), fill++);
-    };
+    return
+        [fill](std::span<std::uint8_t> out) mutable { std::fill(out.begin(), out.end(), fill++); };
 }
 
 struct Table {
@@ -46,7 +45,8 @@ struct SealedRig {
         auto& t = tables[slot];
         t.slot = slot;
         if (knowsSeal)
-            t.check = std::make_unique<core::DiceCheck>(countingFill(static_cast<std::uint8_t>(slot)));
+            t.check =
+                std::make_unique<core::DiceCheck>(countingFill(static_cast<std::uint8_t>(slot)));
         host.dispatch(slot, "CMD_logininfo+" + std::to_string(slot) + "+1.0.2+" + name);
         pump();
         return slot;
@@ -73,7 +73,8 @@ struct SealedRig {
     }
     void playToEnd(const std::function<void()>& eachTick = {}) {
         for (int seat = 1; seat <= 6; ++seat)
-            if (state.slot(seat).connected) host.dispatch(1, "CMD_justwatch+" + std::to_string(seat) + "+1");
+            if (state.slot(seat).connected)
+                host.dispatch(1, "CMD_justwatch+" + std::to_string(seat) + "+1");
         pump();
         while (port.armed && state.turn.gamerunning) {
             host.timer1Tick();

@@ -1,5 +1,5 @@
-#include "host/sealeddice.h"
 #include "game/sealedseed.h"
+#include "host/sealeddice.h"
 #include "net/hexfield.h"
 
 #include <gtest/gtest.h>
@@ -90,7 +90,8 @@ TEST(SealedSeed, SeedDependsOnEveryInputButNotOnArrivalOrder) {
 
 TEST(SealedDice, PartsCountUntilTheFirstFaceAndOncePerSlot) {
     std::uint8_t next = 0;
-    SealedDice dice([&](std::span<std::uint8_t> out) { std::fill(out.begin(), out.end(), ++next); });
+    SealedDice dice(
+        [&](std::span<std::uint8_t> out) { std::fill(out.begin(), out.end(), ++next); });
     EXPECT_EQ(dice.seal(4), seal::commitment(secretOf(1), 4));
     EXPECT_TRUE(dice.contribute(3, partOf(3)));
     EXPECT_TRUE(dice.contribute(1, partOf(1)));

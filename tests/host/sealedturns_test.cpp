@@ -154,7 +154,7 @@ TEST(SealedTurns, WithoutTheHashLibraryGamesArePlainAndNothingIsClaimed) {
     EXPECT_FALSE(core::seal::hashingAvailable());
     std::array<std::uint8_t, 4> bytes{};
     EXPECT_FALSE(core::seal::systemRandom(bytes));
-    EXPECT_FALSE(core::newSeatToken()); // refused, never guessable
+    EXPECT_FALSE(core::newSeatToken());       // refused, never guessable
     core::SealedDice dice(countingFill(252)); // 252..255 are skipped as ever
     std::vector<int> faces;
     for (int i = 0; i < 6; ++i)

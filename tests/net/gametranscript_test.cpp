@@ -9,10 +9,10 @@
 
 #include "client/fakeclientport.h"
 #include "client/tableclient.h"
+#include "game/randomsource.h"
 #include "host/gamehost.h"
 #include "host/hostport.h"
 #include "host/hoststate.h"
-#include "game/randomsource.h"
 #include "host/turnengine.h"
 #include "net/fields.h"
 

@@ -42,11 +42,13 @@ Bytes referenceBody(const Bytes& s) {
             t[y + 3] = s[x];
             y += 4, x += m, c = c << 1 | 1;
         } else {
-            const unsigned h = ((((at(x) << 4) ^ at(x + 1)) << 4 ^ at(x + 2)) * 40543u >> 4) & 0xFFF;
+            const unsigned h =
+                ((((at(x) << 4) ^ at(x + 1)) << 4 ^ at(x + 2)) * 40543u >> 4) & 0xFFF;
             const long cand = table[h];
             table[h] = long(x);
             if (cand >= 0 && long(x) - cand <= 4095) {
-                while (len < std::min<std::size_t>(18, n - x) && s[x + len] == s[std::size_t(cand) + len])
+                while (len < std::min<std::size_t>(18, n - x) &&
+                       s[x + len] == s[std::size_t(cand) + len])
                     ++len;
             }
             if (len >= 3) {
@@ -79,12 +81,24 @@ std::vector<Bytes> chunks() {
         Bytes b(n);
         for (std::size_t i = 0; i < n; ++i) {
             switch (kind) {
-            case 0: b[i] = std::uint8_t(rng()); break;
-            case 1: b[i] = std::uint8_t(rng() % 3); break;
-            case 2: b[i] = i >= 5 && rng() % 4 ? b[i - 1 - rng() % 5] : std::uint8_t('a' + rng() % 4); break;
-            case 3: b[i] = i >= 40 && rng() % 8 ? b[i - 40 + rng() % 30] : std::uint8_t(rng()); break;
-            case 4: b[i] = i >= 18 + n % 3 * 18 ? b[i - 18 - n % 3 * 18] : std::uint8_t(rng()); break;
-            default: b[i] = std::uint8_t(i / (1 + rng() % 200) % 2 ? 7 : rng() % 2); break;
+            case 0:
+                b[i] = std::uint8_t(rng());
+                break;
+            case 1:
+                b[i] = std::uint8_t(rng() % 3);
+                break;
+            case 2:
+                b[i] = i >= 5 && rng() % 4 ? b[i - 1 - rng() % 5] : std::uint8_t('a' + rng() % 4);
+                break;
+            case 3:
+                b[i] = i >= 40 && rng() % 8 ? b[i - 40 + rng() % 30] : std::uint8_t(rng());
+                break;
+            case 4:
+                b[i] = i >= 18 + n % 3 * 18 ? b[i - 18 - n % 3 * 18] : std::uint8_t(rng());
+                break;
+            default:
+                b[i] = std::uint8_t(i / (1 + rng() % 200) % 2 ? 7 : rng() % 2);
+                break;
             }
         }
         return b;
@@ -143,7 +157,8 @@ TEST(Lzrw1KHReference, DamagedBodiesStayInsideTheirBuffers) {
             Bytes bad(body.begin(), body.begin() + std::ptrdiff_t(2 + rng() % (body.size() - 1)));
             for (int flips = 0; flips < trial; ++flips)
                 bad[1 + rng() % (bad.size() - 1)] ^= std::uint8_t(1 << rng() % 8);
-            expandBetweenGuards(codec, bad, trial % 2 ? chunk.size() : core::Lzrw1KHCompressor::kChunkSize);
+            expandBetweenGuards(codec, bad,
+                                trial % 2 ? chunk.size() : core::Lzrw1KHCompressor::kChunkSize);
         }
     }
 }

@@ -6,8 +6,8 @@
 namespace ui {
 
 void applyAppIdentity();
-// The window icon in the sizes a window manager draws. Decoding them is not needed for the first picture of the
-// table window, so the program sets it once that is on the screen.
+// The window icon in the sizes a window manager draws. Decoding them is not needed for the first
+// picture of the table window, so the program sets it once that is on the screen.
 void applyWindowIcon();
 
 } // namespace ui

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QPainter>
-#include <QStyleOption>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace ui {

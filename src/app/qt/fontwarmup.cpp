@@ -17,8 +17,7 @@ constexpr char kWithoutType1[] =
 
 // Looked up, not linked: Qt's libraries bring fontconfig into the process on the systems that
 // use it, and elsewhere there is nothing to read.
-template <typename F>
-F find(const char* name) {
+template <typename F> F find(const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_DEFAULT, name));
 }
 
@@ -38,7 +37,7 @@ void readConfiguration() {
         if (void* config = loadConfig()) {
             parse(config, reinterpret_cast<const unsigned char*>(kWithoutType1), 1);
             if (setCurrent(config)) return; // fontconfig keeps it for the process
-            destroy(config); // refused: ours to free, and FcInit below makes its own
+            destroy(config);                // refused: ours to free, and FcInit below makes its own
         }
     }
     if (const auto init = find<Init>("FcInit")) init();
@@ -50,7 +49,9 @@ FontWarmUp::FontWarmUp() {
     if (find<void*>("FcInit")) m_thread = std::thread(readConfiguration);
 }
 
-FontWarmUp::~FontWarmUp() { wait(); }
+FontWarmUp::~FontWarmUp() {
+    wait();
+}
 
 void FontWarmUp::wait() {
     if (m_thread.joinable()) m_thread.join();

@@ -41,7 +41,7 @@ QPixmap PngSizesIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::S
 }
 
 void PngSizesIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-                             QIcon::State state) {
+                               QIcon::State state) {
     const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     QPixmap pm = pixmap(rect.size() * dpr, mode, state);
     if (pm.isNull()) return;

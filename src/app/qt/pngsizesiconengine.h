@@ -14,8 +14,7 @@ public:
     // pathPattern holds %1 for the size; sizes ascending.
     PngSizesIconEngine(QString pathPattern, QList<int> sizes);
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override;
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override;

@@ -315,8 +315,9 @@ void ChatView::paintEvent(QPaintEvent* event) {
             if (isPicture(item)) {
                 if (b > a) p.fillRect(QRectF(x, y, f.width, m_rowHeight), highlight);
                 const QPixmap picture = smileyPixmap(item.smiley, dpr * m_scale);
-                p.drawPixmap(QRectF(QPointF(x, y + (m_rowHeight - m_smiley.height()) / 2), m_smiley),
-                             picture, QRectF(QPointF(0, 0), picture.size()));
+                p.drawPixmap(
+                    QRectF(QPointF(x, y + (m_rowHeight - m_smiley.height()) / 2), m_smiley),
+                    picture, QRectF(QPointF(0, 0), picture.size()));
                 continue;
             }
 

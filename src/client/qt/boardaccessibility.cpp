@@ -43,7 +43,8 @@ BoardAccessibility::BoardAccessibility(const core::TableClient& client, BoardVie
     std::vector<std::vector<QWidget*>> cells(core::kScoreRows);
     for (int row = 1; row <= core::kScoreRows; ++row)
         for (int seat = 1; seat <= core::kSeatCount; ++seat)
-            cells[size_t(row - 1)].push_back(child(QStringLiteral("score_%1%2").arg(seat).arg(row)));
+            cells[size_t(row - 1)].push_back(
+                child(QStringLiteral("score_%1%2").arg(seat).arg(row)));
     m_sheet->setCells(std::move(cells));
     m_sheet->setTextSource([this](int row, int column) {
         return q(core::cellText(m_client.board(), column + 1, row + 1));
@@ -76,7 +77,8 @@ void BoardAccessibility::update() {
 
     for (int n = 1; n <= core::kCategoryCount; ++n) {
         const QString name = q(core::categoryText(b, n));
-        for (const QString& control : {QStringLiteral("image_button%1"), QStringLiteral("image_spacer%1")}) {
+        for (const QString& control :
+             {QStringLiteral("image_button%1"), QStringLiteral("image_spacer%1")}) {
             auto* tile = qobject_cast<CategoryTile*>(child(control.arg(n)));
             if (!tile) continue;
             rename(tile, name);

@@ -58,7 +58,7 @@ const char* kPanelError1Text = "You must select a Category before rolling your t
 // Row names shown faintly beside the category buttons, so the sheet can be read while no
 // button is up (between games, and in rows a turn does not offer).
 const char* const kRowNames[core::kCategoryCount] = {"Ones",  "Twos",  "Threes", "Fours",
-                                                  "Fives", "Sixes", "Bramble"};
+                                                     "Fives", "Sixes", "Bramble"};
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);

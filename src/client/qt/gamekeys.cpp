@@ -79,7 +79,8 @@ void GameKeys::setUp() {
     // The chat's own controls say what they are, for a screen reader.
     chat->entry()->setAccessibleName(tr("Chat line"));
     for (QWidget* w : chat->findChildren<QWidget*>())
-        if (w->objectName() == QLatin1String("mainchat")) w->setAccessibleName(tr("Chat"));
+        if (w->objectName() == QLatin1String("mainchat"))
+            w->setAccessibleName(tr("Chat"));
         else if (w->objectName() == QLatin1String("button_smilies"))
             w->setAccessibleName(w->toolTip());
 
@@ -151,7 +152,8 @@ void GameKeys::addHelpMenu() {
     for (int i = 0; i < list.size(); ++i) {
         QAction* a = keys->addAction(list[i]);
         // The game items do what their keys do; the rest only list the keys.
-        if (i == 0) connect(a, &QAction::triggered, this, &GameKeys::roll);
+        if (i == 0)
+            connect(a, &QAction::triggered, this, &GameKeys::roll);
         else if (i <= core::kDiceCount)
             connect(a, &QAction::triggered, this, [this, i] { toggleDie(i); });
         else if (i <= core::kDiceCount + core::kCategoryCount)
@@ -254,8 +256,10 @@ void GameKeys::panelHidden(QWidget* panel) {
     m_beforePanel = nullptr;
     QWidget* focus = QApplication::focusWidget();
     if (focus && focus->window() != &m_window) return;
-    if (canTakeFocus(back)) back->setFocus(Qt::OtherFocusReason);
-    else if (auto dice = members(Dice); !dice.empty()) dice.front()->setFocus(Qt::OtherFocusReason);
+    if (canTakeFocus(back))
+        back->setFocus(Qt::OtherFocusReason);
+    else if (auto dice = members(Dice); !dice.empty())
+        dice.front()->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- actions ----------------------------------------------------------------------------
@@ -305,8 +309,10 @@ bool GameKeys::eventFilter(QObject* watched, QEvent* event) {
             handOnFocus(w);
         return false;
     }
-    case QEvent::KeyPress: break;
-    default: return false;
+    case QEvent::KeyPress:
+        break;
+    default:
+        return false;
     }
     auto* target = qobject_cast<QWidget*>(watched);
     if (!target || target->window() != &m_window) return false;
@@ -342,8 +348,10 @@ bool GameKeys::handleKey(QWidget* focus, QKeyEvent* e) {
             return true;
         }
         if (part == Dice || part == Categories) {
-            if (auto* die = qobject_cast<DieView*>(focus)) emit die->mouseReleased(Qt::LeftButton);
-            else if (auto* b = qobject_cast<QAbstractButton*>(focus)) b->click();
+            if (auto* die = qobject_cast<DieView*>(focus))
+                emit die->mouseReleased(Qt::LeftButton);
+            else if (auto* b = qobject_cast<QAbstractButton*>(focus))
+                b->click();
             return true;
         }
         return false;
@@ -370,7 +378,8 @@ bool GameKeys::handleKey(QWidget* focus, QKeyEvent* e) {
         if (part < 0 || part == Chat || part == Sheet) return false;
         moveInPart(focus, key == Qt::Key_Left || key == Qt::Key_Up ? -1 : 1);
         return true;
-    default: break;
+    default:
+        break;
     }
     if (key >= Qt::Key_1 && key <= Qt::Key_5) {
         toggleDie(key - Qt::Key_0);

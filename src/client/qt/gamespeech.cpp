@@ -12,8 +12,8 @@ namespace ui {
 const QString GameSpeech::kSwitchText = QStringLiteral("Speak Game Events");
 const QString GameSpeech::kChatText = QStringLiteral("Speak Chat Lines");
 
-GameSpeech::GameSpeech(const core::TableClient& client, core::Settings& settings,
-                       SpeechSink& sink, QObject* parent)
+GameSpeech::GameSpeech(const core::TableClient& client, core::Settings& settings, SpeechSink& sink,
+                       QObject* parent)
     : QObject(parent), m_client(client), m_settings(settings), m_sink(sink),
       m_action(new QAction(kSwitchText, this)), m_chatAction(new QAction(kChatText, this)) {
     m_action->setObjectName(QStringLiteral("SpeakGameEvents1"));

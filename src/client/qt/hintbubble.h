@@ -1,7 +1,7 @@
 #pragma once
 // The Hint on the board: a note in the tooltip colours laid over the status banner just above
-// the dice, as wide as the row of dice, so the dice it raises stay in sight. Click it to close it; the
-// coach closes it when the dice or the turn move on.
+// the dice, as wide as the row of dice, so the dice it raises stay in sight. Click it to close it;
+// the coach closes it when the dice or the turn move on.
 
 #include <QLabel>
 

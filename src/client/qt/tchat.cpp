@@ -142,7 +142,8 @@ void Tchat::buildLayout() {
             [] { LinkOpener::open(siteLinks().makerAddress); });
 
     // The chat sits on a card with the same gold trim as the board's score sheet.
-    auto* chatCard = new TrimmedCard(BoardPalette::paper(), BoardPalette::deepGold(), 2, 10, central);
+    auto* chatCard =
+        new TrimmedCard(BoardPalette::paper(), BoardPalette::deepGold(), 2, 10, central);
     chatCard->setObjectName(QStringLiteral("chatcard"));
     m_chat = new ChatPanel(chatCard);
     auto* cardLayout = new QVBoxLayout(chatCard);

@@ -92,11 +92,10 @@ void AgonesClient::finished(QNetworkReply* reply, bool health) {
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
-    const QString what = reply->property("bramblies_method").toString() + ' ' +
-                         reply->url().path() + ": " +
-                         (reply->error() != QNetworkReply::NoError
-                              ? reply->errorString()
-                              : QStringLiteral("HTTP %1").arg(status));
+    const QString what =
+        reply->property("bramblies_method").toString() + ' ' + reply->url().path() + ": " +
+        (reply->error() != QNetworkReply::NoError ? reply->errorString()
+                                                  : QStringLiteral("HTTP %1").arg(status));
     if (health) {
         m_healthInFlight = nullptr;
         if (!ok) failed(what);
@@ -105,8 +104,8 @@ void AgonesClient::finished(QNetworkReply* reply, bool health) {
     m_inFlight = nullptr;
     if (!ok) {
         failed(what);
-        m_retryMs = m_retryMs == 0 ? m_options.firstRetryMs
-                                   : std::min(m_retryMs * 2, m_options.maxRetryMs);
+        m_retryMs =
+            m_retryMs == 0 ? m_options.firstRetryMs : std::min(m_retryMs * 2, m_options.maxRetryMs);
         m_retry.start(m_retryMs);
         return;
     }

@@ -1,7 +1,7 @@
 #include "host/qt/dedicatedhost.h"
 
-#include "host/logtext.h"
 #include "host/hostmetrics.h"
+#include "host/logtext.h"
 #include "host/qt/agonesclient.h"
 #include "host/qt/hostserver.h"
 #include "host/qt/metricsserver.h"
@@ -74,8 +74,8 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
         if (options.metricsPort < 0) return true;
         server.state().addWatcher(&metrics);
         server.setMetrics(&metrics);
-        metricsServer = std::make_unique<MetricsServer>(
-            [&] { return metrics.exposition(server.gameHost()); });
+        metricsServer =
+            std::make_unique<MetricsServer>([&] { return metrics.exposition(server.gameHost()); });
         const QHostAddress address(options.metricsAddress);
         if (!metricsServer->listen(address, static_cast<quint16>(options.metricsPort))) {
             log.error("cannot serve metrics on " + options.metricsAddress.toStdString() + " port " +
@@ -115,8 +115,8 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
             AgonesOptions agonesOptions;
             agonesOptions.sdkPort = AgonesOptions::sdkPortFromEnvironment();
             agonesOptions.idleShutdownMs = options.idleShutdownS * 1000;
-            agones = std::make_unique<AgonesClient>(server, agonesOptions,
-                                                    [&log](const std::string& l) { log.notice(l); });
+            agones = std::make_unique<AgonesClient>(
+                server, agonesOptions, [&log](const std::string& l) { log.notice(l); });
             agones->start();
         }
         // Port mapping only when asked for; the table is announced where Avahi runs.

@@ -32,7 +32,7 @@ constexpr int kCloseGraceMs = 5000;
 const char* const kSlotTag = "bramblies_slot";
 const char* const kClosing = "bramblies_closing";
 const char* const kEnded = "bramblies_ended";
-const char* const kAddress = "bramblies_address"; // a held connection's peer, as text
+const char* const kAddress = "bramblies_address";  // a held connection's peer, as text
 const char* const kForRoom = "bramblies_for_room"; // held: a slot is being freed for it
 
 int slotOf(const QTcpSocket* s) {

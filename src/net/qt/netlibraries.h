@@ -71,9 +71,8 @@ public:
     virtual std::unique_ptr<RouterMapping> upnp(const PortMappingConfig& config) const = 0;
     virtual std::unique_ptr<RouterMapping> natpmp(const PortMappingConfig& config) const = 0;
     // Null when the Avahi client could not be set up at all.
-    virtual std::unique_ptr<ServiceAnnouncement> announce(const std::string& serviceName,
-                                                          std::uint16_t port,
-                                                          ServiceEvents events) const = 0;
+    virtual std::unique_ptr<ServiceAnnouncement>
+    announce(const std::string& serviceName, std::uint16_t port, ServiceEvents events) const = 0;
     virtual std::unique_ptr<ServiceBrowsing> browse(ServiceEvents events) const = 0;
 };
 

@@ -16,8 +16,7 @@ TableBrowser::TableBrowser(QObject* parent) : QObject(parent) {
         if (!table) return; // not one of ours
         emit tableFound(FoundTable{QString::fromStdString(service.name),
                                    QString::fromStdString(service.domain), service.interfaceIndex,
-                                   QString::fromStdString(service.address), service.port,
-                                   *table});
+                                   QString::fromStdString(service.address), service.port, *table});
     };
     events.gone = [this](const std::string& name, const std::string& domain, int interfaceIndex) {
         emit tableGone(QString::fromStdString(name), QString::fromStdString(domain),

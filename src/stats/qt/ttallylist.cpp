@@ -51,9 +51,8 @@ QListWidget* addList(QWidget* parent, const char* name, const QRect& at) {
     auto* list = new QListWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(at);
-    list->setStyleSheet(
-        QStringLiteral("QListWidget { background: white; border: 1px solid %1; }")
-            .arg(BoardPalette::css(BoardPalette::gold())));
+    list->setStyleSheet(QStringLiteral("QListWidget { background: white; border: 1px solid %1; }")
+                            .arg(BoardPalette::css(BoardPalette::gold())));
     return list;
 }
 

@@ -50,10 +50,10 @@ private slots:
         // to itself it starts over whenever its last client leaves, and a look at the window
         // list before the program has connected would turn the program away.
         QProcess x;
-        x.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                         QStringLiteral("-screen"), QStringLiteral("0"),
-                                         QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
-                                         QStringLiteral("tcp"), QStringLiteral("-noreset")});
+        x.start(QStringLiteral("Xvfb"),
+                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                 QStringLiteral("0"), QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
+                 QStringLiteral("tcp"), QStringLiteral("-noreset")});
         QVERIFY2(x.waitForStarted(), "Xvfb is missing");
         Reaper xReaper{x};
         QTRY_VERIFY_WITH_TIMEOUT(x.canReadLine(), 10000);
@@ -81,10 +81,10 @@ private slots:
         Reaper programReaper{program};
 
         QStringList names;
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            program.state() != QProcess::Running ||
-                (names = windowNames(display)).contains(QStringLiteral("Download The Quar77 Lobby")),
-            qPrintable(names.join(" | ")), 20000);
+        QTRY_VERIFY2_WITH_TIMEOUT(program.state() != QProcess::Running ||
+                                      (names = windowNames(display))
+                                          .contains(QStringLiteral("Download The Quar77 Lobby")),
+                                  qPrintable(names.join(" | ")), 20000);
         QVERIFY2(program.state() == QProcess::Running, program.readAll().constData());
         QVERIFY2(names.contains(QStringLiteral("Bramblies")), qPrintable(names.join(" | ")));
         for (const QString& name : names)

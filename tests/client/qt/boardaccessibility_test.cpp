@@ -91,9 +91,9 @@ void BoardAccessibilityTest::everyControlHasNameAndRole() {
         auto* w = qobject_cast<QWidget*>(i->object());
         const bool shown = !w || w == &window || w->isVisibleTo(&window);
         const bool reachable = w && (w->focusPolicy() & Qt::TabFocus);
-        const bool clickable = qobject_cast<QAbstractButton*>(w) ||
-                               (i->actionInterface() &&
-                                !i->actionInterface()->actionNames().isEmpty());
+        const bool clickable =
+            qobject_cast<QAbstractButton*>(w) ||
+            (i->actionInterface() && !i->actionInterface()->actionNames().isEmpty());
         const bool cell = i->role() == QAccessible::Cell;
         if (shown && (reachable || clickable || cell) &&
             (i->text(QAccessible::Name).isEmpty() || i->role() == QAccessible::NoRole))
@@ -158,7 +158,8 @@ void BoardAccessibilityTest::holdKeyAnnouncesTheDie() {
     QVERIFY2(events.contains(QString("image_d3: %1 checked").arg(QAccessible::StateChanged)),
              qPrintable(events.join('\n')));
     QVERIFY(events.contains(QString("image_d3: %1").arg(QAccessible::NameChanged)));
-    QVERIFY2(events.filter(QRegularExpression("^image_d[1245]:")).isEmpty(), qPrintable(events.join(", ")));
+    QVERIFY2(events.filter(QRegularExpression("^image_d[1245]:")).isEmpty(),
+             qPrintable(events.join(", ")));
 }
 
 void BoardAccessibilityTest::speechFollowsTheSwitch() {

@@ -121,7 +121,7 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(*you, "You have started a game."), kWaitMs);
     // Start went away with the focus; the focus stayed in the tray.
     QTRY_VERIFY2(focusName().startsWith("image_d") || focusName() == "button_roll",
-             qPrintable(focusName()));
+                 qPrintable(focusName()));
 
     bool shotDie = false;
     bool shotTile = false;

@@ -6,8 +6,8 @@
 
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
-#include "host/qt/hostserver.h"
 #include "game/randomsource.h"
+#include "host/qt/hostserver.h"
 #include "host/turnengine.h"
 #include "net/messages.h"
 #include "support/qt/rawclient.h"
@@ -91,10 +91,9 @@ struct Ann {
         drain();
         for (const auto& m : seen) {
             const std::string word = m.substr(0, m.find('+'));
-            const bool known =
-                std::find(core::msg::kToClient.begin(), core::msg::kToClient.end(), word) !=
-                    core::msg::kToClient.end() &&
-                word.rfind("CMD_seat", 0) != 0;
+            const bool known = std::find(core::msg::kToClient.begin(), core::msg::kToClient.end(),
+                                         word) != core::msg::kToClient.end() &&
+                               word.rfind("CMD_seat", 0) != 0;
             if (!known) return QString::fromStdString(m);
         }
         return {};

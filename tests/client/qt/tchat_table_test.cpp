@@ -130,12 +130,14 @@ void TchatTableTest::windowShape() {
     QCOMPARE(walk(window.menuBar()->actions()),
              QString("File{Start Game, Hint, Exit}, "
                      "Options{Play Sounds, Play Chatter Sounds, Turn Sound{Classic, New}, "
-                     "Speak Game Events, Speak Chat Lines, Remind Me to Select a Category, Bot Speed{Slow, Normal, Fast}, Text Color, "
+                     "Speak Game Events, Speak Chat Lines, Remind Me to Select a Category, Bot "
+                     "Speed{Slow, Normal, Fast}, Text Color, "
                      "Text Size{8, 10, 12, 14}, Scroll Chat Off, Clear Main Chat, "
                      "Reset Screen Location, Just Watch, Computer Player{Classic, Expert}, "
                      "Hold Seats of Dropped Players}, "
                      "View{View Tally, Spy List, Phrase List}, Help{Content, Keyboard Play{" +
-                         GameKeys::keyList().join(", ") + "}, About}, "
+                     GameKeys::keyList().join(", ") +
+                     "}, About}, "
                      "Check out Brambles Solo!"));
     QCOMPARE(window.menuAction("ScrollChatOff1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     QCOMPARE(window.menuAction("Help2")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -296,7 +298,9 @@ void TchatTableTest::chatGrowsWithTheWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     ChatPanel& chat = *window.chat();
     chat.addlinetochat("1+Hello :) there", 0x800000);
-    auto line = [&chat] { return chat.view()->itemRect(chat.view()->model().lines().size() - 1, 0); };
+    auto line = [&chat] {
+        return chat.view()->itemRect(chat.view()->model().lines().size() - 1, 0);
+    };
     auto button = [&chat] { return chat.findChild<QWidget*>("b_phrase1")->height(); };
     QCOMPARE(chat.scale(), 1.0);
     const int rowAtNormal = line().height(), buttonAtNormal = button();

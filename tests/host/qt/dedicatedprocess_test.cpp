@@ -81,12 +81,11 @@ class DedicatedProcessTest : public QObject {
                     [this] { m_err += m_host->readAllStandardError(); });
             QFETCH_GLOBAL(QString, program);
             QFETCH_GLOBAL(QStringList, arguments);
-            m_host->start(program, arguments + QStringList{QStringLiteral("--port"),
-                                                           QString::number(m_port),
-                                                           QStringLiteral("--time-scale"),
-                                                           QStringLiteral("500"),
-                                                           QStringLiteral("--bot-speed"),
-                                                           QStringLiteral("100")});
+            m_host->start(program,
+                          arguments +
+                              QStringList{QStringLiteral("--port"), QString::number(m_port),
+                                          QStringLiteral("--time-scale"), QStringLiteral("500"),
+                                          QStringLiteral("--bot-speed"), QStringLiteral("100")});
             if (!m_host->waitForStarted(kWaitMs)) return false;
             if (QTest::qWaitFor([this] { return hostListening() || !hostRunning(); }, kWaitMs) &&
                 hostListening())
@@ -107,8 +106,8 @@ private slots:
     void initTestCase_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("bramblies") << QStringLiteral(BRAMBLIES_EXE)
-                                   << QStringList{QStringLiteral("--dedicated-host")};
+        QTest::newRow("bramblies")
+            << QStringLiteral(BRAMBLIES_EXE) << QStringList{QStringLiteral("--dedicated-host")};
         QTest::newRow("bramblies-host") << QStringLiteral(BRAMBLIES_HOST_EXE) << QStringList{};
     }
     void cleanup() {
@@ -255,10 +254,10 @@ private slots:
         }
         QVERIFY(aliceLeft);
         QVERIFY(departureAnnounced);
-        QVERIFY2(QTest::qWaitFor(
-                     [this] { return m_err.contains("\ndeparture: slot 1 Alice (left)\n"); },
-                     kWaitMs),
-                 m_err.constData());
+        QVERIFY2(
+            QTest::qWaitFor([this] { return m_err.contains("\ndeparture: slot 1 Alice (left)\n"); },
+                            kWaitMs),
+            m_err.constData());
         QCOMPARE(board.round, 7);
         for (int seat : {1, 2})
             for (int c = 1; c <= 7; ++c)

@@ -56,9 +56,11 @@ class ExpertGameTest : public QObject {
                            QStringLiteral("100"), QStringLiteral("--computer"),
                            QStringLiteral("expert")});
             if (!m_host->waitForStarted(kWaitMs)) return false;
-            if (QTest::qWaitFor([this] {
-                    return m_out.contains('\n') || m_host->state() == QProcess::NotRunning;
-                }, kWaitMs) &&
+            if (QTest::qWaitFor(
+                    [this] {
+                        return m_out.contains('\n') || m_host->state() == QProcess::NotRunning;
+                    },
+                    kWaitMs) &&
                 m_out.contains('\n'))
                 return true;
             m_host->kill();

@@ -208,8 +208,7 @@ private slots:
             {"GET / HTTP/1.1\r\n\r\n", "HTTP/1.1 404 Not Found\r\n"},
             {"POST /metrics HTTP/1.1\r\n\r\n", "HTTP/1.1 405 Method Not Allowed\r\n"},
             {"nonsense\r\n\r\n", "HTTP/1.1 400 Bad Request\r\n"},
-            {"GET /metrics HTTP/1.1\r\nX: " + QByteArray(9000, 'x') + "\r\n\r\n",
-             "HTTP/1.1 431 "},
+            {"GET /metrics HTTP/1.1\r\nX: " + QByteArray(9000, 'x') + "\r\n\r\n", "HTTP/1.1 431 "},
         };
         for (const auto& c : cases) {
             const QByteArray answer = fetch(http.serverPort(), c.request);

@@ -9,7 +9,8 @@ namespace testsupport {
 
 bool waitForQueuedEvents(QObject* context, int timeoutMs) {
     auto ran = std::make_shared<bool>(false); // outlives a wait that gave up
-    QMetaObject::invokeMethod(context, [ran] { *ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context, [ran] { *ran = true; }, Qt::QueuedConnection);
     return QTest::qWaitFor([&ran] { return *ran; }, timeoutMs);
 }
 

@@ -86,8 +86,7 @@ std::string Referee::check(const std::string& message) {
     const bool gameMessage = cmd == "CMD_nextplayer" || cmd == "CMD_selectedcat" ||
                              cmd == "CMD_createdice" || cmd == "CMD_bramble" ||
                              cmd == "CMD_postscores" || cmd == "CMD_bonustime" ||
-                             cmd == "CMD_gotbonus" || cmd == "CMD_bonusend" ||
-                             cmd == "CMD_winner";
+                             cmd == "CMD_gotbonus" || cmd == "CMD_bonusend" || cmd == "CMD_winner";
     if (!gameMessage) return "";
     if (!m_started || m_over) return bad("game message outside a game", message);
 
@@ -96,7 +95,8 @@ std::string Referee::check(const std::string& message) {
             return bad("winner before the game is over", message);
         int best = 1;
         for (int s = 2; s <= 6; ++s)
-            if (m_total[static_cast<std::size_t>(s)] > m_total[static_cast<std::size_t>(best)]) best = s;
+            if (m_total[static_cast<std::size_t>(s)] > m_total[static_cast<std::size_t>(best)])
+                best = s;
         if (seat != best) return bad("wrong winner", message);
         m_over = true;
         return "";
@@ -104,7 +104,8 @@ std::string Referee::check(const std::string& message) {
     if (cmd == "CMD_nextplayer") {
         if (m_turnActive || m_scorePending || m_bonus) return bad("turn not finished", message);
         auto at = std::find(m_seats.begin(), m_seats.end(), m_seat);
-        const int next = at == m_seats.end() || at + 1 == m_seats.end() ? m_seats.front() : *(at + 1);
+        const int next =
+            at == m_seats.end() || at + 1 == m_seats.end() ? m_seats.front() : *(at + 1);
         if (seat != next) return bad("wrong seat", message);
         m_seat = seat;
         if (seat == m_seats.front()) ++m_round;
@@ -138,7 +139,8 @@ std::string Referee::check(const std::string& message) {
     }
     if (cmd == "CMD_createdice") {
         const int rolls = field(2);
-        if (!m_turnActive || rolls != m_rolls + 1 || rolls > 3) return bad("wrong roll count", message);
+        if (!m_turnActive || rolls != m_rolls + 1 || rolls > 3)
+            return bad("wrong roll count", message);
         if (rolls == 3 && m_workingcat == 0) return bad("third roll without a category", message);
         if (rolls == 1) {
             int facesOpen = 0;
@@ -147,12 +149,14 @@ std::string Referee::check(const std::string& message) {
             if (facesOpen <= 1 && m_workingcat == 0) return bad("no automatic category", message);
             if (f.size() != 13) return bad("first roll must roll all five", message);
             for (int d = 1; d <= 5; ++d)
-                if (field(1 + 2 * static_cast<std::size_t>(d)) != d) return bad("dice out of order", message);
+                if (field(1 + 2 * static_cast<std::size_t>(d)) != d)
+                    return bad("dice out of order", message);
         } else if (m_workingcat == 0) {
             ++m_rollsWithoutCategory;
         }
         if (!readDice(3, rolls > 1)) return bad("a die kept its face or is out of range", message);
-        if (rolls == 1 && open(seat, 7) && straight()) return bad("a first-roll straight not scored", message);
+        if (rolls == 1 && open(seat, 7) && straight())
+            return bad("a first-roll straight not scored", message);
         m_rolls = rolls;
         if (rolls == 3) {
             m_turnActive = false;
@@ -165,7 +169,8 @@ std::string Referee::check(const std::string& message) {
             return bad("Bramble out of turn", message);
         if (!readDice(5, false) || !straight()) return bad("Bramble without a straight", message);
         const int score = sum() + 20;
-        if (field(3) != score || field(2) != total(score)) return bad("wrong Bramble score", message);
+        if (field(3) != score || field(2) != total(score))
+            return bad("wrong Bramble score", message);
         sheet(7) = score;
         m_turnActive = false;
         return "";
@@ -175,7 +180,8 @@ std::string Referee::check(const std::string& message) {
         if (!m_scorePending || c != m_workingcat) return bad("score out of turn", message);
         const int score = scoreOf(c);
         const bool five = c <= 6 && count(c) == 5;
-        if ((cmd == "CMD_bonustime") != five) return bad("bonus mode wrongly started or missed", message);
+        if ((cmd == "CMD_bonustime") != five)
+            return bad("bonus mode wrongly started or missed", message);
         if (field(3) != score || field(2) != total(score)) return bad("wrong score", message);
         sheet(c) = score;
         m_scorePending = false;

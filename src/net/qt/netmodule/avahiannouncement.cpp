@@ -120,9 +120,8 @@ struct AvahiAnnouncement::State {
     }
 };
 
-std::unique_ptr<AvahiAnnouncement> AvahiAnnouncement::start(const std::string& serviceName,
-                                                             std::uint16_t port,
-                                                             ServiceEvents events) {
+std::unique_ptr<AvahiAnnouncement>
+AvahiAnnouncement::start(const std::string& serviceName, std::uint16_t port, ServiceEvents events) {
     auto state = std::make_unique<State>();
     state->events = std::move(events);
     state->name = serviceName;

@@ -15,7 +15,7 @@ class AvahiAnnouncement : public ServiceAnnouncement {
 public:
     // Null when Avahi's poll thread or client could not be made.
     static std::unique_ptr<AvahiAnnouncement> start(const std::string& serviceName,
-                                                     std::uint16_t port, ServiceEvents events);
+                                                    std::uint16_t port, ServiceEvents events);
     ~AvahiAnnouncement() override;
 
     void setTxt(std::vector<std::string> txt) override;
