@@ -143,6 +143,7 @@ void TurnEngine::checkforwin() {
     m_state.broadcast(msg::toClient::Winner::build(best));
     m_state.turn.gamerunning = false;
     std::vector<Winner> named;
+    named.reserve(best.size());
     for (int seat : best)
         named.push_back({seat, m_state.slot(seat).name});
     m_state.tell([&](HostEvents& w) { w.gameFinished(named); });

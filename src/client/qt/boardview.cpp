@@ -452,6 +452,21 @@ void BoardView::refresh() {
     const QString turnEnding = QString::fromLatin1(core::kSomeonesTurn);
     w.status->setFullText(status, status.endsWith(turnEnding) ? int(turnEnding.size()) : 0);
 
+    refreshSheet();
+    moveTo(w.scoreturn, grid::scoreHighlight(b.scoreturnLeft));
+    w.scoreturn->setVisible(b.scoreturnVisible);
+    refreshCategories();
+    refreshDice();
+    w.rolls->setRolls(b.rollsUsed());
+    refreshRowHeaders();
+    refreshPanels();
+    emit refreshed();
+}
+
+// The score cells, and each seat's name with its marks.
+void BoardView::refreshSheet() {
+    const core::BoardModel& b = m_client.board();
+    Widgets& w = *m_w;
     for (int s = 1; s <= core::kSeatCount; ++s) {
         for (int r = 1; r <= core::kScoreRows; ++r) {
             const core::ScoreCell& c = b.cell(s, r);
@@ -484,10 +499,11 @@ void BoardView::refresh() {
         if (w.notPlaying[s - 1]) w.notPlaying[s - 1]->setVisible(seat.notPlaying);
         w.winnerMarks[s - 1]->setVisible(seat.winnerMark);
     }
+}
 
-    moveTo(w.scoreturn, grid::scoreHighlight(b.scoreturnLeft));
-    w.scoreturn->setVisible(b.scoreturnVisible);
-
+void BoardView::refreshCategories() {
+    const core::BoardModel& b = m_client.board();
+    Widgets& w = *m_w;
     for (int n = 1; n <= core::kCategoryCount; ++n) {
         const core::CategoryState& c = b.category(n);
         w.buttons[n - 1]->setVisible(c.buttonVisible);
@@ -497,9 +513,10 @@ void BoardView::refresh() {
         w.bars[n - 1]->setVisible(c.barVisible);
         w.catMarks[n - 1]->setVisible(c.markVisible);
     }
+}
 
-    refreshDice();
-    w.rolls->setRolls(b.rollsUsed());
+void BoardView::refreshRowHeaders() {
+    const core::BoardModel& b = m_client.board();
     // The row headers under the category buttons follow the buttons and bars.
     unsigned headers = 0;
     for (int n = 1; n <= core::kCategoryCount; ++n) {
@@ -512,7 +529,12 @@ void BoardView::refresh() {
         m_background = QPixmap();
         update();
     }
+}
 
+// The turn's buttons, the warning panels and the winner's.
+void BoardView::refreshPanels() {
+    const core::BoardModel& b = m_client.board();
+    Widgets& w = *m_w;
     w.start->setVisible(b.startVisible);
     w.roll->setVisible(b.rollVisible);
     w.panelError->setVisible(b.panelErrorVisible);
@@ -525,7 +547,6 @@ void BoardView::refresh() {
          {static_cast<QWidget*>(w.winnerPanel), static_cast<QWidget*>(w.panelError),
           static_cast<QWidget*>(w.panelError1)})
         if (panel->isVisibleTo(this)) panel->raise();
-    emit refreshed();
 }
 
 void BoardView::refreshDice() {

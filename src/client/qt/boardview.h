@@ -84,6 +84,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The parts of refresh(), in the order it runs them.
+    void refreshSheet();
+    void refreshCategories();
+    void refreshRowHeaders();
+    void refreshPanels();
+
     struct Placed {
         QWidget* widget;
         QRectF design; // in the parent's design coordinates
