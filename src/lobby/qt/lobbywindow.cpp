@@ -85,7 +85,11 @@ LobbyWindow::LobbyWindow(QString gamePath) : m_gamePath(std::move(gamePath)) {
             [this](const QModelIndex&, int first, int last) { addJoinButtons(first, last); });
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, [this] { updateTables(); });
     updateTables();
+    connectControls();
+}
 
+// The form's controls, and the game the lobby starts with the companion port it keeps open.
+void LobbyWindow::connectControls() {
     connect(m_start, &QPushButton::clicked, this, [this] { startGame(); });
     connect(m_name, &QLineEdit::textChanged, this, [this] { updateStart(); });
     connect(m_address, &QLineEdit::textChanged, this, [this] { updateStart(); });

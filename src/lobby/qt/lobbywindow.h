@@ -29,6 +29,7 @@ public:
     void startIfReady();
 
 private:
+    void connectControls();
     void updateStart();
     void startGame();
     void updateTables();
