@@ -549,7 +549,7 @@ std::map<std::string, std::string> shown(const TableClient& c) {
                                            {"roll", flag(b.rollVisible)},
                                            {"winnerpanel", flag(b.winnerPanelVisible)}};
     for (int d = 1; d <= core::kDiceCount; ++d) {
-        const std::string die = "d" + std::to_string(d);
+        const std::string die = std::string("d").append(std::to_string(d));
         out[die + ".face"] = std::to_string(b.die(d).face);
         out[die + ".top"] = std::to_string(b.die(d).top);
         out[die + ".bonus"] = flag(b.die(d).bonusMark);
