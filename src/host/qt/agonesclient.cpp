@@ -11,6 +11,14 @@
 
 namespace ui {
 
+namespace {
+
+// The SDK answers with a few bytes of JSON; anything longer is not the sidecar we know, and
+// an endless answer would otherwise be kept in memory as it comes.
+constexpr qint64 kMaxAnswerBytes = 64 * 1024;
+
+} // namespace
+
 int AgonesOptions::sdkPortFromEnvironment() {
     bool ok = false;
     const int port = qEnvironmentVariableIntValue("AGONES_SDK_HTTP_PORT", &ok);
@@ -61,8 +69,17 @@ QNetworkReply* AgonesClient::post(const QByteArray& method, const QString& path,
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     request.setTransferTimeout(m_options.requestTimeoutMs);
+    // The sidecar answers where it was asked; a redirect (to another port, another host) is
+    // a failed call, never followed.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     QNetworkReply* reply = m_network.sendCustomRequest(request, method, body);
     reply->setProperty("bramblies_method", QString::fromLatin1(method));
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+        if (received <= kMaxAnswerBytes || reply->property("bramblies_too_long").toBool()) return;
+        reply->setProperty("bramblies_too_long", true);
+        reply->abort();
+    });
     return reply;
 }
 
@@ -92,10 +109,13 @@ void AgonesClient::finished(QNetworkReply* reply, bool health) {
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+    const QString why = reply->property("bramblies_too_long").toBool()
+                            ? QStringLiteral("answer longer than %1 bytes").arg(kMaxAnswerBytes)
+                        : reply->error() != QNetworkReply::NoError
+                            ? reply->errorString()
+                            : QStringLiteral("HTTP %1").arg(status);
     const QString what =
-        reply->property("bramblies_method").toString() + ' ' + reply->url().path() + ": " +
-        (reply->error() != QNetworkReply::NoError ? reply->errorString()
-                                                  : QStringLiteral("HTTP %1").arg(status));
+        reply->property("bramblies_method").toString() + ' ' + reply->url().path() + ": " + why;
     if (health) {
         m_healthInFlight = nullptr;
         if (!ok) failed(what);

@@ -10,9 +10,10 @@
 //                             time (--idle-shutdown SECONDS; never without it)
 //
 // Everything is asynchronous. Calls go out one at a time in order; one that fails (no sidecar
-// yet, an error answer, no answer in time) is retried after a pause that grows to a few
-// seconds, and the game is never held up. A newer label replaces one still waiting. Failures
-// are logged once when they begin and once when the sidecar answers again.
+// yet, an error answer, a redirect, which is never followed, an answer over 64 KiB, no answer
+// in time) is retried after a pause that grows to a few seconds, and the game is never held up. A
+// newer label replaces one still waiting. Failures are logged once when they begin and once when
+// the sidecar answers again.
 
 #include "host/hostevents.h"
 

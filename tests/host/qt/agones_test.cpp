@@ -1,7 +1,8 @@
 // The dedicated host's Agones calls against a scripted SDK server on loopback that records
 // every request: ready after listening, health at its interval, allocate on the first login,
 // labels as players come and go, shutdown once the table has stayed empty after a game; and
-// the table keeps serving when the sidecar starts late, answers 500 or goes away.
+// the table keeps serving when the sidecar starts late, answers 500 or goes away; an endless
+// answer is cut off and a redirect is not followed.
 
 #include "host/qt/agonesclient.h"
 #include "host/qt/hostserver.h"
@@ -23,11 +24,15 @@ using testsupport::ScriptedSeat;
 
 namespace {
 
-// Answers every request with `status` and records it as "METHOD /path body".
+// Answers every request with `status` (or the raw `answer`, or an answer without end) and
+// records it as "METHOD /path body".
 class ScriptedSdk : public QObject {
 public:
     QStringList calls;
     int status = 200;
+    QByteArray answer;
+    bool endless = false;
+    bool dropped = false; // a client closed a connection while an endless answer went out
 
     bool listen(quint16 port = 0) {
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
@@ -60,6 +65,18 @@ private:
         calls << QString::fromLatin1(words.value(0) + ' ' + words.value(1) + ' ' +
                                      b.mid(end + 4, length));
         b.remove(0, end + 4 + length);
+        if (endless) {
+            s->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n");
+            connect(s, &QTcpSocket::bytesWritten, s, [s] {
+                if (s->bytesToWrite() < 65536) s->write(QByteArray(65536, ' '));
+            });
+            connect(s, &QTcpSocket::disconnected, this, [this] { dropped = true; });
+            return;
+        }
+        if (!answer.isEmpty()) {
+            s->write(answer);
+            return;
+        }
         s->write("HTTP/1.1 " + QByteArray::number(status) +
                  " X\r\nContent-Type: application/json\r\nContent-Length: 2\r\n\r\n{}");
     }
@@ -174,6 +191,30 @@ private slots:
         }
         QVERIFY2(m, "the table stopped relaying");
         QTRY_VERIFY(log.filter("does not answer").size() == 2);
+    }
+
+    // The sidecar's answers are a few bytes: one without end is cut off and counts as a failed
+    // call, and a redirect elsewhere is a failed call too, never followed.
+    void anEndlessAnswerOrARedirectIsAFailedCall() {
+        ScriptedSdk endless, redirecting, elsewhere;
+        endless.endless = true;
+        QVERIFY(endless.listen() && redirecting.listen() && elsewhere.listen());
+        redirecting.answer = "HTTP/1.1 307 Temporary Redirect\r\nLocation: http://127.0.0.1:" +
+                             QByteArray::number(elsewhere.port()) +
+                             "/ready\r\nContent-Length: 0\r\n\r\n";
+        ui::HostServer server;
+        QStringList log;
+        auto keep = [&](const std::string& l) { log << QString::fromStdString(l); };
+        ui::AgonesClient cutOff(server, fast(endless.port()), keep);
+        cutOff.start();
+        QTRY_VERIFY(endless.dropped);
+        QTRY_VERIFY(log.filter("answer longer than 65536 bytes").size() == 1);
+        QTRY_VERIFY(endless.count("POST /ready") >= 2);
+
+        ui::AgonesClient redirected(server, fast(redirecting.port()), keep);
+        redirected.start();
+        QTRY_VERIFY(redirecting.count("POST /ready") >= 3);
+        QCOMPARE(elsewhere.calls, QStringList());
     }
 };
 
