@@ -2,6 +2,7 @@
 
 #include "net/fields.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -69,6 +70,12 @@ std::string mappingReport(const MappingOutcome& o) {
                "cannot reach you";
     return "Your game can be reached at " + o.externalAddress + ":" +
            std::to_string(o.externalPort);
+}
+
+int renewalDelayMs(std::int64_t lifetimeSeconds) {
+    constexpr std::int64_t kDaySeconds = 24 * 60 * 60;
+    if (lifetimeSeconds <= 0) return 0;
+    return static_cast<int>(std::min(lifetimeSeconds, kDaySeconds) * 500);
 }
 
 } // namespace core

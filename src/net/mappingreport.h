@@ -2,6 +2,7 @@
 // The outcome of asking the home router to forward the game port, and the one sentence the
 // host is told about it (in the chat of the hosting copy, in the dedicated host's log).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,10 @@ bool isUnreachableAddress(std::string_view ipv4);
 // REASON", or, for a mapping whose external address is itself behind another NAT, the
 // carrier-grade NAT sentence.
 std::string mappingReport(const MappingOutcome& outcome);
+
+// When to ask again for a mapping the router granted for lifetimeSeconds: half way through,
+// in milliseconds. The router may grant anything up to 2^32 - 1 seconds; a lifetime over a
+// day counts as a day, so the delay always fits a timer. 0 (never lapses) or less: 0, never.
+int renewalDelayMs(std::int64_t lifetimeSeconds);
 
 } // namespace core

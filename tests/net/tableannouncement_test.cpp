@@ -63,3 +63,12 @@ TEST(MappingReport, Sentences) {
     for (const char* bad : {"1.2.3", "1.2.3.4.5", "256.1.1.1", "a.b.c.d", "1..2.3", "-1.2.3.4"})
         EXPECT_TRUE(isUnreachableAddress(bad)) << bad;
 }
+
+TEST(MappingReport, RenewalHalfWayThroughAtMostADay) {
+    EXPECT_EQ(renewalDelayMs(3600), 1'800'000);
+    EXPECT_EQ(renewalDelayMs(1), 500);
+    EXPECT_EQ(renewalDelayMs(0), 0); // never lapses
+    // Granted lifetimes whose milliseconds overflow 32 bits: renewed after half a day.
+    for (std::int64_t huge : {8'589'935LL, 4'294'967'295LL})
+        EXPECT_EQ(renewalDelayMs(huge), 43'200'000) << huge;
+}

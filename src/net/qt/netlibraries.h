@@ -28,8 +28,9 @@ public:
     // Asks again for the same mapping; false when the router no longer grants it.
     virtual bool renew() = 0;
     virtual void close() = 0;
-    // When to renew, in milliseconds; 0 when the mapping never expires.
-    virtual int renewAfterMs() const = 0;
+    // How long the router granted the mapping for, in seconds, as it said; 0 when it never
+    // expires. The owner renews half way through (core::renewalDelayMs).
+    virtual std::int64_t lifetimeSeconds() const = 0;
 };
 
 // A table as DNS-SD resolved it: its TXT fields as they came.

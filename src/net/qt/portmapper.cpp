@@ -42,7 +42,8 @@ public:
 
 private:
     void scheduleRenewal() {
-        const int ms = m_upnp ? m_upnp->renewAfterMs() : m_natpmp ? m_natpmp->renewAfterMs() : 0;
+        const RouterMapping* mapping = m_upnp ? m_upnp.get() : m_natpmp.get();
+        const int ms = mapping ? core::renewalDelayMs(mapping->lifetimeSeconds()) : 0;
         if (ms <= 0) return;
         if (!m_renewal) {
             m_renewal = new QTimer(this);

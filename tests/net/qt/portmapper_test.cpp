@@ -163,6 +163,18 @@ private slots:
         QCOMPARE(gateway.requests().last(), QStringLiteral("map 7772 0"));
     }
 
+    // A lifetime of 8589935 s is 4294967500 ms, 204 ms once wrapped to 32 bits: the mapping
+    // is kept for half a day, not asked for again and again.
+    void natpmpHugeLifetimeIsNotRenewedAtOnce() {
+        ScriptedNatpmp gateway(QHostAddress(QStringLiteral("127.0.0.54")));
+        gateway.grantedLifetime = 8'589'935;
+        PortMapper mapper(natpmpOnly("127.0.0.54"));
+        QSignalSpy renewed(&mapper, &PortMapper::renewed);
+        QCOMPARE(reportOf(mapper, 7772),
+                 QStringLiteral("Your game can be reached at 198.51.100.4:7772"));
+        QVERIFY(!renewed.wait(700));
+    }
+
     void upnpDiscovery() {
         if (!m_ownNetwork) QSKIP("no network namespace of our own (needs root): no SSDP here");
         ScriptedIgd igd;

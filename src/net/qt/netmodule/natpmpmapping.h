@@ -19,7 +19,7 @@ public:
     core::MappingOutcome open(int port) override;
     bool renew() override;
     void close() override;
-    int renewAfterMs() const override { return static_cast<int>(m_lifetime * 500); }
+    std::int64_t lifetimeSeconds() const override { return m_lifetime; }
 
 private:
     struct Session;

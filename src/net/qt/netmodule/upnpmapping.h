@@ -25,7 +25,7 @@ public:
     // Removes the mapping made by open(), if any.
     void close() override;
     // When to renew: half the lease, in milliseconds; 0 when the mapping never expires.
-    int renewAfterMs() const override { return m_lease * 500; }
+    std::int64_t lifetimeSeconds() const override { return m_lease; }
 
 private:
     int add();
