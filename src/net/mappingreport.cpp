@@ -36,24 +36,37 @@ constexpr std::uint32_t ip(int a, int b, int c, int d) {
            static_cast<std::uint32_t>(c) << 8 | static_cast<std::uint32_t>(d);
 }
 
-constexpr std::array<Range, 7> kUnreachable{{
-    {ip(0, 0, 0, 0), 8},
+// Addresses of networks behind the router's own: another NAT stands between it and the
+// internet.
+constexpr std::array<Range, 4> kBehindNat{{
     {ip(10, 0, 0, 0), 8},
     {ip(100, 64, 0, 0), 10},
-    {ip(127, 0, 0, 0), 8},
-    {ip(169, 254, 0, 0), 16},
     {ip(172, 16, 0, 0), 12},
     {ip(192, 168, 0, 0), 16},
 }};
+
+// Addresses nobody outside can connect to at all: "this network", loopback, link-local (a
+// router without an address of its own), multicast, and the reserved range that ends with
+// the broadcast address.
+constexpr std::array<Range, 5> kUnusable{{
+    {ip(0, 0, 0, 0), 8},
+    {ip(127, 0, 0, 0), 8},
+    {ip(169, 254, 0, 0), 16},
+    {ip(224, 0, 0, 0), 4},
+    {ip(240, 0, 0, 0), 4},
+}};
+
+template <std::size_t N> bool inAny(std::uint32_t address, const std::array<Range, N>& ranges) {
+    return std::any_of(ranges.begin(), ranges.end(), [address](const Range& r) {
+        return (address >> (32 - r.bits)) == (r.base >> (32 - r.bits));
+    });
+}
 
 } // namespace
 
 bool isUnreachableAddress(std::string_view text) {
     auto address = parseIpv4(text);
-    if (!address) return true;
-    for (const Range& r : kUnreachable)
-        if ((*address >> (32 - r.bits)) == (r.base >> (32 - r.bits))) return true;
-    return false;
+    return !address || inAny(*address, kBehindNat) || inAny(*address, kUnusable);
 }
 
 std::string mappingReport(const MappingOutcome& o) {
@@ -62,10 +75,19 @@ std::string mappingReport(const MappingOutcome& o) {
         return "No router answered";
     case MappingOutcome::Kind::Refused:
         return "The router refused: " + o.reason;
+    case MappingOutcome::Kind::Garbled:
+        return "The router's answer made no sense";
     case MappingOutcome::Kind::Mapped:
         break;
     }
-    if (isUnreachableAddress(o.externalAddress))
+    if (o.externalAddress.empty())
+        return "Your router forwards port " + std::to_string(o.externalPort) +
+               " but did not say its address";
+    auto address = parseIpv4(o.externalAddress);
+    if (!address || inAny(*address, kUnusable))
+        return "Your router reported an address nobody can use; players outside cannot reach "
+               "you";
+    if (inAny(*address, kBehindNat))
         return "Your router is behind another network (carrier-grade NAT); players outside "
                "cannot reach you";
     return "Your game can be reached at " + o.externalAddress + ":" +

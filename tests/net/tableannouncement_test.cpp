@@ -53,13 +53,23 @@ TEST(MappingReport, Sentences) {
         {{K::Mapped, "172.31.0.1", 7772, ""}, behind},
         {{K::Mapped, "172.32.0.1", 7772, ""}, "Your game can be reached at 172.32.0.1:7772"},
         {{K::Mapped, "10.1.2.3", 7772, ""}, behind},
-        {{K::Mapped, "", 7772, ""}, behind},
+        {{K::Mapped, "", 7772, ""}, "Your router forwards port 7772 but did not say its address"},
+        {{K::Garbled, "", 0, ""}, "The router's answer made no sense"},
         {{K::NoAnswer, "", 0, ""}, "No router answered"},
         {{K::Refused, "", 0, "ConflictInMappingEntry (718)"},
          "The router refused: ConflictInMappingEntry (718)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(mappingReport(c.outcome), c.text) << c.text;
+    for (const char* unusable : {"255.255.255.255", "224.0.0.251", "239.1.2.3", "240.0.0.1",
+                                 "0.0.0.0", "127.0.0.1", "169.254.3.4", "router"}) {
+        EXPECT_EQ(mappingReport({K::Mapped, unusable, 7772, ""}),
+                  "Your router reported an address nobody can use; players outside cannot "
+                  "reach you")
+            << unusable;
+        EXPECT_TRUE(isUnreachableAddress(unusable)) << unusable;
+    }
+    EXPECT_FALSE(isUnreachableAddress("223.255.255.254"));
     for (const char* bad : {"1.2.3", "1.2.3.4.5", "256.1.1.1", "a.b.c.d", "1..2.3", "-1.2.3.4"})
         EXPECT_TRUE(isUnreachableAddress(bad)) << bad;
 }

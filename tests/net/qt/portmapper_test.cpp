@@ -133,6 +133,13 @@ private slots:
         QTest::newRow("not authorised")
             << 2 << "198.51.100.4"
             << "The router refused: not authorised" << QStringList{"address"};
+        QTest::newRow("unsupported version")
+            << 1 << "198.51.100.4"
+            << "The router refused: unsupported version" << QStringList{"address"};
+        QTest::newRow("broadcast address")
+            << 0 << "255.255.255.255"
+            << "Your router reported an address nobody can use; players outside cannot reach you"
+            << QStringList{"address", "map 7772 3600", "map 7772 0"};
         QTest::newRow("out of resources")
             << 4 << "198.51.100.4"
             << "The router refused: out of resources" << QStringList{"address"};
@@ -149,6 +156,15 @@ private slots:
             QTEST(reportOf(mapper, 7772), "report");
         }
         QTEST(gateway.requests(), "asked");
+    }
+
+    // An answer whose header is not NAT-PMP's is no refusal from a router.
+    void natpmpGarbledAnswer() {
+        ScriptedNatpmp gateway(QHostAddress(QStringLiteral("127.0.0.55")));
+        QVERIFY(gateway.isListening());
+        gateway.version = 7;
+        PortMapper mapper(natpmpOnly("127.0.0.55"));
+        QCOMPARE(reportOf(mapper, 7772), QStringLiteral("The router's answer made no sense"));
     }
 
     void natpmpRenews() {

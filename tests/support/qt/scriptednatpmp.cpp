@@ -51,7 +51,7 @@ void ScriptedNatpmp::answer() {
         const auto* b = reinterpret_cast<const uchar*>(in.constData());
         const int opcode = b[1];
         QByteArray out;
-        out.append('\0').append(static_cast<char>(128 + opcode));
+        out.append(static_cast<char>(version)).append(static_cast<char>(128 + opcode));
         put16(out, resultCode);
         put32(out, 1000); // seconds since the gateway started
         QString line;

@@ -22,6 +22,7 @@ public:
     QString publicAddress = QStringLiteral("198.51.100.4");
     quint16 resultCode = 0;      // for every answer (0: success, 2: not authorised, ...)
     bool silent = false;         // receives but never answers
+    quint8 version = 0;          // the answers' first byte: anything else is no NAT-PMP
     quint32 grantedLifetime = 0; // 0: grant what was asked
     QStringList requests() const;
 

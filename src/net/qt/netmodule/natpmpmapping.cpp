@@ -37,6 +37,18 @@ std::string natpmpReason(int result) {
     }
 }
 
+// libnatpmp gives "unsupported version" and "unsupported request" both for a gateway that
+// said so (result codes 1 and 5) and for a datagram whose header is not a NAT-PMP answer at
+// all; only the first is the router saying no.
+core::MappingOutcome failure(int result, const natpmpresp_t& response) {
+    using Kind = core::MappingOutcome::Kind;
+    if (!isGatewayRefusal(result)) return {Kind::NoAnswer, {}, 0, {}};
+    if ((result == NATPMP_ERR_UNSUPPORTEDVERSION && response.resultcode != 1) ||
+        (result == NATPMP_ERR_UNSUPPORTEDOPCODE && response.resultcode != 5))
+        return {Kind::Garbled, {}, 0, {}};
+    return {Kind::Refused, {}, 0, natpmpReason(result)};
+}
+
 } // namespace
 
 struct NatpmpMapping::Session {
@@ -89,9 +101,9 @@ core::MappingOutcome NatpmpMapping::open(int port) {
     sendpublicaddressrequest(&m_session->natpmp);
     int r = m_session->await();
     if (r < 0) {
+        core::MappingOutcome outcome = failure(r, m_session->response);
         m_session.reset();
-        if (isGatewayRefusal(r)) return {Kind::Refused, {}, 0, natpmpReason(r)};
-        return {Kind::NoAnswer, {}, 0, {}};
+        return outcome;
     }
     char external[INET_ADDRSTRLEN] = {};
     inet_ntop(AF_INET, &m_session->response.pnu.publicaddress.addr, external, sizeof external);
@@ -99,9 +111,9 @@ core::MappingOutcome NatpmpMapping::open(int port) {
     m_port = port;
     r = requestMapping(static_cast<unsigned>(std::max(1, m_config.leaseSeconds)));
     if (r < 0) {
+        core::MappingOutcome outcome = failure(r, m_session->response);
         m_session.reset();
-        if (isGatewayRefusal(r)) return {Kind::Refused, {}, 0, natpmpReason(r)};
-        return {Kind::NoAnswer, {}, 0, {}};
+        return outcome;
     }
     m_mapped = true;
     return {Kind::Mapped, external, m_publicPort, {}};
