@@ -160,7 +160,7 @@ void ScoreDisplay::winner(const fromHost::Winner& in) {
     m_state.board.status = kGameOver;
     m_state.chatLine("0+" + label);
     m_state.board.winnerPanelVisible = true;
-    if (m_state.hosting) m_state.board.startVisible = true;
+    if (m_state.leadsTable()) m_state.board.startVisible = true;
 
     m_state.board.scoreturnVisible = false;
     for (int n = 1; n <= kCategoryCount; ++n) {

@@ -9,9 +9,10 @@ namespace core {
 
 SeatMenuState SeatMenu::label_playernameMouseUp(int seat) {
     m_menu.seat = seat;
-    m_menu.removeEnabled = m_state.hosting;
-    m_menu.setJustWatchEnabled = m_state.hosting;
-    m_menu.unsetJustWatchEnabled = m_state.hosting;
+    const bool leads = m_state.leadsTable();
+    m_menu.removeEnabled = leads;
+    m_menu.setJustWatchEnabled = leads;
+    m_menu.unsetJustWatchEnabled = leads;
     if (isSeat(seat) && m_state.board.seat(seat).label == kWaiting) m_menu.removeEnabled = false;
     return m_menu;
 }
@@ -31,7 +32,7 @@ void SeatMenu::UnsetJustWatch1Click() {
 }
 
 void SeatMenu::kicking(int slot) {
-    if (!m_state.hosting || !m_state.loggedin) return;
+    if (!m_state.leadsTable() || !m_state.loggedin) return;
     m_state.transport.send(msg::toHost::Kickhim::build(m_state.myslot, slot));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The seat menu popup_kick: opened on a seat label, it remembers the seat and offers the
-// host's commands for it (remove the player, set or unset just watching). Only the hosting
-// copy gets them enabled; an empty seat cannot be removed.
+// host's commands for it (remove the player, set or unset just watching). Only the copy that
+// leads the table (slot 1, or our own host) gets them enabled; an empty seat cannot be removed.
 
 namespace core {
 
@@ -24,7 +24,7 @@ public:
     void RemoveFromGame1Click();
     void SettoJustWatch1Click();
     void UnsetJustWatch1Click();
-    // Asks the host to remove the player in the slot (hosting copy only).
+    // Asks the host to remove the player in the slot (the copy that leads the table only).
     void kicking(int slot);
 
 private:

@@ -61,10 +61,14 @@ void TableSession::hostpress() {
     m_state.hosting = true;
     // Our own host always listens on this machine, whatever address the lobby named.
     m_state.transport.connectToHost(kLocalAddress, kGamePort);
-    m_state.board.startVisible = true;
-    m_state.startGameEnabled = true;
-    m_state.menus.setStartGameEnabled(true);
-    m_state.menus.setSpyRemoveEnabled(true);
+    offerTableCommands(true);
+}
+
+void TableSession::offerTableCommands(bool on) {
+    m_state.board.startVisible = on;
+    m_state.startGameEnabled = on;
+    m_state.menus.setStartGameEnabled(on);
+    m_state.menus.setSpyRemoveEnabled(on);
 }
 
 void TableSession::joinpress() {
@@ -86,6 +90,9 @@ void TableSession::sendloginfo(const fromHost::Sendlogininfo& event) {
     if (!slot || *slot < 1) return;
     m_state.myslot = *slot;
     m_state.loggedin = true;
+    // A joining copy given slot 1 (the first player at a dedicated host) leads the table;
+    // one moved off slot 1 by a new login no longer does.
+    if (m_state.leadsTable() != m_state.startGameEnabled) offerTableCommands(m_state.leadsTable());
     m_state.transport.send(
         msg::toHost::Logininfo::build(m_state.myslot, kVersionText, m_state.loginname));
 }

@@ -42,6 +42,9 @@ public:
     void gamefull(const fromHost::Full& event);
 
 private:
+    // Start and the spectator list's Remove: offered to the copy that leads the table.
+    void offerTableCommands(bool on);
+
     TableState& m_state;
     bool m_closing = false; // the window has been asked to close
 };

@@ -25,6 +25,9 @@ struct TableState {
     bool playsSeat(int seat) const { return seat != 0 && seat == myslot && !justWatchChecked; }
     bool myTurn() const { return playsSeat(turnseat); }
     bool iAmSeated() const { return myslot >= 1 && myslot <= seatcount; }
+    // The host takes the table's commands (start a game, remove a player, set a seat to just
+    // watching) from slot 1, whichever copy holds it; our own host hands it to us.
+    bool leadsTable() const { return hosting || myslot == 1; }
     // The seat label's text, empty for a number that is not a seat.
     std::string seatName(int seat) const;
     // A line in the chat view in the system colour; body starts with the "0+" sender.

@@ -1,10 +1,12 @@
 #include "windows/tgamestart.h"
 
 #include "widgets/boardpalette.h"
+#include "widgets/focusring.h"
 #include "widgets/picturebutton.h"
 #include "widgets/tickbox.h"
 #include "widgets/tiledbackground.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,9 +81,15 @@ Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Tool) {
     rowFont.setPixelSize(13);
     const int left = 56;
     int top = 61;
+    // The boxes and Start take the keyboard focus (Tab, Space, the arrows) with a visible ring.
+    auto* ring = new FocusRing(this);
     for (const Choice& c : choices()) {
         auto* tick = new TickBox(this);
         tick->setObjectName(QString::fromLatin1(c.boxName));
+        tick->setAccessibleName(QString::fromLatin1(c.label));
+        tick->setFocusPolicy(Qt::StrongFocus);
+        tick->installEventFilter(this);
+        ring->addTarget(tick);
         tick->move(left, top);
         const int value = c.value;
         connect(tick, &TickBox::clicked, this, [this, value] { boxClicked(value); });
@@ -97,6 +105,8 @@ Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Tool) {
     m_start->setObjectName(QStringLiteral("button_start"));
     m_start->setGeometry((kWidth - 156) / 2, kHeight - 36 - 12, 156, 36);
     connect(m_start, &PictureButton::clicked, this, &Tgamestart::button_startClick);
+    m_start->setFocusPolicy(Qt::StrongFocus);
+    ring->addTarget(m_start);
 
     setLimit(0);
 }
@@ -152,6 +162,27 @@ void Tgamestart::showEvent(QShowEvent* event) {
         m_placed = true;
     }
     QWidget::showEvent(event);
+    // The keyboard starts on the limit chosen now, so the arrows move from there.
+    for (const Choice& c : choices())
+        if (c.value == m_limit) box(QString::fromLatin1(c.boxName))->setFocus(Qt::OtherFocusReason);
+}
+
+bool Tgamestart::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    int step = 0;
+    if (key == Qt::Key_Down || key == Qt::Key_Right) step = 1;
+    if (key == Qt::Key_Up || key == Qt::Key_Left) step = -1;
+    const auto& list = choices();
+    for (std::size_t i = 0; step != 0 && i < list.size(); ++i) {
+        if (watched->objectName() != QLatin1String(list[i].boxName)) continue;
+        // The arrows walk the boxes as a radio group does: the box reached is the choice.
+        const Choice& next = list[(i + list.size() + step) % list.size()];
+        setLimit(next.value);
+        box(QString::fromLatin1(next.boxName))->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Tgamestart::boxClicked(int value) {

@@ -2,7 +2,8 @@
 // The game options window: the hosting player picks the bonus-roll limit (1, 2, 5 rolls or
 // unlimited) and starts a game. Exactly one box is ticked at any time. Start hands the limit
 // to whoever listens (the table window sends the start and stores the choice) and hides the
-// window; opening it again shows the boxes as last set.
+// window; opening it again shows the boxes as last set. From the keyboard: Tab moves between
+// the boxes and Start, the arrows move the tick, Space ticks the focused box, Enter starts.
 #include <QWidget>
 #include <array>
 
@@ -37,6 +38,7 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Choice {

@@ -203,12 +203,12 @@ TEST(ClientSeatMenu, EnabledStatesAndActions) {
         bool remove, set, unset;
     };
     const Case cases[] = {
-        {true, 3, false, true, true},                                 // "<Waiting>"
-        {true, 1, true, true, true},     {true, 2, true, true, true}, // Vosk
-        {false, 1, false, false, false}, {false, 3, false, false, false},
+        {true, 3, false, true, true},                              // "<Waiting>"
+        {true, 1, true, true, true},  {true, 2, true, true, true}, // Vosk
+        {false, 1, true, true, true}, {false, 3, false, false, false},
     };
     for (const auto& c : cases) {
-        Joined j(1, c.host);
+        Joined j(c.host || c.seat == 1 ? 1 : 2, c.host);
         j.client.handleMessage("CMD_existingplayers+1+Me+0");
         j.client.handleMessage("CMD_playerdisconnected+2+x"); // seat 2 now shows Vosk
         auto menu = j.client.label_playernameMouseUp(c.seat);
@@ -230,6 +230,32 @@ TEST(ClientSeatMenu, EnabledStatesAndActions) {
     Joined guest(3);
     guest.client.kicking(4);
     EXPECT_TRUE(guest.port.events.empty());
+}
+
+// The first player at a dedicated host joins and is given slot 1: the host takes its start.
+TEST(ClientSession, JoiningCopyAtSlotOneLeadsTheTable) {
+    FakeClientPort port;
+    TableClient client(port);
+    client.processparams({"Ann", "10.0.0.5", "false"});
+    port.clear();
+    client.handleMessage("CMD_sendlogininfo+1");
+    EXPECT_EQ(port.events, (Events{"send:CMD_canholdseat+1+", "startmenu:on", "spyremove:on",
+                                   "send:CMD_logininfo+1+1.0.2+Ann"}));
+    EXPECT_TRUE(client.board().startVisible);
+    client.handleMessage("CMD_winner+1+0+");
+    EXPECT_TRUE(client.board().startVisible) << "Start comes back after a game";
+    port.clear();
+    client.button_startClick();
+    client.sendStartGame(3);
+    client.kicking(8);
+    EXPECT_EQ(port.events,
+              (Events{"options", "send:CMD_startgame+Ann+3+", "send:CMD_kickhim+1+8+"}));
+
+    Joined second(2);
+    EXPECT_FALSE(second.client.board().startVisible);
+    EXPECT_FALSE(second.client.startGameEnabled());
+    second.client.handleMessage("CMD_winner+1+0+");
+    EXPECT_FALSE(second.client.board().startVisible);
 }
 
 TEST(ClientRequests, NothingIsSentBeforeLogin) {

@@ -18,7 +18,7 @@ namespace ui {
 CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
                      core::TableClient& client, QObject* parent)
     : QObject(parent), m_settings(settings), m_client(client) {
-    m_hint = new QAction(tr("Hint"), this);
+    m_hint = new QAction(tr("&Hint"), this);
     m_hint->setEnabled(false); // until the player's own turn
     // Before the menu's last item (Exit), when it has one.
     const auto items = game->actions();

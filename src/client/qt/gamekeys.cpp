@@ -139,13 +139,17 @@ QStringList GameKeys::keyList() {
         keys << QStringLiteral("Choose %1\tAlt+%2").arg(q(core::rowName(n))).arg(n);
     keys << QStringLiteral("Answer a Warning\tEnter, Escape")
          << QStringLiteral("Next or Previous Part\tTab, Shift+Tab")
-         << QStringLiteral("Move Inside a Part\tArrow Keys");
+         << QStringLiteral("Move Inside a Part\tArrow Keys") << QStringLiteral("Hint\tH")
+         << QStringLiteral("Open the Menus\tF10, Alt+Letter")
+         << QStringLiteral("Start Game\tCtrl+N")
+         << QStringLiteral("Game Options: Choose a Limit\tArrow Keys, Space")
+         << QStringLiteral("Game Options: Start\tEnter");
     return keys;
 }
 
 void GameKeys::addHelpMenu() {
     QMenu* help = m_window.menus()->helpMenu();
-    QMenu* keys = new QMenu(tr("Keyboard Play"), help);
+    QMenu* keys = new QMenu(tr("&Keyboard Play"), help);
     keys->setObjectName(QStringLiteral("KeyboardPlay1"));
     help->insertMenu(help->actions().value(1), keys);
     const QStringList list = keyList();

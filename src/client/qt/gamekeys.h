@@ -12,7 +12,8 @@
 //                     chat line, the dice tray, a warning panel, the category column, the
 //                     phrase buttons and the score sheet;
 //   arrow keys        move inside a part (the score sheet moves its own cell cursor).
-// Space on a focused phrase or panel button presses that button, as usual.
+// Space on a focused phrase or panel button presses that button, as usual. The menus have
+// their own keys (F10, Alt+letter, Ctrl+N for Start Game, H for the hint), listed here too.
 //
 // Focus on the board's painted controls is drawn by focus rings; a control that disappears
 // while it has the focus hands it to its neighbour in the same part, so the focus never

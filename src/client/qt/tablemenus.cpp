@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include <utility>
 
@@ -26,6 +27,10 @@ TableMenus::TableMenus(QMainWindow& window, core::TableClient& client, core::Set
     buildOptions();
     buildView();
     buildHelp();
+    // F10 opens the menu bar, as in most desktop programs; Alt+letter opens one menu.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &m_window);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { m_window.menuBar()->setActiveAction(m_file->menuAction()); });
 }
 
 QAction* TableMenus::addItem(QMenu* menu, const QString& text, const char* name, bool enabled) {
@@ -45,18 +50,20 @@ void TableMenus::addSpeechItems(QAction* events, QAction* chat) {
 }
 
 void TableMenus::buildFile() {
-    QMenu* file = m_window.menuBar()->addMenu(tr("File"));
+    QMenu* file = m_window.menuBar()->addMenu(tr("&File"));
     m_file = file;
     file->setObjectName(QStringLiteral("File1"));
-    m_startGame = addItem(file, tr("Start Game"), "StartGame1", false);
+    m_startGame = addItem(file, tr("&Start Game"), "StartGame1", false);
+    // A new game, as desktop games have it.
+    m_startGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     // The client redraws the board itself when the click changes it.
     connect(m_startGame, &QAction::triggered, this, [this] { m_client.button_startClick(); });
-    QAction* exit = addItem(file, tr("Exit"), "Exit1");
+    QAction* exit = addItem(file, tr("E&xit"), "Exit1");
     connect(exit, &QAction::triggered, &m_window, &QWidget::close);
 }
 
 void TableMenus::buildOptions() {
-    QMenu* options = m_window.menuBar()->addMenu(tr("Options"));
+    QMenu* options = m_window.menuBar()->addMenu(tr("&Options"));
     m_options = options;
     options->setObjectName(QStringLiteral("Options1"));
     m_playSounds = addItem(options, tr("Play Sounds"), "PlaySounds1");
@@ -137,7 +144,7 @@ void TableMenus::buildOptions() {
 }
 
 void TableMenus::buildView() {
-    QMenu* view = m_window.menuBar()->addMenu(tr("View"));
+    QMenu* view = m_window.menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
     QAction* viewTally = addItem(view, tr("View Tally"), "ViewTally1");
     connect(viewTally, &QAction::triggered, this, [this] { withWindows(&AuxWindows::viewTally); });
@@ -148,13 +155,13 @@ void TableMenus::buildView() {
 }
 
 void TableMenus::buildHelp() {
-    QMenu* help = m_window.menuBar()->addMenu(tr("Help"));
+    QMenu* help = m_window.menuBar()->addMenu(tr("&Help"));
     m_help = help;
     help->setObjectName(QStringLiteral("Help1"));
-    QAction* content = addItem(help, tr("Content"), "Help2");
+    QAction* content = addItem(help, tr("&Content"), "Help2");
     content->setShortcut(QKeySequence(Qt::Key_F1));
     connect(content, &QAction::triggered, this, [this] { withWindows(&AuxWindows::showHelp); });
-    QAction* aboutItem = addItem(help, tr("About"), "About1");
+    QAction* aboutItem = addItem(help, tr("&About"), "About1");
     connect(aboutItem, &QAction::triggered, this, [this] { withWindows(&AuxWindows::showAbout); });
 
     // A top-level item without a menu of its own.

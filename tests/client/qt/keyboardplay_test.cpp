@@ -88,6 +88,7 @@ class KeyboardPlayTest : public QObject {
     Q_OBJECT
 private slots:
     void soloGameByKeysAlone();
+    void menusAndGameOptionsByKeys();
 };
 
 void KeyboardPlayTest::soloGameByKeysAlone() {
@@ -154,6 +155,59 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
     for (int row = 1; row <= core::kCategoryCount; ++row)
         QVERIFY2(!b.cell(1, row).text.empty(), qPrintable(QString("row %1").arg(row)));
     testsupport::saveShot(*you, "keys-winner");
+}
+
+// The menus open from the keyboard, Ctrl+N starts a game, and the game options are chosen
+// with Tab, the arrows and Space alone.
+void KeyboardPlayTest::menusAndGameOptionsByKeys() {
+    testsupport::TempSettingsFile ini;
+    auto you = soloWindow();
+    QVERIFY(QTest::qWaitForWindowActive(you.get()));
+    QTRY_VERIFY_WITH_TIMEOUT(chatHas(*you, "You are Connected."), kWaitMs);
+    QStringList heard;
+    connect(you->connection(), &ClientConnection::entryReady, you.get(),
+            [&heard](const std::string& e) { heard << QString::fromStdString(e); });
+    auto openMenu = [] {
+        QWidget* popup = QApplication::activePopupWidget();
+        return popup ? popup->objectName() : QString();
+    };
+    auto closeMenu = [&] {
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(openMenu(), QString());
+    };
+    press(*you, Qt::Key_F10);
+    QTRY_COMPARE(openMenu(), QString("File1"));
+    testsupport::saveShot(*you, "keys-menu-f10");
+    closeMenu();
+    press(*you, Qt::Key_H, Qt::AltModifier);
+    QTRY_COMPARE(openMenu(), QString("Help1"));
+    closeMenu();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(you.get()));
+
+    Tgamestart* options = testsupport::auxWindows(*you).gameOptions();
+    options->setLimit(0);
+    press(*you, Qt::Key_N, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(options));
+    // The focus starts on the ticked box; the arrows carry the tick, Tab the focus alone.
+    QTRY_COMPARE(focusName(), QString("image_0"));
+    press(*you, Qt::Key_Down); // past the last box to the first
+    QCOMPARE(options->limit(), 1);
+    QCOMPARE(focusName(), QString("image_1"));
+    press(*you, Qt::Key_Tab);
+    QCOMPARE(focusName(), QString("image_2"));
+    QCOMPARE(options->limit(), 1);
+    press(*you, Qt::Key_Space);
+    QCOMPARE(options->limit(), 2);
+    QVERIFY(options->isTicked("image_2") && !options->isTicked("image_1"));
+    press(*you, Qt::Key_Up);
+    press(*you, Qt::Key_Right);
+    QCOMPARE(options->limit(), 2);
+    press(*you, Qt::Key_Tab, Qt::ShiftModifier);
+    press(*you, Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(focusName(), QString("button_start"));
+    press(*you, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !heard.filter(QRegularExpression("^CMD_startgame\\+You\\+2\\+")).isEmpty(), kWaitMs);
 }
 
 QTEST_MAIN(KeyboardPlayTest)
