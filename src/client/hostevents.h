@@ -22,6 +22,13 @@ namespace core {
 
 namespace fromHost {
 
+// A message a table acts on only when it is whole (held seats, sealed dice): its record, or
+// nothing when the payload is not exactly its form.
+template <typename Record> struct Whole {
+    static constexpr std::string_view word = Record::word;
+    std::optional<Record> fields;
+};
+
 struct Sendlogininfo {
     static constexpr std::string_view word = msg::toClient::Sendlogininfo::word;
     msg::OptInt slot;
@@ -68,34 +75,16 @@ struct Needcat {
 };
 using Loadstats = msg::toClient::Loadstats;
 using Loadscores = msg::toClient::Loadscores;
-struct Seattoken {
-    static constexpr std::string_view word = msg::toClient::Seattoken::word;
-    std::optional<msg::toClient::Seattoken> fields;
-};
+using Seattoken = Whole<msg::toClient::Seattoken>;
 struct Seatreclaimed {
     static constexpr std::string_view word = msg::toClient::Seatreclaimed::word;
     msg::OptInt seat;
 };
-struct Seatheld {
-    static constexpr std::string_view word = msg::toClient::Seatheld::word;
-    std::optional<msg::toClient::Seatheld> fields;
-};
-struct Seatfreed {
-    static constexpr std::string_view word = msg::toClient::Seatfreed::word;
-    std::optional<msg::toClient::Seatfreed> fields;
-};
-struct Sealcommit {
-    static constexpr std::string_view word = msg::toClient::Sealcommit::word;
-    std::optional<msg::toClient::Sealcommit> fields;
-};
-struct Sealmix {
-    static constexpr std::string_view word = msg::toClient::Sealmix::word;
-    std::optional<msg::toClient::Sealmix> fields;
-};
-struct Sealreveal {
-    static constexpr std::string_view word = msg::toClient::Sealreveal::word;
-    std::optional<msg::toClient::Sealreveal> fields;
-};
+using Seatheld = Whole<msg::toClient::Seatheld>;
+using Seatfreed = Whole<msg::toClient::Seatfreed>;
+using Sealcommit = Whole<msg::toClient::Sealcommit>;
+using Sealmix = Whole<msg::toClient::Sealmix>;
+using Sealreveal = Whole<msg::toClient::Sealreveal>;
 
 } // namespace fromHost
 
