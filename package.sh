@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and makes the Debian package build/bramblies_<version>_<arch>.deb.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program and starts a solo game against the computer.
 # Any arguments are handed to the program (NAME ADDRESS true to host, NAME ADDRESS x to join).
 set -euo pipefail

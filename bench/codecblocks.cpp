@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block speed of LZRW1/KH against LZ4's default coder, in memory, on the same 32 KiB chunks of a
 // mixed corpus: generated text, an executable of the system, random bytes and zeros. The
 // LZH method is timed on the whole corpus for the record.

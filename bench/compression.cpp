@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed and ratio of the two compression methods on a mixed corpus built here (text, binary
 // records, runs), side by side with LZ4 and zlib at their fastest levels when those are
 // available. Figures are MB/s of uncompressed data (best of several rounds) and compressed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How many complete computer games the core host plays per CPU second on one core: two seats
 // (the computer in seats 1 and 2) and six seats (six players who all switch to just watching
 // right after the start). Every broadcast is built and handed to one spectator's connection,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and the benchmarks in Release and prints every performance figure beside
 # its anchor, measured in the same run: the first paint against a bare Qt window, the codec
 # against LZ4, and -- when a folder of earlier builds is given -- every figure against the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What sealing costs: faces per CPU second from the sealed seed's stream against the classic
 // Mersenne twister, and complete two-seat computer games per CPU second with sealed dice (a
 // fresh secret, commitment, seed, mix and reveal per game) against the classic dice.

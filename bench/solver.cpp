@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact solver and the two computer players, for each bonus-roll limit: the solver's
 // build time and table memory, the exact expected score of best play, the mean score of
 // 200,000 simulated games of each player (on the real turn engine), and the expert's win rate

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Received chat payloads are free text from other players: whatever arrives must be cut into
 // items without crashing, with links only inside the link table and smileys only 0..17.
 

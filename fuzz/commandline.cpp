@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 512
 // Arguments separated by NUL bytes, as the system hands them over. The parser either names a
 // fault or gives values the program can use as they are.

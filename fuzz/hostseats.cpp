@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever clients send, in whatever order they come and go, the seat logic must neither crash
 // nor let a name break the lists, a 0xFF slip into a message, or a queue grow past its bound.
 // The input is a script: each step picks a connection event (accept, bytes, close, drain,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 8192
 // Any text read as a settings file must come back out byte for byte, and writing one key must
 // change nothing but that key: every other line survives, and the key reads back.

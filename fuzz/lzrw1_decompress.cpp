@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 4096
 // Arbitrary bytes as a compressed file, and as a single block body: either refused with an
 // exception or decoded, never a read or write outside the buffers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 8192
 // Arbitrary bytes through the fast method and back must come out unchanged; a single block
 // must never grow by more than one byte. Inputs are bounded so a run covers many of them:

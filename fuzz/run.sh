@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (fuzz/*.cpp) with clang in build-fuzz/ and runs each one.
 #
 #   fuzz/run.sh short           about a minute in all (CI); skips cleanly without clang/libFuzzer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 8192
 // Whatever the shared settings file holds, the values the table takes from it stay within
 // what its menus can show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages from the host drive the whole table client. Whatever arrives, cut at 0xFF into
 // entries and mixed with the local player's clicks, must leave the board consistent and never
 // crash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 16384
 // The whole chain a tally file goes through when the table opens: size checks, the codec's
 // header, decompression and the text. Any file is loaded or refused, never a crash, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 16384
 // Any text is either refused with the table left alone, or read into a table whose own text
 // reads back to the same table.

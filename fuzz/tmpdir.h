@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the file targets write each input: memory (/dev/shm) when the system has it. On a disk,
 // rewriting the same small file for every input waits for the disk (ext4 flushes a file that

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a commit since the rule began has a subject longer than 72 characters (details
 # go in the body). Merges of branches are checked like any other commit.
 set -euo pipefail

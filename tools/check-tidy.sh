@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy (.clang-tidy at the root) over the C++ source files a change touched and
 # fails on any finding. The change is what differs from BASE (default: the last commit's
 # parent), uncommitted edits included. Needs a configured build/ (compile_commands.json).

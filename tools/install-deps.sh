@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and testing need on a Debian machine, only when something is missing.
 # The packages are listed in tools/deps/*.list, one per line ('#' starts a comment); each
 # feature keeps its own list. Runs apt-get as root, or through sudo otherwise.

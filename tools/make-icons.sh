@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon assets/icon/bramblies.svg to the PNG sizes the desktop and the
 # windows use (assets/icon/bramblies-N.png). Needs rsvg-convert (librsvg2-bin). The renders
 # are kept in the repository; run this again after changing the drawing.

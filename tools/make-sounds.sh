@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the game's sounds into assets/sounds/ (the build only embeds the WAVE files;
 # it never needs sox or espeak-ng).
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The anchor for the first-paint figures: a bare Qt widgets window, one QLabel the size of the
 // table window, started the same way as the program.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time to write one chat line into a view that already holds many lines, painting included.
 // A line is laid out once when written; only the visible part of the view is painted, so the
 // cost per line should not grow with the number of lines held.

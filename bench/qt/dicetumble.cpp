@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPU the table window spends while a human player thinks: a hosting window against the
 // computer, on the player's own turn before the first roll, with the dice tumbling. The figure
 // is the process's own user + system time over the measuring period as a share of one core.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from process start to the first painted window, and the process's resident memory at
 // that moment. Starts COMMAND on the X display of $DISPLAY (an otherwise empty Xvfb screen) and
 // reads the root window's pixels, each time something is drawn, until a window-sized area differs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 4096
 // The lobby download's answer parser: a local HTTPS server (certificates made at start by the
 // tests' own authority, which this process then trusts) answers the GET with the input and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-max-len: 4096
 // fuzz-rss-mb: 8192
 // The real table window, offscreen, fed what a host might send: the input is cut at 0xFF into

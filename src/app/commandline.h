@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command line. Options that begin with "--" may stand anywhere; they are taken
 // out first, and what remains are the positional parameters (name, host address, "true" to

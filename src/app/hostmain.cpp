@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bramblies-host: the dedicated game host on its own, linking QtCore and QtNetwork only, for
 // servers and containers without display libraries. It takes the options of
 // `bramblies --dedicated-host` (which stays) and no positional parameters.

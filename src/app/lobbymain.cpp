@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bramblies-lobby: asks for a name, a host address and whether to host or join, starts the
 // game beside it with those three arguments and, while that game runs, listens on 127.0.0.1
 // port 9001 where the game expects its lobby.

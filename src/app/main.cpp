@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the command line is checked first (a fault ends the program with exit code 2
 // before any window or socket exists; --help and --version print and end), then the dedicated
 // host when asked for (it needs no display), otherwise the previous-instance check, the windows

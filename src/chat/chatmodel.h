@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chat view's content: the lines written so far, cut into items (head, words, links and
 // smiley pictures), the fifteen line styles and the link table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the chat entry and the phrase buttons send. Pure functions: the table window hands in
 // the entry text and its session, and sends whatever message comes back.

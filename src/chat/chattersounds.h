@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names of the sound store and the chatter-sound rules that need no sound device: which
 // message a menu choice sends, and the chat line shown instead of a chatter sound when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeping chat text readable: a line's colour stays what the sender chose (on the wire and in
 // the style table) and is only drawn darker when it would vanish into the chat's background.

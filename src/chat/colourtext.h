@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours as text: how a chat colour travels after the "|" of a chat line and how the text
 // colour is kept in the settings file.

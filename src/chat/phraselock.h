@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The phrase buttons' throttle: after a phrase is sent the buttons rest for two seconds of
 // wall-clock time. Typed chat and chatter sounds are not throttled. The caller supplies the

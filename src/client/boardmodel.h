@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table as the client shows it: score sheet, column highlight, category buttons and bars,
 // dice, rolls, texts, winner panel, seat labels and their marks, and the turn controls'

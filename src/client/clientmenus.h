@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's say in the window's menus and its other windows: the items it enables
 // or checks, the spectator list, the game options and the lobby download. The window's menus

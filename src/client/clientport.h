@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the table client needs from its surroundings, one interface per concern:
 //   ClientTransport     the connection to the host, the companion, listening, reconnecting;

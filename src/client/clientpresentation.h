@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the table client shows and plays: chat lines, sounds, message boxes, the board and its
 // tumbling dice, and the window's closing. The window's presentation adapter implements it;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the table client keeps on disk: the settings file and the tally. The window's records
 // adapter implements it; tests implement it with a recording fake.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's way to the game host: the table connection, the lobby's companion
 // connection, the hosting copy's listening socket, and coming back after a drop. The window's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The coach: the solver's advice for the local player's turn (the Hint), and what the player's
 // own decisions cost against the best play, summed over a game (the review line at its end).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's coaching: the Hint for the local player's turn (a text for the window to
 // show and the dice it would keep raised, nothing sent), and the game-review chat line at the end

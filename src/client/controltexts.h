@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the board's painted controls say to a screen reader: a die, a category tile, a score
 // cell, a seat label and the rolls indicator, each as one short text built from the board

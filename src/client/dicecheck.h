@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checks the host's dice against the game's sealed seed. It answers the host's commitment with
 // a random part of its own, writes down every roll the host announces while the game is

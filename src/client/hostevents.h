@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the host sends the table, read once: each host-to-client message becomes one typed
 // event, a struct per command word, and the table client hands that event to its observers in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rebuilds the board for a player who arrives during a game: "CMD_loadstats" carries the turn
 // (seat, limit, rolls, round, working category and dice), "CMD_loadscores" the score sheet and

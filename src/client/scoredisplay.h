@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The messages that post scores and end turns and games: a bramble, a plain score, entering,
 // scoring in and leaving bonus mode, and the winner. They write the score sheet, set the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seat menu popup_kick: opened on a seat label, it remembers the seat and offers the
 // host's commands for it (remove the player, set or unset just watching). Only the copy that

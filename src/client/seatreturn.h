@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Coming back to our seat after the connection dropped. The host gives the seated player of a
 // running game a token for its seat ("CMD_seattoken"); we keep it, in memory and through the

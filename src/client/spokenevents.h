@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The short sentences a player hears when "Speak Game Events" is on: what a sighted player
 // learns from the board as each host message arrives. Whose turn it is, the faces of each

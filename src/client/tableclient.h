@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client: what the window drives and what the host's messages reach. It owns the
 // shared session and board state and the parts that each do one job with it, hands every call

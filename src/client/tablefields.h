@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers shared by the table client's message handlers: range checks for the numbers
 // the host sends, and drawing the die/face pairs that close most game messages.

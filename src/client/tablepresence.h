@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Who is at the table: arrivals (ours loads the settings), departures, spectators in the slots
 // above the seats, players who are just watching, and players with another version of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The session of the table client: the command line decides whether this copy hosts or joins,
 // the connection comes up, the host hands us our slot ("CMD_sendlogininfo") and we answer with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state every part of the table client shares: who we are in the session, whose turn the
 // board shows, and the board itself, with the few steps all the parts take (a system chat

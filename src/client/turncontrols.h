@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The local player's controls during a turn: Roll (with the checks that stop a roll without a
 // working category), the two warning panels, holding dice, choosing a category, the dice

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The messages that move a game from turn to turn and what they draw: a new game
 // ("CMD_startgame"), whose turn it is ("CMD_nextplayer"), a roll ("CMD_createdice"), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computer player: decides one move in a turn it plays. It only decides; the host's turn
 // engine carries the move out through the same handlers a client's request reaches, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which computer player plays the seats nobody present plays: the classic one, which keeps the
 // dice of the face it aims at, or the expert, which plays the solver's best moves.

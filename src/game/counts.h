@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The counts of the game and its table, each defined once: the host, every table and the
 // stored files agree on them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few libcrypto functions the sealed dice use: SHA-256, HMAC-SHA-256 and the system's random
 // bytes. The library is opened when first asked for (the program does not map it at start, and

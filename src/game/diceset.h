@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every multiset of up to five dice, numbered once, with the moves between them: adding or
 // taking away one face. The solver works on these instead of ordered dice, since neither the

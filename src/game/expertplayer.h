@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The expert computer player: the same requests, at the same moments, as the classic player,
 // but each one the solver's best for the position. After the first roll it may keep dice

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A short list of small numbers (dice 1..5, categories 1..7) kept in place: the rules hand such
 // lists out for every computer move and every turn, and a heap block each time was a good part

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dice's random source. The program seeds it differently on every start; tests script it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dice rules as pure functions over dice, a seat's score sheet and the game settings. The
 // turn engine calls them; nothing here knows about seats, messages or timing, so every rule

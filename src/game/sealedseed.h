@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sealed seed of one game and the faces it gives. Everybody at the table can run these:
 // the host to roll, every other copy to check the host's rolls once the secret is revealed.

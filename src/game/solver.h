@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exact solver: the best play for one seat, and the expected score of every decision.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computer at the host's table: which seats it plays now, and the move of such a seat as
 // the classic or the expert player decides it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game host's seat logic: who is connected in which slot, the login exchange, late-joiner
 // catch-up, kicking, departures, the just-watch switch and the chat, action and chatter-sound

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What happens at a table, told to whoever watches it from outside the game: the operator's
 // log, the metrics, an orchestrator. The game host and the turn engine report; watchers only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table's counters for an operator's monitoring, written in Prometheus's text exposition
 // format: players and spectators connected, seats in play, games started and finished, turns,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game host needs from its surroundings. The Qt host adapter implements it with real
 // sockets and a QTimer; tests implement it with a recording fake and a manual timer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's authoritative state: the slot table and the turn state, with the sending helpers
 // every host component shares. The seat/login logic (GameHost) and the turn engine both work

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text that reaches a host log (standard error of a dedicated host) may carry what a peer
 // sent: a name, a chat line. Written as it is, an ANSI escape or a carriage return would

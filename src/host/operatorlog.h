@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dedicated host's log for its operator: one line per event that matters (listening, a
 // login with its slot and name, a departure with its reason, among them each bound that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One entry of the host's slot table. Slots 1..6 are seats, 7..9 spectators; slot 10 exists
 // only to park a refused tenth connection for the moment of refusal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps one connection from monopolising the table with chat. Each slot has a bucket of
 // kBurst relay tokens (chat, action and chatter sound share it) that refills at kPerSecond;

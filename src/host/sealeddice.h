@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's dice for sealed games. Each game draws a fresh secret and shows only its
 // commitment; tables may then add their parts, until the first face is drawn: that fixes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The turn engine with sealed dice: every game's faces come from a seed nobody can steer, and
 // every table can check them once the game is over. The engine and its rules are untouched;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seats kept for players whose connection dropped during a game. Each seated player of the
 // running game whose copy can come back holds a token for its seat; when its connection closes

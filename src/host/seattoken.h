@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A seat token: 128 bits from the operating system's random source that name one seat of one
 // game on this host. The seated player's copy keeps it and shows it to come back after a drop.

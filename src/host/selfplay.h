@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole games between computer seats on a real turn engine, with nobody connected and no
 // clock: the countdown is ticked until the winner is announced. Used to measure the computer

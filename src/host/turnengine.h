@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The turn engine: runs a game on the host's state. It starts a game, hands the turn from seat
 // to seat over seven rounds, carries out roll and category requests, scores each turn, runs

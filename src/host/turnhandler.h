@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game host's seat and login logic hands every game request and event to a TurnHandler:
 // the turn engine in the program, a recording fake in tests of the seat logic.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the lobby hands the game it starts: the game's positional parameters (name, host
 // address, and "true" to host or anything else to join) and, for a table found on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the records of the message catalogue are made of: the field types several messages
 // share, and the rows of a side's dispatch table, which the compiler checks against the words

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Field cutting and message building shared by the records of the message catalogue.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The outcome of asking the home router to forward the game port, and the one sentence the
 // host is told about it (in the chat of the hosting copy, in the dedicated host's log).

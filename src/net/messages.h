@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message catalogue: one record per message of the game protocol, each naming its command
 // word, its fields, its builder and its reader, grouped by direction:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbers both sides of the connection agree on, each defined once: where the game is
 // played, how fast the computer plays before the settings say otherwise, and the version a

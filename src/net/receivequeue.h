@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The receive queue: complete messages waiting to be handled, each with the slot of the
 // connection it arrived on. The owner drains it from a timer.

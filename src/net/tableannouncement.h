@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a hosting copy tells the local network about its table: the DNS-SD service type and
 // the TXT record fields, built here and read back by the lobby. Every field is "key=value";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue's host-to-client half: one record per message the host sends, with its word,
 // its fields, its builder (the host's side) and its reader (the table's side).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue's client-to-host half: one record per message the tables send, with its word,
 // its fields, its builder (the table's side) and its reader (the host's side). The host reads

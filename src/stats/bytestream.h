@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two ends a codec works between: something to read bytes from and something to write
 // them to. The compression component supplies files or memory behind these, so the codecs and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // LZH codec: LZHUF, i.e. LZSS over a 4096-byte ring buffer (binary search tree, matches of 3
 // to 60 bytes) whose literals and match lengths go through an adaptive Huffman tree of 314

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exceptions of the compression component. Every failure of a compress, decompress or advise
 // call ends in one of these; what() is the text shown to the user. The two codec classes

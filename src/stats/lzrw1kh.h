@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // LZRW1/KH block codec: a single-probe LZ77 coder over independent chunks of up to 32768
 // bytes, with run items for long repeats and a stored fallback so a block never grows by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tally's bookkeeping: the table, the players being tallied and the players in the
 // current game, and the recording of game results.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tally kept for the life of the program, whether or not its window is ever shown: the
 // counts (core::Tally) and their file. It is read once at start-up, written after every

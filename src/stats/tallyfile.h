@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tally file, "brambliestally.tld": the table text compressed with LZRW1/KH.
 //

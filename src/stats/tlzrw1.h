@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compression component: turns one file (or one buffer) into a compressed file (buffer)
 // and back, with one of two methods.

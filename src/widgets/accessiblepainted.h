@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a screen reader sees the board's painted controls: a die is a toggle button whose
 // checked state is its hold, a category tile a button that is unavailable while it may not

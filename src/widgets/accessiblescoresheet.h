@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score sheet as a screen reader sees it: a table of rows (the categories and the total)
 // and columns (the seats) whose cells read like "Ann, Fours: 12", with the cell under the

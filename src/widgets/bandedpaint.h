@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Painting in horizontal bands. Qt's raster engine splits every fill of more than about 96
 // spans (a span is a run of pixels on one row) among the threads of its GUI thread pool and

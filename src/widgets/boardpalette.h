@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few colours every painted piece of the board shares, so the dice, buttons, boxes and
 // marks read as one set: a warm red for the dice, cream and gold for paper and trim. Windows

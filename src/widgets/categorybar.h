@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A category bar (image_spacer1..image_spacer7): the band that runs from a category button
 // to the score column of the seat on turn. Its width changes with the seat; at its idle width

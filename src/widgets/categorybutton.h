@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A category button (image_button1..image_button7) left of the score sheet: a small die
 // showing the face for ones to sixes, a rising staircase for the Bramble (the straight).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a category button and a category bar share: the category they stand for, whether a click
 // on them may ask for it (selectable: pointing hand, lit under the mouse), and the hover state.

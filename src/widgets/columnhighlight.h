@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The column highlight (image_scoreturn): a soft gold glow laid over the score column of the
 // seat on turn. It takes no mouse input, so the cells under it stay reachable.

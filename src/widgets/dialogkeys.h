@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Enter and Escape for a small window that is not a QDialog (or whose buttons are painted):
 // Enter presses its default button, Escape presses its cancel button or, without one, closes

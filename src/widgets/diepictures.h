@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The painted pictures of a die (body and pips together), made once per face, body, size and
 // pixel ratio and kept for the life of the program: a die that changes face, as the tumbling

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One die of the board (image_d1..image_d5). The picture is built the way the board thinks of
 // it: a body (plain red, or the bonus body with a light rim) with the pips of a face on top.

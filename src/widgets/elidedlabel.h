@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A one-line label that shows as much of its text as its width allows: a text too long is cut
 // with "…" and the whole text becomes the tooltip. A kept ending (such as "'s turn" after a

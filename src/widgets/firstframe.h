@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a piece of work once a window has put its first picture on the screen: work that the
 // first picture does not need (loading sounds, say) then never delays it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The visible keyboard focus of the board's painted controls (dice, category tiles, the Roll
 // and Start buttons): a ring drawn around whichever of them has the focus, on a see-through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chat's small gold buttons (the phrase buttons and the smiley button): a cream-to-gold
 // plate with a thin bronze edge and rounded corners, a bold brown caption or a picture. They

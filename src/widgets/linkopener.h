@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hands a web address to the desktop's browser. The way out is a replaceable handler, so tests
 // (and anyone who needs another route) can see what would be opened without a browser.

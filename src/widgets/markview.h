@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small painted marks of the board. Each mark is one picture that the board shows or
 // hides: the just-watching eyes (image_eyes), the not-playing sign (image_notplaying), the

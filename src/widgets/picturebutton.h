@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat picture button: a rounded, shaded plate with its caption, drawn in one piece with no
 // platform frame, in the colours of the board. It lightens under the mouse, sinks while

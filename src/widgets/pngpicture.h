@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures shipped as PNG files (in the program's resources or in Qt's), decoded by Qt's own PNG
 // reader directly. A plain QImage, QPixmap or QIcon load first asks every installed image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rolls indicator (image_rolls): three roll boxes, as many crossed out as rolls were used
 // this turn. A count outside 0..3 leaves it empty; the count itself is kept either way.

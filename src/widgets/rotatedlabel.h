@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label whose text is written upwards (turned 90 degrees), read from the bottom up; the
 // seat name labels above the score columns. It reports mouse releases so the seat menu can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard's way into the score sheet: a see-through layer over the sheet's cells that
 // takes the focus as one stop, moves a cell cursor with the arrow keys (Home and End jump to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chat's smiley pictures, drawn in code: 18 faces of 17 x 16 pixels, picture k standing
 // for the code ":)#" followed by k + 10.

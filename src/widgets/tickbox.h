@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tick box picture (28 x 22): an empty box or a ticked one. It does not tick itself when
 // clicked; the window that owns a group of them decides which one is ticked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The background every window of the game shares: white paper with a faint, seamless pattern
 // of a gold lattice and pips, repeated over the whole window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A card with rounded corners and a gold trim, on which other pieces lie: the chat's card and
 // the board's message panels. Painted here rather than by a style sheet, which would give the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small HTTP/1.0 client for the lobby installer: one GET, the body streamed into a device
 // piece by piece, progress reported as it goes, and an abort at any time.

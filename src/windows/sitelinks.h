@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Web addresses and outside programs the help, about, solo and lobby windows use. They are
 // configuration values: the program sets them once at start-up, before the windows are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about window, "Bramblies - About": the title, the maker's web address (opens the
 // maker's page), the credits block and the version. It also holds the version text that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lobby window, "Download The Quar77 Lobby", shown at a start without parameters: it
 // offers to download and install the lobby program, to play solo, or to hand over to an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game options window: the hosting player picks the bonus-roll limit (1, 2, 5 rolls or
 // unlimited) and starts a game. Exactly one box is ticked at any time. Start hands the limit

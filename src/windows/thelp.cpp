@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/thelp.h"
 
 #include "widgets/boardpalette.h"
@@ -165,14 +166,15 @@ const char* const kHistory[] = {
 const char* const kLicense[] = {
     "License",
     "",
-    "Bramblies is free to play and free to give away, as long as it is passed on ",
-    "whole and unchanged, with this notice.",
+    "Bramblies is free software: you can redistribute it and/or modify it under ",
+    "the terms of the GNU General Public License as published by the Free Software ",
+    "Foundation, either version 3 of the License, or (at your option) any later ",
+    "version.",
     "",
-    "You may not sell it, rent it out or bundle it with anything that is sold.",
-    "",
-    "The game is provided as it is, without any warranty of any kind. The makers ",
-    "are not liable for any damage or loss that comes from using it, including ",
-    "lost games, lost tallies and lost sleep.",
+    "Bramblies is distributed in the hope that it will be useful, but WITHOUT ANY ",
+    "WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR ",
+    "A PARTICULAR PURPOSE. See the GNU General Public License for more details: ",
+    "https://www.gnu.org/licenses/gpl-3.0.html",
     "",
     "The game talks to other computers over the internet on port 7772 only while ",
     "you play. It sends your chosen name, your dice and your chat to the other ",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help window, "Bramblies - Help File": seven read-only pages behind page buttons, a
 // title bar naming the page in front, "About", a credits block and "Done".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The phrase editor: ten one-line fields for the phrases of the table window's phrase buttons.
 // Opening fills the fields from the buttons; Done stores the ten phrases in the settings file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The solo advert, "Bramblies - Solo": an invitation, a link line and a picture, each of
 // which opens the solo game's page, and "Done". Centred on the table window when shown.

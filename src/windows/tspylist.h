@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spectator list, "Bramblies - Spys": one entry "slot: name" per spectator in order of
 // arrival, and a popup with "Remove From Game" that acts on the entry under the mouse

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures drawn at run time for the solo advert and the lobby window: dice on a green
 // cloth with a caption, so the program ships no picture files for them.

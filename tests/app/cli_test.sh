@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Command-line manners of every program: --help and --version print to stdout and exit 0, a
 # fault prints one line to stderr and exits 2. None of this may need a display: the display is
 # taken away, so a program that got as far as opening a window would fail differently.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bramblies-host runs where no display libraries are installed: it needs QtCore and QtNetwork
 # and nothing of Qt's GUI side, and it keeps the command-line manners of the other programs.
 set -u

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The direction of dependencies between the source folders. The game's rules and players stand
 # on their own; the network code needs only them; the host and the table's client both build on
 # those two and never on each other; the lobby starts games but reaches into neither; nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the board says aloud and to a screen reader, as text, in a known game.
 #include "client/controltexts.h"
 #include "client/fakeclientport.h"

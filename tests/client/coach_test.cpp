@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Hint's texts, the cost of the player's decisions and the review line at the end of a game.
 #include "client/coach.h"
 #include "client/fakeclientport.h"

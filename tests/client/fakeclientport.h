@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // All four of the client's ports in one, recording every call as one text line, so tests can
 // compare the exact sequence of effects whatever concern each belongs to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board under the host's game messages, the local player's turn controls and the
 // late-joiner rebuild.
 #include "client/fakeclientport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, login, presence and the seat menu of the table client.
 #include "client/fakeclientport.h"
 #include "client/tableclient.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The deployment files: the Fleet and FleetAutoscaler pass yamllint and say what the operator's
 # guide says; the Containerfile starts from Debian bookworm-slim, runs as an unprivileged user
 # and installs no display library. (No container engine is assumed, so the image is not built.)

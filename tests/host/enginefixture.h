@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fakes for driving the turn engine without sockets or clocks: a port that records what the
 // host sends and whether its countdown is armed, dice that follow a script, and a fixture that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of seeded games with computer seats, humans who play at random, and players who
 // come, go, come back to their held seats and switch to just watching at random moments, all
 // through the seat logic as the network would drive it. A player's window plays only while it

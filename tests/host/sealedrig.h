@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A host with sealed dice and the tables around it, without sockets: tables that know the
 // seal answer through their own DiceCheck, others just collect what they are sent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/sealedseed.h"
 #include "host/sealeddice.h"
 #include "net/hexfield.h"

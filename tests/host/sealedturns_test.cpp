@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/cryptolibrary.h"
 #include "host/sealedrig.h"
 #include "host/seattoken.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seats held for dropped players, on the wire: real seat logic and turn engine, raw peers.
 #include "host/enginefixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test doubles for the seat logic: a port that records what the host sends and closes, and a
 // turn handler that records what it is handed.

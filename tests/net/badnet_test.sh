@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A whole game through a delaying, stalling, splitting relay between two network namespaces:
 # every chat line in order, every player and the late joiner agreeing on the totals.
 set -uo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole scripted game between real table clients and the real host, with every message in
 // both directions and every effect the clients show recorded line by line, compared with the
 // transcript kept beside this file. Any change to a wire byte, a message order, a chat line or

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the built tree (CPack installs into its own staging folder;
 # nothing is compiled again), then checks its name, its contents, its control fields and
 # lintian's verdict.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the tree: the programs, the desktop
 # entry, the AppStream file, the icons, the manual pages, the services and the package's
 # documents, and nothing of the build or the tests. Then runs the installed programs and

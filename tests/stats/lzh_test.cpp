@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LZH codec: one codec keeps its tables from run to run, and every run must still write and
 // read exactly what a new codec would.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block codec: exact bodies for known inputs, and refusal of corrupt bodies.
 
 #include "stats/lzrw1exception.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block codec against a plain byte-at-a-time coder of the same format: the fast coder must
 // write exactly the same bodies, and its expander must give back every chunk and stay inside
 // its buffers when a body is cut short or damaged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compression component: container format, round trips of both methods, refusal texts,
 // and the promise that a failed file operation leaves no output behind.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lzrw1: compresses, decompresses or advises on one file with the compression component.
 //
 //   lzrw1 c IN OUT [--mode fast|good|auto]

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A whole game over a bad network. The test makes two network namespaces joined by a veth
 pair: the host namespace runs a dedicated host and a relay in front of it that delays every
 piece of data by 200 ms with 50 ms of jitter, stalls the stream now and then and splits what

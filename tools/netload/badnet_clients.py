@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The players of the bad-network test: Ann (slot 1) and Bob play a whole game through the
 relay, Ann chats numbered lines all along, and Cy joins once round 3 is under way. Each keeps
 the seat totals from what the host tells it; at the end all three must agree, the numbered

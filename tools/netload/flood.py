@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Floods a dedicated host on loopback the way a hostile user would and reports, per phase,
 the relay time of a legitimate player's chat (p50/p99), its lost lines, the host's memory and
 descriptors, and whether legitimate logins still find a seat.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A raw client that plays its own seat: rolls all five dice, picks the first category still
 open to it after the first roll, and answers a request for a category. Shared by the soak and
 the bad-network scripts."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A TCP relay that makes a good network bad: every piece of data is held back by a delay
 with jitter (order kept, as TCP keeps it), the stream now and then stalls for a while, and
 data leaves in small random pieces so the far end sees split reads.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Soak: a dedicated host with nine raw clients that keep joining, leaving, switching to
 "Just Watch" and back, playing games and chatting, at a high time scale. Samples the host's
 memory (RSS) and open descriptors and checks that after the warm-up they stay flat.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Raw game clients and a dedicated host for the load scripts.
 
 Everything here talks to addresses on this machine only (the loopback range, or addresses of

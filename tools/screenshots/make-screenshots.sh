@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the AppStream screenshots in packaging/screenshots/ from the real program on a private
 # Xvfb display: a dedicated host, two scripted players (tableplayers.py) and the program
 # joining as Bob. board.png: the table before the game; game.png: round 4 with chat;

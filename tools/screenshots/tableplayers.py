@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Two scripted players for the screenshots: Ann (the first to connect to a dedicated host, so
 the hosting player) and Cat. They wait for a third player, the real program, to sit down,
 then Ann starts a game, sets every seat to just watching so the computer plays them all, and

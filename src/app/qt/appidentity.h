@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the desktop knows the program by: the application id that names its desktop entry
 // (so the taskbar matches windows to the launcher), the version, and the window icon every

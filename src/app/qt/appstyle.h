@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's widget style: the platform's own (or the one asked for with -style), with two
 // differences that nobody sees. Qt's styles make the menu bar's overflow arrows from PNG files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table window's other windows: help, about, solo, the lobby download, the game options,
 // the spectator list, the phrase editor and the tally. Each is made the first time it is

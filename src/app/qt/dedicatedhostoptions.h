@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dedicated host's options as the command line gives them. Both programs that can run a
 // host alone (`bramblies --dedicated-host` and `bramblies-host`) read them the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the system's font configuration on a second thread while the application connects to
 // the display, leaving Type 1 fonts out. Left to itself, Qt reads it (configuration files and

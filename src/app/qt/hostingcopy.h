@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game host of the copy that hosts, beside its table window: the host server, its turn
 // engine with sealed dice and its reach (port mapping and announcement), made and owned here

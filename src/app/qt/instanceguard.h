@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The previous-instance check. The first copy of the program claims a local server name and
 // listens on it; a later copy finds the server, asks it to bring its window forward and ends

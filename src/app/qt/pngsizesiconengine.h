@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An icon made of PNG files, one per size, decoded each time a size is asked for and not kept.
 // The window icon is one: the display keeps its own copy, so the program only needs the pixels

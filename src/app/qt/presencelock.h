@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "bramblies" presence lock: every running copy holds it for its whole life, so an outside
 // program (a lobby, an installer) can tell whether the game is running. Several copies may run

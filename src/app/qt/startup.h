@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's start-up, up to the event loop: the previous-instance check (a second copy
 // asks the first to come forward and ends without a window), the "bramblies" presence lock

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table window and the windows it drives, registered with the window set: the table window
 // (with its AuxWindowSet, which reads the tally) and the game host made at start-up in that

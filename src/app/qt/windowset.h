@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Creates the program's windows once, in their fixed order, and keeps them for the life of the
 // program. The table window comes first (its creation code runs before any other window

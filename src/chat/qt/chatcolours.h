@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the chat's 32-bit colour values (red in the low byte, a top byte of
 // 0x80 for desktop theme colours) and QColor.

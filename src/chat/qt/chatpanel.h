@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chat part of the table window: the chat view "mainchat", the entry "mychat", the
 // phrase buttons "b_phrase1".."b_phrase10", the smiley button and its menu, and the popup

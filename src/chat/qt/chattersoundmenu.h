@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chatter-sound menu `popup_sounds` that the tenth phrase button opens: "<Cancel>", then
 // the items `wave1` to `wave20` with their captions as text and tooltip. Choosing a sound

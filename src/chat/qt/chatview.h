@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read-only chat view ("mainchat"): draws a ChatModel as wrapped paragraphs of bold words
 // in their sender's colour, green underlined links and smiley pictures.

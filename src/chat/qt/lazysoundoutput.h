@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's sound output, loaded when it is first needed: the module bramblies_sound
 // (beside the executable, or in ../lib/bramblies from it) holds the real output with Qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one player for every sound of the program, and the two sound handlers of the table
 // window: playsounds (game cues) and playasound (a chatter sound relayed by the host).

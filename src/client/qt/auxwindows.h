@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the table window asks of the program's other windows: to show one of them, and to keep
 // them up to date. The program's window set answers it, making each window the first time it

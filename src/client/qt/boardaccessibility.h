@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps what the board's painted controls say to a screen reader in step with the board:
 // after every redraw it names each die, category tile, seat label and the rolls indicator

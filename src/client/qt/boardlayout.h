@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where everything on the board goes: the board's design grid (380 x 470 pixels at scale 1)
 // with the place and text size of every control and of what the board paints itself. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board of the table window: score sheet, column highlight, category buttons and bars,
 // dice with their bonus marks, rolls indicator, round/limit/status texts, the Start and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table window's menu items for the computer player and the coach: Options > "Computer
 // Player" ("Classic", checked at start, or "Expert"), stored in the settings file, and the

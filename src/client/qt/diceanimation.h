@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dice animation timer (dicetimer): while the local player's dice tumble, every tick asks
 // the table client for new random faces (TableClient::dicetimerTimer), which it draws through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Speak Game Events": the Options switch and what it does. With the switch on, every host
 // message the table has just shown is turned into its sentence (core::spokenEvent) and handed

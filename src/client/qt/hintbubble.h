@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Hint on the board: a note in the tooltip colours laid over the status banner just above
 // the dice, as wide as the row of dice, so the dice it raises stay in sight. Click it to close it;

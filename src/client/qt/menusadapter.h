@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's say in the menus and the other windows (core::ClientMenus): File >
 // "Start Game" and Options > "Just Watch" in the window's menus, the spectator list, the game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A one-line notice laid over the bottom of the table window: the game host's notices to the
 // hosting player ("too many rolls", ...). It never takes the focus and never waits for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's presentation (core::ClientPresentation) in the window: chat lines in the
 // chat panel, sounds through the sound player, message boxes, the board redrawn from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Connecting again after the table's connection dropped: attempts at growing intervals (a
 // quarter second, then doubling up to 8 s) until one comes up or the time allowed is over.

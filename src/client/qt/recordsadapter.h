@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's records (core::ClientRecords) in the window: the settings file, which
 // this adapter owns, and the tally kept by the program's window set (AuxWindows).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Options > "Hold Seats of Dropped Players": while it is checked, the game host of this copy
 // keeps the seat of a player whose connection dropped during a game for their return (two

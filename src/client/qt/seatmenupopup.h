@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seat menu (popup_kick) opened on a seat's name label: "Remove From Game", "Set to Just
 // Watch" and "Unset Just Watch", each enabled as the table client says for that seat and

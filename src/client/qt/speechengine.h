@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's speech engine as the program sees it. The real one (Qt TextToSpeech) lives in
 // the module bramblies_speech, opened the first time something is said, so the program does not

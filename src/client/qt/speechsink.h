@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where spoken game events go: the desktop's speech engine in the program, a recording fake
 // in tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the table window of the copy that hosts asks of the game host running beside it. The
 // program makes that host, its turn engine and its reach (port mapping and announcement) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table window's menu bar: File (Start Game, Hint, Exit), Options (sounds, turn sound,
 // speech, the reminder, bot speed, chat text, screen location, Just Watch, Computer Player,

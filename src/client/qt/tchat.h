@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table window: the program's main window. The board on the left, the chat on the right,
 // the menus above. It owns the table client's logic (core::TableClient) and puts together

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Spoken game events through the desktop's speech engine (Qt TextToSpeech with
 // speech-dispatcher on Debian, in the module bramblies_speech). The module and the engine are

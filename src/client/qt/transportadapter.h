@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's transport (core::ClientTransport) in the window: the table connection
 // ("sock"), the lobby's companion connection ("Sock11"), the game host beside a hosting copy

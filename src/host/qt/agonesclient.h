@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dedicated host as an Agones game server (--agones): it talks to the Agones SDK's REST
 // gateway, the sidecar on localhost:$AGONES_SDK_HTTP_PORT (9358 by default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game host's network side: the listening socket, one QTcpSocket per accepted client, the
 // receive-queue drain timer and the game countdown timer. All decisions are GameHost's; this

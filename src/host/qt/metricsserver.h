@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Serves the host's metrics at /metrics over HTTP/1.1 from the host's own event loop. Each
 // request gets one whole exposition, produced in one call (a consistent snapshot), written to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGINT and SIGTERM end the program the way it ends by itself: the handler only wakes the
 // event loop, which then runs the given action (the windowed program closes its windows, so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/tablereach.h"
 
 #include "host/qt/hostserver.h"

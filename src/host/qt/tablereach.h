@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a host does to be reached and found: asks the home router to forward the game port
 // (when asked to) and announces the table on the local network, following the table as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lobby's list of tables on this network, one row per announced table, kept up to date
 // from the browser's reports: a table appears when first found, its row changes with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lobby's window: a name, a host address and whether to host or join, and above them the
 // tables announced on this network, live, each with a "Join" button. It starts the game beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table client's connection to the game host. Frames what arrives into a queue and hands
 // the entries on one per tick (entryReady); the tick timer runs only while entries wait, and

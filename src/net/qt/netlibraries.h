@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The router and DNS-SD libraries (libminiupnpc, libnatpmp, the Avahi client) are reached
 // through a module of their own, bramblies_net, opened the first time a copy maps its port,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Asks the home router to forward the game port to this machine while this copy hosts: UPnP
 // first, NAT-PMP when no UPnP gateway answers. The work runs on a thread of its own, so the

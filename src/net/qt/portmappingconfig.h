@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Time limits and overrides of the port mapping. The defaults are the program's; tests use
 // short limits and point the clients at routers of their own.

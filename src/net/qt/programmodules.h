@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own modules (bramblies_net, bramblies_sound, bramblies_speech): libraries opened
 // when a feature is first used, so that what they link is not loaded at start. They are looked

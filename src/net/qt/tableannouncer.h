@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Announces this copy's table on the local network with DNS-SD through the Avahi daemon:
 // service type "_bramblies._tcp", the game port and the TXT fields of core::TableAnnouncement.

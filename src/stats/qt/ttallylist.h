@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tally window, "Bramblies - Tally List": the local player's totals, the players being
 // tallied, the players in the current game and the record against the selected opponent.

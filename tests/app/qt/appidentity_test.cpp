@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's view of the program: the application id and the window icon in every size a
 // window manager draws, drawn.
 #include "app/buildinfo.h"

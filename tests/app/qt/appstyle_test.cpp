@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table window builds and draws its first picture, and gets its icon, without loading a
 // single image plugin: each one costs the start a library load. The menu bar keeps its
 // overflow arrow all the same. Scroll bars, painted in bands of rows, look as the style paints

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The captions the desktop shows: the real program on a private X display of the test's own,
 // its windows' names read back from the X server. A caption is exactly the window's own text;
 // nothing is appended to it.

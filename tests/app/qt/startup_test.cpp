@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the previous-instance check, the presence lock and the window creation order.
 #include "app/qt/instanceguard.h"
 #include "app/qt/presencelock.h"

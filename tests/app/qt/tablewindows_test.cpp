@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's window set as main() builds it: the table window and the host at start-up,
 // every other window made the first time it is shown, once, above the table window.
 

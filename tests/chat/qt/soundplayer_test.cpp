@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chat/chattersounds.h"
 #include "chat/qt/chattersoundmenu.h"
 #include "chat/qt/settingslocation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table window as an assistive tool sees it: every control a user can reach or click has
 // a name and a role, the painted board controls read their exact texts in a known game, a
 // die's hold announces itself when its key is pressed, and spoken events reach the speech

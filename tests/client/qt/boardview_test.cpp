@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board widget: element names, what it shows for the model, and the clicks it forwards.
 #include "client/fakeclientport.h"
 #include "client/qt/boardview.h"

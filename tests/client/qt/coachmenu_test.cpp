@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Hint and the Computer Player items in a solo game against the computer: the hint by its
 // key and by the File menu during the player's own turn (its note, the raised dice, nothing
 // sent), and both items greyed where they can do nothing.

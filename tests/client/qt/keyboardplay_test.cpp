@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table window played from the keyboard alone: a whole solo game against the computer
 // through key events sent where the keyboard focus is, and the keys' edges (typing in the
 // chat line, the warning panels, Tab between the parts of the window).

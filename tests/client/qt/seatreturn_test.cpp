@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Coming back to a held seat with real table windows against a real game host on a loopback
 // port. Ann plays through a raw connection of today's protocol (an old copy: it must see
 // nothing it cannot parse); Bob is a table window, once in this process with its connection

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Games played through the table window's own controls against a real game host on a
 // loopback port, with the host's timer sped up: a whole solo game against the computer, and
 // a second window that joins a running game and sees the same board.

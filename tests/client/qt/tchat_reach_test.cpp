@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A hosting table window asks a (scripted) router to forward its port and tells the hosting
 // player the outcome in one chat line; the game goes on either way, and closing the window
 // removes the mapping.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table window's preferences: menu switches write the settings file at once, a later
 // window reads them back when the host lets it in, the close rule keeps a moved window's
 // place, and chatter sounds with "Play Chatter Sounds" off become a chat line.

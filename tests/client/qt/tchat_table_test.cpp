@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole table windows in one process around a real game host on a loopback port: who is at
 // the table, the chat between the windows, the hosting player's seat menu, closing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dedicated host's Agones calls against a scripted SDK server on loopback that records
 // every request: ready after listening, health at its interval, allocate on the first login,
 // labels as players come and go, shutdown once the table has stayed empty after a game; and

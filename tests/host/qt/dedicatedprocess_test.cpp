@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program started as its users start a dedicated host, without a display, on a free
 // port and with a fast game timer: once as `bramblies --dedicated-host` and once as
 // `bramblies-host`, every test for each. Raw clients speak the wire format to it: slot 1 starts and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A dedicated host started with "--computer expert" plays a whole game for two computer seats
 // (the only player switches to just watching after starting it), and a referee checks every
 // message the player receives against the rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The host on a real loopback port, driven by raw TCP clients that speak the wire format.
 #include "host/hostmetrics.h"
 #include "host/qt/hostserver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole game over a loopback port. The host is wired as the dedicated host wires it (host
 // server, turn engine with seeded dice, sped-up game timer); a scripted raw client in slot 1
 // starts the game and plays its seven turns against the computer in seat 2, and a second raw

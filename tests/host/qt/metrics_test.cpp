@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The metrics of a host wired as the dedicated host wires it, read over HTTP while a scripted
 // player plays a whole game against the computer. A small exposition-format parser checks the
 // names, the types and the values; a reader that takes nothing of its answer while the game

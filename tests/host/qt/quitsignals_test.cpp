@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGINT and SIGTERM reach the event loop as the quit action, each time, and only while the
 // object lives.
 #include "host/qt/quitsignals.h"

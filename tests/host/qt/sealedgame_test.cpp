@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sealed game over a loopback port: Ann's window hosts, Bob's window joins, and a raw peer of
 // today's protocol takes seat 3 and plays its turns by script. Both windows know the seal and
 // must end the game with the dice check; the raw peer must be sent nothing new but the seal's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lobby's list of tables as the browser reports them.
 #include "lobby/qt/lobbytablemodel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table client's connection against a scripted host on a loopback port.
 #include "net/qt/clientconnection.h"
 

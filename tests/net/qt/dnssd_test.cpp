@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table announced through a private Avahi daemon is found by the browser with its fields,
 // follows their changes and disappears when its announcer goes.
 #include "net/qt/tableannouncer.h"

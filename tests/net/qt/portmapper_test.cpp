@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Port mapping against scripted routers on loopback: the real libminiupnpc and libnatpmp
 // clients talk to them.
 #include "net/qt/portmapper.h"

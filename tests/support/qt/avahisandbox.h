@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private Avahi daemon for a test: its own D-Bus system bus on a socket in a temporary
 // folder, and avahi-daemon in a network namespace of its own with a private /run, so nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board as a client draws it from the host's broadcasts, and what a client joining at this
 // moment should be told about it. Tests compare the host's catch-up messages against it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays a table window's own turns with a plain strategy, for tests that need a whole game (or
 // a turn) to move on against a real host: answer a warning panel; after the first roll choose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Proving that something did not happen: what would have done it was queued on the event loop
 // before this call, so once a call queued now has run, it has had its chance.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game client reduced to the wire: it sends and reads 0xFF-terminated messages byte for
 // byte and knows nothing of the game. The host may live on this thread or in another process;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/qt/referee.h"
 
 #include "support/qt/clientboard.h"

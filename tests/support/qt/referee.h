@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A referee for a whole game, from the broadcasts alone: every message must be one the rules
 // allow at that moment, with the right seat, round, open categories, dice, scores, totals,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A home router reduced to what the UPnP client asks of it: the device description over HTTP
 // on a loopback port, and the SOAP actions GetStatusInfo, GetExternalIPAddress,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A NAT-PMP gateway on a loopback address of the test's choosing, port 5351: answers the
 // public-address and TCP-mapping requests as scripted and keeps what it was asked as text

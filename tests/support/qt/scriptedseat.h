@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A player reduced to a script: when its seat's turn begins it rolls all five dice, after the
 // first roll it works on the first category offered, and on later rolls it keeps the dice that

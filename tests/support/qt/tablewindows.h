@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for tests that run whole table windows against a real game host on a loopback port:
 // a free port, the chat as plain text, and clicks on the board's controls.

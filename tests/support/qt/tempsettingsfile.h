@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A settings file of its own for one test: points SettingsLocation at a fresh temporary
 // folder for the object's lifetime, so the program under test reads and writes there and

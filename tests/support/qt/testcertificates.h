@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Certificates for tests that talk TLS to a server of their own: a certificate authority
 // made afresh in a temporary folder by the openssl command line, a server certificate for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painted pieces of the board: what they record and what they put on screen.
 #include "widgets/categorybar.h"
 #include "widgets/categorybutton.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/linkopener.h"
 #include "windows/sitelinks.h"
 #include "windows/tabout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/qt/queuedevents.h"
 #include "support/qt/testcertificates.h"
 #include "windows/sitelinks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game options window: one box ticked at any time, the limit it stands for, and Start.
 #include "widgets/picturebutton.h"
 #include "widgets/tickbox.h"

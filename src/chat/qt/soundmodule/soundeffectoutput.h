@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real sound output: one QSoundEffect per sound, loaded on first use, and at most one
 // playing. Nothing is created while the machine has no audio output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speech engine of the module bramblies_speech: Qt TextToSpeech (speech-dispatcher on
 // Debian) behind the program's SpeechEngine.
 #include "client/qt/speechengine.h"

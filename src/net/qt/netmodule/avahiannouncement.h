@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Announces one table through the Avahi daemon: service type "_bramblies._tcp", the game port
 // and the TXT fields it is given. Without a running daemon it waits for one; a daemon that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/qt/netmodule/avahibrowsing.h"
 
 #include "net/tableannouncement.h"

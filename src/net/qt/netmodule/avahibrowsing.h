@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Looks for the tables announced on the local network (DNS-SD type "_bramblies._tcp") through
 // the Avahi daemon and follows them: a service found or whose fields changed is reported with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Forwards a TCP port through a NAT-PMP gateway with libnatpmp. Each request waits at most
 // the configured time for its answer; the calls block, so they run off the user-interface

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The module's entry: the libraries behind port mapping and DNS-SD, handed to the program.
 #include "net/qt/netlibraries.h"
 #include "net/qt/netmodule/avahiannouncement.h"

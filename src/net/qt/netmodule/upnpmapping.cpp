@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/qt/netmodule/upnpmapping.h"
 
 #include <miniupnpc/miniupnpc.h>

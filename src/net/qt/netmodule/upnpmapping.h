@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Forwards a TCP port through a UPnP Internet Gateway Device with libminiupnpc. Every call
 // blocks (discovery for up to the configured limit, each SOAP exchange for libminiupnpc's own
