@@ -39,8 +39,8 @@ public:
     bool remove(const std::string& nick);
     void clear();
 
-    std::vector<Person> people() const;          // by nick
-    std::vector<ListedTable> tables() const;     // by publisher
+    std::vector<Person> people() const;      // by nick
+    std::vector<ListedTable> tables() const; // by publisher
     std::optional<Person> person(const std::string& nick) const;
 
     // Ignored people's chat lines are not shown; the list is kept by the window's settings.

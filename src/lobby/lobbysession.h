@@ -19,8 +19,8 @@ inline constexpr int kXmppPort = 5222;
 inline constexpr const char* kDefaultRoom = "lobby"; // on the server's conference service
 
 struct Account {
-    std::string server;   // the XMPP domain, e.g. "play.example.org"
-    std::string name;     // the account's local part, also the nickname in the room
+    std::string server; // the XMPP domain, e.g. "play.example.org"
+    std::string name;   // the account's local part, also the nickname in the room
     std::string password;
     // Where to connect: empty for the server's SRV records (else the domain on kXmppPort).
     std::string connectHost;

@@ -25,19 +25,19 @@ inline constexpr std::size_t kMaxTableAddress = 255; // a DNS name or an IP addr
 inline constexpr std::size_t kMaxTableVersion = 32;
 
 struct LobbyTable {
-    std::string host;     // the hosting player's name, or the dedicated host's name
-    std::string address;  // where players connect: a DNS name, IPv4 or IPv6 address
-    int port = 0;         // 1..65535
-    int seated = 0;       // players in seats (0..6)
-    int spectators = 0;   // 0..3
-    int freeSeats = 0;    // 0..6
-    bool running = false; // a game is being played
-    int round = 0;        // 1..7 while running, else 0
-    int bonusLimit = 0;   // the bonus-roll limit the host chose (0: none)
-    std::string version;  // the host's version text
-    bool sealed = false;  // the dice are sealed
+    std::string host;       // the hosting player's name, or the dedicated host's name
+    std::string address;    // where players connect: a DNS name, IPv4 or IPv6 address
+    int port = 0;           // 1..65535
+    int seated = 0;         // players in seats (0..6)
+    int spectators = 0;     // 0..3
+    int freeSeats = 0;      // 0..6
+    bool running = false;   // a game is being played
+    int round = 0;          // 1..7 while running, else 0
+    int bonusLimit = 0;     // the bonus-roll limit the host chose (0: none)
+    std::string version;    // the host's version text
+    bool sealed = false;    // the dice are sealed
     bool reachable = false; // players outside the host's network can connect
-    bool server = false;  // a dedicated host (not a player's own copy)
+    bool server = false;    // a dedicated host (not a player's own copy)
 
     bool operator==(const LobbyTable&) const = default;
 };
