@@ -159,6 +159,7 @@ private:
     void issueToken(int slot);
     bool startHold(int slot);
     void moveToHeldSeat(int from, int to, std::string name, bool watching);
+    void endHolds();
     void tellReturningCopies(int except, const std::string& message);
     void armHoldTimer();
 
