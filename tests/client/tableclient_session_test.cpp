@@ -148,6 +148,19 @@ TEST(ClientPresence, Departures) {
     j.client.handleMessage("CMD_playerdisconnected+5+Zed");
     EXPECT_TRUE(j.port.with("chat:").empty());
 
+    // A held seat freed during the game is said; one freed as the game ends only shows empty.
+    j.client.handleMessage("CMD_seatheld+4+Dan");
+    j.client.handleMessage("CMD_seatfreed+4+Dan");
+    EXPECT_EQ(j.port.with("chat:").back(),
+              "chat:0+Dan did not come back; the computer plays the seat.");
+    j.client.handleMessage("CMD_seatheld+4+Dan");
+    j.client.handleMessage("CMD_winner+2+0+");
+    j.port.clear();
+    j.client.handleMessage("CMD_seatfreed+4+Dan");
+    EXPECT_TRUE(j.port.with("chat:").empty());
+    EXPECT_EQ(b.seat(4).label, "<Waiting>");
+    j.port.clear();
+
     // Spectators: only an entry the list holds is removed.
     j.client.handleMessage("CMD_playerdisconnected+9+Nobody");
     j.client.handleMessage("CMD_playerdisconnected+8+Eve");
