@@ -77,6 +77,12 @@ bool SeatReturn::connectionLost() {
     return true;
 }
 
+void SeatReturn::leaving() {
+    if (m_token.empty() || !m_state.loggedin) return;
+    m_state.transport.send(msg::toHost::Leaving::build(m_state.myslot));
+    forget();
+}
+
 void SeatReturn::forget() {
     if (m_token.empty()) return;
     m_token.clear();

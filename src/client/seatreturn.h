@@ -43,6 +43,8 @@ public:
 
     // The connection closed. True when we are reconnecting (and the table stays open).
     bool connectionLost();
+    // The player closes the window: a host that holds our seat is told not to wait for us.
+    void leaving();
     // Reconnecting failed for the whole hold time: the token is of no more use.
     void reconnectFailed() { forget(); }
 

@@ -223,7 +223,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
     using namespace msg::toHost;
-    static constexpr std::array<msg::Route<Handler>, 12> kRoutes{{
+    static constexpr std::array<msg::Route<Handler>, 13> kRoutes{{
         {Logininfo::word, &GameHost::take<Logininfo, &GameHost::receivedlogininfo>},
         {Kickhim::word, &GameHost::take<Kickhim, &GameHost::kickhim>},
         {Chat::word, &GameHost::take<Chat, &GameHost::chat>},
@@ -236,6 +236,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
         {Canholdseat::word, &GameHost::canholdseat},
         {Reclaimseat::word, &GameHost::reclaimseat},
         {Sealpart::word, &GameHost::take<Sealpart, &GameHost::sealpart>},
+        {Leaving::word, &GameHost::leaving},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToHost));
     // Unknown command words and entries without "+" are dropped.
@@ -425,6 +426,12 @@ void GameHost::expireHolds() {
     for (const auto& ended : m_holds.expire(m_nowMs()))
         tellReturningCopies(ended.seat, msg::toClient::Seatfreed::build(ended.seat, ended.name));
     armHoldTimer();
+}
+
+// A player who closes the window on purpose is not waited for: its token goes, so the close
+// that follows frees the seat as for a copy without holds.
+void GameHost::leaving(int sender, std::string_view) {
+    if (HostState::validSeat(sender)) m_holds.revoke(sender);
 }
 
 void GameHost::canholdseat(int sender, std::string_view) {

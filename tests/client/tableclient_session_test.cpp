@@ -90,6 +90,21 @@ struct Joined {
     }
 };
 
+// Closing the window on purpose tells a host that gave us a token not to hold the seat; with
+// no token (an older host, no game) nothing new is sent.
+TEST(ClientLeaving, GoodbyeOnlyWithASeatToken) {
+    Joined j(3);
+    j.client.handleMessage("CMD_newplayerinfo+3+Me+0");
+    j.port.clear();
+    j.client.windowClosing();
+    EXPECT_TRUE(j.port.with("send:").empty());
+    j.client.handleMessage("CMD_seattoken+3+120+00112233445566778899aabbccddeeff");
+    j.port.clear();
+    j.client.windowClosing();
+    EXPECT_EQ(j.port.with("send:"), (Events{"send:CMD_leaving+3+"}));
+    EXPECT_FALSE(j.client.holdsSeatToken());
+}
+
 TEST(ClientPresence, ArrivalsLinesLabelsMarksAndOneSound) {
     Joined j(3);
     j.client.handleMessage("CMD_newplayerinfo+3+Me+0");

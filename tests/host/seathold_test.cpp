@@ -281,6 +281,20 @@ TEST_F(SeatHold, HoldEndsAfterItsTimeAndTheSeatGoesAsAnyLeftSeat) {
     EXPECT_FALSE(sentTo(cid, "CMD_seatreclaimed"));
 }
 
+// A player who closes the window on purpose is not waited for.
+TEST_F(SeatHold, AGoodbyeBeforeTheCloseIsNoDrop) {
+    join("Ann");
+    join("Bob");
+    int cid = join("Cid");
+    start();
+    port.clear();
+    from(cid, "CMD_leaving+" + std::to_string(cid) + "+");
+    host.connectionClosed(cid);
+    EXPECT_FALSE(host.seatHeld(cid));
+    EXPECT_FALSE(sentTo(1, "CMD_seatheld"));
+    EXPECT_TRUE(sentTo(1, "CMD_playerdisconnected+3+Cid"));
+}
+
 // A hold ends with its game, and the tables that showed the seat as held hear it is free.
 TEST_F(SeatHold, HoldsEndingWithTheGameFreeTheirSeats) {
     join("Ann");
