@@ -93,7 +93,7 @@ class XmppSessionTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY2(m_server.ok(), qPrintable(m_server.error()));
-        for (const char* name : {"ann", "bob", "cat"})
+        for (const char* name : {"ann", "bob", "cat", "dan", "moderator"})
             QVERIFY(m_server.registerAccount(name, "secret"));
     }
 
@@ -180,11 +180,10 @@ private slots:
         Member bob(m_server.account("bob", "secret"));
         QTRY_COMPARE(bob.events.ownNick, std::string("bob"));
         QProcess host;
-        host.start(QCoreApplication::applicationFilePath(),
-                   {"--publish", QString::number(m_server.port()), m_server.caFile(), "cat",
-                    "secret"});
-        QTRY_COMPARE_WITH_TIMEOUT(bob.events.tableOf("cat"), sampleTable("cat", 2),
-                                  10000);
+        host.start(
+            QCoreApplication::applicationFilePath(),
+            {"--publish", QString::number(m_server.port()), m_server.caFile(), "cat", "secret"});
+        QTRY_COMPARE_WITH_TIMEOUT(bob.events.tableOf("cat"), sampleTable("cat", 2), 10000);
         ::kill(static_cast<pid_t>(host.processId()), SIGKILL);
         QTRY_VERIFY_WITH_TIMEOUT(!bob.events.room.count("cat"), 25000);
         host.waitForFinished();
@@ -203,6 +202,30 @@ private slots:
         QTRY_COMPARE(events.ownNick, std::string("ann"));
         QVERIFY(frozen.freeze());
         QTRY_COMPARE(events.failures, std::vector<std::string>{kConnectionLost});
+    }
+
+    void moderatorKicksAndBans() {
+        Member moderator(m_server.account("moderator", "secret"));
+        QTRY_COMPARE(moderator.events.ownNick, std::string("moderator"));
+        {
+            Member dan(m_server.account("dan", "secret"));
+            QTRY_VERIFY(dan.events.room.count("moderator"));
+            QCOMPARE(dan.events.room["moderator"].role, Role::Moderator);
+            QTRY_VERIFY(moderator.events.room.count("dan"));
+            // Nobody else may: the server refuses and dan's own session carries on.
+            dan.session.kick("moderator");
+            moderator.session.kick("dan");
+            QTRY_COMPARE(dan.events.failures, std::vector<std::string>{kKicked});
+            QTRY_VERIFY(!moderator.events.room.count("dan"));
+            QVERIFY(moderator.events.failures.empty());
+        }
+        Member dan(m_server.account("dan", "secret"));
+        QTRY_VERIFY(moderator.events.room.count("dan"));
+        moderator.session.ban("dan");
+        QTRY_COMPARE(dan.events.failures, std::vector<std::string>{kBanned});
+        Member again(m_server.account("dan", "secret"));
+        QTRY_COMPARE(again.events.failures, std::vector<std::string>{kBanned});
+        QVERIFY(again.events.ownNick.empty());
     }
 
 private:

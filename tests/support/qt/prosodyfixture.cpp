@@ -51,6 +51,7 @@ network_settings = { read_timeout = 20 }
 %4
 VirtualHost "localhost"
 Component "conference.localhost" "muc"
+  admins = { "moderator@localhost" }
   muc_room_default_persistent = true
   restrict_room_creation = false
   muc_room_locking = false
@@ -66,7 +67,9 @@ ProsodyFixture::ProsodyFixture(Options options) {
     m_ok = makeCertificates() && writeConfig(options) && start();
 }
 
-ProsodyFixture::~ProsodyFixture() { stop(); }
+ProsodyFixture::~ProsodyFixture() {
+    stop();
+}
 
 void ProsodyFixture::stop() {
     if (m_server.state() == QProcess::NotRunning) return;
@@ -83,8 +86,8 @@ bool ProsodyFixture::run(const QString& program, const QStringList& arguments, Q
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(program, arguments);
-    const bool done = p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit &&
-                      p.exitCode() == 0;
+    const bool done =
+        p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     const QString text = QString::fromLocal8Bit(p.readAll());
     if (output) *output = text;
     if (!done) m_error = program + ' ' + arguments.join(' ') + ": " + text;
@@ -93,7 +96,8 @@ bool ProsodyFixture::run(const QString& program, const QStringList& arguments, Q
 
 bool ProsodyFixture::makeCertificates() {
     const QString d = m_dir.path() + '/';
-    const QStringList authority = {"-days", "2", "-addext", "basicConstraints=critical,CA:TRUE",
+    const QStringList authority = {"-days",   "2",
+                                   "-addext", "basicConstraints=critical,CA:TRUE",
                                    "-addext", "keyUsage=critical,keyCertSign,cRLSign"};
     return writeFile(d + "server.ext", "subjectAltName=DNS:localhost\nbasicConstraints=CA:FALSE\n"
                                        "extendedKeyUsage=serverAuth\n") &&
@@ -116,12 +120,12 @@ bool ProsodyFixture::makeCertificates() {
 bool ProsodyFixture::writeConfig(const Options& options) {
     m_port = freePort();
     const QString d = m_dir.path();
-    const QString tls = options.tls
-                            ? QStringLiteral("c2s_require_encryption = true\nssl = { certificate = "
-                                             "\"%1/localhost.crt\", key = \"%1/localhost.key\" }")
-                                  .arg(d)
-                            : QStringLiteral("c2s_require_encryption = false\n"
-                                             "modules_disabled = { \"s2s\", \"offline\", \"tls\" }");
+    const QString tls =
+        options.tls ? QStringLiteral("c2s_require_encryption = true\nssl = { certificate = "
+                                     "\"%1/localhost.crt\", key = \"%1/localhost.key\" }")
+                          .arg(d)
+                    : QStringLiteral("c2s_require_encryption = false\n"
+                                     "modules_disabled = { \"s2s\", \"offline\", \"tls\" }");
     const QString limits =
         options.registrationsPerMinute > 0
             ? QStringLiteral("registration_allowlist = { }\nregistration_throttle_max = %1\n"

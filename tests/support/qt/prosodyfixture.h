@@ -4,7 +4,8 @@
 // configuration written into a temporary folder, with its own data, pid file and certificates:
 // a test authority made afresh by openssl and a server certificate for "localhost" that it
 // signs. Client-to-server only (no server-to-server, no HTTP), passwords stored hashed
-// (SCRAM), a lobby room service at conference.localhost that keeps its rooms.
+// (SCRAM), a lobby room service at conference.localhost that keeps its rooms, where the
+// account "moderator" (once registered) is a moderator.
 //
 // The server dies with the fixture, and with the test process however it ends (the kernel
 // kills it when its parent goes), so a failing test leaves nothing running.

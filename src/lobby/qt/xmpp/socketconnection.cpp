@@ -34,8 +34,8 @@ gloox::ConnectionError SocketConnection::connect() {
 }
 
 void SocketConnection::lookUp() {
-    m_lookup = std::make_unique<QDnsLookup>(
-        QDnsLookup::SRV, QStringLiteral("_xmpp-client._tcp.") + QString::fromStdString(m_domain));
+    m_lookup = std::make_unique<QDnsLookup>(QDnsLookup::SRV, QStringLiteral("_xmpp-client._tcp.") +
+                                                                 QString::fromStdString(m_domain));
     QObject::connect(m_lookup.get(), &QDnsLookup::finished, m_lookup.get(), [this] {
         if (m_state != gloox::StateConnecting) return; // aborted
         // Qt hands the records sorted by priority, and by weight within a priority.
@@ -94,7 +94,9 @@ gloox::ConnectionError SocketConnection::recv(int) {
     return m_state == gloox::StateConnected ? gloox::ConnNoError : gloox::ConnNotConnected;
 }
 
-gloox::ConnectionError SocketConnection::receive() { return recv(-1); }
+gloox::ConnectionError SocketConnection::receive() {
+    return recv(-1);
+}
 
 bool SocketConnection::send(const std::string& data) {
     if (m_state != gloox::StateConnected || !m_socket) return false;

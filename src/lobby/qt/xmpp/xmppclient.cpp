@@ -22,21 +22,23 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr const char* kSystemCertificates = "/etc/ssl/certs/ca-certificates.crt";
-constexpr int kHistoryLines = 20; // chat lines the room replays when we enter
+constexpr int kHistoryLines = 20;          // chat lines the room replays when we enter
 constexpr std::size_t kMaxChatLine = 1024; // bytes; the rest of a longer line is not shown
 
 const char* activityName(Activity activity) {
     switch (activity) {
-    case Activity::Playing: return "playing";
-    case Activity::Hosting: return "hosting";
-    case Activity::InLobby: break;
+    case Activity::Playing:
+        return "playing";
+    case Activity::Hosting:
+        return "hosting";
+    case Activity::InLobby:
+        break;
     }
     return "lobby";
 }
 
 Activity readActivity(const gloox::Presence& presence) {
-    const auto* element =
-        presence.findExtension<PresenceElement>(PresenceElement::kActivityType);
+    const auto* element = presence.findExtension<PresenceElement>(PresenceElement::kActivityType);
     if (element)
         for (const auto& [name, value] : element->attributes())
             if (name == "state") {
@@ -48,9 +50,12 @@ Activity readActivity(const gloox::Presence& presence) {
 
 Role readRole(gloox::MUCRoomRole role) {
     switch (role) {
-    case gloox::RoleModerator: return Role::Moderator;
-    case gloox::RoleVisitor: return Role::Visitor;
-    default: return Role::Participant;
+    case gloox::RoleModerator:
+        return Role::Moderator;
+    case gloox::RoleVisitor:
+        return Role::Visitor;
+    default:
+        return Role::Participant;
     }
 }
 
@@ -58,12 +63,18 @@ Role readRole(gloox::MUCRoomRole role) {
 const char* refusal(gloox::ConnectionError error, bool certificateRefused) {
     switch (error) {
     case gloox::ConnConnectionRefused:
-    case gloox::ConnDnsError: return kServerUnreachable;
-    case gloox::ConnTlsNotAvailable: return kNoTls;
-    case gloox::ConnTlsFailed: return kUntrustedCertificate;
-    case gloox::ConnAuthenticationFailed: return kWrongPassword;
-    case gloox::ConnNoSupportedAuth: return kNoScram;
-    default: return certificateRefused ? kUntrustedCertificate : kConnectionLost;
+    case gloox::ConnDnsError:
+        return kServerUnreachable;
+    case gloox::ConnTlsNotAvailable:
+        return kNoTls;
+    case gloox::ConnTlsFailed:
+        return kUntrustedCertificate;
+    case gloox::ConnAuthenticationFailed:
+        return kWrongPassword;
+    case gloox::ConnNoSupportedAuth:
+        return kNoScram;
+    default:
+        return certificateRefused ? kUntrustedCertificate : kConnectionLost;
     }
 }
 
@@ -76,8 +87,8 @@ XmppClient::XmppClient(const Account& account, Purpose purpose, SessionListener&
         m_registration = std::make_unique<gloox::Registration>(m_client.get());
         m_registration->registerRegistrationHandler(this);
     } else {
-        m_client = std::make_unique<gloox::Client>(
-            gloox::JID(account.name + '@' + account.server), account.password);
+        m_client = std::make_unique<gloox::Client>(gloox::JID(account.name + '@' + account.server),
+                                                   account.password);
     }
     m_client->setTls(gloox::TLSRequired);
     m_client->setCompression(false);
@@ -129,9 +140,8 @@ void XmppClient::fail(const char* message) {
 }
 
 std::string XmppClient::roomJid() const {
-    return m_account.room.empty()
-               ? std::string(kDefaultRoom) + "@conference." + m_account.server
-               : m_account.room;
+    return m_account.room.empty() ? std::string(kDefaultRoom) + "@conference." + m_account.server
+                                  : m_account.room;
 }
 
 void XmppClient::setPingTimes(std::chrono::milliseconds interval,
@@ -146,9 +156,8 @@ void XmppClient::onConnect() {
         gloox::RegistrationFields fields;
         fields.username = m_account.name;
         fields.password = m_account.password;
-        m_registration->createAccount(gloox::Registration::FieldUsername |
-                                          gloox::Registration::FieldPassword,
-                                      fields);
+        m_registration->createAccount(
+            gloox::Registration::FieldUsername | gloox::Registration::FieldPassword, fields);
         return;
     }
     m_room = std::make_unique<gloox::MUCRoom>(m_client.get(),
@@ -176,10 +185,16 @@ void XmppClient::handleRegistrationResult(const gloox::JID&, gloox::Registration
         m_client->disconnect();
         m_out.accountCreated();
         return;
-    case gloox::RegistrationConflict: fail(kNameTaken); return;
+    case gloox::RegistrationConflict:
+        fail(kNameTaken);
+        return;
     case gloox::RegistrationNotAcceptable:
-    case gloox::RegistrationBadRequest: fail(kNameRefused); return;
-    default: fail(kRegistrationRefused); return;
+    case gloox::RegistrationBadRequest:
+        fail(kNameRefused);
+        return;
+    default:
+        fail(kRegistrationRefused);
+        return;
     }
 }
 
@@ -226,9 +241,15 @@ bool XmppClient::handleMUCRoomCreation(gloox::MUCRoom*) {
 void XmppClient::handleMUCError(gloox::MUCRoom*, gloox::StanzaError error) {
     if (m_inRoom) return; // a refused kick or message: the room stays
     switch (error) {
-    case gloox::StanzaErrorConflict: fail(kNickInUse); return;
-    case gloox::StanzaErrorForbidden: fail(kBanned); return;
-    default: fail(kRoomRefused); return;
+    case gloox::StanzaErrorConflict:
+        fail(kNickInUse);
+        return;
+    case gloox::StanzaErrorForbidden:
+        fail(kBanned);
+        return;
+    default:
+        fail(kRoomRefused);
+        return;
     }
 }
 
@@ -240,8 +261,8 @@ void XmppClient::sendPresence(Activity activity, const std::optional<LobbyTable>
     if (!m_inRoom || m_quiet) return;
     gloox::Presence presence(gloox::Presence::Available,
                              gloox::JID(roomJid() + '/' + m_account.name));
-    presence.addExtension(new PresenceElement(PresenceElement::kActivityType,
-                                              {{"state", activityName(activity)}}));
+    presence.addExtension(
+        new PresenceElement(PresenceElement::kActivityType, {{"state", activityName(activity)}}));
     if (table)
         presence.addExtension(
             new PresenceElement(PresenceElement::kTableType, tableAttributes(*table)));

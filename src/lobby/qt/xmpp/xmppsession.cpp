@@ -20,9 +20,13 @@ void XmppSession::setPingTimes(std::chrono::milliseconds interval,
     m_pingTimeout = timeout;
 }
 
-void XmppSession::signIn(const Account& account) { connectFor(account, false); }
+void XmppSession::signIn(const Account& account) {
+    connectFor(account, false);
+}
 
-void XmppSession::createAccount(const Account& account) { connectFor(account, true); }
+void XmppSession::createAccount(const Account& account) {
+    connectFor(account, true);
+}
 
 void XmppSession::connectFor(const Account& account, bool createAccount) {
     retire();
@@ -34,7 +38,9 @@ void XmppSession::connectFor(const Account& account, bool createAccount) {
     m_client->start();
 }
 
-void XmppSession::signOut() { retire(); }
+void XmppSession::signOut() {
+    retire();
+}
 
 void XmppSession::retire() {
     m_presenceTimer.stop();
@@ -42,7 +48,8 @@ void XmppSession::retire() {
     if (!m_client) return;
     m_client->stop();
     m_retired.push_back(std::move(m_client));
-    QMetaObject::invokeMethod(this, [this] { m_retired.clear(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { m_retired.clear(); }, Qt::QueuedConnection);
 }
 
 void XmppSession::say(const std::string& text) {
