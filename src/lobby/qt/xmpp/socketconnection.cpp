@@ -67,6 +67,9 @@ void SocketConnection::tryNextTarget() {
 }
 
 void SocketConnection::onConnected() {
+    // Stanzas are small and each goes out in several TLS writes: waiting to fill segments
+    // (Nagle) would hold a presence back until the server's delayed acknowledgement.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_state = gloox::StateConnected;
     if (m_handler) m_handler->handleConnect(this);
 }
