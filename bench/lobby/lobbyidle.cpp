@@ -19,8 +19,8 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>

@@ -124,6 +124,8 @@ private slots:
         ProsodyFixture plain({.tls = false});
         QVERIFY2(plain.ok(), qPrintable(plain.error()));
         QVERIFY(plain.registerAccount("ann", "secret"));
+        ProsodyFixture plainPasswords({.tls = true, .scram = false});
+        QVERIFY2(plainPasswords.ok(), qPrintable(plainPasswords.error()));
         Account strangerCa = m_server.account("ann", "secret");
         strangerCa.caFile = m_server.strangerCaFile().toStdString();
         Account down = m_server.account("ann", "secret");
@@ -133,6 +135,7 @@ private slots:
             {m_server.account("nobody", "secret"), kWrongPassword},
             {strangerCa, kUntrustedCertificate},
             {plain.account("ann", "secret"), kNoTls},
+            {plainPasswords.account("ann", "secret"), kNoScram},
             {down, kServerUnreachable},
         };
         for (std::size_t i = 0; i < cases.size(); ++i) {

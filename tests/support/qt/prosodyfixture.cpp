@@ -126,12 +126,14 @@ bool ProsodyFixture::writeConfig(const Options& options) {
                           .arg(d)
                     : QStringLiteral("c2s_require_encryption = false\n"
                                      "modules_disabled = { \"s2s\", \"offline\", \"tls\" }");
-    const QString limits =
-        options.registrationsPerMinute > 0
-            ? QStringLiteral("registration_allowlist = { }\nregistration_throttle_max = %1\n"
-                             "registration_throttle_period = 60")
-                  .arg(options.registrationsPerMinute)
-            : QString();
+    QString limits = options.scram ? QString()
+                                   : QStringLiteral("disable_sasl_mechanisms = { \"SCRAM-SHA-1\", "
+                                                    "\"SCRAM-SHA-1-PLUS\", \"DIGEST-MD5\" }\n");
+    limits += options.registrationsPerMinute > 0
+                  ? QStringLiteral("registration_allowlist = { }\nregistration_throttle_max = %1\n"
+                                   "registration_throttle_period = 60")
+                        .arg(options.registrationsPerMinute)
+                  : QString();
     const QString config = QString::fromLatin1(kConfig).arg(d).arg(m_port).arg(tls, limits);
     return m_port != 0 && QDir(d).mkpath(QStringLiteral("data")) &&
            writeFile(configFile(), config.toUtf8());

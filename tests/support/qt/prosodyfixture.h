@@ -21,7 +21,8 @@ namespace testsupport {
 class ProsodyFixture {
 public:
     struct Options {
-        bool tls = true; // false: a server that offers no encryption at all
+        bool tls = true;   // false: a server that offers no encryption at all
+        bool scram = true; // false: passwords only in the clear (PLAIN), inside TLS
         // > 0: accounts created from this machine are limited to this many a minute
         // (else Prosody lets loopback register freely).
         int registrationsPerMinute = 0;
