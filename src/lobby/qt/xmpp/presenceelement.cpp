@@ -5,18 +5,13 @@
 
 namespace lobby {
 
-namespace {
-
-// Cuts to at most `bytes` without splitting a UTF-8 character.
-std::string cut(const std::string& text, std::size_t bytes) {
+std::string cutUtf8(const std::string& text, std::size_t bytes) {
     if (text.size() <= bytes) return text;
     std::size_t end = bytes;
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
     return text.substr(0, end);
 }
-
-} // namespace
 
 PresenceElement::PresenceElement(int type, Attributes attributes)
     : gloox::StanzaExtension(type), m_name(type == kTableType ? kTableElement : "activity"),
@@ -30,7 +25,7 @@ gloox::StanzaExtension* PresenceElement::newInstance(const gloox::Tag* tag) cons
             if (read.size() == kMaxAttributes) break;
             const std::string& name = attribute->name();
             if (name == "xmlns" || name.empty() || name.size() > kMaxAttributeName) continue;
-            read.emplace_back(name, cut(attribute->value(), kMaxAttributeValue));
+            read.emplace_back(name, cutUtf8(attribute->value(), kMaxAttributeValue));
         }
     }
     return new PresenceElement(extensionType(), std::move(read));

@@ -15,6 +15,9 @@
 
 namespace lobby {
 
+// Cuts `text` to at most `bytes` without splitting a UTF-8 character.
+std::string cutUtf8(const std::string& text, std::size_t bytes);
+
 class PresenceElement : public gloox::StanzaExtension {
 public:
     static constexpr std::size_t kMaxAttributes = 32;

@@ -229,7 +229,7 @@ void XmppClient::handleMUCParticipantPresence(gloox::MUCRoom*,
 void XmppClient::handleMUCMessage(gloox::MUCRoom*, const gloox::Message& msg, bool priv) {
     const std::string nick = msg.from().resource();
     if (m_quiet || priv || nick.empty() || msg.body().empty()) return;
-    m_out.chatLine(nick, msg.body().substr(0, kMaxChatLine));
+    m_out.chatLine(nick, cutUtf8(msg.body(), kMaxChatLine));
 }
 
 bool XmppClient::handleMUCRoomCreation(gloox::MUCRoom*) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lobby/qt/xmpp/xmppsession.h"
 
+#include "lobby/lobbytexts.h"
 #include "lobby/qt/xmpp/xmppclient.h"
 
 namespace lobby {
@@ -31,6 +32,13 @@ void XmppSession::createAccount(const Account& account) {
 void XmppSession::connectFor(const Account& account, bool createAccount) {
     retire();
     m_account = account;
+    if (account.server.empty() || account.name.empty()) {
+        // No address to ask, or nobody to sign in as; told like any other outcome, later.
+        const char* why = account.server.empty() ? kServerUnreachable : kWrongPassword;
+        QMetaObject::invokeMethod(
+            this, [this, why] { failed(why); }, Qt::QueuedConnection);
+        return;
+    }
     m_client = std::make_unique<XmppClient>(
         account, createAccount ? XmppClient::Purpose::Register : XmppClient::Purpose::SignIn,
         static_cast<SessionListener&>(*this));
