@@ -126,6 +126,9 @@ private slots:
         QVERIFY(plain.registerAccount("ann", "secret"));
         ProsodyFixture plainPasswords({.tls = true, .scram = false});
         QVERIFY2(plainPasswords.ok(), qPrintable(plainPasswords.error()));
+        ProsodyFixture misnamed({.certificateName = "elsewhere.example"});
+        QVERIFY2(misnamed.ok(), qPrintable(misnamed.error()));
+        QVERIFY(misnamed.registerAccount("ann", "secret"));
         Account strangerCa = m_server.account("ann", "secret");
         strangerCa.caFile = m_server.strangerCaFile().toStdString();
         Account down = m_server.account("ann", "secret");
@@ -134,6 +137,7 @@ private slots:
             {m_server.account("ann", "wrong"), kWrongPassword},
             {m_server.account("nobody", "secret"), kWrongPassword},
             {strangerCa, kUntrustedCertificate},
+            {misnamed.account("ann", "secret"), kUntrustedCertificate},
             {plain.account("ann", "secret"), kNoTls},
             {plainPasswords.account("ann", "secret"), kNoScram},
             {down, kServerUnreachable},

@@ -64,7 +64,7 @@ ProsodyFixture::ProsodyFixture(Options options) {
         m_error = QStringLiteral("no temporary folder");
         return;
     }
-    m_ok = makeCertificates() && writeConfig(options) && start();
+    m_ok = makeCertificates(options.certificateName) && writeConfig(options) && start();
 }
 
 ProsodyFixture::~ProsodyFixture() {
@@ -94,13 +94,14 @@ bool ProsodyFixture::run(const QString& program, const QStringList& arguments, Q
     return done;
 }
 
-bool ProsodyFixture::makeCertificates() {
+bool ProsodyFixture::makeCertificates(const QString& name) {
     const QString d = m_dir.path() + '/';
     const QStringList authority = {"-days",   "2",
                                    "-addext", "basicConstraints=critical,CA:TRUE",
                                    "-addext", "keyUsage=critical,keyCertSign,cRLSign"};
-    return writeFile(d + "server.ext", "subjectAltName=DNS:localhost\nbasicConstraints=CA:FALSE\n"
-                                       "extendedKeyUsage=serverAuth\n") &&
+    const QString extensions =
+        "subjectAltName=DNS:" + name + "\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n";
+    return writeFile(d + "server.ext", extensions.toUtf8()) &&
            run("openssl", QStringList{"req", "-x509"} + kEcKey +
                               QStringList{"-keyout", d + "ca.key", "-out", d + "ca.pem", "-subj",
                                           "/CN=Lobby Test Authority"} +
@@ -111,7 +112,7 @@ bool ProsodyFixture::makeCertificates() {
                               authority) &&
            run("openssl", QStringList{"req"} + kEcKey +
                               QStringList{"-keyout", d + "localhost.key", "-out",
-                                          d + "localhost.csr", "-subj", "/CN=localhost"}) &&
+                                          d + "localhost.csr", "-subj", "/CN=" + name}) &&
            run("openssl", {"x509", "-req", "-in", d + "localhost.csr", "-CA", d + "ca.pem",
                            "-CAkey", d + "ca.key", "-CAcreateserial", "-out", d + "localhost.crt",
                            "-days", "2", "-extfile", d + "server.ext"});
@@ -144,6 +145,10 @@ bool ProsodyFixture::start() {
     // Whatever way the test process ends, the server goes with it.
     m_server.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_server.start(QStringLiteral("prosody"), {"--config", configFile(), "-F"});
+    if (!m_server.waitForStarted()) {
+        m_error = QStringLiteral("prosody does not start (is it installed?)");
+        return false;
+    }
     const QString ready = QStringLiteral("Activated service 'c2s' on [127.0.0.1]:%1").arg(m_port);
     QDeadlineTimer deadline(20000);
     while (!log().contains(ready)) {

@@ -23,6 +23,9 @@ public:
     struct Options {
         bool tls = true;   // false: a server that offers no encryption at all
         bool scram = true; // false: passwords only in the clear (PLAIN), inside TLS
+        // The name the server's certificate is for (another one: a certificate for the wrong
+        // server, signed by the test authority all the same).
+        QString certificateName = QStringLiteral("localhost");
         // > 0: accounts created from this machine are limited to this many a minute
         // (else Prosody lets loopback register freely).
         int registrationsPerMinute = 0;
@@ -57,7 +60,7 @@ public:
     bool freeze();
 
 private:
-    bool makeCertificates();
+    bool makeCertificates(const QString& name);
     bool writeConfig(const Options& options);
     bool start();
     bool run(const QString& program, const QStringList& arguments, QString* output = nullptr);
