@@ -19,6 +19,8 @@ expected=(games/bramblies games/bramblies-lobby bin/lzrw1
   "share/icons/hicolor/scalable/apps/$id.svg"
   share/man/man6/bramblies.6.gz share/man/man6/bramblies-lobby.6.gz share/man/man1/lzrw1.1.gz
   share/doc/bramblies/copyright share/doc/bramblies/changelog.gz
+  share/doc/bramblies-server/copyright share/doc/bramblies-server/changelog.gz
+  share/doc/bramblies-server/operators-guide.md
   lib/systemd/system/bramblies-host.service lib/systemd/system/bramblies-host@.service
   lib/bramblies/bramblies_sound.so lib/bramblies/bramblies_net.so lib/bramblies/bramblies_speech.so)
 for size in 16 24 32 48 64 128 256 512; do
