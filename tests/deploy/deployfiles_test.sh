@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The deployment files: the Fleet and FleetAutoscaler pass yamllint and say what the operator's
 # guide says; the Containerfile starts from Debian bookworm-slim, runs as an unprivileged
-# numeric user that the Fleet names too and installs no display library. (No container engine is assumed, so the image is not built.)
+# numeric user that the Fleet names too, installs no display library and keeps no package
+# cache. (No container engine is assumed, so the image is not built.)
 set -u
 src=${BRAMBLIES_SOURCE_DIR:?}/deploy
 failed=0
@@ -29,5 +30,12 @@ for key in "runAsNonRoot: true" "runAsUser: $uid" "runAsGroup: $gid"; do
 done
 grep -Eq 'libqt6(gui|widgets|multimedia)|libx11|libgl' "$c" && fail "the image installs display libraries"
 grep -q 'bramblies-host' "$c" || fail "the image does not run bramblies-host"
+# Every layer that installs packages leaves no package cache or lists behind.
+installs=$(grep -c 'apt-get install' "$c")
+[ "$(grep -c 'apt-get clean' "$c")" = "$installs" ] &&
+  [ "$(grep -c 'rm -rf /var/lib/apt/lists/\*' "$c")" = "$installs" ] ||
+  fail "a layer that installs packages keeps apt's cache"
+grep -qx '/build\*/' "$src/../.containerignore" 2>/dev/null ||
+  fail ".containerignore does not keep the build folders out of the image's context"
 [ $failed = 0 ] && echo "deployment files: all checks passed"
 exit $failed
