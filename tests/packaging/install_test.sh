@@ -19,6 +19,8 @@ expected=(games/bramblies games/bramblies-lobby bin/lzrw1
   "share/icons/hicolor/scalable/apps/$id.svg"
   share/man/man6/bramblies.6.gz share/man/man6/bramblies-lobby.6.gz share/man/man1/lzrw1.1.gz
   share/doc/bramblies/copyright share/doc/bramblies/changelog.gz
+  share/doc/bramblies-server/copyright share/doc/bramblies-server/changelog.gz
+  share/doc/bramblies-server/operators-guide.md
   lib/systemd/system/bramblies-host.service lib/systemd/system/bramblies-host@.service
   lib/bramblies/bramblies_sound.so lib/bramblies/bramblies_net.so lib/bramblies/bramblies_speech.so)
 for size in 16 24 32 48 64 128 256 512; do
@@ -68,17 +70,28 @@ for p in bin/* games/*; do
   grep -q "<binary>${p#*/}</binary>" "share/metainfo/$id.metainfo.xml" ||
     fail "the AppStream file does not provide ${p#*/}"
 done
-grep -q "^ExecStart=$prefix/games/bramblies --dedicated-host" lib/systemd/system/bramblies-host.service ||
-  fail "the service does not run the installed program"
+for unit in bramblies-host.service bramblies-host@.service; do
+  grep -q "^ExecStart=$prefix/games/bramblies-host --port" "lib/systemd/system/$unit" ||
+    fail "$unit does not run the installed bramblies-host"
+done
+# Both would bind 7772; a Conflicts= on either side makes systemd stop one to start the other.
+grep -qx 'Conflicts=bramblies-host@7772.service' lib/systemd/system/bramblies-host.service ||
+  fail "bramblies-host.service does not conflict with bramblies-host@7772"
 
 if ! command -v systemd-analyze >/dev/null; then
   echo "SKIP systemd-analyze verify: systemd-analyze is not installed"
 else
   units=$(mktemp -d)
   cp lib/systemd/system/bramblies-host.service "$units/"
-  cp lib/systemd/system/bramblies-host@.service "$units/bramblies-host@7000.service"
+  cp lib/systemd/system/bramblies-host@.service "$units/bramblies-host@7773.service"
+  # The operator's guide's metrics drop-in, as written there, for the installed program.
+  mkdir "$units/bramblies-host@7773.service.d"
+  sed -n '/^    \[Service\]$/,/^$/s/^    //p' "${BRAMBLIES_SOURCE_DIR:?}/deploy/README.md" |
+    sed "s|/usr/|$prefix/|" >"$units/bramblies-host@7773.service.d/metrics.conf"
+  grep -q -- '--metrics 0.0.0.0:' "$units/bramblies-host@7773.service.d/metrics.conf" ||
+    fail "the guide's metrics drop-in does not listen where a remote Prometheus reaches it"
   out=$(SYSTEMD_LOG_LEVEL=warning systemd-analyze verify --man=no \
-    "$units/bramblies-host.service" "$units/bramblies-host@7000.service" 2>&1)
+    "$units/bramblies-host.service" "$units/bramblies-host@7773.service" 2>&1)
   rc=$?
   rm -rf "$units"
   if [ $rc != 0 ] || grep -q bramblies <<<"$out"; then fail "systemd-analyze verify: $out"; fi
