@@ -124,8 +124,13 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
         TableReach reach(server, {options.portMapping, true, {}});
         QObject::connect(&reach, &TableReach::reported,
                          [&log](const QString& text) { log.notice(text.toStdString()); });
+        std::unique_ptr<QObject> addOn;
+        if (options.addOn)
+            addOn = options.addOn({server, reach, agones.get(),
+                                   [&log](const std::string& line) { log.notice(line); }});
         reach.start();
         rc = app.exec();
+        addOn.reset();
         reach.stop();
     }
 
