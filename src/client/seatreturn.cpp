@@ -56,7 +56,7 @@ void SeatReturn::seatfreed(const fromHost::Seatfreed& event) {
     if (!fields || !isSeat(fields->seat)) return;
     SeatState& s = m_state.board.seat(fields->seat);
     if (s.label == fields->name) s.label = fields->seat == 2 ? kSeat2Fallback : kWaiting;
-    m_state.chatLine("0+" + fields->name + kSeatFreed);
+    if (!m_gameOver) m_state.chatLine("0+" + fields->name + kSeatFreed);
 }
 
 void SeatReturn::newplayerinfo(const fromHost::Newplayerinfo& event) {
@@ -75,6 +75,12 @@ bool SeatReturn::connectionLost() {
     m_state.chatLine(std::string("0+") + kReconnecting);
     m_state.presentation.boardChanged();
     return true;
+}
+
+void SeatReturn::leaving() {
+    if (m_token.empty() || !m_state.loggedin) return;
+    m_state.transport.send(msg::toHost::Leaving::build(m_state.myslot));
+    forget();
 }
 
 void SeatReturn::forget() {

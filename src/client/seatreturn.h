@@ -31,12 +31,20 @@ public:
     void seatfreed(const fromHost::Seatfreed& event);
     // Once the other parts have shown the message: a game starting or ending makes the token
     // worthless, and our own arrival without "CMD_seatreclaimed" means the host did not take it.
-    void startgame(const fromHost::Startgame&) { forget(); }
-    void winner(const fromHost::Winner&) { forget(); }
+    void startgame(const fromHost::Startgame&) {
+        m_gameOver = false;
+        forget();
+    }
+    void winner(const fromHost::Winner&) {
+        m_gameOver = true;
+        forget();
+    }
     void newplayerinfo(const fromHost::Newplayerinfo& event);
 
     // The connection closed. True when we are reconnecting (and the table stays open).
     bool connectionLost();
+    // The player closes the window: a host that holds our seat is told not to wait for us.
+    void leaving();
     // Reconnecting failed for the whole hold time: the token is of no more use.
     void reconnectFailed() { forget(); }
 
@@ -49,7 +57,8 @@ private:
     TableState& m_state;
     std::string m_token;
     int m_seconds = 0;
-    bool m_asked = false; // a reclaim is waiting for its answer
+    bool m_asked = false;    // a reclaim is waiting for its answer
+    bool m_gameOver = false; // holds freed now end with the game, not with their time
 };
 
 } // namespace core

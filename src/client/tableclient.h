@@ -68,6 +68,8 @@ public:
     // The window's reconnecting gave up: the table closes as for a closed connection.
     void reconnectFailed();
     bool holdsSeatToken() const { return m_seatReturn.holdsToken(); }
+    // The window closes on purpose (Exit, its close box): not a drop to come back from.
+    void windowClosing() { m_seatReturn.leaving(); }
 
     // --- menus and seat menu ------------------------------------------------------------
     void JustWatch1Click() { m_presence.JustWatch1Click(); }

@@ -210,6 +210,7 @@ bool GameHost::processNext() {
     }
     if (isRelay(command) && !m_limiter.allow(entry->slot, m_nowMs())) return true;
     dispatch(entry->slot, entry->text);
+    if (!m_state.turn.gamerunning) endHolds();
     return true;
 }
 
@@ -222,7 +223,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
     if (!HostState::validSlot(slot)) return;
     auto [command, payload] = splitEntry(entry);
     using namespace msg::toHost;
-    static constexpr std::array<msg::Route<Handler>, 12> kRoutes{{
+    static constexpr std::array<msg::Route<Handler>, 13> kRoutes{{
         {Logininfo::word, &GameHost::take<Logininfo, &GameHost::receivedlogininfo>},
         {Kickhim::word, &GameHost::take<Kickhim, &GameHost::kickhim>},
         {Chat::word, &GameHost::take<Chat, &GameHost::chat>},
@@ -235,6 +236,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
         {Canholdseat::word, &GameHost::canholdseat},
         {Reclaimseat::word, &GameHost::reclaimseat},
         {Sealpart::word, &GameHost::take<Sealpart, &GameHost::sealpart>},
+        {Leaving::word, &GameHost::leaving},
     }};
     static_assert(msg::coversExactly(kRoutes, msg::kToHost));
     // Unknown command words and entries without "+" are dropped.
@@ -244,6 +246,7 @@ void GameHost::dispatch(int slot, std::string_view entry) {
 
 void GameHost::timer1Tick() {
     if (m_turns) m_turns->timer1Timer();
+    if (!m_state.turn.gamerunning) endHolds();
 }
 
 void GameHost::receivedlogininfo(int sender, const msg::toHost::Logininfo& login) {
@@ -331,7 +334,7 @@ void GameHost::playasound(int sender, const msg::toHost::Playasound& sound) {
 void GameHost::startgame(int sender, const msg::toHost::Startgame& request) {
     if (sender != 1) return;
     // Tokens and holds of an abandoned game are worthless in the new one.
-    m_holds.clear();
+    endHolds();
     if (m_turns) m_turns->startgame(request);
     for (int seat = 1; seat <= kSeatCount; ++seat)
         issueToken(seat);
@@ -374,7 +377,7 @@ void GameHost::selectcat(int sender, const msg::toHost::Selectcat& request) {
 
 bool GameHost::seatHeld(int slot) {
     // A hold lasts no longer than its game.
-    if (!m_state.turn.gamerunning) m_holds.clear();
+    if (!m_state.turn.gamerunning) endHolds();
     return m_holds.held(slot);
 }
 
@@ -407,9 +410,15 @@ void GameHost::armHoldTimer() {
         m_state.port().armHoldTimer(static_cast<int>(std::max<std::int64_t>(0, *next - m_nowMs())));
 }
 
+// Every hold ends with its game; the copies that know holds hear that each seat is free.
+void GameHost::endHolds() {
+    for (const auto& ended : m_holds.clear())
+        tellReturningCopies(ended.seat, msg::toClient::Seatfreed::build(ended.seat, ended.name));
+}
+
 void GameHost::expireHolds() {
     if (!m_state.turn.gamerunning) {
-        m_holds.clear();
+        endHolds();
         return;
     }
     // From now on the seat goes as any seat whose player left: the computer plays it, and the
@@ -417,6 +426,12 @@ void GameHost::expireHolds() {
     for (const auto& ended : m_holds.expire(m_nowMs()))
         tellReturningCopies(ended.seat, msg::toClient::Seatfreed::build(ended.seat, ended.name));
     armHoldTimer();
+}
+
+// A player who closes the window on purpose is not waited for: its token goes, so the close
+// that follows frees the seat as for a copy without holds.
+void GameHost::leaving(int sender, std::string_view) {
+    if (HostState::validSeat(sender)) m_holds.revoke(sender);
 }
 
 void GameHost::canholdseat(int sender, std::string_view) {

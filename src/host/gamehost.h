@@ -152,6 +152,7 @@ private:
     bool mayPlay(int sender, int seat) const;
     // Both come before the login and change the connection whatever their fields say.
     void canholdseat(int sender, std::string_view payload);
+    void leaving(int sender, std::string_view payload);
     void reclaimseat(int sender, std::string_view payload);
 
     // Seat holds (seatholds.h): the token for a seated player of the running game, the hold
@@ -159,6 +160,7 @@ private:
     void issueToken(int slot);
     bool startHold(int slot);
     void moveToHeldSeat(int from, int to, std::string name, bool watching);
+    void endHolds();
     void tellReturningCopies(int except, const std::string& message);
     void armHoldTimer();
 

@@ -60,8 +60,12 @@ std::optional<std::int64_t> SeatHolds::nextDeadline() const {
     return next;
 }
 
-void SeatHolds::clear() {
+std::vector<SeatHolds::Ended> SeatHolds::clear() {
+    std::vector<Ended> ended;
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        if (const Seat& s = at(seat); s.held) ended.push_back({seat, s.name, s.watching});
     m_seats.fill(Seat{});
+    return ended;
 }
 
 } // namespace core

@@ -51,8 +51,9 @@ public:
     // The earliest deadline of a held seat.
     std::optional<std::int64_t> nextDeadline() const;
 
-    // The game is over or starts again: every token and hold ends.
-    void clear();
+    // The game is over or starts again: every token and hold ends; returns the seats that were
+    // held, with their names.
+    std::vector<Ended> clear();
 
 private:
     struct Seat {

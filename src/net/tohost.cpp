@@ -141,6 +141,10 @@ std::string Canholdseat::build(int slot) {
     return Builder(word).add(slot).done(true);
 }
 
+std::string Leaving::build(int slot) {
+    return Builder(word).add(slot).done(true);
+}
+
 std::string Reclaimseat::build(int slot, std::string_view token) {
     return Builder(word).add(slot).add(token).done();
 }

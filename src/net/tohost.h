@@ -112,6 +112,13 @@ struct Canholdseat {
     static std::string build(int slot);
 };
 
+// "CMD_leaving+SLOT+": the player closes the window on purpose; the seat is not to be held.
+// Sent only by a copy the host gave a token, so hosts without holds never see it.
+struct Leaving {
+    static constexpr std::string_view word = "CMD_leaving";
+    static std::string build(int slot);
+};
+
 // "CMD_reclaimseat+SLOT+TOKEN", right after "CMD_sendlogininfo" and before the login: give me
 // my seat back.
 struct Reclaimseat {
@@ -139,5 +146,5 @@ namespace core::msg {
 inline constexpr auto kToHost =
     wordsOf<toHost::Logininfo, toHost::Kickhim, toHost::Chat, toHost::Playasound, toHost::Action,
             toHost::Startgame, toHost::Justwatch, toHost::Rollthedice, toHost::Selectcat,
-            toHost::Canholdseat, toHost::Reclaimseat, toHost::Sealpart>();
+            toHost::Canholdseat, toHost::Reclaimseat, toHost::Sealpart, toHost::Leaving>();
 } // namespace core::msg

@@ -29,4 +29,11 @@ for m in game net host client lobby chat stats; do
     status=1
   fi
 done
+# The XMPP library stays behind the lobby's own session interface (src/lobby/qt/xmpp).
+hits=$(grep -rlE '#include <gloox/' "$src" | grep -v "^$src/lobby/qt/xmpp/" || true)
+if [[ -n "$hits" ]]; then
+  echo "gloox is included outside src/lobby/qt/xmpp:"
+  echo "$hits"
+  status=1
+fi
 exit $status

@@ -90,6 +90,21 @@ struct Joined {
     }
 };
 
+// Closing the window on purpose tells a host that gave us a token not to hold the seat; with
+// no token (an older host, no game) nothing new is sent.
+TEST(ClientLeaving, GoodbyeOnlyWithASeatToken) {
+    Joined j(3);
+    j.client.handleMessage("CMD_newplayerinfo+3+Me+0");
+    j.port.clear();
+    j.client.windowClosing();
+    EXPECT_TRUE(j.port.with("send:").empty());
+    j.client.handleMessage("CMD_seattoken+3+120+00112233445566778899aabbccddeeff");
+    j.port.clear();
+    j.client.windowClosing();
+    EXPECT_EQ(j.port.with("send:"), (Events{"send:CMD_leaving+3+"}));
+    EXPECT_FALSE(j.client.holdsSeatToken());
+}
+
 TEST(ClientPresence, ArrivalsLinesLabelsMarksAndOneSound) {
     Joined j(3);
     j.client.handleMessage("CMD_newplayerinfo+3+Me+0");
@@ -147,6 +162,19 @@ TEST(ClientPresence, Departures) {
     j.client.handleMessage("CMD_playerdisconnected+2+Bob");
     j.client.handleMessage("CMD_playerdisconnected+5+Zed");
     EXPECT_TRUE(j.port.with("chat:").empty());
+
+    // A held seat freed during the game is said; one freed as the game ends only shows empty.
+    j.client.handleMessage("CMD_seatheld+4+Dan");
+    j.client.handleMessage("CMD_seatfreed+4+Dan");
+    EXPECT_EQ(j.port.with("chat:").back(),
+              "chat:0+Dan did not come back; the computer plays the seat.");
+    j.client.handleMessage("CMD_seatheld+4+Dan");
+    j.client.handleMessage("CMD_winner+2+0+");
+    j.port.clear();
+    j.client.handleMessage("CMD_seatfreed+4+Dan");
+    EXPECT_TRUE(j.port.with("chat:").empty());
+    EXPECT_EQ(b.seat(4).label, "<Waiting>");
+    j.port.clear();
 
     // Spectators: only an entry the list holds is removed.
     j.client.handleMessage("CMD_playerdisconnected+9+Nobody");

@@ -135,7 +135,7 @@ struct EngineRig {
     // One tick of timer1, only while it runs (as a real timer would).
     bool tick() {
         if (!port.armed) return false;
-        engine.timer1Timer();
+        host.timer1Tick(); // as the host server ticks it
         return true;
     }
     void ticks(int n) {

@@ -277,7 +277,11 @@ private:
                 if (m != msg::toClient::Winner::build(winners(totals))) return "wrong winner " + m;
             }
         }
-        if (winnerCount != 1 || seen.empty() || seen.back().rfind("CMD_winner+", 0) != 0)
+        // After the winner only the seats still held are freed.
+        auto last = std::find_if(seen.rbegin(), seen.rend(), [](const std::string& m) {
+            return m.rfind("CMD_seatfreed+", 0) != 0;
+        });
+        if (winnerCount != 1 || last == seen.rend() || last->rfind("CMD_winner+", 0) != 0)
             return "game did not end with one CMD_winner";
         if (lastRound != kRounds || m_rig.state.turn.round != kRounds + 1)
             return "game ended before round 7";

@@ -281,6 +281,37 @@ TEST_F(SeatHold, HoldEndsAfterItsTimeAndTheSeatGoesAsAnyLeftSeat) {
     EXPECT_FALSE(sentTo(cid, "CMD_seatreclaimed"));
 }
 
+// A player who closes the window on purpose is not waited for.
+TEST_F(SeatHold, AGoodbyeBeforeTheCloseIsNoDrop) {
+    join("Ann");
+    join("Bob");
+    int cid = join("Cid");
+    start();
+    port.clear();
+    from(cid, "CMD_leaving+" + std::to_string(cid) + "+");
+    host.connectionClosed(cid);
+    EXPECT_FALSE(host.seatHeld(cid));
+    EXPECT_FALSE(sentTo(1, "CMD_seatheld"));
+    EXPECT_TRUE(sentTo(1, "CMD_playerdisconnected+3+Cid"));
+}
+
+// A hold ends with its game, and the tables that showed the seat as held hear it is free.
+TEST_F(SeatHold, HoldsEndingWithTheGameFreeTheirSeats) {
+    join("Ann");
+    join("Bob");
+    int cid = join("Cid");
+    start();
+    host.connectionClosed(cid);
+    port.clear();
+    ASSERT_TRUE(playToEnd());
+    const Strings& ann = port.to(1);
+    auto winner = std::find_if(ann.begin(), ann.end(),
+                               [](const std::string& m) { return m.rfind("CMD_winner+", 0) == 0; });
+    ASSERT_NE(winner, ann.end());
+    EXPECT_NE(std::find(winner, ann.end(), "CMD_seatfreed+3+Cid"), ann.end());
+    EXPECT_FALSE(host.seatHeld(cid));
+}
+
 TEST_F(SeatHold, WrongUsedOrOldTokensAndSpectatorsGetNothing) {
     join("Ann");
     join("Bob");

@@ -250,6 +250,7 @@ void Tchat::closeEvent(QCloseEvent* event) {
     settings().closeWindow(placement(), work.width(), work.height());
     // Leaving the table: the host learns of it at once. A hosting copy takes its game host
     // with it, which closes everybody else's connection.
+    m_client->windowClosing();
     m_transport->close();
     if (m_hosting) m_hosting->windowClosing();
 }

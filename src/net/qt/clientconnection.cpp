@@ -88,6 +88,8 @@ void ClientConnection::connectAgain(const QString& host, quint16 port) {
 }
 
 void ClientConnection::close() {
+    // What was written last (a goodbye) leaves now, even if the program ends right after.
+    m_socket.flush();
     m_socket.disconnectFromHost();
 }
 
