@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The lobby session the programs sign in with. Its XMPP client lives in lobby/qt/xmpp; until
-// that is linked into the programs this answers null, and the dedicated host then says in its
-// log that its table is not listed.
+// The lobby session the programs sign in with: the XMPP client of lobby/qt/xmpp.
 
 #include "lobby/lobbysession.h"
 
