@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The dedicated host in the internet lobby, against a fake session: it signs in with the
-// account of --lobby, publishes its table once in (a server named after the account, at the
-// address given), follows players as they come and go no more than once an interval, and after
-// a failure signs in again and publishes the table anew.
+// The dedicated host in the internet lobby, against a fake session (hostlobby_test has the
+// real one): it publishes only once in the room, follows players no more than once an
+// interval, and after a failure signs in again and publishes the table anew.
 
 #include "app/qt/hostlisting.h"
 #include "host/qt/hostserver.h"
@@ -70,17 +69,10 @@ private slots:
         listing->publisher().setIntervals(lobby::kPublishIntervalMs, 20);
 
         QCOMPARE(session.signIns.size(), std::size_t(1));
-        const lobby::Account& account = session.signIns[0];
-        QCOMPARE(account.name + "@" + account.server + " " + account.room,
-                 std::string("host@play.example.org tables@conference.play.example.org"));
+        QCOMPARE(session.signIns[0].room, std::string("tables@conference.play.example.org"));
         QVERIFY(session.published.empty()); // not before it is in the room
         session.listener->signedIn("host");
         QCOMPARE(session.published.size(), std::size_t(1));
-        lobby::LobbyTable table = session.published.back();
-        QCOMPARE(table.host + " " + table.address, std::string("host game.example.org"));
-        QCOMPARE(table.port, int(server.serverPort()));
-        QVERIFY(table.server && table.reachable && !table.running);
-        QCOMPARE(table.freeSeats, 6);
 
         // Two players within the interval: one publication after it, with both.
         auto ann = login(server.serverPort(), 1, "Ann");
