@@ -95,7 +95,8 @@ std::optional<std::string> takeOperatorValue(std::string_view name, std::string_
 
 bool takesOperatorValue(std::string_view name) {
     CommandLine scratch;
-    return takeOperatorValue(name, "", scratch).has_value();
+    return takeOperatorValue(name, "", scratch).has_value() ||
+           takeLobbyValue(name, "", scratch.lobby).has_value();
 }
 
 } // namespace
@@ -151,9 +152,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
         if (auto error = takeOperatorValue(name, *value, out))
             out.error = *error;
+        else if (auto lobbyError = takeLobbyValue(name, *value, out.lobby))
+            out.error = *lobbyError;
         else
             out.error = takeValue(name, *value, out);
     }
+    // --help and --version answer whatever else the line holds.
+    if (out.error.empty() && !out.help && !out.version) out.error = checkLobbyOptions(out.lobby);
     return out;
 }
 
@@ -183,7 +188,8 @@ std::string hostOptionsText() {
            "  --agones            use the Agones SDK sidecar on localhost, port\n"
            "                      $AGONES_SDK_HTTP_PORT (default 9358)\n"
            "  --idle-shutdown S   with --agones, ask to be shut down once a game has ended\n"
-           "                      and the table has been empty for S seconds\n";
+           "                      and the table has been empty for S seconds\n" +
+           lobbyOptionsText();
 }
 
 } // namespace

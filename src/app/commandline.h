@@ -5,6 +5,7 @@
 // host). After a bare "--" everything is positional. Checking is strict: an unknown option, a
 // missing value or a value that does not convert is an error, and the program refuses to start.
 
+#include "app/lobbyoptions.h"
 #include "host/operatorlog.h"
 #include "net/protocol.h"
 
@@ -38,6 +39,7 @@ struct CommandLine {
     int metricsPort = -1;                              // by default; -1: no metrics
     bool agones = false;                               // --agones
     int idleShutdownS = 0;                             // --idle-shutdown SECONDS, 0: never
+    LobbyOptions lobby; // --lobby JID and its company: listed in an internet lobby
 
     bool help = false;    // --help
     bool version = false; // --version

@@ -16,7 +16,8 @@ public:
     virtual void startListening() = 0;
     // Connects the table connection to address:port without blocking.
     virtual void connectToHost(const std::string& address, int port) = 0;
-    // Opens the lobby companion connection (127.0.0.1:9001); nothing is ever sent on it.
+    // Opens the lobby companion connection (127.0.0.1:9001); a copy that hosts tells the
+    // lobby about its table there, and nothing is read from it.
     virtual void openCompanion(const std::string& address, int port) = 0;
     // One message text without its terminator; the transport frames it.
     virtual void send(const std::string& message) = 0;

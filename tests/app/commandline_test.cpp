@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 using app::parseCommandLine;
+using namespace std::string_literals;
 
 TEST(CommandLine, OptionsAreTakenOutWhereverTheyStand) {
     struct Case {
@@ -120,4 +125,54 @@ TEST(CommandLine, PortMappingSwitches) {
     EXPECT_EQ(off.positional.size(), 3u);
     EXPECT_TRUE(parseCommandLine({"--dedicated-host", "--port-mapping"}).portMapping);
     EXPECT_NE(parseCommandLine({"--port-mapping=1"}).error, "");
+}
+
+// The lobby's password comes from a file: its first line, bounded; every fault is one sentence.
+TEST(CommandLine, LobbyAccountWithItsPasswordFile) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("bramblies-lobby-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto write = [&dir](const char* name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    };
+    const std::string good = write("good", "s3cret pass\r\nignored\n");
+    const auto line = parseCommandLine({"--lobby", "host@play.example.org", "--lobby-room=tables",
+                                        "--lobby-password-file", good, "--lobby-connect",
+                                        "[::1]:5223", "--lobby-address", "game.example.org"});
+    ASSERT_EQ(line.error, "");
+    EXPECT_EQ(line.lobby.password, "s3cret pass");
+    EXPECT_EQ(std::pair(line.lobby.connectHost, line.lobby.connectPort), std::pair("::1"s, 5223));
+    EXPECT_EQ(app::jidLocalPart(line.lobby.jid), "host");
+    EXPECT_EQ(app::jidDomain(line.lobby.jid), "play.example.org");
+    EXPECT_EQ(parseCommandLine({"--lobby-connect=localhost:5222", "--lobby=a@b",
+                                "--lobby-password-file=" + good})
+                  .lobby.connectHost,
+              "localhost");
+
+    const std::string empty = write("empty", "\n");
+    const std::string big = write("big", std::string(app::kMaxPasswordFile + 1, 'x'));
+    const std::string missing = (dir / "missing").string();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> faults{
+        {{"--lobby", "host"}, "invalid lobby account 'host' (expected name@server)"},
+        {{"--lobby", "@b"}, "invalid lobby account '@b' (expected name@server)"},
+        {{"--lobby", "a@b/res"}, "invalid lobby account 'a@b/res' (expected name@server)"},
+        {{"--lobby", "a@b"}, "option '--lobby' needs --lobby-password-file FILE"},
+        {{"--lobby-room", "r"}, "the lobby options need --lobby JID"},
+        {{"--lobby", "a@b", "--lobby-password-file", missing},
+         "cannot read the lobby password file '" + missing + "'"},
+        {{"--lobby", "a@b", "--lobby-password-file", empty},
+         "the lobby password file '" + empty + "' holds no password"},
+        {{"--lobby", "a@b", "--lobby-password-file", big},
+         "the lobby password file '" + big + "' is larger than 1024 bytes"},
+        {{"--lobby", "a@b", "--lobby-password-file", good, "--lobby-ca", missing},
+         "cannot read the lobby CA certificate '" + missing + "'"},
+        {{"--lobby-connect", "host"}, "invalid lobby server 'host' (expected HOST:PORT)"},
+        {{"--lobby-connect", "::1:5222"}, "invalid lobby server '::1:5222' (expected HOST:PORT)"},
+        {{"--lobby-address", "a b"},
+         "invalid public address 'a b' (expected a DNS name or an IP address)"},
+    };
+    for (const auto& [args, error] : faults)
+        EXPECT_EQ(parseCommandLine(args).error, error) << ::testing::PrintToString(args);
+    std::filesystem::remove_all(dir);
 }

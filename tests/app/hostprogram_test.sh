@@ -28,6 +28,9 @@ grep -q -- '--computer' <<<"$out" || fail "--help lacks the host's options: $out
 err=$(timeout 20 "$bin/bramblies-host" Ann 2>&1 >/dev/null); rc=$?
 [ $rc = 2 ] && [ "$err" = "bramblies-host: unexpected argument 'Ann' (see --help)" ] ||
   fail "a positional argument: exit $rc, $err"
+err=$(timeout 20 "$bin/bramblies-host" --lobby host@example.org --lobby-password-file /nonexistent 2>&1 >/dev/null); rc=$?
+[ $rc = 2 ] && [ "$err" = "bramblies-host: cannot read the lobby password file '/nonexistent'" ] ||
+  fail "an unreadable lobby password file: exit $rc, $err"
 err=$(timeout 20 "$bin/bramblies-host" --port 70000 2>&1 >/dev/null); rc=$?
 [ $rc = 2 ] && [ "$err" = "bramblies-host: invalid port '70000' (expected a number from 0 to 65535)" ] ||
   fail "a bad port: exit $rc, $err"

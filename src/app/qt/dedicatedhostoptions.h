@@ -4,6 +4,7 @@
 // host alone (`bramblies --dedicated-host` and `bramblies-host`) read them the same way.
 
 #include "app/commandline.h"
+#include "app/qt/hostlisting.h"
 #include "host/qt/dedicatedhost.h"
 
 namespace app {
@@ -19,6 +20,7 @@ inline ui::DedicatedHostOptions dedicatedHostOptions(const CommandLine& line) {
     options.computer =
         line.expertComputer ? core::ComputerStyle::Expert : core::ComputerStyle::Classic;
     options.holdSeconds = line.holdSeconds;
+    options.addOn = ui::lobbyListing(line.lobby);
     return options;
 }
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/qt/hostingcopy.h"
 
+#include "app/qt/companionwriter.h"
+#include "app/qt/hostlisting.h"
 #include "chat/settings.h"
 #include "client/qt/tchat.h"
+#include "game/cryptolibrary.h"
 #include "host/qt/hostserver.h"
 #include "host/sealedturns.h"
 #include "host/turnhandler.h"
@@ -10,7 +13,8 @@
 namespace ui {
 
 HostingCopy::HostingCopy(Tchat& table, TableReachOptions reach, HostServer* host)
-    : TableHosting(&table), m_table(table), m_reachOptions(std::move(reach)) {
+    : TableHosting(&table), m_table(table), m_reachOptions(std::move(reach)),
+      m_companion(new CompanionWriter(this)) {
     if (host) adopt(host);
     table.setHosting(this);
 }
@@ -55,7 +59,33 @@ bool HostingCopy::listen() {
 void HostingCopy::startReach() {
     m_reach = new TableReach(*m_host, m_reachOptions, this);
     connect(m_reach, &TableReach::reported, this, &TableHosting::reachReported);
+    connect(m_reach, &TableReach::mapped, this, &HostingCopy::mapped);
     m_reach->start();
+    // The lobby hears of the table on the same occasions as the local network.
+    m_site.port = m_host->serverPort();
+    m_site.address = machineAddress();
+    m_site.sealed = core::seal::CryptoLibrary::shared().available();
+    connect(m_host, &HostServer::activity, this, &HostingCopy::tellLobby);
+    tellLobby();
+}
+
+void HostingCopy::tellLobby() {
+    if (m_host) m_companion->setTable(app::listedTable(m_host->state(), m_site));
+}
+
+void HostingCopy::mapped(const core::MappingOutcome& outcome) {
+    const lobby::ReachLine reach = app::reachOf(outcome);
+    m_site.reachable = reach.reachable;
+    if (reach.reachable) {
+        m_site.address = reach.externalAddress;
+        m_site.port = outcome.externalPort;
+    }
+    m_companion->setReach(reach);
+    tellLobby();
+}
+
+void HostingCopy::companionOpened(QTcpSocket* socket) {
+    m_companion->setSocket(socket);
 }
 
 void HostingCopy::setHoldSeats(bool hold) {

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+class QTcpSocket;
+
 namespace ui {
 
 class TableHosting : public QObject {
@@ -23,6 +25,9 @@ public:
     // The window is closing: a copy that hosts takes its game host with it (which closes
     // everybody else's connection), and the router forgets the mapping before the program ends.
     virtual void windowClosing() = 0;
+    // The window has opened its companion connection to the lobby that started it; a copy
+    // that hosts tells the lobby about its table there.
+    virtual void companionOpened(QTcpSocket* /*socket*/) {}
 
 signals:
     // A host notice ("too many rolls", ...), for the notice strip.

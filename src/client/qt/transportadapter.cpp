@@ -49,10 +49,12 @@ void TransportAdapter::connectToHost(const std::string& address, int) {
 }
 
 void TransportAdapter::openCompanion(const std::string& address, int port) {
-    // Kept open for the lobby's sake; nothing is sent or read, and a refusal is harmless.
+    // Kept open for the lobby's sake; only a copy that hosts writes to it, nothing is read,
+    // and a refusal is harmless.
     if (!m_companion) {
         m_companion = new QTcpSocket(this);
         m_companion->setObjectName(QStringLiteral("Sock11"));
+        if (m_hosting) m_hosting->companionOpened(m_companion);
     }
     m_companion->connectToHost(QString::fromStdString(address), static_cast<quint16>(port));
 }

@@ -4,6 +4,9 @@
 #include "host/logtext.h"
 #include "host/qt/hostserver.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
@@ -43,6 +46,10 @@ AgonesClient::AgonesClient(HostServer& host, AgonesOptions options, Log log, QOb
         m_shutdownAsked = true;
         m_log("agones: the table has been empty since its last game; asking to shut down");
         enqueue({"POST", QStringLiteral("/shutdown"), "{}", {}});
+    });
+    m_record.setSingleShot(true);
+    connect(&m_record, &QTimer::timeout, this, [this] {
+        enqueue({"GET", QStringLiteral("/gameserver"), {}, {}});
     });
     m_host.state().addWatcher(this);
 }
@@ -108,6 +115,7 @@ void AgonesClient::sendNext() {
 
 void AgonesClient::finished(QNetworkReply* reply, bool health) {
     reply->deleteLater();
+    const QByteArray body = reply->readAll(); // at most kMaxAnswerBytes and a read's worth
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
     const QString why = reply->property("bramblies_too_long").toBool()
@@ -135,10 +143,51 @@ void AgonesClient::finished(QNetworkReply* reply, bool health) {
     m_retryMs = 0;
     const Call done = m_calls.front();
     m_calls.pop_front();
-    if (done.path == QLatin1String("/ready")) m_log("agones: ready");
+    if (done.path == QLatin1String("/ready")) {
+        m_log("agones: ready");
+        enqueue({"GET", QStringLiteral("/gameserver"), {}, {}});
+    }
+    if (done.path == QLatin1String("/gameserver")) gameServerRead(body);
     if (done.path == QLatin1String("/allocate")) m_log("agones: allocated");
     if (done.path == QLatin1String("/shutdown")) m_log("agones: shutdown requested");
     sendNext();
+}
+
+AgonesClient::PublicAddress AgonesClient::readGameServer(const QByteArray& json) {
+    const QJsonObject status = QJsonDocument::fromJson(json).object().value("status").toObject();
+    const QString state = status.value("state").toString();
+    PublicAddress out;
+    out.ready = state == QLatin1String("Ready") || state == QLatin1String("Reserved") ||
+                state == QLatin1String("Allocated");
+    out.address = status.value("address").toString();
+    // A port arrives as a number, or as a string where 64-bit numbers are written as such.
+    const QJsonValue port = status.value("ports").toArray().first().toObject().value("port");
+    const int number = port.isString() ? port.toString().toInt() : port.toInt();
+    out.port = number > 0 && number <= 65535 ? number : 0;
+    if (out.address.size() > 255 || out.address.contains(QLatin1Char(' '))) out.address.clear();
+    return out;
+}
+
+void AgonesClient::gameServerRead(const QByteArray& json) {
+    const PublicAddress found = readGameServer(json);
+    if (!found.ready) {
+        // Not Ready yet: ask again in a while.
+        m_recordRetryMs = m_recordRetryMs == 0
+                              ? m_options.firstRetryMs
+                              : std::min(m_recordRetryMs * 2, m_options.maxRetryMs);
+        m_record.start(m_recordRetryMs);
+        return;
+    }
+    if (found.address.isEmpty() || found.port == 0) {
+        m_log("agones: the GameServer record names no public address and port");
+        emit publicAddress({}, 0);
+        return;
+    }
+    const QByteArray text = found.address.toUtf8();
+    m_log("agones: players connect to " +
+          core::logSafe(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))) +
+          " port " + std::to_string(found.port));
+    emit publicAddress(found.address, found.port);
 }
 
 void AgonesClient::failed(const QString& what) {

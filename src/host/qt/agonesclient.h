@@ -9,6 +9,8 @@
 //   PUT  /metadata/label      "seated" and "watching": the players and spectators logged in
 //   POST /shutdown            once a game has ended and the table has stayed empty for the idle
 //                             time (--idle-shutdown SECONDS; never without it)
+//   GET  /gameserver          after ready, until the record says Ready (or later): the public
+//                             address and port players outside connect to
 //
 // Everything is asynchronous. Calls go out one at a time in order; one that fails (no sidecar
 // yet, an error answer, a redirect, which is never followed, an answer over 64 KiB, no answer
@@ -61,6 +63,19 @@ public:
                           core::CloseReason reason) override;
     void gameFinished(const std::vector<core::Winner>& winners) override;
 
+    // What the GameServer record says of where players connect; port 0 when it does not say.
+    struct PublicAddress {
+        bool ready = false; // the record is Ready, Reserved or Allocated
+        QString address;
+        int port = 0;
+    };
+    static PublicAddress readGameServer(const QByteArray& json);
+
+signals:
+    // Once, from the first Ready record: its address and port (empty and 0 when it names none,
+    // and then players outside cannot be told where to connect).
+    void publicAddress(const QString& address, int port);
+
 private:
     struct Call {
         QByteArray method;
@@ -74,6 +89,7 @@ private:
     void failed(const QString& what);
     void updateLabels();
     void checkIdle();
+    void gameServerRead(const QByteArray& json);
     QNetworkReply* post(const QByteArray& method, const QString& path, const QByteArray& body);
 
     HostServer& m_host;
@@ -84,8 +100,9 @@ private:
     std::deque<Call> m_calls;
     QNetworkReply* m_inFlight = nullptr;
     QNetworkReply* m_healthInFlight = nullptr;
-    QTimer m_retry, m_health, m_idle;
+    QTimer m_retry, m_health, m_idle, m_record;
     int m_retryMs = 0;
+    int m_recordRetryMs = 0;
     bool m_failing = false;
     bool m_allocated = false;
     bool m_gameEnded = false;

@@ -29,6 +29,62 @@ void printErr(const std::string& line) {
     std::fflush(stderr);
 }
 
+// Serves /metrics when asked to; false (and logged) when its port cannot be had.
+bool serveMetrics(const DedicatedHostOptions& options, HostServer& server,
+                  core::HostMetrics& metrics, std::unique_ptr<MetricsServer>& metricsServer,
+                  core::OperatorLog& log) {
+    if (options.metricsPort < 0) return true;
+    server.state().addWatcher(&metrics);
+    server.setMetrics(&metrics);
+    metricsServer =
+        std::make_unique<MetricsServer>([&] { return metrics.exposition(server.gameHost()); });
+    const QHostAddress address(options.metricsAddress);
+    if (!metricsServer->listen(address, static_cast<quint16>(options.metricsPort))) {
+        log.error("cannot serve metrics on " + options.metricsAddress.toStdString() + " port " +
+                  std::to_string(options.metricsPort) + ": " +
+                  metricsServer->errorString().toStdString());
+        return false;
+    }
+    // Built by appending: GCC 12 mistakes "literal" + string&& for an overlapping copy.
+    std::string where = "metrics at http://";
+    const bool v6 = address.protocol() == QAbstractSocket::IPv6Protocol;
+    if (v6) where += '[';
+    where += options.metricsAddress.toStdString();
+    if (v6) where += ']';
+    where += ':';
+    where += std::to_string(metricsServer->serverPort());
+    where += "/metrics";
+    log.notice(where);
+    return true;
+}
+
+// Once the host listens: the Agones client, the reach and the add-on, until the program ends.
+int serveUntilQuit(const DedicatedHostOptions& options, QCoreApplication& app, HostServer& server,
+                   core::OperatorLog& log) {
+    std::unique_ptr<AgonesClient> agones;
+    if (options.agones) {
+        AgonesOptions agonesOptions;
+        agonesOptions.sdkPort = AgonesOptions::sdkPortFromEnvironment();
+        agonesOptions.idleShutdownMs = options.idleShutdownS * 1000;
+        agones = std::make_unique<AgonesClient>(server, agonesOptions,
+                                                [&log](const std::string& l) { log.notice(l); });
+        agones->start();
+    }
+    // Port mapping only when asked for; the table is announced where Avahi runs.
+    TableReach reach(server, {options.portMapping, true, {}});
+    QObject::connect(&reach, &TableReach::reported,
+                     [&log](const QString& text) { log.notice(text.toStdString()); });
+    std::unique_ptr<QObject> addOn;
+    if (options.addOn)
+        addOn = options.addOn(
+            {server, reach, agones.get(), [&log](const std::string& line) { log.notice(line); }});
+    reach.start();
+    const int rc = app.exec();
+    addOn.reset();
+    reach.stop();
+    return rc;
+}
+
 } // namespace
 
 int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
@@ -71,31 +127,6 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
     int rc = 1;
     core::HostMetrics metrics;
     std::unique_ptr<MetricsServer> metricsServer;
-    auto serveMetrics = [&] {
-        if (options.metricsPort < 0) return true;
-        server.state().addWatcher(&metrics);
-        server.setMetrics(&metrics);
-        metricsServer =
-            std::make_unique<MetricsServer>([&] { return metrics.exposition(server.gameHost()); });
-        const QHostAddress address(options.metricsAddress);
-        if (!metricsServer->listen(address, static_cast<quint16>(options.metricsPort))) {
-            log.error("cannot serve metrics on " + options.metricsAddress.toStdString() + " port " +
-                      std::to_string(options.metricsPort) + ": " +
-                      metricsServer->errorString().toStdString());
-            return false;
-        }
-        // Built by appending: GCC 12 mistakes "literal" + string&& for an overlapping copy.
-        std::string where = "metrics at http://";
-        const bool v6 = address.protocol() == QAbstractSocket::IPv6Protocol;
-        if (v6) where += '[';
-        where += options.metricsAddress.toStdString();
-        if (v6) where += ']';
-        where += ':';
-        where += std::to_string(metricsServer->serverPort());
-        where += "/metrics";
-        log.notice(where);
-        return true;
-    };
     QString listenError;
     QObject::connect(&server, &HostServer::statusText,
                      [&listenError](const QString& text) { listenError = text; });
@@ -106,27 +137,12 @@ int runDedicatedHost(const DedicatedHostOptions& options, int argc, char** argv,
                     static_cast<unsigned>(server.serverPort()));
         std::fflush(stdout);
         log.listening(server.serverPort());
-        if (!serveMetrics()) {
+        if (!serveMetrics(options, server, metrics, metricsServer, log)) {
             server.setTurnHandler(nullptr);
             server.state().removeWatcher(&log);
             return 1;
         }
-        std::unique_ptr<AgonesClient> agones;
-        if (options.agones) {
-            AgonesOptions agonesOptions;
-            agonesOptions.sdkPort = AgonesOptions::sdkPortFromEnvironment();
-            agonesOptions.idleShutdownMs = options.idleShutdownS * 1000;
-            agones = std::make_unique<AgonesClient>(
-                server, agonesOptions, [&log](const std::string& l) { log.notice(l); });
-            agones->start();
-        }
-        // Port mapping only when asked for; the table is announced where Avahi runs.
-        TableReach reach(server, {options.portMapping, true, {}});
-        QObject::connect(&reach, &TableReach::reported,
-                         [&log](const QString& text) { log.notice(text.toStdString()); });
-        reach.start();
-        rc = app.exec();
-        reach.stop();
+        rc = serveUntilQuit(options, app, server, log);
     }
 
     server.setTurnHandler(nullptr);

@@ -26,6 +26,7 @@ void TableReach::start() {
     if (m_options.mapPort && !m_mapper) {
         m_mapper = new PortMapper(m_options.mapping, this);
         connect(m_mapper, &PortMapper::reported, this, &TableReach::reported);
+        connect(m_mapper, &PortMapper::settled, this, &TableReach::mapped);
         m_mapper->start(port);
     }
     if (m_options.announce && !m_announcer) {

@@ -4,6 +4,7 @@
 // (when asked to) and announces the table on the local network, following the table as
 // players come and go. Neither ever stops hosting; the mapping's outcome is reported once.
 
+#include "net/mappingreport.h"
 #include "net/qt/portmappingconfig.h"
 
 #include <QObject>
@@ -38,6 +39,8 @@ public:
 signals:
     // The port mapping's one sentence.
     void reported(const QString& sentence);
+    // ... and the outcome itself, for those who list the table beyond the local network.
+    void mapped(const core::MappingOutcome& outcome);
 
 private:
     void follow();

@@ -32,6 +32,7 @@ public:
             if (outcome.kind != Kind::Mapped) m_natpmp.reset();
         }
         emit m_owner->reported(QString::fromStdString(core::mappingReport(outcome)));
+        emit m_owner->settled(outcome);
         scheduleRenewal();
     }
 
@@ -70,6 +71,7 @@ private:
 PortMapper::PortMapper(PortMappingConfig config, QObject* parent)
     : QObject(parent), m_config(std::move(config)) {
     m_thread.setObjectName(QStringLiteral("port mapping"));
+    qRegisterMetaType<core::MappingOutcome>(); // it crosses from the mapper's thread
 }
 
 PortMapper::~PortMapper() {

@@ -5,6 +5,7 @@
 // table window never waits on the network. The outcome is reported once; the mapping is
 // renewed at half its lease and removed by stop() or when the mapper is destroyed.
 
+#include "net/mappingreport.h"
 #include "net/qt/portmappingconfig.h"
 
 #include <QObject>
@@ -28,6 +29,8 @@ public:
 signals:
     // The one sentence on the outcome ("Your game can be reached at ...", ...).
     void reported(const QString& sentence);
+    // The same outcome in full, right after: where the router forwards from, if it does.
+    void settled(const core::MappingOutcome& outcome);
     // A renewal was granted.
     void renewed();
 

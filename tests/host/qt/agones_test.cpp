@@ -3,7 +3,8 @@
 // every request: ready after listening, health at its interval, allocate on the first login,
 // labels as players come and go, shutdown once the table has stayed empty after a game; and
 // the table keeps serving when the sidecar starts late, answers 500 or goes away; an endless
-// answer is cut off and a redirect is not followed.
+// answer is cut off and a redirect is not followed; the public address comes from the
+// GameServer record once it is Ready.
 
 #include "host/qt/agonesclient.h"
 #include "host/qt/hostserver.h"
@@ -12,11 +13,13 @@
 #include "support/qt/rawclient.h"
 #include "support/qt/scriptedseat.h"
 
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 
 using testsupport::ClientBoard;
 using testsupport::fieldsOf;
@@ -32,6 +35,7 @@ public:
     QStringList calls;
     int status = 200;
     QByteArray answer;
+    QByteArray gameServer; // the body of GET /gameserver's answer, when set
     bool endless = false;
     bool dropped = false; // a client closed a connection while an endless answer went out
 
@@ -76,6 +80,11 @@ private:
         }
         if (!answer.isEmpty()) {
             s->write(answer);
+            return;
+        }
+        if (words.value(1) == "/gameserver" && !gameServer.isEmpty()) {
+            s->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+                     QByteArray::number(gameServer.size()) + "\r\n\r\n" + gameServer);
             return;
         }
         s->write("HTTP/1.1 " + QByteArray::number(status) +
@@ -154,6 +163,42 @@ private slots:
         QTRY_COMPARE(sdk.count("POST /shutdown {}"), 1);
         QVERIFY(log.contains("agones: ready"));
         QVERIFY(log.contains("agones: allocated"));
+    }
+
+    // The GameServer record is read again until it is Ready; its address and first port are
+    // then told once. Missing or odd fields leave no public address.
+    void thePublicAddressComesFromTheReadyRecord() {
+        ScriptedSdk sdk;
+        sdk.gameServer = R"({"status":{"state":"Scheduled","address":""}})";
+        QVERIFY(sdk.listen());
+        ui::HostServer server;
+        ui::AgonesClient agones(server, fast(sdk.port()), [](const std::string&) {});
+        QSignalSpy told(&agones, &ui::AgonesClient::publicAddress);
+        agones.start();
+        QTRY_VERIFY(sdk.count("GET /gameserver") >= 3);
+        QCOMPARE(told.count(), 0);
+        sdk.gameServer = R"({"object_meta":{"name":"gs"},"status":{"state":"Ready",
+            "address":"203.0.113.7","ports":[{"name":"default","port":7001},{"port":7002}]}})";
+        QTRY_COMPARE(told.count(), 1);
+        QCOMPARE(told.at(0), (QVariantList{QStringLiteral("203.0.113.7"), 7001}));
+        // Not asked again: a few health calls go by without one.
+        const int asked = sdk.count("GET /gameserver"), health = sdk.count("POST /health");
+        QTRY_VERIFY(sdk.count("POST /health") >= health + 3);
+        QCOMPARE(sdk.count("GET /gameserver"), asked);
+
+        using Record = ui::AgonesClient::PublicAddress;
+        const auto read = [](const char* json) {
+            const Record r = ui::AgonesClient::readGameServer(json);
+            return std::tuple(r.ready, r.address, r.port);
+        };
+        QCOMPARE(
+            read(
+                R"({"status":{"state":"Allocated","address":"a.example","ports":[{"port":"7003"}]}})"),
+            std::tuple(true, QStringLiteral("a.example"), 7003));
+        QCOMPARE(read(R"({"status":{"state":"Ready"}})"), std::tuple(true, QString(), 0));
+        QCOMPARE(read(R"({"status":{"state":"Ready","address":"a b","ports":[{"port":70000}]}})"),
+                 std::tuple(true, QString(), 0));
+        QCOMPARE(read("not json"), std::tuple(false, QString(), 0));
     }
 
     // Late, failing, gone: the table goes on serving, and each call gets through once the
