@@ -10,9 +10,10 @@
 
 namespace lobby {
 
-// Hosting at, or joining a table typed in by hand at, `address` (the game's own port).
-std::vector<std::string> typedInGame(const std::string& name, const std::string& address,
-                                     bool host);
+// Hosting at, or joining a table typed in by hand at, `address`: at the game's own port, or
+// at `port` when one was typed (0: none).
+std::vector<std::string> typedInGame(const std::string& name, const std::string& address, bool host,
+                                     int port = 0);
 // Joining a table announced on the network, at its own port.
 std::vector<std::string> foundTableGame(const std::string& name, const std::string& address,
                                         int port);
