@@ -33,6 +33,9 @@ inline constexpr const char* kHelp =
     "  --address HOST   fill in the host address\n"
     "  --join           join a game instead of hosting one\n"
     "  --start          start the game at once\n"
+    "  --lobby-connect HOST:PORT  reach the internet lobby's server there\n"
+    "  --lobby-room ROOM          the lobby room's address (default: lobby@conference.SERVER)\n"
+    "  --lobby-ca FILE            trust this CA certificate for the lobby's server\n"
     "  --help           show this help and exit\n"
     "  --version        show the version and exit\n";
 

@@ -30,7 +30,8 @@ bool LobbyRoster::apply(const Occupant& occupant) {
         it->second.ignored = m_ignored.count(occupant.nick) > 0;
     }
     Person& person = it->second;
-    const bool changed = added || person.role != occupant.role || person.activity != occupant.activity;
+    const bool changed =
+        added || person.role != occupant.role || person.activity != occupant.activity;
     person.role = occupant.role;
     person.activity = occupant.activity;
 

@@ -34,8 +34,8 @@ TEST(LobbyRoster, PeopleAndTheirTablesComeAndGoWithTheirPresence) {
     roster.setIgnored({"Cy"});
     EXPECT_TRUE(roster.apply(occupant("Bo", table("Bo"), Activity::Hosting)));
     EXPECT_TRUE(roster.apply(occupant("Ann")));
-    EXPECT_TRUE(roster.apply(occupant("Cy", table(""))));   // an empty host means the publisher
-    EXPECT_FALSE(roster.apply(occupant("Ann")));              // the same presence again
+    EXPECT_TRUE(roster.apply(occupant("Cy", table("")))); // an empty host means the publisher
+    EXPECT_FALSE(roster.apply(occupant("Ann")));          // the same presence again
     ASSERT_EQ(roster.people().size(), 3u);
     EXPECT_EQ(roster.people()[0].nick, "Ann");
     EXPECT_TRUE(roster.person("Cy")->ignored);
