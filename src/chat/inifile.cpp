@@ -249,6 +249,11 @@ bool IniFile::save(const std::filesystem::path& linkOrFile) const {
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) return false;
+        // Keep the old file's permissions (a file another program shares may be group-writable,
+        // one holding a seat token is the owner's alone), before any of the text is written.
+        const auto old = std::filesystem::status(path, ec);
+        if (!ec && std::filesystem::exists(old))
+            std::filesystem::permissions(tmp, old.permissions(), ec);
         const std::string data = text();
         out.write(data.data(), static_cast<std::streamsize>(data.size()));
         out.flush();
@@ -258,10 +263,6 @@ bool IniFile::save(const std::filesystem::path& linkOrFile) const {
             return false;
         }
     }
-    // Keep the old file's permissions (a file another program shares may be group-writable).
-    const auto old = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(old))
-        std::filesystem::permissions(tmp, old.permissions(), ec);
     std::filesystem::rename(tmp, path, ec);
     if (ec) {
         std::filesystem::remove(tmp, ec);

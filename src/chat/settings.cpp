@@ -5,6 +5,7 @@
 #include "chat/inifile.h"
 #include "net/fields.h"
 
+#include <filesystem>
 #include <utility>
 
 namespace core {
@@ -257,7 +258,15 @@ bool Settings::setSeatToken(const std::string& where, const std::string& token) 
     // Nothing to forget: the file stays as it is.
     if (token.empty() && !ini.value(kSection, key)) return true;
     ini.writeString(kSection, key, token);
-    return ini.save(m_file);
+    // A seat token lets whoever reads it take the seat: the file becomes the owner's alone.
+    namespace fs = std::filesystem;
+    const auto ownerOnly = fs::perms::group_all | fs::perms::others_all;
+    std::error_code ec;
+    if (!token.empty() && fs::exists(m_file, ec))
+        fs::permissions(m_file, ownerOnly, fs::perm_options::remove, ec);
+    if (!ini.save(m_file)) return false;
+    if (!token.empty()) fs::permissions(m_file, ownerOnly, fs::perm_options::remove, ec);
+    return true;
 }
 
 bool Settings::setRolls(int limit) {

@@ -42,7 +42,9 @@ bool addressLike(std::string_view text) {
     return true;
 }
 
-const char* flag(bool value) { return value ? "1" : "0"; }
+const char* flag(bool value) {
+    return value ? "1" : "0";
+}
 
 class Reader {
 public:
@@ -69,8 +71,7 @@ public:
     }
     bool text(const char* key, std::size_t max, std::string& into) const {
         auto it = m_values.find(key);
-        if (it == m_values.end() || it->second.size() > max || !printable(it->second))
-            return false;
+        if (it == m_values.end() || it->second.size() > max || !printable(it->second)) return false;
         into = it->second;
         return true;
     }
@@ -103,17 +104,16 @@ Attributes tableAttributes(const LobbyTable& t) {
 std::optional<LobbyTable> readTable(const Attributes& attributes) {
     Reader in(attributes);
     LobbyTable t;
-    bool whole = !in.duplicate() && in.text("host", kMaxTableName, t.host) &&
-                 in.text("address", kMaxTableAddress, t.address) && addressLike(t.address) &&
-                 in.number("port", 1, 65535, t.port) &&
-                 in.number("seated", 0, core::kSeatCount, t.seated) &&
-                 in.number("spectators", 0, kMaxSpectators, t.spectators) &&
-                 in.number("free", 0, core::kSeatCount, t.freeSeats) &&
-                 in.boolean("game", t.running) && in.number("round", 0, core::kRounds, t.round) &&
-                 in.number("bonus", 0, kMaxBonusLimit, t.bonusLimit) &&
-                 in.text("version", kMaxTableVersion, t.version) &&
-                 in.boolean("sealed", t.sealed) && in.boolean("reach", t.reachable) &&
-                 in.boolean("server", t.server);
+    bool whole =
+        !in.duplicate() && in.text("host", kMaxTableName, t.host) &&
+        in.text("address", kMaxTableAddress, t.address) && addressLike(t.address) &&
+        in.number("port", 1, 65535, t.port) && in.number("seated", 0, core::kSeatCount, t.seated) &&
+        in.number("spectators", 0, kMaxSpectators, t.spectators) &&
+        in.number("free", 0, core::kSeatCount, t.freeSeats) && in.boolean("game", t.running) &&
+        in.number("round", 0, core::kRounds, t.round) &&
+        in.number("bonus", 0, kMaxBonusLimit, t.bonusLimit) &&
+        in.text("version", kMaxTableVersion, t.version) && in.boolean("sealed", t.sealed) &&
+        in.boolean("reach", t.reachable) && in.boolean("server", t.server);
     if (!whole) return std::nullopt;
     // Counts that cannot all be true: more people in seats than seats, a round outside a game.
     if (t.seated + t.freeSeats > core::kSeatCount) return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -313,8 +314,14 @@ TEST_F(SettingsTest, EachCloseOfAnOversizedWindowNarrowsItAgain) {
 TEST_F(SettingsTest, SeatTokensAreKeptPerHostAndForgottenAlone) {
     writeFile("[lobby]\nUser=Ann\n[bramblies]\nTop=40\n");
     Settings s(m_path);
+    std::filesystem::permissions(m_path, std::filesystem::perms(0644));
     ASSERT_TRUE(s.setSeatToken("10.0.0.5:7772", "00112233445566778899aabbccddeeff"));
     EXPECT_EQ(Settings(m_path).seatToken("10.0.0.5:7772"), "00112233445566778899aabbccddeeff");
+    // Only its owner may read a file holding a token, also after the next save.
+    const auto others = std::filesystem::perms::group_all | std::filesystem::perms::others_all;
+    EXPECT_EQ(std::filesystem::status(m_path).permissions() & others, std::filesystem::perms::none);
+    ASSERT_TRUE(s.setHoldSeats(false));
+    EXPECT_EQ(std::filesystem::status(m_path).permissions() & others, std::filesystem::perms::none);
     EXPECT_EQ(s.seatToken("10.0.0.5:7000"), "");
     EXPECT_EQ(stored("Top"), "40");
     ASSERT_TRUE(s.setSeatToken("10.0.0.5:7772", ""));

@@ -41,10 +41,10 @@ TEST(LobbyTable, RoundTripIgnoresUnknownAndRefusesLies) {
     EXPECT_EQ(readTable(extra), sample());
 
     const std::pair<const char*, const char*> lies[] = {
-        {"seated", "7"},     {"free", "-1"},          {"spectators", "4"}, {"port", "0"},
-        {"port", "65536"},   {"round", "8"},          {"round", "0"},      {"game", "yes"},
-        {"seated", "5"},     {"address", ""},         {"address", "a b"},  {"address", "[::1]"},
-        {"host", "A\nB"},    {"version", "1.0.2\x07"}, {"bonus", "100"},   {"reach", "2"},
+        {"seated", "7"},   {"free", "-1"},           {"spectators", "4"}, {"port", "0"},
+        {"port", "65536"}, {"round", "8"},           {"round", "0"},      {"game", "yes"},
+        {"seated", "5"},   {"address", ""},          {"address", "a b"},  {"address", "[::1]"},
+        {"host", "A\nB"},  {"version", "1.0.2\x07"}, {"bonus", "100"},    {"reach", "2"},
     };
     for (const auto& [key, value] : lies)
         EXPECT_EQ(readTable(with(good, key, value)), std::nullopt) << key << '=' << value;

@@ -4,6 +4,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -22,10 +24,8 @@ bool MetricsServer::listen(const QHostAddress& address, quint16 port) {
 void MetricsServer::accept() {
     while (QTcpSocket* s = m_server.nextPendingConnection()) {
         connect(s, &QAbstractSocket::disconnected, s, &QObject::deleteLater);
-        if (m_server.findChildren<QTcpSocket*>().size() > kMaxReaders) {
-            s->abort();
-            continue;
-        }
+        makeRoom();
+        m_readers.emplace_back(s);
         s->setReadBufferSize(kMaxRequestBytes + 1);
         auto* deadline = new QTimer(s);
         deadline->setSingleShot(true);
@@ -33,6 +33,20 @@ void MetricsServer::accept() {
         deadline->start(kRequestDeadlineMs);
         connect(s, &QTcpSocket::readyRead, this, [this, s] { readRequest(s); });
         if (s->bytesAvailable() > 0) readRequest(s);
+    }
+}
+
+void MetricsServer::makeRoom() {
+    std::erase_if(m_readers, [](const QPointer<QTcpSocket>& s) {
+        return !s || s->state() == QAbstractSocket::UnconnectedState;
+    });
+    while (m_readers.size() >= static_cast<std::size_t>(kMaxReaders)) {
+        auto victim = std::find_if(m_readers.begin(), m_readers.end(),
+                                   [](const auto& s) { return s->property(kAnswered).toBool(); });
+        if (victim == m_readers.end()) victim = m_readers.begin();
+        QPointer<QTcpSocket> s = *victim;
+        m_readers.erase(victim);
+        s->abort();
     }
 }
 

@@ -4,14 +4,18 @@
 // request gets one whole exposition, produced in one call (a consistent snapshot), written to
 // the socket's buffer at once and followed by "Connection: close": a reader however slow
 // never holds up the game, it only keeps its own connection open for a while. A request must
-// arrive whole within 10 s and in at most 8 KiB, and at most 16 readers are served at a
-// time; past those the connection is closed. GET and HEAD of /metrics only (404, 405
-// otherwise).
+// arrive whole within 10 s and in at most 8 KiB. At most 16 readers are held at a time; a
+// newcomer past those makes room by closing the reader held longest that has had its answer,
+// else the one held longest, so readers that never ask or never read cannot lock a scraper
+// out. GET and HEAD of /metrics only (404, 405 otherwise).
 
 #include <QHostAddress>
 #include <QObject>
 #include <QTcpServer>
 
+#include <QPointer>
+
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -35,12 +39,14 @@ public:
 
 private:
     void accept();
+    void makeRoom();
     void readRequest(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const QByteArray& status, const QByteArray& body,
                 bool withBody = true);
 
     std::function<std::string()> m_exposition;
     QTcpServer m_server;
+    std::deque<QPointer<QTcpSocket>> m_readers; // in the order they came
 };
 
 } // namespace ui

@@ -198,6 +198,26 @@ private slots:
         QVERIFY(got.contains("\nbramblies_games_started_total "));
     }
 
+    void aCrowdOfSilentAndSlowReadersCannotLockOutAScraper() {
+        ui::MetricsServer http([] { return std::string(100000, '#') + "\nbramblies_up 1\n"; });
+        QVERIFY(http.listen(QHostAddress::LocalHost, 0));
+        // 24 that ask and never read, 24 that never ask: all connected, more than the server
+        // holds at once.
+        std::vector<std::unique_ptr<QTcpSocket>> crowd;
+        for (int i = 0; i < 48; ++i) {
+            auto s = std::make_unique<QTcpSocket>();
+            s->setReadBufferSize(1);
+            s->connectToHost(QHostAddress::LocalHost, http.serverPort());
+            QVERIFY(s->waitForConnected(5000));
+            if (i % 2 == 0) s->write("GET /metrics HTTP/1.1\r\n\r\n");
+            crowd.push_back(std::move(s));
+        }
+        QTest::qWait(0);
+        const QByteArray answer = fetch(http.serverPort(), "GET /metrics HTTP/1.1\r\n\r\n");
+        QVERIFY2(answer.startsWith("HTTP/1.1 200 OK\r\n"), answer.left(100).constData());
+        QVERIFY(answer.endsWith("bramblies_up 1\n"));
+    }
+
     void onlyGetAndHeadOfMetrics() {
         ui::MetricsServer http([] { return std::string("bramblies_up 1\n"); });
         QVERIFY(http.listen(QHostAddress::LocalHost, 0));
