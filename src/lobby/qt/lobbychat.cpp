@@ -72,8 +72,7 @@ int LobbyChat::styleFor(const std::string& nick) {
 
 void LobbyChat::addLine(const std::string& nick, const std::string& text) {
     const int style = styleFor(nick);
-    const std::string line =
-        std::to_string(style) + "+" + oneLine(nick) + ": " + oneLine(text);
+    const std::string line = std::to_string(style) + "+" + oneLine(nick) + ": " + oneLine(text);
     m_view->addlinetochat(line, kColours[static_cast<std::size_t>(style - 1)]);
 }
 

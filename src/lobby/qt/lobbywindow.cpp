@@ -67,8 +67,9 @@ LobbyWindow::LobbyWindow(QString gamePath, std::unique_ptr<LobbySession> session
     auto* room = new QSplitter(Qt::Horizontal);
     room->addWidget(buildTables());
     room->addWidget(buildPeople());
-    room->setStretchFactor(0, 3);
+    room->setStretchFactor(0, 2);
     room->setStretchFactor(1, 1);
+    room->setSizes({600, 340});
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(room);
     split->addWidget(buildChat());

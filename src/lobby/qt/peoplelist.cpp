@@ -20,8 +20,8 @@ PeopleList::PeopleList(QWidget* parent) : QTreeWidget(parent) {
     connect(this, &QWidget::customContextMenuRequested, this, &PeopleList::showMenu);
     connect(this, &QTreeWidget::currentItemChanged, this, [this] { updateActions(); });
 
-    m_ignore = addAction(tr("&Ignore"), QKeySequence(Qt::CTRL | Qt::Key_I),
-                         &PeopleList::ignoreToggled);
+    m_ignore =
+        addAction(tr("&Ignore"), QKeySequence(Qt::CTRL | Qt::Key_I), &PeopleList::ignoreToggled);
     m_ignore->setCheckable(true);
     m_kick = addAction(tr("&Kick"), QKeySequence(Qt::CTRL | Qt::Key_K), &PeopleList::kickRequested);
     m_ban = addAction(tr("&Ban"), QKeySequence(Qt::CTRL | Qt::Key_B), &PeopleList::banRequested);

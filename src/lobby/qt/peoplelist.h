@@ -34,7 +34,8 @@ signals:
 private:
     void showMenu(const QPoint& at);
     void updateActions();
-    QAction* addAction(const QString& text, const QKeySequence& keys, void (PeopleList::*signal)(const QString&));
+    QAction* addAction(const QString& text, const QKeySequence& keys,
+                       void (PeopleList::*signal)(const QString&));
 
     QString m_self;
     bool m_moderator = false;

@@ -112,8 +112,8 @@ QString SignInPanel::password() const {
 }
 
 void SignInPanel::updateButtons() {
-    const bool ready = !m_busy && !server().isEmpty() && !account().isEmpty() &&
-                       !m_password->text().isEmpty();
+    const bool ready =
+        !m_busy && !server().isEmpty() && !account().isEmpty() && !m_password->text().isEmpty();
     m_signIn->setEnabled(ready);
     m_create->setEnabled(ready);
 }

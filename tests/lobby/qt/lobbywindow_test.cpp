@@ -100,6 +100,7 @@ private slots:
     void signInPeopleChatAndModeration();
     void tablesOfBothKindsInOneFilteredList();
     void hostingPublishesWhatTheGameReports();
+    void showFilledWindow();
 
 private:
     template <class T> T* find(const char* name) {
@@ -255,7 +256,8 @@ void LobbyWindowTest::tablesOfBothKindsInOneFilteredList() {
     tables->found({"Dee's table", "local", 2, "10.0.0.9", 7772, {"Dee", 2, 0, 4, false, "1.0.2"}});
     signInAs("Ann");
     m_session->listener->occupantChanged(occupant("Bo", Activity::Hosting, table(2, true)));
-    m_session->listener->occupantChanged(occupant("Eve", Activity::Hosting, table(1, false, "0.9")));
+    m_session->listener->occupantChanged(
+        occupant("Eve", Activity::Hosting, table(1, false, "0.9")));
     QTRY_COMPARE(proxy->rowCount(), 3);
     QCOMPARE(column(proxy, ui::LobbyTableModel::Where),
              (QStringList{"This network", "Internet", "Internet"}));
@@ -314,6 +316,30 @@ void LobbyWindowTest::hostingPublishesWhatTheGameReports() {
     QFile(m_dir.filePath("stop")).open(QIODevice::WriteOnly);
     QTRY_COMPARE(m_session->published.back(), Presence{});
     QCOMPARE(m_session->published.size(), sent + 1);
+}
+
+// Not a check: with BRAMBLIES_LOBBY_SHOW=<chat text size> the window stays up, filled, for
+// a screenshot (/work/shared/tools/screenshot).
+void LobbyWindowTest::showFilledWindow() {
+    const QByteArray size = qgetenv("BRAMBLIES_LOBBY_SHOW");
+    if (size.isEmpty()) QSKIP("only for screenshots");
+    QFile ini(m_dir.filePath("quarlobby.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[bramblies]\nTextsize=" + size + "\n");
+    ini.close();
+    init();
+    signInAs("Ann");
+    SessionListener* room = m_session->listener;
+    room->occupantChanged(occupant("Ann", Activity::InLobby, {}, Role::Moderator));
+    room->occupantChanged(occupant("Bo", Activity::Hosting, table(3, false)));
+    room->occupantChanged(occupant("Cy", Activity::Playing));
+    room->occupantChanged(occupant("Dee", Activity::Hosting, table(0, true)));
+    room->occupantChanged(occupant("Eve", Activity::InLobby));
+    room->chatLine("Bo", "Table's open, come roll some dice :)");
+    room->chatLine("Cy", "Rules are at http://www.example.org/rules");
+    room->chatLine("Ann", "On my way!");
+    find<QLineEdit>("edit_name")->setText("Ann");
+    QTest::qWait(60000);
 }
 
 QTEST_MAIN(LobbyWindowTest)
