@@ -17,6 +17,7 @@
 #include "lobby/gamelaunch.h"
 #include "lobby/lobbysession.h"
 #include "lobby/qt/lobbywindow.h"
+#include "lobby/qt/xmpp/xmppsession.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -31,10 +32,10 @@ int refuse(const QString& fault) {
     return 2;
 }
 
-// The internet lobby's session: the one place the XMPP client is chosen. Without one the
-// window works on this network only and says the internet lobby is not available.
+// The internet lobby's session: the one place the XMPP client is chosen. (Given none, the
+// window works on this network only and says the internet lobby is not available.)
 std::unique_ptr<lobby::LobbySession> makeLobbySession() {
-    return nullptr;
+    return std::make_unique<lobby::XmppSession>();
 }
 
 } // namespace

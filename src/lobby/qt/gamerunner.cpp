@@ -20,9 +20,11 @@ GameRunner::GameRunner(QString program, QObject* parent)
 }
 
 GameRunner::~GameRunner() {
-    // The game outlives the lobby window; only our end of the companion link goes.
+    // A running game goes with the lobby (QProcess ends it); nobody is left to hear it end.
     m_game.disconnect(this);
-    if (m_game.state() != QProcess::NotRunning) m_game.waitForFinished(0);
+    // Companion sockets die with the server, after the readers they would report to.
+    for (const auto& [socket, reader] : m_readers)
+        socket->disconnect(this);
 }
 
 void GameRunner::start(const std::vector<std::string>& arguments, int hostingPort) {

@@ -96,6 +96,9 @@ LobbyWindow::LobbyWindow(QString gamePath, std::unique_ptr<LobbySession> session
 }
 
 LobbyWindow::~LobbyWindow() {
+    // The game and the publisher go before the session and the lists they report to.
+    delete m_runner;
+    delete m_publisher;
     if (m_session) m_session->setListener(nullptr);
 }
 

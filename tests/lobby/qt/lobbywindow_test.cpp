@@ -8,6 +8,7 @@
 #include "lobby/publishthrottle.h"
 #include "lobby/qt/lobbytablemodel.h"
 #include "lobby/qt/lobbywindow.h"
+#include "support/qt/fakegame.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,7 +17,6 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSortFilterProxyModel>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -109,57 +109,34 @@ private:
         return w;
     }
     void signInAs(const char* nick);
-    QStringList gameArguments();
-    void gameSays(const std::string& lines, const char* file);
 
     QTemporaryDir m_dir;
     FakeSession* m_session = nullptr;
     FakePasswords* m_passwords = nullptr;
+    std::unique_ptr<testsupport::FakeGame> m_game;
     std::unique_ptr<LobbyWindow> m_window;
 };
 
 void LobbyWindowTest::initTestCase() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.filePath("config"));
     qputenv("BRAMBLIES_SETTINGS_FILE", m_dir.filePath("quarlobby.ini").toUtf8());
-    // Stands in for the game: records its arguments and, given lines, reports them like a
-    // hosting copy on its companion connection until told to stop.
-    QFile game(m_dir.filePath("game"));
-    QVERIFY(game.open(QIODevice::WriteOnly));
-    game.write("#!/bin/bash\n"
-               "cd \"$FAKE_DIR\"; printf '%s\\n' \"$@\" > args.tmp; mv args.tmp args\n"
-               "exec 3<>/dev/tcp/127.0.0.1/$FAKE_PORT\n"
-               "while [ ! -e stop ]; do\n"
-               "  if [ -e lines ]; then cat lines >&3; rm lines; fi\n"
-               "  sleep 0.02\n"
-               "done\n");
-    game.close();
-    game.setPermissions(game.permissions() | QFile::ExeOwner);
-    qputenv("FAKE_DIR", m_dir.path().toUtf8());
 }
 
 void LobbyWindowTest::init() {
-    QTcpServer probe; // a free port for the fake game's companion connection
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    qputenv("FAKE_PORT", QByteArray::number(port));
+    m_game = std::make_unique<testsupport::FakeGame>();
     auto session = std::make_unique<FakeSession>();
     auto passwords = std::make_unique<FakePasswords>();
     m_session = session.get();
     m_passwords = passwords.get();
-    m_window = std::make_unique<LobbyWindow>(m_dir.filePath("game"), std::move(session),
-                                             std::move(passwords));
-    m_window->setCompanionPort(port);
+    m_window =
+        std::make_unique<LobbyWindow>(m_game->program(), std::move(session), std::move(passwords));
+    m_window->setCompanionPort(m_game->port());
     m_window->show();
 }
 
 void LobbyWindowTest::cleanup() {
-    QFile::remove(m_dir.filePath("args"));
-    QFile(m_dir.filePath("stop")).open(QIODevice::WriteOnly);
-    QTRY_VERIFY(find<QPushButton>("button_start")->isEnabled() ||
-                find<QLineEdit>("edit_name")->text().isEmpty());
     m_window.reset();
-    QFile::remove(m_dir.filePath("stop"));
+    m_game.reset();
     QSettings(QSettings::IniFormat, QSettings::UserScope, "bramblies", "bramblies-lobby").clear();
 }
 
@@ -169,20 +146,6 @@ void LobbyWindowTest::signInAs(const char* nick) {
     find<QLineEdit>("edit_password")->setText("secret");
     QTest::mouseClick(find<QPushButton>("button_signin"), Qt::LeftButton);
     m_session->listener->signedIn(nick);
-}
-
-QStringList LobbyWindowTest::gameArguments() {
-    QFile f(m_dir.filePath("args"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-void LobbyWindowTest::gameSays(const std::string& lines, const char* file) {
-    QFile f(m_dir.filePath(file));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(lines.data(), qint64(lines.size()));
-    f.close();
-    QFile::rename(m_dir.filePath(file), m_dir.filePath("lines"));
 }
 
 void LobbyWindowTest::signInPeopleChatAndModeration() {
@@ -276,7 +239,7 @@ void LobbyWindowTest::tablesOfBothKindsInOneFilteredList() {
     find<QLineEdit>("edit_name")->setText("Ann");
     view->setCurrentIndex(proxy->index(1, 0));
     QTest::mouseClick(find<QPushButton>("button_join"), Qt::LeftButton);
-    QTRY_COMPARE(gameArguments(), (QStringList{"Ann", "198.51.100.7", "x", "--port", "7800"}));
+    QTRY_COMPARE(m_game->arguments(), (QStringList{"Ann", "198.51.100.7", "x", "--port", "7800"}));
     QCOMPARE(m_session->published.back(), (Presence{Activity::Playing, std::nullopt}));
     QVERIFY(!find<QPushButton>("button_join")->isEnabled());
     QTest::keyClick(view, Qt::Key_Return);
@@ -291,11 +254,11 @@ void LobbyWindowTest::hostingPublishesWhatTheGameReports() {
     QCOMPARE(find<QLabel>("label_status")->text(), QString(kBadAddress));
     find<QLineEdit>("edit_address")->setText("[::1]:7801");
     QTest::mouseClick(find<QPushButton>("button_start"), Qt::LeftButton);
-    QTRY_COMPARE(gameArguments(), (QStringList{"Ann", "::1", "true", "--port", "7801"}));
+    QTRY_COMPARE(m_game->arguments(), (QStringList{"Ann", "::1", "true", "--port", "7801"}));
     QCOMPARE(m_session->published.back(), (Presence{Activity::Hosting, std::nullopt}));
 
     // Listed once the game says the internet reaches it: where, and at the port it hosts on.
-    gameSays(tableLine(table(5, false)) + reachLine({true, "203.0.113.9", ""}), "a");
+    m_game->say(tableLine(table(5, false)) + reachLine({true, "203.0.113.9", ""}));
     QTRY_VERIFY(m_session->published.back().table.has_value());
     const LobbyTable listed = *m_session->published.back().table;
     QCOMPARE(listed.address, std::string("203.0.113.9"));
@@ -305,15 +268,15 @@ void LobbyWindowTest::hostingPublishesWhatTheGameReports() {
     QVERIFY(find<QLabel>("label_notice")->isHidden());
 
     // Not reachable: taken off the list, and the host is told why.
-    gameSays(reachLine({false, "", kNotForwarded}), "b");
+    m_game->say(reachLine({false, "", kNotForwarded}));
     QTRY_VERIFY(!find<QLabel>("label_notice")->isHidden());
     QCOMPARE(find<QLabel>("label_notice")->text(), QString(kNotForwarded));
     QTRY_COMPARE(m_session->published.back(), (Presence{Activity::Hosting, std::nullopt}));
     const std::size_t sent = m_session->published.size();
 
     // A stream that goes bad is closed; the game's end puts us back in the lobby.
-    gameSays(std::string(kMaxCompanionLine + 10, 'x') + "\n", "c");
-    QFile(m_dir.filePath("stop")).open(QIODevice::WriteOnly);
+    m_game->say(std::string(kMaxCompanionLine + 10, 'x') + "\n");
+    m_game->stop();
     QTRY_COMPARE(m_session->published.back(), Presence{});
     QCOMPARE(m_session->published.size(), sent + 1);
 }
