@@ -29,10 +29,11 @@ TableBrowser::TableBrowser(QObject* parent) : QObject(parent) {
                        interfaceIndex);
     };
     m_service = libraries->browse(std::move(events));
-    if (!m_service) m_unavailable = tr("the Avahi client library could not be set up");
     // The client waits for a daemon that starts later, but until then nothing can be found.
-    else if (!QFileInfo::exists(QStringLiteral("/run/avahi-daemon/socket")))
+    if (!QFileInfo::exists(QStringLiteral("/run/avahi-daemon/socket")))
         m_unavailable = tr("the Avahi daemon (avahi-daemon) is not running");
+    else if (!m_service)
+        m_unavailable = tr("the Avahi client library could not be set up");
 }
 
 TableBrowser::~TableBrowser() = default;

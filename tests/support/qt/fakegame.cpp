@@ -13,17 +13,18 @@ FakeGame::FakeGame() {
     QFile game(program());
     if (!game.open(QIODevice::WriteOnly)) return;
     // Lines arrive as files renamed into place, so the script never reads half of one.
-    game.write(QStringLiteral("#!/bin/bash\n"
-                              "cd '%1' || exit 1; rm -f stop\n"
-                              "printf '%s\\n' \"$@\" > args.tmp; mv args.tmp args\n"
-                              "exec 3<>/dev/tcp/127.0.0.1/%2\n"
-                              "while [ ! -e stop ]; do\n"
-                              "  for f in lines.*; do [ -e \"$f\" ] && cat \"$f\" >&3 && rm \"$f\"; done\n"
-                              "  sleep 0.02\n"
-                              "done\n")
-                   .arg(m_dir.path())
-                   .arg(m_port)
-                   .toUtf8());
+    game.write(
+        QStringLiteral("#!/bin/bash\n"
+                       "cd '%1' || exit 1; rm -f stop\n"
+                       "printf '%s\\n' \"$@\" > args.tmp; mv args.tmp args\n"
+                       "exec 3<>/dev/tcp/127.0.0.1/%2\n"
+                       "while [ ! -e stop ]; do\n"
+                       "  for f in lines.*; do [ -e \"$f\" ] && cat \"$f\" >&3 && rm \"$f\"; done\n"
+                       "  sleep 0.02\n"
+                       "done\n")
+            .arg(m_dir.path())
+            .arg(m_port)
+            .toUtf8());
     game.close();
     game.setPermissions(game.permissions() | QFile::ExeOwner);
 }
