@@ -217,7 +217,9 @@ void LobbyWindowTest::tablesOfBothKindsInOneFilteredList() {
     auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
     auto* tables = qobject_cast<ui::LobbyTableModel*>(proxy->sourceModel());
     tables->found({"Dee's table", "local", 2, "10.0.0.9", 7772, {"Dee", 2, 0, 4, false, "1.0.2"}});
+    m_passwords->keyring = false; // nothing kept, and the user is told
     signInAs("Ann");
+    QCOMPARE(find<QLabel>("label_signin_status")->text(), QString(LobbyWindow::kNoKeyring));
     m_session->listener->occupantChanged(occupant("Bo", Activity::Hosting, table(2, true)));
     m_session->listener->occupantChanged(
         occupant("Eve", Activity::Hosting, table(1, false, "0.9")));
