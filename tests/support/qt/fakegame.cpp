@@ -12,13 +12,14 @@ FakeGame::FakeGame() {
     probe.close();
     QFile game(program());
     if (!game.open(QIODevice::WriteOnly)) return;
-    // Lines arrive as files renamed into place, so the script never reads half of one.
+    // Lines arrive as files renamed into place, so the script never reads half of one. It
+    // ends with the test, too, should the test die before stopping it.
     game.write(
         QStringLiteral("#!/bin/bash\n"
                        "cd '%1' || exit 1; rm -f stop\n"
                        "printf '%s\\n' \"$@\" > args.tmp; mv args.tmp args\n"
                        "exec 3<>/dev/tcp/127.0.0.1/%2\n"
-                       "while [ ! -e stop ]; do\n"
+                       "while [ ! -e stop ] && kill -0 $PPID 2>/dev/null; do\n"
                        "  for f in lines.*; do [ -e \"$f\" ] && cat \"$f\" >&3 && rm \"$f\"; done\n"
                        "  sleep 0.02\n"
                        "done\n")
