@@ -4,6 +4,7 @@
 // port 9001 where the game expects its lobby.
 //
 //   bramblies-lobby [--game PATH] [--player NAME] [--address HOST] [--join] [--start]
+//                   [--lobby-connect HOST:PORT] [--lobby-room ROOM] [--lobby-ca FILE]
 //   bramblies-lobby --help | --version
 //
 // PATH defaults to "bramblies" beside this program. --player, --address and --join fill in the
@@ -12,8 +13,11 @@
 
 #include "app/buildinfo.h"
 #include "app/qt/appidentity.h"
+#include "lobby/gameaddress.h"
 #include "lobby/gamelaunch.h"
+#include "lobby/lobbysession.h"
 #include "lobby/qt/lobbywindow.h"
+#include "lobby/qt/xmpp/xmppsession.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,6 +30,12 @@ namespace {
 int refuse(const QString& fault) {
     std::fprintf(stderr, "bramblies-lobby: %s (see --help)\n", qPrintable(fault));
     return 2;
+}
+
+// The internet lobby's session: the one place the XMPP client is chosen. (Given none, the
+// window works on this network only and says the internet lobby is not available.)
+std::unique_ptr<lobby::LobbySession> makeLobbySession() {
+    return std::make_unique<lobby::XmppSession>();
 }
 
 } // namespace
@@ -46,7 +56,10 @@ int main(int argc, char** argv) {
     QCommandLineOption address(QStringLiteral("address"), QString(), QStringLiteral("host"));
     QCommandLineOption join(QStringLiteral("join"), QString());
     QCommandLineOption start(QStringLiteral("start"), QString());
-    parser.addOptions({help, version, game, name, address, join, start});
+    QCommandLineOption connectTo(QStringLiteral("lobby-connect"), QString(), QStringLiteral("at"));
+    QCommandLineOption room(QStringLiteral("lobby-room"), QString(), QStringLiteral("room"));
+    QCommandLineOption caFile(QStringLiteral("lobby-ca"), QString(), QStringLiteral("file"));
+    parser.addOptions({help, version, game, name, address, join, start, connectTo, room, caFile});
     for (const char* qtOption : {"platform", "platformpluginpath", "platformtheme", "plugin",
                                  "display", "style", "stylesheet", "geometry", "name", "title",
                                  "qwindowgeometry", "qwindowtitle", "qwindowicon"})
@@ -74,7 +87,18 @@ int main(int argc, char** argv) {
         gamePath =
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bramblies"));
 
-    lobby::LobbyWindow window(gamePath);
+    lobby::Account connection;
+    if (parser.isSet(connectTo)) {
+        const auto at = lobby::parseGameAddress(parser.value(connectTo).toStdString());
+        if (!at) return refuse(QStringLiteral("unreadable --lobby-connect"));
+        connection.connectHost = at->host;
+        connection.connectPort = at->port;
+    }
+    connection.room = parser.value(room).toStdString();
+    connection.caFile = parser.value(caFile).toStdString();
+
+    lobby::LobbyWindow window(gamePath, makeLobbySession());
+    window.setConnection(connection);
     window.fill(parser.value(name), parser.value(address), parser.isSet(join));
     window.show();
     if (parser.isSet(start)) window.startIfReady();

@@ -3,9 +3,11 @@
 
 namespace lobby {
 
-std::vector<std::string> typedInGame(const std::string& name, const std::string& address,
-                                     bool host) {
-    return {name, address, host ? "true" : "false"};
+std::vector<std::string> typedInGame(const std::string& name, const std::string& address, bool host,
+                                     int port) {
+    std::vector<std::string> arguments{name, address, host ? "true" : "false"};
+    if (port > 0) arguments.insert(arguments.end(), {"--port", std::to_string(port)});
+    return arguments;
 }
 
 std::vector<std::string> foundTableGame(const std::string& name, const std::string& address,

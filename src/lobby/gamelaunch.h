@@ -10,9 +10,10 @@
 
 namespace lobby {
 
-// Hosting at, or joining a table typed in by hand at, `address` (the game's own port).
-std::vector<std::string> typedInGame(const std::string& name, const std::string& address,
-                                     bool host);
+// Hosting at, or joining a table typed in by hand at, `address`: at the game's own port, or
+// at `port` when one was typed (0: none).
+std::vector<std::string> typedInGame(const std::string& name, const std::string& address, bool host,
+                                     int port = 0);
 // Joining a table announced on the network, at its own port.
 std::vector<std::string> foundTableGame(const std::string& name, const std::string& address,
                                         int port);
@@ -32,6 +33,9 @@ inline constexpr const char* kHelp =
     "  --address HOST   fill in the host address\n"
     "  --join           join a game instead of hosting one\n"
     "  --start          start the game at once\n"
+    "  --lobby-connect HOST:PORT  reach the internet lobby's server there\n"
+    "  --lobby-room ROOM          the lobby room's address (default: lobby@conference.SERVER)\n"
+    "  --lobby-ca FILE            trust this CA certificate for the lobby's server\n"
     "  --help           show this help and exit\n"
     "  --version        show the version and exit\n";
 

@@ -1,42 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Keeps what we publish in the lobby room from changing more than once a second: every
-// change of our presence goes to everybody in the room, and a busy table changes far more
-// often than anyone reads the list. The clock is handed in (milliseconds, never going back),
-// so the throttle is tested without waiting.
+// Keeps our presence in the lobby room from changing more than once a second, however fast
+// the game's table changes: the first change goes out at once, later ones within the second
+// wait and only the latest of them goes out when the second is over. A presence equal to the
+// one last sent is not sent again. The clock is handed in (milliseconds), so tests drive it.
+
+#include "lobby/lobbysession.h"
 
 #include <cstdint>
 #include <functional>
-#include <utility>
+#include <optional>
 
 namespace lobby {
 
-inline constexpr std::int64_t kPublishIntervalMs = 1000;
+// What we publish: our activity and the table we host, if it is listed.
+struct Presence {
+    Activity activity = Activity::InLobby;
+    std::optional<LobbyTable> table;
+
+    bool operator==(const Presence&) const = default;
+};
 
 class PublishThrottle {
 public:
-    using Clock = std::function<std::int64_t()>;
+    static constexpr std::int64_t kIntervalMs = 1000;
 
-    explicit PublishThrottle(Clock clock, std::int64_t intervalMs = kPublishIntervalMs)
-        : m_clock(std::move(clock)), m_intervalMs(intervalMs) {}
+    explicit PublishThrottle(std::function<std::int64_t()> nowMs);
 
-    // How long the next publication has to wait, in ms: 0 means it may go out now.
-    std::int64_t wait() const {
-        if (!m_published) return 0;
-        const std::int64_t left = m_lastMs + m_intervalMs - m_clock();
-        return left > 0 ? left : 0;
-    }
-    // A publication went out now.
-    void published() {
-        m_lastMs = m_clock();
-        m_published = true;
-    }
+    // A new presence; returns it when it may go out now, else keeps it for later.
+    std::optional<Presence> offer(const Presence& presence);
+    // The kept presence, once its time has come (call when wakeInMs() has passed).
+    std::optional<Presence> due();
+    // Milliseconds until the kept presence may go out; nullopt when nothing waits.
+    std::optional<std::int64_t> wakeInMs() const;
+    // Forget what was sent (a new sign-in starts from nothing).
+    void reset();
 
 private:
-    Clock m_clock;
-    std::int64_t m_intervalMs;
-    std::int64_t m_lastMs = 0;
-    bool m_published = false;
+    std::optional<Presence> send(const Presence& presence, std::int64_t now);
+
+    std::function<std::int64_t()> m_now;
+    std::optional<Presence> m_sent;
+    std::optional<Presence> m_waiting;
+    std::optional<std::int64_t> m_sentAt;
 };
 
 } // namespace lobby

@@ -2,7 +2,6 @@
 #include "app/lobbylisting.h"
 
 #include "host/seattestdoubles.h"
-#include "lobby/publishthrottle.h"
 
 #include <gtest/gtest.h>
 
@@ -55,18 +54,4 @@ TEST(LobbyListing, ReachableOnlyAtAnAddressTheInternetCanUse) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(reachOf(c.outcome), c.reach) << c.outcome.externalAddress;
-}
-
-TEST(LobbyListing, PublicationsAtMostOnceAnInterval) {
-    std::int64_t now = 5000;
-    lobby::PublishThrottle throttle([&now] { return now; }, 1000);
-    EXPECT_EQ(throttle.wait(), 0); // the first goes out at once
-    throttle.published();
-    now += 300;
-    EXPECT_EQ(throttle.wait(), 700);
-    now += 700;
-    EXPECT_EQ(throttle.wait(), 0);
-    throttle.published();
-    now += 5000;
-    EXPECT_EQ(throttle.wait(), 0);
 }

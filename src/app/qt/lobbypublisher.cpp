@@ -7,11 +7,7 @@ namespace ui {
 
 LobbyPublisher::LobbyPublisher(lobby::LobbySession& session, lobby::Account account, Log log,
                                QObject* parent)
-    : QObject(parent), m_session(session), m_account(std::move(account)), m_log(std::move(log)),
-      m_throttle([this] { return m_clock.elapsed(); }) {
-    m_clock.start();
-    m_publishTimer.setSingleShot(true);
-    connect(&m_publishTimer, &QTimer::timeout, this, &LobbyPublisher::publishWhenAllowed);
+    : QObject(parent), m_session(session), m_account(std::move(account)), m_log(std::move(log)) {
     m_signInTimer.setSingleShot(true);
     connect(&m_signInTimer, &QTimer::timeout, this, &LobbyPublisher::start);
     m_session.setListener(this);
@@ -21,11 +17,6 @@ LobbyPublisher::~LobbyPublisher() {
     m_session.setListener(nullptr);
 }
 
-void LobbyPublisher::setIntervals(std::int64_t publishMs, int firstRetryMs) {
-    m_throttle = lobby::PublishThrottle([this] { return m_clock.elapsed(); }, publishMs);
-    m_firstRetryMs = firstRetryMs;
-}
-
 void LobbyPublisher::start() {
     m_log("lobby: signing in as " + m_account.name + "@" + m_account.server);
     m_session.signIn(m_account);
@@ -33,7 +24,7 @@ void LobbyPublisher::start() {
 
 void LobbyPublisher::setTable(const lobby::LobbyTable& table) {
     m_table = table;
-    publishWhenAllowed();
+    publishChange();
 }
 
 void LobbyPublisher::signedIn(const std::string& ownNick) {
@@ -41,26 +32,20 @@ void LobbyPublisher::signedIn(const std::string& ownNick) {
     m_signedIn = true;
     m_retryMs = 0;
     m_published.reset();
-    publishWhenAllowed();
+    publishChange();
 }
 
 void LobbyPublisher::failed(const std::string& message) {
     m_signedIn = false;
-    m_publishTimer.stop();
     m_retryMs = m_retryMs == 0 ? m_firstRetryMs : std::min(m_retryMs * 2, kMaxRetryMs);
     m_log("lobby: " + message + " (signing in again in " + std::to_string(m_retryMs / 1000) +
           " s)");
     m_signInTimer.start(m_retryMs);
 }
 
-void LobbyPublisher::publishWhenAllowed() {
+void LobbyPublisher::publishChange() {
     if (!m_signedIn || !m_table || m_table == m_published) return;
-    if (const std::int64_t wait = m_throttle.wait(); wait > 0) {
-        if (!m_publishTimer.isActive()) m_publishTimer.start(static_cast<int>(wait));
-        return;
-    }
     m_session.publish(lobby::Activity::Hosting, m_table);
-    m_throttle.published();
     m_published = m_table;
 }
 

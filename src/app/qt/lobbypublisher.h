@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dedicated host's table in the internet lobby: signs in with the host's account and keeps
-// its presence in the lobby room carrying the table as it stands. A change goes out at once
-// when the last one went out a second ago or more, else when that second is over (only the
-// latest table is kept meanwhile); a table unchanged since the last publication is not sent
-// again. When signing in fails or the connection ends, it signs in again after a pause that
+// its presence in the lobby room carrying the table as it stands. Every change is handed to
+// the session, which sends at most one presence a second (the latest); a table unchanged since
+// the last publication is not handed on again. When signing in fails or the connection ends, it signs in again after a pause that
 // grows to a few minutes, and publishes the table again once in: a lobby server restarting
 // loses nobody's table for long. Everything is logged in one line per event.
 
 #include "lobby/lobbysession.h"
-#include "lobby/publishthrottle.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -38,8 +35,8 @@ public:
     // The table as it stands now.
     void setTable(const lobby::LobbyTable& table);
 
-    // For tests: a shorter interval between publications and pause before signing in again.
-    void setIntervals(std::int64_t publishMs, int firstRetryMs);
+    // For tests: a shorter pause before signing in again.
+    void setFirstRetry(int firstRetryMs) { m_firstRetryMs = firstRetryMs; }
 
     // lobby::SessionListener
     void signedIn(const std::string& ownNick) override;
@@ -50,14 +47,11 @@ public:
     void chatLine(const std::string&, const std::string&) override {}
 
 private:
-    void publishWhenAllowed();
+    void publishChange();
 
     lobby::LobbySession& m_session;
     lobby::Account m_account;
     Log m_log;
-    QElapsedTimer m_clock;
-    lobby::PublishThrottle m_throttle;
-    QTimer m_publishTimer; // the end of the second since the last publication
     QTimer m_signInTimer;  // the pause before signing in again
     std::optional<lobby::LobbyTable> m_table;
     std::optional<lobby::LobbyTable> m_published; // on this sign-in

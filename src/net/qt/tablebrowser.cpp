@@ -3,11 +3,16 @@
 
 #include "net/qt/netlibraries.h"
 
+#include <QFileInfo>
+
 namespace ui {
 
 TableBrowser::TableBrowser(QObject* parent) : QObject(parent) {
     const NetLibraries* libraries = netLibraries();
-    if (!libraries) return;
+    if (!libraries) {
+        m_unavailable = tr("the network module (bramblies_net) is not installed");
+        return;
+    }
     ServiceEvents events;
     events.post = [this](std::function<void()> job) {
         QMetaObject::invokeMethod(this, std::move(job));
@@ -24,6 +29,11 @@ TableBrowser::TableBrowser(QObject* parent) : QObject(parent) {
                        interfaceIndex);
     };
     m_service = libraries->browse(std::move(events));
+    // The client waits for a daemon that starts later, but until then nothing can be found.
+    if (!QFileInfo::exists(QStringLiteral("/run/avahi-daemon/socket")))
+        m_unavailable = tr("the Avahi daemon (avahi-daemon) is not running");
+    else if (!m_service)
+        m_unavailable = tr("the Avahi client library could not be set up");
 }
 
 TableBrowser::~TableBrowser() = default;

@@ -33,12 +33,17 @@ public:
     explicit TableBrowser(QObject* parent = nullptr);
     ~TableBrowser() override;
 
+    // Why tables on this network cannot be found (no network module, no Avahi client, no
+    // daemon running when browsing began), as the end of a sentence; empty when browsing.
+    QString unavailableReason() const { return m_unavailable; }
+
 signals:
     void tableFound(const ui::FoundTable& table);
     void tableGone(const QString& name, const QString& domain, int interfaceIndex);
 
 private:
     std::unique_ptr<ServiceBrowsing> m_service;
+    QString m_unavailable;
 };
 
 } // namespace ui

@@ -62,6 +62,29 @@ private slots:
         QCOMPARE(m.rowOf("B", "local"), 0);
         QVERIFY(!m.tableAt(1));
     }
+
+    void internetTablesFollowTheLocalOnes() {
+        LobbyTableModel m;
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m.found(table("A", 2, 1));
+        lobby::LobbyTable t;
+        t.address = "2001:db8::7";
+        t.port = 7800;
+        m.setInternetTables({{"Bo", t}, {"Cy", t}, {"Di", t}});
+        t.seated = 4;
+        m.setInternetTables({{"Al", t}, {"Cy", t}, {"Ed", t}}); // in, changed, out, in
+        QCOMPARE(m.rowCount(), 4);
+        const QStringList hosts = {cell(m, 1, 0), cell(m, 2, 0), cell(m, 3, 0)};
+        QCOMPARE(hosts, (QStringList{"Al", "Cy", "Ed"}));
+        QCOMPARE(cell(m, 2, LobbyTableModel::Seated), QStringLiteral("4"));
+        QCOMPARE(cell(m, 3, LobbyTableModel::Address), QStringLiteral("[2001:db8::7]:7800"));
+        QCOMPARE(cell(m, 0, LobbyTableModel::Where), QStringLiteral("This network"));
+        QVERIFY(!m.tableAt(1) && m.isInternet(1));
+        m.found(table("B", 2, 1)); // a local table goes above the internet's
+        QCOMPARE(cell(m, 1, LobbyTableModel::Where), QStringLiteral("This network"));
+        m.setInternetTables({});
+        QCOMPARE(m.rowCount(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(LobbyTableModelTest)
