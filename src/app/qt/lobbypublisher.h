@@ -3,9 +3,10 @@
 // The dedicated host's table in the internet lobby: signs in with the host's account and keeps
 // its presence in the lobby room carrying the table as it stands. Every change is handed to
 // the session, which sends at most one presence a second (the latest); a table unchanged since
-// the last publication is not handed on again. When signing in fails or the connection ends, it signs in again after a pause that
-// grows to a few minutes, and publishes the table again once in: a lobby server restarting
-// loses nobody's table for long. Everything is logged in one line per event.
+// the last publication is not handed on again. When signing in fails or the connection ends, it
+// signs in again after a pause that grows to a few minutes, and publishes the table again once in:
+// a lobby server restarting loses nobody's table for long. Everything is logged in one line per
+// event.
 
 #include "lobby/lobbysession.h"
 
@@ -52,7 +53,7 @@ private:
     lobby::LobbySession& m_session;
     lobby::Account m_account;
     Log m_log;
-    QTimer m_signInTimer;  // the pause before signing in again
+    QTimer m_signInTimer; // the pause before signing in again
     std::optional<lobby::LobbyTable> m_table;
     std::optional<lobby::LobbyTable> m_published; // on this sign-in
     bool m_signedIn = false;
