@@ -39,7 +39,9 @@ std::optional<CompanionLine> readTableLine(const std::vector<std::string_view>& 
 
 std::optional<CompanionLine> readReachLine(const std::vector<std::string_view>& fields) {
     if (fields.size() != 4 || (fields[1] != "0" && fields[1] != "1")) return std::nullopt;
-    if (fields[2].size() > kMaxTableAddress) return std::nullopt;
+    // The reason is shown to the hosting player as it stands: plain text only.
+    if ((!fields[2].empty() && !isTableAddress(fields[2])) || !isPrintable(fields[3]))
+        return std::nullopt;
     return CompanionLine{
         ReachLine{fields[1] == "1", std::string(fields[2]), std::string(fields[3])}};
 }

@@ -24,24 +24,6 @@ std::string clipUtf8(std::string text, std::size_t max) {
     return text;
 }
 
-// Names and versions are shown in the lobby's lists: no control characters.
-bool printable(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
-    return true;
-}
-
-// A DNS name or an IPv4 or IPv6 address, without brackets or a scope.
-bool addressLike(std::string_view text) {
-    if (text.empty() || text.size() > kMaxTableAddress) return false;
-    for (char c : text) {
-        bool ok = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                  c == '.' || c == '-' || c == ':';
-        if (!ok) return false;
-    }
-    return true;
-}
-
 const char* flag(bool value) {
     return value ? "1" : "0";
 }
@@ -71,7 +53,8 @@ public:
     }
     bool text(const char* key, std::size_t max, std::string& into) const {
         auto it = m_values.find(key);
-        if (it == m_values.end() || it->second.size() > max || !printable(it->second)) return false;
+        if (it == m_values.end() || it->second.size() > max || !isPrintable(it->second))
+            return false;
         into = it->second;
         return true;
     }
@@ -82,6 +65,22 @@ private:
 };
 
 } // namespace
+
+bool isPrintable(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
+bool isTableAddress(std::string_view text) {
+    if (text.empty() || text.size() > kMaxTableAddress) return false;
+    for (char c : text) {
+        bool ok = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                  c == '.' || c == '-' || c == ':';
+        if (!ok) return false;
+    }
+    return true;
+}
 
 Attributes tableAttributes(const LobbyTable& t) {
     return {
@@ -106,7 +105,7 @@ std::optional<LobbyTable> readTable(const Attributes& attributes) {
     LobbyTable t;
     bool whole =
         !in.duplicate() && in.text("host", kMaxTableName, t.host) &&
-        in.text("address", kMaxTableAddress, t.address) && addressLike(t.address) &&
+        in.text("address", kMaxTableAddress, t.address) && isTableAddress(t.address) &&
         in.number("port", 1, 65535, t.port) && in.number("seated", 0, core::kSeatCount, t.seated) &&
         in.number("spectators", 0, kMaxSpectators, t.spectators) &&
         in.number("free", 0, core::kSeatCount, t.freeSeats) && in.boolean("game", t.running) &&

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -43,6 +44,11 @@ struct LobbyTable {
 };
 
 using Attributes = std::vector<std::pair<std::string, std::string>>;
+
+// A DNS name or an IPv4 or IPv6 address (no brackets, no scope), at most kMaxTableAddress.
+bool isTableAddress(std::string_view text);
+// Text fit for the lobby's lists: no control characters.
+bool isPrintable(std::string_view text);
 
 Attributes tableAttributes(const LobbyTable& table);
 

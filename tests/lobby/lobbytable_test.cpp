@@ -91,7 +91,8 @@ TEST(CompanionLines, WrittenAndReadBack) {
     EXPECT_EQ(readCompanionLine("reach\t0\t198.51.100.2\t" + std::string(kNotForwarded)),
               CompanionLine{reach});
 
-    for (const char* other : {"", "hello", "reach\t1", "reach\tyes\t\t", "table\tport"})
+    for (const char* other : {"", "hello", "reach\t1", "reach\tyes\t\t", "table\tport",
+                              "reach\t0\t\tno\x1b[2J", "reach\t1\t<script>\t"})
         EXPECT_EQ(readCompanionLine(other), std::nullopt) << other;
 }
 
