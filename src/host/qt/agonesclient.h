@@ -7,8 +7,8 @@
 //   POST /health              every few seconds
 //   POST /allocate            when the first player logs in: a table in use is never scaled away
 //   PUT  /metadata/label      "seated" and "watching": the players and spectators logged in
-//   POST /shutdown            once a game has ended and the table has stayed empty for the idle
-//                             time (--idle-shutdown SECONDS; never without it)
+//   POST /shutdown            once the table, allocated, has stayed empty for the idle time
+//                             (--idle-shutdown SECONDS; never without it), game or no game
 //
 // Everything is asynchronous. Calls go out one at a time in order; one that fails (no sidecar
 // yet, an error answer, a redirect, which is never followed, an answer over 64 KiB, no answer
@@ -59,7 +59,6 @@ public:
     void loggedIn(int slot, const std::string& name) override;
     void connectionClosed(int slot, const std::string& name, bool loggedIn,
                           core::CloseReason reason) override;
-    void gameFinished(const std::vector<core::Winner>& winners) override;
 
 private:
     struct Call {
@@ -88,7 +87,6 @@ private:
     int m_retryMs = 0;
     bool m_failing = false;
     bool m_allocated = false;
-    bool m_gameEnded = false;
     bool m_shutdownAsked = false;
     int m_seated = -1, m_watching = -1;
 };
