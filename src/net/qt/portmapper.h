@@ -26,7 +26,7 @@ public:
     void stop();
 
 signals:
-    // The one sentence on the outcome ("Your game can be reached at ...", ...).
+    // The one sentence on the outcome ("Players outside your network can reach ...", ...).
     void reported(const QString& sentence);
     // A renewal was granted.
     void renewed();
