@@ -144,6 +144,7 @@ void CoachMenuTest::hintDuringTheOwnTurnOnly() {
         you->resize(size);
         QTRY_COMPARE(you->size(), size);
         QVERIFY(noteClearOfPlay(*you));
+        testsupport::saveShot(*you, QStringLiteral("hint-%1").arg(size.width()));
     }
 
     // The next roll takes the note away; playing the turn out greys the item.
