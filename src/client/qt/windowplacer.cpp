@@ -21,9 +21,9 @@ QPoint reachable(QPoint frame, int width) {
     // A point well inside the title bar: if a screen shows it, the bar can be grabbed.
     const QPoint grip = frame + QPoint(std::min(width / 2, kTitleGrip), kTitleHeight / 2);
     const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.isEmpty() ||
-        std::any_of(screens.begin(), screens.end(),
-                    [grip](QScreen* s) { return s->availableGeometry().contains(grip); }))
+    if (screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [grip](QScreen* s) {
+            return s->availableGeometry().contains(grip);
+        }))
         return frame;
     QScreen* nearest = QGuiApplication::primaryScreen();
     int distance = -1;
