@@ -106,6 +106,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size() && out.error.empty(); ++i) {
         std::string_view arg = args[i];
+        // The short forms everybody tries first; without them "-h" would be a player's name
+        // and the window would wait for ever for its other two arguments. After a name they
+        // are the address and the mode, as a lobby may pass anything there.
+        if (!optionsEnded && out.positional.empty() && (arg == "-h" || arg == "-v")) {
+            (arg == "-h" ? out.help : out.version) = true;
+            continue;
+        }
         if (optionsEnded || !arg.starts_with("--")) {
             out.positional.push_back(args[i]);
             continue;
@@ -187,8 +194,8 @@ std::string hostOptionsText() {
            "                      127.0.0.1 unless given)\n"
            "  --agones            use the Agones SDK sidecar on localhost, port\n"
            "                      $AGONES_SDK_HTTP_PORT (default 9358)\n"
-           "  --idle-shutdown S   with --agones, ask to be shut down once a game has ended\n"
-           "                      and the table has been empty for S seconds\n" +
+           "  --idle-shutdown S   with --agones, ask to be shut down once the table has\n"
+           "                      been empty for S seconds, whether or not a game ended\n" +
            lobbyOptionsText();
 }
 
@@ -226,8 +233,8 @@ std::string usageText(const std::string& program) {
            "  --dedicated-host    run only the game host, without a window\n"
            "  --no-port-mapping   when hosting, do not ask the router to forward the port\n" +
            hostOptionsText() +
-           "  --help              show this help and exit\n"
-           "  --version           show the version and exit\n";
+           "  -h, --help          show this help and exit\n"
+           "  -v, --version       show the version and exit\n";
 }
 
 std::string hostUsageText(const std::string& program) {
@@ -237,8 +244,8 @@ std::string hostUsageText(const std::string& program) {
            "\n"
            "Options:\n" +
            hostOptionsText() +
-           "  --help              show this help and exit\n"
-           "  --version           show the version and exit\n";
+           "  -h, --help          show this help and exit\n"
+           "  -v, --version       show the version and exit\n";
 }
 
 } // namespace app

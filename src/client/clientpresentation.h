@@ -15,6 +15,11 @@ public:
 
     // A chat line "<sender>+<body>" in a colour ($00BBGGRR layout).
     virtual void addlinetochat(const std::string& line, std::uint32_t colour) = 0;
+    // The same for a line whose ":" belongs to its text rather than ending a head ("Dice
+    // check: ..."): laid out like the table's other lines of its own.
+    virtual void addPlainLine(const std::string& line, std::uint32_t colour) {
+        addlinetochat(line, colour);
+    }
     // A "CMD_chat" / "CMD_action" payload for the chat view to parse and show.
     virtual void chatrecieved(const std::string& payload) = 0;
     // A "CMD_playasound" payload (chatter sound).

@@ -103,7 +103,7 @@ double Coach::bestPlayable(const Solver& solver, const TurnPosition& p) {
     return best;
 }
 
-std::optional<Coach::Hint> Coach::hint(const TurnPosition& p, int bonusLimit) {
+std::optional<Coach::Hint> Coach::hint(const TurnPosition& p, int bonusLimit, ComputerStyle style) {
     if (p.rolls < 0 || p.rolls > 2 || Solver::openMask(p.scores) == 0) return std::nullopt;
     const auto held = Solver::forLimit(bonusLimit);
     const Solver& solver = *held;
@@ -142,8 +142,11 @@ std::optional<Coach::Hint> Coach::hint(const TurnPosition& p, int bonusLimit) {
         }
         classic = solver.chooseValue(p, chooseWorkingCategory(p.scores, p.dice));
     }
-    return Hint{action + " — " + points(value) + expected + " (Classic play: " + points(classic) +
-                    ").",
+    // The expert plays the solver's best, which may keep dice before naming a category.
+    const bool expert = style == ComputerStyle::Expert;
+    return Hint{action + " — " + points(value) + expected + " (moving as the " +
+                    (expert ? "Expert" : "Classic") +
+                    " computer player would: " + points(expert ? solver.value(p) : classic) + ").",
                 holdsFor(p.dice, keep)};
 }
 

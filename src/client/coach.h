@@ -6,6 +6,7 @@
 // It judges the player by what the table window lets a player do: until a working category is
 // chosen a further roll rolls all five dice, and one must be chosen before the third roll.
 
+#include "game/computerstyle.h"
 #include "game/solver.h"
 
 #include <optional>
@@ -21,8 +22,11 @@ public:
         std::vector<int> hold; // die numbers to raise
     };
 
-    // The best decision now, its value and the classic player's; nothing outside rolls 0..2.
-    static std::optional<Hint> hint(const TurnPosition& p, int bonusLimit);
+    // The best decision now, its value, and the value of moving as the computer player of
+    // `style` would (the one the table uses, so the player can measure himself against it);
+    // nothing outside rolls 0..2.
+    static std::optional<Hint> hint(const TurnPosition& p, int bonusLimit,
+                                    ComputerStyle style = ComputerStyle::Classic);
     // "Your choices cost 8.4 expected points this game."
     static std::string reviewLine(double cost);
     // The expected score still to come with the best play the table window allows.

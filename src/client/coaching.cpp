@@ -77,17 +77,24 @@ bool Coaching::hintAvailable() const {
     return m_state.myTurn() && m_state.board.rollsUsed() <= 2;
 }
 
-std::string Coaching::hintClick() {
+std::string Coaching::hintClick(ComputerStyle style) {
     if (!hintAvailable()) return {};
-    auto hint = Coach::hint(myPosition(), bonusLimit());
+    auto hint = Coach::hint(myPosition(), bonusLimit(), style);
     if (!hint) return {};
     if (!m_state.animating && m_state.board.rollsUsed() >= 1) {
+        bool ownHolds = false, changed = false;
         for (int d = 1; d <= kDiceCount; ++d) {
             DieState& die = m_state.board.die(d);
-            die.held = std::find(hint->hold.begin(), hint->hold.end(), d) != hint->hold.end();
+            const bool keep =
+                std::find(hint->hold.begin(), hint->hold.end(), d) != hint->hold.end();
+            ownHolds = ownHolds || die.held;
+            changed = changed || die.held != keep;
+            die.held = keep;
             die.top = die.held ? kDieRaisedTop : kDieRestTop;
             m_state.board.drawDie(d, DieBody::Plain);
         }
+        // Holds the player set himself are never dropped without a word.
+        if (ownHolds && changed) hint->text += " Your holds were changed to match.";
     }
     m_state.presentation.boardChanged();
     return hint->text;

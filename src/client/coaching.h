@@ -27,8 +27,10 @@ public:
 
     // Whether a hint can be given now: the local player's turn, a request not on its way.
     bool hintAvailable() const;
-    // Raises the dice the hint keeps and returns its text (empty when there is none now).
-    std::string hintClick();
+    // Raises the dice the hint keeps and returns its text (empty when there is none now),
+    // which says so when the player's own holds were changed. `style`: the computer player
+    // the hint measures against.
+    std::string hintClick(ComputerStyle style = ComputerStyle::Classic);
 
     // The local player's position as the board shows it, and the game's bonus-roll limit.
     TurnPosition myPosition() const;

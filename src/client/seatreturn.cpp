@@ -71,6 +71,11 @@ bool SeatReturn::connectionLost() {
     if (m_token.empty() || m_seconds <= 0) return false;
     if (!m_state.transport.startReconnecting(m_seconds)) return false;
     m_state.loggedin = false;
+    // Nothing can be asked of the host until we are back: no Roll or Start to press meanwhile;
+    // the late joiner's catch-up shows them again where they belong.
+    m_state.turnseat = 0;
+    m_state.board.rollVisible = false;
+    m_state.board.startVisible = false;
     m_state.board.status = kReconnecting;
     m_state.chatLine(std::string("0+") + kReconnecting);
     m_state.presentation.boardChanged();

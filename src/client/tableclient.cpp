@@ -30,10 +30,10 @@ void TableClient::reconnectFailed() {
 void TableClient::diceCheckLine(const std::optional<DiceCheck::Line>& line) {
     if (!line) return;
     if (line->failed)
-        m_state.presentation.addlinetochat(
+        m_state.presentation.addPlainLine(
             std::to_string(DiceCheck::kFailedLineSender) + "+" + line->text, kClRed);
     else
-        m_state.chatLine("0+" + line->text);
+        m_state.presentation.addPlainLine("0+" + line->text, m_state.systemcolour);
 }
 
 namespace {

@@ -103,7 +103,9 @@ public:
     bool diceAnimating() const { return m_state.animating; }
     // The solver's advice for the local player's turn: its text (empty when there is none
     // now), and the dice it would keep raised. Nothing is sent.
-    std::string hintClick() { return m_coaching.hintClick(); }
+    std::string hintClick(ComputerStyle style = ComputerStyle::Classic) {
+        return m_coaching.hintClick(style);
+    }
     bool hintAvailable() const { return m_coaching.hintAvailable(); }
     // The local player's position as the coach sees it, and the game's bonus-roll limit.
     TurnPosition myPosition() const { return m_coaching.myPosition(); }

@@ -70,29 +70,35 @@ bool isUnreachableAddress(std::string_view text) {
     return !address || inAny(*address, kBehindNat) || inAny(*address, kUnusable);
 }
 
-std::string mappingReport(const MappingOutcome& o) {
+std::string mappingReport(const MappingOutcome& o, int port) {
+    const std::string unknown = "Nobody could tell whether players outside your network can "
+                                "reach this table on port " +
+                                std::to_string(port) + ": ";
+    const std::string cannot = "Players outside your network cannot reach this table: ";
     switch (o.kind) {
     case MappingOutcome::Kind::NoAnswer:
-        return "No router answered";
+        return unknown + "no router answered.";
     case MappingOutcome::Kind::Refused:
-        return "The router refused: " + o.reason;
+        return unknown + "the router refused to forward it (" + o.reason + ").";
     case MappingOutcome::Kind::Garbled:
-        return "The router's answer made no sense";
+        return unknown + "the router's answer made no sense.";
+    case MappingOutcome::Kind::Missing:
+        // The module is optional in the package; these are the libraries it needs.
+        return unknown + "port mapping is not installed (it needs libminiupnpc17 and libnatpmp1).";
     case MappingOutcome::Kind::Mapped:
         break;
     }
+    const std::string external = std::to_string(o.externalPort);
     if (o.externalAddress.empty())
-        return "Your router forwards port " + std::to_string(o.externalPort) +
-               " but did not say its address";
+        return "Players outside your network can reach this table on port " + external +
+               " of your router, which did not say its address.";
     auto address = parseIpv4(o.externalAddress);
     if (!address || inAny(*address, kUnusable))
-        return "Your router reported an address nobody can use; players outside cannot reach "
-               "you";
+        return cannot + "your router reported an address nobody can use.";
     if (inAny(*address, kBehindNat))
-        return "Your router is behind another network (carrier-grade NAT); players outside "
-               "cannot reach you";
-    return "Your game can be reached at " + o.externalAddress + ":" +
-           std::to_string(o.externalPort);
+        return cannot + "your router is behind another network (carrier-grade NAT).";
+    return "Players outside your network can reach this table at " + o.externalAddress + ":" +
+           external + ".";
 }
 
 int renewalDelayMs(std::int64_t lifetimeSeconds) {

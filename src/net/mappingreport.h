@@ -15,6 +15,7 @@ struct MappingOutcome {
         NoAnswer, // no router answered within the time limit
         Refused,  // a router answered and said no; reason says why
         Garbled,  // what came back from the router was no answer to the request
+        Missing,  // this copy cannot ask: the router libraries' module is not installed
     };
     Kind kind = Kind::NoAnswer;
     std::string externalAddress;
@@ -28,12 +29,13 @@ struct MappingOutcome {
 // IPv4 address also counts as unreachable.
 bool isUnreachableAddress(std::string_view ipv4);
 
-// "Your game can be reached at ADDRESS:PORT", "No router answered", "The router refused:
-// REASON", "The router's answer made no sense", or, for a mapping whose external address is
-// itself behind another NAT, the carrier-grade NAT sentence. A router that gave no external
-// address, or one nobody can be reached at (broadcast, multicast, loopback, not an address),
-// is reported as such.
-std::string mappingReport(const MappingOutcome& outcome);
+// One sentence for the hosting player: whether players outside the local network can reach
+// this table, and where ("... at ADDRESS:PORT.", "... on port PORT of your router ..."); that
+// they cannot (the router's address is itself behind another NAT, or nobody can be reached at
+// it: broadcast, multicast, loopback, not an address); or that nobody could tell whether they
+// can reach `port` here, and why (no router answered, it refused, its answer made no sense,
+// the module is missing).
+std::string mappingReport(const MappingOutcome& outcome, int port);
 
 // When to ask again for a mapping the router granted for lifetimeSeconds: half way through,
 // in milliseconds. The router may grant anything up to 2^32 - 1 seconds; a lifetime over a

@@ -36,11 +36,12 @@ void FocusRing::focusChanged(QWidget* now) {
 }
 
 void FocusRing::follow() {
-    if (!m_target || !m_target->isVisible()) {
+    if (!m_target || !m_target->isVisible() || (m_shown && !m_shown(m_target))) {
         hide();
         return;
     }
-    setGeometry(m_target->geometry().adjusted(-kMargin, -kMargin, kMargin, kMargin));
+    const QRect at(m_target->mapTo(parentWidget(), QPoint(0, 0)), m_target->size());
+    setGeometry(at.adjusted(-kMargin, -kMargin, kMargin, kMargin));
     show();
     raise();
     update();

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -16,9 +17,15 @@ class FocusRing : public QWidget {
 public:
     explicit FocusRing(QWidget* parent);
 
-    // Controls the ring follows when they take the focus; they must share the ring's parent.
+    // Controls the ring follows when they take the focus; the ring's parent must hold them
+    // (with room around them for the ring, or it is clipped).
     void addTarget(QWidget* target);
     QWidget* target() const { return m_target; }
+    // Whether a focused control is really on view (a blank die, a die under a panel is not);
+    // without a test, every visible one is.
+    void setShownTest(std::function<bool(const QWidget*)> test) { m_shown = std::move(test); }
+    // Call when what the test answers may have changed.
+    void refresh() { follow(); }
 
     // The ring's look, for anything that draws its own focus (the score sheet's cursor).
     static void paint(QPainter& p, const QRectF& around);
@@ -33,6 +40,7 @@ private:
 
     std::vector<QWidget*> m_targets;
     QPointer<QWidget> m_target;
+    std::function<bool(const QWidget*)> m_shown;
 };
 
 } // namespace ui

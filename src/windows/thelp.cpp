@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/thelp.h"
 
+#include "widgets/dialogkeys.h"
+
 #include "widgets/boardpalette.h"
 #include "widgets/tiledbackground.h"
 #include "windows/sitelinks.h"
@@ -286,6 +288,8 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     done->setGeometry(10, 422 - 34, 117, 22);
     done->setStyleSheet(buttonStyle());
     connect(done, &QPushButton::clicked, this, &Thelp::button_doneClick);
+    // Escape is Done, as in the program's other small windows.
+    DialogKeys::install(this, nullptr, done);
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("label_title"));

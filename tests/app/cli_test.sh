@@ -26,6 +26,8 @@ check() {
 port_fault="bramblies: invalid port '%s' (expected a number from 0 to 65535)"
 check 0 "" "Usage: bramblies *--dedicated-host*" bramblies --help
 check 0 "" "bramblies $version" bramblies --version
+check 0 "" "Usage: bramblies *--dedicated-host*" bramblies -h
+check 0 "" "bramblies $version" bramblies -v
 check 0 "" "Usage: bramblies*" bramblies Ann 10.0.0.5 true --help
 for bad in 70000 -1 abc "" 99999999999999999999; do
   for mode in "" "--dedicated-host" "Ann 10.0.0.5 true" "Ann 10.0.0.5 x"; do

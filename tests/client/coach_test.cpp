@@ -34,25 +34,26 @@ TEST(Coach, HintTexts) {
         // chance 1/5, and a tiny share of a bonus.
         {{openOnly({4}), 2, Dice{0, 4, 1, 4, 2, 3}, 4},
          1,
-         "Keep the two 4s — 10.4 more points expected this game (Classic play: 10.4).",
+         "Keep the two 4s — 10.4 more points expected this game (moving as the Classic computer "
+         "player would: 10.4).",
          {1, 3}},
         // The Bramble alone: a re-rolled 1 can make 2-3-4-5-6 (20), a re-rolled 6 only
         // 1-2-3-4-5 (15).
         {{openOnly({7}), 2, Dice{0, 1, 2, 3, 4, 6}, 7},
          1,
-         "Keep the 2, the 3, the 4 and the 6 — 4.0 more points expected this game (Classic "
-         "play: 3.0).",
+         "Keep the 2, the 3, the 4 and the 6 — 4.0 more points expected this game (moving as the "
+         "Classic computer player would: 3.0).",
          {2, 3, 4, 5}},
         // No category yet: one has to be named before the third roll.
         {{openOnly({5, 6}), 2, Dice{0, 6, 5, 6, 1, 6}, 0},
          2,
-         "Choose Sixes and keep the three 6s — 32.5 more points expected this game (Classic "
-         "play: 32.5).",
+         "Choose Sixes and keep the three 6s — 32.5 more points expected this game (moving as "
+         "the Classic computer player would: 32.5).",
          {1, 3, 5}},
         {{openOnly({1, 2, 3, 4, 5, 6, 7}), 1, Dice{0, 3, 3, 1, 6, 5}, 0},
          2,
-         "Choose Threes and keep the two 3s — 73.7 more points expected this game (Classic "
-         "play: 73.7).",
+         "Choose Threes and keep the two 3s — 73.7 more points expected this game (moving as "
+         "the Classic computer player would: 73.7).",
          {1, 2}},
         {{openOnly({2, 7}), 0, Dice{}, 0},
          0,
@@ -66,6 +67,12 @@ TEST(Coach, HintTexts) {
         EXPECT_EQ(hint->hold, c.hold);
     }
     EXPECT_FALSE(Coach::hint({openOnly({4}), 3, Dice{0, 4, 4, 4, 4, 4}, 4}, 1));
+    // Measured against the Expert where that is the table's computer player.
+    EXPECT_EQ(
+        Coach::hint({openOnly({7}), 2, Dice{0, 1, 2, 3, 4, 6}, 7}, 1, core::ComputerStyle::Expert)
+            ->text,
+        "Keep the 2, the 3, the 4 and the 6 — 4.0 more points expected this game (moving "
+        "as the Expert computer player would: 4.0).");
 }
 
 TEST(Coach, DecisionsCostTheirShortfall) {

@@ -39,34 +39,42 @@ TEST(TableAnnouncement, LongNameCutAtCharacterBoundary) {
 
 TEST(MappingReport, Sentences) {
     using K = MappingOutcome::Kind;
-    const char* behind =
-        "Your router is behind another network (carrier-grade NAT); players outside cannot "
-        "reach you";
+    const std::string behind = "Players outside your network cannot reach this table: your router "
+                               "is behind another network (carrier-grade NAT).";
+    const std::string unknown = "Nobody could tell whether players outside your network can "
+                                "reach this table on port 7000: ";
     struct Case {
         MappingOutcome outcome;
-        const char* text;
+        std::string text;
     } cases[] = {
-        {{K::Mapped, "203.0.113.7", 7772, ""}, "Your game can be reached at 203.0.113.7:7772"},
+        {{K::Mapped, "203.0.113.7", 7772, ""},
+         "Players outside your network can reach this table at 203.0.113.7:7772."},
         {{K::Mapped, "100.64.0.1", 7772, ""}, behind},
         {{K::Mapped, "100.127.255.255", 7772, ""}, behind},
-        {{K::Mapped, "100.128.0.1", 7000, ""}, "Your game can be reached at 100.128.0.1:7000"},
+        {{K::Mapped, "100.128.0.1", 7000, ""},
+         "Players outside your network can reach this table at 100.128.0.1:7000."},
         {{K::Mapped, "192.168.1.1", 7772, ""}, behind},
         {{K::Mapped, "172.31.0.1", 7772, ""}, behind},
-        {{K::Mapped, "172.32.0.1", 7772, ""}, "Your game can be reached at 172.32.0.1:7772"},
+        {{K::Mapped, "172.32.0.1", 7772, ""},
+         "Players outside your network can reach this table at 172.32.0.1:7772."},
         {{K::Mapped, "10.1.2.3", 7772, ""}, behind},
-        {{K::Mapped, "", 7772, ""}, "Your router forwards port 7772 but did not say its address"},
-        {{K::Garbled, "", 0, ""}, "The router's answer made no sense"},
-        {{K::NoAnswer, "", 0, ""}, "No router answered"},
+        {{K::Mapped, "", 7772, ""},
+         "Players outside your network can reach this table on port 7772 of your router, which "
+         "did not say its address."},
+        {{K::Garbled, "", 0, ""}, unknown + "the router's answer made no sense."},
+        {{K::NoAnswer, "", 0, ""}, unknown + "no router answered."},
         {{K::Refused, "", 0, "ConflictInMappingEntry (718)"},
-         "The router refused: ConflictInMappingEntry (718)"},
+         unknown + "the router refused to forward it (ConflictInMappingEntry (718))."},
+        {{K::Missing, "", 0, ""},
+         unknown + "port mapping is not installed (it needs libminiupnpc17 and libnatpmp1)."},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(mappingReport(c.outcome), c.text) << c.text;
+        EXPECT_EQ(mappingReport(c.outcome, 7000), c.text) << c.text;
     for (const char* unusable : {"255.255.255.255", "224.0.0.251", "239.1.2.3", "240.0.0.1",
                                  "0.0.0.0", "127.0.0.1", "169.254.3.4", "router"}) {
-        EXPECT_EQ(mappingReport({K::Mapped, unusable, 7772, ""}),
-                  "Your router reported an address nobody can use; players outside cannot "
-                  "reach you")
+        EXPECT_EQ(mappingReport({K::Mapped, unusable, 7772, ""}, 7772),
+                  "Players outside your network cannot reach this table: your router reported "
+                  "an address nobody can use.")
             << unusable;
         EXPECT_TRUE(isUnreachableAddress(unusable)) << unusable;
     }

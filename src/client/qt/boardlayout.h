@@ -67,6 +67,10 @@ QRectF die(int die, qreal top);
 QRectF bonusMark(int die);
 inline constexpr QRectF kRolls{300, 104, 66, 22};
 inline constexpr Slot kStartRoll{{296, 134, 74, 32}, 15}; // Start and Roll share a place
+// The Hint's note: just below the tray, as wide as the row of dice, over the seat names (which
+// a player deciding his move can spare), clear of the status line, the dice and Roll. Its
+// height is the least it has; it grows downwards with its text.
+inline constexpr Slot kHintNote{{14, 175, 272, 40}, 12};
 
 // --- panels, and what lies on them ------------------------------------------------------
 // The winner panel covers the dice tray.

@@ -149,6 +149,12 @@ void BoardView::moveTo(QWidget* w, const QRectF& design) {
         }
 }
 
+QRect BoardView::toBoard(const QRectF& design) const {
+    const QRectF r(m_offset + design.topLeft() * m_scale, design.size() * m_scale);
+    return QRect(QPoint(std::lround(r.left()), std::lround(r.top())),
+                 QPoint(std::lround(r.right()) - 1, std::lround(r.bottom()) - 1));
+}
+
 void BoardView::apply(const Placed& p) {
     const QPointF origin = p.widget->parentWidget() == this ? m_offset : QPointF();
     const QRectF r(origin + p.design.topLeft() * m_scale, p.design.size() * m_scale);
@@ -169,6 +175,7 @@ void BoardView::layoutAll() {
     for (const auto& p : m_placed)
         apply(p);
     if (!qFuzzyCompare(before, m_scale)) emit scaleChanged(m_scale);
+    emit laidOut();
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {

@@ -65,6 +65,8 @@ public:
 
     // How much larger than its design size the board is drawn (follows the window's size).
     qreal scale() const { return m_scale; }
+    // A place on the design grid in the board's own coordinates, as laid out now.
+    QRect toBoard(const QRectF& design) const;
 
     QSize sizeHint() const override { return {kDesignWidth, kDesignHeight}; }
     QSize minimumSizeHint() const override { return {kDesignWidth * 3 / 4, kDesignHeight * 3 / 4}; }
@@ -76,6 +78,8 @@ signals:
     void refreshed();
     // The board was laid out at another scale.
     void scaleChanged(qreal scale);
+    // The board was laid out again (its size changed), at the same scale or another.
+    void laidOut();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

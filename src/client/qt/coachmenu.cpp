@@ -2,6 +2,7 @@
 #include "client/qt/coachmenu.h"
 
 #include "chat/settings.h"
+#include "client/qt/boardlayout.h"
 #include "client/qt/boardview.h"
 #include "client/qt/hintbubble.h"
 #include "client/tableclient.h"
@@ -11,8 +12,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
-
-#include <cmath>
 
 namespace ui {
 
@@ -32,8 +31,12 @@ CoachMenu::CoachMenu(QMenu* game, QMenu* options, core::Settings& settings,
     m_hint->setStatusTip(tip);
     // The client redraws the board itself when the hint raises dice.
     connect(m_hint, &QAction::triggered, this, [this, &client] {
-        const std::string text = client.hintClick();
-        if (!text.empty()) showOverDice(QString::fromStdString(text));
+        if (closeNote()) return; // H again puts the note away
+        // Measured against the computer player this copy's host plays with; a joining copy
+        // cannot know the host's and measures against the classic one.
+        const std::string text =
+            client.hintClick(client.hosting() ? style() : core::ComputerStyle::Classic);
+        if (!text.empty()) showBelowDice(QString::fromStdString(text));
     });
 
     QMenu* computer = options->addMenu(tr("Computer Player"));
@@ -66,24 +69,28 @@ CoachMenu::Shown CoachMenu::position() const {
     return at;
 }
 
-void CoachMenu::showOverDice(const QString& text) {
+void CoachMenu::showBelowDice(const QString& text) {
     auto* window = qobject_cast<QWidget*>(parent());
-    QWidget* first = window ? window->findChild<QWidget*>(QStringLiteral("image_d1")) : nullptr;
-    QWidget* last = window ? window->findChild<QWidget*>(QStringLiteral("image_d5")) : nullptr;
-    if (!first || !last) return;
-    if (!m_note) m_note = new HintBubble(first->parentWidget());
-    // Over the status banner, down to just above a raised die, so no die is covered.
-    auto* board = qobject_cast<BoardView*>(first->parentWidget());
-    const qreal scale = board ? board->scale() : 1.0;
-    const int diceTop =
-        first->y() - int(std::ceil((m_client.board().die(1).top - core::kDieRaisedTop) * scale));
-    QWidget* status = window->findChild<QWidget*>(QStringLiteral("label_status"));
-    const int top = status ? status->y() - std::max(1, int(2 * scale)) : diceTop - int(40 * scale);
-    const int gap = std::max(2, int(3 * scale));
+    auto* board = window ? window->findChild<BoardView*>() : nullptr;
+    if (!board) return;
+    if (!m_note) {
+        m_note = new HintBubble(board);
+        // Laid out again with the board, so it keeps its place under the dice at any size.
+        connect(board, &BoardView::laidOut, m_note, [this, board] {
+            if (m_note->isVisible())
+                m_note->showIn(board->toBoard(boardlayout::kHintNote.box), m_noteText,
+                               board->scale());
+        });
+    }
     m_noteFor = position();
-    m_note->showIn(QRect(QPoint(first->x(), std::min(top, diceTop - gap - 1)),
-                         QPoint(last->geometry().right(), diceTop - gap)),
-                   text, scale);
+    m_noteText = text;
+    m_note->showIn(board->toBoard(boardlayout::kHintNote.box), text, board->scale());
+}
+
+bool CoachMenu::closeNote() {
+    if (!m_note || !m_note->isVisible()) return false;
+    m_note->hide();
+    return true;
 }
 
 void CoachMenu::boardChanged() {

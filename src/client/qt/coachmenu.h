@@ -3,7 +3,7 @@
 // The table window's menu items for the computer player and the coach: Options > "Computer
 // Player" ("Classic", checked at start, or "Expert"), stored in the settings file, and the
 // "Hint" item with its key, which asks the table client for the solver's advice and shows it
-// in a note just above the dice.
+// in a note just below the dice (the key again, or Escape, closes it).
 //
 // Hint can be chosen only during the player's own turn while advice can be given; Computer
 // Player only in a copy that runs the game host (it picks the host's computer player).
@@ -41,6 +41,8 @@ public:
     // After each change of the board: which items can be chosen now, and the hint's note
     // closed once the dice or the turn have moved on.
     void boardChanged();
+    // Escape: closes the hint's note; false when none was open.
+    bool escape() { return closeNote(); }
     core::ComputerStyle style() const;
 
     QAction* hint() const { return m_hint; }
@@ -50,11 +52,14 @@ private:
     // What the note was given for: the rolls made and the faces.
     using Shown = std::array<int, 6>;
     Shown position() const;
-    void showOverDice(const QString& text);
+    void showBelowDice(const QString& text);
+    // Closes the note if it is open; true when it was.
+    bool closeNote();
 
     core::Settings& m_settings;
     core::TableClient& m_client;
     QPointer<class HintBubble> m_note;
+    QString m_noteText;
     Shown m_noteFor{};
     QMenu* m_computer = nullptr;
     QAction* m_hint = nullptr;

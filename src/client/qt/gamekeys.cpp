@@ -5,6 +5,7 @@
 #include "client/boardmodel.h"
 #include "client/controltexts.h"
 #include "client/qt/boardview.h"
+#include "client/qt/coachmenu.h"
 #include "client/qt/tablemenus.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
@@ -110,6 +111,15 @@ void GameKeys::setUp() {
         ring->addTarget(w);
     for (QWidget* w : m_all[Categories])
         ring->addTarget(w);
+    // The focus may rest on a blank die (it keeps its place in the tray), but no ring is drawn
+    // around an empty place, nor over the winner's banner that covers the dice.
+    ring->setShownTest([this](const QWidget* w) {
+        for (int d = 1; d <= core::kDiceCount; ++d)
+            if (w == m_board->die(d))
+                return m_model.die(d).face != 0 && !m_model.winnerPanelVisible;
+        return shown(w);
+    });
+    connect(m_board, &BoardView::refreshed, ring, &FocusRing::refresh);
 
     for (QWidget* panel : {m_board->warningPanel(), m_board->thirdRollPanel()}) {
         auto* panelRing = new FocusRing(panel);
@@ -121,7 +131,8 @@ void GameKeys::setUp() {
         m_panels.push_back(panel);
     }
 
-    auto* phraseRing = new FocusRing(chat);
+    // On the chat's card, which leaves room for the ring around the buttons at its edges.
+    auto* phraseRing = new FocusRing(chat->parentWidget() ? chat->parentWidget() : chat);
     for (int n = 1; n <= 10; ++n)
         if (auto* b = chat->findChild<QAbstractButton*>(QStringLiteral("b_phrase%1").arg(n))) {
             b->setFocusPolicy(Qt::TabFocus);
@@ -140,7 +151,8 @@ QStringList GameKeys::keyList() {
         keys << QStringLiteral("Choose %1\tAlt+%2").arg(q(core::rowName(n))).arg(n);
     keys << QStringLiteral("Answer a Warning\tEnter, Escape")
          << QStringLiteral("Next or Previous Part\tTab, Shift+Tab")
-         << QStringLiteral("Move Inside a Part\tArrow Keys") << QStringLiteral("Hint\tH")
+         << QStringLiteral("Move Inside a Part\tArrow Keys")
+         << QStringLiteral("Hint, or Close It\tH, Escape")
          << QStringLiteral("Open the Menus\tF10, Alt+Letter")
          << QStringLiteral("Start Game\tCtrl+N")
          << QStringLiteral("Game Options: Choose a Limit\tArrow Keys, Space")
@@ -338,6 +350,9 @@ bool GameKeys::handleKey(QWidget* focus, QKeyEvent* e) {
         moveToPart(focus, 1);
         return true;
     }
+    // Escape puts the hint's note away first, wherever the focus is.
+    if (key == Qt::Key_Escape && mods == Qt::NoModifier && m_window.menus()->coachMenu()->escape())
+        return true;
     if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && mods == Qt::ShiftModifier)) {
         moveToPart(focus, -1);
         return true;

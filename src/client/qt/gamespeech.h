@@ -4,8 +4,9 @@
 // message the table has just shown is turned into its sentence (core::spokenEvent) and handed
 // to the speech sink; the window makes it an observer of the table client, which hears each
 // message once the board has been redrawn. "Speak Chat Lines" adds the received chat. Both are
-// off by default and kept in the settings file; when the sink cannot speak they are disabled
-// and their tooltips say why.
+// off by default and kept in the settings file; when the sink cannot speak, from the start or
+// once it has tried, they are disabled and unchecked, their tooltips say why, and the table is
+// told once (unavailable), so a player who asked for speech is not left guessing.
 #include "client/hostevents.h"
 
 #include <QObject>
@@ -41,12 +42,20 @@ public:
     // One host message, after the table client has shown it.
     void hostEvent(const core::HostEvent& event) override;
 
+signals:
+    // Once per run: speech cannot be had, and the sentence for the chat that says why.
+    void unavailable(const QString& sentence);
+
 private:
+    // Greys both switches out, with the reason as their tooltip, if the sink cannot speak.
+    void checkSink();
+
     const core::TableClient& m_client;
     core::Settings& m_settings;
     SpeechSink& m_sink;
     QAction* m_action;
     QAction* m_chatAction;
+    bool m_toldUnavailable = false;
 };
 
 } // namespace ui

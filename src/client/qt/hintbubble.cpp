@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "client/qt/hintbubble.h"
 
+#include "client/qt/boardlayout.h"
+
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -10,7 +12,6 @@ namespace ui {
 
 namespace {
 constexpr int kPadding = 5;
-constexpr int kFontPx = 12; // the board's small print at its design size
 } // namespace
 
 HintBubble::HintBubble(QWidget* board) : QLabel(board) {
@@ -28,14 +29,14 @@ HintBubble::HintBubble(QWidget* board) : QLabel(board) {
 }
 
 void HintBubble::showIn(const QRect& area, const QString& text, qreal scale) {
+    const int fontPx = int(boardlayout::kHintNote.fontPx);
     setText(text);
     setAccessibleName(text);
     QFont f = font();
-    f.setPixelSize(std::max(kFontPx, int(std::lround(kFontPx * scale))));
+    f.setPixelSize(std::max(fontPx, int(std::lround(fontPx * scale))));
     setFont(f);
-    const int height = std::max(area.height(), heightForWidth(area.width()));
-    const int top = std::max(0, area.bottom() + 1 - height);
-    setGeometry(area.left(), top, area.width(), area.bottom() + 1 - top);
+    setGeometry(area.left(), area.top(), area.width(),
+                std::max(area.height(), heightForWidth(area.width())));
     raise();
     show();
 }

@@ -47,6 +47,10 @@ void PresentationAdapter::addlinetochat(const std::string& line, std::uint32_t c
     m_chat->addlinetochat(line, colour);
 }
 
+void PresentationAdapter::addPlainLine(const std::string& line, std::uint32_t colour) {
+    m_chat->addlinetochat(line, colour, false);
+}
+
 void PresentationAdapter::chatrecieved(const std::string& payload) {
     m_chat->chatrecieved(payload);
 }

@@ -47,6 +47,7 @@ public:
 
     // core::ClientPresentation
     void addlinetochat(const std::string& line, std::uint32_t colour) override;
+    void addPlainLine(const std::string& line, std::uint32_t colour) override;
     void chatrecieved(const std::string& payload) override;
     void playasound(const std::string& payload) override;
     void playsounds(const std::string& cue) override;

@@ -28,6 +28,9 @@ public:
     void setHosting(TableHosting* hosting);
     // The check mark and the host from the settings just read.
     void applySettings();
+    // Whether this copy runs the table's game host, once the command line has said so; a
+    // copy that joins another's greys the item.
+    void setHostsTable(bool hosts);
     QAction* action() const { return m_action; }
 
 private:
@@ -36,6 +39,7 @@ private:
     core::Settings& m_settings;
     QAction* m_action = nullptr;
     QPointer<TableHosting> m_hosting;
+    bool m_hostsTable = true;
 };
 
 } // namespace ui

@@ -6,6 +6,7 @@
 #include "client/qt/auxwindows.h"
 #include "client/qt/coachmenu.h"
 #include "client/qt/seatholdoption.h"
+#include "client/qt/windowplacer.h"
 #include "client/tableclient.h"
 
 #include <QAction>
@@ -187,9 +188,7 @@ void TableMenus::applySettings() {
 
 void TableMenus::ResetScreenLocation1Click() {
     // Stored by the close rule, not at once.
-    const core::Placement home;
-    m_window.move(home.left, home.top);
-    m_window.resize(home.width, home.height);
+    WindowPlacer::place(m_window, core::Placement{});
 }
 
 } // namespace ui

@@ -21,6 +21,7 @@
 #include "client/qt/tablemenus.h"
 #include "client/qt/texttospeechsink.h"
 #include "client/qt/transportadapter.h"
+#include "client/qt/windowplacer.h"
 #include "client/tableclient.h"
 #include "net/qt/clientconnection.h"
 #include "widgets/boardpalette.h"
@@ -116,6 +117,9 @@ Tchat::Tchat(TchatOptions options, QWidget* parent)
     // Spoken game events follow the table: each message is spoken once the board shows it.
     auto* speech = new GameSpeech(*m_client, settings(), *new TextToSpeechSink(this), this);
     m_client->addObserver(*speech);
+    connect(speech, &GameSpeech::unavailable, this, [this](const QString& sentence) {
+        m_chat->addlinetochat("0+" + sentence.toStdString(), m_client->systemcolour(), false);
+    });
     m_menus->addSpeechItems(speech->action(), speech->chatAction());
 
     // Below this the board and the chat no longer fit side by side.
@@ -238,6 +242,12 @@ void Tchat::showEvent(QShowEvent* event) {
 void Tchat::FormShow() {
     m_client->processparams(m_options.params);
     m_presentation->syncSession();
+    // A player may have several tables open through the lobby: a copy that joins carries the
+    // player's name, so its window can be told from the others (hosting and solo keep theirs).
+    if (!m_client->hosting() && !m_client->playername().empty()) {
+        setWindowTitle(kCaption + QStringLiteral(" - ") + q(m_client->playername()));
+        m_menus->seatHold()->setHostsTable(false);
+    }
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {
@@ -260,9 +270,12 @@ void Tchat::closeEvent(QCloseEvent* event) {
 void Tchat::applySettings() {
     const core::Settings& st = settings();
     m_chat->setTextSize(st.textSize());
-    const core::Placement& at = st.lastPlacement();
-    move(at.left, at.top);
-    resize(at.width, at.height);
+    // The place is taken from the file once; a reconnection's new login leaves the window
+    // where the player has it now.
+    if (!m_placed) {
+        m_placed = true;
+        WindowPlacer::place(*this, st.lastPlacement());
+    }
     m_chat->setTextColour(st.textColour());
     for (int n = 1; n <= Tphrases::kPhraseCount; ++n) {
         const std::string& phrase = st.phrases()[static_cast<std::size_t>(n - 1)];
@@ -275,12 +288,7 @@ void Tchat::applySettings() {
 }
 
 core::Placement Tchat::placement() const {
-    core::Placement p;
-    p.top = pos().y();
-    p.left = pos().x();
-    p.width = width();
-    p.height = height();
-    return p;
+    return WindowPlacer::placement(*this);
 }
 
 } // namespace ui

@@ -137,6 +137,7 @@ private:
 
     QStringList m_notices;
     bool m_shown = false;
+    bool m_placed = false; // the settings' placement has been applied
     bool m_closing = false;
 };
 

@@ -25,9 +25,12 @@ bool TextToSpeechSink::installed() {
 
 QString TextToSpeechSink::unavailableReason() const {
     if (m_started ? !m_speech : !installed())
-        return tr("No speech engine is installed (Qt TextToSpeech with speech-dispatcher).");
+        return tr("No speech engine is installed: install the packages "
+                  "qt6-speech-speechd-plugin and speech-dispatcher.");
     if (m_speech && m_speech->state() == SpeechEngine::State::Error)
-        return tr("The speech engine could not be started: %1").arg(m_speech->errorString());
+        return tr("The speech engine could not be started (%1): install the package "
+                  "speech-dispatcher.")
+            .arg(m_speech->errorString());
     return {};
 }
 

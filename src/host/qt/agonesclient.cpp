@@ -44,7 +44,7 @@ AgonesClient::AgonesClient(HostServer& host, AgonesOptions options, Log log, QOb
     connect(&m_idle, &QTimer::timeout, this, [this] {
         if (m_shutdownAsked) return;
         m_shutdownAsked = true;
-        m_log("agones: the table has been empty since its last game; asking to shut down");
+        m_log("agones: the table has stayed empty; asking to shut down");
         enqueue({"POST", QStringLiteral("/shutdown"), "{}", {}});
     });
     m_record.setSingleShot(true);
@@ -212,11 +212,6 @@ void AgonesClient::connectionClosed(int, const std::string&, bool, core::CloseRe
     QMetaObject::invokeMethod(this, &AgonesClient::updateLabels, Qt::QueuedConnection);
 }
 
-void AgonesClient::gameFinished(const std::vector<core::Winner>&) {
-    m_gameEnded = true;
-    QMetaObject::invokeMethod(this, &AgonesClient::checkIdle, Qt::QueuedConnection);
-}
-
 void AgonesClient::updateLabels() {
     int seated = 0, watching = 0;
     for (int slot = 1; slot <= core::kMaxSlot; ++slot)
@@ -239,7 +234,10 @@ void AgonesClient::checkIdle() {
     bool empty = true;
     for (int slot = 1; slot <= core::kMaxSlot; ++slot)
         empty = empty && !m_host.state().slot(slot).connected;
-    if (empty && m_gameEnded && !m_host.state().turn.gamerunning) {
+    // Idle counts from the moment the last one leaves, in a game or not: players who walk out
+    // of an unfinished game would otherwise hold the allocated table for ever. A table nobody
+    // has used yet is the Fleet's spare and waits to be allocated.
+    if (empty && m_allocated) {
         if (!m_idle.isActive()) m_idle.start(m_options.idleShutdownMs);
     } else {
         m_idle.stop();

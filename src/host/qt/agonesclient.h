@@ -7,8 +7,8 @@
 //   POST /health              every few seconds
 //   POST /allocate            when the first player logs in: a table in use is never scaled away
 //   PUT  /metadata/label      "seated" and "watching": the players and spectators logged in
-//   POST /shutdown            once a game has ended and the table has stayed empty for the idle
-//                             time (--idle-shutdown SECONDS; never without it)
+//   POST /shutdown            once the table, allocated, has stayed empty for the idle time
+//                             (--idle-shutdown SECONDS; never without it), game or no game
 //   GET  /gameserver          after ready, until the record says Ready (or later): the public
 //                             address and port players outside connect to
 //
@@ -61,7 +61,6 @@ public:
     void loggedIn(int slot, const std::string& name) override;
     void connectionClosed(int slot, const std::string& name, bool loggedIn,
                           core::CloseReason reason) override;
-    void gameFinished(const std::vector<core::Winner>& winners) override;
 
     // What the GameServer record says of where players connect; port 0 when it does not say.
     struct PublicAddress {
@@ -105,7 +104,6 @@ private:
     int m_recordRetryMs = 0;
     bool m_failing = false;
     bool m_allocated = false;
-    bool m_gameEnded = false;
     bool m_shutdownAsked = false;
     int m_seated = -1, m_watching = -1;
 };

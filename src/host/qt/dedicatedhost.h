@@ -51,7 +51,7 @@ struct DedicatedHostOptions {
     QString metricsAddress{}; // with metricsPort >= 0: serve /metrics there
     int metricsPort = -1;
     bool agones = false;   // talk to the Agones SDK sidecar
-    int idleShutdownS = 0; // with agones: shut down after this long empty after a game
+    int idleShutdownS = 0; // with agones: shut down after this long empty
     HostAddOn addOn{};     // none by default
 };
 

@@ -18,9 +18,8 @@ public:
 
     void open(int port) {
         using Kind = core::MappingOutcome::Kind;
-        core::MappingOutcome outcome{Kind::NoAnswer, {}, 0, {}};
-        // Without the module no router can be asked: reported as when none answers.
         const NetLibraries* libraries = netLibraries();
+        core::MappingOutcome outcome{libraries ? Kind::NoAnswer : Kind::Missing, {}, 0, {}};
         if (libraries && m_config.useUpnp) {
             m_upnp = libraries->upnp(m_config);
             outcome = m_upnp->open(port);
@@ -31,7 +30,7 @@ public:
             outcome = m_natpmp->open(port);
             if (outcome.kind != Kind::Mapped) m_natpmp.reset();
         }
-        emit m_owner->reported(QString::fromStdString(core::mappingReport(outcome)));
+        emit m_owner->reported(QString::fromStdString(core::mappingReport(outcome, port)));
         emit m_owner->settled(outcome);
         scheduleRenewal();
     }

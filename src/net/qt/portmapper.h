@@ -27,7 +27,7 @@ public:
     void stop();
 
 signals:
-    // The one sentence on the outcome ("Your game can be reached at ...", ...).
+    // The one sentence on the outcome ("Players outside your network can reach ...", ...).
     void reported(const QString& sentence);
     // The same outcome in full, right after: where the router forwards from, if it does.
     void settled(const core::MappingOutcome& outcome);

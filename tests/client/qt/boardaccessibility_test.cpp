@@ -2,8 +2,12 @@
 // The table window as an assistive tool sees it: every control a user can reach or click has
 // a name and a role, the painted board controls read their exact texts in a known game, a
 // die's hold announces itself when its key is pressed, and spoken events reach the speech
-// sink only while "Speak Game Events" is on.
+// sink only while "Speak Game Events" is on; without an engine the switch is greyed and the
+// table says so once.
 
+#include "chat/chatmodel.h"
+#include "chat/qt/chatpanel.h"
+#include "chat/qt/chatview.h"
 #include "chat/settings.h"
 #include "client/qt/gamespeech.h"
 #include "client/qt/speechsink.h"
@@ -20,6 +24,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
@@ -196,17 +201,42 @@ void BoardAccessibilityTest::speechFollowsTheSwitch() {
     FakeSink mute;
     mute.why = "No speech engine is installed.";
     GameSpeech silent(window.client(), settings, mute);
-    QVERIFY(!silent.action()->isEnabled());
+    QVERIFY(!silent.action()->isEnabled() && !silent.action()->isChecked());
     QCOMPARE(silent.action()->toolTip(), mute.why);
     silent.hostEvent(*core::decodeHostEntry("CMD_selectedcat+2+2"));
     QVERIFY(mute.said.isEmpty());
 
-    // The real sink without its module (none beside the tests): the same, and no crash.
+    // An engine that fails once asked: the tick is taken back, stored off, and said once.
+    settings.setSpeakEvents(false);
+    QVERIFY(settings.loadinifile());
+    FakeSink failing;
+    GameSpeech broken(window.client(), settings, failing);
+    QSignalSpy told(&broken, &GameSpeech::unavailable);
+    failing.why = "The speech engine could not be started.";
+    broken.action()->trigger();
+    QVERIFY(!broken.action()->isEnabled() && !broken.action()->isChecked());
+    QCOMPARE(ini.value("Speakgameevents"), std::optional<QString>("false"));
+    QCOMPARE(failing.said, QStringList{"Speak Game Events"});
+    broken.settingsLoaded();
+    QCOMPARE(told.size(), 1);
+
+    // The real sink without its module (none beside the tests): the same, and no crash; the
+    // table window says so once, in its own colour, and names what to install.
     TextToSpeechSink real;
-    const QString none = "No speech engine is installed (Qt TextToSpeech with speech-dispatcher).";
+    const QString none = "No speech engine is installed: install the packages "
+                         "qt6-speech-speechd-plugin and speech-dispatcher.";
     QCOMPARE(real.unavailableReason(), none);
     real.say("Ann chose Twos.");
     QCOMPARE(real.unavailableReason(), none);
+    QAction* windowSwitch = window.menuAction("SpeakGameEvents1");
+    QVERIFY(!windowSwitch->isEnabled());
+    QCOMPARE(windowSwitch->toolTip(), none);
+    const QString line = "Game events cannot be spoken. " + none;
+    const QStringList chat = testsupport::chatText(window);
+    QCOMPARE(chat.count(line), 1);
+    const core::ChatModel& model = window.chat()->view()->model();
+    const auto& said = model.lines()[static_cast<std::size_t>(chat.indexOf(line))];
+    QCOMPARE(model.style(said.style).colour, window.client().systemcolour());
 }
 
 QTEST_MAIN(BoardAccessibilityTest)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Hint and the Computer Player items in a solo game against the computer: the hint by its
-// key and by the File menu during the player's own turn (its note, the raised dice, nothing
-// sent), and both items greyed where they can do nothing.
+// key and by the File menu during the player's own turn (its note below the dice at any window
+// size, closed by its key, Escape or a click; the raised dice; nothing sent), and both items
+// greyed where they can do nothing.
 
 #include "client/boardmodel.h"
 #include "client/coach.h"
@@ -46,6 +47,17 @@ QLabel* note(Tchat& w) {
 
 bool noteShows(Tchat& w, const QString& text) {
     return note(w) && note(w)->isVisible() && note(w)->text() == text;
+}
+
+// The note lies as wide as the row of dice, below it, and covers neither the status line, a die
+// nor Roll.
+bool noteClearOfPlay(Tchat& w) {
+    auto at = [&w](const char* name) { return w.findChild<QWidget*>(name)->geometry(); };
+    const QRect n = note(w)->geometry();
+    const QRect row = at("image_d1").united(at("image_d5"));
+    for (const char* name : {"label_status", "button_roll", "image_d1", "image_d3", "image_d5"})
+        if (n.intersects(at(name))) return false;
+    return n.left() == row.left() && n.right() == row.right() && n.top() > row.bottom();
 }
 
 void pressH(Tchat& w) {
@@ -103,17 +115,37 @@ void CoachMenuTest::hintDuringTheOwnTurnOnly() {
         return dice;
     };
     QCOMPARE(raised(), advice->hold);
-    QWidget* d1 = you->findChild<QWidget*>("image_d1");
-    QVERIFY(note(*you)->geometry().bottom() < d1->geometry().top()); // the dice stay in sight
+    QVERIFY(noteClearOfPlay(*you));
     QCOMPARE(you->connection()->sentCount(), sent);
 
-    // A click closes the note; File > Hint gives the same advice again.
-    QTest::mouseClick(note(*you), Qt::LeftButton);
+    // H again, Escape and a click each close the note; File > Hint gives the same advice.
+    pressH(*you);
     QVERIFY(!note(*you)->isVisible());
     hint->trigger();
     QVERIFY(noteShows(*you, text));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!note(*you)->isVisible());
+    hint->trigger();
+    QTest::mouseClick(note(*you), Qt::LeftButton);
+    QVERIFY(!note(*you)->isVisible());
+
+    // The player's own holds, changed by the hint, are said to be.
+    int other = 1;
+    while (other < core::kDiceCount && std::count(advice->hold.begin(), advice->hold.end(), other))
+        ++other;
+    you->client().image_dMouseUp(other, core::MouseButton::Left);
+    hint->trigger();
+    QVERIFY(noteShows(*you, text + " Your holds were changed to match."));
     QCOMPARE(raised(), advice->hold);
     QCOMPARE(you->connection()->sentCount(), sent);
+
+    // It keeps its place under the dice as the window shrinks and grows.
+    for (const QSize size : {you->minimumSize(), QSize(1400, 1000)}) {
+        you->resize(size);
+        QTRY_COMPARE(you->size(), size);
+        QVERIFY(noteClearOfPlay(*you));
+        testsupport::saveShot(*you, QStringLiteral("hint-%1").arg(size.width()));
+    }
 
     // The next roll takes the note away; playing the turn out greys the item.
     for (int n = 1; n <= core::kCategoryCount; ++n)

@@ -11,6 +11,7 @@
 #include "support/qt/gamedriver.h"
 #include "support/qt/tablewindows.h"
 #include "support/qt/tempsettingsfile.h"
+#include "widgets/focusring.h"
 #include "windows/tgamestart.h"
 
 #include <QApplication>
@@ -109,10 +110,22 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
     press(*you, Qt::Key_Space);
     QCOMPARE(you->findChild<QLineEdit*>("mychat")->text(), QString("r1 "));
 
-    // Tab leads from the chat line into the dice tray; the arrows walk it to Start, Space
-    // presses Start, and Enter confirms the game options.
+    // A focus ring is drawn whole, even around the phrase button at the chat card's edge.
+    auto ringOn = [&you](const QString& name) -> QWidget* {
+        for (auto* ring : you->findChildren<FocusRing*>())
+            if (ring->target() && ring->target()->objectName() == name) return ring;
+        return nullptr;
+    };
+    you->findChild<QWidget*>("b_phrase1")->setFocus();
+    QTRY_VERIFY(ringOn("b_phrase1") && ringOn("b_phrase1")->isVisible());
+    QVERIFY(ringOn("b_phrase1")->parentWidget()->rect().contains(ringOn("b_phrase1")->geometry()));
+    you->findChild<QLineEdit*>("mychat")->setFocus();
+
+    // Tab leads from the chat line into the dice tray (no ring around a blank die); the
+    // arrows walk it to Start, Space presses Start, and Enter confirms the game options.
     press(*you, Qt::Key_Tab);
     QCOMPARE(focusName(), QString("image_d1"));
+    QVERIFY(!ringOn("image_d1")->isVisible());
     for (int i = 0; i < 5; ++i)
         press(*you, Qt::Key_Right);
     QCOMPARE(focusName(), QString("button_start"));
@@ -151,6 +164,10 @@ void KeyboardPlayTest::soloGameByKeysAlone() {
     QVERIFY2(onTile.startsWith("image_button"), qPrintable(onTile));
     QVERIFY2(backAgain.startsWith("image_d") || backAgain == "button_roll", qPrintable(backAgain));
     QVERIFY(boardShows(*you, "panel_winner"));
+    // The winner's banner covers the dice: no ring is drawn over it.
+    you->findChild<QWidget*>("image_d1")->setFocus();
+    QTRY_COMPARE(focusName(), QString("image_d1"));
+    QVERIFY(ringOn("image_d1") && !ringOn("image_d1")->isVisible());
     QTRY_VERIFY(!heard.filter(QRegularExpression("^CMD_winner\\+")).isEmpty());
     const core::BoardModel& b = you->client().board();
     for (int row = 1; row <= core::kCategoryCount; ++row)

@@ -170,6 +170,12 @@ void TchatTableTest::arrivalsChatAndRemoval() {
 
     Tchat& bob = t.open("Bob", false);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(bob, "You are Connected."), kWaitMs);
+    // A joining copy carries the player's name and offers no seat holding, which is the host's.
+    QCOMPARE(ann.windowTitle(), QString("Bramblies"));
+    QCOMPARE(bob.windowTitle(), QString("Bramblies - Bob"));
+    QVERIFY(ann.menuAction("HoldSeats1")->isEnabled());
+    QVERIFY(!bob.menuAction("HoldSeats1")->isEnabled());
+    QVERIFY(bob.menuAction("HoldSeats1")->toolTip().contains("hosts"));
     Tchat& cat = t.open("Cat", false);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(cat, "You are Connected."), kWaitMs);
 

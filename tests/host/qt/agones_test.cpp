@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dedicated host's Agones calls against a scripted SDK server on loopback that records
 // every request: ready after listening, health at its interval, allocate on the first login,
-// labels as players come and go, shutdown once the table has stayed empty after a game; and
+// labels as players come and go, shutdown once the table has stayed empty (in a game or not); and
 // the table keeps serving when the sidecar starts late, answers 500 or goes away; an endless
 // answer is cut off and a redirect is not followed; the public address comes from the
 // GameServer record once it is Ready.
@@ -199,6 +199,30 @@ private slots:
         QCOMPARE(read(R"({"status":{"state":"Ready","address":"a b","ports":[{"port":70000}]}})"),
                  std::tuple(true, QString(), 0));
         QCOMPARE(read("not json"), std::tuple(false, QString(), 0));
+    }
+
+    // A spare table waits however long it is empty; one whose players walk out of an unfinished
+    // game is shut down after the idle time all the same.
+    void aTableLeftDuringAGameIsShutDownWhenIdle() {
+        ScriptedSdk sdk;
+        QVERIFY(sdk.listen());
+        ui::HostServer server;
+        auto turns = core::makeTurnEngine(server.state(), 7);
+        server.setTurnHandler(turns.get());
+        ui::AgonesClient agones(server, fast(sdk.port()), [](const std::string&) {});
+        QVERIFY(server.listen(0));
+        agones.start();
+        QTRY_VERIFY(sdk.count("POST /health") >= 4); // twice the idle time
+        QCOMPARE(sdk.count("/shutdown"), 0);
+
+        std::unique_ptr<RawClient> alice;
+        login(alice, server.serverPort(), 1, "Alice");
+        alice->send("CMD_startgame+Alice+0+");
+        while (auto m = alice->next())
+            if (fieldsOf(*m)[0] == "CMD_nextplayer") break;
+        alice.reset();
+        QTRY_COMPARE(sdk.count("POST /shutdown {}"), 1);
+        QVERIFY(server.state().turn.gamerunning);
     }
 
     // Late, failing, gone: the table goes on serving, and each call gets through once the

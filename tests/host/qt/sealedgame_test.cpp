@@ -5,6 +5,9 @@
 // own command words, and play its game exactly as before.
 
 #include "app/qt/hostingcopy.h"
+#include "chat/chatmodel.h"
+#include "chat/qt/chatpanel.h"
+#include "chat/qt/chatview.h"
 #include "client/qt/tchat.h"
 #include "client/tableclient.h"
 #include "host/qt/hostserver.h"
@@ -115,6 +118,12 @@ void SealedGameTest::twoWindowsCheckTheDiceAndAnOldPeerPlaysOn() {
                                 .arg(sealtest::rollsIn(transcript));
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(*ann, verdict), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(chatHas(*bob, verdict), kWaitMs);
+    // Laid out as the table's other lines: no head of its own, single spaces.
+    const auto& lines = bob->chat()->view()->model().lines();
+    QVERIFY(std::any_of(lines.begin(), lines.end(), [](const core::ChatLine& line) {
+        return line.items.size() > 1 && line.items[0].text == " " &&
+               line.items[1].text == "Dice " && line.items[2].text == "check: ";
+    }));
     testsupport::saveShot(*bob, QStringLiteral("sealed-game-bob"));
 }
 

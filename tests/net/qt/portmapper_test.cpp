@@ -19,9 +19,16 @@ using ui::PortMappingConfig;
 namespace {
 
 constexpr int kWaitMs = 15000;
-const QString kBehind = QStringLiteral(
-    "Your router is behind another network (carrier-grade NAT); players outside cannot reach "
-    "you");
+const QString kBehind =
+    QStringLiteral("Players outside your network cannot reach this table: your router is behind "
+                   "another network (carrier-grade NAT).");
+
+// The sentence for an outcome that leaves reaching port 7772 an open question.
+QString unknown(const char* why) {
+    return QStringLiteral("Nobody could tell whether players outside your network can reach "
+                          "this table on port 7772: %1.")
+        .arg(QLatin1String(why));
+}
 
 PortMappingConfig upnpOnly(const ScriptedIgd& igd, int lease = 3600) {
     PortMappingConfig c;
@@ -72,21 +79,23 @@ private slots:
         QTest::addColumn<QString>("external");
         QTest::addColumn<QString>("report");
         QTest::addColumn<QStringList>("asked");
-        QTest::newRow("mapped") << QList<int>{} << "203.0.113.7"
-                                << "Your game can be reached at 203.0.113.7:7772"
-                                << QStringList{"AddPortMapping 7772 3600", "GetExternalIPAddress",
-                                               "DeletePortMapping 7772"};
-        QTest::newRow("conflict") << QList<int>{718} << "203.0.113.7"
-                                  << "The router refused: ConflictInMappingEntry (718)"
-                                  << QStringList{"AddPortMapping 7772 3600"};
+        QTest::newRow("mapped")
+            << QList<int>{} << "203.0.113.7"
+            << "Players outside your network can reach this table at 203.0.113.7:7772."
+            << QStringList{"AddPortMapping 7772 3600", "GetExternalIPAddress",
+                           "DeletePortMapping 7772"};
+        QTest::newRow("conflict")
+            << QList<int>{718} << "203.0.113.7"
+            << unknown("the router refused to forward it (ConflictInMappingEntry (718))")
+            << QStringList{"AddPortMapping 7772 3600"};
         QTest::newRow("permanent leases only")
             << QList<int>{725} << "203.0.113.7"
-            << "Your game can be reached at 203.0.113.7:7772"
+            << "Players outside your network can reach this table at 203.0.113.7:7772."
             << QStringList{"AddPortMapping 7772 3600", "AddPortMapping 7772 0",
                            "GetExternalIPAddress", "DeletePortMapping 7772"};
         QTest::newRow("no lease at all")
             << QList<int>{725, 725} << "203.0.113.7"
-            << "The router refused: OnlyPermanentLeasesSupported (725)"
+            << unknown("the router refused to forward it (OnlyPermanentLeasesSupported (725))")
             << QStringList{"AddPortMapping 7772 3600", "AddPortMapping 7772 0"};
         QTest::newRow("shared address range")
             << QList<int>{} << "100.72.1.2" << kBehind
@@ -114,7 +123,8 @@ private slots:
         PortMapper mapper(upnpOnly(igd, 1));
         QSignalSpy renewed(&mapper, &PortMapper::renewed);
         QCOMPARE(reportOf(mapper, 7000),
-                 QStringLiteral("Your game can be reached at 203.0.113.7:7000"));
+                 QStringLiteral(
+                     "Players outside your network can reach this table at 203.0.113.7:7000."));
         QVERIFY(renewed.wait(kWaitMs));
         QVERIFY(igd.actions().count(QStringLiteral("AddPortMapping 7000 1")) >= 2);
         mapper.stop();
@@ -126,24 +136,27 @@ private slots:
         QTest::addColumn<QString>("publicAddress");
         QTest::addColumn<QString>("report");
         QTest::addColumn<QStringList>("asked");
-        QTest::newRow("mapped") << 0 << "198.51.100.4"
-                                << "Your game can be reached at 198.51.100.4:7772"
-                                << QStringList{"address", "map 7772 3600", "map 7772 0"};
+        QTest::newRow("mapped")
+            << 0 << "198.51.100.4"
+            << "Players outside your network can reach this table at 198.51.100.4:7772."
+            << QStringList{"address", "map 7772 3600", "map 7772 0"};
         QTest::newRow("carrier nat") << 0 << "100.64.0.9" << kBehind
                                      << QStringList{"address", "map 7772 3600", "map 7772 0"};
         QTest::newRow("not authorised")
-            << 2 << "198.51.100.4"
-            << "The router refused: not authorised" << QStringList{"address"};
+            << 2 << "198.51.100.4" << unknown("the router refused to forward it (not authorised)")
+            << QStringList{"address"};
         QTest::newRow("unsupported version")
             << 1 << "198.51.100.4"
-            << "The router refused: unsupported version" << QStringList{"address"};
+            << unknown("the router refused to forward it (unsupported version)")
+            << QStringList{"address"};
         QTest::newRow("broadcast address")
             << 0 << "255.255.255.255"
-            << "Your router reported an address nobody can use; players outside cannot reach you"
+            << "Players outside your network cannot reach this table: your router reported an "
+               "address nobody can use."
             << QStringList{"address", "map 7772 3600", "map 7772 0"};
         QTest::newRow("out of resources")
-            << 4 << "198.51.100.4"
-            << "The router refused: out of resources" << QStringList{"address"};
+            << 4 << "198.51.100.4" << unknown("the router refused to forward it (out of resources)")
+            << QStringList{"address"};
     }
     void natpmp() {
         QFETCH(int, result);
@@ -165,7 +178,7 @@ private slots:
         QVERIFY(gateway.isListening());
         gateway.version = 7;
         PortMapper mapper(natpmpOnly("127.0.0.55"));
-        QCOMPARE(reportOf(mapper, 7772), QStringLiteral("The router's answer made no sense"));
+        QCOMPARE(reportOf(mapper, 7772), unknown("the router's answer made no sense"));
     }
 
     void natpmpRenews() {
@@ -174,7 +187,8 @@ private slots:
         PortMapper mapper(natpmpOnly("127.0.0.52"));
         QSignalSpy renewed(&mapper, &PortMapper::renewed);
         QCOMPARE(reportOf(mapper, 7772),
-                 QStringLiteral("Your game can be reached at 198.51.100.4:7772"));
+                 QStringLiteral(
+                     "Players outside your network can reach this table at 198.51.100.4:7772."));
         QVERIFY(renewed.wait(kWaitMs));
         mapper.stop();
         QCOMPARE(gateway.requests().last(), QStringLiteral("map 7772 0"));
@@ -188,7 +202,8 @@ private slots:
         PortMapper mapper(natpmpOnly("127.0.0.54"));
         QSignalSpy renewed(&mapper, &PortMapper::renewed);
         QCOMPARE(reportOf(mapper, 7772),
-                 QStringLiteral("Your game can be reached at 198.51.100.4:7772"));
+                 QStringLiteral(
+                     "Players outside your network can reach this table at 198.51.100.4:7772."));
         QVERIFY(!renewed.wait(700));
     }
 
@@ -203,7 +218,8 @@ private slots:
         {
             PortMapper mapper(c);
             QCOMPARE(reportOf(mapper, 7772),
-                     QStringLiteral("Your game can be reached at 203.0.113.7:7772"));
+                     QStringLiteral(
+                         "Players outside your network can reach this table at 203.0.113.7:7772."));
         }
         const QStringList asked = igd.actions();
         QVERIFY(asked.first().startsWith(QStringLiteral("M-SEARCH ")));
@@ -219,7 +235,7 @@ private slots:
         c.discoveryMs = 200;
         c.multicastIf = "127.0.0.1";
         PortMapper mapper(c);
-        QCOMPARE(reportOf(mapper, 7772), QStringLiteral("No router answered"));
+        QCOMPARE(reportOf(mapper, 7772), unknown("no router answered"));
         QVERIFY(!gateway.requests().isEmpty());
         mapper.stop();
         QVERIFY(!gateway.requests().contains(QStringLiteral("map 7772 0")));

@@ -123,8 +123,11 @@ void AuxWindowsTest::helpPages() {
     QCOMPARE(ui::Thelp::pageLines(6).first(), QStringLiteral("History"));
     grab(&help, "help.png");
 
-    // Done hides it; the next showing keeps the page.
+    // Done hides it, and so does Escape on the page; the next showing keeps the page.
     help.findChild<QPushButton*>("button_done")->click();
+    QVERIFY(help.isHidden());
+    help.show();
+    QTest::keyClick(help.findChild<QPlainTextEdit*>("page_6"), Qt::Key_Escape);
     QVERIFY(help.isHidden());
     help.show();
     QCOMPARE(help.title(), QStringLiteral("Documentation"));
