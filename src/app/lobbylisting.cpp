@@ -40,7 +40,7 @@ lobby::ReachLine reachOf(const core::MappingOutcome& outcome) {
     reach.reachable = !core::isUnreachableAddress(outcome.externalAddress);
     // Forwarded, but at an address nobody outside can use (another NAT in front of ours, or
     // a router that named none): the mapping's own sentence says which.
-    if (!reach.reachable) reach.why = core::mappingReport(outcome);
+    if (!reach.reachable) reach.why = core::mappingReport(outcome, outcome.externalPort);
     return reach;
 }
 

@@ -39,9 +39,8 @@ TEST(LobbyListing, TableFromTheHostsState) {
 
 TEST(LobbyListing, ReachableOnlyAtAnAddressTheInternetCanUse) {
     using Kind = core::MappingOutcome::Kind;
-    const std::string cgnat =
-        "Your router is behind another network (carrier-grade NAT); players outside cannot "
-        "reach you";
+    const std::string cgnat = "Players outside your network cannot reach this table: your "
+                              "router is behind another network (carrier-grade NAT).";
     const struct {
         core::MappingOutcome outcome;
         lobby::ReachLine reach;
