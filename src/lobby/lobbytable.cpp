@@ -15,15 +15,6 @@ namespace {
 constexpr int kMaxSpectators = core::kMaxSlot - core::kSeatCount;
 constexpr int kMaxBonusLimit = 99;
 
-std::string clipUtf8(std::string text, std::size_t max) {
-    if (text.size() <= max) return text;
-    std::size_t end = max;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    text.resize(end);
-    return text;
-}
-
 const char* flag(bool value) {
     return value ? "1" : "0";
 }
@@ -84,7 +75,7 @@ bool isTableAddress(std::string_view text) {
 
 Attributes tableAttributes(const LobbyTable& t) {
     return {
-        {"host", clipUtf8(t.host, kMaxTableName)},
+        {"host", core::clipUtf8(t.host, kMaxTableName)},
         {"address", t.address},
         {"port", std::to_string(t.port)},
         {"seated", std::to_string(t.seated)},
@@ -93,7 +84,7 @@ Attributes tableAttributes(const LobbyTable& t) {
         {"game", flag(t.running)},
         {"round", std::to_string(t.round)},
         {"bonus", std::to_string(t.bonusLimit)},
-        {"version", clipUtf8(t.version, kMaxTableVersion)},
+        {"version", core::clipUtf8(t.version, kMaxTableVersion)},
         {"sealed", flag(t.sealed)},
         {"reach", flag(t.reachable)},
         {"server", flag(t.server)},

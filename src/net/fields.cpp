@@ -17,6 +17,15 @@ std::optional<int> parseInt(std::string_view text) {
     return value;
 }
 
+std::string clipUtf8(std::string text, std::size_t max) {
+    if (text.size() <= max) return text;
+    std::size_t end = max;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    text.resize(end);
+    return text;
+}
+
 SplitEntry splitEntry(std::string_view entry) {
     auto plus = entry.find('+');
     if (plus == std::string_view::npos) return {{}, {}};

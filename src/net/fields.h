@@ -20,6 +20,9 @@ inline constexpr char kTerminator = static_cast<char>(0xFF);
 // within int range. Anything else gives nullopt.
 std::optional<int> parseInt(std::string_view text);
 
+// A UTF-8 text cut to at most `max` bytes without splitting a character.
+std::string clipUtf8(std::string text, std::size_t max);
+
 // Splits a queue entry into its command word and payload at the first "+".
 // An entry without "+" has an empty command word (and is ignored by every dispatcher).
 struct SplitEntry {

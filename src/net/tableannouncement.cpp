@@ -12,16 +12,6 @@ namespace {
 constexpr std::size_t kMaxTxtString = 255;
 constexpr int kMaxCount = 9; // slots on one table
 
-// Cuts a UTF-8 text to at most max bytes without splitting a character.
-std::string clipUtf8(std::string text, std::size_t max) {
-    if (text.size() <= max) return text;
-    std::size_t end = max;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    text.resize(end);
-    return text;
-}
-
 std::string field(std::string_view key, const std::string& value) {
     std::string out(key);
     out += '=';
