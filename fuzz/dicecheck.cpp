@@ -6,7 +6,6 @@
 // changed, a roll that does not come from the seed when something was.
 // fuzz-max-len: 128
 
-#include "client/clientport.h"
 #include "client/tableclient.h"
 #include "game/sealedseed.h"
 #include "host/gamehost.h"
@@ -14,6 +13,7 @@
 #include "host/sealedturns.h"
 #include "net/fields.h"
 #include "net/messages.h"
+#include "nullclientport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -40,38 +40,14 @@ public:
     int botSpeedMs() const override { return 750; }
 };
 
-class TableSide : public core::ClientTransport,
-                  public core::ClientPresentation,
-                  public core::ClientMenus,
-                  public core::ClientRecords {
+class TableSide : public fuzzsupport::NullPort {
 public:
     std::string verdict;
-    void startListening() override {}
-    void connectToHost(const std::string&, int) override {}
-    void openCompanion(const std::string&, int) override {}
     void send(const std::string& m) override { g_fromTable.push_back(m); }
     void addlinetochat(const std::string& line, std::uint32_t) override {
         if (line.find("Dice check: ") != std::string::npos) verdict = line;
     }
     void chatrecieved(const std::string& line) override { addlinetochat(line, 0); }
-    void playasound(const std::string&) override {}
-    void playsounds(const std::string&) override {}
-    void messageBox(const std::string&) override {}
-    void closeWindow() override {}
-    void boardChanged() override {}
-    void showLobbyDownload() override {}
-    void showGameOptions() override {}
-    void addSpectator(const core::Spectator&) override {}
-    void removeSpectator(const core::Spectator&) override {}
-    void setStartGameEnabled(bool) override {}
-    void setJustWatchChecked(bool) override {}
-    void setSpyRemoveEnabled(bool) override {}
-    void loadSettings() override {}
-    void writeSettings() override {}
-    void startDiceAnimation() override {}
-    void stopDiceAnimation() override {}
-    void addtomineincrease(int) override {}
-    void recordGame(bool, const std::string&, const std::string&) override {}
 };
 
 // Changes the face of the roll's first named die to another one; false when it cannot.

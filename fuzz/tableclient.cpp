@@ -4,51 +4,16 @@
 // crash.
 
 #include "client/tableclient.h"
-#include "client/clientport.h"
+#include "nullclientport.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 #include <string_view>
 
-namespace {
-
-class NullPort : public core::ClientTransport,
-                 public core::ClientPresentation,
-                 public core::ClientMenus,
-                 public core::ClientRecords {
-public:
-    void startListening() override {}
-    void connectToHost(const std::string&, int) override {}
-    void openCompanion(const std::string&, int) override {}
-    void send(const std::string&) override {}
-    void addlinetochat(const std::string&, std::uint32_t) override {}
-    void chatrecieved(const std::string&) override {}
-    void playasound(const std::string&) override {}
-    void playsounds(const std::string&) override {}
-    void messageBox(const std::string&) override {}
-    void closeWindow() override {}
-    void boardChanged() override {}
-    void showLobbyDownload() override {}
-    void showGameOptions() override {}
-    void addSpectator(const core::Spectator&) override {}
-    void removeSpectator(const core::Spectator&) override {}
-    void setStartGameEnabled(bool) override {}
-    void setJustWatchChecked(bool) override {}
-    void setSpyRemoveEnabled(bool) override {}
-    void loadSettings() override {}
-    void writeSettings() override {}
-    void startDiceAnimation() override {}
-    void stopDiceAnimation() override {}
-    void addtomineincrease(int) override {}
-    void recordGame(bool, const std::string&, const std::string&) override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
-    NullPort port;
+    fuzzsupport::NullPort port;
     // The table's part of a sealed seed is fixed, so each input runs the same way.
     core::TableClient client(port, 1, [](std::span<std::uint8_t> out) {
         for (auto& b : out)
